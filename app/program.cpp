@@ -1,0 +1,29 @@
+#include "program.h"
+
+namespace talvex {
+
+Program::Program(PlatformServices services, WindowShell& windowShell)
+    : platform(std::move(services)),
+      windows(windowShell),
+      link(state, platform.port, platform.dialogs, platform.exit, platform.timers),
+      dataFile(state, platform.dialogs, platform.exit, platform.workingDirectory),
+      radio(state, link, platform.dialogs),
+      startup(Startup::Parts{state, platform.port, platform.dialogs, platform.exit, link, dataFile,
+                             windows, platform.workingDirectory})
+{
+    link.setStartupQueries(&radio);
+    link.setDisplayChanged([this] { notifyDisplay(); });
+}
+
+void Program::addDisplayListener(std::function<void()> listener)
+{
+    displayListeners_.push_back(std::move(listener));
+}
+
+void Program::notifyDisplay()
+{
+    for (const auto& listener : displayListeners_)
+        listener();
+}
+
+}  // namespace talvex

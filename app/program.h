@@ -1,0 +1,55 @@
+#pragma once
+
+#include "link/program_state.h"
+#include "link/serial_link.h"
+#include "memory/data_file.h"
+#include "platform/dialogs.h"
+#include "platform/program_exit.h"
+#include "platform/serial_port.h"
+#include "platform/timer.h"
+#include "radio/radio_operations.h"
+#include "startup/startup.h"
+#include "startup/window_shell.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace talvex {
+
+// What the program is given by the platform: the real one in the application, a scripted
+// one in tests.
+struct PlatformServices {
+    SerialPort& port;
+    Dialogs& dialogs;
+    TimerFactory& timers;
+    ProgramExit& exit;
+    QString workingDirectory;
+};
+
+// The program without its windows: the shared state and every part that works on it, wired
+// together once. The windows show `state` and call the procedures.
+class Program {
+public:
+    Program(PlatformServices platform, WindowShell& windows);
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Windows register here to redraw from `state` after anything may have changed it.
+    void addDisplayListener(std::function<void()> listener);
+    void notifyDisplay();
+
+    PlatformServices platform;
+    WindowShell& windows;
+    ProgramState state;
+    SerialLink link;
+    DataFile dataFile;
+    RadioOperations radio;
+    Startup startup;
+
+private:
+    std::vector<std::function<void()>> displayListeners_;
+};
+
+}  // namespace talvex

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "bytes.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace talvex {
+
+inline constexpr std::uint8_t kPreamble = 0xFE;
+inline constexpr std::uint8_t kEndOfMessage = 0xFD;
+inline constexpr std::uint8_t kOkCode = 0xFB;
+inline constexpr std::uint8_t kNgCode = 0xFA;
+inline constexpr std::uint8_t kBroadcastAddress = 0x00;
+inline constexpr std::uint8_t kControllerAddress = 0xE0;
+// The radio's address, kept as the decimal text it has always been configured with.
+inline constexpr const char* kRadioAddressText = "148";
+
+std::uint8_t RadioAddress();
+
+// FE FE 94 E0: what every frame to the radio starts with.
+QByteArray CivPrefix();
+// FD: what every frame ends with.
+QByteArray CivEnd();
+
+// CivPrefix + command bytes + CivEnd.
+QByteArray CommandFrame(const QByteArray& command);
+QByteArray CommandFrame(std::initializer_list<std::uint8_t> command);
+
+// Power ON wakes a sleeping radio with 25 prefixes in a row before 18 01 FD: 103 bytes.
+QByteArray PowerOnFrame();
+
+// The two-byte channel field: "100" -> 01 00, "101" -> 01 01, any other text 00 + BCD.
+// Nothing when the text cannot be encoded.
+std::optional<QByteArray> ChannelField(const QString& channelText);
+
+// The five frequency bytes from six typed digits MMkkkh: pairs into bytes 4, 3, 2; 1 and 5 stay 00.
+std::optional<QByteArray> FrequencyField(const QString& sixDigits);
+
+// The 41 bytes after 1A 00 in a memory write.
+struct MemoryChannel {
+    std::uint8_t channel = 0;  // BCD of 1-99
+    QByteArray frequency;      // five bytes
+    std::uint8_t mode = 0;
+    std::uint8_t filter = 0;
+    QString label;             // ten characters
+};
+inline constexpr int kMemoryContentsSize = 41;
+QByteArray MemoryContents(const MemoryChannel& channel);
+
+// 1A 00 + MemoryContents framed: 48 bytes.
+QByteArray MemoryWriteFrame(const MemoryChannel& channel);
+
+}  // namespace talvex

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace talvex {
+
+// The texts of the Radio Operations window's display fields.
+struct RadioFields {
+    QString Text1;  // frequency
+    QString Text2;  // channel
+    QString Text3;  // select mark
+    QString Text4;  // mode
+    QString Text5;  // filter
+    QString Text6;  // status / information
+    QString Text7;  // message area (traffic)
+};
+
+// The texts of the Memory Operations window's display fields.
+struct MemoryFields {
+    QString Text1;  // channel
+    QString Text2;  // select mark
+    QString Text3;  // frequency
+    QString Text4;  // mode
+    QString Text5;  // filter
+    QString Text6;  // name, greeting
+    QString Text7;  // summary line, messages
+    QString Text8;  // current data file
+    QString Text9;  // message area (traffic)
+    bool Text8Bold = false;
+};
+
+// Everything the windows share, in one place, under the names the program has always used.
+// Windows show these texts and write these variables; nothing else is program-wide.
+struct ProgramState {
+    // Link
+    int PortReady = 0;  // 1 exactly while the port is open after a successful opening
+    int StartupQueryStep = 0;
+    bool AutoStatus = true;
+    bool HexDisplay = true;
+
+    // What the decoders read last
+    QString FrequencyDisplay;
+    QString ModeValue;
+    QString FilterValue;
+    QString SelectValue;
+    QString LabelField;
+    QString LabelText;
+    QString RxTxText;
+    bool EdgeUpperNext = false;
+
+    // Entry variables shared by the radio and memory operations
+    QString ChannelText;
+    QByteArray ChannelBcd;
+    QString FrequencyText;
+    QByteArray FrequencyBcd;
+    bool EntriesPreset = false;
+    bool ChannelStepping = false;
+    bool ClearAfterSelect = false;
+    QString LastManualCommand;
+
+    // Memory operations
+    bool CreatingFile = false;
+    bool ViewingFile = false;
+    bool UpdatingRig = false;
+    bool ViewingRig = false;
+    bool BlankingRig = false;
+    bool ScanningRig = false;
+    int ChannelCounter = 0;
+    int FirstChannel = 0;
+    int LastChannel = 0;
+    int ScanSpeed = 0;
+    bool ScanStopRequest = false;
+
+    // Current data file
+    QString CurrentDataFile;
+    QString CurrentFileName;
+    bool DataFileOpen = false;
+
+    // Configuration
+    QString ConfigDeftFile;
+    QString ConfigCallSign;
+    QString ConfigCommPort;
+    QString ConfigCommBaud;
+    bool ConfigMissing = false;
+
+    RadioFields radio;
+    MemoryFields memory;
+
+    bool anyMemoryOperationRunning() const
+    {
+        return CreatingFile || ViewingFile || UpdatingRig || ViewingRig || BlankingRig || ScanningRig;
+    }
+};
+
+}  // namespace talvex

@@ -1,0 +1,164 @@
+#include "serial_link.h"
+
+#include "answer_decoder.h"
+#include "bcd.h"
+#include "bytes.h"
+#include "format.h"
+#include "frames.h"
+
+#include "platform/serial_settings.h"
+
+namespace talvex {
+
+namespace {
+
+QString TrapDescription(int number)
+{
+    switch (number) {
+    case kTrapBcdEmpty: return QStringLiteral("Answer from the radio too short");
+    case kTrapDecimalEmpty: return QStringLiteral("No number entered");
+    case kTrapDecimalRange: return QStringLiteral("Number out of range");
+    default: return QStringLiteral("Unexpected condition");
+    }
+}
+
+}  // namespace
+
+SerialLink::SerialLink(ProgramState& state, SerialPort& port, Dialogs& dialogs, ProgramExit& exit,
+                       TimerFactory& timers)
+    : state_(state),
+      port_(port),
+      dialogs_(dialogs),
+      exit_(exit),
+      timer1_(timers.create(kBroadcastPollMs, true)),
+      timer2_(timers.create(kAnswerWindowMs, false))
+{
+    timer1_->onTick([this] { Timer1Tick(); });
+    timer2_->onTick([this] { Timer2Tick(); });
+}
+
+void SerialLink::SendCommand(const QByteArray& frame)
+{
+    if (state_.PortReady != 1)
+        return;
+    // Whatever came in since the last poll is not part of this answer: handle it now as the
+    // broadcast poll would, so a stale broadcast never stands before the echo.
+    if (!timer2_->isEnabled())
+        handleBetweenOperations(port_.readAll());
+
+    port_.write(frame);
+    // The window is counted from when the last byte has left the line, so a long write at
+    // a slow rate is still answered inside it.
+    bytesInWindow_ += static_cast<int>(frame.size());
+    timer2_->setInterval(kAnswerWindowMs + LineTimeMs(bytesInWindow_, port_.baudRate()));
+    timer2_->setEnabled(true);
+}
+
+void SerialLink::armAnswerTimer()
+{
+    timer2_->setInterval(kAnswerWindowMs + LineTimeMs(bytesInWindow_, port_.baudRate()));
+    timer2_->setEnabled(true);
+}
+
+void SerialLink::disarmAnswerTimer()
+{
+    timer2_->setEnabled(false);
+    bytesInWindow_ = 0;
+}
+
+void SerialLink::Timer2Tick()
+{
+    if (!port_.isOpen())
+        return;
+    disarmAnswerTimer();
+    timer2_->setInterval(kAnswerWindowMs);
+    const QByteArray data = port_.readAll();
+    ShowStatusEcho(data);
+    DecodeAnswer(state_, data);
+    notify();
+    if (state_.StartupQueryStep != 0)
+        StartupQueryNext(data);
+}
+
+void SerialLink::Timer1Tick()
+{
+    if (timer2_->isEnabled())
+        return;
+    if (!port_.isOpen())
+        return;
+    handleBetweenOperations(port_.readAll());
+}
+
+void SerialLink::handleBetweenOperations(const QByteArray& data)
+{
+    if (data.isEmpty() || !state_.AutoStatus)
+        return;
+    ShowAutoEcho(data);
+    if (At(data, 1) == kPreamble && data.size() >= 3 && At(data, 3) == kBroadcastAddress)
+        SplitTransceive(state_, data);
+    notify();
+}
+
+void SerialLink::ShowStatusEcho(const QByteArray& data)
+{
+    if (data.isEmpty())
+        writeStatus(QStringLiteral("STATUS = RADIO NOT READY"));
+    else
+        writeStatus(QStringLiteral("STATUS = ") + BytesToText(data, state_.HexDisplay));
+}
+
+void SerialLink::ShowAutoEcho(const QByteArray& data)
+{
+    writeStatus(QStringLiteral("AUTO = ") + BytesToText(data, state_.HexDisplay));
+}
+
+void SerialLink::writeStatus(const QString& text)
+{
+    state_.radio.Text7 = text;
+    state_.memory.Text9 = text;
+}
+
+void SerialLink::StartupQueryNext(const QByteArray& data)
+{
+    const int step = state_.StartupQueryStep;
+    if (step == 5) {
+        state_.StartupQueryStep = 0;
+        if (data.size() < kMinimumCallSignAnswer)
+            FatalTrap(99);
+        return;
+    }
+    if (step < 1 || step > 5 || !queries_)
+        return;
+    state_.StartupQueryStep = step + 1;
+    switch (step) {
+    case 1: queries_->Option48_Click(); break;
+    case 2: queries_->Option49_Click(); break;
+    case 3: queries_->Command30_Click(); break;
+    case 4: queries_->Command3_Click(); break;
+    default: break;
+    }
+    notify();
+}
+
+void SerialLink::FatalTrap(int number)
+{
+    if (number == 99) {
+        dialogs_.critical(QStringLiteral("UNEXPECTED RADIO CONDITION"),
+                          QStringLiteral("RADIO NOT READY or COMM PORT ERROR! ... ")
+                              + QStringLiteral("Check RADIO and/or Edit TALVEX.INI ... ")
+                              + QStringLiteral("then Restart Program!"));
+    } else {
+        dialogs_.critical(QStringLiteral("Unexpected Trap Condition"),
+                          QStringLiteral("Error Code ") + QString::number(number)
+                              + QStringLiteral(" ... ") + TrapDescription(number));
+    }
+    exit_.end(1);
+}
+
+void SerialLink::notify()
+{
+    if (displayChanged_)
+        displayChanged_();
+}
+
+}  // namespace talvex

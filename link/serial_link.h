@@ -1,0 +1,75 @@
+#pragma once
+
+#include "program_state.h"
+
+#include "platform/dialogs.h"
+#include "platform/program_exit.h"
+#include "platform/serial_port.h"
+#include "platform/timer.h"
+
+#include <QByteArray>
+
+#include <functional>
+#include <memory>
+
+namespace talvex {
+
+// The four questions start-up asks, one per answer. They are the Radio window's own
+// procedures, so the chain sends exactly what the buttons send.
+class StartupQueries {
+public:
+    virtual ~StartupQueries() = default;
+    virtual void Option48_Click() = 0;  // Query Current Frequency
+    virtual void Option49_Click() = 0;  // Query Current Mode
+    virtual void Command30_Click() = 0; // Rig ID
+    virtual void Command3_Click() = 0;  // My Call
+};
+
+// The link between the windows and the radio: the one way a frame leaves the program, the
+// answer timer that collects what comes back, and the poll that reads broadcasts between
+// operations.
+class SerialLink {
+public:
+    static constexpr int kAnswerWindowMs = 250;
+    static constexpr int kBroadcastPollMs = 1000;
+    static constexpr int kMinimumCallSignAnswer = 15;
+
+    SerialLink(ProgramState& state, SerialPort& port, Dialogs& dialogs, ProgramExit& exit,
+               TimerFactory& timers);
+
+    void setStartupQueries(StartupQueries* queries) { queries_ = queries; }
+    // Called after every tick that may have changed what the windows show.
+    void setDisplayChanged(std::function<void()> changed) { displayChanged_ = std::move(changed); }
+
+    void SendCommand(const QByteArray& frame);
+    void Timer2Tick();
+    void Timer1Tick();
+    void ShowStatusEcho(const QByteArray& data);
+    void ShowAutoEcho(const QByteArray& data);
+    void StartupQueryNext(const QByteArray& data);
+    [[noreturn]] void FatalTrap(int number);
+
+    // Start-up arms the answer timer with no send, to begin the query chain.
+    void armAnswerTimer();
+    void disarmAnswerTimer();
+
+    Timer& Timer1() { return *timer1_; }
+    Timer& Timer2() { return *timer2_; }
+
+private:
+    void handleBetweenOperations(const QByteArray& data);
+    void writeStatus(const QString& text);
+    void notify();
+
+    ProgramState& state_;
+    SerialPort& port_;
+    Dialogs& dialogs_;
+    ProgramExit& exit_;
+    std::unique_ptr<Timer> timer1_;
+    std::unique_ptr<Timer> timer2_;
+    StartupQueries* queries_ = nullptr;
+    std::function<void()> displayChanged_;
+    int bytesInWindow_ = 0;
+};
+
+}  // namespace talvex

@@ -1,0 +1,114 @@
+#include "data_file.h"
+
+#include "startup/text_routines.h"
+
+namespace talvex {
+
+namespace {
+
+const QString kDots = QStringLiteral(" ... ");
+
+QString ErrorText(const FileError& error) { return QStringLiteral("Error Code ") + QString::number(error.number) + kDots + error.description; }
+
+}  // namespace
+
+QString ModeText(FileMode mode)
+{
+    return mode == FileMode::Input ? QStringLiteral("Input") : QStringLiteral("Output");
+}
+
+DataFile::DataFile(ProgramState& state, Dialogs& dialogs, ProgramExit& exit, QString workingDirectory)
+    : state_(state), dialogs_(dialogs), exit_(exit), workingDirectory_(std::move(workingDirectory))
+{
+}
+
+QString DataFile::resolve(const QString& name) const
+{
+    if (!IsBareName(name))
+        return name;
+    return ResolveNameIgnoringCase(JoinPath(workingDirectory_, name));
+}
+
+void DataFile::OpenDataFile(QString& name, FileMode mode)
+{
+    file_.close();
+    const QString path = resolve(name);
+    const auto error = file_.open(path, mode);
+    if (!error) {
+        state_.CurrentDataFile = path;
+        name = path;
+        state_.DataFileOpen = true;
+        state_.CurrentFileName = UpperFileName(path);
+        return;
+    }
+
+    if (error->number == kErrorFileNotFound && mode == FileMode::Input) {
+        dialogs_.critical(QStringLiteral("OPEN FILE ERROR"),
+                          ErrorText(*error) + kDots + name + kDots + QStringLiteral("File will be created."));
+        QString created = path;
+        OpenDataFile(created, FileMode::Output);
+        if (!file_.isOpen()) {
+            // The file could not be created either: a restart would meet the same wall, so
+            // say nothing more than the failure already shown and leave nothing open.
+            state_.DataFileOpen = false;
+            return;
+        }
+        CloseDataFile();
+        dialogs_.critical(QStringLiteral("Restart (creating missing file)"), QStringLiteral("Restart program!"));
+        exit_.end(0);
+    }
+
+    // Nothing is open now, whatever was open before, so the flag must not claim otherwise.
+    state_.DataFileOpen = false;
+    dialogs_.critical(QStringLiteral("Open File - Unexpected Error"),
+                      ErrorText(*error) + kDots + name + kDots + ModeText(mode));
+}
+
+void DataFile::ReopenDataFile(const QString& path, FileMode mode)
+{
+    file_.close();
+    auto error = file_.open(path, mode);
+    if (!error) {
+        state_.DataFileOpen = true;
+        return;
+    }
+    if (error->number == kErrorFileNotFound) {
+        dialogs_.critical(QStringLiteral("Re-Open File Error"),
+                          ErrorText(*error) + kDots + path + kDots + ModeText(mode) + kDots
+                              + QStringLiteral("File will be created."));
+        QString created = path;
+        OpenDataFile(created, FileMode::Output);
+        file_.close();
+        // One retry only: a file that cannot be created is reported, never retried forever.
+        error = file_.open(path, mode);
+        if (!error) {
+            state_.DataFileOpen = true;
+            return;
+        }
+    }
+    state_.DataFileOpen = false;
+    dialogs_.critical(QStringLiteral("Re-Open File - Unexpected Error"),
+                      ErrorText(*error) + kDots + path + kDots + ModeText(mode));
+}
+
+void DataFile::CloseDataFile()
+{
+    file_.close();
+    state_.DataFileOpen = false;
+}
+
+bool DataFile::ReadDataLine(QString& line)
+{
+    auto next = file_.readLine();
+    if (!next)
+        return false;
+    line = *next;
+    return true;
+}
+
+bool DataFile::WriteDataLine(std::initializer_list<ZoneField> fields)
+{
+    return file_.writeLine(FormatDataLine(fields));
+}
+
+}  // namespace talvex

@@ -1,0 +1,46 @@
+#include "qt_dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace talvex {
+
+MessageAnswer QtDialogs::message(const QString& title, const QString& text, MessageIcon icon,
+                                 MessageButtons buttons)
+{
+    QMessageBox box(icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
+                    title, text,
+                    buttons == MessageButtons::YesNo ? (QMessageBox::Yes | QMessageBox::No)
+                                                     : QMessageBox::Ok,
+                    QApplication::activeWindow());
+    const int answer = box.exec();
+    if (buttons == MessageButtons::Ok)
+        return MessageAnswer::Ok;
+    return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+std::optional<QString> QtDialogs::input(const QString& prompt, const QString& title,
+                                        const QString& defaultText)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(QApplication::activeWindow(), title, prompt,
+                                               QLineEdit::Normal, defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+std::optional<QString> QtDialogs::openFile(const QStringList& filters, int initialFilter)
+{
+    QString selected = filters.value(initialFilter);
+    const QString name = QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(),
+                                                      QString(), filters.join(QStringLiteral(";;")),
+                                                      &selected);
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
+}
+
+}  // namespace talvex

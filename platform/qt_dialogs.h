@@ -1,0 +1,18 @@
+#pragma once
+
+#include "dialogs.h"
+
+class QWidget;
+
+namespace talvex {
+
+class QtDialogs final : public Dialogs {
+public:
+    MessageAnswer message(const QString& title, const QString& text, MessageIcon icon,
+                          MessageButtons buttons) override;
+    std::optional<QString> input(const QString& prompt, const QString& title,
+                                 const QString& defaultText) override;
+    std::optional<QString> openFile(const QStringList& filters, int initialFilter) override;
+};
+
+}  // namespace talvex

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "serial_port.h"
+
+#include <QSerialPort>
+
+namespace talvex {
+
+// The real line, on QSerialPort. Reads and writes work without a running event loop, so the
+// program's timers can poll it just as they poll the scripted port in tests.
+class QtSerialPort final : public SerialPort {
+public:
+    explicit QtSerialPort(QString workingDirectory);
+
+    std::optional<PortError> open(int portNumber, const QString& settings) override;
+    bool isOpen() const override;
+    QByteArray readAll() override;
+    void write(const QByteArray& bytes) override;
+    void close() override;
+    int baudRate() const override;
+
+    // What the modem lines were left at, for the check that opening never keys the radio.
+    bool dataTerminalReady() const;
+    bool requestToSend() const;
+
+private:
+    QString workingDirectory_;
+    QSerialPort port_;
+    int baudRate_ = 0;
+    bool dtr_ = false;
+    bool rts_ = false;
+};
+
+}  // namespace talvex

@@ -1,0 +1,125 @@
+#include "text_file.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace talvex {
+
+namespace {
+
+FileError ErrorOf(const QFileDevice& file, const QString& path, FileMode mode)
+{
+    const QFileInfo info(path);
+    if (mode == FileMode::Input && !info.exists())
+        return {kErrorFileNotFound, QStringLiteral("File not found")};
+    if (mode == FileMode::Output && !info.dir().exists())
+        return {kErrorPathNotFound, QStringLiteral("Path not found")};
+    if (file.error() == QFileDevice::PermissionsError)
+        return {kErrorPermissionDenied, QStringLiteral("Permission denied")};
+    return {kErrorFileAccess, file.errorString()};
+}
+
+QString StripLineEnd(QByteArray line)
+{
+    if (line.endsWith('\n'))
+        line.chop(1);
+    if (line.endsWith('\r'))
+        line.chop(1);
+    return QString::fromLatin1(line);
+}
+
+}  // namespace
+
+std::optional<FileError> TextFile::open(const QString& path, FileMode mode)
+{
+    close();
+    auto file = std::make_unique<QFile>(path);
+    if (mode == FileMode::Input && !QFileInfo(path).isFile() && QFileInfo::exists(path))
+        return FileError{kErrorFileAccess, QStringLiteral("Path/File access error")};
+    const auto flags = mode == FileMode::Input ? QIODevice::ReadOnly
+                                               : (QIODevice::WriteOnly | QIODevice::Truncate);
+    if (!file->open(flags))
+        return ErrorOf(*file, path, mode);
+    file_ = std::move(file);
+    mode_ = mode;
+    return std::nullopt;
+}
+
+void TextFile::close() { file_.reset(); }
+
+bool TextFile::isOpen() const { return file_ != nullptr; }
+
+bool TextFile::isReading() const { return file_ && mode_ == FileMode::Input; }
+
+bool TextFile::atEnd() const { return !file_ || mode_ != FileMode::Input || file_->atEnd(); }
+
+std::optional<QString> TextFile::readLine()
+{
+    if (atEnd())
+        return std::nullopt;
+    return StripLineEnd(file_->readLine());
+}
+
+bool TextFile::writeLine(const QString& line)
+{
+    if (!file_ || mode_ != FileMode::Output)
+        return false;
+    QByteArray bytes = line.toLatin1();
+    bytes.append("\r\n");
+    return file_->write(bytes) == bytes.size() && file_->flush();
+}
+
+QString TextFile::path() const { return file_ ? file_->fileName() : QString(); }
+
+QString ResolveNameIgnoringCase(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.exists())
+        return path;
+    const QDir dir = info.dir();
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& entry : entries) {
+        if (entry.compare(info.fileName(), Qt::CaseInsensitive) == 0)
+            return JoinPath(dir.path(), entry);
+    }
+    return path;
+}
+
+std::optional<QStringList> ReadAllLines(const QString& path)
+{
+    TextFile file;
+    if (file.open(path, FileMode::Input))
+        return std::nullopt;
+    QStringList lines;
+    while (auto line = file.readLine())
+        lines.append(*line);
+    return lines;
+}
+
+std::optional<FileError> WriteLinesAtomically(const QString& path, const QStringList& lines)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return ErrorOf(file, path, FileMode::Output);
+    for (const QString& line : lines) {
+        QByteArray bytes = line.toLatin1();
+        bytes.append("\r\n");
+        file.write(bytes);
+    }
+    if (!file.commit())
+        return FileError{kErrorFileAccess, file.errorString()};
+    return std::nullopt;
+}
+
+QString JoinPath(const QString& directory, const QString& name)
+{
+    if (directory.isEmpty())
+        return name;
+    QString joined = QDir::toNativeSeparators(directory);
+    if (!joined.endsWith(QDir::separator()))
+        joined += QDir::separator();
+    return joined + name;
+}
+
+}  // namespace talvex

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+namespace talvex {
+
+// Error numbers reported for files, the ones operators of this program already know.
+inline constexpr int kErrorFileNotFound = 53;
+inline constexpr int kErrorPermissionDenied = 70;
+inline constexpr int kErrorFileAccess = 75;
+inline constexpr int kErrorPathNotFound = 76;
+
+struct FileError {
+    int number = 0;
+    QString description;
+};
+
+enum class FileMode { Input, Output };
+
+// One plain text file, read or written line by line. Text is single-byte (Latin-1 both ways,
+// so every byte survives a round trip); lines are written with CR LF, and read with CR LF or
+// LF alone.
+class TextFile {
+public:
+    TextFile() = default;
+    TextFile(const TextFile&) = delete;
+    TextFile& operator=(const TextFile&) = delete;
+
+    std::optional<FileError> open(const QString& path, FileMode mode);
+    void close();
+    bool isOpen() const;
+    bool isReading() const;
+    bool atEnd() const;
+    // The next line without its line end; nothing at the end of the file.
+    std::optional<QString> readLine();
+    bool writeLine(const QString& line);
+    QString path() const;
+
+private:
+    std::unique_ptr<QFile> file_;
+    FileMode mode_ = FileMode::Input;
+};
+
+// On a file system that tells case apart, the existing file whose name differs from `path`
+// only in letter case (the program's names were always case-blind); `path` itself otherwise.
+QString ResolveNameIgnoringCase(const QString& path);
+
+// Whole-file helpers for small files (configuration, test fixtures).
+std::optional<QStringList> ReadAllLines(const QString& path);
+// Written to a temporary file beside `path` and renamed into place, so a failed write never
+// leaves half a file behind. Lines end in CR LF.
+std::optional<FileError> WriteLinesAtomically(const QString& path, const QStringList& lines);
+
+// Joins a directory and a file name with the platform's own separator.
+QString JoinPath(const QString& directory, const QString& name);
+
+}  // namespace talvex

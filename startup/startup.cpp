@@ -1,0 +1,178 @@
+#include "startup.h"
+
+#include "configuration.h"
+#include "text_routines.h"
+
+#include "link/frames.h"
+#include "platform/text_file.h"
+
+namespace talvex {
+
+namespace {
+
+const QString kDots = QStringLiteral(" ... ");
+
+}  // namespace
+
+Startup::Startup(Parts parts) : p_(std::move(parts)) {}
+
+QString Startup::configPath() const
+{
+    return ResolveNameIgnoringCase(JoinPath(p_.workingDirectory, kConfigFileName));
+}
+
+void Startup::RunStartup()
+{
+    if (!memoryWindowLoaded_) {
+        // Loading the Memory window hidden runs its own start-up first.
+        memoryWindowLoaded_ = true;
+        RunStartup();
+    }
+    p_.windows.showSplash();
+    ResetOperationState();
+    InitialiseProtocol();
+    ReadConfiguration();
+    if (p_.port.isOpen()) {
+        p_.state.StartupQueryStep = 1;
+        p_.link.armAnswerTimer();
+    }
+}
+
+void Startup::ResetOperationState()
+{
+    ProgramState& s = p_.state;
+    s.CreatingFile = s.ViewingFile = s.UpdatingRig = false;
+    s.ViewingRig = s.BlankingRig = s.ScanningRig = false;
+    s.EntriesPreset = false;
+    s.ClearAfterSelect = false;
+    s.DataFileOpen = false;
+    s.ChannelCounter = 0;
+}
+
+void Startup::InitialiseProtocol()
+{
+    ProgramState& s = p_.state;
+    s.ChannelBcd = QByteArray(2, '\0');
+    s.ChannelText = QString(2, QChar(0));
+    s.FrequencyBcd = QByteArray(5, '\0');
+    s.FrequencyText = QString(5, QChar(0));
+    s.FilterValue = QString(1, QChar(0));
+    s.SelectValue = QString(1, QChar(0));
+    s.LabelField = QString(10, u' ');
+    s.EdgeUpperNext = false;
+    s.AutoStatus = true;
+    p_.link.disarmAnswerTimer();
+}
+
+std::optional<QStringList> Startup::ReadConfigFile()
+{
+    const QString path = configPath();
+    TextFile file;
+    auto error = file.open(path, FileMode::Input);
+    if (error && error->number == kErrorFileNotFound) {
+        p_.dialogs.critical(QStringLiteral("OPEN CONFIG FILE ERROR"),
+                            QStringLiteral("Error Code ") + QString::number(error->number) + kDots
+                                + error->description + kDots + kConfigFileName + kDots
+                                + QStringLiteral("File will be created."));
+        TextFile created;
+        created.open(path, FileMode::Output);
+        created.close();
+        p_.state.ConfigMissing = true;
+        error = file.open(path, FileMode::Input);
+    }
+    if (error) {
+        p_.dialogs.critical(QStringLiteral("Unexpected Open Config File Error"),
+                            QStringLiteral("Error Code ") + QString::number(error->number) + kDots
+                                + error->description + kDots + kConfigFileName + kDots
+                                + QStringLiteral("Input"));
+        return std::nullopt;
+    }
+    QStringList lines;
+    while (auto line = file.readLine())
+        lines.append(*line);
+    return lines;
+}
+
+void Startup::ReadConfiguration()
+{
+    const auto lines = ReadConfigFile();
+    // A file that cannot be read leaves the port closed and opens nothing: the message
+    // already said why.
+    if (!lines)
+        return;
+
+    ProgramState& s = p_.state;
+    const ConfigurationValues values = ParseConfiguration(*lines);
+    s.ConfigDeftFile = values.deftFile.value_or(s.ConfigDeftFile);
+    s.ConfigCallSign = values.callSign.value_or(s.ConfigCallSign);
+    s.ConfigCommPort = values.commPort.value_or(s.ConfigCommPort);
+    s.ConfigCommBaud = values.commBaud.value_or(s.ConfigCommBaud);
+
+    if (values.lastLine == u"END") {
+        OpenSerialPort();
+        p_.dataFile.OpenDataFile(s.ConfigDeftFile, FileMode::Input);
+        s.memory.Text8 = s.CurrentDataFile;
+        s.memory.Text8Bold = true;
+        s.memory.Text7 = QStringLiteral("Open Process Complete");
+        s.memory.Text6 = QStringLiteral("Hello ") + s.ConfigCallSign;
+    } else if (!values.lastLine || values.lastLine->isEmpty()) {
+        s.ConfigMissing = true;
+        p_.windows.showSetup();
+    }
+}
+
+void Startup::OpenSerialPort()
+{
+    ProgramState& s = p_.state;
+    if (p_.port.isOpen())
+        p_.port.close();
+    s.PortReady = 0;
+
+    const auto error = p_.port.open(PortNumber(s.ConfigCommPort), s.ConfigCommBaud);
+    if (error) {
+        const QString text = QStringLiteral("Error Code ") + QString::number(error->number) + kDots
+            + error->description + kDots + s.ConfigCommPort + kDots + s.ConfigCommBaud;
+        if (error->number == kErrorInvalidPortNumber) {
+            p_.dialogs.critical(QStringLiteral("OPEN COMM PORT ERROR!"), text);
+            p_.dialogs.critical(QStringLiteral("UNEXPECTED COMM PORT CONDITION"),
+                                QStringLiteral("Correct Comm Port Condition") + kDots
+                                    + QStringLiteral("then Restart Program!"));
+            p_.exit.end(1);
+        }
+        p_.dialogs.critical(error->number == kErrorPortAlreadyOpen
+                                ? QStringLiteral("Comm Port Error - Port Already Open")
+                                : QStringLiteral("Open Comm Port - Unexpected Error"),
+                            text);
+        return;
+    }
+    if (p_.port.isOpen())
+        s.PortReady = 1;
+    // Nothing received before this moment may reach the decoder.
+    for (int i = 0; i < 99; ++i)
+        p_.port.readAll();
+}
+
+void Startup::CloseSerialPort()
+{
+    p_.port.close();
+    p_.state.PortReady = 0;
+}
+
+void Startup::ExitButton()
+{
+    if (beforeEnd_)
+        beforeEnd_();
+    p_.dataFile.CloseDataFile();
+    CloseSerialPort();
+    p_.exit.end(0);
+}
+
+void Startup::ExitMenu()
+{
+    if (beforeEnd_)
+        beforeEnd_();
+    p_.dataFile.CloseDataFile();
+    p_.exit.end(0);
+}
+
+}  // namespace talvex

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "scripted_platform.h"
+
+#include "app/program.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace talvex::testing {
+
+// Records the windows start-up asks for.
+class RecordingShell final : public WindowShell {
+public:
+    void showSplash() override { ++splashShown; }
+    void showSetup() override { ++setupShown; }
+    int splashShown = 0;
+    int setupShown = 0;
+};
+
+// A whole program on the scripted platform, in a fresh working directory of its own.
+struct TestProgram {
+    TestProgram();
+
+    QString path(const QString& name) const;
+    // Writes a file in the working directory, lines ending CR LF.
+    void writeFile(const QString& name, const QStringList& lines) const;
+    QByteArray readFile(const QString& name) const;
+    // A complete TALVEX.INI for port COM1 at the given settings.
+    void writeConfig(const QString& deftFile = QStringLiteral("TALVEX.TXT"),
+                     const QString& commBaud = QStringLiteral("19200,N,8,1"),
+                     const QString& commPort = QStringLiteral("COM1"),
+                     const QString& callSign = QStringLiteral("N0CALL")) const;
+
+    ManualTimer& timer1() const { return static_cast<ManualTimer&>(program->link.Timer1()); }
+    ManualTimer& timer2() const { return static_cast<ManualTimer&>(program->link.Timer2()); }
+
+    QTemporaryDir directory;
+    ScriptedSerialPort port;
+    ScriptedDialogs dialogs;
+    ManualTimerFactory timers;
+    ThrowingExit exit;
+    RecordingShell shell;
+    std::unique_ptr<Program> program;
+};
+
+// Hex text "FE FE 94 E0 03 FD" as bytes.
+QByteArray Hex(const char* text);
+
+}  // namespace talvex::testing
