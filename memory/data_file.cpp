@@ -2,6 +2,8 @@
 
 #include "startup/text_routines.h"
 
+#include <QDir>
+
 namespace talvex {
 
 namespace {
@@ -24,8 +26,10 @@ DataFile::DataFile(ProgramState& state, Dialogs& dialogs, ProgramExit& exit, QSt
 
 QString DataFile::resolve(const QString& name) const
 {
+    // The working directory is where the program runs, so a relative path means the same
+    // from there as it always did; naming it keeps the program independent of the process's.
     if (!IsBareName(name))
-        return name;
+        return QDir::isRelativePath(name) && !name.contains(u':') ? JoinPath(workingDirectory_, name) : name;
     return ResolveNameIgnoringCase(JoinPath(workingDirectory_, name));
 }
 
