@@ -5,6 +5,7 @@
 #include "bytes.h"
 #include "format.h"
 #include "frames.h"
+#include "traffic_log.h"
 
 #include "platform/serial_settings.h"
 
@@ -47,6 +48,7 @@ void SerialLink::SendCommand(const QByteArray& frame)
         handleBetweenOperations(port_.readAll());
 
     port_.write(frame);
+    qCDebug(civTraffic).noquote() << "out" << frame.toHex(' ').toUpper();
     // The window is counted from when the last byte has left the line, so a long write at
     // a slow rate is still answered inside it.
     bytesInWindow_ += static_cast<int>(frame.size());
@@ -73,6 +75,7 @@ void SerialLink::Timer2Tick()
     disarmAnswerTimer();
     timer2_->setInterval(kAnswerWindowMs);
     const QByteArray data = port_.readAll();
+    qCDebug(civTraffic).noquote() << "answer" << data.toHex(' ').toUpper();
     ShowStatusEcho(data);
     DecodeAnswer(state_, data);
     notify();
@@ -91,7 +94,10 @@ void SerialLink::Timer1Tick()
 
 void SerialLink::handleBetweenOperations(const QByteArray& data)
 {
-    if (data.isEmpty() || !state_.AutoStatus)
+    if (data.isEmpty())
+        return;
+    qCDebug(civTraffic).noquote() << "between" << data.toHex(' ').toUpper();
+    if (!state_.AutoStatus)
         return;
     ShowAutoEcho(data);
     if (At(data, 1) == kPreamble && data.size() >= 3 && At(data, 3) == kBroadcastAddress)

@@ -1,0 +1,3 @@
+#include "traffic_log.h"
+
+Q_LOGGING_CATEGORY(civTraffic, "talvex.civ", QtWarningMsg)

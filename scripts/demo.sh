@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds, and starts TALVEX against the bundled radio simulator in a
+# demo working folder (demo/run). Closing TALVEX stops the simulator.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh
+./scripts/build.sh
+
+run_dir="demo/run"
+mkdir -p "$run_dir"
+cp demo/TALVEX.INI demo/TALVEX.TXT "$run_dir/"
+[ -f "$run_dir/sim-memory.txt" ] || cp demo/sim-memory.txt "$run_dir/sim-memory.txt"
+
+cd "$run_dir"
+sim_log="sim.log"
+../../build/sim/talvex-sim --link COM1 --baud 19200 --callsign N0CALL \
+  --memory sim-memory.txt --dial-every 15000 >"$sim_log" 2>&1 &
+sim_pid=$!
+trap 'kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true' EXIT
+
+for _ in $(seq 50); do
+  grep -q "ready" "$sim_log" 2>/dev/null && break
+  sleep 0.1
+done
+
+# Without a display (a bare console), run on a virtual one so the demo still starts.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ "${QT_QPA_PLATFORM:-}" = "" ]; then
+  echo "No display found: starting TALVEX on a virtual X display (xvfb-run)." >&2
+  xvfb-run -a ../../build/app/talvex
+else
+  ../../build/app/talvex
+fi
