@@ -7,10 +7,17 @@
 namespace talvex {
 
 // Everything received in one answer window after a send: the echo of the program's own
-// frame(s), then the radio's answer. Writes texts into the state; never ends the program.
+// frame(s), then the radio's answer. Recognises the operation by the echoed command and reads
+// the answer at fixed positions. Writes texts into the state and never ends the program: an
+// answer cut short changes nothing.
 void DecodeAnswer(ProgramState& state, const QByteArray& data);
+
+// The received data with the radio's OK and NG answers and any broadcast frames taken out,
+// so they cannot shift the fixed positions of the answer that is read.
+QByteArray WithoutInterjections(const QByteArray& data);
 
 // Unsolicited frames the radio sent to all (address 00): cut at each FD and decoded in turn.
 void SplitTransceive(ProgramState& state, const QByteArray& data);
+void DecodeTransceive(ProgramState& state, const QByteArray& frame);
 
 }  // namespace talvex

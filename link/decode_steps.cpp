@@ -1,0 +1,103 @@
+#include "decode_steps.h"
+
+#include "bcd.h"
+#include "bytes.h"
+#include "format.h"
+
+namespace talvex::decode {
+
+namespace {
+
+const QString kBlank = QStringLiteral(" ");
+const QString kSixBlanks = QStringLiteral("      ");
+
+}  // namespace
+
+void Frequency(ProgramState& state, const QByteArray& data, int p)
+{
+    state.FrequencyDisplay = FormatFrequency(BcdToDecimal(At(data, p + 2)), BcdToDecimal(At(data, p + 1)),
+                                             BcdToDecimal(At(data, p)));
+    state.radio.Text1 = state.FrequencyDisplay;
+}
+
+void Mode(ProgramState& state, const QByteArray& data, int p)
+{
+    const std::uint8_t code = At(data, p);
+    state.ModeValue = BytesToText(data.mid(p - 1, 1), state.HexDisplay);
+    const QString name = ModeName(code);
+    if (!name.isEmpty())
+        state.radio.Text4 = name;
+}
+
+void Filter(ProgramState& state, const QByteArray& data, int p)
+{
+    const std::uint8_t code = At(data, p);
+    state.FilterValue = BytesToText(data.mid(p - 1, 1), state.HexDisplay);
+    if (code >= 1 && code <= 3)
+        state.radio.Text5 = QStringLiteral("Fil ") + QString::number(code);
+}
+
+void Select(ProgramState& state, const QByteArray& data, int p)
+{
+    const std::uint8_t code = At(data, p);
+    state.SelectValue = BytesToText(data.mid(p - 1, 1), state.HexDisplay);
+    if (code == 0)
+        state.radio.Text3 = kBlank;
+    else if (code == 1)
+        state.radio.Text3 = QStringLiteral("*");
+}
+
+void Channel(ProgramState& state, const QByteArray& data, int p)
+{
+    const int high = BcdToDecimal(At(data, p));
+    const int low = BcdToDecimal(At(data, p + 1));
+    if (high == 0)
+        state.radio.Text2 = QString::number(low);
+    else if (high == 1 && low == 0)
+        state.radio.Text2 = QStringLiteral("P1");
+    else if (high == 1 && low == 1)
+        state.radio.Text2 = QStringLiteral("P2");
+}
+
+void Name(ProgramState& state, const QByteArray& data, int p)
+{
+    state.LabelField = QString::fromLatin1(data.mid(p - 1, 10));
+    state.LabelText = state.LabelField.right(1);
+    state.radio.Text6 = state.LabelField;
+}
+
+void CopyToMemoryWindow(ProgramState& state)
+{
+    const RadioFields& r = state.radio;
+    MemoryFields& m = state.memory;
+    m.Text3 = r.Text1;
+    m.Text1 = r.Text2;
+    m.Text2 = r.Text3;
+    m.Text4 = r.Text4;
+    m.Text5 = r.Text5;
+    m.Text6 = r.Text6;
+    m.Text7 = r.Text2 + kSixBlanks + r.Text3 + kSixBlanks + r.Text1 + kSixBlanks + r.Text4 + kSixBlanks
+        + r.Text5 + kSixBlanks + r.Text6;
+}
+
+void BlankRadioFields(ProgramState& state)
+{
+    RadioFields& r = state.radio;
+    r.Text1 = r.Text2 = r.Text3 = r.Text4 = r.Text5 = r.Text6 = kBlank;
+}
+
+void BlankChannel(ProgramState& state)
+{
+    BlankRadioFields(state);
+    MemoryFields& m = state.memory;
+    m.Text3.clear();
+    m.Text1 = state.ChannelText;
+    m.Text2.clear();
+    m.Text4.clear();
+    m.Text5.clear();
+    m.Text6.clear();
+    m.Text7 = QStringLiteral("Blank");
+    state.EntriesPreset = false;
+}
+
+}  // namespace talvex::decode
