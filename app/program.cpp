@@ -8,11 +8,14 @@ Program::Program(PlatformServices services, WindowShell& windowShell)
       link(state, platform.port, platform.dialogs, platform.exit, platform.timers),
       dataFile(state, platform.dialogs, platform.exit, platform.workingDirectory),
       radio(state, link, platform.dialogs),
+      memory(state, radio, dataFile, platform.dialogs, platform.timers),
       startup(Startup::Parts{state, platform.port, platform.dialogs, platform.exit, link, dataFile,
                              windows, platform.workingDirectory})
 {
     link.setStartupQueries(&radio);
     link.setDisplayChanged([this] { notifyDisplay(); });
+    memory.setDisplayChanged([this] { notifyDisplay(); });
+    startup.setBeforeEnd([this] { memory.discardUnfinishedFile(); });
 }
 
 void Program::addDisplayListener(std::function<void()> listener)

@@ -3,6 +3,7 @@
 #include "link/program_state.h"
 #include "link/serial_link.h"
 #include "memory/data_file.h"
+#include "memory/memory_operations.h"
 #include "platform/dialogs.h"
 #include "platform/program_exit.h"
 #include "platform/serial_port.h"
@@ -46,6 +47,7 @@ public:
     SerialLink link;
     DataFile dataFile;
     RadioOperations radio;
+    MemoryOperations memory;
     Startup startup;
 
 private:

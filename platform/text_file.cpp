@@ -112,6 +112,50 @@ std::optional<FileError> WriteLinesAtomically(const QString& path, const QString
     return std::nullopt;
 }
 
+ReplacingTextFile::ReplacingTextFile() = default;
+
+ReplacingTextFile::~ReplacingTextFile() { discard(); }
+
+std::optional<FileError> ReplacingTextFile::open(const QString& path)
+{
+    discard();
+    auto file = std::make_unique<QSaveFile>(path);
+    if (!file->open(QIODevice::WriteOnly))
+        return ErrorOf(*file, path, FileMode::Output);
+    file_ = std::move(file);
+    return std::nullopt;
+}
+
+bool ReplacingTextFile::isOpen() const { return file_ != nullptr; }
+
+bool ReplacingTextFile::writeLine(const QString& line)
+{
+    if (!file_)
+        return false;
+    QByteArray bytes = line.toLatin1();
+    bytes.append("\r\n");
+    return file_->write(bytes) == bytes.size();
+}
+
+std::optional<FileError> ReplacingTextFile::commit()
+{
+    if (!file_)
+        return FileError{kErrorFileAccess, QStringLiteral("File not open")};
+    const bool committed = file_->commit();
+    const QString reason = file_->errorString();
+    file_.reset();
+    if (!committed)
+        return FileError{kErrorFileAccess, reason};
+    return std::nullopt;
+}
+
+void ReplacingTextFile::discard()
+{
+    if (file_)
+        file_->cancelWriting();
+    file_.reset();
+}
+
 QString JoinPath(const QString& directory, const QString& name)
 {
     if (directory.isEmpty())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFile>
+#include <QSaveFile>
 #include <QString>
 #include <QStringList>
 
@@ -44,6 +45,26 @@ public:
 private:
     std::unique_ptr<QFile> file_;
     FileMode mode_ = FileMode::Input;
+};
+
+// A file written line by line into a temporary file beside its path; the file at the path is
+// replaced only by commit(). Until then, and when discarded or destroyed, the old file stays
+// exactly as it was.
+class ReplacingTextFile {
+public:
+    ReplacingTextFile();
+    ~ReplacingTextFile();
+    ReplacingTextFile(const ReplacingTextFile&) = delete;
+    ReplacingTextFile& operator=(const ReplacingTextFile&) = delete;
+
+    std::optional<FileError> open(const QString& path);
+    bool isOpen() const;
+    bool writeLine(const QString& line);
+    std::optional<FileError> commit();
+    void discard();
+
+private:
+    std::unique_ptr<QSaveFile> file_;
 };
 
 // On a file system that tells case apart, the existing file whose name differs from `path`

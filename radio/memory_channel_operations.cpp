@@ -1,0 +1,177 @@
+// The memory channel operations: select, read, clear and write a channel. The Memory window
+// calls them with EntriesPreset set, so they take the shared entry variables instead of asking.
+#include "radio_operations.h"
+
+#include "link/bcd.h"
+#include "link/format.h"
+#include "link/frames.h"
+#include "radio/frequency_digits.h"
+
+namespace talvex {
+
+namespace {
+
+constexpr int kHighestChannel = 101;  // 100 and 101 are the program-scan edges P1, P2
+constexpr int kHighestWritable = 99;
+
+bool IsPrintable(const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20 || c.unicode() > 0x7E)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void RadioOperations::refuseEntry()
+{
+    state_.radio.Text7 = QStringLiteral(" ");
+    state_.memory.Text9 = QStringLiteral(" ");
+}
+
+void RadioOperations::Option18_Click() { link_.SendCommand(CommandFrame({0x08})); }
+
+void RadioOperations::Option40_Click()
+{
+    if (!state_.EntriesPreset) {
+        state_.ChannelText = dialogs_.inputOrEmpty(QStringLiteral("Enter 'CHANNEL NUMBER' (1-99)"),
+                                                   QStringLiteral("Select Memory Channel Number"));
+    }
+    const auto channel = WholeNumberIn(state_.ChannelText, 1, kHighestChannel);
+    const auto field = channel ? ChannelField(QString::number(*channel)) : std::nullopt;
+    if (!field) {
+        // A select that goes nowhere must not leave a clear armed for a later one.
+        refuseEntry();
+        state_.EntriesPreset = false;
+        state_.ClearAfterSelect = false;
+        return;
+    }
+    state_.ChannelText = QString::number(*channel);
+    state_.ChannelBcd = *field;
+    link_.SendCommand(CommandFrame(QByteArray(1, 0x08) + *field));
+    state_.EntriesPreset = true;
+    state_.ChannelStepping = true;
+    if (state_.ClearAfterSelect)
+        Option43_Click();
+    else
+        Option45_Click();
+}
+
+void RadioOperations::Option45_Click()
+{
+    if (!state_.EntriesPreset) {
+        state_.ChannelText = dialogs_.inputOrEmpty(QStringLiteral("Enter 'CHANNEL NUMBER' (1-99)"),
+                                                   QStringLiteral("Read Memory Channel Number"));
+    }
+    const auto channel = WholeNumberIn(state_.ChannelText, 1, kHighestChannel);
+    const auto field = channel ? ChannelField(QString::number(*channel)) : std::nullopt;
+    if (field) {
+        state_.ChannelBcd = *field;
+        link_.SendCommand(CommandFrame(QByteArray::fromHex("1A00") + *field));
+    } else {
+        RadioFields& r = state_.radio;
+        r.Text1 = r.Text2 = r.Text3 = r.Text4 = r.Text5 = r.Text6 = QStringLiteral(" ");
+        refuseEntry();
+    }
+    state_.EntriesPreset = false;
+}
+
+void RadioOperations::Option43_Click()
+{
+    if (!state_.EntriesPreset
+        && dialogs_.message(QStringLiteral("Memory Channel Clear"), QStringLiteral("Are you sure?"), MessageIcon::None,
+                            MessageButtons::YesNo) != MessageAnswer::Yes)
+        return;
+    link_.SendCommand(CommandFrame({0x0B}));
+    state_.ClearAfterSelect = false;
+    state_.EntriesPreset = false;
+    RadioFields& r = state_.radio;
+    r.Text1 = r.Text2 = r.Text3 = r.Text4 = r.Text5 = r.Text6 = QStringLiteral(" ");
+}
+
+void RadioOperations::Option44_Click()
+{
+    const bool preset = state_.EntriesPreset;
+    auto refuse = [this] {
+        refuseEntry();
+        state_.EntriesPreset = false;
+    };
+    if (!preset) {
+        const auto channel = dialogs_.input(QStringLiteral("Enter 'CHANNEL NUMBER' (1-99)"),
+                                            QStringLiteral("Set Memory Channel Number"), QString());
+        if (!channel)
+            return refuse();
+        state_.ChannelText = *channel;
+    }
+    if (state_.ChannelText.size() == 3) {
+        refuseEntry();  // 100 and 101 cannot be written from here
+        return;
+    }
+    const auto channel = WholeNumberIn(state_.ChannelText, 1, kHighestWritable);
+    if (!channel)
+        return refuse();
+
+    if (!preset) {
+        const auto frequency = dialogs_.input(QStringLiteral("Enter 'FREQUENCY' (MMkkk or MmKkCc or Kkk)"),
+                                              QStringLiteral("Set Memory Frequency"), QString());
+        if (!frequency)
+            return refuse();
+        state_.FrequencyText = *frequency;
+    }
+    const auto frequency = FrequencyBytesOf(state_.FrequencyText);
+    if (!frequency)
+        return refuse();
+    state_.FrequencyBcd = *frequency;
+
+    if (!preset) {
+        const auto mode = dialogs_.input(QStringLiteral("Enter  'MODE' (Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr)"),
+                                         QStringLiteral("Set Memory Mode"), QStringLiteral("AM"));
+        if (!mode)
+            return refuse();
+        state_.ModeValue = mode->isEmpty() ? QStringLiteral("AM") : *mode;
+    }
+    const auto mode = ModeCode(state_.ModeValue);
+    if (!mode)
+        return refuse();
+
+    if (!preset) {
+        const auto filter = dialogs_.input(QStringLiteral("Enter 'FILTER' (1,2,3)"), QStringLiteral("Set Memory Filter"),
+                                           QStringLiteral("2"));
+        if (!filter)
+            return refuse();
+        state_.FilterValue = *filter;
+    }
+    if (state_.FilterValue.trimmed().isEmpty())
+        state_.FilterValue = QStringLiteral("2");
+    const auto filter = WholeNumberIn(state_.FilterValue, 1, 3);
+    if (!filter)
+        return refuse();
+
+    if (!preset) {
+        const auto label = dialogs_.input(QStringLiteral("Enter  'LABEL'  info (0-10 chars)"),
+                                          QStringLiteral("Set Memory Label"), QString());
+        if (!label)
+            return refuse();
+        state_.LabelText = *label;
+    }
+    if (!IsPrintable(state_.LabelText))
+        return refuse();
+    state_.LabelField = state_.LabelText.left(10).leftJustified(10, u' ');
+
+    MemoryChannel contents;
+    contents.channel = DecimalToBcd(QString::number(*channel)).byte;
+    contents.frequency = state_.FrequencyBcd;
+    contents.mode = static_cast<std::uint8_t>(*mode);
+    contents.filter = static_cast<std::uint8_t>(*filter);
+    contents.label = state_.LabelField;
+    link_.SendCommand(MemoryWriteFrame(contents));
+
+    state_.ChannelText = QString::number(*channel);
+    state_.EntriesPreset = true;
+    Option18_Click();
+    Option40_Click();
+}
+
+}  // namespace talvex
