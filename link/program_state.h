@@ -14,6 +14,8 @@ struct RadioFields {
     QString Text5;  // filter
     QString Text6;  // status / information
     QString Text7;  // message area (traffic)
+    // The Auto Status button names what its next click does, so it follows its own text.
+    QString Command44Caption = QStringLiteral("Auto Status Toggle");
 };
 
 // The texts of the Memory Operations window's display fields.

@@ -25,14 +25,6 @@ bool IsPrintable(const QString& text)
 
 }  // namespace
 
-void RadioOperations::refuseEntry()
-{
-    state_.radio.Text7 = QStringLiteral(" ");
-    state_.memory.Text9 = QStringLiteral(" ");
-}
-
-void RadioOperations::Option18_Click() { link_.SendCommand(CommandFrame({0x08})); }
-
 void RadioOperations::Option40_Click()
 {
     if (!state_.EntriesPreset) {
@@ -71,8 +63,7 @@ void RadioOperations::Option45_Click()
         state_.ChannelBcd = *field;
         link_.SendCommand(CommandFrame(QByteArray::fromHex("1A00") + *field));
     } else {
-        RadioFields& r = state_.radio;
-        r.Text1 = r.Text2 = r.Text3 = r.Text4 = r.Text5 = r.Text6 = QStringLiteral(" ");
+        blankDisplayFields();
         refuseEntry();
     }
     state_.EntriesPreset = false;
@@ -87,8 +78,41 @@ void RadioOperations::Option43_Click()
     link_.SendCommand(CommandFrame({0x0B}));
     state_.ClearAfterSelect = false;
     state_.EntriesPreset = false;
-    RadioFields& r = state_.radio;
-    r.Text1 = r.Text2 = r.Text3 = r.Text4 = r.Text5 = r.Text6 = QStringLiteral(" ");
+    blankDisplayFields();
+}
+
+void RadioOperations::Option46_Click() { stepChannel(+1); }
+void RadioOperations::Option59_Click() { stepChannel(-1); }
+
+// Memory UP and DN: the first press asks where to begin and selects that channel; later presses
+// move one channel on from the last one any operation used, wrapping 99 <-> 1.
+void RadioOperations::stepChannel(int step)
+{
+    int channel = 0;
+    if (!state_.ChannelStepping) {
+        state_.ChannelText = dialogs_.inputOrEmpty(QStringLiteral("Enter 'CHANNEL NUMBER' (1-99)"),
+                                                   QStringLiteral("Select Beginning Memory Channel Number"));
+        const auto first = WholeNumberIn(state_.ChannelText, 1, kHighestWritable);
+        if (!first) {
+            refuseEntry();
+            state_.EntriesPreset = false;
+            return;
+        }
+        channel = *first;
+    } else {
+        channel = static_cast<int>(LeadingNumber(state_.ChannelText)) + step;
+        // Past either end, or moving down from the program-scan edges 100/101, lands in 1-99.
+        if (channel > kHighestWritable)
+            channel = step > 0 ? 1 : kHighestWritable;
+        if (channel < 1)
+            channel = kHighestWritable;
+    }
+    state_.ChannelText = QString::number(channel);
+    state_.ChannelBcd = *ChannelField(state_.ChannelText);
+    link_.SendCommand(CommandFrame(QByteArray(1, 0x08) + state_.ChannelBcd));
+    state_.EntriesPreset = true;
+    state_.ChannelStepping = true;
+    Option45_Click();
 }
 
 void RadioOperations::Option44_Click()

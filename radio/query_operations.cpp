@@ -1,6 +1,10 @@
+// The "Radio Operations" column: queries, frequency and mode set, and the Tx/Rx pair.
 #include "radio_operations.h"
 
+#include "link/bcd.h"
+#include "link/format.h"
 #include "link/frames.h"
+#include "radio/frequency_digits.h"
 
 namespace talvex {
 
@@ -9,8 +13,47 @@ RadioOperations::RadioOperations(ProgramState& state, SerialLink& link, Dialogs&
 {
 }
 
-void RadioOperations::Option48_Click() { link_.SendCommand(CommandFrame({0x03})); }
+void RadioOperations::Option48_Click() { send({0x03}); }
+void RadioOperations::Option49_Click() { send({0x04}); }
+void RadioOperations::Option39_Click() { send({0x02}); }
+void RadioOperations::Option47_Click() { send({0x0A}); }
+void RadioOperations::Option58_Click() { send({0x07, 0xA0}); }
+void RadioOperations::Option38_Click() { send({0x1C, 0x00, 0x00}); }
+void RadioOperations::Option37_Click() { send({0x1C, 0x00, 0x01}); }
 
-void RadioOperations::Option49_Click() { link_.SendCommand(CommandFrame({0x04})); }
+void RadioOperations::Option42_Click()
+{
+    state_.FrequencyText = dialogs_.inputOrEmpty(QStringLiteral("Enter  'FREQUENCY'  (MMkkk or MmKkCc)"),
+                                                 QStringLiteral("Set Memory Frequency"));
+    // Only 3 to 6 digits name a frequency; anything else would put non-BCD bytes on the line.
+    const auto frequency = FrequencyBytesOf(state_.FrequencyText);
+    if (!frequency) {
+        refuseEntry();
+        return;
+    }
+    state_.FrequencyBcd = *frequency;
+    link_.SendCommand(CommandFrame(QByteArray(1, 0x05) + *frequency));
+    Option48_Click();
+}
+
+void RadioOperations::Option41_Click()
+{
+    state_.ModeValue = dialogs_.inputOrEmpty(QStringLiteral("Enter  'MODE'  (Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr)"),
+                                             QStringLiteral("Set Memory Mode"), QStringLiteral("AM"));
+    const auto mode = ModeCode(state_.ModeValue);
+    if (!mode) {
+        refuseEntry();
+        return;
+    }
+    state_.FilterValue =
+        dialogs_.inputOrEmpty(QStringLiteral("Enter  'FILTER'  (1,2,3)"), QStringLiteral("Memory Filter"), QStringLiteral("2"));
+    const auto filter = WholeNumberIn(state_.FilterValue, 1, 3);
+    if (!filter) {
+        refuseEntry();
+        return;
+    }
+    send({0x06, static_cast<std::uint8_t>(*mode), static_cast<std::uint8_t>(*filter)});
+    Option49_Click();
+}
 
 }  // namespace talvex

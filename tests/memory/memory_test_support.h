@@ -6,11 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <ostream>
 #include <vector>
-
-// Readable texts in test failures.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace talvex::testing {
 
@@ -28,17 +24,5 @@ struct RadioChannel {
 QByteArray ContentsOf(const RadioChannel& c);
 // What the line carries after a memory read of `c`: the echo of the request, then the answer.
 QByteArray MemoryReadExchange(const RadioChannel& c);
-
-// The frames in `bytes` addressed to the radio, as the hex text of what stands between the
-// prefix FE FE 94 E0 and FD ("08 00 05").
-QStringList FramesOf(const QByteArray& bytes);
-
-// A program with its port open on the scripted line.
-struct OpenProgram : TestProgram {
-    OpenProgram();
-    ManualTimer& memoryTimer(int number) const;
-    // Runs the memory timer `number` once and returns the frames that tick sent.
-    QStringList tick(int number);
-};
 
 }  // namespace talvex::testing

@@ -36,4 +36,38 @@ void TestProgram::writeConfig(const QString& deftFile, const QString& commBaud, 
 
 QByteArray Hex(const char* text) { return QByteArray::fromHex(QByteArray(text).replace(' ', "")); }
 
+QStringList FramesOf(const QByteArray& bytes)
+{
+    QStringList frames;
+    const QByteArray prefix = Hex("FE FE 94 E0");
+    qsizetype at = bytes.indexOf(prefix);
+    while (at >= 0) {
+        const qsizetype end = bytes.indexOf(static_cast<char>(0xFD), at);
+        if (end < 0)
+            break;
+        frames << QString::fromLatin1(bytes.mid(at + 4, end - at - 4).toHex(' ').toUpper());
+        at = bytes.indexOf(prefix, end);
+    }
+    return frames;
+}
+
+OpenProgram::OpenProgram()
+{
+    program->state.ConfigCommPort = QStringLiteral("COM1");
+    program->state.ConfigCommBaud = QStringLiteral("19200,N,8,1");
+    program->startup.OpenSerialPort();
+    port.takeWritten();
+}
+
+ManualTimer& OpenProgram::memoryTimer(int number) const
+{
+    return static_cast<ManualTimer&>(program->memory.timer(number));
+}
+
+QStringList OpenProgram::tick(int number)
+{
+    memoryTimer(number).fire();
+    return FramesOf(port.takeWritten());
+}
+
 }  // namespace talvex::testing

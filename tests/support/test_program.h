@@ -4,9 +4,14 @@
 
 #include "app/program.h"
 
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
+#include <ostream>
+
+// Readable texts in test failures.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace talvex::testing {
 
@@ -43,6 +48,18 @@ struct TestProgram {
     ThrowingExit exit;
     RecordingShell shell;
     std::unique_ptr<Program> program;
+};
+
+// The frames in `bytes` addressed to the radio, as the hex text of what stands between the
+// prefix FE FE 94 E0 and FD ("08 00 05").
+QStringList FramesOf(const QByteArray& bytes);
+
+// A program with its port open on the scripted line.
+struct OpenProgram : TestProgram {
+    OpenProgram();
+    ManualTimer& memoryTimer(int number) const;
+    // Runs the memory timer `number` once and returns the frames that tick sent.
+    QStringList tick(int number);
 };
 
 // Hex text "FE FE 94 E0 03 FD" as bytes.
