@@ -1,32 +1,18 @@
 #include "windows.h"
 
-#include <QPlainTextEdit>
-#include <QVBoxLayout>
-#include <QWidget>
+#include "radio/window/radio_main.h"
 
 namespace talvex {
 
-Windows::Windows(PlatformServices services) : program_(std::move(services), *this)
-{
-    radioWindow_ = std::make_unique<QWidget>();
-    radioWindow_->setWindowTitle(QStringLiteral("Radio Operations"));
-    auto* layout = new QVBoxLayout(radioWindow_.get());
-    radioText7_ = new QPlainTextEdit(radioWindow_.get());
-    radioText7_->setReadOnly(true);
-    memoryText_ = new QPlainTextEdit(radioWindow_.get());
-    memoryText_->setReadOnly(true);
-    layout->addWidget(radioText7_);
-    layout->addWidget(memoryText_);
-    radioWindow_->resize(876, 626);
-    program_.addDisplayListener([this] { refresh(); });
-}
+Windows::Windows(PlatformServices services) : program_(std::move(services), *this) {}
 
 Windows::~Windows() = default;
 
 void Windows::start()
 {
+    radioWindow_ = std::make_unique<RadioMain>(program_);
     program_.startup.RunStartup();
-    refresh();
+    program_.notifyDisplay();
     radioWindow_->show();
 }
 
@@ -34,13 +20,12 @@ void Windows::showSplash() {}
 
 void Windows::showSetup() {}
 
-void Windows::refresh()
+void Windows::showMemoryWindow() {}
+
+void Windows::showRadioWindow()
 {
-    const ProgramState& s = program_.state;
-    radioText7_->setPlainText(s.radio.Text1 + QStringLiteral("  ") + s.radio.Text4 + QStringLiteral("  ")
-                              + s.radio.Text6 + QStringLiteral("\n") + s.radio.Text7);
-    memoryText_->setPlainText(s.memory.Text6 + QStringLiteral("\n") + s.memory.Text7 + QStringLiteral("\n")
-                              + s.memory.Text8);
+    radioWindow_->show();
+    radioWindow_->raise();
 }
 
 }  // namespace talvex

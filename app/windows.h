@@ -2,17 +2,14 @@
 
 #include "program.h"
 
-#include <QObject>
-
 #include <memory>
-
-class QPlainTextEdit;
-class QWidget;
 
 namespace talvex {
 
-// The program's windows around one Program. Until the full windows stand, the Radio window
-// shows its message area and the Memory window its greeting and traffic.
+class RadioMain;
+
+// The program's windows around one Program: each a single instance, created once and shown or
+// hidden as the program asks.
 class Windows final : public WindowShell {
 public:
     explicit Windows(PlatformServices services);
@@ -21,15 +18,14 @@ public:
     void start();
     void showSplash() override;
     void showSetup() override;
-    void refresh();
+    void showMemoryWindow() override;
+    void showRadioWindow() override;
 
     Program& program() { return program_; }
 
 private:
     Program program_;
-    std::unique_ptr<QWidget> radioWindow_;
-    QPlainTextEdit* radioText7_ = nullptr;
-    QPlainTextEdit* memoryText_ = nullptr;
+    std::unique_ptr<RadioMain> radioWindow_;
 };
 
 }  // namespace talvex

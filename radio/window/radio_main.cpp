@@ -1,0 +1,135 @@
+#include "radio/window/radio_main.h"
+
+#include "platform/form_metrics.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QScreen>
+
+namespace talvex {
+
+namespace {
+
+constexpr unsigned int kWindowColour = 0x00FFFF80;  // light cyan
+constexpr int kClientWidth = 13140;
+constexpr int kClientHeight = 9390;
+
+}  // namespace
+
+RadioMain::RadioMain(Program& program, QWidget* parent) : QMainWindow(parent), program_(program)
+{
+    setObjectName(QStringLiteral("RadioMain"));
+    setWindowTitle(QStringLiteral("Radio Operations"));
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("RadioClient"));
+    client->setFixedSize(TwipsRect(0, 0, kClientWidth, kClientHeight).size());
+    client->setFont(MakeFont({QStringLiteral("MS Sans Serif"), 8.25}));
+    SetBackground(*client, ColourFromBgr(kWindowColour));
+    setCentralWidget(client);
+
+    // Creation order is stacking order: the frames go first so the buttons that stand on the
+    // window over a frame stay visible and clickable.
+    buildFrames(*client);
+    buildLabels(*client);
+    buildDisplayFields(*client);
+    buildLists(*client);
+    buildOperationButtons(*client);
+    buildDisplayFormat(*client);
+    buildMenus();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    program_.addDisplayListener([this] { refresh(); });
+    refresh();
+
+    adjustSize();
+    const QWidget* owner = parentWidget();
+    const QRect around = owner != nullptr ? owner->frameGeometry()
+        : (screen() != nullptr ? screen()->availableGeometry() : QRect());
+    if (around.isValid()) {
+        QRect placed = frameGeometry();
+        placed.moveCenter(around.center());
+        move(placed.topLeft());
+    }
+}
+
+void RadioMain::refresh()
+{
+    const RadioFields& texts = program_.state.radio;
+    const std::array<const QString*, 6> shown{
+        &texts.Text1, &texts.Text2, &texts.Text3, &texts.Text4, &texts.Text5, &texts.Text6};
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        if (fields_[i]->text() != *shown[i])
+            fields_[i]->setText(*shown[i]);
+    }
+    if (text7_->toPlainText() != texts.Text7) {
+        text7_->setPlainText(texts.Text7);
+        text7_->moveCursor(QTextCursor::End);  // the newest traffic stays in sight
+    }
+    if (autoStatus_->text() != texts.Command44Caption)
+        autoStatus_->setText(texts.Command44Caption);
+}
+
+void RadioMain::run(Procedure procedure)
+{
+    (program_.radio.*procedure)();
+    program_.notifyDisplay();
+}
+
+void RadioMain::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("File"));
+    QAction* fileExit = file->addAction(QStringLiteral("Exit"));
+    fileExit->setObjectName(QStringLiteral("FileExit"));
+    connect(fileExit, &QAction::triggered, this, [this] { program_.startup.ExitMenu(); });
+
+    QAction* memory = menuBar()->addAction(QStringLiteral("Memory-Window"));
+    memory->setObjectName(QStringLiteral("Memory"));
+    connect(memory, &QAction::triggered, this, [this] { program_.windows.showMemoryWindow(); });
+
+    QAction* setup = menuBar()->addAction(QStringLiteral("Setup"));
+    setup->setObjectName(QStringLiteral("Setup"));
+    connect(setup, &QAction::triggered, this, [this] { program_.windows.showSetup(); });
+
+    QAction* exit = menuBar()->addAction(QStringLiteral("Exit"));
+    exit->setObjectName(QStringLiteral("Exit"));
+    connect(exit, &QAction::triggered, this, [this] { program_.startup.ExitMenu(); });
+
+    QAction* help = menuBar()->addAction(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("Help"));
+    connect(help, &QAction::triggered, this, [this] { showHelp(); });
+}
+
+void RadioMain::showHelp()
+{
+    program_.platform.dialogs.message(
+        QStringLiteral("Help"), QStringLiteral("Help Yourself"), MessageIcon::None, MessageButtons::Ok);
+}
+
+// The frame's close control ends the program the way the Exit button does, so the port is
+// never left open behind a closed main window.
+void RadioMain::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    program_.startup.ExitButton();
+}
+
+// A click into the message area is Clear Status.
+bool RadioMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == text7_->viewport() && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        run(&RadioOperations::Command36_Click);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace talvex

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/program.h"
+#include "radio/window/control_tables.h"
+
+#include <QMainWindow>
+
+#include <array>
+
+class QAbstractButton;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace talvex {
+
+// The Radio Operations window: the program's main window. It shows the texts the decoders
+// keep in `program.state.radio` and hands every click to the procedure of its control.
+class RadioMain final : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit RadioMain(Program& program, QWidget* parent = nullptr);
+
+    // Redraws the fields from the program state.
+    void refresh();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildDisplayFields(QWidget& client);
+    void buildLabels(QWidget& client);
+    void buildLists(QWidget& client);
+    void buildOperationButtons(QWidget& client);
+    void buildFrames(QWidget& client);
+    void buildDisplayFormat(QWidget& client);
+    void buildMenus();
+
+    // Runs one procedure for the user and lets every window redraw what it changed.
+    void run(Procedure procedure);
+    void showHelp();
+
+    Program& program_;
+    std::array<QLineEdit*, 6> fields_{};  // Text1 ... Text6
+    QPlainTextEdit* text7_ = nullptr;
+    QAbstractButton* autoStatus_ = nullptr;  // Command44, captioned from the program state
+};
+
+}  // namespace talvex
