@@ -1,5 +1,6 @@
 #include "windows.h"
 
+#include "memory/window/memory_main.h"
 #include "radio/window/radio_main.h"
 
 namespace talvex {
@@ -11,6 +12,9 @@ Windows::~Windows() = default;
 void Windows::start()
 {
     radioWindow_ = std::make_unique<RadioMain>(program_);
+    // The Memory window exists, hidden, from the start: its operations and fields are there
+    // before it is first shown.
+    memoryWindow_ = std::make_unique<MemoryMain>(program_);
     program_.startup.RunStartup();
     program_.notifyDisplay();
     radioWindow_->show();
@@ -20,12 +24,20 @@ void Windows::showSplash() {}
 
 void Windows::showSetup() {}
 
-void Windows::showMemoryWindow() {}
+void Windows::showMemoryWindow()
+{
+    memoryWindow_->show();
+    memoryWindow_->raise();
+    memoryWindow_->activateWindow();
+}
+
+void Windows::hideMemoryWindow() { memoryWindow_->hide(); }
 
 void Windows::showRadioWindow()
 {
     radioWindow_->show();
     radioWindow_->raise();
+    radioWindow_->activateWindow();
 }
 
 }  // namespace talvex

@@ -6,6 +6,7 @@
 
 namespace talvex {
 
+class MemoryMain;
 class RadioMain;
 
 // The program's windows around one Program: each a single instance, created once and shown or
@@ -20,12 +21,14 @@ public:
     void showSetup() override;
     void showMemoryWindow() override;
     void showRadioWindow() override;
+    void hideMemoryWindow() override;
 
     Program& program() { return program_; }
 
 private:
     Program program_;
     std::unique_ptr<RadioMain> radioWindow_;
+    std::unique_ptr<MemoryMain> memoryWindow_;
 };
 
 }  // namespace talvex

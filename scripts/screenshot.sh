@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Photographs TALVEX's windows on a virtual X display against the simulator, for docs/:
-#   scripts/screenshot.sh            -> docs/radio-window.png
+#   scripts/screenshot.sh            -> docs/radio-window.png, docs/memory-window.png
 # Needs a build (scripts/build.sh); installs the X tools it uses.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
-command -v import >/dev/null || { apt-get install -y -qq --no-install-recommends imagemagick x11-utils >/dev/null; }
+command -v import >/dev/null && command -v xdotool >/dev/null && command -v xwininfo >/dev/null \
+  || apt-get install -y -qq --no-install-recommends imagemagick x11-utils xdotool >/dev/null
 
 work="$(mktemp -d)"
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
@@ -20,5 +21,16 @@ sleep 1
 "$root/build/app/talvex" >talvex.log 2>&1 &
 sleep "${SHOT_DELAY:-4}"
 mkdir -p "$root/docs"
-import -window "$(xwininfo -root -tree | awk '/"Radio Operations"/ {print $1; exit}')" "$root/docs/radio-window.png"
+window_of() { xwininfo -root -tree | awk -v title="\"$1\"" 'index($0, title) {print $1; exit}'; }
+radio="$(window_of "Radio Operations")"
+import -window "$radio" "$root/docs/radio-window.png"
 echo "wrote docs/radio-window.png"
+
+# "go to Memory Window", then a View File of the demo file so the fields hold a channel.
+xdotool mousemove --window "$radio" 812 277 click 1
+sleep 1
+memory="$(window_of "Memory Operations")"
+xdotool mousemove --window "$memory" 40 360 click 1
+sleep "${VIEW_SECONDS:-3}"
+import -window "$memory" "$root/docs/memory-window.png"
+echo "wrote docs/memory-window.png"

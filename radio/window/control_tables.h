@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/form_controls.h"
 #include "radio/radio_operations.h"
 
 #include <vector>
@@ -9,12 +10,6 @@ namespace talvex {
 using Procedure = void (RadioOperations::*)();
 
 // Positions are twips in the window's client area unless a row says it sits in a frame.
-struct Twips {
-    int left;
-    int top;
-    int width;
-    int height;
-};
 
 struct ListItem {
     const char* text;

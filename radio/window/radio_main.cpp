@@ -1,13 +1,13 @@
 #include "radio/window/radio_main.h"
 
-#include "platform/form_metrics.h"
+#include "app/window_menus.h"
+#include "platform/form_controls.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -42,21 +42,13 @@ RadioMain::RadioMain(Program& program, QWidget* parent) : QMainWindow(parent), p
     buildLists(*client);
     buildOperationButtons(*client);
     buildDisplayFormat(*client);
-    buildMenus();
+    AddMainMenus(*this, program_, "Memory", QStringLiteral("Memory-Window"), [this] { program_.windows.showMemoryWindow(); });
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     program_.addDisplayListener([this] { refresh(); });
     refresh();
 
-    adjustSize();
-    const QWidget* owner = parentWidget();
-    const QRect around = owner != nullptr ? owner->frameGeometry()
-        : (screen() != nullptr ? screen()->availableGeometry() : QRect());
-    if (around.isValid()) {
-        QRect placed = frameGeometry();
-        placed.moveCenter(around.center());
-        move(placed.topLeft());
-    }
+    CentreOnOwner(*this);
 }
 
 void RadioMain::refresh()
@@ -80,37 +72,6 @@ void RadioMain::run(Procedure procedure)
 {
     (program_.radio.*procedure)();
     program_.notifyDisplay();
-}
-
-void RadioMain::buildMenus()
-{
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
-    file->setObjectName(QStringLiteral("File"));
-    QAction* fileExit = file->addAction(QStringLiteral("Exit"));
-    fileExit->setObjectName(QStringLiteral("FileExit"));
-    connect(fileExit, &QAction::triggered, this, [this] { program_.startup.ExitMenu(); });
-
-    QAction* memory = menuBar()->addAction(QStringLiteral("Memory-Window"));
-    memory->setObjectName(QStringLiteral("Memory"));
-    connect(memory, &QAction::triggered, this, [this] { program_.windows.showMemoryWindow(); });
-
-    QAction* setup = menuBar()->addAction(QStringLiteral("Setup"));
-    setup->setObjectName(QStringLiteral("Setup"));
-    connect(setup, &QAction::triggered, this, [this] { program_.windows.showSetup(); });
-
-    QAction* exit = menuBar()->addAction(QStringLiteral("Exit"));
-    exit->setObjectName(QStringLiteral("Exit"));
-    connect(exit, &QAction::triggered, this, [this] { program_.startup.ExitMenu(); });
-
-    QAction* help = menuBar()->addAction(QStringLiteral("Help"));
-    help->setObjectName(QStringLiteral("Help"));
-    connect(help, &QAction::triggered, this, [this] { showHelp(); });
-}
-
-void RadioMain::showHelp()
-{
-    program_.platform.dialogs.message(
-        QStringLiteral("Help"), QStringLiteral("Help Yourself"), MessageIcon::None, MessageButtons::Ok);
 }
 
 // The frame's close control ends the program the way the Exit button does, so the port is

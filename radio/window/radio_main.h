@@ -34,11 +34,9 @@ private:
     void buildOperationButtons(QWidget& client);
     void buildFrames(QWidget& client);
     void buildDisplayFormat(QWidget& client);
-    void buildMenus();
 
     // Runs one procedure for the user and lets every window redraw what it changed.
     void run(Procedure procedure);
-    void showHelp();
 
     Program& program_;
     std::array<QLineEdit*, 6> fields_{};  // Text1 ... Text6

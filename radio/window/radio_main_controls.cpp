@@ -1,11 +1,9 @@
 // Building the Radio Operations window's controls at their places. Positions are twips; the
 // helpers of platform/form_metrics.h turn them into pixels for the screen at hand.
-#include "radio/window/caption_button.h"
 #include "radio/window/radio_main.h"
 
-#include "platform/form_metrics.h"
+#include "platform/form_controls.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QFrame>
 #include <QLabel>
@@ -26,57 +24,6 @@ constexpr unsigned int kRed = 0x000000FF;
 constexpr unsigned int kWindowFrame = 0x00646464;
 // One list row, as the lists were drawn: every item of a list fits without a scroll bar.
 constexpr int kListRowTwips = 195;
-
-QRect Place(const Twips& t) { return TwipsRect(t.left, t.top, t.width, t.height); }
-
-FontSpec LabelFont() { return {QStringLiteral("Terminal"), 9, true}; }
-FontSpec ButtonFont() { return {QStringLiteral("MS Sans Serif"), 8.25, true}; }
-FontSpec HeadingFont() { return {QStringLiteral("Arial"), 9.75, true}; }
-
-// Controls that keep the system's own colours although the window around them is cyan.
-void KeepSystemColour(QWidget& widget, QPalette::ColorRole role)
-{
-    SetBackground(widget, QApplication::palette().color(role));
-}
-
-QLabel* MakeLabel(QWidget& parent, const char* name, const char* caption, const Twips& place,
-                  const FontSpec& font, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    auto* label = new QLabel(QString::fromLatin1(caption), &parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(Place(place));
-    label->setFont(MakeFont(font));
-    label->setAlignment(alignment);
-    return label;
-}
-
-QFrame* MakeFrame(QWidget& parent, const char* name, const Twips& place)
-{
-    auto* frame = new QFrame(&parent);
-    frame->setObjectName(QString::fromLatin1(name));
-    frame->setGeometry(Place(place));
-    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    return frame;
-}
-
-CaptionButton* MakeButton(QWidget& parent, const char* name, const QString& caption, const Twips& place,
-                          const FontSpec& font)
-{
-    auto* button = new CaptionButton(caption, &parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(Place(place));
-    button->setFont(MakeFont(font));
-    KeepSystemColour(*button, QPalette::Button);
-    return button;
-}
-
-QRadioButton* MakeOption(QWidget& parent, const char* name, const char* caption, const Twips& place)
-{
-    auto* option = new QRadioButton(QString::fromLatin1(caption), &parent);
-    option->setObjectName(QString::fromLatin1(name));
-    option->setGeometry(Place(place));
-    return option;
-}
 
 }  // namespace
 

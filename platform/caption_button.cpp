@@ -1,4 +1,4 @@
-#include "radio/window/caption_button.h"
+#include "platform/caption_button.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

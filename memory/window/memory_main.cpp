@@ -1,0 +1,91 @@
+#include "memory/window/memory_main.h"
+
+#include "app/window_menus.h"
+#include "platform/form_controls.h"
+
+#include <QCloseEvent>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+
+namespace talvex {
+
+namespace {
+
+constexpr unsigned int kWindowColour = 0x0000FFFF;  // yellow
+constexpr int kClientWidth = 13140;
+constexpr int kClientHeight = 9390;
+
+}  // namespace
+
+MemoryMain::MemoryMain(Program& program, QWidget* parent) : QMainWindow(parent), program_(program)
+{
+    setObjectName(QStringLiteral("MemoryMain"));
+    setWindowTitle(QStringLiteral("Memory Operations"));
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("MemoryClient"));
+    client->setFixedSize(TwipsRect(0, 0, kClientWidth, kClientHeight).size());
+    client->setFont(MakeFont({QStringLiteral("MS Sans Serif"), 8.25}));
+    SetBackground(*client, ColourFromBgr(kWindowColour));
+    setCentralWidget(client);
+
+    buildGroups(*client);
+    buildLabels(*client);
+    buildDisplayFields(*client);
+    AddMainMenus(*this, program_, "Radio", QStringLiteral("Radio-Window"), [this] { program_.windows.showRadioWindow(); });
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    program_.addDisplayListener([this] { refresh(); });
+    refresh();
+    CentreOnOwner(*this);
+}
+
+void MemoryMain::refresh()
+{
+    const MemoryFields& texts = program_.state.memory;
+    const std::array<const QString*, 8> shown{&texts.Text1, &texts.Text2, &texts.Text3, &texts.Text4,
+                                              &texts.Text5, &texts.Text6, &texts.Text7, &texts.Text8};
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        if (fields_[i]->text() != *shown[i])
+            fields_[i]->setText(*shown[i]);
+    }
+    QLineEdit& text8 = *fields_[7];
+    if (text8.font().bold() != texts.Text8Bold) {
+        QFont font = text8.font();
+        font.setBold(texts.Text8Bold);
+        text8.setFont(font);
+    }
+    if (text9_->toPlainText() != texts.Text9) {
+        text9_->setPlainText(texts.Text9);
+        text9_->moveCursor(QTextCursor::End);  // the newest traffic stays in sight
+    }
+}
+
+void MemoryMain::run(Operation operation)
+{
+    (program_.memory.*operation)();
+    program_.notifyDisplay();
+}
+
+// The frame's close control only hides the window: the operations keep running and the
+// Radio window's "Memory-Window" brings the same window back.
+void MemoryMain::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    hide();
+}
+
+// A click into the one-line message field is Stop.
+bool MemoryMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == fields_[6] && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        run(&MemoryOperations::Command8_Click);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace talvex

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "app/program.h"
+
+#include <QMainWindow>
+
+#include <array>
+
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace talvex {
+
+// The Memory Operations window. It shows the texts in `program.state.memory` and hands every
+// click to the Memory window's operations; it builds no frames of its own. One instance lives
+// for the whole run; closing it only hides it, and the operations go on.
+class MemoryMain final : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MemoryMain(Program& program, QWidget* parent = nullptr);
+
+    void refresh();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    using Operation = void (MemoryOperations::*)();
+
+    void buildDisplayFields(QWidget& client);
+    void buildLabels(QWidget& client);
+    void buildGroups(QWidget& client);
+
+    // Runs one operation for the user and lets every window redraw what it changed.
+    void run(Operation operation);
+
+    Program& program_;
+    std::array<QLineEdit*, 8> fields_{};  // Text1 ... Text8
+    QPlainTextEdit* text9_ = nullptr;
+};
+
+}  // namespace talvex

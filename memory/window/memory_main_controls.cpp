@@ -1,0 +1,153 @@
+// Building the Memory Operations window's controls at their places (twips).
+#include "memory/window/memory_main.h"
+
+#include "platform/form_controls.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace talvex {
+
+namespace {
+
+constexpr unsigned int kYellow = 0x0000FFFF;
+
+struct Button {
+    const char* name;
+    const char* caption;
+    Twips place;
+    void (MemoryOperations::*operation)();
+    bool yellow = false;
+};
+
+struct Group {
+    const char* frame;
+    Twips place;
+    const char* headingName;
+    const char* heading;
+    std::vector<Button> buttons;  // positions inside the frame
+};
+
+using M = MemoryOperations;
+
+const std::vector<Group>& Groups()
+{
+    static const std::vector<Group> groups{
+        {"Frame3", {120, 3360, 2415, 3255}, "Label8", "File Operations",
+            {{"Command9", "Change Data File", {120, 600, 2175, 375}, nullptr, true},
+                {"Command2", "View File", {120, 1200, 975, 1095}, &M::Command2_Click, true},
+                {"Command1", "Create File", {1200, 1200, 1095, 1095}, &M::Command1_Click, true},
+                {"Command8", "Stop", {120, 2640, 2175, 375}, &M::Command8_Click}}},
+        {"Frame4", {2760, 3360, 5295, 3255}, "Label11", "Memory File Download Operations",
+            {{"Command14", "TALVEX.txt", {1440, 720, 2295, 615}, &M::Command14_Click},
+                {"Command17", "Ham.txt", {120, 1680, 855, 495}, &M::Command17_Click},
+                {"Command16", "CB.txt", {1080, 1680, 855, 495}, &M::Command16_Click},
+                {"Command21", "Tele.txt", {2040, 1680, 855, 495}, &M::Command21_Click},
+                {"Command22", "Sw+Air.txt", {3000, 1680, 1095, 495}, &M::Command22_Click},
+                {"Command23", "Empty.txt", {4200, 1680, 975, 495}, &M::Command23_Click},
+                {"Command15", "Stop", {1200, 2640, 2895, 375}, &M::Command8_Click}}},
+        {"Frame2", {8280, 2400, 2775, 4215}, "Label9", "Memory Operations",
+            {{"Command4", "View Rig", {120, 600, 1335, 1455}, &M::Command4_Click},
+                {"Command3", "Update Rig", {1560, 600, 1095, 1455}, &M::Command3_Click},
+                {"Command5", "Blank Rig", {120, 2400, 1215, 735}, &M::Command5_Click},
+                {"Command6", "Scan Rig", {1560, 2400, 1095, 735}, &M::Command6_Click},
+                {"Command10", "Stop", {120, 3600, 2535, 375}, &M::Command8_Click}}},
+    };
+    return groups;
+}
+
+QLineEdit* MakeField(QWidget& parent, const char* name, const Twips& place, const FontSpec& font)
+{
+    auto* field = new QLineEdit(&parent);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setGeometry(Place(place));
+    field->setFont(MakeFont(font));
+    field->setTextMargins(0, 0, 0, 0);
+    // The operations and decoders own these texts; typing into them would only be overwritten.
+    field->setReadOnly(true);
+    KeepSystemColour(*field, QPalette::Base);
+    return field;
+}
+
+}  // namespace
+
+void MemoryMain::buildDisplayFields(QWidget& client)
+{
+    const FontSpec large{QStringLiteral("Arial"), 36, true};
+    const FontSpec mediumItalic{QStringLiteral("Arial"), 15.75, true, true};
+    const FontSpec small{QStringLiteral("Arial"), 8.25};
+    fields_[0] = MakeField(client, "Text1", {120, 600, 1455, 855}, large);
+    fields_[1] = MakeField(client, "Text2", {5520, 1800, 405, 375}, {QStringLiteral("Arial"), 15.75, true});
+    fields_[1]->setFrame(false);
+    fields_[2] = MakeField(client, "Text3", {1680, 600, 3735, 870}, large);
+    fields_[3] = MakeField(client, "Text4", {5520, 600, 1215, 405}, mediumItalic);
+    fields_[4] = MakeField(client, "Text5", {5520, 1080, 1215, 360}, mediumItalic);
+    fields_[5] = MakeField(client, "Text6", {120, 1800, 5295, 405}, mediumItalic);
+    fields_[7] = MakeField(client, "Text8", {120, 2520, 7095, 285}, {QStringLiteral("MS Sans Serif"), 8.25});
+    fields_[6] = MakeField(client, "Text7", {120, 2880, 7095, 315}, small);
+    fields_[6]->installEventFilter(this);
+
+    text9_ = new QPlainTextEdit(&client);
+    text9_->setObjectName(QStringLiteral("Text9"));
+    text9_->setGeometry(TwipsRect(120, 8040, 12855, 1095));
+    text9_->setFont(MakeFont(small));
+    text9_->setReadOnly(true);
+    text9_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    KeepSystemColour(*text9_, QPalette::Base);
+}
+
+void MemoryMain::buildLabels(QWidget& client)
+{
+    MakeLabel(client, "Label14", QString(), {0, 0, 120, 120}, LabelFont());
+    MakeLabel(client, "Label5", QStringLiteral("Memory Operations"), {3000, 0, 2775, 330},
+              {QStringLiteral("Arial"), 12, true}, Qt::AlignCenter);
+    MakeLabel(client, "Label1", QStringLiteral("Channel"), {120, 360, 1455, 240}, LabelFont());
+    MakeLabel(client, "Label3", QStringLiteral("Frequency"), {1680, 360, 3735, 240}, LabelFont());
+    MakeLabel(client, "Label4", QStringLiteral("Mode/Filter"), {5520, 360, 1215, 240}, LabelFont());
+    MakeLabel(client, "Label6", QStringLiteral("Status/Info"), {120, 1560, 5295, 240}, LabelFont());
+    MakeLabel(client, "Label2", QStringLiteral("Selected Memory"), {5520, 1560, 1935, 240}, LabelFont());
+    MakeLabel(client, "Label7", QStringLiteral("Current File/Status"), {120, 2280, 7095, 240}, LabelFont());
+}
+
+void MemoryMain::buildGroups(QWidget& client)
+{
+    const QColor yellow = ColourFromBgr(kYellow);
+    for (const Group& group : Groups()) {
+        QFrame* frame = MakeFrame(client, group.frame, group.place);
+        SetBackground(*frame, yellow);
+        MakeLabel(*frame, group.headingName, QString::fromLatin1(group.heading),
+                  {60, 120, group.place.width - 120, 300}, HeadingFont(), Qt::AlignCenter);
+        for (const Button& b : group.buttons) {
+            CaptionButton* button = MakeButton(*frame, b.name, QString::fromLatin1(b.caption), b.place);
+            if (b.yellow)
+                SetBackground(*button, yellow);
+            if (b.operation != nullptr) {
+                const Operation operation = b.operation;
+                connect(button, &QPushButton::clicked, this, [this, operation] { run(operation); });
+            }
+        }
+    }
+    // Change Data File leads to the Data File Setup window.
+    connect(findChild<QPushButton*>(QStringLiteral("Command9")), &QPushButton::clicked, this,
+            [this] { program_.windows.showDataSetup(); });
+
+    QFrame* navigation = MakeFrame(client, "Frame1", {11280, 2400, 1695, 4215});
+    SetBackground(*navigation, yellow);
+    MakeLabel(*navigation, "Label10", QStringLiteral("Navigation"), {60, 120, 1575, 300}, HeadingFont(), Qt::AlignCenter);
+    CaptionButton* radio = MakeButton(*navigation, "Command7", QStringLiteral("  go to   Radio Window"),
+                                      {360, 600, 975, 1815}, HeadingFont());
+    connect(radio, &QPushButton::clicked, this, [this] { program_.windows.showRadioWindow(); });
+    CaptionButton* exit = MakeButton(*navigation, "Command0", QStringLiteral("Exit"), {360, 2760, 975, 1095},
+                                     {QStringLiteral("Arial"), 12, true});
+    connect(exit, &QPushButton::clicked, this, [this] { program_.startup.ExitButton(); });
+
+    // The Pause buttons stand on the window over the rig group, so they come after it.
+    CaptionButton* pauseBlank = MakeButton(client, "Command11", QStringLiteral("Pause"), {8400, 5520, 1215, 255});
+    connect(pauseBlank, &QPushButton::clicked, this, [this] { run(&MemoryOperations::Command11_Click); });
+    CaptionButton* pauseScan = MakeButton(client, "Command12", QStringLiteral("Pause"), {9840, 5520, 1095, 255});
+    connect(pauseScan, &QPushButton::clicked, this, [this] { run(&MemoryOperations::Command12_Click); });
+}
+
+}  // namespace talvex

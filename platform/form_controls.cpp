@@ -1,0 +1,74 @@
+#include "platform/form_controls.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QRadioButton>
+#include <QScreen>
+
+namespace talvex {
+
+QRect Place(const Twips& t) { return TwipsRect(t.left, t.top, t.width, t.height); }
+
+FontSpec LabelFont() { return {QStringLiteral("Terminal"), 9, true}; }
+FontSpec ButtonFont() { return {QStringLiteral("MS Sans Serif"), 8.25, true}; }
+FontSpec HeadingFont() { return {QStringLiteral("Arial"), 9.75, true}; }
+
+void KeepSystemColour(QWidget& widget, QPalette::ColorRole role)
+{
+    SetBackground(widget, QApplication::palette().color(role));
+}
+
+QLabel* MakeLabel(QWidget& parent, const char* name, const QString& caption, const Twips& place,
+                  const FontSpec& font, Qt::Alignment alignment)
+{
+    auto* label = new QLabel(caption, &parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(Place(place));
+    label->setFont(MakeFont(font));
+    label->setAlignment(alignment);
+    return label;
+}
+
+QFrame* MakeFrame(QWidget& parent, const char* name, const Twips& place)
+{
+    auto* frame = new QFrame(&parent);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setGeometry(Place(place));
+    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    return frame;
+}
+
+CaptionButton* MakeButton(QWidget& parent, const char* name, const QString& caption, const Twips& place,
+                          const FontSpec& font)
+{
+    auto* button = new CaptionButton(caption, &parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(Place(place));
+    button->setFont(MakeFont(font));
+    KeepSystemColour(*button, QPalette::Button);
+    return button;
+}
+
+QRadioButton* MakeOption(QWidget& parent, const char* name, const QString& caption, const Twips& place)
+{
+    auto* option = new QRadioButton(caption, &parent);
+    option->setObjectName(QString::fromLatin1(name));
+    option->setGeometry(Place(place));
+    return option;
+}
+
+void CentreOnOwner(QWidget& window)
+{
+    window.adjustSize();
+    const QWidget* owner = window.parentWidget();
+    const QScreen* screen = window.screen();
+    const QRect around = owner != nullptr ? owner->frameGeometry() : (screen != nullptr ? screen->availableGeometry() : QRect());
+    if (!around.isValid())
+        return;
+    QRect placed = window.frameGeometry();
+    placed.moveCenter(around.center());
+    window.move(placed.topLeft());
+}
+
+}  // namespace talvex

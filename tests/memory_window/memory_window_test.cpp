@@ -1,0 +1,137 @@
+// What the Memory window shows, and that each of its controls starts its own operation.
+#include "tests/memory_window/memory_window_fixture.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+
+namespace talvex::testing {
+namespace {
+
+using MemoryDisplay = MemoryWindowTest;
+
+TEST_F(MemoryDisplay, TheFieldsShowWhatTheOperationsAndDecodersWrote)
+{
+    MemoryFields& m = program.state.memory;
+    m = {"7", "*", "14.074.0", "USB", "Fil 2", "FT8 CALL  ", "Open Process Complete", "/home/op/TALVEX.TXT",
+         "STATUS =  FE FE", true};
+    program.notifyDisplay();
+    const char* names[] = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8"};
+    const QString* texts[] = {&m.Text1, &m.Text2, &m.Text3, &m.Text4, &m.Text5, &m.Text6, &m.Text7, &m.Text8};
+    for (size_t i = 0; i < std::size(names); ++i)
+        EXPECT_EQ(find<QLineEdit>(names[i]).text(), *texts[i]) << names[i];
+    EXPECT_EQ(find<QPlainTextEdit>("Text9").toPlainText(), u"STATUS =  FE FE");
+    EXPECT_TRUE(find<QLineEdit>("Text8").font().bold());
+}
+
+TEST_F(MemoryDisplay, AViewFileTickFillsTheFieldsFromTheLine)
+{
+    t.writeFile(QStringLiteral("TALVEX.TXT"),
+                {QStringLiteral(" 7            14.074.0      USB           Fil 2         Yes           FT8 CALL  ")});
+    QString name = QStringLiteral("TALVEX.TXT");
+    program.dataFile.OpenDataFile(name, FileMode::Input);
+    click("Command2");
+    memoryTimer(2).fire();
+    EXPECT_EQ(find<QLineEdit>("Text1").text(), u"7  ");
+    EXPECT_EQ(find<QLineEdit>("Text3").text(), u"14.074.0");
+    EXPECT_EQ(find<QLineEdit>("Text2").text(), u"*");
+    EXPECT_EQ(find<QLineEdit>("Text6").text(), u"FT8 CALL  ");
+}
+
+using MemoryControls = MemoryWindowTest;
+
+TEST_F(MemoryControls, EachButtonAsksItsOwnQuestion)
+{
+    struct Row {
+        const char* control;
+        const char* title;  // of the first question it asks
+    };
+    const Row rows[] = {
+        {"Command1", "Create File"}, {"Command3", "Update Rig"}, {"Command14", "TALVEX.txt"},
+        {"Command17", "Ham.txt"}, {"Command16", "CB.txt"}, {"Command21", "Tele.txt"},
+        {"Command22", "Sw + Air.txt"}, {"Command23", "Empty.txt"},
+        {"Command5", "Blank Rig"}, {"Command11", "Blank Rig"}, {"Command6", "Scan Rig"}, {"Command12", "Scan Rig"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.control);
+        t.dialogs.messages.clear();
+        t.dialogs.inputs.clear();
+        click(row.control);  // every question goes unanswered: No, or Cancel
+        const bool asked = (!t.dialogs.messages.empty() && t.dialogs.messages[0].title.startsWith(row.title))
+            || (!t.dialogs.inputs.empty() && t.dialogs.inputs[0].title.startsWith(row.title));
+        EXPECT_TRUE(asked);
+        EXPECT_FALSE(program.state.anyMemoryOperationRunning());
+        EXPECT_TRUE(t.port.takeWrites().empty());
+    }
+    // View Rig asks nothing: it starts reading at the next tick.
+    click("Command4");
+    EXPECT_TRUE(program.state.ViewingRig);
+    memoryTimer(4).fire();
+    EXPECT_EQ(FramesOf(t.port.takeWritten()), (QStringList{"1A 00 00 01"}));
+}
+
+TEST_F(MemoryControls, EveryStopAndAClickIntoTheMessageFieldReturnToIdle)
+{
+    for (const char* stop : {"Command8", "Command10", "Command15", "Text7"}) {
+        SCOPED_TRACE(stop);
+        program.state.ViewingRig = true;
+        program.state.ChannelCounter = 12;
+        program.state.AutoStatus = false;
+        program.state.memory.Text7 = QStringLiteral("Channel 12");
+        program.notifyDisplay();
+        click(stop);
+        EXPECT_FALSE(program.state.ViewingRig);
+        EXPECT_EQ(program.state.ChannelCounter, 0);
+        EXPECT_TRUE(program.state.AutoStatus);
+        EXPECT_EQ(find<QLineEdit>("Text7").text(), u"");
+    }
+    EXPECT_TRUE(t.port.takeWrites().empty());
+}
+
+TEST_F(MemoryControls, NavigationMenusAndHelpLeadWhereTheySay)
+{
+    QStringList titles;
+    for (const QAction* action : window->menuBar()->actions())
+        titles << action->text();
+    EXPECT_EQ(titles, (QStringList{"File", "Radio-Window", "Setup", "Exit", "Help"}));
+
+    click("Command7");
+    find<QAction>("Radio").trigger();
+    EXPECT_EQ(shell.radioShown, 2);
+    find<QAction>("Setup").trigger();
+    EXPECT_EQ(shell.setupShown, 1);
+    click("Command9");
+    EXPECT_EQ(shell.dataSetupShown, 1);
+    find<QAction>("Help").trigger();
+    ASSERT_EQ(t.dialogs.messages.size(), 1u);
+    EXPECT_EQ(t.dialogs.messages[0].title, u"Help");
+    EXPECT_EQ(t.dialogs.messages[0].text, u"Help Yourself");
+    EXPECT_EQ(t.dialogs.messages[0].buttons, MessageButtons::Ok);
+}
+
+TEST_F(MemoryControls, TheCloseControlOnlyHidesAndTheOperationGoesOn)
+{
+    program.state.ViewingRig = true;
+    EXPECT_NO_THROW(window->close());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(program.state.ViewingRig);
+    EXPECT_TRUE(t.port.isOpen());
+    memoryTimer(4).fire();
+    EXPECT_FALSE(t.port.takeWrites().empty());  // View Rig still reads the next channel
+}
+
+TEST_F(MemoryControls, ExitClosesThePortButTheExitMenusDoNot)
+{
+    for (const char* name : {"FileExit", "Exit"}) {
+        program.state.DataFileOpen = true;
+        EXPECT_THROW(find<QAction>(name).trigger(), ProgramEnded) << name;
+        EXPECT_TRUE(t.port.isOpen()) << name;
+        EXPECT_FALSE(program.state.DataFileOpen) << name;
+    }
+    EXPECT_THROW(click("Command0"), ProgramEnded);
+    EXPECT_FALSE(t.port.isOpen());
+}
+
+}  // namespace
+}  // namespace talvex::testing
