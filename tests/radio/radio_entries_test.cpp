@@ -53,6 +53,8 @@ struct RefusedCase {
     QString modeShown = S("USB");
 };
 
+void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
+
 const std::vector<RefusedCase>& RefusedCases()
 {
     static const std::vector<RefusedCase> cases{
@@ -166,6 +168,8 @@ struct PromptCase {
     Answers answers;
     std::vector<ShownInput> shown;
 };
+
+void PrintTo(const PromptCase& c, std::ostream* os) { *os << c.name; }
 
 const std::vector<PromptCase>& PromptCases()
 {

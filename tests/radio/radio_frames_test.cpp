@@ -22,6 +22,8 @@ struct FrameCase {
     QStringList frames;   // what must be on the line afterwards, between prefix and FD
 };
 
+void PrintTo(const FrameCase& c, std::ostream* os) { *os << c.name; }
+
 QString S(const char* text) { return QString::fromLatin1(text); }
 
 // Cases where something is sent; each is a fact about the radio's command set.

@@ -4,6 +4,7 @@
 #include "startup/configuration.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QThread>
 
 namespace talvex::testing {
@@ -49,6 +50,23 @@ void SimProgram::readAnswers()
 {
     for (int guard = 0; guard < 20 && timer2().isEnabled(); ++guard)
         waitAndFire(timer2());
+}
+
+int SimProgram::runMemoryOperation(int number, int maxTicks)
+{
+    auto& timer = static_cast<ManualTimer&>(program->memory.timer(number));
+    int ticks = 0;
+    while (ticks < maxTicks && program->state.anyMemoryOperationRunning()) {
+        QElapsedTimer step;
+        step.start();
+        timer.fire();
+        ++ticks;
+        readAnswers();
+        const qint64 left = timer.interval() - step.elapsed();
+        if (left > 0)
+            QThread::msleep(static_cast<unsigned long>(left));
+    }
+    return ticks;
 }
 
 }  // namespace talvex::testing

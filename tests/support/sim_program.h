@@ -33,6 +33,9 @@ struct SimProgram {
     static void waitAndFire(ManualTimer& timer);
     // Fires Timer2 (after its interval) while it is armed: every answer of what was sent is read.
     void readAnswers();
+    // Steps the Memory window's timer `number` as the window would, every answer read before
+    // the next tick, until no memory operation runs (or `maxTicks` ticks). Returns the ticks.
+    int runMemoryOperation(int number, int maxTicks = 130);
 
     ManualTimer& timer1() const { return static_cast<ManualTimer&>(program->link.Timer1()); }
     ManualTimer& timer2() const { return static_cast<ManualTimer&>(program->link.Timer2()); }
