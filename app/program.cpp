@@ -10,7 +10,9 @@ Program::Program(PlatformServices services, WindowShell& windowShell)
       radio(state, link, platform.dialogs),
       memory(state, radio, dataFile, platform.dialogs, platform.timers),
       startup(Startup::Parts{state, platform.port, platform.dialogs, platform.exit, link, dataFile,
-                             windows, platform.workingDirectory})
+                             windows, platform.workingDirectory}),
+      setup(state, startup, dataFile, platform.dialogs, platform.exit),
+      dataSetup(state, dataFile, platform.dialogs)
 {
     link.setStartupQueries(&radio);
     link.setDisplayChanged([this] { notifyDisplay(); });

@@ -9,7 +9,9 @@
 #include "platform/serial_port.h"
 #include "platform/timer.h"
 #include "radio/radio_operations.h"
+#include "startup/data_file_setup.h"
 #include "startup/startup.h"
+#include "startup/system_setup.h"
 #include "startup/window_shell.h"
 
 #include <QString>
@@ -49,6 +51,8 @@ public:
     RadioOperations radio;
     MemoryOperations memory;
     Startup startup;
+    SystemSetup setup;
+    DataFileSetup dataSetup;
 
 private:
     std::vector<std::function<void()>> displayListeners_;

@@ -1,5 +1,7 @@
 #include "window_menus.h"
 
+#include "startup/system_setup.h"
+
 #include <QMainWindow>
 #include <QMenuBar>
 
@@ -28,10 +30,7 @@ void AddMainMenus(QMainWindow& window, Program& program, const char* otherName, 
                      [&program] { program.windows.showSetup(); });
     QObject::connect(Named(bar.addAction(QStringLiteral("Exit")), "Exit"), &QAction::triggered, &window,
                      [&program] { program.startup.ExitMenu(); });
-    QObject::connect(Named(bar.addAction(QStringLiteral("Help")), "Help"), &QAction::triggered, &window, [&program] {
-        program.platform.dialogs.message(QStringLiteral("Help"), QStringLiteral("Help Yourself"), MessageIcon::None,
-                                         MessageButtons::Ok);
-    });
+    QObject::connect(Named(bar.addAction(QStringLiteral("Help")), "Help"), &QAction::triggered, &window, [&program] { ShowHelp(program.platform.dialogs); });
 }
 
 }  // namespace talvex

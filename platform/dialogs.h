@@ -22,8 +22,9 @@ public:
     // Nothing for Cancel, the typed text (possibly empty) for OK.
     virtual std::optional<QString> input(const QString& prompt, const QString& title,
                                          const QString& defaultText) = 0;
-    // Nothing when cancelled. Filters are "Text (*.txt)" style entries.
-    virtual std::optional<QString> openFile(const QStringList& filters, int initialFilter) = 0;
+    // Nothing when cancelled. Filters are "Text (*.txt)" style entries. With `mayBeNew` a name
+    // that does not exist yet may be typed.
+    virtual std::optional<QString> openFile(const QStringList& filters, int initialFilter, bool mayBeNew = false) = 0;
 
     // Most callers take Cancel as the empty answer.
     QString inputOrEmpty(const QString& prompt, const QString& title, const QString& defaultText = {})

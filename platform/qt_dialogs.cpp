@@ -32,15 +32,16 @@ std::optional<QString> QtDialogs::input(const QString& prompt, const QString& ti
     return text;
 }
 
-std::optional<QString> QtDialogs::openFile(const QStringList& filters, int initialFilter)
+std::optional<QString> QtDialogs::openFile(const QStringList& filters, int initialFilter, bool mayBeNew)
 {
-    QString selected = filters.value(initialFilter);
-    const QString name = QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(),
-                                                      QString(), filters.join(QStringLiteral(";;")),
-                                                      &selected);
-    if (name.isEmpty())
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(mayBeNew ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.value(initialFilter));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return name;
+    return dialog.selectedFiles().constFirst();
 }
 
 }  // namespace talvex

@@ -12,7 +12,7 @@ public:
                           MessageButtons buttons) override;
     std::optional<QString> input(const QString& prompt, const QString& title,
                                  const QString& defaultText) override;
-    std::optional<QString> openFile(const QStringList& filters, int initialFilter) override;
+    std::optional<QString> openFile(const QStringList& filters, int initialFilter, bool mayBeNew) override;
 };
 
 }  // namespace talvex

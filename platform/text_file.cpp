@@ -166,4 +166,6 @@ QString JoinPath(const QString& directory, const QString& name)
     return joined + name;
 }
 
+bool FileExists(const QString& path) { return QFileInfo(path).isFile(); }
+
 }  // namespace talvex

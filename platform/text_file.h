@@ -71,6 +71,8 @@ private:
 // only in letter case (the program's names were always case-blind); `path` itself otherwise.
 QString ResolveNameIgnoringCase(const QString& path);
 
+bool FileExists(const QString& path);
+
 // Whole-file helpers for small files (configuration, test fixtures).
 std::optional<QStringList> ReadAllLines(const QString& path);
 // Written to a temporary file beside `path` and renamed into place, so a failed write never

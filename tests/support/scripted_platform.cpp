@@ -89,10 +89,11 @@ std::optional<QString> ScriptedDialogs::input(const QString& prompt, const QStri
     return answer.text;
 }
 
-std::optional<QString> ScriptedDialogs::openFile(const QStringList& filters, int initialFilter)
+std::optional<QString> ScriptedDialogs::openFile(const QStringList& filters, int initialFilter, bool mayBeNew)
 {
     fileFilters.push_back(filters);
     fileInitialFilters.push_back(initialFilter);
+    fileMayBeNew.push_back(mayBeNew);
     if (files_.empty())
         return std::nullopt;
     const Answer file = files_.front();

@@ -67,7 +67,7 @@ public:
                           MessageButtons buttons) override;
     std::optional<QString> input(const QString& prompt, const QString& title,
                                  const QString& defaultText) override;
-    std::optional<QString> openFile(const QStringList& filters, int initialFilter) override;
+    std::optional<QString> openFile(const QStringList& filters, int initialFilter, bool mayBeNew) override;
 
     // Nothing scripts a Cancel.
     void answerInput(std::optional<QString> answer)
@@ -86,6 +86,7 @@ public:
     std::vector<ShownInput> inputs;
     std::vector<QStringList> fileFilters;
     std::vector<int> fileInitialFilters;
+    std::vector<bool> fileMayBeNew;
     bool scriptUsedUp() const { return inputs_.empty() && answers_.empty() && files_.empty(); }
 
 private:

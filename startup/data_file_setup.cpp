@@ -1,0 +1,87 @@
+#include "data_file_setup.h"
+
+#include "text_routines.h"
+
+#include "platform/text_file.h"
+
+namespace talvex {
+
+DataFileSetup::DataFileSetup(ProgramState& state, DataFile& dataFile, Dialogs& dialogs)
+    : state_(state), dataFile_(dataFile), dialogs_(dialogs)
+{
+}
+
+QStringList DataFileSetup::searchFilters()
+{
+    return {QStringLiteral("Text Files (*.TXT)"), QStringLiteral("All Files (*.*)")};
+}
+
+QStringList DataFileSetup::newFileFilters() { return {QStringLiteral("Text Files (*.TXT)")}; }
+
+DataSetupFields DataFileSetup::Form_Load() const { return {state_.CurrentDataFile, QString(), false}; }
+
+void DataFileSetup::showOpened(DataSetupFields& fields, const QString& path)
+{
+    if (!state_.DataFileOpen || state_.CurrentDataFile != path)
+        return;
+    fields.Text1.clear();
+    fields.Text2 = path;
+    fields.Text2Bold = true;
+    state_.memory.Text8 = path;
+    state_.memory.Text8Bold = true;
+}
+
+void DataFileSetup::Command1_Click(DataSetupFields& fields)
+{
+    if (dialogs_.message(QStringLiteral("Default File"), UpperFileName(state_.ConfigDeftFile) + QStringLiteral(" ... Are you sure?"),
+                         MessageIcon::None, MessageButtons::YesNo)
+        != MessageAnswer::Yes)
+        return;
+    dataFile_.OpenDataFile(state_.ConfigDeftFile, FileMode::Input);
+    showOpened(fields, state_.ConfigDeftFile);
+}
+
+void DataFileSetup::Command2_Click(DataSetupFields& fields)
+{
+    const auto chosen = dialogs_.openFile(searchFilters(), 0);
+    if (!chosen || chosen->isEmpty())
+        return;
+    QString path = *chosen;
+    dataFile_.OpenDataFile(path, FileMode::Input);
+    showOpened(fields, path);
+}
+
+void DataFileSetup::Command3_Click(DataSetupFields& fields)
+{
+    const auto chosen = dialogs_.openFile(newFileFilters(), 0, true);
+    if (!chosen || chosen->isEmpty())
+        return;
+    // A new file is created empty; an existing one of that name is emptied only when the
+    // operator says so.
+    if (FileExists(dataFile_.resolve(*chosen))
+        && dialogs_.message(QStringLiteral("Open New File"), UpperFileName(*chosen) + QStringLiteral(" ... Are you sure?"),
+                            MessageIcon::None, MessageButtons::YesNo)
+            != MessageAnswer::Yes)
+        return;
+    QString path = *chosen;
+    dataFile_.OpenDataFile(path, FileMode::Output);
+    if (!state_.DataFileOpen || state_.CurrentDataFile != path)
+        return;
+    dataFile_.CloseDataFile();
+    dataFile_.ReopenDataFile(state_.CurrentDataFile, FileMode::Input);
+    showOpened(fields, path);
+}
+
+void DataFileSetup::Command0_Click()
+{
+    MemoryFields& m = state_.memory;
+    m.Text1.clear();
+    m.Text2.clear();
+    m.Text3.clear();
+    m.Text4.clear();
+    m.Text5.clear();
+    m.Text6.clear();
+    m.Text7.clear();
+}
+
+}  // namespace talvex

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "link/program_state.h"
+#include "memory/data_file.h"
+#include "platform/dialogs.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace talvex {
+
+// The two fields of the Data File Setup window.
+struct DataSetupFields {
+    QString Text1;  // the current file when the window opened
+    QString Text2;  // the file chosen here
+    bool Text2Bold = false;
+};
+
+// The Data File Setup window's work: make the default file, a chosen file or a new empty file
+// the current data file. TALVEX.INI is not touched.
+class DataFileSetup {
+public:
+    DataFileSetup(ProgramState& state, DataFile& dataFile, Dialogs& dialogs);
+
+    DataSetupFields Form_Load() const;
+    void Command1_Click(DataSetupFields& fields);  // Use Default File
+    void Command2_Click(DataSetupFields& fields);  // Search for File
+    void Command3_Click(DataSetupFields& fields);  // Open New File
+    // Return: the Memory window's fields start clean for the new file.
+    void Command0_Click();
+
+    static QStringList searchFilters();
+    static QStringList newFileFilters();
+
+private:
+    // Shows the newly current file, but only once it really opened.
+    void showOpened(DataSetupFields& fields, const QString& path);
+
+    ProgramState& state_;
+    DataFile& dataFile_;
+    Dialogs& dialogs_;
+};
+
+}  // namespace talvex

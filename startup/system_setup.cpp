@@ -1,0 +1,106 @@
+#include "system_setup.h"
+
+#include "configuration.h"
+#include "text_routines.h"
+
+#include "platform/text_file.h"
+
+namespace talvex {
+
+namespace {
+
+QString OrDefault(const QString& value, const QString& fallback) { return value.isEmpty() ? fallback : value; }
+
+}  // namespace
+
+void ShowHelp(Dialogs& dialogs)
+{
+    dialogs.message(QStringLiteral("Help"), QStringLiteral("Help Yourself"), MessageIcon::None, MessageButtons::Ok);
+}
+
+SystemSetup::SystemSetup(ProgramState& state, Startup& startup, DataFile& dataFile, Dialogs& dialogs,
+                         ProgramExit& exit)
+    : state_(state), startup_(startup), dataFile_(dataFile), dialogs_(dialogs), exit_(exit)
+{
+}
+
+SetupChoices SystemSetup::Form_Load()
+{
+    ProgramState& s = state_;
+    s.ConfigDeftFile = OrDefault(s.ConfigDeftFile, kDefaultDataFile);
+    s.ConfigCallSign = OrDefault(s.ConfigCallSign, kDefaultCallSign);
+    s.ConfigCommPort = OrDefault(s.ConfigCommPort, kDefaultCommPort);
+    s.ConfigCommBaud = OrDefault(s.ConfigCommBaud, kCommBauds[0]);
+
+    SetupChoices choices;
+    for (int n = 1; n <= kPortChoices; ++n) {
+        if (s.ConfigCommPort == QStringLiteral("COM%1").arg(n))
+            choices.port = n;
+    }
+    const auto baud = kCommBauds.indexOf(s.ConfigCommBaud);
+    if (baud >= 0)
+        choices.baud = static_cast<int>(baud);
+    choices.callSign = s.ConfigCallSign;
+    choices.dataFile = UpperFileName(s.ConfigDeftFile);
+    return choices;
+}
+
+void SystemSetup::PortClick(int number) { state_.ConfigCommPort = QStringLiteral("COM%1").arg(number); }
+
+void SystemSetup::BaudClick(int index) { state_.ConfigCommBaud = kCommBauds.at(index); }
+
+void SystemSetup::Text1_Change(const QString& callSign)
+{
+    QString upper = callSign;
+    UpperCase(upper);
+    state_.ConfigCallSign = upper;
+}
+
+void SystemSetup::Text2_Change(const QString& dataFile)
+{
+    const QString name = dataFile.isEmpty() || dataFile.front() == u' ' ? kDefaultDataFile : dataFile;
+    state_.ConfigDeftFile = AddTxtExtension(name);
+}
+
+bool SystemSetup::Save()
+{
+    ProgramState& s = state_;
+    const QString deftFile = UpperFileName(OrDefault(s.ConfigDeftFile, kDefaultDataFile));
+    const QString callSign = OrDefault(s.ConfigCallSign, kDefaultCallSign);
+    const QString commPort = OrDefault(s.ConfigCommPort, kDefaultCommPort);
+    const QString commBaud = OrDefault(s.ConfigCommBaud, kCommBauds[0]);
+
+    // Written beside the old file and renamed into place: a failed write keeps the old one.
+    if (const auto error = WriteLinesAtomically(startup_.configPath(),
+                                                ConfigurationLines(deftFile, callSign, commPort, commBaud))) {
+        dialogs_.critical(QStringLiteral("Unexpected Open Config File Error"),
+                          QStringLiteral("Error Code ") + QString::number(error->number) + QStringLiteral(" ... ")
+                              + error->description + QStringLiteral(" ... ") + kConfigFileName
+                              + QStringLiteral(" ... Output"));
+        return false;
+    }
+    s.ConfigDeftFile = deftFile;
+    s.ConfigCallSign = callSign;
+    s.ConfigCommPort = commPort;
+    s.ConfigCommBaud = commBaud;
+
+    startup_.OpenSerialPort();
+    dataFile_.OpenDataFile(s.ConfigDeftFile, FileMode::Input);
+    s.memory.Text8 = s.CurrentDataFile;
+    s.memory.Text8Bold = true;
+    s.memory.Text7 = QStringLiteral("Setup Process Complete");
+    restartIfConfigMissing();
+    return true;
+}
+
+void SystemSetup::Quit() { restartIfConfigMissing(); }
+
+void SystemSetup::restartIfConfigMissing()
+{
+    if (!state_.ConfigMissing)
+        return;
+    dialogs_.critical(QStringLiteral("Restart (creating missing file)"), QStringLiteral("Restart program!"));
+    exit_.end(0);
+}
+
+}  // namespace talvex

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "startup.h"
+
+#include "link/program_state.h"
+#include "memory/data_file.h"
+#include "platform/dialogs.h"
+#include "platform/program_exit.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace talvex {
+
+inline const QString kDefaultCallSign = QStringLiteral("N0CALL");
+inline const QString kDefaultDataFile = QStringLiteral("TALVEX.TXT");
+inline const QString kDefaultCommPort = QStringLiteral("COM1");
+// The three settings the radio's CI-V port runs at, in the order the window offers them.
+inline const QStringList kCommBauds{QStringLiteral("19200,N,8,1"), QStringLiteral("9600,N,8,1"),
+                                    QStringLiteral("4800,N,8,1")};
+inline constexpr int kPortChoices = 8;
+
+// What the System Setup window shows when it opens.
+struct SetupChoices {
+    std::optional<int> port;  // 1-8, nothing when the configured port is none of them
+    std::optional<int> baud;  // index into kCommBauds
+    QString callSign;
+    QString dataFile;
+};
+
+// The System Setup window's work: it edits the configuration values in place, and Save writes
+// them to TALVEX.INI and opens the port and the default data file again at once.
+class SystemSetup {
+public:
+    SystemSetup(ProgramState& state, Startup& startup, DataFile& dataFile, Dialogs& dialogs, ProgramExit& exit);
+
+    SetupChoices Form_Load();
+    void PortClick(int number);  // "Com 1" ... "Com 8"
+    void BaudClick(int index);
+    void Text1_Change(const QString& callSign);
+    void Text2_Change(const QString& dataFile);
+    // True when the window closes; false when TALVEX.INI could not be written (nothing changed).
+    // Ends the program when the configuration was missing at start.
+    bool Save();
+    // Ends the program when the configuration was missing at start.
+    void Quit();
+
+private:
+    void restartIfConfigMissing();
+
+    ProgramState& state_;
+    Startup& startup_;
+    DataFile& dataFile_;
+    Dialogs& dialogs_;
+    ProgramExit& exit_;
+};
+
+// The same "Help Yourself" box every window's Help menu shows.
+void ShowHelp(Dialogs& dialogs);
+
+}  // namespace talvex

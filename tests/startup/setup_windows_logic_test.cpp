@@ -1,0 +1,257 @@
+// System Setup and Data File Setup on the scripted platform: what is shown, what TALVEX.INI
+// holds afterwards byte for byte, which file is current, and what the Memory window shows.
+#include "startup/configuration.h"
+
+#include "tests/support/test_program.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace talvex::testing {
+namespace {
+
+QByteArray ConfigBytes(const char* deftFile, const char* callSign, const char* commPort, const char* commBaud)
+{
+    return QByteArray("TALVEX CONFIGURATION FILE (TALVEX.INI)\r\n \r\n[DeftFile] ") + deftFile + "\r\n[CallSign] "
+        + callSign + "\r\n[CommPort] " + commPort + "\r\n[CommBaud] " + commBaud + "\r\n \r\nEND\r\n";
+}
+
+class SystemSetupTest : public ::testing::Test {
+protected:
+    ProgramState& state() { return t.program->state; }
+    SystemSetup& setup() { return t.program->setup; }
+    // A normal start: configuration and default data file present.
+    void startNormally(const QString& commPort = QStringLiteral("COM1"))
+    {
+        t.writeConfig(QStringLiteral("TALVEX.TXT"), QStringLiteral("19200,N,8,1"), commPort);
+        t.writeFile(QStringLiteral("TALVEX.TXT"), {});
+        t.program->startup.RunStartup();
+        t.dialogs.messages.clear();
+    }
+    TestProgram t;
+};
+
+TEST_F(SystemSetupTest, WithoutAConfigurationSetupOpensOnTheDefaultsAndSaveWritesTheEightLines)
+{
+    t.program->startup.RunStartup();
+    ASSERT_EQ(t.dialogs.messages.size(), 1u);
+    EXPECT_EQ(t.dialogs.messages[0].title, u"OPEN CONFIG FILE ERROR");
+    EXPECT_GE(t.shell.setupShown, 1);
+
+    const SetupChoices shown = setup().Form_Load();
+    EXPECT_EQ(shown.port, 1);
+    EXPECT_EQ(shown.baud, 0);
+    EXPECT_EQ(shown.callSign, u"N0CALL");
+    EXPECT_EQ(shown.dataFile, u"TALVEX.TXT");
+
+    // TALVEX.TXT is missing too: its own message, creation, and the restart.
+    EXPECT_THROW(setup().Save(), ProgramEnded);
+    EXPECT_EQ(t.readFile(kConfigFileName), ConfigBytes("TALVEX.TXT", "N0CALL", "COM1", "19200,N,8,1"));
+    EXPECT_EQ(t.port.lastPortNumber, 1);
+    EXPECT_EQ(t.dialogs.messages[1].title, u"OPEN FILE ERROR");
+    EXPECT_EQ(t.dialogs.messages.back().text, u"Restart program!");
+    EXPECT_TRUE(QFile::exists(t.path(QStringLiteral("TALVEX.TXT"))));
+}
+
+TEST_F(SystemSetupTest, QuitWithTheConfigurationMissingAsksForARestartAndWritesNothing)
+{
+    t.program->startup.RunStartup();
+    setup().Form_Load();
+    setup().Text1_Change(QStringLiteral("k1abc"));
+    EXPECT_THROW(setup().Quit(), ProgramEnded);
+    EXPECT_EQ(t.dialogs.messages.back().title, u"Restart (creating missing file)");
+    EXPECT_EQ(t.dialogs.messages.back().text, u"Restart program!");
+    EXPECT_EQ(t.dialogs.messages.back().icon, MessageIcon::Critical);
+    EXPECT_TRUE(t.readFile(kConfigFileName).isEmpty());
+}
+
+TEST_F(SystemSetupTest, SaveTakesEffectAtOnce)
+{
+    startNormally();
+    t.writeFile(QStringLiteral("HAM.TXT"), {});
+    setup().Form_Load();
+    setup().PortClick(3);
+    setup().BaudClick(2);
+    setup().Text1_Change(QStringLiteral("k1abc"));
+    setup().Text2_Change(QStringLiteral("c:\\radio\\ham"));
+    EXPECT_EQ(state().ConfigDeftFile, u"c:\\radio\\ham.txt");
+    EXPECT_EQ(state().ConfigCallSign, u"K1ABC");
+    EXPECT_EQ(t.port.lastPortNumber, 1);  // a choice alone reopens nothing
+
+    EXPECT_TRUE(setup().Save());
+    EXPECT_EQ(t.readFile(kConfigFileName), ConfigBytes("HAM.TXT", "K1ABC", "COM3", "4800,N,8,1"));
+    EXPECT_EQ(t.port.lastPortNumber, 3);
+    EXPECT_EQ(t.port.lastSettings, u"4800,N,8,1");
+    EXPECT_EQ(state().CurrentDataFile, t.path(QStringLiteral("HAM.TXT")));
+    EXPECT_EQ(state().memory.Text8, state().CurrentDataFile);
+    EXPECT_TRUE(state().memory.Text8Bold);
+    EXPECT_EQ(state().memory.Text7, u"Setup Process Complete");
+    EXPECT_TRUE(t.dialogs.messages.empty());
+}
+
+TEST_F(SystemSetupTest, APortOutsideTheChoicesSelectsNoneAndIsWrittenBackUnchanged)
+{
+    startNormally(QStringLiteral("COM9"));
+    EXPECT_EQ(setup().Form_Load().port, std::nullopt);
+    startNormally(QStringLiteral("COM5"));
+    const SetupChoices shown = setup().Form_Load();
+    EXPECT_EQ(shown.port, 5);
+    startNormally(QStringLiteral("COM9"));
+    setup().Form_Load();
+    setup().Save();
+    EXPECT_EQ(t.readFile(kConfigFileName), ConfigBytes("TALVEX.TXT", "N0CALL", "COM9", "19200,N,8,1"));
+}
+
+TEST_F(SystemSetupTest, TheDataFileBoxStoresEachKeystrokeWithItsExtension)
+{
+    startNormally();
+    const struct {
+        const char* typed;
+        const char* stored;
+    } rows[] = {{"H", "H.txt"}, {"HA", "HA.txt"}, {"HAM", "HAM.txt"}, {"HAM.TXT", "HAM.TXT"}, {"", "TALVEX.TXT"},
+                {" HAM", "TALVEX.TXT"}, {"MEMORI~1.TXT", "MEMORI~1.TXT"}};
+    for (const auto& row : rows) {
+        setup().Text2_Change(QString::fromLatin1(row.typed));
+        EXPECT_EQ(state().ConfigDeftFile, QString::fromLatin1(row.stored)) << row.typed;
+    }
+}
+
+TEST_F(SystemSetupTest, AConfigurationThatCannotBeWrittenChangesNothing)
+{
+    startNormally();
+    const int opens = t.port.openCount;
+    const QString dataFile = state().CurrentDataFile;
+    // TALVEX.INI replaced by a directory: no file can be written at that name.
+    QFile::remove(t.path(kConfigFileName));
+    ASSERT_TRUE(QDir(t.directory.path()).mkdir(kConfigFileName));
+    setup().Form_Load();
+    setup().PortClick(2);
+    EXPECT_FALSE(setup().Save());
+    ASSERT_EQ(t.dialogs.messages.size(), 1u);
+    EXPECT_EQ(t.dialogs.messages[0].title, u"Unexpected Open Config File Error");
+    EXPECT_TRUE(t.dialogs.messages[0].text.startsWith(u"Error Code "));
+    EXPECT_TRUE(t.dialogs.messages[0].text.endsWith(u" ... TALVEX.INI ... Output"));
+    EXPECT_EQ(t.port.openCount, opens);
+    EXPECT_EQ(state().CurrentDataFile, dataFile);
+    EXPECT_NE(state().memory.Text7, u"Setup Process Complete");
+}
+
+class DataFileSetupTest : public SystemSetupTest {
+protected:
+    DataFileSetup& dataSetup() { return t.program->dataSetup; }
+};
+
+TEST_F(DataFileSetupTest, UseDefaultFileAsksFirstAndNoChangesNothing)
+{
+    startNormally();
+    t.writeFile(QStringLiteral("OTHER.TXT"), {});
+    QString other = QStringLiteral("OTHER.TXT");
+    t.program->dataFile.OpenDataFile(other, FileMode::Input);
+    state().memory.Text8 = other;
+
+    DataSetupFields fields = dataSetup().Form_Load();
+    EXPECT_EQ(fields.Text1, other);
+    t.dialogs.answerMessage(MessageAnswer::No);
+    dataSetup().Command1_Click(fields);
+    EXPECT_EQ(t.dialogs.messages.back().title, u"Default File");
+    EXPECT_EQ(t.dialogs.messages.back().text, u"TALVEX.TXT ... Are you sure?");
+    EXPECT_EQ(state().CurrentDataFile, other);
+    EXPECT_EQ(fields.Text1, other);
+
+    t.dialogs.answerMessage(MessageAnswer::Yes);
+    dataSetup().Command1_Click(fields);
+    const QString deflt = t.path(QStringLiteral("TALVEX.TXT"));
+    EXPECT_EQ(state().CurrentDataFile, deflt);
+    EXPECT_EQ(fields.Text1, u"");
+    EXPECT_EQ(fields.Text2, deflt);
+    EXPECT_TRUE(fields.Text2Bold);
+    EXPECT_EQ(state().memory.Text8, deflt);
+}
+
+TEST_F(DataFileSetupTest, SearchForFileOpensExactlyTheChosenFileAndCancelChangesNothing)
+{
+    startNormally();
+    const QString before = state().CurrentDataFile;
+    DataSetupFields fields = dataSetup().Form_Load();
+    t.dialogs.answerFile(std::nullopt);
+    dataSetup().Command2_Click(fields);
+    EXPECT_EQ(state().CurrentDataFile, before);
+    EXPECT_EQ(fields.Text2, u"");
+    EXPECT_EQ(t.dialogs.fileFilters.back(), (QStringList{"Text Files (*.TXT)", "All Files (*.*)"}));
+    EXPECT_EQ(t.dialogs.fileInitialFilters.back(), 0);
+
+    QDir(t.directory.path()).mkdir(QStringLiteral("files"));
+    const QString chosen = t.path(QStringLiteral("files/a long name.txt"));
+    t.writeFile(QStringLiteral("files/a long name.txt"), {QStringLiteral(" 1")});
+    t.dialogs.answerFile(chosen);
+    dataSetup().Command2_Click(fields);
+    EXPECT_EQ(state().CurrentDataFile, chosen);
+    EXPECT_EQ(fields.Text2, chosen);
+    EXPECT_EQ(state().memory.Text8, chosen);
+    QString line;
+    EXPECT_TRUE(t.program->dataFile.ReadDataLine(line));
+    EXPECT_EQ(line, u" 1");
+}
+
+TEST_F(DataFileSetupTest, ASearchedFileThatCannotBeOpenedIsNotShownAsCurrent)
+{
+    startNormally();
+    state().memory.Text8 = state().CurrentDataFile;
+    DataSetupFields fields = dataSetup().Form_Load();
+    QDir(t.directory.path()).mkdir(QStringLiteral("a directory, not a file"));
+    t.dialogs.answerFile(t.path(QStringLiteral("a directory, not a file")));
+    dataSetup().Command2_Click(fields);
+    EXPECT_EQ(t.dialogs.messages.back().title, u"Open File - Unexpected Error");
+    EXPECT_EQ(state().memory.Text8, t.path(QStringLiteral("TALVEX.TXT")));
+    EXPECT_EQ(fields.Text2, u"");
+}
+
+TEST_F(DataFileSetupTest, OpenNewFileCreatesItEmptyAndOpenForReadingAndAsksBeforeEmptyingOne)
+{
+    startNormally();
+    DataSetupFields fields = dataSetup().Form_Load();
+    const QString fresh = t.path(QStringLiteral("new memories.txt"));
+    t.dialogs.answerFile(fresh);
+    dataSetup().Command3_Click(fields);
+    EXPECT_TRUE(t.dialogs.fileMayBeNew.back());
+    EXPECT_EQ(t.dialogs.fileFilters.back(), (QStringList{"Text Files (*.TXT)"}));
+    EXPECT_TRUE(t.dialogs.messages.empty());
+    EXPECT_TRUE(QFile::exists(fresh));
+    EXPECT_TRUE(t.readFile(QStringLiteral("new memories.txt")).isEmpty());
+    EXPECT_EQ(state().CurrentDataFile, fresh);
+    EXPECT_TRUE(t.program->dataFile.isReading());
+    QString line = QStringLiteral("unchanged");
+    EXPECT_FALSE(t.program->dataFile.ReadDataLine(line));
+    EXPECT_EQ(state().memory.Text8, fresh);
+
+    const QString kept = t.path(QStringLiteral("kept channels.txt"));
+    t.writeFile(QStringLiteral("kept channels.txt"), {QStringLiteral(" 1            07.100.0")});
+    t.dialogs.answerFile(kept);
+    t.dialogs.answerMessage(MessageAnswer::No);
+    dataSetup().Command3_Click(fields);
+    EXPECT_EQ(t.dialogs.messages.back().title, u"Open New File");
+    EXPECT_EQ(t.readFile(QStringLiteral("kept channels.txt")), QByteArray(" 1            07.100.0\r\n"));
+    EXPECT_EQ(state().CurrentDataFile, fresh);
+
+    t.dialogs.answerFile(kept);
+    t.dialogs.answerMessage(MessageAnswer::Yes);
+    dataSetup().Command3_Click(fields);
+    EXPECT_TRUE(t.readFile(QStringLiteral("kept channels.txt")).isEmpty());
+    EXPECT_EQ(state().CurrentDataFile, kept);
+}
+
+TEST_F(DataFileSetupTest, ReturnBlanksTheMemoryWindowsFieldsButNotItsFile)
+{
+    startNormally();
+    MemoryFields& m = state().memory;
+    m = {"7", "*", "14.074.0", "USB", "Fil 2", "FT8", "line", "/data/TALVEX.TXT", "STATUS", true};
+    dataSetup().Command0_Click();
+    for (const QString* field : {&m.Text1, &m.Text2, &m.Text3, &m.Text4, &m.Text5, &m.Text6, &m.Text7})
+        EXPECT_EQ(*field, u"");
+    EXPECT_EQ(m.Text8, u"/data/TALVEX.TXT");
+}
+
+}  // namespace
+}  // namespace talvex::testing
