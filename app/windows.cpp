@@ -2,12 +2,21 @@
 
 #include "memory/window/memory_main.h"
 #include "radio/window/radio_main.h"
+#include "startup/windows/data_main.h"
+#include "startup/windows/setup_main.h"
+#include "startup/windows/splash_main.h"
 
 namespace talvex {
 
 Windows::Windows(PlatformServices services) : program_(std::move(services), *this) {}
 
-Windows::~Windows() = default;
+Windows::~Windows()
+{
+    // The windows made on demand refer to the program: they go before it does.
+    delete splash_.data();
+    delete setup_.data();
+    delete dataSetup_.data();
+}
 
 void Windows::start()
 {
@@ -15,14 +24,40 @@ void Windows::start()
     // The Memory window exists, hidden, from the start: its operations and fields are there
     // before it is first shown.
     memoryWindow_ = std::make_unique<MemoryMain>(program_);
+    radioWindow_->show();
     program_.startup.RunStartup();
     program_.notifyDisplay();
-    radioWindow_->show();
+    if (splash_)
+        splash_->raise();
 }
 
-void Windows::showSplash() {}
+// Start-up asks twice (once per main window); the splash shows once per run.
+void Windows::showSplash()
+{
+    if (splashShown_)
+        return;
+    splashShown_ = true;
+    splash_ = new SplashMain(program_);
+    splash_->show();
+}
 
-void Windows::showSetup() {}
+void Windows::showSetup()
+{
+    if (!setup_)
+        setup_ = new SetupMain(program_);
+    setup_->show();
+    setup_->raise();
+    setup_->activateWindow();
+}
+
+void Windows::showDataSetup()
+{
+    if (!dataSetup_)
+        dataSetup_ = new DataMain(program_);
+    dataSetup_->show();
+    dataSetup_->raise();
+    dataSetup_->activateWindow();
+}
 
 void Windows::showMemoryWindow()
 {

@@ -2,12 +2,17 @@
 
 #include "program.h"
 
+#include <QPointer>
+
 #include <memory>
 
 namespace talvex {
 
+class DataMain;
 class MemoryMain;
 class RadioMain;
+class SetupMain;
+class SplashMain;
 
 // The program's windows around one Program: each a single instance, created once and shown or
 // hidden as the program asks.
@@ -20,6 +25,7 @@ public:
     void showSplash() override;
     void showSetup() override;
     void showMemoryWindow() override;
+    void showDataSetup() override;
     void showRadioWindow() override;
     void hideMemoryWindow() override;
 
@@ -29,6 +35,11 @@ private:
     Program program_;
     std::unique_ptr<RadioMain> radioWindow_;
     std::unique_ptr<MemoryMain> memoryWindow_;
+    // Created on demand; they delete themselves when closed.
+    QPointer<SplashMain> splash_;
+    QPointer<SetupMain> setup_;
+    QPointer<DataMain> dataSetup_;
+    bool splashShown_ = false;
 };
 
 }  // namespace talvex

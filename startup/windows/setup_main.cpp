@@ -1,0 +1,146 @@
+#include "startup/windows/setup_main.h"
+
+#include "platform/form_controls.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QRadioButton>
+
+namespace talvex {
+
+namespace {
+
+constexpr unsigned int kWindowColour = 0x00FF8080;
+constexpr unsigned int kPanelColour = 0x00C0FFC0;  // light green
+constexpr unsigned int kSaveColour = 0x0080FFFF;
+constexpr int kClientWidth = 6375;
+constexpr int kClientHeight = 4830;
+
+// The port choices' control names, "Com 1" to "Com 8" in order.
+const char* const kPortOptions[kPortChoices] = {"Option1", "Option2", "Option3", "Option7",
+                                                "Option8", "Option9", "Option10", "Option11"};
+const char* const kBaudOptions[] = {"Option4", "Option5", "Option6"};
+
+FontSpec Bold(double points) { return {QStringLiteral("MS Sans Serif"), points, true}; }
+
+QAction* AddAction(QMenu& menu, const char* name, const QString& text)
+{
+    QAction* action = menu.addAction(text);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+}  // namespace
+
+SetupMain::SetupMain(Program& program, QWidget* parent) : QMainWindow(parent), program_(program)
+{
+    setObjectName(QStringLiteral("SetupMain"));
+    setWindowTitle(QStringLiteral("System Setup"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto* client = new QWidget(this);
+    client->setFixedSize(TwipsRect(0, 0, kClientWidth, kClientHeight).size());
+    client->setFont(MakeFont(Bold(8.25)));
+    SetBackground(*client, ColourFromBgr(kWindowColour));
+    setCentralWidget(client);
+
+    QFrame* panel = MakeFrame(*client, "Frame1", {0, 0, 6375, 4815});
+    panel->setFrameStyle(QFrame::NoFrame);
+    SetBackground(*panel, ColourFromBgr(kPanelColour));
+    buildControls(*panel);
+    buildMenus();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void SetupMain::buildControls(QWidget& panel)
+{
+    MakeLabel(panel, "Label1", QStringLiteral("System Setup Options"), {2400, 240, 2175, 375},
+              {QStringLiteral("MS Sans Serif"), 13.5, true, true});
+    MakeLabel(panel, "Label2", QStringLiteral("Comm Port"), {480, 960, 1095, 255}, Bold(8.25));
+    MakeFrame(panel, "Frame2", {240, 1200, 1455, 3255});
+    MakeLabel(panel, "Label3", QStringLiteral("Baud Rate"), {2040, 960, 975, 255}, Bold(8.25));
+    QFrame* baudFrame = MakeFrame(panel, "Frame3", {1800, 1200, 1455, 1455});
+    MakeLabel(panel, "Label4", QStringLiteral("Call Sign"), {4200, 960, 855, 255}, Bold(8.25));
+    MakeLabel(panel, "Label5", QStringLiteral("Default Data File"), {3960, 1920, 1455, 255}, Bold(8.25));
+
+    // Loading shows the configuration as it stands (defaults for what is empty).
+    const SetupChoices choices = program_.setup.Form_Load();
+
+    auto* ports = new QButtonGroup(this);
+    for (int n = 1; n <= kPortChoices; ++n) {
+        QRadioButton* option = MakeOption(panel, kPortOptions[n - 1], QStringLiteral("Com %1").arg(n),
+                                          {480, 1440 + 360 * (n - 1), 975, 255});
+        ports->addButton(option);
+        option->setChecked(choices.port == n);
+        connect(option, &QRadioButton::clicked, this, [this, n] { program_.setup.PortClick(n); });
+    }
+    auto* bauds = new QButtonGroup(this);
+    for (int i = 0; i < static_cast<int>(kCommBauds.size()); ++i) {
+        QRadioButton* option = MakeOption(*baudFrame, kBaudOptions[i], kCommBauds[i], {120, 240 + 360 * i, 1215, 255});
+        bauds->addButton(option);
+        option->setChecked(choices.baud == i);
+        connect(option, &QRadioButton::clicked, this, [this, i] { program_.setup.BaudClick(i); });
+    }
+
+    text1_ = new QLineEdit(&panel);
+    text1_->setObjectName(QStringLiteral("Text1"));
+    text1_->setGeometry(Place({3720, 1320, 2175, 285}));
+    text2_ = new QLineEdit(&panel);
+    text2_->setObjectName(QStringLiteral("Text2"));
+    text2_->setGeometry(Place({3720, 2280, 2175, 285}));
+    for (QLineEdit* box : {text1_, text2_})
+        KeepSystemColour(*box, QPalette::Base);
+    // Every change stores at once, the one made by the load included.
+    connect(text1_, &QLineEdit::textChanged, this, [this](const QString& text) { program_.setup.Text1_Change(text); });
+    connect(text2_, &QLineEdit::textChanged, this, [this](const QString& text) { program_.setup.Text2_Change(text); });
+    text1_->setText(choices.callSign);
+    text2_->setText(choices.dataFile);
+
+    CaptionButton* save = MakeButton(panel, "Command0", QStringLiteral("Save"), {3720, 3240, 2175, 495}, Bold(9.75));
+    SetBackground(*save, ColourFromBgr(kSaveColour));
+    connect(save, &QPushButton::clicked, this, [this] { this->save(); });
+    CaptionButton* quit = MakeButton(panel, "Command1", QStringLiteral("Quit"), {3720, 3960, 2175, 495}, Bold(9.75));
+    connect(quit, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void SetupMain::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("File"));
+    connect(AddAction(*file, "FileQuit", QStringLiteral("Quit")), &QAction::triggered, this, &QWidget::close);
+    connect(AddAction(*file, "FileSave", QStringLiteral("Save")), &QAction::triggered, this, [this] { save(); });
+    QAction* quit = menuBar()->addAction(QStringLiteral("Quit"));
+    quit->setObjectName(QStringLiteral("Quit"));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    QAction* saveItem = menuBar()->addAction(QStringLiteral("Save"));
+    saveItem->setObjectName(QStringLiteral("Save"));
+    connect(saveItem, &QAction::triggered, this, [this] { save(); });
+    QAction* help = menuBar()->addAction(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("Help"));
+    connect(help, &QAction::triggered, this, [this] { ShowHelp(program_.platform.dialogs); });
+}
+
+void SetupMain::save()
+{
+    // A configuration that could not be written leaves the window open to try again.
+    if (!program_.setup.Save())
+        return;
+    program_.notifyDisplay();
+    saved_ = true;
+    close();
+}
+
+// Quit and the frame's close control are one way out: with the configuration missing at start
+// the program asks for a restart and ends.
+void SetupMain::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    if (!saved_)
+        program_.setup.Quit();
+}
+
+}  // namespace talvex

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/program.h"
+
+#include <QMainWindow>
+
+class QLineEdit;
+
+namespace talvex {
+
+// The System Setup window. Every choice and keystroke edits the configuration at once; Save
+// writes it and opens port and data file again, Quit (or the frame's close control) leaves.
+// The window is created for each showing and deletes itself when closed.
+class SetupMain final : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit SetupMain(Program& program, QWidget* parent = nullptr);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls(QWidget& panel);
+    void buildMenus();
+    void save();
+
+    Program& program_;
+    QLineEdit* text1_ = nullptr;
+    QLineEdit* text2_ = nullptr;
+    bool saved_ = false;
+};
+
+}  // namespace talvex

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/program.h"
+
+#include <QWidget>
+
+#include <memory>
+
+namespace talvex {
+
+class Timer;
+
+// The title window shown while the program starts. It closes after two seconds, on a key, or
+// on a click anywhere on its white panel, and brings the Radio Operations window forward.
+class SplashMain final : public QWidget {
+    Q_OBJECT
+public:
+    explicit SplashMain(Program& program, QWidget* parent = nullptr);
+    ~SplashMain() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void finish();
+
+    Program& program_;
+    std::unique_ptr<Timer> timer1_;
+    bool finished_ = false;
+};
+
+}  // namespace talvex
