@@ -6,6 +6,8 @@
 #include <QRadioButton>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace talvex {
 
 QRect Place(const Twips& t) { return TwipsRect(t.left, t.top, t.width, t.height); }
@@ -27,6 +29,17 @@ QLabel* MakeLabel(QWidget& parent, const char* name, const QString& caption, con
     label->setGeometry(Place(place));
     label->setFont(MakeFont(font));
     label->setAlignment(alignment);
+    // The fallback faces run wider than the originals: a caption that no longer fits grows
+    // its box rather than losing its end (centred captions grow on both sides).
+    const int needed = label->sizeHint().width();
+    QRect box = label->geometry();
+    if (!caption.isEmpty() && needed > box.width()) {
+        const int grow = needed - box.width();
+        if (alignment & Qt::AlignHCenter)
+            box.moveLeft(std::max(0, box.left() - grow / 2));
+        box.setWidth(needed);
+        label->setGeometry(box);
+    }
     return label;
 }
 

@@ -27,9 +27,10 @@ QString AvailableFamily(const QString& wanted)
     if (families.contains(wanted, Qt::CaseInsensitive))
         return wanted;
     const QString lower = wanted.toLower();
-    const QStringList candidates = lower == "terminal"
-        ? QStringList{"Liberation Mono", "DejaVu Sans Mono", "Monospace"}
-        : QStringList{"Liberation Sans", "Arial", "DejaVu Sans", "Sans Serif"};
+    // MS Sans Serif set narrower than Arial; its captions were sized to that.
+    const QStringList candidates = lower == "terminal" ? QStringList{"Liberation Mono", "DejaVu Sans Mono", "Monospace"}
+        : lower == "ms sans serif" ? QStringList{"Liberation Sans Narrow", "Liberation Sans", "Arial", "DejaVu Sans", "Sans Serif"}
+                                   : QStringList{"Liberation Sans", "Arial", "DejaVu Sans", "Sans Serif"};
     for (const QString& candidate : candidates) {
         if (families.contains(candidate, Qt::CaseInsensitive))
             return candidate;

@@ -15,7 +15,7 @@ int TwipsToPixels(int twips);
 QRect TwipsRect(int left, int top, int width, int height);
 
 // A font by the classic family name, falling back to a metric-compatible family where the
-// original is missing (Arial -> Liberation Sans, MS Sans Serif -> Liberation Sans,
+// original is missing (Arial -> Liberation Sans, MS Sans Serif -> Liberation Sans Narrow,
 // Terminal -> a fixed-pitch face).
 struct FontSpec {
     QString family;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Photographs TALVEX's windows on a virtual X display against the simulator, for docs/:
-#   scripts/screenshot.sh            -> docs/radio-window.png, docs/memory-window.png
+#   scripts/screenshot.sh   -> docs/{splash,radio-window,memory-window,setup-window,data-file-window}.png
 # Needs a build (scripts/build.sh); installs the X tools it uses.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,10 +18,14 @@ for _ in $(seq 50); do grep -q ready sim.log && break; sleep 0.1; done
 export DISPLAY=:97
 Xvfb "$DISPLAY" -screen 0 1280x1024x24 >/dev/null 2>&1 &
 sleep 1
-"$root/build/app/talvex" >talvex.log 2>&1 &
-sleep "${SHOT_DELAY:-4}"
-mkdir -p "$root/docs"
 window_of() { xwininfo -root -tree | awk -v title="\"$1\"" 'index($0, title) {print $1; exit}'; }
+mkdir -p "$root/docs"
+"$root/build/app/talvex" >talvex.log 2>&1 &
+sleep 1
+# The splash has no title: it is the window of its size in front.
+import -window root -crop 501x444+389+290 "$root/docs/splash.png" || true
+echo "wrote docs/splash.png"
+sleep "${SHOT_DELAY:-3}"
 radio="$(window_of "Radio Operations")"
 import -window "$radio" "$root/docs/radio-window.png"
 echo "wrote docs/radio-window.png"
@@ -34,3 +38,17 @@ xdotool mousemove --window "$memory" 40 360 click 1
 sleep "${VIEW_SECONDS:-3}"
 import -window "$memory" "$root/docs/memory-window.png"
 echo "wrote docs/memory-window.png"
+
+# "Change Data File" in the Memory window.
+xdotool mousemove --window "$memory" 88 300 click 1
+sleep 1
+import -window "$(window_of "Data File Setup")" "$root/docs/data-file-window.png"
+echo "wrote docs/data-file-window.png"
+
+# "Setup" in the Radio window's menu bar.
+xdotool windowraise "$radio"
+sleep 0.5
+xdotool mousemove --window "$radio" 175 9 click 1
+sleep 1
+import -window "$(window_of "System Setup")" "$root/docs/setup-window.png"
+echo "wrote docs/setup-window.png"

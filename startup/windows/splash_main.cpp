@@ -59,6 +59,10 @@ SplashMain::SplashMain(Program& program, QWidget* parent)
     prompt->setObjectName(QStringLiteral("Text1"));
     prompt->setGeometry(Place({3120, 6120, 1335, 285}));
     prompt->setFrame(false);
+    // Wide enough for its text in the face at hand, so it never shows scrolled.
+    const int promptWidth = prompt->fontMetrics().horizontalAdvance(prompt->text()) + 8;
+    if (promptWidth > prompt->width())
+        prompt->setGeometry(prompt->x() - (promptWidth - prompt->width()) / 2, prompt->y(), promptWidth, prompt->height());
     SetBackground(*prompt, ColourFromBgr(kWhite));
     connect(prompt, &QLineEdit::textEdited, this, [this] { finish(); });
 
@@ -71,6 +75,7 @@ SplashMain::SplashMain(Program& program, QWidget* parent)
         finish();
     });
     program_.state.HexDisplay = true;
+    CentreOnOwner(*this);
 }
 
 SplashMain::~SplashMain() = default;
