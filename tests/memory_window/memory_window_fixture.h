@@ -2,6 +2,7 @@
 
 #include "memory/window/memory_main.h"
 
+#include "tests/support/click.h"
 #include "tests/support/test_program.h"
 
 #include <QTest>
@@ -48,7 +49,7 @@ protected:
         return *widget;
     }
 
-    void click(const char* name) { QTest::mouseClick(&find<QWidget>(name), Qt::LeftButton); }
+    void click(const char* name) { Click(find<QWidget>(name)); }
 
     ManualTimer& memoryTimer(int number) { return static_cast<ManualTimer&>(program.memory.timer(number)); }
 

@@ -2,6 +2,7 @@
 
 #include "radio/window/radio_main.h"
 
+#include "tests/support/click.h"
 #include "tests/support/test_program.h"
 
 #include <QListWidget>
@@ -46,7 +47,7 @@ protected:
         return *widget;
     }
 
-    void click(const char* name) { QTest::mouseClick(&find<QWidget>(name), Qt::LeftButton); }
+    void click(const char* name) { Click(find<QWidget>(name)); }
 
     // Clicks the item where the operator sees it; fails when it is scrolled out of sight.
     void clickItem(const char* list, const QString& text)

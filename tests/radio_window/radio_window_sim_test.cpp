@@ -2,6 +2,7 @@
 // the radio, and what the radio answers stands in the fields.
 #include "radio/window/radio_main.h"
 
+#include "tests/support/click.h"
 #include "tests/support/sim_program.h"
 
 #include <QFile>
@@ -33,7 +34,7 @@ protected:
     {
         for (const QString& answer : typed)
             run.dialogs.answerInput(answer);
-        QTest::mouseClick(window->findChild<QWidget*>(QString::fromLatin1(name)), Qt::LeftButton);
+        Click(*window->findChild<QWidget*>(QString::fromLatin1(name)));
         run.readAnswers();
     }
 

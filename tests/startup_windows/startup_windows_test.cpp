@@ -3,6 +3,7 @@
 #include "startup/windows/setup_main.h"
 #include "startup/windows/splash_main.h"
 
+#include "tests/support/click.h"
 #include "tests/support/test_program.h"
 
 #include <QAction>
@@ -66,9 +67,9 @@ TEST_F(AuxiliaryWindows, SetupShowsTheConfigurationAndEditsItAsTheOperatorTypes)
     EXPECT_EQ(find<QLineEdit>(*setup, "Text1").text(), u"K1ABC");
     EXPECT_EQ(find<QLineEdit>(*setup, "Text2").text(), u"TALVEX.TXT");
 
-    QTest::mouseClick(&find<QRadioButton>(*setup, "Option3"), Qt::LeftButton);
+    Click(find<QRadioButton>(*setup, "Option3"));
     EXPECT_EQ(program.state.ConfigCommPort, u"COM3");
-    QTest::mouseClick(&find<QRadioButton>(*setup, "Option6"), Qt::LeftButton);
+    Click(find<QRadioButton>(*setup, "Option6"));
     EXPECT_EQ(program.state.ConfigCommBaud, u"4800,N,8,1");
     auto& callSign = find<QLineEdit>(*setup, "Text1");
     callSign.clear();
@@ -99,7 +100,7 @@ TEST_F(AuxiliaryWindows, QuittingSetupWritesNothingAndWithTheConfigurationMissin
     configure(QStringLiteral("COM1"));
     auto* setup = new SetupMain(program);
     setup->show();
-    QTest::mouseClick(&find<QRadioButton>(*setup, "Option2"), Qt::LeftButton);
+    Click(find<QRadioButton>(*setup, "Option2"));
     QTest::mouseClick(&find<QWidget>(*setup, "Command1"), Qt::LeftButton);
     EXPECT_TRUE(config().isEmpty());
     EXPECT_EQ(t.port.openCount, 0);
