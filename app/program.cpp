@@ -1,5 +1,7 @@
 #include "program.h"
 
+#include "startup/configuration.h"
+
 namespace talvex {
 
 Program::Program(PlatformServices services, WindowShell& windowShell)
@@ -15,6 +17,9 @@ Program::Program(PlatformServices services, WindowShell& windowShell)
       dataSetup(state, dataFile, platform.dialogs)
 {
     link.setStartupQueries(&radio);
+    link.setReopen([this] {
+        return !platform.port.open(PortNumber(state.ConfigCommPort), state.ConfigCommBaud).has_value();
+    });
     link.setDisplayChanged([this] { notifyDisplay(); });
     memory.setDisplayChanged([this] { notifyDisplay(); });
     startup.setBeforeEnd([this] { memory.discardUnfinishedFile(); });

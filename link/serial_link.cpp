@@ -40,7 +40,7 @@ SerialLink::SerialLink(ProgramState& state, SerialPort& port, Dialogs& dialogs, 
 
 void SerialLink::SendCommand(const QByteArray& frame)
 {
-    if (state_.PortReady != 1)
+    if (state_.PortReady != 1 || !lineStillThere())
         return;
     // Whatever came in since the last poll is not part of this answer: handle it now as the
     // broadcast poll would, so a stale broadcast never stands before the echo.
@@ -75,6 +75,9 @@ void SerialLink::Timer2Tick()
     disarmAnswerTimer();
     timer2_->setInterval(kAnswerWindowMs);
     const QByteArray data = port_.readAll();
+    if (!lineStillThere())
+        return;
+    state_.SilentAnswers = data.isEmpty() ? state_.SilentAnswers + 1 : 0;
     qCDebug(civTraffic).noquote() << "answer" << data.toHex(' ').toUpper();
     ShowStatusEcho(data);
     DecodeAnswer(state_, data);
@@ -85,11 +88,48 @@ void SerialLink::Timer2Tick()
 
 void SerialLink::Timer1Tick()
 {
+    if (portLost_) {
+        tryReopen();
+        return;
+    }
     if (timer2_->isEnabled())
         return;
     if (!port_.isOpen())
         return;
-    handleBetweenOperations(port_.readAll());
+    const QByteArray data = port_.readAll();
+    if (lineStillThere())
+        handleBetweenOperations(data);
+}
+
+bool SerialLink::lineStillThere()
+{
+    if (!port_.lost())
+        return true;
+    port_.close();
+    state_.PortReady = 0;
+    disarmAnswerTimer();
+    portLost_ = true;
+    writeStatus(QStringLiteral("STATUS = COMM PORT LOST"));
+    notify();
+    dialogs_.critical(QStringLiteral("COMM PORT LOST"),
+                      QStringLiteral("The radio's serial line went away ... ") + state_.ConfigCommPort
+                          + QStringLiteral(" ... Reconnect the radio or switch it on: the port is opened again "
+                                           "as soon as it is back."));
+    return false;
+}
+
+// Once a second while the line is gone, quietly: the radio's USB port comes back by itself
+// when the radio is switched on again.
+void SerialLink::tryReopen()
+{
+    if (!reopen_ || !reopen_())
+        return;
+    portLost_ = false;
+    state_.PortReady = 1;
+    state_.SilentAnswers = 0;
+    port_.readAll();  // nothing from before the reopening may reach the decoder
+    writeStatus(QStringLiteral("STATUS = COMM PORT REOPENED"));
+    notify();
 }
 
 void SerialLink::handleBetweenOperations(const QByteArray& data)

@@ -38,6 +38,9 @@ public:
                TimerFactory& timers);
 
     void setStartupQueries(StartupQueries* queries) { queries_ = queries; }
+    // Opens the configured port again without asking anything; true when it opened. Used to
+    // get the line back after its device went away.
+    void setReopen(std::function<bool()> reopen) { reopen_ = std::move(reopen); }
     // Called after every tick that may have changed what the windows show.
     void setDisplayChanged(std::function<void()> changed) { displayChanged_ = std::move(changed); }
 
@@ -57,6 +60,9 @@ public:
     Timer& Timer2() { return *timer2_; }
 
 private:
+    // False, after closing the port and telling the operator, when the device went away.
+    bool lineStillThere();
+    void tryReopen();
     void handleBetweenOperations(const QByteArray& data);
     void writeStatus(const QString& text);
     void notify();
@@ -69,6 +75,8 @@ private:
     std::unique_ptr<Timer> timer2_;
     StartupQueries* queries_ = nullptr;
     std::function<void()> displayChanged_;
+    std::function<bool()> reopen_;
+    bool portLost_ = false;
     int bytesInWindow_ = 0;
 };
 

@@ -89,6 +89,7 @@ private:
     Dialogs& dialogs_;
     std::array<std::unique_ptr<Timer>, 6> timers_;
     ReplacingTextFile newFile_;
+    bool updateAwaitsRadio_ = false;  // Update Rig wrote a channel; the radio must answer it
     std::function<void()> displayChanged_;
 };
 

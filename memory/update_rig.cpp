@@ -34,6 +34,8 @@ void MemoryOperations::Command3_Click()
     if (!dataFile_.isOpen())
         return;  // the open routine has said why
     state_.ChannelCounter = 0;
+    state_.SilentAnswers = 0;
+    updateAwaitsRadio_ = false;
     state_.UpdatingRig = true;
 }
 
@@ -57,6 +59,8 @@ void MemoryOperations::startUpdate(const QString& fileName)
         return;
     state_.memory.Text8 = state_.CurrentDataFile;
     state_.ChannelCounter = 0;
+    state_.SilentAnswers = 0;
+    updateAwaitsRadio_ = false;
     state_.UpdatingRig = true;
 }
 
@@ -64,6 +68,15 @@ void MemoryOperations::Timer3_Timer()
 {
     if (!state_.UpdatingRig || !radioStillThere(kUpdateRig) || !fileStillOpen(kUpdateRig))
         return;
+    // A channel written into a radio that has gone silent (switched off) was not written: stop
+    // rather than end as if the whole file had gone in.
+    if (updateAwaitsRadio_ && state_.SilentAnswers > 0) {
+        haltWith(kUpdateRig, QStringLiteral("The radio did not answer for channel ") + state_.ChannelText
+                                 + QStringLiteral(" ... Update Rig stopped: that channel and the ones after it "
+                                                  "may not hold what the file says."));
+        return;
+    }
+    updateAwaitsRadio_ = false;
     QString line;
     if (dataFile_.atEnd() || !dataFile_.ReadDataLine(line)) {
         state_.UpdatingRig = false;
@@ -83,6 +96,7 @@ void MemoryOperations::Timer3_Timer()
         return;
     case LineKind::Channel:
         updateFromLine(line);
+        updateAwaitsRadio_ = true;
         return;
     }
 }

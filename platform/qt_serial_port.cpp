@@ -103,6 +103,8 @@ void QtSerialPort::close()
 
 int QtSerialPort::baudRate() const { return baudRate_; }
 
+bool QtSerialPort::lost() const { return port_.isOpen() && port_.error() == QSerialPort::ResourceError; }
+
 bool QtSerialPort::dataTerminalReady() const { return dtr_; }
 
 bool QtSerialPort::requestToSend() const { return rts_; }

@@ -18,6 +18,7 @@ public:
     void write(const QByteArray& bytes) override;
     void close() override;
     int baudRate() const override;
+    bool lost() const override;
 
     // What the modem lines were left at, for the check that opening never keys the radio.
     bool dataTerminalReady() const;

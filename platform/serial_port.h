@@ -37,6 +37,9 @@ public:
     // Bits per second of the open line (0 when closed): the answer window adds the time
     // the written bytes need to leave the line.
     virtual int baudRate() const = 0;
+    // True once the device went away while open: an unplugged cable, or a radio whose USB
+    // port vanishes when it is switched off. The port stays unusable until closed and reopened.
+    virtual bool lost() const { return false; }
 };
 
 }  // namespace talvex

@@ -15,7 +15,7 @@ std::optional<PortError> ScriptedSerialPort::open(int portNumber, const QString&
         open_ = false;
         return error;
     }
-    if (portNumber <= 0)
+    if (portNumber <= 0 || deviceGone)
         return PortError{kErrorInvalidPortNumber, QStringLiteral("Invalid port number")};
     const auto parsed = ParseSerialSettings(settings);
     if (!parsed)

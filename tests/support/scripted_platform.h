@@ -24,6 +24,7 @@ public:
     void write(const QByteArray& bytes) override;
     void close() override { open_ = false; }
     int baudRate() const override { return open_ ? baud_ : 0; }
+    bool lost() const override { return open_ && deviceGone; }
 
     // Queued for the next read (what the radio has sent by then).
     void receive(const QByteArray& bytes) { incoming_ += bytes; }
@@ -33,6 +34,7 @@ public:
     std::vector<QByteArray> takeWrites();
 
     std::optional<PortError> nextOpenError;  // the next open fails with this
+    bool deviceGone = false;                 // the device went away: lost, and opens fail
     int openCount = 0;
     int readCount = 0;
     int lastPortNumber = -1;
