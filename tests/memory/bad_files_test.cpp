@@ -71,6 +71,8 @@ struct BadFile {
 
 void PrintTo(const BadFile& f, std::ostream* os) { *os << f.name; }
 
+constexpr char kWithNuls[] = " 3            07.100.0      LSB   \0\0\0   Fil 1\r\n END\r\n";
+
 std::vector<BadFile> BadFiles()
 {
     QByteArray manyLines;
@@ -89,7 +91,7 @@ std::vector<BadFile> BadFiles()
         {"TenThousandLines", manyLines + " END\r\n", 10000 * 5},
         {"NoEndLine", GoodFile("\r\n").replace(" END\r\n", ""), 3 * 5},
         {"Binary", Binary(4096)},
-        {"NulBytes", QByteArray(" 3            07.100.0      LSB   \0\0\0   Fil 1\r\n END\r\n", 56)},
+        {"NulBytes", QByteArray(kWithNuls, sizeof kWithNuls - 1)},
     };
 }
 
