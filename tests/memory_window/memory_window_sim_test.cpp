@@ -3,6 +3,7 @@
 // then holds, and Blank Rig leaves every channel blank.
 #include "memory/window/memory_main.h"
 
+#include "tests/support/sim_memory.h"
 #include "tests/support/sim_program.h"
 
 #include <QFile>
@@ -10,59 +11,9 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 
 namespace talvex::testing {
 namespace {
-
-using Memory = std::map<int, QByteArray>;  // channel -> 41 bytes; empty for a blank channel
-
-QString DemoMemoryPath() { return QStringLiteral(TALVEX_DEMO_DIR "/sim-memory.txt"); }
-
-// The simulator's memory file: "ch N: 00 01 ..." or "ch N: blank".
-Memory ReadMemory(const QString& path)
-{
-    Memory memory;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return memory;
-    for (const QByteArray& raw : file.readAll().split('\n')) {
-        const QByteArray line = raw.trimmed();
-        if (!line.startsWith("ch "))
-            continue;
-        const int colon = line.indexOf(':');
-        const int channel = line.mid(3, colon - 3).toInt();
-        const QByteArray rest = line.mid(colon + 1).trimmed();
-        memory[channel] = rest == "blank" ? QByteArray() : QByteArray::fromHex(rest);
-    }
-    return memory;
-}
-
-QString Zone(const QString& field) { return field.leftJustified(14, u' '); }
-
-// The data-file line a channel is written as, worked out from the radio's bytes alone.
-QString ExpectedLine(int channel, const QByteArray& c)
-{
-    const QString number = QStringLiteral(" %1 ").arg(channel);
-    if (c.isEmpty())
-        return number.leftJustified(70, u' ');
-    auto hex = [&](int i) { return QStringLiteral("%1").arg(static_cast<unsigned char>(c[i]), 2, 16, QChar(u'0')); };
-    const QString b4 = hex(4);
-    const QString frequency = hex(6) + u'.' + hex(5) + b4[0] + u'.' + b4[1];
-    const std::map<int, QString> modes{{0, "LSB"}, {1, "USB"}, {2, "AM"}, {3, "CW"}, {4, "RTTY"}, {5, "FM"},
-                                       {7, "CWr"}, {8, "RTTYr"}};
-    const QString select = c[2] == 1 ? QStringLiteral("Yes") : QStringLiteral("   ");
-    return Zone(number) + Zone(frequency) + Zone(modes.at(c[8])) + Zone(QStringLiteral("Fil %1").arg(int(c[9])))
-        + Zone(select) + QString::fromLatin1(c.mid(31, 10));
-}
-
-QStringList ExpectedChannelLines(const Memory& memory)
-{
-    QStringList lines;
-    for (int channel = 1; channel <= 99; ++channel)
-        lines << ExpectedLine(channel, memory.count(channel) ? memory.at(channel) : QByteArray());
-    return lines;
-}
 
 struct Rate {
     const char* name;
@@ -107,7 +58,7 @@ protected:
 
 TEST_P(MemoryWindowAgainstSim, CreateFileWritesWhatTheRadioHolds)
 {
-    start(DemoMemoryPath());
+    start(DemoMemoryPath(TALVEX_DEMO_DIR));
     run->dialogs.answerMessage(MessageAnswer::Yes);
     click("Command1");
     const int ticks = run->runMemoryOperation(1);
@@ -116,14 +67,14 @@ TEST_P(MemoryWindowAgainstSim, CreateFileWritesWhatTheRadioHolds)
 
     const QStringList lines = dataFileLines();
     ASSERT_EQ(lines.size(), 3 + 99 + 4);
-    EXPECT_EQ(lines.mid(3, 99), ExpectedChannelLines(ReadMemory(DemoMemoryPath())));
+    EXPECT_EQ(lines.mid(3, 99), ExpectedChannelLines(ReadMemory(DemoMemoryPath(TALVEX_DEMO_DIR))));
     EXPECT_EQ(lines.last(), QStringLiteral(" END").leftJustified(70, u' '));
     EXPECT_EQ(run->program->state.memory.Text1, u"END");
 }
 
 TEST_P(MemoryWindowAgainstSim, UpdateRigWritesEveryChannelOfTheFileIntoABlankRadio)
 {
-    const Memory source = ReadMemory(DemoMemoryPath());
+    const Memory source = ReadMemory(DemoMemoryPath(TALVEX_DEMO_DIR));
     start(QString());
     QStringList file{QString(70, u' ') + QStringLiteral("TALVEX.TXT")};
     file << ExpectedChannelLines(source) << QStringLiteral(" END");
@@ -151,7 +102,7 @@ TEST_P(MemoryWindowAgainstSim, UpdateRigWritesEveryChannelOfTheFileIntoABlankRad
 
 TEST_P(MemoryWindowAgainstSim, BlankRigFromOneToNinetyNineLeavesEveryChannelBlank)
 {
-    start(DemoMemoryPath());
+    start(DemoMemoryPath(TALVEX_DEMO_DIR));
     run->dialogs.answerMessage(MessageAnswer::Yes);
     run->dialogs.answerInput(QStringLiteral("1"));
     run->dialogs.answerInput(QStringLiteral("99"));

@@ -1,0 +1,163 @@
+// Create File, View Rig, Blank Rig and Update Rig through the Memory window against talvex-sim
+// with wire timing, at 4800, 9600 and 19200 baud. Prints per rate and operation the channels
+// that came out right, the wall time against the ideal (ticks x interval) and the worst
+// lateness of a tick. Exits 1 when a channel is wrong or a run is more than 5 % slow.
+#include "bench_program.h"
+
+#include "memory/window/memory_main.h"
+#include "tests/support/sim_memory.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
+#include <QThread>
+
+#include <cstdio>
+
+namespace talvex::bench {
+namespace {
+
+using testing::Memory;
+
+struct Figures {
+    int correct = 0;
+    int ticks = 0;
+    double ratio = 0;
+    qint64 worstLateMs = 0;
+    bool finished = false;
+};
+
+class Roundtrip {
+public:
+    explicit Roundtrip(const QString& settings)
+    {
+        QFile::copy(testing::DemoMemoryPath(TALVEX_DEMO_DIR), memoryDirectory.filePath(QStringLiteral("memory.txt")));
+        run = std::make_unique<BenchProgram>(settings, QStringList{QStringLiteral("--memory"), memoryPath()});
+    }
+    bool startUp()
+    {
+        if (!run->startUp())
+            return false;
+        window = std::make_unique<MemoryMain>(*run->program);
+        window->show();
+        return true;
+    }
+    QString memoryPath() const { return memoryDirectory.filePath(QStringLiteral("memory.txt")); }
+    ProgramState& state() { return run->program->state; }
+
+    // Clicks `button` and lets the operation on timer `number` run to its end.
+    Figures operate(const char* button, int number, bool ProgramState::*running)
+    {
+        MeasuredTimer& timer = run->memoryTimer(number);
+        const std::size_t before = timer.tickTimes.size();
+        const qint64 started = run->timers.clock.elapsed();
+        window->findChild<QAbstractButton*>(QString::fromLatin1(button))->click();
+        Figures f;
+        f.finished = run->runUntil([&] { return !(state().*running); }, 120000);
+        const qint64 wall = run->timers.clock.elapsed() - started;
+        const std::vector<qint64> ticks(timer.tickTimes.begin() + static_cast<std::ptrdiff_t>(before), timer.tickTimes.end());
+        f.ticks = static_cast<int>(ticks.size());
+        f.ratio = f.ticks > 0 ? double(wall) / (double(f.ticks) * timer.interval()) : 0;
+        for (std::size_t i = 1; i < ticks.size(); ++i)
+            f.worstLateMs = std::max(f.worstLateMs, ticks[i] - ticks[i - 1] - timer.interval());
+        QThread::msleep(300);  // the simulator writes its memory file after each change
+        return f;
+    }
+
+    Figures createFile(const Memory& radio)
+    {
+        run->dialogs.answerMessage(MessageAnswer::Yes);
+        Figures f = operate("Command1", 1, &ProgramState::CreatingFile);
+        QFile file(run->path(QStringLiteral("TALVEX.TXT")));
+        file.open(QIODevice::ReadOnly);
+        const QStringList lines = QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
+        const QStringList expected = testing::ExpectedChannelLines(radio);
+        for (int i = 0; i < 99; ++i)
+            f.correct += lines.size() > i + 3 && lines[i + 3] == expected[i];
+        return f;
+    }
+
+    Figures viewRig(const Memory& radio)
+    {
+        // The tick that asks for channel n+1 finds channel n on display.
+        int correct = 0;
+        MeasuredTimer& timer = run->memoryTimer(4);
+        timer.beforeTick = [&] {
+            const int shown = state().ChannelCounter;
+            if (shown < 1 || shown > 99 || !state().ViewingRig)
+                return;
+            const QByteArray c = radio.count(shown) ? radio.at(shown) : QByteArray();
+            const MemoryFields& m = state().memory;
+            correct += c.isEmpty() ? m.Text3.trimmed().isEmpty() : m.Text3 == testing::ExpectedFrequency(c);
+        };
+        Figures f = operate("Command4", 4, &ProgramState::ViewingRig);
+        timer.beforeTick = nullptr;
+        f.correct = correct;
+        return f;
+    }
+
+    Figures blankRig()
+    {
+        run->dialogs.answerMessage(MessageAnswer::Yes);
+        run->dialogs.answerInput(QStringLiteral("1"));
+        run->dialogs.answerInput(QStringLiteral("99"));
+        Figures f = operate("Command5", 5, &ProgramState::BlankingRig);
+        for (const auto& [channel, contents] : testing::ReadMemory(memoryPath()))
+            f.correct += channel <= 99 && contents.isEmpty();
+        return f;
+    }
+
+    Figures updateRig(const Memory& source)
+    {
+        run->dialogs.answerMessage(MessageAnswer::Yes);
+        Figures f = operate("Command3", 3, &ProgramState::UpdatingRig);
+        const Memory written = testing::ReadMemory(memoryPath());
+        for (int channel = 1; channel <= 99; ++channel) {
+            QByteArray expected = source.count(channel) ? source.at(channel) : QByteArray();
+            if (!expected.isEmpty())
+                expected[2] = 0;  // a write leaves the select mark off
+            f.correct += written.count(channel) && written.at(channel) == expected;
+        }
+        return f;
+    }
+
+    QTemporaryDir memoryDirectory;
+    std::unique_ptr<BenchProgram> run;
+    std::unique_ptr<MemoryMain> window;
+};
+
+}  // namespace
+}  // namespace talvex::bench
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    using namespace talvex::bench;
+    const talvex::testing::Memory radio = talvex::testing::ReadMemory(talvex::testing::DemoMemoryPath(TALVEX_DEMO_DIR));
+    bool met = true;
+    std::printf("%-6s %-11s %8s %6s %8s %10s\n", "baud", "operation", "correct", "ticks", "time", "worst late");
+    for (const char* settings : {"4800,N,8,1", "9600,N,8,1", "19200,N,8,1"}) {
+        Roundtrip r{QString::fromLatin1(settings)};
+        if (!r.startUp()) {
+            std::printf("%-6s start-up against the simulator failed\n", settings);
+            met = false;
+            continue;
+        }
+        const std::pair<const char*, Figures> rows[] = {
+            {"Create File", r.createFile(radio)},
+            {"View Rig", r.viewRig(radio)},
+            {"Blank Rig", r.blankRig()},
+            {"Update Rig", r.updateRig(radio)},
+        };
+        for (const auto& [name, f] : rows) {
+            const bool ok = f.finished && f.correct == 99 && f.ratio <= 1.05;
+            met = met && ok;
+            std::printf("%-6.*s %-11s %5d/99 %6d %7.3fx %7lld ms%s\n", static_cast<int>(QByteArray(settings).indexOf(',')),
+                        settings, name, f.correct, f.ticks, f.ratio, static_cast<long long>(f.worstLateMs),
+                        ok ? "" : "   <- goal missed");
+        }
+    }
+    std::printf("goal: 99/99 and time <= 1.05x at every rate: %s\n", met ? "met" : "MISSED");
+    return met ? 0 : 1;
+}
