@@ -30,6 +30,13 @@ struct MemoryFields {
     QString Text8;  // current data file
     QString Text9;  // message area (traffic)
     bool Text8Bold = false;
+
+    // Empties the channel, file-line and message fields; the file name and traffic stay.
+    void clearShown()
+    {
+        for (QString* field : {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7})
+            field->clear();
+    }
 };
 
 // Everything the windows share, in one place, under the names the program has always used.

@@ -105,14 +105,7 @@ void MemoryOperations::Command8_Click()
 {
     state_.CreatingFile = state_.ViewingFile = state_.UpdatingRig = false;
     state_.ViewingRig = state_.BlankingRig = state_.ScanningRig = false;
-    MemoryFields& m = state_.memory;
-    m.Text1.clear();
-    m.Text2.clear();
-    m.Text3.clear();
-    m.Text4.clear();
-    m.Text5.clear();
-    m.Text6.clear();
-    m.Text7.clear();
+    state_.memory.clearShown();
     newFile_.discard();
     dataFile_.CloseDataFile();
     state_.ChannelCounter = 0;

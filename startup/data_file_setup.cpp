@@ -74,14 +74,7 @@ void DataFileSetup::Command3_Click(DataSetupFields& fields)
 
 void DataFileSetup::Command0_Click()
 {
-    MemoryFields& m = state_.memory;
-    m.Text1.clear();
-    m.Text2.clear();
-    m.Text3.clear();
-    m.Text4.clear();
-    m.Text5.clear();
-    m.Text6.clear();
-    m.Text7.clear();
+    state_.memory.clearShown();
 }
 
 }  // namespace talvex

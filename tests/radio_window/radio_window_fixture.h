@@ -2,8 +2,7 @@
 
 #include "radio/window/radio_main.h"
 
-#include "tests/support/click.h"
-#include "tests/support/test_program.h"
+#include "tests/support/window_test.h"
 
 #include <QListWidget>
 #include <QTest>
@@ -25,30 +24,8 @@ public:
 };
 
 // The Radio window on the scripted platform, its port open and nothing written yet.
-class RadioWindowTest : public ::testing::Test {
+class RadioWindowTest : public WindowTest<RadioMain, CountingShell> {
 protected:
-    RadioWindowTest()
-        : program(PlatformServices{t.port, t.dialogs, t.timers, t.exit, t.directory.path()}, shell)
-    {
-        program.state.ConfigCommPort = QStringLiteral("COM1");
-        program.state.ConfigCommBaud = QStringLiteral("19200,N,8,1");
-        program.startup.OpenSerialPort();
-        window = std::make_unique<RadioMain>(program);
-        window->show();
-        t.port.takeWrites();
-    }
-
-    template <typename Widget>
-    Widget& find(const char* name)
-    {
-        auto* widget = window->findChild<Widget*>(QString::fromLatin1(name));
-        if (widget == nullptr)
-            throw std::runtime_error(std::string("no control ") + name);
-        return *widget;
-    }
-
-    void click(const char* name) { Click(find<QWidget>(name)); }
-
     // Clicks the item where the operator sees it; fails when it is scrolled out of sight.
     void clickItem(const char* list, const QString& text)
     {
@@ -61,11 +38,6 @@ protected:
     }
 
     ManualTimer& timer2() { return static_cast<ManualTimer&>(program.link.Timer2()); }
-
-    TestProgram t;  // the scripted platform; its own Program stays unused
-    CountingShell shell;
-    Program program;
-    std::unique_ptr<RadioMain> window;
 };
 
 }  // namespace talvex::testing

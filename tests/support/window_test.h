@@ -1,0 +1,46 @@
+#pragma once
+
+#include "click.h"
+#include "test_program.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace talvex::testing {
+
+// One window of type `Window` on the scripted platform, its port open and nothing written yet.
+// `Shell` records which other windows it asks for.
+template <typename Window, typename Shell>
+class WindowTest : public ::testing::Test {
+protected:
+    WindowTest() : program(PlatformServices{t.port, t.dialogs, t.timers, t.exit, t.directory.path()}, shell)
+    {
+        program.state.ConfigCommPort = QStringLiteral("COM1");
+        program.state.ConfigCommBaud = QStringLiteral("19200,N,8,1");
+        program.startup.OpenSerialPort();
+        window = std::make_unique<Window>(program);
+        window->show();
+        t.port.takeWrites();
+    }
+
+    template <typename Widget>
+    Widget& find(const char* name)
+    {
+        auto* widget = window->template findChild<Widget*>(QString::fromLatin1(name));
+        if (widget == nullptr)
+            throw std::runtime_error(std::string("no control ") + name);
+        return *widget;
+    }
+
+    void click(const char* name) { Click(find<QWidget>(name)); }
+
+    TestProgram t;  // the scripted platform; its own Program stays unused
+    Shell shell;
+    Program program;
+    std::unique_ptr<Window> window;
+};
+
+}  // namespace talvex::testing
