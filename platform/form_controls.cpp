@@ -12,9 +12,9 @@ namespace talvex {
 
 QRect Place(const Twips& t) { return TwipsRect(t.left, t.top, t.width, t.height); }
 
-FontSpec LabelFont() { return {QStringLiteral("Terminal"), 9, true}; }
-FontSpec ButtonFont() { return {QStringLiteral("MS Sans Serif"), 8.25, true}; }
-FontSpec HeadingFont() { return {QStringLiteral("Arial"), 9.75, true}; }
+FontFace LabelFont() { return {QStringLiteral("Terminal"), 9, true}; }
+FontFace ButtonFont() { return {QStringLiteral("MS Sans Serif"), 8.25, true}; }
+FontFace HeadingFont() { return {QStringLiteral("Arial"), 9.75, true}; }
 
 void KeepSystemColour(QWidget& widget, QPalette::ColorRole role)
 {
@@ -22,7 +22,7 @@ void KeepSystemColour(QWidget& widget, QPalette::ColorRole role)
 }
 
 QLabel* MakeLabel(QWidget& parent, const char* name, const QString& caption, const Twips& place,
-                  const FontSpec& font, Qt::Alignment alignment)
+                  const FontFace& font, Qt::Alignment alignment)
 {
     auto* label = new QLabel(caption, &parent);
     label->setObjectName(QString::fromLatin1(name));
@@ -53,7 +53,7 @@ QFrame* MakeFrame(QWidget& parent, const char* name, const Twips& place)
 }
 
 CaptionButton* MakeButton(QWidget& parent, const char* name, const QString& caption, const Twips& place,
-                          const FontSpec& font)
+                          const FontFace& font)
 {
     auto* button = new CaptionButton(caption, &parent);
     button->setObjectName(QString::fromLatin1(name));

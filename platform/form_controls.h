@@ -24,21 +24,21 @@ struct Twips {
 QRect Place(const Twips& t);
 
 // The field-label face the windows share, Terminal 9 pt bold.
-FontSpec LabelFont();
+FontFace LabelFont();
 // The face of the ordinary buttons, MS Sans Serif 8.25 pt bold.
-FontSpec ButtonFont();
+FontFace ButtonFont();
 // The face of a framed group's heading, Arial 9.75 pt bold.
-FontSpec HeadingFont();
+FontFace HeadingFont();
 
 // Controls that keep the system's own colours although the window around them is coloured.
 void KeepSystemColour(QWidget& widget, QPalette::ColorRole role);
 
 // Controls built at their place, named as the program knows them, owned by `parent`.
 QLabel* MakeLabel(QWidget& parent, const char* name, const QString& caption, const Twips& place,
-                  const FontSpec& font, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+                  const FontFace& font, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
 QFrame* MakeFrame(QWidget& parent, const char* name, const Twips& place);
 CaptionButton* MakeButton(QWidget& parent, const char* name, const QString& caption, const Twips& place,
-                          const FontSpec& font = ButtonFont());
+                          const FontFace& font = ButtonFont());
 QRadioButton* MakeOption(QWidget& parent, const char* name, const QString& caption, const Twips& place);
 
 // Places a main window centred on its owner, or on the screen when it has none.

@@ -50,13 +50,13 @@ QRect TwipsRect(int left, int top, int width, int height)
     return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
 }
 
-QFont MakeFont(const FontSpec& spec)
+QFont MakeFont(const FontFace& face)
 {
-    QFont font(AvailableFamily(spec.family));
-    font.setPointSizeF(spec.points);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    if (spec.family.compare("terminal", Qt::CaseInsensitive) == 0)
+    QFont font(AvailableFamily(face.family));
+    font.setPointSizeF(face.points);
+    font.setBold(face.bold);
+    font.setItalic(face.italic);
+    if (face.family.compare("terminal", Qt::CaseInsensitive) == 0)
         font.setStyleHint(QFont::TypeWriter);
     return font;
 }

@@ -17,13 +17,13 @@ QRect TwipsRect(int left, int top, int width, int height);
 // A font by the classic family name, falling back to a metric-compatible family where the
 // original is missing (Arial -> Liberation Sans, MS Sans Serif -> Liberation Sans Narrow,
 // Terminal -> a fixed-pitch face).
-struct FontSpec {
+struct FontFace {
     QString family;
     double points = 8.25;
     bool bold = false;
     bool italic = false;
 };
-QFont MakeFont(const FontSpec& spec);
+QFont MakeFont(const FontFace& face);
 
 // A colour written the classic way, &H00BBGGRR&.
 QColor ColourFromBgr(unsigned int bgr);

@@ -58,7 +58,7 @@ const std::vector<Group>& Groups()
     return groups;
 }
 
-QLineEdit* MakeField(QWidget& parent, const char* name, const Twips& place, const FontSpec& font)
+QLineEdit* MakeField(QWidget& parent, const char* name, const Twips& place, const FontFace& font)
 {
     auto* field = new QLineEdit(&parent);
     field->setObjectName(QString::fromLatin1(name));
@@ -75,9 +75,9 @@ QLineEdit* MakeField(QWidget& parent, const char* name, const Twips& place, cons
 
 void MemoryMain::buildDisplayFields(QWidget& client)
 {
-    const FontSpec large{QStringLiteral("Arial"), 36, true};
-    const FontSpec mediumItalic{QStringLiteral("Arial"), 15.75, true, true};
-    const FontSpec small{QStringLiteral("Arial"), 8.25};
+    const FontFace large{QStringLiteral("Arial"), 36, true};
+    const FontFace mediumItalic{QStringLiteral("Arial"), 15.75, true, true};
+    const FontFace small{QStringLiteral("Arial"), 8.25};
     fields_[0] = MakeField(client, "Text1", {120, 600, 1455, 855}, large);
     fields_[1] = MakeField(client, "Text2", {5520, 1800, 405, 375}, {QStringLiteral("Arial"), 15.75, true});
     fields_[1]->setFrame(false);

@@ -32,11 +32,11 @@ void RadioMain::buildDisplayFields(QWidget& client)
     struct Field {
         const char* name;
         Twips place;
-        FontSpec font;
+        FontFace font;
     };
-    const FontSpec large{QStringLiteral("Arial"), 36, true};
-    const FontSpec mediumItalic{QStringLiteral("Arial"), 15.75, true, true};
-    const FontSpec medium{QStringLiteral("Arial"), 15.75, true};
+    const FontFace large{QStringLiteral("Arial"), 36, true};
+    const FontFace mediumItalic{QStringLiteral("Arial"), 15.75, true, true};
+    const FontFace medium{QStringLiteral("Arial"), 15.75, true};
     const std::array<Field, 6> fields{{
         {"Text1", {1680, 600, 3735, 825}, large},
         {"Text2", {120, 600, 1455, 810}, large},
@@ -133,7 +133,7 @@ void RadioMain::buildOperationButtons(QWidget& client)
         const bool power = control.name == std::string_view("Command5")
             || control.name == std::string_view("Command6");
         CaptionButton* button = MakeButton(client, control.name, QString::fromLatin1(control.caption),
-            control.place, power ? FontSpec{QStringLiteral("Arial"), 12, true} : ButtonFont());
+            control.place, power ? FontFace{QStringLiteral("Arial"), 12, true} : ButtonFont());
         if (power)
             SetBackground(*button, ColourFromBgr(kRed));
         const Procedure procedure = control.procedure;

@@ -16,7 +16,7 @@ constexpr unsigned int kYellow = 0x0000FFFF;
 constexpr int kClientWidth = 7365;
 constexpr int kClientHeight = 4680;
 
-const FontSpec kTitleFont{QStringLiteral("MS Sans Serif"), 13.5, true, true};
+const FontFace kTitleFont{QStringLiteral("MS Sans Serif"), 13.5, true, true};
 
 QAction* Named(QAction* action, const char* name)
 {

@@ -25,7 +25,7 @@ const char* const kPortOptions[kPortChoices] = {"Option1", "Option2", "Option3",
                                                 "Option8", "Option9", "Option10", "Option11"};
 const char* const kBaudOptions[] = {"Option4", "Option5", "Option6"};
 
-FontSpec Bold(double points) { return {QStringLiteral("MS Sans Serif"), points, true}; }
+FontFace Bold(double points) { return {QStringLiteral("MS Sans Serif"), points, true}; }
 
 QAction* AddAction(QMenu& menu, const char* name, const QString& text)
 {

@@ -15,7 +15,7 @@ constexpr unsigned int kRed = 0x000000FF;
 constexpr unsigned int kWhite = 0x00FFFFFF;
 constexpr int kShowMs = 2000;
 
-FontSpec Arial(double points, bool italic = false) { return {QStringLiteral("Arial"), points, true, italic}; }
+FontFace Arial(double points, bool italic = false) { return {QStringLiteral("Arial"), points, true, italic}; }
 
 }  // namespace
 
@@ -40,7 +40,7 @@ SplashMain::SplashMain(Program& program, QWidget* parent)
         const char* name;
         QString text;
         Twips place;
-        FontSpec font;
+        FontFace font;
     } labels[] = {
         {"lblProductName", QStringLiteral("IC-7300"), {480, 4440, 1830, 615}, Arial(26.25)},
         // The author's call sign is wider than its box in the fallback face; it may use the
