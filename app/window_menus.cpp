@@ -1,5 +1,6 @@
 #include "window_menus.h"
 
+#include "platform/form_controls.h"
 #include "startup/system_setup.h"
 
 #include <QMainWindow>
@@ -7,30 +8,20 @@
 
 namespace talvex {
 
-namespace {
-
-QAction* Named(QAction* action, const char* name)
-{
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
-
-}  // namespace
-
 void AddMainMenus(QMainWindow& window, Program& program, const char* otherName, const QString& otherText,
                   std::function<void()> showOther)
 {
     QMenuBar& bar = *window.menuBar();
     QMenu* file = bar.addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File"));
-    QObject::connect(Named(file->addAction(QStringLiteral("Exit")), "FileExit"), &QAction::triggered, &window,
+    QObject::connect(NamedAction(file->addAction(QStringLiteral("Exit")), "FileExit"), &QAction::triggered, &window,
                      [&program] { program.startup.ExitMenu(); });
-    QObject::connect(Named(bar.addAction(otherText), otherName), &QAction::triggered, &window, std::move(showOther));
-    QObject::connect(Named(bar.addAction(QStringLiteral("Setup")), "Setup"), &QAction::triggered, &window,
+    QObject::connect(NamedAction(bar.addAction(otherText), otherName), &QAction::triggered, &window, std::move(showOther));
+    QObject::connect(NamedAction(bar.addAction(QStringLiteral("Setup")), "Setup"), &QAction::triggered, &window,
                      [&program] { program.windows.showSetup(); });
-    QObject::connect(Named(bar.addAction(QStringLiteral("Exit")), "Exit"), &QAction::triggered, &window,
+    QObject::connect(NamedAction(bar.addAction(QStringLiteral("Exit")), "Exit"), &QAction::triggered, &window,
                      [&program] { program.startup.ExitMenu(); });
-    QObject::connect(Named(bar.addAction(QStringLiteral("Help")), "Help"), &QAction::triggered, &window, [&program] { ShowHelp(program.platform.dialogs); });
+    QObject::connect(NamedAction(bar.addAction(QStringLiteral("Help")), "Help"), &QAction::triggered, &window, [&program] { ShowHelp(program.platform.dialogs); });
 }
 
 }  // namespace talvex

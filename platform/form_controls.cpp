@@ -1,5 +1,6 @@
 #include "platform/form_controls.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
@@ -69,6 +70,12 @@ QRadioButton* MakeOption(QWidget& parent, const char* name, const QString& capti
     option->setObjectName(QString::fromLatin1(name));
     option->setGeometry(Place(place));
     return option;
+}
+
+QAction* NamedAction(QAction* action, const char* name)
+{
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
 }
 
 void CentreOnOwner(QWidget& window)

@@ -6,6 +6,7 @@
 #include <QPalette>
 #include <QString>
 
+class QAction;
 class QFrame;
 class QLabel;
 class QRadioButton;
@@ -40,6 +41,9 @@ QFrame* MakeFrame(QWidget& parent, const char* name, const Twips& place);
 CaptionButton* MakeButton(QWidget& parent, const char* name, const QString& caption, const Twips& place,
                           const FontFace& font = ButtonFont());
 QRadioButton* MakeOption(QWidget& parent, const char* name, const QString& caption, const Twips& place);
+
+// Names a menu action as the program knows it ("FileExit") and hands it back for connecting.
+QAction* NamedAction(QAction* action, const char* name);
 
 // Places a main window centred on its owner, or on the screen when it has none.
 void CentreOnOwner(QWidget& window);

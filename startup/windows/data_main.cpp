@@ -18,12 +18,6 @@ constexpr int kClientHeight = 4680;
 
 const FontFace kTitleFont{QStringLiteral("MS Sans Serif"), 13.5, true, true};
 
-QAction* Named(QAction* action, const char* name)
-{
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
-
 }  // namespace
 
 DataMain::DataMain(Program& program, QWidget* parent) : QMainWindow(parent), program_(program)
@@ -80,13 +74,13 @@ void DataMain::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File"));
-    connect(Named(file->addAction(QStringLiteral("Quit")), "FileQuit"), &QAction::triggered, this, &QWidget::close);
-    connect(Named(file->addAction(QStringLiteral("Return")), "FileReturn"), &QAction::triggered, this,
+    connect(NamedAction(file->addAction(QStringLiteral("Quit")), "FileQuit"), &QAction::triggered, this, &QWidget::close);
+    connect(NamedAction(file->addAction(QStringLiteral("Return")), "FileReturn"), &QAction::triggered, this,
             [this] { returnToMemoryWindow(); });
-    connect(Named(menuBar()->addAction(QStringLiteral("Quit")), "Quit"), &QAction::triggered, this, &QWidget::close);
-    connect(Named(menuBar()->addAction(QStringLiteral("Return")), "Return"), &QAction::triggered, this,
+    connect(NamedAction(menuBar()->addAction(QStringLiteral("Quit")), "Quit"), &QAction::triggered, this, &QWidget::close);
+    connect(NamedAction(menuBar()->addAction(QStringLiteral("Return")), "Return"), &QAction::triggered, this,
             [this] { returnToMemoryWindow(); });
-    connect(Named(menuBar()->addAction(QStringLiteral("Help")), "Help"), &QAction::triggered, this,
+    connect(NamedAction(menuBar()->addAction(QStringLiteral("Help")), "Help"), &QAction::triggered, this,
             [this] { ShowHelp(program_.platform.dialogs); });
 }
 

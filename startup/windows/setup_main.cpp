@@ -27,13 +27,6 @@ const char* const kBaudOptions[] = {"Option4", "Option5", "Option6"};
 
 FontFace Bold(double points) { return {QStringLiteral("MS Sans Serif"), points, true}; }
 
-QAction* AddAction(QMenu& menu, const char* name, const QString& text)
-{
-    QAction* action = menu.addAction(text);
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
-
 }  // namespace
 
 SetupMain::SetupMain(Program& program, QWidget* parent) : QMainWindow(parent), program_(program)
@@ -111,8 +104,8 @@ void SetupMain::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File"));
-    connect(AddAction(*file, "FileQuit", QStringLiteral("Quit")), &QAction::triggered, this, &QWidget::close);
-    connect(AddAction(*file, "FileSave", QStringLiteral("Save")), &QAction::triggered, this, [this] { save(); });
+    connect(NamedAction(file->addAction(QStringLiteral("Quit")), "FileQuit"), &QAction::triggered, this, &QWidget::close);
+    connect(NamedAction(file->addAction(QStringLiteral("Save")), "FileSave"), &QAction::triggered, this, [this] { save(); });
     QAction* quit = menuBar()->addAction(QStringLiteral("Quit"));
     quit->setObjectName(QStringLiteral("Quit"));
     connect(quit, &QAction::triggered, this, &QWidget::close);

@@ -13,20 +13,8 @@
 
 namespace talvex::testing {
 
-// Records every window the Memory window asks for.
-class CountingShell final : public WindowShell {
-public:
-    void showSplash() override {}
-    void showSetup() override { ++setupShown; }
-    void showDataSetup() override { ++dataSetupShown; }
-    void showRadioWindow() override { ++radioShown; }
-    int setupShown = 0;
-    int dataSetupShown = 0;
-    int radioShown = 0;
-};
-
 // The Memory window on the scripted platform, its port open and nothing written yet.
-class MemoryWindowTest : public WindowTest<MemoryMain, CountingShell> {
+class MemoryWindowTest : public WindowTest<MemoryMain, RecordingShell> {
 protected:
     ManualTimer& memoryTimer(int number) { return static_cast<ManualTimer&>(program.memory.timer(number)); }
 };

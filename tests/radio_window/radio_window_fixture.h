@@ -13,18 +13,8 @@
 
 namespace talvex::testing {
 
-// Records every window the Radio window asks for.
-class CountingShell final : public WindowShell {
-public:
-    void showSplash() override {}
-    void showSetup() override { ++setupShown; }
-    void showMemoryWindow() override { ++memoryShown; }
-    int setupShown = 0;
-    int memoryShown = 0;
-};
-
 // The Radio window on the scripted platform, its port open and nothing written yet.
-class RadioWindowTest : public WindowTest<RadioMain, CountingShell> {
+class RadioWindowTest : public WindowTest<RadioMain, RecordingShell> {
 protected:
     // Clicks the item where the operator sees it; fails when it is scrolled out of sight.
     void clickItem(const char* list, const QString& text)

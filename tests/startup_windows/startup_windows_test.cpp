@@ -19,14 +19,6 @@
 namespace talvex::testing {
 namespace {
 
-class CountingShell final : public WindowShell {
-public:
-    void showSplash() override {}
-    void showSetup() override {}
-    void showRadioWindow() override { ++radioShown; }
-    int radioShown = 0;
-};
-
 class AuxiliaryWindows : public ::testing::Test {
 protected:
     AuxiliaryWindows() : program(PlatformServices{t.port, t.dialogs, t.timers, t.exit, t.directory.path()}, shell)
@@ -51,7 +43,7 @@ protected:
     QByteArray config() const { return t.readFile(QStringLiteral("TALVEX.INI")); }
 
     TestProgram t;
-    CountingShell shell;
+    RecordingShell shell;
     Program program;
 };
 

@@ -15,13 +15,19 @@ inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.
 
 namespace talvex::testing {
 
-// Records the windows start-up asks for.
+// Records every window the program asks for.
 class RecordingShell final : public WindowShell {
 public:
     void showSplash() override { ++splashShown; }
     void showSetup() override { ++setupShown; }
+    void showMemoryWindow() override { ++memoryShown; }
+    void showDataSetup() override { ++dataSetupShown; }
+    void showRadioWindow() override { ++radioShown; }
     int splashShown = 0;
     int setupShown = 0;
+    int memoryShown = 0;
+    int dataSetupShown = 0;
+    int radioShown = 0;
 };
 
 // A whole program on the scripted platform, in a fresh working directory of its own.
