@@ -47,8 +47,6 @@ struct ProgramState {
     int StartupQueryStep = 0;
     bool AutoStatus = true;
     bool HexDisplay = true;
-    // Answer windows in a row that closed with nothing received: the radio is silent.
-    int SilentAnswers = 0;
 
     // What the decoders read last
     QString FrequencyDisplay;

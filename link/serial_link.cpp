@@ -48,9 +48,11 @@ void SerialLink::SendCommand(const QByteArray& frame)
         handleBetweenOperations(port_.readAll());
 
     port_.write(frame);
+    exchange_.sent.push_back(frame);
     qCDebug(civTraffic).noquote() << "out" << frame.toHex(' ').toUpper();
-    // The window is counted from when the last byte has left the line, so a long write at
-    // a slow rate is still answered inside it.
+    // The window is counted from when the last byte of this exchange has left the line, so a
+    // long write at a slow rate is still answered inside it. It grows only with the frames of
+    // the exchange it belongs to; once it closes the next exchange starts from nothing.
     bytesInWindow_ += static_cast<int>(frame.size());
     timer2_->setInterval(kAnswerWindowMs + LineTimeMs(bytesInWindow_, port_.baudRate()));
     timer2_->setEnabled(true);
@@ -66,21 +68,25 @@ void SerialLink::disarmAnswerTimer()
 {
     timer2_->setEnabled(false);
     bytesInWindow_ = 0;
+    exchange_ = {};
 }
 
 void SerialLink::Timer2Tick()
 {
     if (!port_.isOpen())
         return;
+    Exchange closed = std::move(exchange_);
     disarmAnswerTimer();
     timer2_->setInterval(kAnswerWindowMs);
     const QByteArray data = port_.readAll();
     if (!lineStillThere())
         return;
-    state_.SilentAnswers = data.isEmpty() ? state_.SilentAnswers + 1 : 0;
     qCDebug(civTraffic).noquote() << "answer" << data.toHex(' ').toUpper();
     ShowStatusEcho(data);
     DecodeAnswer(state_, data);
+    closed.received = data;
+    if (exchangeClosed_)
+        exchangeClosed_(closed);
     notify();
     if (state_.StartupQueryStep != 0)
         StartupQueryNext(data);
@@ -126,7 +132,6 @@ void SerialLink::tryReopen()
         return;
     portLost_ = false;
     state_.PortReady = 1;
-    state_.SilentAnswers = 0;
     port_.readAll();  // nothing from before the reopening may reach the decoder
     writeStatus(QStringLiteral("STATUS = COMM PORT REOPENED"));
     notify();

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace talvex {
 
@@ -23,6 +24,12 @@ public:
     virtual void Option49_Click() = 0;  // Query Current Mode
     virtual void Command30_Click() = 0; // Rig ID
     virtual void Command3_Click() = 0;  // My Call
+};
+
+// One answer window: the frames sent while it was open and every byte that came back in it.
+struct Exchange {
+    std::vector<QByteArray> sent;
+    QByteArray received;
 };
 
 // The link between the windows and the radio: the one way a frame leaves the program, the
@@ -41,6 +48,11 @@ public:
     // Opens the configured port again without asking anything; true when it opened. Used to
     // get the line back after its device went away.
     void setReopen(std::function<bool()> reopen) { reopen_ = std::move(reopen); }
+    // Called when an answer window closes, after its bytes were decoded.
+    void setExchangeClosed(std::function<void(const Exchange&)> closed) { exchangeClosed_ = std::move(closed); }
+    // An answer window is open: what was sent has not been answered and decoded yet.
+    bool answerAwaited() const { return timer2_->isEnabled(); }
+
     // Called after every tick that may have changed what the windows show.
     void setDisplayChanged(std::function<void()> changed) { displayChanged_ = std::move(changed); }
 
@@ -76,7 +88,9 @@ private:
     StartupQueries* queries_ = nullptr;
     std::function<void()> displayChanged_;
     std::function<bool()> reopen_;
+    std::function<void(const Exchange&)> exchangeClosed_;
     bool portLost_ = false;
+    Exchange exchange_;  // the one whose answer window is open
     int bytesInWindow_ = 0;
 };
 

@@ -1,0 +1,40 @@
+#pragma once
+
+// Reading what the radio answered in one exchange, frame by frame rather than at fixed
+// positions, so that an operation can check the answer to its own request whatever else
+// (an operator's click, a broadcast, line noise) shares the answer window.
+
+#include "program_state.h"
+
+#include <QByteArray>
+
+#include <optional>
+#include <vector>
+
+namespace talvex {
+
+// The frames the radio addressed to the controller (FE FE E0 94 ... FD), in the order they
+// came. Echoes, broadcasts and bytes that form no such frame are left out.
+std::vector<QByteArray> RadioAnswers(const QByteArray& received);
+
+bool IsOk(const QByteArray& answer);
+bool IsNg(const QByteArray& answer);
+
+// The radio's answer to a memory read of `channelField` (the two channel bytes): a complete
+// contents frame of that very channel, or its blank answer. Nothing when no answer of that
+// channel came whole.
+std::optional<QByteArray> MemoryReadAnswer(const std::vector<QByteArray>& answers, const QByteArray& channelField);
+
+// The 41 contents bytes of a memory read answer that is not blank.
+QByteArray ContentsOfAnswer(const QByteArray& answer);
+bool IsBlankChannelAnswer(const QByteArray& answer);
+
+// Contents whose frequency is BCD, whose mode is a known mode and whose filter is 1-3: what
+// a channel written by this program, or set on the radio, holds. Anything else is a damaged
+// answer.
+bool ContentsReadable(const QByteArray& contents);
+
+// The Memory window's channel fields as the answer decoder shows a memory read answer.
+MemoryFields ShownFromAnswer(const QByteArray& answer, const QString& channelText);
+
+}  // namespace talvex
