@@ -10,7 +10,7 @@ Program::Program(PlatformServices services, WindowShell& windowShell)
       link(state, platform.port, platform.dialogs, platform.exit, platform.timers),
       dataFile(state, platform.dialogs, platform.exit, platform.workingDirectory),
       radio(state, link, platform.dialogs),
-      memory(state, radio, dataFile, platform.dialogs, platform.timers),
+      memory(state, radio, link, dataFile, platform.dialogs, platform.timers),
       startup(Startup::Parts{state, platform.port, platform.dialogs, platform.exit, link, dataFile,
                              windows, platform.workingDirectory}),
       setup(state, startup, dataFile, platform.dialogs, platform.exit),

@@ -1,8 +1,7 @@
-// Create File: the radio's channels 1-99 into the current data file, one channel a tick.
-// The lines go into a temporary file beside the data file, which replaces it only once the end
-// line is written: Stop, a silent radio or a crash leave the old file exactly as it was.
-#include "memory/memory_operations.h"
+#include "memory/create_file.h"
 
+#include "link/frames.h"
+#include "link/radio_answers.h"
 #include "memory/data_line.h"
 
 namespace talvex {
@@ -10,7 +9,8 @@ namespace talvex {
 namespace {
 
 constexpr int kLastChannel = 99;
-const QString kCreateFile = QStringLiteral("Create File");
+// A channel whose answer is missing or damaged is asked for again this many times.
+constexpr int kReadsPerChannel = 3;
 
 QString HeadingLine()
 {
@@ -20,11 +20,12 @@ QString HeadingLine()
 
 QString EmptyLine() { return FormatDataLine({QString(), QString(), QString(), QString(), QString(), QString()}); }
 
-// A radio name may hold control bytes; written as they are they would split the line.
+// A radio name may hold control bytes or bytes above 7E; written as they are they would split
+// the line or make a label no memory write takes back, so each becomes a blank.
 QString WritableLabel(QString label)
 {
     for (QChar& c : label) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+        if (c.unicode() < 0x20 || c.unicode() >= 0x7F)
             c = u' ';
     }
     return label;
@@ -39,90 +40,128 @@ QString SelectMark(const QString& shown)
     return {};
 }
 
+// The channel's answer when it is whole and readable.
+std::optional<QByteArray> ChannelAnswer(const Exchange& exchange, int channel)
+{
+    const auto field = ChannelField(QString::number(channel));
+    const auto answer = MemoryReadAnswer(RadioAnswers(exchange.received), *field);
+    if (!answer || (!IsBlankChannelAnswer(*answer) && !ContentsReadable(ContentsOfAnswer(*answer))))
+        return std::nullopt;
+    return answer;
+}
+
 }  // namespace
 
-void MemoryOperations::Command1_Click()
+CreateFile::CreateFile(OperationContext& context)
+    : Stepper(context, context.state.CreatingFile, QStringLiteral("Create File"))
 {
-    if (refuseWhileBusy() || refuseWithoutRadio(kCreateFile))
-        return;
-    if (dialogs_.message(kCreateFile, state_.CurrentFileName + QStringLiteral(" ... Are you sure?"),
-                         MessageIcon::None, MessageButtons::YesNo) != MessageAnswer::Yes)
-        return;
-    if (const auto error = newFile_.open(state_.CurrentDataFile)) {
-        dialogs_.critical(QStringLiteral("Open File - Unexpected Error"),
-                          QStringLiteral("Error Code ") + QString::number(error->number) + QStringLiteral(" ... ")
-                              + error->description + QStringLiteral(" ... ") + state_.CurrentDataFile
-                              + QStringLiteral(" ... Output"));
-        return;
-    }
-    dataFile_.CloseDataFile();
-    state_.ChannelCounter = 0;
-    state_.CreatingFile = true;
 }
 
-void MemoryOperations::Timer1_Timer()
+void CreateFile::start()
 {
-    if (!state_.CreatingFile || !radioStillThere(kCreateFile))
+    ProgramState& s = c_.state;
+    if (c_.dialogs.message(name(), s.CurrentFileName + QStringLiteral(" ... Are you sure?"), MessageIcon::None,
+                           MessageButtons::YesNo)
+        != MessageAnswer::Yes)
         return;
-    if (!newFile_.isOpen()) {
-        haltWith(kCreateFile, QStringLiteral("The new file is not open ... Create File stopped."));
+    if (const auto error = newFile_.open(s.CurrentDataFile)) {
+        c_.dialogs.critical(QStringLiteral("Open File - Unexpected Error"),
+                            ErrorCodeText(*error) + QStringLiteral(" ... ") + s.CurrentDataFile
+                                + QStringLiteral(" ... Output"));
         return;
     }
-    const int counter = state_.ChannelCounter;
+    c_.dataFile.CloseDataFile();
+    reset();
+    s.ChannelCounter = 0;
+    s.CreatingFile = true;
+}
+
+void CreateFile::step()
+{
+    if (!newFile_.isOpen()) {
+        halt(QStringLiteral("The new file is not open ... Create File stopped."));
+        return;
+    }
+    const int counter = c_.state.ChannelCounter;
+    if (askAgain_) {
+        askAgain_ = false;
+        request(counter);
+        return;
+    }
     if (counter == 0) {
         newFile_.writeLine(FormatDataLine({QString(), QString(), QString(), QString(), QString(),
-                                           state_.CurrentFileName}));
+                                           c_.state.CurrentFileName}));
         newFile_.writeLine(HeadingLine());
         newFile_.writeLine(EmptyLine());
-    } else {
-        if (state_.memory.Text1.trimmed() != QString::number(counter)) {
-            haltWith(kCreateFile, QStringLiteral("The radio did not answer for channel ") + QString::number(counter)
-                                      + QStringLiteral(" ... ") + state_.CurrentFileName
-                                      + QStringLiteral(" was not changed."));
-            return;
-        }
-        writeChannelLine(counter);
     }
     if (counter >= kLastChannel)
-        endCreateFile();
+        finish();
     else
-        requestChannel(counter + 1);
+        request(counter + 1);
 }
 
-void MemoryOperations::writeChannelLine(int channel)
+void CreateFile::check(const Exchange& exchange)
 {
-    const MemoryFields& m = state_.memory;
-    newFile_.writeLine(
-        FormatDataLine({channel, m.Text3, m.Text4, m.Text5, SelectMark(m.Text2), WritableLabel(m.Text6)}));
+    const int channel = c_.state.ChannelCounter;
+    const auto answer = ChannelAnswer(exchange, channel);
+    if (!answer) {
+        if (tries_ < kReadsPerChannel) {
+            askAgain_ = true;
+            return;
+        }
+        halt(QStringLiteral("The radio did not answer for channel ") + QString::number(channel)
+             + QStringLiteral(" ... ") + c_.state.CurrentFileName + QStringLiteral(" was not changed."));
+        return;
+    }
+    const MemoryFields shown = ShownFromAnswer(*answer, QString::number(channel));
+    newFile_.writeLine(FormatDataLine(
+        {channel, shown.Text3, shown.Text4, shown.Text5, SelectMark(shown.Text2), WritableLabel(shown.Text6)}));
+    tries_ = 0;
 }
 
-void MemoryOperations::requestChannel(int channel)
+void CreateFile::request(int channel)
 {
-    state_.ChannelCounter = channel;
-    // Blanked first, so a channel the radio never reported cannot be mistaken for an answer.
-    state_.memory.Text1.clear();
-    state_.ChannelText = QString::number(channel);
-    state_.EntriesPreset = true;
-    radio_.Option45_Click();
+    ProgramState& s = c_.state;
+    if (channel != s.ChannelCounter)
+        tries_ = 0;
+    ++tries_;
+    s.ChannelCounter = channel;
+    s.ChannelText = QString::number(channel);
+    s.EntriesPreset = true;
+    expectAnswer();
+    c_.radio.Option45_Click();
 }
 
-void MemoryOperations::endCreateFile()
+void CreateFile::finish()
 {
     newFile_.writeLine(EmptyLine());
     newFile_.writeLine(HeadingLine());
     newFile_.writeLine(EmptyLine());
     newFile_.writeLine(FormatDataLine({QStringLiteral(" END"), QString(), QString(), QString(), QString(), QString()}));
     if (const auto error = newFile_.commit()) {
-        haltWith(kCreateFile, QStringLiteral("Error Code ") + QString::number(error->number) + QStringLiteral(" ... ")
-                                  + error->description + QStringLiteral(" ... ") + state_.CurrentDataFile
-                                  + QStringLiteral(" ... the old file was kept."));
+        halt(ErrorCodeText(*error) + QStringLiteral(" ... ") + c_.state.CurrentDataFile
+             + QStringLiteral(" ... the old file was kept."));
         return;
     }
-    dataFile_.ReopenDataFile(state_.CurrentDataFile, FileMode::Input);
-    showEnd();
-    state_.ChannelCounter = 0;
-    state_.CreatingFile = false;
-    state_.EntriesPreset = false;
+    c_.dataFile.ReopenDataFile(c_.state.CurrentDataFile, FileMode::Input);
+    c_.showEnd();
+    c_.state.ChannelCounter = 0;
+    c_.state.CreatingFile = false;
+    c_.state.EntriesPreset = false;
+}
+
+void CreateFile::reset()
+{
+    Stepper::reset();
+    tries_ = 0;
+    askAgain_ = false;
+}
+
+void CreateFile::discard()
+{
+    if (!newFile_.isOpen())
+        return;
+    newFile_.discard();
 }
 
 }  // namespace talvex

@@ -10,9 +10,12 @@ namespace {
 
 const QString kDots = QStringLiteral(" ... ");
 
-QString ErrorText(const FileError& error) { return QStringLiteral("Error Code ") + QString::number(error.number) + kDots + error.description; }
-
 }  // namespace
+
+QString ErrorCodeText(const FileError& error)
+{
+    return QStringLiteral("Error Code ") + QString::number(error.number) + kDots + error.description;
+}
 
 QString ModeText(FileMode mode)
 {
@@ -48,7 +51,7 @@ void DataFile::OpenDataFile(QString& name, FileMode mode)
 
     if (error->number == kErrorFileNotFound && mode == FileMode::Input) {
         dialogs_.critical(QStringLiteral("OPEN FILE ERROR"),
-                          ErrorText(*error) + kDots + name + kDots + QStringLiteral("File will be created."));
+                          ErrorCodeText(*error) + kDots + name + kDots + QStringLiteral("File will be created."));
         QString created = path;
         OpenDataFile(created, FileMode::Output);
         if (!file_.isOpen()) {
@@ -65,7 +68,7 @@ void DataFile::OpenDataFile(QString& name, FileMode mode)
     // Nothing is open now, whatever was open before, so the flag must not claim otherwise.
     state_.DataFileOpen = false;
     dialogs_.critical(QStringLiteral("Open File - Unexpected Error"),
-                      ErrorText(*error) + kDots + name + kDots + ModeText(mode));
+                      ErrorCodeText(*error) + kDots + name + kDots + ModeText(mode));
 }
 
 void DataFile::ReopenDataFile(const QString& path, FileMode mode)
@@ -78,7 +81,7 @@ void DataFile::ReopenDataFile(const QString& path, FileMode mode)
     }
     if (error->number == kErrorFileNotFound) {
         dialogs_.critical(QStringLiteral("Re-Open File Error"),
-                          ErrorText(*error) + kDots + path + kDots + ModeText(mode) + kDots
+                          ErrorCodeText(*error) + kDots + path + kDots + ModeText(mode) + kDots
                               + QStringLiteral("File will be created."));
         QString created = path;
         OpenDataFile(created, FileMode::Output);
@@ -92,7 +95,7 @@ void DataFile::ReopenDataFile(const QString& path, FileMode mode)
     }
     state_.DataFileOpen = false;
     dialogs_.critical(QStringLiteral("Re-Open File - Unexpected Error"),
-                      ErrorText(*error) + kDots + path + kDots + ModeText(mode));
+                      ErrorCodeText(*error) + kDots + path + kDots + ModeText(mode));
 }
 
 void DataFile::CloseDataFile()

@@ -11,6 +11,9 @@
 
 namespace talvex {
 
+// "Error Code n ... description": how every file failure is told.
+QString ErrorCodeText(const FileError& error);
+
 // The one data file open at a time ("file number 1"), for reading or for writing from empty.
 class DataFile {
 public:

@@ -7,26 +7,43 @@ namespace {
 constexpr int kStepIntervalMs = 300;
 constexpr int kScanIntervalMs = 1100;
 
-}  // namespace
-
-MemoryOperations::MemoryOperations(ProgramState& state, RadioOperations& radio, DataFile& dataFile,
-                                   Dialogs& dialogs, TimerFactory& timers)
-    : state_(state), radio_(radio), dataFile_(dataFile), dialogs_(dialogs)
+std::array<std::unique_ptr<Timer>, 6> MakeTimers(TimerFactory& timers)
 {
-    using Step = void (MemoryOperations::*)();
-    const std::array<Step, 6> steps{&MemoryOperations::Timer1_Timer, &MemoryOperations::Timer2_Timer,
-                                    &MemoryOperations::Timer3_Timer, &MemoryOperations::Timer4_Timer,
-                                    &MemoryOperations::Timer5_Timer, &MemoryOperations::Timer6_Timer};
     // The six timers run from the start; a tick does nothing unless its operation's flag is set.
-    for (std::size_t i = 0; i < timers_.size(); ++i) {
-        timers_[i] = timers.create(i == 5 ? kScanIntervalMs : kStepIntervalMs, true);
-        timers_[i]->onTick([this, step = steps[i]] { tick(step); });
-    }
+    std::array<std::unique_ptr<Timer>, 6> made;
+    for (std::size_t i = 0; i < made.size(); ++i)
+        made[i] = timers.create(i == 5 ? kScanIntervalMs : kStepIntervalMs, true);
+    return made;
 }
 
-void MemoryOperations::tick(void (MemoryOperations::*step)())
+}  // namespace
+
+MemoryOperations::MemoryOperations(ProgramState& state, RadioOperations& radio, SerialLink& link,
+                                   DataFile& dataFile, Dialogs& dialogs, TimerFactory& timers)
+    : state_(state),
+      dataFile_(dataFile),
+      dialogs_(dialogs),
+      timers_(MakeTimers(timers)),
+      answers_(link),
+      context_{state, radio, dataFile, dialogs, answers_,
+               [this](const QString& title, const QString& text) { haltWith(title, text); }},
+      createFile_(context_),
+      viewFile_(context_),
+      updateRig_(context_),
+      viewRig_(context_),
+      blankRig_(context_),
+      scanRig_(context_, *timers_[5])
 {
-    (this->*step)();
+    const std::array<void (MemoryOperations::*)(), 6> steps{
+        &MemoryOperations::Timer1_Timer, &MemoryOperations::Timer2_Timer, &MemoryOperations::Timer3_Timer,
+        &MemoryOperations::Timer4_Timer, &MemoryOperations::Timer5_Timer, &MemoryOperations::Timer6_Timer};
+    for (std::size_t i = 0; i < timers_.size(); ++i)
+        timers_[i]->onTick([this, step = steps[i]] { (this->*step)(); });
+}
+
+void MemoryOperations::tick(Stepper& stepper)
+{
+    stepper.tick();
     if (displayChanged_)
         displayChanged_();
 }
@@ -55,66 +72,110 @@ bool MemoryOperations::refuseWithoutRadio(const QString& operation)
     return true;
 }
 
-bool MemoryOperations::radioStillThere(const QString& operation)
+bool MemoryOperations::refuseWithoutDataFile(const QString& operation)
 {
-    if (state_.PortReady == 1)
-        return true;
-    haltWith(operation, QStringLiteral("The serial port closed ... ") + operation + QStringLiteral(" stopped."));
-    return false;
+    if (!state_.CurrentDataFile.isEmpty())
+        return false;
+    dialogs_.critical(operation, QStringLiteral("No data file is chosen ... Change Data File chooses one."));
+    return true;
 }
 
-bool MemoryOperations::fileStillOpen(const QString& operation)
+void MemoryOperations::Command1_Click()
 {
-    if (dataFile_.isOpen())
-        return true;
-    haltWith(operation, QStringLiteral("The data file is not open ... ") + operation + QStringLiteral(" stopped."));
-    return false;
+    if (refuseWhileBusy() || refuseWithoutDataFile(createFile_.name()) || refuseWithoutRadio(createFile_.name()))
+        return;
+    createFile_.start();
+}
+
+void MemoryOperations::Command2_Click()
+{
+    if (refuseWhileBusy() || refuseWithoutDataFile(viewFile_.name()))
+        return;
+    viewFile_.start();
+}
+
+void MemoryOperations::Command3_Click()
+{
+    if (refuseWhileBusy() || refuseWithoutDataFile(updateRig_.name()) || refuseWithoutRadio(updateRig_.name()))
+        return;
+    updateRig_.start();
+}
+
+void MemoryOperations::Command14_Click() { startUpdate(QStringLiteral("TALVEX.txt")); }
+void MemoryOperations::Command17_Click() { startUpdate(QStringLiteral("Ham.txt")); }
+void MemoryOperations::Command16_Click() { startUpdate(QStringLiteral("CB.txt")); }
+void MemoryOperations::Command21_Click() { startUpdate(QStringLiteral("Tele.txt")); }
+void MemoryOperations::Command22_Click() { startUpdate(QStringLiteral("Sw + Air.txt")); }
+void MemoryOperations::Command23_Click() { startUpdate(QStringLiteral("Empty.txt")); }
+
+void MemoryOperations::startUpdate(const QString& fileName)
+{
+    if (refuseWhileBusy() || refuseWithoutRadio(updateRig_.name()))
+        return;
+    updateRig_.startWith(fileName);
+}
+
+void MemoryOperations::Command4_Click()
+{
+    if (refuseWhileBusy() || refuseWithoutRadio(viewRig_.name()))
+        return;
+    viewRig_.start();
+}
+
+void MemoryOperations::Command5_Click()
+{
+    if (state_.BlankingRig) {
+        blankRig_.askToStop();
+        return;
+    }
+    if (refuseWhileBusy() || refuseWithoutRadio(blankRig_.name()))
+        return;
+    blankRig_.start();
+}
+
+void MemoryOperations::Command6_Click()
+{
+    if (state_.ScanningRig) {
+        scanRig_.askToStop();
+        return;
+    }
+    if (refuseWhileBusy() || refuseWithoutRadio(scanRig_.name()))
+        return;
+    scanRig_.start();
+}
+
+void MemoryOperations::stopAll()
+{
+    state_.CreatingFile = state_.ViewingFile = state_.UpdatingRig = false;
+    state_.ViewingRig = state_.BlankingRig = state_.ScanningRig = false;
+    for (Stepper* stepper : std::initializer_list<Stepper*>{&createFile_, &viewFile_, &updateRig_, &viewRig_,
+                                                            &blankRig_, &scanRig_})
+        stepper->reset();
+    state_.ChannelCounter = 0;
+    state_.ScanStopRequest = false;
+    state_.ClearAfterSelect = false;
+    state_.EntriesPreset = false;
+    state_.AutoStatus = true;
 }
 
 void MemoryOperations::haltWith(const QString& title, const QString& text)
 {
     const bool wasCreating = state_.CreatingFile;
-    state_.CreatingFile = state_.ViewingFile = state_.UpdatingRig = false;
-    state_.ViewingRig = state_.BlankingRig = state_.ScanningRig = false;
-    state_.ChannelCounter = 0;
-    state_.ScanStopRequest = false;
-    state_.ClearAfterSelect = false;
-    state_.EntriesPreset = false;
-    state_.AutoStatus = true;
+    stopAll();
     if (wasCreating) {
         // The old file was never touched: it becomes the open data file again.
-        newFile_.discard();
+        createFile_.discard();
         dataFile_.ReopenDataFile(state_.CurrentDataFile, FileMode::Input);
     }
     dialogs_.critical(title, text);
 }
 
-void MemoryOperations::showEnd()
-{
-    MemoryFields& m = state_.memory;
-    m.Text1 = QStringLiteral("END");
-    m.Text2.clear();
-    m.Text3.clear();
-    m.Text4.clear();
-    m.Text5.clear();
-    m.Text6.clear();
-    m.Text7 = QStringLiteral("END");
-}
-
 void MemoryOperations::Command8_Click()
 {
-    state_.CreatingFile = state_.ViewingFile = state_.UpdatingRig = false;
-    state_.ViewingRig = state_.BlankingRig = state_.ScanningRig = false;
+    stopAll();
     state_.memory.clearShown();
-    newFile_.discard();
+    createFile_.discard();
     dataFile_.CloseDataFile();
-    state_.ChannelCounter = 0;
-    state_.ScanStopRequest = false;
-    state_.ClearAfterSelect = false;
-    state_.EntriesPreset = false;
-    state_.AutoStatus = true;
 }
-
-void MemoryOperations::discardUnfinishedFile() { newFile_.discard(); }
 
 }  // namespace talvex

@@ -1,9 +1,14 @@
 #pragma once
 
 #include "link/program_state.h"
+#include "link/serial_link.h"
+#include "memory/create_file.h"
 #include "memory/data_file.h"
+#include "memory/rig_steppers.h"
+#include "memory/step_answers.h"
+#include "memory/update_rig.h"
+#include "memory/view_file.h"
 #include "platform/dialogs.h"
-#include "platform/text_file.h"
 #include "platform/timer.h"
 #include "radio/radio_operations.h"
 
@@ -22,8 +27,8 @@ namespace talvex {
 // One operation runs at a time: they share the channel counter and the one data file.
 class MemoryOperations {
 public:
-    MemoryOperations(ProgramState& state, RadioOperations& radio, DataFile& dataFile, Dialogs& dialogs,
-                     TimerFactory& timers);
+    MemoryOperations(ProgramState& state, RadioOperations& radio, SerialLink& link, DataFile& dataFile,
+                     Dialogs& dialogs, TimerFactory& timers);
     MemoryOperations(const MemoryOperations&) = delete;
     MemoryOperations& operator=(const MemoryOperations&) = delete;
 
@@ -43,12 +48,12 @@ public:
     void Command11_Click() { Command5_Click(); }  // Pause
     void Command12_Click() { Command6_Click(); }  // Pause
 
-    void Timer1_Timer();  // Create File step
-    void Timer2_Timer();  // View File step
-    void Timer3_Timer();  // Update Rig step
-    void Timer4_Timer();  // View Rig step
-    void Timer5_Timer();  // Blank Rig step
-    void Timer6_Timer();  // Scan Rig step
+    void Timer1_Timer() { tick(createFile_); }  // Create File step
+    void Timer2_Timer() { tick(viewFile_); }    // View File step
+    void Timer3_Timer() { tick(updateRig_); }   // Update Rig step
+    void Timer4_Timer() { tick(viewRig_); }     // View Rig step
+    void Timer5_Timer() { tick(blankRig_); }    // Blank Rig step
+    void Timer6_Timer() { tick(scanRig_); }     // Scan Rig step
 
     // Timer1 ... Timer6 by number.
     Timer& timer(int number) const { return *timers_.at(static_cast<std::size_t>(number - 1)); }
@@ -57,39 +62,34 @@ public:
     void setDisplayChanged(std::function<void()> changed) { displayChanged_ = std::move(changed); }
 
     // The program is ending: a file being created is thrown away, the old one kept.
-    void discardUnfinishedFile();
+    void discardUnfinishedFile() { createFile_.discard(); }
 
     // Title of the message shown when something is refused while an operation runs.
     static QString busyTitle();
     static QString busyText();
 
 private:
+    void tick(Stepper& stepper);
     bool refuseWhileBusy();
     bool refuseWithoutRadio(const QString& operation);
-    bool radioStillThere(const QString& operation);
-    void showEnd();
-    void tick(void (MemoryOperations::*step)());
-    void haltWith(const QString& title, const QString& text);
-    bool fileStillOpen(const QString& operation);
-    void endCreateFile();
-    void requestChannel(int channel);
-    void writeChannelLine(int channel);
+    bool refuseWithoutDataFile(const QString& operation);
     void startUpdate(const QString& fileName);
-    void updateFromLine(const QString& line);
-    void showLine(const QString& line);
-    // Asks the first and last channel into FirstChannel and LastChannel; false on Cancel.
-    bool askChannelRange(const QString& firstPrompt, const QString& firstTitle, const QString& lastPrompt,
-                         const QString& lastTitle);
-    void askToStopBlanking();
-    void askToStopScanning();
+    // Every operation off and its state at rest, as Stop leaves it.
+    void stopAll();
+    void haltWith(const QString& title, const QString& text);
 
     ProgramState& state_;
-    RadioOperations& radio_;
     DataFile& dataFile_;
     Dialogs& dialogs_;
     std::array<std::unique_ptr<Timer>, 6> timers_;
-    ReplacingTextFile newFile_;
-    bool updateAwaitsRadio_ = false;  // Update Rig wrote a channel; the radio must answer it
+    StepAnswers answers_;
+    OperationContext context_;
+    CreateFile createFile_;
+    ViewFile viewFile_;
+    UpdateRig updateRig_;
+    ViewRig viewRig_;
+    BlankRig blankRig_;
+    ScanRig scanRig_;
     std::function<void()> displayChanged_;
 };
 

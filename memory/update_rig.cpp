@@ -1,19 +1,19 @@
-// Update Rig: the channels of a data file into the radio, one line a tick. A line either
-// programs its channel or, when its frequency field is empty, clears it; a line that cannot be
-// encoded is skipped and named, never sent half right.
-#include "memory/memory_operations.h"
+#include "memory/update_rig.h"
 
 #include "link/bcd.h"
 #include "link/format.h"
+#include "link/frames.h"
 #include "memory/data_line.h"
 #include "memory/file_line.h"
+#include "memory/view_file.h"
 
 namespace talvex {
 
 namespace {
 
-const QString kUpdateRig = QStringLiteral("Update Rig");
 constexpr int kChannels = 99;
+// A clear is three frames (select, clear, clear); each is answered OK.
+constexpr int kClearFrames = 3;
 
 QString WithoutBlanks(QString text)
 {
@@ -23,113 +23,135 @@ QString WithoutBlanks(QString text)
 
 }  // namespace
 
-void MemoryOperations::Command3_Click()
+UpdateRig::UpdateRig(OperationContext& context)
+    : Stepper(context, context.state.UpdatingRig, QStringLiteral("Update Rig"))
 {
-    if (refuseWhileBusy() || refuseWithoutRadio(kUpdateRig))
-        return;
-    if (dialogs_.message(kUpdateRig, state_.CurrentFileName + QStringLiteral(" ... Are you sure?"),
-                         MessageIcon::None, MessageButtons::YesNo) != MessageAnswer::Yes)
-        return;
-    dataFile_.ReopenDataFile(state_.CurrentDataFile, FileMode::Input);
-    if (!dataFile_.isOpen())
-        return;  // the open routine has said why
-    state_.ChannelCounter = 0;
-    state_.SilentAnswers = 0;
-    updateAwaitsRadio_ = false;
-    state_.UpdatingRig = true;
 }
 
-void MemoryOperations::Command14_Click() { startUpdate(QStringLiteral("TALVEX.txt")); }
-void MemoryOperations::Command17_Click() { startUpdate(QStringLiteral("Ham.txt")); }
-void MemoryOperations::Command16_Click() { startUpdate(QStringLiteral("CB.txt")); }
-void MemoryOperations::Command21_Click() { startUpdate(QStringLiteral("Tele.txt")); }
-void MemoryOperations::Command22_Click() { startUpdate(QStringLiteral("Sw + Air.txt")); }
-void MemoryOperations::Command23_Click() { startUpdate(QStringLiteral("Empty.txt")); }
-
-void MemoryOperations::startUpdate(const QString& fileName)
+void UpdateRig::start()
 {
-    if (refuseWhileBusy() || refuseWithoutRadio(kUpdateRig))
+    if (c_.dialogs.message(name(), c_.state.CurrentFileName + QStringLiteral(" ... Are you sure?"),
+                           MessageIcon::None, MessageButtons::YesNo)
+        != MessageAnswer::Yes)
         return;
-    if (dialogs_.message(fileName, QStringLiteral("Update Radio Memory ... Are you sure?"), MessageIcon::None,
-                         MessageButtons::YesNo) != MessageAnswer::Yes)
+    c_.dataFile.ReopenDataFile(c_.state.CurrentDataFile, FileMode::Input);
+    if (!c_.dataFile.isOpen())
+        return;  // the open routine has said why
+    begin();
+}
+
+void UpdateRig::startWith(const QString& fileName)
+{
+    if (c_.dialogs.message(fileName, QStringLiteral("Update Radio Memory ... Are you sure?"), MessageIcon::None,
+                           MessageButtons::YesNo)
+        != MessageAnswer::Yes)
         return;
     QString name = fileName;
-    dataFile_.OpenDataFile(name, FileMode::Input);
-    if (!dataFile_.isOpen())
+    c_.dataFile.OpenDataFile(name, FileMode::Input);
+    if (!c_.dataFile.isOpen())
         return;
-    state_.memory.Text8 = state_.CurrentDataFile;
-    state_.ChannelCounter = 0;
-    state_.SilentAnswers = 0;
-    updateAwaitsRadio_ = false;
-    state_.UpdatingRig = true;
+    c_.state.memory.Text8 = c_.state.CurrentDataFile;
+    begin();
 }
 
-void MemoryOperations::Timer3_Timer()
+void UpdateRig::begin()
 {
-    if (!state_.UpdatingRig || !radioStillThere(kUpdateRig) || !fileStillOpen(kUpdateRig))
+    reset();
+    c_.state.ChannelCounter = 0;
+    c_.state.UpdatingRig = true;
+}
+
+void UpdateRig::reset()
+{
+    Stepper::reset();
+    sent_ = Sent::Nothing;
+    channel_ = 0;
+    ledger_ = {};
+}
+
+void UpdateRig::check(const Exchange& exchange)
+{
+    const Sent sent = std::exchange(sent_, Sent::Nothing);
+    if (sent == Sent::Nothing)
         return;
-    // A channel written into a radio that has gone silent (switched off) was not written: stop
-    // rather than end as if the whole file had gone in.
-    if (updateAwaitsRadio_ && state_.SilentAnswers > 0) {
-        haltWith(kUpdateRig, QStringLiteral("The radio did not answer for channel ") + state_.ChannelText
-                                 + QStringLiteral(" ... Update Rig stopped: that channel and the ones after it "
-                                                  "may not hold what the file says."));
+    const auto field = ChannelField(QString::number(channel_));
+    const auto why = sent == Sent::Write ? WriteNotVerified(exchange, *field) : ClearNotVerified(exchange, kClearFrames);
+    if (ledger_.record(channel_, why)) {
+        halt(QStringLiteral("The radio did not answer for channel ") + QString::number(ledger_.firstSilent())
+             + QStringLiteral(" ... Update Rig stopped: that channel and the ones after it may not hold what the "
+                              "file says."));
+    }
+}
+
+void UpdateRig::step()
+{
+    if (!c_.dataFile.isOpen()) {
+        halt(QStringLiteral("The data file is not open ... Update Rig stopped."));
         return;
     }
-    updateAwaitsRadio_ = false;
     QString line;
-    if (dataFile_.atEnd() || !dataFile_.ReadDataLine(line)) {
-        state_.UpdatingRig = false;
-        state_.EntriesPreset = false;
-        state_.ChannelCounter = 0;
+    if (c_.dataFile.atEnd() || !c_.dataFile.ReadDataLine(line)) {
+        end();
         return;
     }
-    showLine(line);
+    ShowFileLine(c_.state.memory, line);
     switch (KindOf(line)) {
-    case LineKind::End:
-        state_.UpdatingRig = false;
-        state_.EntriesPreset = false;
-        state_.ChannelCounter = 0;
-        return;
+    case LineKind::End: end(); return;
     case LineKind::Comment:
-    case LineKind::Blank:
-        return;
-    case LineKind::Channel:
-        updateFromLine(line);
-        updateAwaitsRadio_ = true;
-        return;
+    case LineKind::Blank: return;
+    case LineKind::Channel: sent_ = sendLine(line); return;
     }
 }
 
-void MemoryOperations::updateFromLine(const QString& line)
+void UpdateRig::end()
 {
-    state_.ChannelText = ChannelTextOf(line).trimmed();
+    ProgramState& s = c_.state;
+    s.UpdatingRig = false;
+    s.EntriesPreset = false;
+    s.ChannelCounter = 0;
+    const ChannelReport& report = ledger_.report();
+    if (report.allVerified())
+        return;
+    s.memory.Text7 = report.summary(name());
+    c_.dialogs.critical(name(), report.summary(name()) + u'\n' + report.details());
+}
+
+UpdateRig::Sent UpdateRig::sendLine(const QString& line)
+{
+    ProgramState& s = c_.state;
+    RadioOperations& radio = c_.radio;
+    s.ChannelText = ChannelTextOf(line).trimmed();
     const QString frequencyField = Columns(line, 15, 22);
 
     if (IsEmptyFrequency(frequencyField)) {
         // Clear: select (which goes straight on to one clear), then a second clear of the same
         // channel. A channel the select refuses gets neither.
-        const bool selectable = WholeNumberIn(state_.ChannelText, 1, 101).has_value();
-        state_.EntriesPreset = true;
-        state_.ClearAfterSelect = true;
-        radio_.Option40_Click();
-        state_.ClearAfterSelect = false;
+        const auto selectable = WholeNumberIn(s.ChannelText, 1, 101);
+        if (selectable)
+            expectAnswer();
+        s.EntriesPreset = true;
+        s.ClearAfterSelect = true;
+        radio.Option40_Click();
+        s.ClearAfterSelect = false;
         if (!selectable) {
-            state_.EntriesPreset = false;
-            return;
+            s.EntriesPreset = false;
+            return Sent::Nothing;
         }
-        state_.EntriesPreset = true;
-        radio_.Option43_Click();
-        return;
+        s.EntriesPreset = true;
+        radio.Option43_Click();
+        channel_ = *selectable;
+        return Sent::Clear;
     }
 
-    if (!WholeNumberIn(state_.ChannelText, 1, kChannels)) {
+    const auto channel = WholeNumberIn(s.ChannelText, 1, kChannels);
+    if (!channel) {
         // Not a channel the radio can be written at (the heading line among them): as always,
         // only the memory-mode frame goes out, the write refuses the rest.
-        state_.EntriesPreset = true;
-        radio_.Option18_Click();
-        state_.EntriesPreset = false;
-        return;
+        expectAnswer();
+        s.EntriesPreset = true;
+        radio.Option18_Click();
+        s.EntriesPreset = false;
+        return Sent::Nothing;
     }
 
     const auto digits = FrequencyDigitsOf(frequencyField);
@@ -146,19 +168,23 @@ void MemoryOperations::updateFromLine(const QString& line)
     else if (!IsPrintableLabel(label))
         fault = QStringLiteral("label");
     if (!fault.isEmpty()) {
-        state_.memory.Text7 = QStringLiteral("Skipped channel ") + state_.ChannelText + QStringLiteral(": ") + fault
+        s.memory.Text7 = QStringLiteral("Skipped channel ") + s.ChannelText + QStringLiteral(": ") + fault
             + QStringLiteral(" cannot be written ... ") + line.trimmed();
-        state_.EntriesPreset = false;
-        return;
+        ledger_.record(*channel, fault + QStringLiteral(" cannot be written"));
+        s.EntriesPreset = false;
+        return Sent::Nothing;
     }
 
-    state_.FrequencyText = *digits;
-    state_.ModeValue = mode;
-    state_.FilterValue = filter;
-    state_.LabelText = label;
-    state_.EntriesPreset = true;
-    radio_.Option18_Click();
-    radio_.Option44_Click();
+    s.FrequencyText = *digits;
+    s.ModeValue = mode;
+    s.FilterValue = filter;
+    s.LabelText = label;
+    s.EntriesPreset = true;
+    expectAnswer();
+    radio.Option18_Click();
+    radio.Option44_Click();
+    channel_ = *channel;
+    return Sent::Write;
 }
 
 }  // namespace talvex

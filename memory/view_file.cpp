@@ -1,41 +1,12 @@
-// View File: the current data file on screen, one line a tick.
-#include "memory/memory_operations.h"
+#include "memory/view_file.h"
 
 #include "memory/file_line.h"
 
 namespace talvex {
 
-void MemoryOperations::Command2_Click()
-{
-    if (refuseWhileBusy())
-        return;
-    dataFile_.ReopenDataFile(state_.CurrentDataFile, FileMode::Input);
-    if (!dataFile_.isOpen())
-        return;  // the open routine has said why
-    state_.ViewingFile = true;
-}
-
-void MemoryOperations::Timer2_Timer()
-{
-    if (!state_.ViewingFile || !fileStillOpen(QStringLiteral("View File")))
-        return;
-    QString line;
-    if (dataFile_.atEnd() || !dataFile_.ReadDataLine(line)) {
-        state_.ViewingFile = false;
-        state_.EntriesPreset = false;
-        return;
-    }
-    showLine(line);
-    if (state_.memory.Text1 == u"END") {
-        state_.ViewingFile = false;
-        state_.EntriesPreset = false;
-    }
-}
-
-void MemoryOperations::showLine(const QString& line)
+void ShowFileLine(MemoryFields& m, const QString& line)
 {
     const LineDisplay shown = DisplayOf(line);
-    MemoryFields& m = state_.memory;
     m.Text1 = shown.channel;
     m.Text3 = shown.frequency;
     m.Text4 = shown.mode;
@@ -43,6 +14,38 @@ void MemoryOperations::showLine(const QString& line)
     m.Text2 = shown.select;
     m.Text6 = shown.label;
     m.Text7 = line;
+}
+
+ViewFile::ViewFile(OperationContext& context) : Stepper(context, context.state.ViewingFile, QStringLiteral("View File"))
+{
+}
+
+void ViewFile::start()
+{
+    c_.dataFile.ReopenDataFile(c_.state.CurrentDataFile, FileMode::Input);
+    if (!c_.dataFile.isOpen())
+        return;  // the open routine has said why
+    c_.state.ViewingFile = true;
+}
+
+void ViewFile::step()
+{
+    ProgramState& s = c_.state;
+    if (!c_.dataFile.isOpen()) {
+        halt(QStringLiteral("The data file is not open ... View File stopped."));
+        return;
+    }
+    QString line;
+    if (c_.dataFile.atEnd() || !c_.dataFile.ReadDataLine(line)) {
+        s.ViewingFile = false;
+        s.EntriesPreset = false;
+        return;
+    }
+    ShowFileLine(s.memory, line);
+    if (s.memory.Text1 == u"END") {
+        s.ViewingFile = false;
+        s.EntriesPreset = false;
+    }
 }
 
 }  // namespace talvex

@@ -1,0 +1,92 @@
+#include "memory/rig_steppers.h"
+
+namespace talvex {
+
+namespace {
+
+constexpr int kChannels = 99;
+// Memory mode, select, clear: each is answered OK.
+constexpr int kClearFrames = 3;
+
+}  // namespace
+
+BlankRig::BlankRig(OperationContext& context)
+    : Stepper(context, context.state.BlankingRig, QStringLiteral("Blank Rig"))
+{
+}
+
+void BlankRig::reset()
+{
+    Stepper::reset();
+    channel_ = 0;
+    ledger_ = {};
+}
+
+void BlankRig::start()
+{
+    ProgramState& s = c_.state;
+    if (c_.dialogs.message(name(), QStringLiteral("Are you sure?"), MessageIcon::None, MessageButtons::YesNo)
+        != MessageAnswer::Yes)
+        return;
+    const QString title = QStringLiteral("Blank Rig Memories");
+    const auto range = AskChannelRange(c_.dialogs, QStringLiteral("Enter STARTING Channel Number (1-99)"), title,
+                                       QStringLiteral("Enter ENDING Channel Number (1-99)"), title);
+    if (!range)
+        return;
+    reset();
+    s.FirstChannel = range->first;
+    s.LastChannel = range->last;
+    s.ChannelCounter = s.FirstChannel;
+    s.BlankingRig = true;
+}
+
+void BlankRig::askToStop()
+{
+    ProgramState& s = c_.state;
+    // Paused while the question is open: ticks keep coming meanwhile.
+    s.BlankingRig = false;
+    c_.releaseEntries();
+    if (c_.dialogs.message(name(), QStringLiteral("STOP Blank Rig?"), MessageIcon::None, MessageButtons::YesNo)
+        == MessageAnswer::Yes) {
+        s.ChannelCounter = 0;
+        return;
+    }
+    s.BlankingRig = true;
+}
+
+void BlankRig::check(const Exchange& exchange)
+{
+    if (channel_ < 1)
+        return;  // the select refused the channel: nothing was cleared
+    if (ledger_.record(channel_, ClearNotVerified(exchange, kClearFrames)))
+        halt(QStringLiteral("The radio did not answer for channel ") + QString::number(ledger_.firstSilent())
+             + QStringLiteral(" ... Blank Rig stopped."));
+}
+
+void BlankRig::step()
+{
+    ProgramState& s = c_.state;
+    if (s.ChannelCounter > s.LastChannel || s.ChannelCounter > kChannels) {
+        c_.showEnd();
+        s.ChannelCounter = 0;
+        s.BlankingRig = false;
+        c_.releaseEntries();
+        if (const ChannelReport& report = ledger_.report(); !report.allVerified()) {
+            s.memory.Text7 = report.summary(name());
+            c_.dialogs.critical(name(), report.summary(name()) + u'\n' + report.details());
+        }
+        return;
+    }
+    channel_ = s.ChannelCounter;
+    s.ChannelText = QString::number(s.ChannelCounter);
+    s.memory.Text1 = s.ChannelText;
+    ++s.ChannelCounter;
+    s.memory.Text7 = QStringLiteral("Clearing Memory Channel ") + s.ChannelText;
+    s.EntriesPreset = true;
+    s.ClearAfterSelect = true;
+    expectAnswer();
+    c_.radio.Option18_Click();
+    c_.radio.Option40_Click();
+}
+
+}  // namespace talvex

@@ -1,0 +1,134 @@
+#include "memory/channel_checks.h"
+
+#include "link/bcd.h"
+#include "link/format.h"
+#include "link/frames.h"
+#include "link/radio_answers.h"
+
+#include <algorithm>
+
+namespace talvex {
+
+namespace {
+
+// Positions inside the 41 contents bytes (from 0): channel 0-1, select 2, frequency 3-7,
+// mode 8, filter 9, name 31-40.
+constexpr int kFrequencyAt = 3;
+constexpr int kModeAt = 8;
+constexpr int kFilterAt = 9;
+constexpr int kNameAt = 31;
+constexpr int kNameSize = 10;
+
+std::uint8_t ByteOf(const QByteArray& contents, int index) { return static_cast<std::uint8_t>(contents[index]); }
+
+QString FrequencyText(const QByteArray& contents)
+{
+    return FormatFrequency(BcdToDecimal(ByteOf(contents, kFrequencyAt + 3)),
+                           BcdToDecimal(ByteOf(contents, kFrequencyAt + 2)),
+                           BcdToDecimal(ByteOf(contents, kFrequencyAt + 1)));
+}
+
+QString ModeText(const QByteArray& contents)
+{
+    const QString name = ModeName(ByteOf(contents, kModeAt));
+    return name.isEmpty() ? QStringLiteral("mode %1").arg(ByteOf(contents, kModeAt), 2, 16, QChar(u'0')) : name;
+}
+
+QString FilterText(const QByteArray& contents) { return QStringLiteral("Fil ") + QString::number(ByteOf(contents, kFilterAt)); }
+
+QString NameText(const QByteArray& contents)
+{
+    const QString name = QString::fromLatin1(contents.mid(kNameAt, kNameSize)).trimmed();
+    return name.isEmpty() ? QStringLiteral("no label") : name;
+}
+
+std::optional<QByteArray> WrittenContents(const Exchange& exchange)
+{
+    const QByteArray writeStart = CivPrefix() + QByteArray::fromHex("1A00");
+    for (const QByteArray& frame : exchange.sent) {
+        if (frame.startsWith(writeStart) && frame.size() == writeStart.size() + kMemoryContentsSize + 1)
+            return frame.mid(writeStart.size(), kMemoryContentsSize);
+    }
+    return std::nullopt;
+}
+
+bool AnyRefused(const std::vector<QByteArray>& answers)
+{
+    return std::any_of(answers.begin(), answers.end(), [](const QByteArray& a) { return IsNg(a); });
+}
+
+}  // namespace
+
+std::optional<QString> WriteNotVerified(const Exchange& exchange, const QByteArray& channelField)
+{
+    const auto written = WrittenContents(exchange);
+    if (!written)
+        return QStringLiteral("not written");
+    const auto answers = RadioAnswers(exchange.received);
+    if (AnyRefused(answers))
+        return QStringLiteral("the radio refused the write");
+    const auto readBack = MemoryReadAnswer(answers, channelField);
+    if (!readBack)
+        return kNoAnswer;
+    if (IsBlankChannelAnswer(*readBack))
+        return QStringLiteral("the radio holds a blank channel");
+
+    const QByteArray held = ContentsOfAnswer(*readBack);
+    QStringList radio, file;
+    auto compare = [&](int at, int size, QString (*text)(const QByteArray&)) {
+        if (held.mid(at, size) != written->mid(at, size)) {
+            radio << text(held);
+            file << text(*written);
+        }
+    };
+    compare(kFrequencyAt, 5, FrequencyText);
+    compare(kModeAt, 1, ModeText);
+    compare(kFilterAt, 1, FilterText);
+    compare(kNameAt, kNameSize, NameText);
+    if (radio.isEmpty())
+        return std::nullopt;
+    return QStringLiteral("the radio holds ") + radio.join(u' ') + QStringLiteral(", the file says ")
+        + file.join(u' ');
+}
+
+std::optional<QString> ClearNotVerified(const Exchange& exchange, int frames)
+{
+    const auto answers = RadioAnswers(exchange.received);
+    if (AnyRefused(answers))
+        return QStringLiteral("the radio refused the clear");
+    const auto oks = std::count_if(answers.begin(), answers.end(), [](const QByteArray& a) { return IsOk(a); });
+    if (oks < frames)
+        return kNoAnswer;
+    return std::nullopt;
+}
+
+void ChannelReport::failed(int channel, const QString& why)
+{
+    failures_ << QStringLiteral("Channel ") + QString::number(channel) + QStringLiteral(": ") + why;
+}
+
+QString ChannelReport::summary(const QString& operation) const
+{
+    const auto checked = verified_ + failures_.size();
+    return operation + QStringLiteral(": ") + QString::number(verified_) + QStringLiteral(" of ")
+        + QString::number(checked) + QStringLiteral(" channels verified");
+}
+
+bool ChannelLedger::record(int channel, const std::optional<QString>& why)
+{
+    if (why == kNoAnswer) {
+        if (silentRun_++ == 0)
+            firstSilent_ = channel;
+        if (silentRun_ >= kSilentChannelsToStop)
+            return true;
+    } else {
+        silentRun_ = 0;
+    }
+    if (why)
+        report_.failed(channel, *why);
+    else
+        report_.verified();
+    return false;
+}
+
+}  // namespace talvex

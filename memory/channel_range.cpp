@@ -1,0 +1,56 @@
+#include "memory/channel_range.h"
+
+#include "link/bcd.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace talvex {
+
+namespace {
+
+// Channel numbers are whole and small; a typed 1e9 must not overflow the counter.
+int ChannelValue(const QString& text)
+{
+    const double value = std::trunc(LeadingNumber(text));
+    return static_cast<int>(std::clamp(value, -1000.0, 1000.0));
+}
+
+}  // namespace
+
+bool HasLeadingNumber(const QString& text)
+{
+    QString compact;
+    for (QChar c : text) {
+        if (c != u' ' && c != u'\t' && c != u'\n' && c != u'\r')
+            compact.append(c);
+    }
+    int at = 0;
+    if (at < compact.size() && (compact[at] == u'-' || compact[at] == u'+'))
+        ++at;
+    if (at < compact.size() && compact[at] == u'.')
+        ++at;
+    return at < compact.size() && compact[at].isDigit() && compact[at].unicode() < 0x80;
+}
+
+std::optional<ChannelRange> AskChannelRange(Dialogs& dialogs, const QString& firstPrompt, const QString& firstTitle,
+                                            const QString& lastPrompt, const QString& lastTitle)
+{
+    const auto first = dialogs.input(firstPrompt, firstTitle, QStringLiteral("1"));
+    if (!first)
+        return std::nullopt;
+    ChannelRange range;
+    if (!first->isEmpty()) {
+        if (!HasLeadingNumber(*first))
+            return std::nullopt;
+        range.first = ChannelValue(*first);
+    }
+    const auto last = dialogs.input(lastPrompt, lastTitle, QStringLiteral("99"));
+    if (!last)
+        return std::nullopt;
+    if (!last->isEmpty())
+        range.last = ChannelValue(*last);
+    return range;
+}
+
+}  // namespace talvex

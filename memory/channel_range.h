@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/dialogs.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace talvex {
+
+struct ChannelRange {
+    int first = 1;
+    int last = 99;
+};
+
+// The first and last channel of Blank Rig and Scan Rig as the operator types them. An empty
+// answer takes the default (1, 99); a typed text counts by its leading number ("7x" is 7, a
+// last channel without a number is 0, so nothing is acted on). A first channel without a
+// leading number cannot say where to begin: it is refused, like Cancel at either prompt.
+std::optional<ChannelRange> AskChannelRange(Dialogs& dialogs, const QString& firstPrompt, const QString& firstTitle,
+                                            const QString& lastPrompt, const QString& lastTitle);
+
+// Whether a typed text starts with a number once blanks are left out ("7x", " 12", "-3", ".5").
+bool HasLeadingNumber(const QString& text);
+
+}  // namespace talvex

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "memory/channel_checks.h"
+#include "memory/channel_range.h"
+#include "memory/stepper.h"
+#include "platform/timer.h"
+
+namespace talvex {
+
+// View Rig: channels 1-99 read one a step and shown. An answer is shown only when it is the
+// read of the channel asked for; a channel that got none is named at the end.
+class ViewRig final : public Stepper {
+public:
+    explicit ViewRig(OperationContext& context);
+    void start();
+    void reset() override;
+
+private:
+    void step() override;
+    void check(const Exchange& exchange) override;
+
+    ChannelLedger ledger_;
+};
+
+// Blank Rig: a typed range of channels cleared, one a step, each checked by the radio's OK.
+class BlankRig final : public Stepper {
+public:
+    explicit BlankRig(OperationContext& context);
+    // After the operator's Yes and the typed range.
+    void start();
+    // The button while blanking: paused while the question is open, stopped on Yes.
+    void askToStop();
+    void reset() override;
+
+private:
+    void step() override;
+    void check(const Exchange& exchange) override;
+
+    int channel_ = 0;  // the channel the last step cleared
+    ChannelLedger ledger_;
+};
+
+// Scan Rig: the channels of a typed range selected one after another, endlessly, at the
+// chosen speed, each read back and shown.
+class ScanRig final : public Stepper {
+public:
+    ScanRig(OperationContext& context, Timer& timer);
+    void start();
+    // The button while scanning: the scan ends at the next tick when the operator says Yes.
+    void askToStop();
+
+private:
+    void step() override;
+
+    Timer& timer_;
+};
+
+}  // namespace talvex

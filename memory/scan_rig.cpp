@@ -1,0 +1,85 @@
+#include "memory/rig_steppers.h"
+
+namespace talvex {
+
+namespace {
+
+constexpr int kChannels = 99;
+
+}  // namespace
+
+ScanRig::ScanRig(OperationContext& context, Timer& timer)
+    : Stepper(context, context.state.ScanningRig, QStringLiteral("Scan Rig")), timer_(timer)
+{
+}
+
+void ScanRig::start()
+{
+    ProgramState& s = c_.state;
+    if (c_.dialogs.message(name(), QStringLiteral("Are you sure?"), MessageIcon::None, MessageButtons::YesNo)
+        != MessageAnswer::Yes)
+        return;
+    const auto range = AskChannelRange(c_.dialogs, QStringLiteral("STARTING Channel (1-99)"), name(),
+                                       QStringLiteral("ENDING Channel (1-99)"), name());
+    if (!range)
+        return;
+    const auto speedAnswer = c_.dialogs.input(QStringLiteral("Scan Speed (1-9)"), QStringLiteral("Scan Speed"),
+                                              QStringLiteral("5"));
+    if (!speedAnswer)
+        return;
+    QString speed = *speedAnswer;
+    if (speed.isEmpty() || speed > QStringLiteral("9") || speed == u"0")
+        speed = QStringLiteral("5");
+    // Only a single digit sets the pace; anything else (" 5", "10") keeps the interval it had.
+    if (speed.size() == 1 && speed[0] >= u'1' && speed[0] <= u'9') {
+        s.ScanSpeed = speed[0].digitValue();
+        timer_.setInterval(2100 - 200 * s.ScanSpeed);
+    }
+    reset();
+    s.FirstChannel = range->first;
+    s.LastChannel = range->last;
+    s.ChannelCounter = s.FirstChannel;
+    s.ScanStopRequest = false;
+    s.ScanningRig = true;
+    s.AutoStatus = false;
+    expectAnswer();
+    c_.radio.Option18_Click();
+}
+
+void ScanRig::askToStop()
+{
+    ProgramState& s = c_.state;
+    s.ScanningRig = false;
+    s.ClearAfterSelect = false;
+    if (c_.dialogs.message(name(), QStringLiteral("STOP Scan Rig?"), MessageIcon::None, MessageButtons::YesNo)
+        == MessageAnswer::Yes)
+        s.ScanStopRequest = true;
+    s.ScanningRig = true;
+}
+
+void ScanRig::step()
+{
+    ProgramState& s = c_.state;
+    if (s.ScanStopRequest) {
+        c_.showEnd();
+        s.ChannelCounter = s.FirstChannel;
+        s.ScanStopRequest = false;
+        s.EntriesPreset = false;
+        s.ScanningRig = false;
+        s.AutoStatus = true;
+        return;
+    }
+    s.ChannelText = QString::number(s.ChannelCounter);
+    ++s.ChannelCounter;
+    if (s.ChannelCounter > s.LastChannel + 1 || s.ChannelCounter > kChannels + 1) {
+        s.ChannelCounter = s.FirstChannel;
+        s.ScanStopRequest = false;
+        s.memory.Text7.clear();
+        return;
+    }
+    s.EntriesPreset = true;
+    expectAnswer();
+    c_.radio.Option40_Click();
+}
+
+}  // namespace talvex

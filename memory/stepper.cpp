@@ -1,0 +1,49 @@
+#include "memory/stepper.h"
+
+namespace talvex {
+
+void OperationContext::showEnd()
+{
+    MemoryFields& m = state.memory;
+    m.clearShown();
+    m.Text1 = QStringLiteral("END");
+    m.Text7 = QStringLiteral("END");
+}
+
+void OperationContext::releaseEntries()
+{
+    state.EntriesPreset = false;
+    state.ClearAfterSelect = false;
+}
+
+Stepper::Stepper(OperationContext& context, bool& flag, QString name)
+    : c_(context), running_(flag), name_(std::move(name))
+{
+}
+
+void Stepper::tick()
+{
+    if (!running_)
+        return;
+    if (usesRadio() && c_.state.PortReady != 1) {
+        halt(QStringLiteral("The serial port closed ... ") + name_ + QStringLiteral(" stopped."));
+        return;
+    }
+    if (awaiting_) {
+        if (c_.answers.awaited())
+            return;
+        awaiting_ = false;
+        check(c_.answers.take());
+        if (!running_)
+            return;
+    }
+    step();
+}
+
+void Stepper::expectAnswer()
+{
+    awaiting_ = true;
+    c_.answers.expect();
+}
+
+}  // namespace talvex

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "link/program_state.h"
+#include "memory/data_file.h"
+#include "memory/step_answers.h"
+#include "platform/dialogs.h"
+#include "radio/radio_operations.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace talvex {
+
+// What every memory operation works with: the shared state, the Radio window's procedures
+// (the operations never build frames), the data file, the dialogs and the answers to the
+// last step.
+struct OperationContext {
+    ProgramState& state;
+    RadioOperations& radio;
+    DataFile& dataFile;
+    Dialogs& dialogs;
+    StepAnswers& answers;
+    // Ends whatever runs, as Stop does, and tells the operator why.
+    std::function<void(const QString& title, const QString& text)> halt;
+
+    // "END" in the channel and summary fields, the rest empty: how an operation shows its end.
+    void showEnd();
+    // The shared entry variables handed to the Radio window's procedures, back at rest.
+    void releaseEntries();
+};
+
+// One long operation of the Memory window, one step a timer tick. A step that sends frames
+// waits for their answer window to close; the next tick first checks what came back, then
+// takes the next step. Ticks that come while the answer is still awaited do nothing, so the
+// pace follows the radio, never outruns it.
+class Stepper {
+public:
+    Stepper(OperationContext& context, bool& flag, QString name);
+    virtual ~Stepper() = default;
+    Stepper(const Stepper&) = delete;
+    Stepper& operator=(const Stepper&) = delete;
+
+    void tick();
+    // Stop: whatever was awaited is forgotten.
+    virtual void reset() { awaiting_ = false; }
+    const QString& name() const { return name_; }
+
+protected:
+    virtual void step() = 0;
+    // The answers to the previous step. May end the operation.
+    virtual void check(const Exchange&) {}
+    virtual bool usesRadio() const { return true; }
+    // The step is about to send its frames: their answer is checked at the next tick.
+    void expectAnswer();
+    void halt(const QString& text) { c_.halt(name_, text); }
+
+    OperationContext& c_;
+    bool& running_;
+
+private:
+    QString name_;
+    bool awaiting_ = false;
+};
+
+}  // namespace talvex

@@ -1,0 +1,67 @@
+#include "memory/rig_steppers.h"
+
+#include "link/frames.h"
+#include "link/radio_answers.h"
+
+namespace talvex {
+
+namespace {
+
+constexpr int kChannels = 99;
+
+}  // namespace
+
+ViewRig::ViewRig(OperationContext& context) : Stepper(context, context.state.ViewingRig, QStringLiteral("View Rig")) {}
+
+void ViewRig::start()
+{
+    reset();
+    c_.state.ChannelCounter = 0;
+    c_.state.ViewingRig = true;
+}
+
+void ViewRig::reset()
+{
+    Stepper::reset();
+    ledger_ = {};
+}
+
+void ViewRig::check(const Exchange& exchange)
+{
+    const int channel = c_.state.ChannelCounter;
+    const auto field = ChannelField(QString::number(channel));
+    const bool answered = MemoryReadAnswer(RadioAnswers(exchange.received), *field).has_value();
+    if (!answered) {
+        // Whatever the fields show now is not this channel's contents.
+        MemoryFields& m = c_.state.memory;
+        m.clearShown();
+        m.Text1 = QString::number(channel);
+        m.Text7 = QStringLiteral("No answer for channel ") + QString::number(channel);
+    }
+    if (ledger_.record(channel, answered ? std::nullopt : std::optional<QString>(kNoAnswer)))
+        halt(QStringLiteral("The radio did not answer for channel ") + QString::number(ledger_.firstSilent())
+             + QStringLiteral(" ... View Rig stopped."));
+}
+
+void ViewRig::step()
+{
+    ProgramState& s = c_.state;
+    if (s.ChannelCounter >= kChannels) {
+        s.ChannelCounter = 0;
+        s.EntriesPreset = false;
+        s.ViewingRig = false;
+        c_.showEnd();
+        if (const ChannelReport& report = ledger_.report(); !report.allVerified()) {
+            s.memory.Text7 = report.summary(name());
+            c_.dialogs.critical(name(), report.summary(name()) + u'\n' + report.details());
+        }
+        return;
+    }
+    ++s.ChannelCounter;
+    s.ChannelText = QString::number(s.ChannelCounter);
+    s.EntriesPreset = true;
+    expectAnswer();
+    c_.radio.Option45_Click();
+}
+
+}  // namespace talvex
