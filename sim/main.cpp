@@ -44,6 +44,7 @@ struct Config {
                  "usage: talvex-sim [--link NAME | --device PATH] [--baud 4800|9600|19200] [--latency-ms N]\n"
                  "                  [--memory FILE] [--no-ok] [--transceive off|dial|all] [--dial-every MS]\n"
                  "                  [--fault none|drop|truncate|ng|silent|noise] [--callsign TEXT] [--clock HHMM]\n"
+                 "                  [--silent-from CH] [--refuse-write CH] [--store-wrong CH] [--bit-flips RATE]\n"
                  "                  [--log FILE|-]\n");
     std::exit(2);
 }
@@ -63,6 +64,7 @@ private:
     void control(const std::string& line);
     void log(const char* direction, const sim::Bytes& bytes);
     void memoryChanged();
+    void flipBits(sim::Bytes& bytes);
     void dial(long hz);
 
     Config c_;
@@ -193,11 +195,26 @@ void Simulator::answerPending()
         }
         default: break;
         }
+        flipBits(answer);
         send(answer, "out");
         for (const auto& broadcast : reply.broadcasts)
             send(broadcast, "out");
         if (reply.memoryChanged)
             memoryChanged();
+    }
+}
+
+// A noisy line: each bit the radio sends turns over with the configured probability.
+void Simulator::flipBits(sim::Bytes& bytes)
+{
+    if (c_.options.bitFlipRate <= 0.0)
+        return;
+    std::bernoulli_distribution flip(c_.options.bitFlipRate);
+    for (auto& byte : bytes) {
+        for (int bit = 0; bit < 8; ++bit) {
+            if (flip(random_))
+                byte = static_cast<std::uint8_t>(byte ^ (1u << bit));
+        }
     }
 }
 
@@ -328,6 +345,10 @@ int main(int argc, char* argv[])
         else if (arg == "--no-ok") config.options.answerOk = false;
         else if (arg == "--dial-every") config.dialEveryMs = std::atoi(value().c_str());
         else if (arg == "--callsign") config.callSign = value();
+        else if (arg == "--silent-from") config.options.silentFromChannel = std::atoi(value().c_str());
+        else if (arg == "--refuse-write") config.options.refuseWriteChannel = std::atoi(value().c_str());
+        else if (arg == "--store-wrong") config.options.storeWrongChannel = std::atoi(value().c_str());
+        else if (arg == "--bit-flips") config.options.bitFlipRate = std::atof(value().c_str());
         else if (arg == "--clock") config.clock = value();
         else if (arg == "--transceive") {
             const std::string mode = value();

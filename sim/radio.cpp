@@ -164,6 +164,10 @@ Reply Handle(RadioState& r, const Options& o, const Bytes& c)
             reply.answer = Ng();
             return reply;
         }
+        if (o.silentFromChannel > 0 && *channel >= o.silentFromChannel) {
+            r.powered = false;
+            return reply;
+        }
         r.selectedChannel = *channel;
         ok();
     } else if (n == 1 && (cmd == 0x0A || cmd == 0x0B)) {
@@ -190,6 +194,10 @@ Reply Handle(RadioState& r, const Options& o, const Bytes& c)
             reply.answer = Ng();
             return reply;
         }
+        if (o.silentFromChannel > 0 && *channel >= o.silentFromChannel) {
+            r.powered = false;
+            return reply;
+        }
         const auto& contents = r.memory[static_cast<std::size_t>(*channel)];
         Bytes body{0x1A, 0x00};
         if (contents) {
@@ -205,7 +213,18 @@ Reply Handle(RadioState& r, const Options& o, const Bytes& c)
             reply.answer = Ng();
             return reply;
         }
-        r.memory[static_cast<std::size_t>(*channel)] = Bytes(c.begin() + 2, c.end());
+        if (o.silentFromChannel > 0 && *channel >= o.silentFromChannel) {
+            r.powered = false;
+            return reply;
+        }
+        if (*channel == o.refuseWriteChannel) {
+            reply.answer = Ng();
+            return reply;
+        }
+        Bytes contents(c.begin() + 2, c.end());
+        if (*channel == o.storeWrongChannel)
+            contents[31] = contents[31] == 'X' ? 'Y' : 'X';
+        r.memory[static_cast<std::size_t>(*channel)] = contents;
         reply.memoryChanged = true;
         ok();
     } else if (cmd == 0x1A && n == 4 && c[1] == 0x05 && c[2] == 0x00 && c[3] == 0x91) {

@@ -38,6 +38,14 @@ struct Options {
     bool answerOk = true;
     bool broadcastOnCommands = true;
     Fault fault = Fault::None;
+    // Channel faults, 0 for none: the radio goes silent at the first frame that names this
+    // channel or a later one; refuses (NG) writes to this channel; keeps writes to this
+    // channel with the first letter of the name changed.
+    int silentFromChannel = 0;
+    int refuseWriteChannel = 0;
+    int storeWrongChannel = 0;
+    // Each bit of what the radio sends is flipped with this probability.
+    double bitFlipRate = 0.0;
 };
 
 // What the radio puts on the line for one complete frame it received, after the echo.
