@@ -3,6 +3,7 @@
 // program keeps running, tells the operator, and never damages a data file.
 #include "memory/data_line.h"
 
+#include "tests/support/sim_memory.h"
 #include "tests/support/sim_program.h"
 
 #include <QFile>
@@ -81,20 +82,133 @@ INSTANTIATE_TEST_SUITE_P(Faults, AnswerFaults,
                       AnswerFault{"Refused", "ng"}, AnswerFault{"Silent", "silent"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(FaultsAgainstSim, NoiseBetweenFramesNeverPutsAWrongChannelIntoTheFile)
+TEST_F(FaultsAgainstSim, NoiseBetweenFramesStillGivesEveryChannelAsTheRadioHoldsIt)
 {
     start({QStringLiteral("--fault"), QStringLiteral("noise")});
-    createFileFor(130);
+    createFileFor(400);
     EXPECT_FALSE(state().CreatingFile);
-    // Either every channel came through as the radio holds it, or the old file stands.
-    const QByteArray written = dataFile();
-    if (written != kOldFile) {
-        const QStringList lines = QString::fromLatin1(written).split(QStringLiteral("\r\n"));
-        ASSERT_GE(lines.size(), 106);
-        EXPECT_TRUE(lines[3].startsWith(u" 1 "));
-        EXPECT_TRUE(lines[101].startsWith(u" 99 "));
+    ASSERT_EQ(run->dialogs.messages.size(), 1u) << run->dialogs.messages.back().text.toStdString();
+    const QStringList lines = QString::fromLatin1(dataFile()).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 107);
+    EXPECT_EQ(lines.mid(3, 99), ExpectedChannelLines(ReadMemory(memoryPath)));
+}
+
+// Update Rig into a radio with every channel blank, from a file of `channels` channels.
+class UpdateRigAgainstSim : public FaultsAgainstSim {
+protected:
+    void startBlank(const QStringList& simArguments)
+    {
+        QFile blank(memoryPath);
+        ASSERT_TRUE(blank.open(QIODevice::WriteOnly));
+        blank.close();
+        run = std::make_unique<SimProgram>(QStringList{QStringLiteral("--memory"), memoryPath} + simArguments);
+        ASSERT_TRUE(run->ready());
+        ASSERT_TRUE(run->startUp());
+    }
+    QStringList fileOf(int channels)
+    {
+        QStringList lines;
+        for (int n = 1; n <= channels; ++n)
+            lines << FormatDataLine({n, QStringLiteral("%1.%2.%3").arg(n % 28 + 1, 2, 10, QChar(u'0')).arg(n * 37 % 1000, 3, 10, QChar(u'0')).arg(n % 10),
+                                     QStringLiteral("USB"), QStringLiteral("Fil %1").arg(n % 3 + 1), QStringLiteral("   "),
+                                     QStringLiteral("CH %1").arg(n)});
+        return lines << QStringLiteral(" END");
+    }
+    void updateFrom(const QStringList& lines)
+    {
+        writeDataFile(lines.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
+        run->dialogs.answerMessage(MessageAnswer::Yes);
+        memory().Command3_Click();
+        ASSERT_TRUE(state().UpdatingRig);
+        run->runMemoryOperation(3, 200);
+        EXPECT_FALSE(state().UpdatingRig);
+    }
+};
+
+TEST_F(UpdateRigAgainstSim, ARefusedWriteAndAChannelStoredDifferentlyAreNamedAtTheEnd)
+{
+    startBlank({QStringLiteral("--refuse-write"), QStringLiteral("7"), QStringLiteral("--store-wrong"),
+                QStringLiteral("11")});
+    const QStringList lines = fileOf(12);
+    updateFrom(lines);
+    ASSERT_EQ(run->dialogs.messages.size(), 2u);
+    EXPECT_EQ(run->dialogs.messages[1].text, u"Update Rig: 10 of 12 channels verified\n"
+                                             u"Channel 7: the radio refused the write\n"
+                                             u"Channel 11: the radio holds XH 11, the file says CH 11");
+    EXPECT_EQ(state().memory.Text7, u"Update Rig: 10 of 12 channels verified");
+    const Memory held = ReadMemory(memoryPath);
+    for (int n = 1; n <= 12; ++n) {
+        if (n == 7) {
+            EXPECT_TRUE(held.at(n).isEmpty());
+            continue;
+        }
+        QString expected = lines[n - 1];
+        if (n == 11)
+            expected.replace(QStringLiteral("CH 11"), QStringLiteral("XH 11"));
+        EXPECT_EQ(ExpectedLine(n, held.at(n)).trimmed(), expected.trimmed()) << n;
     }
 }
+
+TEST_F(UpdateRigAgainstSim, BitFlipsInTheAnswersNeverPassAsAVerifiedChannel)
+{
+    startBlank({QStringLiteral("--bit-flips"), QStringLiteral("0.0005")});
+    const QStringList lines = fileOf(30);
+    updateFrom(lines);
+    const QString report = run->dialogs.messages.back().text;
+    const Memory held = ReadMemory(memoryPath);
+    int verified = 0;
+    for (int n = 1; n <= 30; ++n) {
+        if (report.contains(QStringLiteral("Channel %1:").arg(n)))
+            continue;
+        ++verified;
+        EXPECT_EQ(ExpectedLine(n, held.at(n)).trimmed(), lines[n - 1].trimmed()) << n;
+    }
+    if (verified < 30) {
+        EXPECT_EQ(state().memory.Text7, QStringLiteral("Update Rig: %1 of 30 channels verified").arg(verified));
+    }
+}
+
+struct SilentRun {
+    const char* name;
+    int timer;
+    void (MemoryOperations::*start)();
+    const char* stopped;
+};
+
+void PrintTo(const SilentRun& r, std::ostream* os) { *os << r.name; }
+
+class RadioFallsSilent : public FaultsAgainstSim, public ::testing::WithParamInterface<SilentRun> {};
+
+TEST_P(RadioFallsSilent, TheOperationStopsNamingTheFirstSilentChannel)
+{
+    start({QStringLiteral("--silent-from"), QStringLiteral("5")});
+    const QByteArray file = " 1            07.100.0      LSB           Fil 1\r\n"
+                            " 5            07.100.0      LSB           Fil 1\r\n"
+                            " 6            07.100.0      LSB           Fil 1\r\n"
+                            " 7            07.100.0      LSB           Fil 1\r\n END\r\n";
+    writeDataFile(file);
+    run->dialogs.answerMessage(MessageAnswer::Yes);
+    run->dialogs.answerInput(QStringLiteral("3"));
+    run->dialogs.answerInput(QStringLiteral("9"));
+    (memory().*GetParam().start)();
+    ASSERT_TRUE(state().anyMemoryOperationRunning());
+    run->runMemoryOperation(GetParam().timer, 40);
+    EXPECT_FALSE(state().anyMemoryOperationRunning());
+    ASSERT_FALSE(run->dialogs.messages.empty());
+    EXPECT_EQ(run->dialogs.messages.back().text,
+              QStringLiteral("The radio did not answer for channel 5 ... ") + QString::fromLatin1(GetParam().stopped));
+    EXPECT_NE(state().memory.Text1, u"END");
+    EXPECT_EQ(dataFile(), file);
+}
+
+INSTANTIATE_TEST_SUITE_P(Operations, RadioFallsSilent,
+    ::testing::Values(
+        SilentRun{"UpdateRig", 3, &MemoryOperations::Command3_Click,
+                  "Update Rig stopped: that channel and the ones after it may not hold what the file says."},
+        SilentRun{"CreateFile", 1, &MemoryOperations::Command1_Click, "TALVEX.TXT was not changed."},
+        SilentRun{"BlankRig", 5, &MemoryOperations::Command5_Click, "Blank Rig stopped."},
+        SilentRun{"ViewRig", 4, &MemoryOperations::Command4_Click, "View Rig stopped."}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FaultsAgainstSim, ARadioSwitchedOffDuringUpdateRigStopsItWithAMessage)
 {

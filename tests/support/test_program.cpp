@@ -64,10 +64,19 @@ ManualTimer& OpenProgram::memoryTimer(int number) const
     return static_cast<ManualTimer&>(program->memory.timer(number));
 }
 
+void OpenProgram::closeAnswerWindow()
+{
+    if (timer2().isEnabled())
+        timer2().fire();
+}
+
 QStringList OpenProgram::tick(int number)
 {
+    closeAnswerWindow();
     memoryTimer(number).fire();
-    return FramesOf(port.takeWritten());
+    const QByteArray written = port.takeWritten();
+    port.receive(radio.answer(written));
+    return FramesOf(written);
 }
 
 }  // namespace talvex::testing

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scripted_platform.h"
+#include "scripted_radio.h"
 
 #include "app/program.h"
 
@@ -60,12 +61,17 @@ struct TestProgram {
 // prefix FE FE 94 E0 and FD ("08 00 05").
 QStringList FramesOf(const QByteArray& bytes);
 
-// A program with its port open on the scripted line.
+// A program with its port open on the scripted line, and a radio on it that answers.
 struct OpenProgram : TestProgram {
     OpenProgram();
     ManualTimer& memoryTimer(int number) const;
-    // Runs the memory timer `number` once and returns the frames that tick sent.
+    // The answer window that is open closes, as it would before the next 300 ms tick; then the
+    // memory timer `number` ticks once. The frames that tick sent, which the radio answers.
     QStringList tick(int number);
+    // The answer window closes now (its timer ticks), if one is open.
+    void closeAnswerWindow();
+
+    ScriptedRadio radio;
 };
 
 // Hex text "FE FE 94 E0 03 FD" as bytes.
