@@ -17,10 +17,10 @@ const QString kDemoMemory = QStringLiteral(TALVEX_DEMO_DIR "/sim-memory.txt");
 
 class FaultsAgainstSim : public ::testing::Test {
 protected:
-    void start(const QStringList& simArguments = {})
+    void start(const QStringList& simArguments = {}, const QString& settings = QStringLiteral("19200,N,8,1"))
     {
         QFile::copy(kDemoMemory, memoryPath);
-        run = std::make_unique<SimProgram>(QStringList{QStringLiteral("--memory"), memoryPath} + simArguments);
+        run = std::make_unique<SimProgram>(QStringList{QStringLiteral("--memory"), memoryPath} + simArguments, settings);
         ASSERT_TRUE(run->ready());
         ASSERT_TRUE(run->startUp());
     }
@@ -93,15 +93,20 @@ TEST_F(FaultsAgainstSim, NoiseBetweenFramesStillGivesEveryChannelAsTheRadioHolds
     EXPECT_EQ(lines.mid(3, 99), ExpectedChannelLines(ReadMemory(memoryPath)));
 }
 
-// Update Rig into a radio with every channel blank, from a file of `channels` channels.
-class UpdateRigAgainstSim : public FaultsAgainstSim {
+const char* const kRates[] = {"19200,N,8,1", "9600,N,8,1", "4800,N,8,1"};
+
+std::string RateName(const char* settings) { return "At" + std::string(settings).substr(0, std::string(settings).find(',')); }
+
+// Update Rig into a radio with every channel blank, at each rate.
+class UpdateRigAgainstSim : public FaultsAgainstSim, public ::testing::WithParamInterface<const char*> {
 protected:
     void startBlank(const QStringList& simArguments)
     {
         QFile blank(memoryPath);
         ASSERT_TRUE(blank.open(QIODevice::WriteOnly));
         blank.close();
-        run = std::make_unique<SimProgram>(QStringList{QStringLiteral("--memory"), memoryPath} + simArguments);
+        run = std::make_unique<SimProgram>(QStringList{QStringLiteral("--memory"), memoryPath} + simArguments,
+                                           QString::fromLatin1(GetParam()));
         ASSERT_TRUE(run->ready());
         ASSERT_TRUE(run->startUp());
     }
@@ -125,7 +130,7 @@ protected:
     }
 };
 
-TEST_F(UpdateRigAgainstSim, ARefusedWriteAndAChannelStoredDifferentlyAreNamedAtTheEnd)
+TEST_P(UpdateRigAgainstSim, ARefusedWriteAndAChannelStoredDifferentlyAreNamedAtTheEnd)
 {
     startBlank({QStringLiteral("--refuse-write"), QStringLiteral("7"), QStringLiteral("--store-wrong"),
                 QStringLiteral("11")});
@@ -149,24 +154,27 @@ TEST_F(UpdateRigAgainstSim, ARefusedWriteAndAChannelStoredDifferentlyAreNamedAtT
     }
 }
 
-TEST_F(UpdateRigAgainstSim, BitFlipsInTheAnswersNeverPassAsAVerifiedChannel)
+TEST_P(UpdateRigAgainstSim, BitFlipsInTheAnswersNeverPassAsAVerifiedChannel)
 {
     startBlank({QStringLiteral("--bit-flips"), QStringLiteral("0.0005")});
-    const QStringList lines = fileOf(30);
+    const QStringList lines = fileOf(20);
     updateFrom(lines);
     const QString report = run->dialogs.messages.back().text;
     const Memory held = ReadMemory(memoryPath);
     int verified = 0;
-    for (int n = 1; n <= 30; ++n) {
+    for (int n = 1; n <= 20; ++n) {
         if (report.contains(QStringLiteral("Channel %1:").arg(n)))
             continue;
         ++verified;
         EXPECT_EQ(ExpectedLine(n, held.at(n)).trimmed(), lines[n - 1].trimmed()) << n;
     }
-    if (verified < 30) {
-        EXPECT_EQ(state().memory.Text7, QStringLiteral("Update Rig: %1 of 30 channels verified").arg(verified));
+    if (verified < 20) {
+        EXPECT_EQ(state().memory.Text7, QStringLiteral("Update Rig: %1 of 20 channels verified").arg(verified));
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Rates, UpdateRigAgainstSim, ::testing::ValuesIn(kRates),
+                         [](const auto& info) { return RateName(info.param); });
 
 struct SilentRun {
     const char* name;
@@ -175,13 +183,23 @@ struct SilentRun {
     const char* stopped;
 };
 
+const SilentRun kSilentRuns[] = {
+    {"UpdateRig", 3, &MemoryOperations::Command3_Click,
+     "Update Rig stopped: that channel and the ones after it may not hold what the file says."},
+    {"CreateFile", 1, &MemoryOperations::Command1_Click, "TALVEX.TXT was not changed."},
+    {"BlankRig", 5, &MemoryOperations::Command5_Click, "Blank Rig stopped."},
+    {"ViewRig", 4, &MemoryOperations::Command4_Click, "View Rig stopped."},
+};
+
 void PrintTo(const SilentRun& r, std::ostream* os) { *os << r.name; }
 
-class RadioFallsSilent : public FaultsAgainstSim, public ::testing::WithParamInterface<SilentRun> {};
+class RadioFallsSilent : public FaultsAgainstSim,
+                         public ::testing::WithParamInterface<std::tuple<SilentRun, const char*>> {};
 
 TEST_P(RadioFallsSilent, TheOperationStopsNamingTheFirstSilentChannel)
 {
-    start({QStringLiteral("--silent-from"), QStringLiteral("5")});
+    const SilentRun& operation = std::get<0>(GetParam());
+    start({QStringLiteral("--silent-from"), QStringLiteral("5")}, QString::fromLatin1(std::get<1>(GetParam())));
     const QByteArray file = " 1            07.100.0      LSB           Fil 1\r\n"
                             " 5            07.100.0      LSB           Fil 1\r\n"
                             " 6            07.100.0      LSB           Fil 1\r\n"
@@ -190,25 +208,22 @@ TEST_P(RadioFallsSilent, TheOperationStopsNamingTheFirstSilentChannel)
     run->dialogs.answerMessage(MessageAnswer::Yes);
     run->dialogs.answerInput(QStringLiteral("3"));
     run->dialogs.answerInput(QStringLiteral("9"));
-    (memory().*GetParam().start)();
+    (memory().*operation.start)();
     ASSERT_TRUE(state().anyMemoryOperationRunning());
-    run->runMemoryOperation(GetParam().timer, 40);
+    run->runMemoryOperation(operation.timer, 40);
     EXPECT_FALSE(state().anyMemoryOperationRunning());
     ASSERT_FALSE(run->dialogs.messages.empty());
     EXPECT_EQ(run->dialogs.messages.back().text,
-              QStringLiteral("The radio did not answer for channel 5 ... ") + QString::fromLatin1(GetParam().stopped));
+              QStringLiteral("The radio did not answer for channel 5 ... ") + QString::fromLatin1(operation.stopped));
     EXPECT_NE(state().memory.Text1, u"END");
     EXPECT_EQ(dataFile(), file);
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, RadioFallsSilent,
-    ::testing::Values(
-        SilentRun{"UpdateRig", 3, &MemoryOperations::Command3_Click,
-                  "Update Rig stopped: that channel and the ones after it may not hold what the file says."},
-        SilentRun{"CreateFile", 1, &MemoryOperations::Command1_Click, "TALVEX.TXT was not changed."},
-        SilentRun{"BlankRig", 5, &MemoryOperations::Command5_Click, "Blank Rig stopped."},
-        SilentRun{"ViewRig", 4, &MemoryOperations::Command4_Click, "View Rig stopped."}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::Combine(::testing::ValuesIn(kSilentRuns), ::testing::ValuesIn(kRates)),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).name) + RateName(std::get<1>(info.param));
+    });
 
 TEST_F(FaultsAgainstSim, ARadioSwitchedOffDuringUpdateRigStopsItWithAMessage)
 {
