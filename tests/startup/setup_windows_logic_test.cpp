@@ -1,13 +1,17 @@
 // System Setup and Data File Setup on the scripted platform: what is shown, what TALVEX.INI
 // holds afterwards byte for byte, which file is current, and what the Memory window shows.
+#include "platform/text_file.h"
 #include "startup/configuration.h"
 
 #include "tests/support/test_program.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace talvex::testing {
 namespace {
@@ -120,22 +124,56 @@ TEST_F(SystemSetupTest, TheDataFileBoxStoresEachKeystrokeWithItsExtension)
 
 TEST_F(SystemSetupTest, AConfigurationThatCannotBeWrittenChangesNothing)
 {
-    startNormally();
-    const int opens = t.port.openCount;
-    const QString dataFile = state().CurrentDataFile;
-    // TALVEX.INI replaced by a directory: no file can be written at that name.
-    QFile::remove(t.path(kConfigFileName));
-    ASSERT_TRUE(QDir(t.directory.path()).mkdir(kConfigFileName));
-    setup().Form_Load();
-    setup().PortClick(2);
-    EXPECT_FALSE(setup().Save());
-    ASSERT_EQ(t.dialogs.messages.size(), 1u);
-    EXPECT_EQ(t.dialogs.messages[0].title, u"Unexpected Open Config File Error");
-    EXPECT_TRUE(t.dialogs.messages[0].text.startsWith(u"Error Code "));
-    EXPECT_TRUE(t.dialogs.messages[0].text.endsWith(u" ... TALVEX.INI ... Output"));
-    EXPECT_EQ(t.port.openCount, opens);
-    EXPECT_EQ(state().CurrentDataFile, dataFile);
-    EXPECT_NE(state().memory.Text7, u"Setup Process Complete");
+    struct DiskFullGuard {
+        ~DiskFullGuard() { SimulateDiskFullAfter(std::nullopt); }
+    } guard;
+    const struct {
+        const char* why;
+        std::function<void(TestProgram&)> arrange;
+        const char* text;  // the message up to the context; empty: any reason
+    } cases[] = {
+        // TALVEX.INI replaced by a directory: no file can be written at that name.
+        {"a directory in its place",
+         [](TestProgram& run) {
+             QFile::remove(run.path(kConfigFileName));
+             ASSERT_TRUE(QDir(run.directory.path()).mkdir(kConfigFileName));
+         },
+         ""},
+        {"the disk full after 40 bytes", [](TestProgram&) { SimulateDiskFullAfter(40); },
+         "Error Code 61 ... No space left on device"},
+        {"the disk full at once", [](TestProgram&) { SimulateDiskFullAfter(0); },
+         "Error Code 61 ... No space left on device"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        TestProgram run;
+        run.writeConfig();
+        run.writeFile(QStringLiteral("TALVEX.TXT"), {});
+        run.program->startup.RunStartup();
+        run.dialogs.messages.clear();
+        const QByteArray config = run.readFile(kConfigFileName);
+        const int opens = run.port.openCount;
+        const QString dataFile = run.program->state.CurrentDataFile;
+        c.arrange(run);
+        const QStringList files = QDir(run.directory.path()).entryList(QDir::Files | QDir::Hidden);
+        run.program->setup.Form_Load();
+        run.program->setup.PortClick(2);
+        EXPECT_FALSE(run.program->setup.Save());
+        SimulateDiskFullAfter(std::nullopt);
+
+        ASSERT_EQ(run.dialogs.messages.size(), 1u);
+        EXPECT_EQ(run.dialogs.messages[0].title, u"Unexpected Open Config File Error");
+        EXPECT_TRUE(run.dialogs.messages[0].text.startsWith(u"Error Code "));
+        EXPECT_TRUE(run.dialogs.messages[0].text.startsWith(QString::fromLatin1(c.text)));
+        EXPECT_TRUE(run.dialogs.messages[0].text.endsWith(u" ... TALVEX.INI ... Output"));
+        if (!QFileInfo(run.path(kConfigFileName)).isDir()) {
+            EXPECT_EQ(run.readFile(kConfigFileName), config);
+        }
+        EXPECT_EQ(QDir(run.directory.path()).entryList(QDir::Files | QDir::Hidden), files);  // no temporary left
+        EXPECT_EQ(run.port.openCount, opens);
+        EXPECT_EQ(run.program->state.CurrentDataFile, dataFile);
+        EXPECT_NE(run.program->state.memory.Text7, u"Setup Process Complete");
+    }
 }
 
 class DataFileSetupTest : public SystemSetupTest {
