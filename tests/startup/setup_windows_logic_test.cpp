@@ -280,6 +280,62 @@ TEST_F(DataFileSetupTest, OpenNewFileCreatesItEmptyAndOpenForReadingAndAsksBefor
     EXPECT_EQ(state().CurrentDataFile, kept);
 }
 
+// An Update Rig that went on reading another file would write that file's channels into the
+// radio: while any memory operation runs, nothing may change the current data file.
+TEST_F(DataFileSetupTest, NoFileChangesWhileAMemoryOperationRuns)
+{
+    const std::pair<bool ProgramState::*, const char*> operations[] = {
+        {&ProgramState::CreatingFile, "Create File"}, {&ProgramState::ViewingFile, "View File"},
+        {&ProgramState::UpdatingRig, "Update Rig"},   {&ProgramState::ViewingRig, "View Rig"},
+        {&ProgramState::BlankingRig, "Blank Rig"},    {&ProgramState::ScanningRig, "Scan Rig"},
+    };
+    const std::pair<const char*, std::function<void(DataSetupFields&)>> actions[] = {
+        {"Use Default File", [this](DataSetupFields& fields) { dataSetup().Command1_Click(fields); }},
+        {"Search for File", [this](DataSetupFields& fields) { dataSetup().Command2_Click(fields); }},
+        {"Open New File", [this](DataSetupFields& fields) { dataSetup().Command3_Click(fields); }},
+        {"Setup Save", [this](DataSetupFields&) { EXPECT_FALSE(setup().Save()); }},
+    };
+    startNormally();
+    t.writeFile(QStringLiteral("OTHER.TXT"), {QStringLiteral(" 1")});
+    QString other = QStringLiteral("OTHER.TXT");
+    t.program->dataFile.OpenDataFile(other, FileMode::Input);
+    setup().Form_Load();
+    setup().PortClick(2);
+    const QByteArray config = t.readFile(kConfigFileName);
+    const int opens = t.port.openCount;
+
+    for (const auto& [flag, name] : operations) {
+        for (const auto& [action, run] : actions) {
+            SCOPED_TRACE(std::string(name) + ", " + action);
+            state().*flag = true;
+            state().memory.Text8 = other;
+            t.dialogs.messages.clear();
+            t.dialogs.fileFilters.clear();
+            DataSetupFields fields = dataSetup().Form_Load();
+            run(fields);
+            state().*flag = false;
+
+            ASSERT_EQ(t.dialogs.messages.size(), 1u);
+            EXPECT_EQ(t.dialogs.messages[0].title, u"Memory Operations");
+            EXPECT_EQ(t.dialogs.messages[0].text,
+                      QString::fromLatin1(name) + QStringLiteral(" is running ... Stop ends it before the data file can change."));
+            EXPECT_TRUE(t.dialogs.fileFilters.empty());
+            EXPECT_EQ(state().CurrentDataFile, other);
+            EXPECT_TRUE(t.program->dataFile.isReading());
+            EXPECT_EQ(state().memory.Text8, other);
+            EXPECT_EQ(fields.Text2, u"");
+            EXPECT_EQ(t.readFile(kConfigFileName), config);
+            EXPECT_EQ(t.port.openCount, opens);
+            EXPECT_NE(state().memory.Text7, u"Setup Process Complete");
+        }
+    }
+    // Stopped, the same choice goes through.
+    t.dialogs.answerMessage(MessageAnswer::Yes);
+    DataSetupFields fields = dataSetup().Form_Load();
+    dataSetup().Command1_Click(fields);
+    EXPECT_EQ(state().CurrentDataFile, t.path(QStringLiteral("TALVEX.TXT")));
+}
+
 TEST_F(DataFileSetupTest, ReturnBlanksTheMemoryWindowsFieldsButNotItsFile)
 {
     startNormally();
