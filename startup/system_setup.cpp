@@ -92,7 +92,9 @@ bool SystemSetup::Save()
     dataFile_.OpenDataFile(s.ConfigDeftFile, FileMode::Input);
     s.memory.Text8 = s.CurrentDataFile;
     s.memory.Text8Bold = true;
-    s.memory.Text7 = QStringLiteral("Setup Process Complete");
+    // A default file that did not open has had its own message; completion would hide it.
+    if (s.DataFileOpen)
+        s.memory.Text7 = QStringLiteral("Setup Process Complete");
     restartIfConfigMissing();
     return true;
 }

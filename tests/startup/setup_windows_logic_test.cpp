@@ -176,6 +176,64 @@ TEST_F(SystemSetupTest, AConfigurationThatCannotBeWrittenChangesNothing)
     }
 }
 
+// Save's later steps fail on their own: the file is written by then and stays written.
+TEST_F(SystemSetupTest, SaveReportsAPortOrDataFileFailureAndClaimsCompletionOnlyWithTheFileOpen)
+{
+    const struct {
+        const char* why;
+        std::optional<int> portError;
+        bool defaultIsDirectory;
+        std::vector<const char16_t*> titles;
+        bool ends;
+        bool portReady;
+        bool complete;  // the data file opened: the port's message already told what failed
+    } cases[] = {
+        {"port in use", kErrorPortAlreadyOpen, false, {u"Comm Port Error - Port Already Open"}, false, false, true},
+        {"port settings refused", kErrorBadPortSettings, false, {u"Open Comm Port - Unexpected Error"}, false, false,
+         true},
+        {"no such port", kErrorInvalidPortNumber, false, {u"OPEN COMM PORT ERROR!", u"UNEXPECTED COMM PORT CONDITION"},
+         true, false, false},
+        {"default file is a directory", std::nullopt, true, {u"Open File - Unexpected Error"}, false, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        TestProgram run;
+        run.writeConfig();
+        run.writeFile(QStringLiteral("TALVEX.TXT"), {});
+        run.program->startup.RunStartup();
+        run.dialogs.messages.clear();
+        if (c.defaultIsDirectory) {
+            ASSERT_TRUE(QDir(run.directory.path()).mkdir(QStringLiteral("SETUP.TXT")));
+        }
+        if (c.portError)
+            run.port.nextOpenError = PortError{*c.portError, QStringLiteral("Refused")};
+        SystemSetup& s = run.program->setup;
+        s.Form_Load();
+        s.PortClick(4);
+        s.Text2_Change(c.defaultIsDirectory ? QStringLiteral("SETUP.TXT") : QStringLiteral("TALVEX.TXT"));
+        if (c.ends) {
+            EXPECT_THROW(s.Save(), ProgramEnded);
+        } else {
+            EXPECT_TRUE(s.Save());
+        }
+
+        std::vector<QString> titles;
+        for (const ShownMessage& m : run.dialogs.messages)
+            titles.push_back(m.title);
+        std::vector<QString> expected;
+        for (const char16_t* title : c.titles)
+            expected.push_back(QString::fromUtf16(title));
+        EXPECT_EQ(titles, expected);
+        EXPECT_EQ(run.readFile(kConfigFileName),
+                  ConfigBytes(c.defaultIsDirectory ? "SETUP.TXT" : "TALVEX.TXT", "N0CALL", "COM4", "19200,N,8,1"));
+        EXPECT_EQ(run.program->state.PortReady == 1, c.portReady);
+        EXPECT_EQ(run.program->state.memory.Text7 == u"Setup Process Complete", c.complete);
+        if (!c.ends) {
+            EXPECT_EQ(run.program->state.DataFileOpen, c.complete);
+        }
+    }
+}
+
 class DataFileSetupTest : public SystemSetupTest {
 protected:
     DataFileSetup& dataSetup() { return t.program->dataSetup; }
@@ -233,17 +291,60 @@ TEST_F(DataFileSetupTest, SearchForFileOpensExactlyTheChosenFileAndCancelChanges
     EXPECT_EQ(line, u" 1");
 }
 
-TEST_F(DataFileSetupTest, ASearchedFileThatCannotBeOpenedIsNotShownAsCurrent)
+// Every way a chosen file can fail to open: the message, and nothing shown as current.
+TEST_F(DataFileSetupTest, AFileThatCannotBeOpenedIsNotShownAsCurrent)
 {
     startNormally();
-    state().memory.Text8 = state().CurrentDataFile;
+    const QString before = state().CurrentDataFile;
+    QDir(t.directory.path()).mkdir(QStringLiteral("A DIRECTORY"));
+    const struct {
+        const char* why;
+        std::function<void(DataSetupFields&)> choose;
+    } cases[] = {
+        {"default file is a directory",
+         [this](DataSetupFields& fields) {
+             state().ConfigDeftFile = QStringLiteral("A DIRECTORY");
+             t.dialogs.answerMessage(MessageAnswer::Yes);
+             dataSetup().Command1_Click(fields);
+         }},
+        {"searched file is a directory",
+         [this](DataSetupFields& fields) {
+             t.dialogs.answerFile(t.path(QStringLiteral("A DIRECTORY")));
+             dataSetup().Command2_Click(fields);
+         }},
+        {"new file in a missing directory",
+         [this](DataSetupFields& fields) {
+             t.dialogs.answerFile(t.path(QStringLiteral("missing/NEW.TXT")));
+             dataSetup().Command3_Click(fields);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        state().memory.Text8 = before;
+        t.dialogs.messages.clear();
+        DataSetupFields fields = dataSetup().Form_Load();
+        c.choose(fields);
+        ASSERT_FALSE(t.dialogs.messages.empty());
+        EXPECT_EQ(t.dialogs.messages.back().title, u"Open File - Unexpected Error");
+        EXPECT_EQ(state().memory.Text8, before);
+        EXPECT_EQ(fields.Text1, before);
+        EXPECT_EQ(fields.Text2, u"");
+        EXPECT_FALSE(fields.Text2Bold);
+    }
+    EXPECT_FALSE(QFile::exists(t.path(QStringLiteral("missing/NEW.TXT"))));
+}
+
+TEST_F(DataFileSetupTest, AMissingDefaultFileIsCreatedAndTheProgramAsksForARestart)
+{
+    startNormally();
+    state().ConfigDeftFile = QStringLiteral("GONE.TXT");
+    t.dialogs.answerMessage(MessageAnswer::Yes);
     DataSetupFields fields = dataSetup().Form_Load();
-    QDir(t.directory.path()).mkdir(QStringLiteral("a directory, not a file"));
-    t.dialogs.answerFile(t.path(QStringLiteral("a directory, not a file")));
-    dataSetup().Command2_Click(fields);
-    EXPECT_EQ(t.dialogs.messages.back().title, u"Open File - Unexpected Error");
-    EXPECT_EQ(state().memory.Text8, t.path(QStringLiteral("TALVEX.TXT")));
-    EXPECT_EQ(fields.Text2, u"");
+    EXPECT_THROW(dataSetup().Command1_Click(fields), ProgramEnded);
+    ASSERT_EQ(t.dialogs.messages.size(), 3u);
+    EXPECT_EQ(t.dialogs.messages[1].title, u"OPEN FILE ERROR");
+    EXPECT_EQ(t.dialogs.messages[2].text, u"Restart program!");
+    EXPECT_TRUE(QFile::exists(t.path(QStringLiteral("GONE.TXT"))));
 }
 
 TEST_F(DataFileSetupTest, OpenNewFileCreatesItEmptyAndOpenForReadingAndAsksBeforeEmptyingOne)
