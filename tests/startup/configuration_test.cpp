@@ -65,7 +65,11 @@ TEST(TextRoutines, RaiseLettersOnlyAndNameFilesByTheirLastPart)
     for (auto [text, expected] : extended)
         EXPECT_EQ(AddTxtExtension(QString::fromLatin1(text)), QString::fromLatin1(expected)) << text;
 
-    const std::pair<const char*, bool> bare[] = {{"TALVEX.TXT", true}, {"Sw + Air.txt", true},
+    EXPECT_EQ(UpperFileName(QStringLiteral("ham.txt")), u"HAM.TXT");
+    EXPECT_EQ(UpperFileName(QStringLiteral("c:\\radio\\")), u"");
+
+    // Twelve characters is the longest bare name; the thirteenth makes it a path.
+    const std::pair<const char*, bool> bare[] = {{"TALVEX.TXT", true}, {"Sw + Air.txt", true}, {"ABCDEFGH.TXT", true},
                                                  {"THIRTEEN.TXT1", false}, {"C:\\CB.TXT", false},
                                                  {"/a/ham.txt", false}, {"a/b", false}};
     for (auto [text, expected] : bare)
