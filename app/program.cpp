@@ -23,7 +23,12 @@ Program::Program(PlatformServices services, WindowShell& windowShell)
     link.setDisplayChanged([this] { notifyDisplay(); });
     memory.setDisplayChanged([this] { notifyDisplay(); });
     startup.setBeforeEnd([this] { memory.discardUnfinishedFile(); });
+    // The Exit menu, a fatal trap and a restart request end the program without the Exit
+    // button's port close; the device and its lock file must still go back to the system.
+    platform.exit.setRelease([this] { startup.CloseSerialPort(); });
 }
+
+Program::~Program() { platform.exit.setRelease({}); }
 
 void Program::addDisplayListener(std::function<void()> listener)
 {

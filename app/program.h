@@ -36,6 +36,7 @@ struct PlatformServices {
 class Program {
 public:
     Program(PlatformServices platform, WindowShell& windows);
+    ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 

@@ -7,6 +7,7 @@ namespace talvex::decode {
 namespace {
 
 constexpr std::uint8_t kNoData = 0xFF;
+constexpr std::uint8_t kEnd = 0xFD;
 
 bool Is(const QByteArray& d, int position, std::uint8_t value)
 {
@@ -17,11 +18,15 @@ bool Has(const QByteArray& d, int length) { return d.size() >= length; }
 
 // A channel answer: contents start at `c` (channel c, c+1; select c+2; frequency bytes from
 // c+3, the displayed ones c+4..c+6; mode c+8; filter c+9; name c+31..c+40; FD at c+41).
-// A blank channel answers ch ch FF.
+// A blank channel answers ch ch FF FD; cut before that FD it is as incomplete as any other
+// cut answer and changes nothing.
+bool IsBlankAnswer(const QByteArray& d, int c) { return Is(d, c + 2, kNoData) && Is(d, c + 3, kEnd); }
+
 void MemoryAnswer(ProgramState& state, const QByteArray& d, int c)
 {
     if (Is(d, c + 2, kNoData)) {
-        BlankChannel(state);
+        if (IsBlankAnswer(d, c))
+            BlankChannel(state);
         return;
     }
     if (!Has(d, c + 41))
@@ -98,7 +103,7 @@ bool FrequencyAndMemoryRows(ProgramState& state, const QByteArray& d)
             const bool blankChannel = Is(d, 26, kNoData);
             MemoryAnswer(state, d, 24);
             if (blankChannel)
-                return true;
+                return true;  // blank, or a blank cut short: nothing further to read
         }
     }
     // 14: an echoed 1A 00 ch FF

@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+#include <utility>
+
 namespace talvex {
 
 // The texts of the Radio Operations window's display fields.
@@ -101,5 +104,20 @@ struct ProgramState {
         return CreatingFile || ViewingFile || UpdatingRig || ViewingRig || BlankingRig || ScanningRig;
     }
 };
+
+// The memory operation that runs, by the name of its button; nothing when none runs. At most
+// one flag is set at a time; should more be, the first in button order is named.
+inline std::optional<QString> RunningMemoryOperation(const ProgramState& s)
+{
+    const std::pair<bool, const char*> operations[] = {
+        {s.CreatingFile, "Create File"}, {s.ViewingFile, "View File"}, {s.UpdatingRig, "Update Rig"},
+        {s.ViewingRig, "View Rig"},      {s.BlankingRig, "Blank Rig"}, {s.ScanningRig, "Scan Rig"},
+    };
+    for (const auto& [running, name] : operations) {
+        if (running)
+            return QString::fromLatin1(name);
+    }
+    return std::nullopt;
+}
 
 }  // namespace talvex

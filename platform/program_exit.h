@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdlib>
+#include <functional>
 
 namespace talvex {
 
@@ -10,14 +11,23 @@ class ProgramExit {
 public:
     virtual ~ProgramExit() = default;
 
+    // What the system must get back however the program ends (the serial port, whose lock
+    // file would otherwise make the next start find the port "already open").
+    void setRelease(std::function<void()> release) { release_ = std::move(release); }
+
     [[noreturn]] void end(int code)
     {
+        if (release_)
+            release_();
         endProgram(code);
         std::abort();  // an implementation that came back would run on past the end
     }
 
 protected:
     virtual void endProgram(int code) = 0;
+
+private:
+    std::function<void()> release_;
 };
 
 class ProcessExit final : public ProgramExit {

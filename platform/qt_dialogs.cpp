@@ -3,18 +3,23 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 
 namespace talvex {
 
+// Texts shown here carry file names, call signs and bytes from the radio: a name such as
+// "<b>X.TXT" must be shown as typed, never read as markup.
 MessageAnswer QtDialogs::message(const QString& title, const QString& text, MessageIcon icon,
                                  MessageButtons buttons)
 {
     QMessageBox box(icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
-                    title, text,
+                    title, QString(),
                     buttons == MessageButtons::YesNo ? (QMessageBox::Yes | QMessageBox::No)
                                                      : QMessageBox::Ok,
                     QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
     const int answer = box.exec();
     if (buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
@@ -24,12 +29,18 @@ MessageAnswer QtDialogs::message(const QString& title, const QString& text, Mess
 std::optional<QString> QtDialogs::input(const QString& prompt, const QString& title,
                                         const QString& defaultText)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(QApplication::activeWindow(), title, prompt,
-                                               QLineEdit::Normal, defaultText, &ok);
-    if (!ok)
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(title);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextEchoMode(QLineEdit::Normal);
+    dialog.setTextValue(defaultText);
+    dialog.setLabelText(prompt);
+    // The dialog offers no text format of its own; its prompt is its one label.
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 std::optional<QString> QtDialogs::openFile(const QStringList& filters, int initialFilter, bool mayBeNew)

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+
 namespace talvex {
 
 namespace {
@@ -18,6 +20,43 @@ FileError ErrorOf(const QFileDevice& file, const QString& path, FileMode mode)
     if (file.error() == QFileDevice::PermissionsError)
         return {kErrorPermissionDenied, QStringLiteral("Permission denied")};
     return {kErrorFileAccess, file.errorString()};
+}
+
+std::optional<qint64> g_diskSpaceLeft;  // set only by tests, through SimulateDiskFullAfter
+
+// Why a write failed, in the system's own words; a full disk has the number operators know.
+FileError WriteErrorOf(const QFileDevice& file, int systemError)
+{
+    const QString description = file.errorString();
+    if (systemError == ENOSPC)
+        return {kErrorDiskFull, description};
+    return {kErrorFileAccess, description};
+}
+
+// Writes all of `bytes` and pushes them to the system; a write the system took only in part
+// is a failure, never a shorter file.
+std::optional<FileError> WriteAll(QFileDevice& file, const QByteArray& bytes)
+{
+    if (g_diskSpaceLeft) {
+        if (bytes.size() > *g_diskSpaceLeft) {
+            file.write(bytes.left(*g_diskSpaceLeft));
+            file.flush();
+            g_diskSpaceLeft = 0;
+            return FileError{kErrorDiskFull, QStringLiteral("No space left on device")};
+        }
+        *g_diskSpaceLeft -= bytes.size();
+    }
+    errno = 0;
+    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError)
+        return WriteErrorOf(file, errno);
+    return std::nullopt;
+}
+
+QByteArray LineBytes(const QString& line)
+{
+    QByteArray bytes = line.toLatin1();
+    bytes.append("\r\n");
+    return bytes;
 }
 
 QString StripLineEnd(QByteArray line)
@@ -99,18 +138,17 @@ std::optional<QStringList> ReadAllLines(const QString& path)
 
 std::optional<FileError> WriteLinesAtomically(const QString& path, const QStringList& lines)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return ErrorOf(file, path, FileMode::Output);
+    ReplacingTextFile file;
+    if (auto error = file.open(path))
+        return error;
     for (const QString& line : lines) {
-        QByteArray bytes = line.toLatin1();
-        bytes.append("\r\n");
-        file.write(bytes);
+        if (!file.writeLine(line))
+            break;
     }
-    if (!file.commit())
-        return FileError{kErrorFileAccess, file.errorString()};
-    return std::nullopt;
+    return file.commit();
 }
+
+void SimulateDiskFullAfter(std::optional<qint64> bytes) { g_diskSpaceLeft = bytes; }
 
 ReplacingTextFile::ReplacingTextFile() = default;
 
@@ -130,20 +168,32 @@ bool ReplacingTextFile::isOpen() const { return file_ != nullptr; }
 
 bool ReplacingTextFile::writeLine(const QString& line)
 {
-    if (!file_)
+    if (!file_ || writeError_)
         return false;
-    QByteArray bytes = line.toLatin1();
-    bytes.append("\r\n");
-    return file_->write(bytes) == bytes.size();
+    const QByteArray bytes = LineBytes(line);
+    writeError_ = WriteAll(*file_, bytes);
+    if (writeError_)
+        return false;
+    written_ += bytes.size();
+    return true;
 }
 
 std::optional<FileError> ReplacingTextFile::commit()
 {
     if (!file_)
         return FileError{kErrorFileAccess, QStringLiteral("File not open")};
+    // Every line was flushed as it was written; a file that is still shorter than what was
+    // written, or in an error state, must not take the old one's place.
+    if (!writeError_ && (file_->error() != QFileDevice::NoError || file_->size() != written_))
+        writeError_ = WriteErrorOf(*file_, 0);
+    if (auto error = writeError_) {
+        discard();
+        return error;
+    }
     const bool committed = file_->commit();
     const QString reason = file_->errorString();
     file_.reset();
+    written_ = 0;
     if (!committed)
         return FileError{kErrorFileAccess, reason};
     return std::nullopt;
@@ -154,6 +204,8 @@ void ReplacingTextFile::discard()
     if (file_)
         file_->cancelWriting();
     file_.reset();
+    writeError_.reset();
+    written_ = 0;
 }
 
 QString JoinPath(const QString& directory, const QString& name)

@@ -15,6 +15,7 @@ inline constexpr int kErrorFileNotFound = 53;
 inline constexpr int kErrorPermissionDenied = 70;
 inline constexpr int kErrorFileAccess = 75;
 inline constexpr int kErrorPathNotFound = 76;
+inline constexpr int kErrorDiskFull = 61;
 
 struct FileError {
     int number = 0;
@@ -48,8 +49,8 @@ private:
 };
 
 // A file written line by line into a temporary file beside its path; the file at the path is
-// replaced only by commit(). Until then, and when discarded or destroyed, the old file stays
-// exactly as it was.
+// replaced only by commit(), and only when every byte written reached the disk. Until then, and
+// when a write failed, when discarded or destroyed, the old file stays exactly as it was.
 class ReplacingTextFile {
 public:
     ReplacingTextFile();
@@ -59,13 +60,23 @@ public:
 
     std::optional<FileError> open(const QString& path);
     bool isOpen() const;
+    // False once any write failed; the failure is kept and commit() reports it.
     bool writeLine(const QString& line);
+    // The first write failure, or the failure to put the file in place; nothing when the new
+    // file is in place, complete.
     std::optional<FileError> commit();
     void discard();
 
 private:
     std::unique_ptr<QSaveFile> file_;
+    std::optional<FileError> writeError_;
+    qint64 written_ = 0;
 };
+
+// For tests of a full disk: once `bytes` more bytes have been written to replacing files, the
+// next write puts down only what still fits and fails as on a full disk. Nothing (std::nullopt)
+// switches it off; the program itself never sets it.
+void SimulateDiskFullAfter(std::optional<qint64> bytes);
 
 // On a file system that tells case apart, the existing file whose name differs from `path`
 // only in letter case (the program's names were always case-blind); `path` itself otherwise.
@@ -76,7 +87,8 @@ bool FileExists(const QString& path);
 // Whole-file helpers for small files (configuration, test fixtures).
 std::optional<QStringList> ReadAllLines(const QString& path);
 // Written to a temporary file beside `path` and renamed into place, so a failed write never
-// leaves half a file behind. Lines end in CR LF.
+// leaves half a file behind: on any failure the old file is kept byte for byte. Lines end in
+// CR LF.
 std::optional<FileError> WriteLinesAtomically(const QString& path, const QStringList& lines);
 
 // Joins a directory and a file name with the platform's own separator.

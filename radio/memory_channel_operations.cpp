@@ -154,8 +154,11 @@ void RadioOperations::Option44_Click()
                                          QStringLiteral("Set Memory Mode"), QStringLiteral("AM"));
         if (!mode)
             return refuse();
-        state_.ModeValue = mode->isEmpty() ? QStringLiteral("AM") : *mode;
+        state_.ModeValue = *mode;
     }
+    // An empty mode, typed or handed over, is AM, the same default the prompt offers.
+    if (state_.ModeValue.isEmpty())
+        state_.ModeValue = QStringLiteral("AM");
     const auto mode = ModeCode(state_.ModeValue);
     if (!mode)
         return refuse();
@@ -167,7 +170,8 @@ void RadioOperations::Option44_Click()
             return refuse();
         state_.FilterValue = *filter;
     }
-    if (state_.FilterValue.trimmed().isEmpty())
+    // Only the empty answer means the default; a blank is refused like a blank mode.
+    if (state_.FilterValue.isEmpty())
         state_.FilterValue = QStringLiteral("2");
     const auto filter = WholeNumberIn(state_.FilterValue, 1, 3);
     if (!filter)
@@ -180,9 +184,11 @@ void RadioOperations::Option44_Click()
             return refuse();
         state_.LabelText = *label;
     }
-    if (!IsPrintable(state_.LabelText))
+    // What is typed past the tenth character is never sent, so only the ten sent are checked.
+    const QString labelField = state_.LabelText.left(10).leftJustified(10, u' ');
+    if (!IsPrintable(labelField))
         return refuse();
-    state_.LabelField = state_.LabelText.left(10).leftJustified(10, u' ');
+    state_.LabelField = labelField;
 
     MemoryChannel contents;
     contents.channel = DecimalToBcd(QString::number(*channel)).byte;

@@ -6,6 +6,17 @@
 
 namespace talvex {
 
+bool RefuseWhileMemoryOperationRuns(const ProgramState& state, Dialogs& dialogs)
+{
+    const auto running = RunningMemoryOperation(state);
+    if (!running)
+        return false;
+    dialogs.message(QStringLiteral("Memory Operations"),
+                    *running + QStringLiteral(" is running ... Stop ends it before the data file can change."),
+                    MessageIcon::None, MessageButtons::Ok);
+    return true;
+}
+
 DataFileSetup::DataFileSetup(ProgramState& state, DataFile& dataFile, Dialogs& dialogs)
     : state_(state), dataFile_(dataFile), dialogs_(dialogs)
 {
@@ -33,6 +44,8 @@ void DataFileSetup::showOpened(DataSetupFields& fields, const QString& path)
 
 void DataFileSetup::Command1_Click(DataSetupFields& fields)
 {
+    if (RefuseWhileMemoryOperationRuns(state_, dialogs_))
+        return;
     if (dialogs_.message(QStringLiteral("Default File"), UpperFileName(state_.ConfigDeftFile) + QStringLiteral(" ... Are you sure?"),
                          MessageIcon::None, MessageButtons::YesNo)
         != MessageAnswer::Yes)
@@ -43,6 +56,8 @@ void DataFileSetup::Command1_Click(DataSetupFields& fields)
 
 void DataFileSetup::Command2_Click(DataSetupFields& fields)
 {
+    if (RefuseWhileMemoryOperationRuns(state_, dialogs_))
+        return;
     const auto chosen = dialogs_.openFile(searchFilters(), 0);
     if (!chosen || chosen->isEmpty())
         return;
@@ -53,6 +68,8 @@ void DataFileSetup::Command2_Click(DataSetupFields& fields)
 
 void DataFileSetup::Command3_Click(DataSetupFields& fields)
 {
+    if (RefuseWhileMemoryOperationRuns(state_, dialogs_))
+        return;
     const auto chosen = dialogs_.openFile(newFileFilters(), 0, true);
     if (!chosen || chosen->isEmpty())
         return;

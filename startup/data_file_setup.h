@@ -16,6 +16,10 @@ struct DataSetupFields {
     bool Text2Bold = false;
 };
 
+// While a memory operation runs, the data file it reads or writes must stay the current one:
+// tells the operator which operation runs and that Stop ends it, and returns true (refused).
+bool RefuseWhileMemoryOperationRuns(const ProgramState& state, Dialogs& dialogs);
+
 // The Data File Setup window's work: make the default file, a chosen file or a new empty file
 // the current data file. TALVEX.INI is not touched.
 class DataFileSetup {

@@ -113,7 +113,10 @@ void Startup::ReadConfiguration()
         p_.dataFile.OpenDataFile(s.ConfigDeftFile, FileMode::Input);
         s.memory.Text8 = s.CurrentDataFile;
         s.memory.Text8Bold = true;
-        s.memory.Text7 = QStringLiteral("Open Process Complete");
+        // The data file's own message has said why it did not open; claiming completion
+        // would hide that.
+        if (s.DataFileOpen)
+            s.memory.Text7 = QStringLiteral("Open Process Complete");
         s.memory.Text6 = QStringLiteral("Hello ") + s.ConfigCallSign;
     } else if (!values.lastLine || values.lastLine->isEmpty()) {
         s.ConfigMissing = true;

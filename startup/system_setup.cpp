@@ -1,6 +1,7 @@
 #include "system_setup.h"
 
 #include "configuration.h"
+#include "data_file_setup.h"
 #include "text_routines.h"
 
 #include "platform/text_file.h"
@@ -65,6 +66,9 @@ void SystemSetup::Text2_Change(const QString& dataFile)
 bool SystemSetup::Save()
 {
     ProgramState& s = state_;
+    // Save reopens the port and the default data file under whatever operation runs.
+    if (RefuseWhileMemoryOperationRuns(s, dialogs_))
+        return false;
     const QString deftFile = UpperFileName(OrDefault(s.ConfigDeftFile, kDefaultDataFile));
     const QString callSign = OrDefault(s.ConfigCallSign, kDefaultCallSign);
     const QString commPort = OrDefault(s.ConfigCommPort, kDefaultCommPort);
@@ -88,7 +92,9 @@ bool SystemSetup::Save()
     dataFile_.OpenDataFile(s.ConfigDeftFile, FileMode::Input);
     s.memory.Text8 = s.CurrentDataFile;
     s.memory.Text8Bold = true;
-    s.memory.Text7 = QStringLiteral("Setup Process Complete");
+    // A default file that did not open has had its own message; completion would hide it.
+    if (s.DataFileOpen)
+        s.memory.Text7 = QStringLiteral("Setup Process Complete");
     restartIfConfigMissing();
     return true;
 }

@@ -41,7 +41,8 @@ public:
     void BaudClick(int index);
     void Text1_Change(const QString& callSign);
     void Text2_Change(const QString& dataFile);
-    // True when the window closes; false when TALVEX.INI could not be written (nothing changed).
+    // True when the window closes; false when TALVEX.INI could not be written or a memory
+    // operation runs (nothing changed).
     // Ends the program when the configuration was missing at start.
     bool Save();
     // Ends the program when the configuration was missing at start.

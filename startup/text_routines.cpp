@@ -28,10 +28,9 @@ QString UpperFileName(const QString& path)
 
 QString AddTxtExtension(const QString& name)
 {
-    if (name.isEmpty())
-        return name;
-    const QString base = name.mid(LastSeparator(name) + 1);
-    if (base.contains(u'.'))
+    // A three-letter extension is the only one the program recognises; anything else, a
+    // shorter or longer extension included, gets ".txt" after it.
+    if (name.size() >= 4 && name.at(name.size() - 4) == u'.')
         return name;
     return name + QStringLiteral(".txt");
 }

@@ -11,7 +11,7 @@ void UpperCase(QString& text);
 // The file name after the last "\" or "/", upper-cased: how a data file is named in messages.
 QString UpperFileName(const QString& path);
 
-// Adds ".txt" to a name that has no extension after its last separator.
+// Adds ".txt" unless the name ends in a point and three characters ("HAM.TXT", "A.DAT").
 QString AddTxtExtension(const QString& name);
 
 // A name is bare, and lives in the working directory, when it is 12 characters or fewer and

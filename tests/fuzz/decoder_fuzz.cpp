@@ -1,3 +1,5 @@
+#include "decoder_seeds.h"
+
 #include "link/answer_decoder.h"
 
 #include <cstddef>
@@ -12,11 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     state.HexDisplay = size % 2 == 0;
     talvex::DecodeAnswer(state, bytes);
     talvex::SplitTransceive(state, bytes);
-    // Prefixing the echoes the program would have sent reaches the deeper rows.
-    static const char* const kEchoes[] = {"\xFE\xFE\x94\xE0\x08\x00\x05\xFD\xFE\xFE\x94\xE0\x1A\x00\x00\x05\xFD",
-                                          "\xFE\xFE\x94\xE0\x1A\x00\x00\x05\xFD",
-                                          "\xFE\xFE\x94\xE0\x05\x00\x00\x10\x07\x00\xFD\xFE\xFE\x94\xE0\x03\xFD"};
-    for (const char* echo : kEchoes)
-        talvex::DecodeAnswer(state, QByteArray(echo) + bytes);
+    static const auto kEchoes = talvex::fuzz::DecoderEchoSeeds();
+    for (const QByteArray& echo : kEchoes)
+        talvex::DecodeAnswer(state, echo + bytes);
     return 0;
 }

@@ -1,4 +1,5 @@
 #include "link/answer_decoder.h"
+#include "tests/fuzz/decoder_seeds.h"
 
 #include "tests/support/test_program.h"
 
@@ -102,6 +103,10 @@ TEST(DecodeAnswer, EachRowWritesItsFieldsAndLeavesTheOthers)
          {{0, QStringLiteral(" ")}, {1, QStringLiteral(" ")}, {2, QStringLiteral(" ")}, {3, QStringLiteral(" ")},
           {4, QStringLiteral(" ")}, {5, QStringLiteral(" ")}, {7, QStringLiteral("40")}, {8, QString()}, {9, QString()},
           {10, QString()}, {11, QString()}, {12, QString()}, {13, QStringLiteral("Blank")}, {21, QStringLiteral("-")}}},
+        {"select of a blank channel", "FE FE 94 E0 08 00 40 FD FE FE 94 E0 1A 00 00 40 FD FE FE E0 94 1A 00 00 40 FF FD",
+         {{0, QStringLiteral(" ")}, {1, QStringLiteral(" ")}, {2, QStringLiteral(" ")}, {3, QStringLiteral(" ")},
+          {4, QStringLiteral(" ")}, {5, QStringLiteral(" ")}, {7, QStringLiteral("40")}, {8, QString()}, {9, QString()},
+          {10, QString()}, {11, QString()}, {12, QString()}, {13, QStringLiteral("Blank")}, {21, QStringLiteral("-")}}},
         {"echoed 1A 00 ch FF", "FE FE 94 E0 1A 00 00 05 FF FD FE FE E0 94 FA FD",
          {{0, QStringLiteral(" ")}, {1, QStringLiteral(" ")}, {2, QStringLiteral(" ")}, {3, QStringLiteral(" ")},
           {4, QStringLiteral(" ")}, {5, QStringLiteral(" ")}}},
@@ -120,6 +125,22 @@ TEST(DecodeAnswer, EachRowWritesItsFieldsAndLeavesTheOthers)
             expected[static_cast<size_t>(index)] = text;
         DecodeAnswer(state, Hex(c.data));
         EXPECT_EQ(Fields(state), expected) << c.name;
+    }
+}
+
+// The channel field at its edges: 1 and 99 as numbers, 100 and 101 as the scan edges P1 and P2,
+// and a high byte the radio never sends leaves the box as it was.
+TEST(DecodeAnswer, ChannelNumbersAtTheEdgesOfTheRange)
+{
+    const std::pair<const char*, const char*> rows[] = {
+        {"00 01", "1"}, {"00 99", "99"}, {"01 00", "P1"}, {"01 01", "P2"}, {"02 00", "r2"}};
+    for (const auto& [channel, shown] : rows) {
+        const QByteArray contents = Hex(channel) + Hex("00 00 40 07 07 00 01 01 00 00 10 00 00 10 00")
+            + Hex("00 40 07 07 00 01 01 00 00 10 00 00 10 00 41 42 43 20 20 20 20 20 20 20 FD");
+        ProgramState state = Filled();
+        DecodeAnswer(state, Hex("FE FE 94 E0 1A 00") + Hex(channel) + Hex("FD FE FE E0 94 1A 00") + contents);
+        EXPECT_EQ(state.radio.Text2, QString::fromLatin1(shown)) << channel;
+        EXPECT_EQ(state.radio.Text1, u"07.074.0") << channel;
     }
 }
 
@@ -155,6 +176,9 @@ TEST(DecodeAnswer, EveryTruncationOfEveryAnswerChangesNothing)
         kChannel101,
         "FE FE 94 E0 1A 00 00 07 FD FE FE E0 94 1A 00 00 07 00 00 40 07 14 00 01 02 00 00 10 00 00 10 00 "
         "00 40 07 14 00 01 02 00 00 10 00 00 10 00 46 54 38 20 20 20 20 20 20 20 FD",
+        // Blank channels, read alone and after a select: cut before their FD they are not yet blank.
+        "FE FE 94 E0 1A 00 00 40 FD FE FE E0 94 1A 00 00 40 FF FD",
+        "FE FE 94 E0 08 00 99 FD FE FE 94 E0 1A 00 00 99 FD FE FE E0 94 1A 00 00 99 FF FD",
     };
     for (const char* text : answers) {
         const QByteArray full = Hex(text);
@@ -165,6 +189,19 @@ TEST(DecodeAnswer, EveryTruncationOfEveryAnswerChangesNothing)
             EXPECT_EQ(Fields(state), before) << text << " cut to " << length;
         }
     }
+}
+
+// The fuzz target starts from these echoes; a seed cut at a 00 byte would leave the memory
+// and frequency rows unreached.
+TEST(DecoderFuzzSeeds, AreTheWholeEchoesOfTheFramesTheProgramSends)
+{
+    const auto seeds = fuzz::DecoderEchoSeeds();
+    EXPECT_EQ(seeds[0].toHex(' ').toUpper(), "FE FE 94 E0 08 00 05 FD FE FE 94 E0 1A 00 00 05 FD");
+    EXPECT_EQ(seeds[1].toHex(' ').toUpper(), "FE FE 94 E0 1A 00 00 05 FD");
+    EXPECT_EQ(seeds[2].toHex(' ').toUpper(), "FE FE 94 E0 05 00 00 10 07 00 FD FE FE 94 E0 03 FD");
+    const qsizetype lengths[] = {17, 9, 17};
+    for (size_t i = 0; i < seeds.size(); ++i)
+        EXPECT_EQ(seeds[i].size(), lengths[i]) << i;
 }
 
 TEST(WithoutInterjections, TakesOutOkNgAndBroadcastsOnly)

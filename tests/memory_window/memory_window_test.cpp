@@ -121,14 +121,17 @@ TEST_F(MemoryControls, TheCloseControlOnlyHidesAndTheOperationGoesOn)
     EXPECT_FALSE(t.port.takeWrites().empty());  // View Rig still reads the next channel
 }
 
-TEST_F(MemoryControls, ExitClosesThePortButTheExitMenusDoNot)
+TEST_F(MemoryControls, ExitAndTheExitMenusCloseThePort)
 {
     for (const char* name : {"FileExit", "Exit"}) {
+        program.startup.OpenSerialPort();
+        ASSERT_TRUE(t.port.isOpen());
         program.state.DataFileOpen = true;
         EXPECT_THROW(find<QAction>(name).trigger(), ProgramEnded) << name;
-        EXPECT_TRUE(t.port.isOpen()) << name;
+        EXPECT_FALSE(t.port.isOpen()) << name;
         EXPECT_FALSE(program.state.DataFileOpen) << name;
     }
+    program.startup.OpenSerialPort();
     EXPECT_THROW(click("Command0"), ProgramEnded);
     EXPECT_FALSE(t.port.isOpen());
 }

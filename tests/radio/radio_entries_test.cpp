@@ -122,6 +122,10 @@ const std::vector<RefusedCase>& RefusedCases()
         {"WriteModeUnknown", &R::Option44_Click, {S("5"), S("7100"), S("SSB")}},
         {"WriteFilterCancel", &R::Option44_Click, {S("5"), S("7100"), S("lsb"), Cancel}},
         {"WriteFilterFour", &R::Option44_Click, {S("5"), S("7100"), S("lsb"), S("4")}},
+        {"WriteFilterBlank", &R::Option44_Click, {S("5"), S("7100"), S("lsb"), S(" ")}},
+        {"WriteModeBlank", &R::Option44_Click, {S("5"), S("7100"), S(" ")}},
+        {"WriteChannel99Frequency0", &R::Option44_Click, {S("99"), S("0")}},
+        {"WriteChannel101", &R::Option44_Click, {S("101")}},
         {"WriteLabelCancel", &R::Option44_Click, {S("5"), S("7100"), S("lsb"), S("1"), Cancel}},
         {"WriteLabelNotAscii", &R::Option44_Click, {S("5"), S("7100"), S("lsb"), S("1"), S("Zürich")}},
         {"WriteLabelControlByte", &R::Option44_Click, {S("5"), S("7100"), S("lsb"), S("1"), S("A\x01" "B")}},
@@ -142,6 +146,7 @@ TEST_P(RefusedTest, SendsNothingAndBlanksBothMessageAreas)
     EXPECT_EQ(state().radio.Text7, u" ");
     EXPECT_EQ(state().memory.Text9, u" ");
     EXPECT_TRUE(t.dialogs.scriptUsedUp()) << "asked fewer questions than scripted";
+    EXPECT_EQ(t.dialogs.inputs.size(), GetParam().answers.size()) << "went on asking after the refused entry";
     EXPECT_FALSE(t.timer2().isEnabled());
 }
 
@@ -367,22 +372,45 @@ TEST_F(RadioEntries, MemoryUpAndDownStepFromTheLastChannelAndWrap)
     EXPECT_FALSE(state().EntriesPreset);
 }
 
+// Channel 5 at 7.100.0 written with the mode, filter and label given, as the four frames a write sends.
+QStringList WriteOfChannel5(const char* mode, const char* filter, const char* labelHex)
+{
+    const QString settings = S("00 00 10 07 00 ") + S(mode) + u' ' + S(filter) + S(" 00 00 10 00 00 10 00");
+    return {S("1A 00 00 05 00 ") + settings + u' ' + settings + u' ' + S(labelHex), S("08"), S("08 00 05"),
+            S("1A 00 00 05")};
+}
+
 TEST_F(RadioEntries, APresetWriteIsEncodedExactlyAsATypedOne)
 {
-    answer({S("5"), S("7100"), S("lsb"), S("1"), S("HOME")});
-    radio().Option44_Click();
-    const QStringList typed = sent();
+    const struct {
+        const char* mode;
+        const char* filter;
+        QString label;
+        QStringList frames;
+    } rows[] = {
+        {"lsb", "1", S("HOME"), WriteOfChannel5("00", "01", "48 4F 4D 45 20 20 20 20 20 20")},
+        // Empty answers take the defaults AM and filter 2, and ten blanks for the label.
+        {"", "", S(""), WriteOfChannel5("02", "02", "20 20 20 20 20 20 20 20 20 20")},
+        // Only the ten characters sent must be printable.
+        {"rttyr", "3", S("ABCDEFGHIJ\x01Z\u00fc"), WriteOfChannel5("08", "03", "41 42 43 44 45 46 47 48 49 4A")},
+    };
+    for (const auto& row : rows) {
+        answer({S("5"), S("7100"), S(row.mode), S(row.filter), row.label});
+        radio().Option44_Click();
+        EXPECT_EQ(sent(), row.frames) << row.mode;
 
-    state().ChannelText = S("5");
-    state().FrequencyText = S("7100");
-    state().ModeValue = S("lsb");
-    state().FilterValue = S("1");
-    state().LabelText = S("HOME");
-    state().EntriesPreset = true;
-    radio().Option44_Click();
-    EXPECT_EQ(sent(), typed);
-    EXPECT_EQ(t.dialogs.inputs.size(), 5u);  // only the typed write asked
-    EXPECT_FALSE(state().EntriesPreset);
+        state().ChannelText = S("5");
+        state().FrequencyText = S("7100");
+        state().ModeValue = S(row.mode);
+        state().FilterValue = S(row.filter);
+        state().LabelText = row.label;
+        state().EntriesPreset = true;
+        t.dialogs.inputs.clear();
+        radio().Option44_Click();
+        EXPECT_EQ(sent(), row.frames) << "preset " << row.mode;
+        EXPECT_TRUE(t.dialogs.inputs.empty());
+        EXPECT_FALSE(state().EntriesPreset);
+    }
 }
 
 TEST_F(RadioEntries, APresetWriteOfAnEntryThatCannotBeEncodedIsRefused)

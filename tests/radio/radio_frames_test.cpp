@@ -126,6 +126,16 @@ const std::vector<FrameCase>& SendingCases()
         {"Select101", &R::Option40_Click, {S("101")}, {}, {"08 01 01", "1A 00 01 01"}},
         {"Query99", &R::Option45_Click, {S("99")}, {}, {"1A 00 00 99"}},
         {"Query5", &R::Option45_Click, {S("5")}, {}, {"1A 00 00 05"}},
+        {"Select1", &R::Option40_Click, {S("1")}, {}, {"08 00 01", "1A 00 00 01"}},
+        {"Select99", &R::Option40_Click, {S("99")}, {}, {"08 00 99", "1A 00 00 99"}},
+        {"Query1", &R::Option45_Click, {S("1")}, {}, {"1A 00 00 01"}},
+        {"Query101", &R::Option45_Click, {S("101")}, {}, {"1A 00 01 01"}},
+        {"Up1", &R::Option46_Click, {S("1")}, {}, {"08 00 01", "1A 00 00 01"}},
+        {"Down99", &R::Option59_Click, {S("99")}, {}, {"08 00 99", "1A 00 00 99"}},
+        {"WriteChannel1", &R::Option44_Click, {S("1"), S("7100"), S("cw"), S("2"), S("A")}, {},
+            {"1A 00 00 01 00 00 00 10 07 00 03 02 00 00 10 00 00 10 00 00 00 10 07 00 03 02 00 00 10 00 "
+             "00 10 00 41 20 20 20 20 20 20 20 20 20",
+                "08", "08 00 01", "1A 00 00 01"}},
         {"ClearIsZeroB", &R::Option43_Click, {}, {}, {"0B"}},  // answered Yes
         {"Up99", &R::Option46_Click, {S("99")}, {}, {"08 00 99", "1A 00 00 99"}},
         {"Down1", &R::Option59_Click, {S("1")}, {}, {"08 00 01", "1A 00 00 01"}},

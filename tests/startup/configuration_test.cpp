@@ -55,11 +55,21 @@ TEST(TextRoutines, RaiseLettersOnlyAndNameFilesByTheirLastPart)
     EXPECT_EQ(name, u"MEMORI~1.TXT");
     EXPECT_EQ(UpperFileName(QStringLiteral("c:\\radio\\ham.txt")), u"HAM.TXT");
     EXPECT_EQ(UpperFileName(QStringLiteral("/home/op/ham.txt")), u"HAM.TXT");
-    EXPECT_EQ(AddTxtExtension(QStringLiteral("c:\\radio\\ham")), u"c:\\radio\\ham.txt");
-    EXPECT_EQ(AddTxtExtension(QStringLiteral("ham.dat")), u"ham.dat");
-    EXPECT_EQ(AddTxtExtension(QStringLiteral("my.dir/ham")), u"my.dir/ham.txt");
 
-    const std::pair<const char*, bool> bare[] = {{"TALVEX.TXT", true}, {"Sw + Air.txt", true},
+    // ".txt" is added unless the fourth character from the end is a point ("A.B.C" has one).
+    const std::pair<const char*, const char*> extended[] = {
+        {"c:\\radio\\ham", "c:\\radio\\ham.txt"}, {"HAM.TXT", "HAM.TXT"}, {"ham.dat", "ham.dat"},
+        {".TXT", ".TXT"}, {"HAM.", "HAM..txt"}, {"HAM.T", "HAM.T.txt"}, {"HAM.TX", "HAM.TX.txt"},
+        {"my.file", "my.file.txt"}, {"A.B.C", "A.B.C"}, {"my.dir/ham", "my.dir/ham.txt"},
+        {"TXT", "TXT.txt"}, {"", ".txt"}};
+    for (auto [text, expected] : extended)
+        EXPECT_EQ(AddTxtExtension(QString::fromLatin1(text)), QString::fromLatin1(expected)) << text;
+
+    EXPECT_EQ(UpperFileName(QStringLiteral("ham.txt")), u"HAM.TXT");
+    EXPECT_EQ(UpperFileName(QStringLiteral("c:\\radio\\")), u"");
+
+    // Twelve characters is the longest bare name; the thirteenth makes it a path.
+    const std::pair<const char*, bool> bare[] = {{"TALVEX.TXT", true}, {"Sw + Air.txt", true}, {"ABCDEFGH.TXT", true},
                                                  {"THIRTEEN.TXT1", false}, {"C:\\CB.TXT", false},
                                                  {"/a/ham.txt", false}, {"a/b", false}};
     for (auto [text, expected] : bare)

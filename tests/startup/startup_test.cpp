@@ -5,9 +5,12 @@
 #include "tests/support/pty_pair.h"
 #include "tests/support/test_program.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace talvex {
 namespace {
@@ -90,6 +93,18 @@ TEST_F(StartupTest, TheLastLineDecidesWhatStartsUp)
     }
 }
 
+TEST_F(StartupTest, ADefaultDataFileThatCannotBeOpenedIsNotReportedComplete)
+{
+    t.writeConfig();
+    ASSERT_TRUE(QDir(t.directory.path()).mkdir(QStringLiteral("TALVEX.TXT")));
+    t.program->startup.RunStartup();
+    EXPECT_FALSE(state().DataFileOpen);
+    ASSERT_FALSE(t.dialogs.messages.empty());
+    EXPECT_EQ(t.dialogs.messages.back().title, u"Open File - Unexpected Error");
+    EXPECT_NE(state().memory.Text7, u"Open Process Complete");
+    EXPECT_EQ(state().memory.Text6, u"Hello N0CALL");
+}
+
 TEST_F(StartupTest, PortTenIsPortTenAndALongDefaultFileNameIsKept)
 {
     t.writeConfig(QStringLiteral("SPRING_2026.TXT"), QStringLiteral("9600,N,8,1"), QStringLiteral("COM10"));
@@ -137,16 +152,30 @@ TEST_F(StartupTest, ABusyOrMisconfiguredPortIsReportedAndLeftClosed)
     }
 }
 
-TEST_F(StartupTest, ExitClosesThePortButTheExitMenuLeavesItToTheSystem)
+// However the program ends, the port goes back to the system first.
+TEST_F(StartupTest, EveryWayTheProgramEndsClosesThePort)
 {
-    t.program->state.ConfigCommPort = QStringLiteral("COM1");
-    t.program->state.ConfigCommBaud = QStringLiteral("19200,N,8,1");
-    t.program->startup.OpenSerialPort();
-    EXPECT_THROW(t.program->startup.ExitMenu(), ProgramEnded);
-    EXPECT_TRUE(t.port.isOpen());
-    EXPECT_THROW(t.program->startup.ExitButton(), ProgramEnded);
-    EXPECT_FALSE(t.port.isOpen());
-    EXPECT_EQ(state().PortReady, 0);
+    const std::pair<const char*, std::function<void(Program&)>> ends[] = {
+        {"Exit button", [](Program& p) { p.startup.ExitButton(); }},
+        {"Exit menu", [](Program& p) { p.startup.ExitMenu(); }},
+        {"fatal trap", [](Program& p) { p.link.FatalTrap(16); }},
+        {"restart after a missing configuration",
+         [](Program& p) {
+             p.state.ConfigMissing = true;
+             p.setup.Quit();
+         }},
+    };
+    for (const auto& [name, end] : ends) {
+        TestProgram run;
+        run.program->state.ConfigCommPort = QStringLiteral("COM1");
+        run.program->state.ConfigCommBaud = QStringLiteral("19200,N,8,1");
+        run.program->startup.OpenSerialPort();
+        ASSERT_TRUE(run.port.isOpen());
+        EXPECT_THROW(end(*run.program), ProgramEnded) << name;
+        EXPECT_FALSE(run.port.isOpen()) << name;
+        EXPECT_EQ(run.program->state.PortReady, 0) << name;
+        EXPECT_EQ(run.port.writesWhileClosed, 0) << name;
+    }
 }
 
 // The real serial port on a pseudo-terminal: the test plays a radio that never answers.
@@ -176,6 +205,26 @@ TEST_F(PtyStartupTest, OpeningNeverRaisesTheModemLinesThatCouldKeyTheRadio)
         received += port.readAll();
     }
     EXPECT_EQ(received, Hex("FE FE E0 94 FB FD"));
+}
+
+// The port's lock file must go with the program, or the next start finds the port "already
+// open". A second port object stands for that next start.
+TEST_F(PtyStartupTest, TheExitMenuReleasesThePortForTheNextStart)
+{
+    ASSERT_TRUE(pty.ok());
+    auto program = std::make_unique<Program>(
+        PlatformServices{port, t.dialogs, t.timers, t.exit, t.directory.path()}, t.shell);
+    program->state.ConfigCommPort = QStringLiteral("COM1");
+    program->state.ConfigCommBaud = QStringLiteral("19200,N,8,1");
+    program->startup.OpenSerialPort();
+    ASSERT_EQ(program->state.PortReady, 1);
+    QtSerialPort nextStart(t.directory.path());
+    ASSERT_TRUE(nextStart.open(1, QStringLiteral("19200,N,8,1")).has_value()) << "the lock is not seen at all";
+
+    EXPECT_THROW(program->startup.ExitMenu(), testing::ProgramEnded);
+    const auto error = nextStart.open(1, QStringLiteral("19200,N,8,1"));
+    EXPECT_FALSE(error.has_value()) << error->number << " " << error->description.toStdString();
+    EXPECT_TRUE(t.dialogs.messages.empty());
 }
 
 TEST_F(PtyStartupTest, MalformedSettingsOrAMissingDeviceAreOpenFailures)

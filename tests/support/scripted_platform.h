@@ -15,7 +15,7 @@
 
 namespace talvex::testing {
 
-// An in-memory line: tests queue what the radio "sends" and read back what was written.
+// An in-memory line: tests queue what the radio "sends" and read back what the program wrote.
 class ScriptedSerialPort final : public SerialPort {
 public:
     std::optional<PortError> open(int portNumber, const QString& settings) override;
@@ -28,15 +28,17 @@ public:
 
     // Queued for the next read (what the radio has sent by then).
     void receive(const QByteArray& bytes) { incoming_ += bytes; }
-    // Taken from the written bytes: everything the program wrote since the last call.
+    // Everything the program tried to write since the last call, whether the port was open
+    // or not (a real closed port would have dropped it).
     QByteArray takeWritten();
-    // Every write, one entry each, since the last takeWrites().
+    // Every write attempt, one entry each, since the last takeWrites().
     std::vector<QByteArray> takeWrites();
 
     std::optional<PortError> nextOpenError;  // the next open fails with this
     bool deviceGone = false;                 // the device went away: lost, and opens fail
     int openCount = 0;
     int readCount = 0;
+    int writesWhileClosed = 0;  // never taken: a write to a closed port is always a fault
     int lastPortNumber = -1;
     QString lastSettings;
 
