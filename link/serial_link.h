@@ -1,5 +1,6 @@
 #pragma once
 
+#include "connection_doctor.h"
 #include "program_state.h"
 
 #include "platform/dialogs.h"
@@ -66,6 +67,8 @@ private:
     void handleBetweenOperations(const QByteArray& data);
     void writeStatus(const QString& text);
     void notify();
+    // Names the radio setting at fault, once a cause, from what the closed window received.
+    void adviseOnLine(const QByteArray& data);
 
     ProgramState& state_;
     SerialPort& port_;
@@ -78,6 +81,7 @@ private:
     std::function<bool()> reopen_;
     bool portLost_ = false;
     int bytesInWindow_ = 0;
+    ConnectionDoctor doctor_;
 };
 
 }  // namespace talvex
