@@ -13,6 +13,7 @@ namespace {
 struct Heard {
     std::uint8_t to;
     std::uint8_t from;
+    std::uint8_t command;
 };
 
 // Addresses of every well-formed frame in the bytes: FE FE (more FE allowed), to, from, at
@@ -35,7 +36,8 @@ std::vector<Heard> Frames(const QByteArray& bytes)
                && static_cast<std::uint8_t>(bytes[end]) != kPreamble)
             ++end;
         if (end < size && static_cast<std::uint8_t>(bytes[end]) == kEndOfMessage && end - body >= 3)
-            frames.push_back({static_cast<std::uint8_t>(bytes[body]), static_cast<std::uint8_t>(bytes[body + 1])});
+            frames.push_back({static_cast<std::uint8_t>(bytes[body]), static_cast<std::uint8_t>(bytes[body + 1]),
+                              static_cast<std::uint8_t>(bytes[body + 2])});
         at = end;
     }
     return frames;
@@ -56,13 +58,16 @@ std::optional<LineFinding> DiagnoseWindow(const QByteArray& received, bool sentS
     if (received.isEmpty())
         return std::nullopt;
     const auto frames = Frames(received);
+    // Without a frame of ours going out, a fragment may be the tail of a broadcast.
     if (frames.empty())
-        return LineFinding{LineCause::BaudRate, std::nullopt};
+        return sentSomething ? std::optional(LineFinding{LineCause::BaudRate, std::nullopt}) : std::nullopt;
     bool answered = false, echoed = false;
     for (const auto& f : frames) {
         if (ToController(f) && f.from != RadioAddress() && f.from != kControllerAddress)
             return LineFinding{LineCause::Address, f.from};
-        answered = answered || (f.to == kControllerAddress && f.from == RadioAddress());
+        // OK and NG do not count: a radio woken by Power ON answers OK to a frame it never echoed.
+        answered = answered
+            || (f.to == kControllerAddress && f.from == RadioAddress() && f.command != kOkCode && f.command != kNgCode);
         echoed = echoed || (f.to == RadioAddress() && f.from == kControllerAddress);
     }
     if (sentSomething && answered && !echoed)

@@ -41,9 +41,11 @@ INSTANTIATE_TEST_SUITE_P(Windows, WindowDiagnosis, ::testing::Values(
     WindowCase{"OwnBroadcastAfterTheEcho", "FE FE 94 E0 03 FD FE FE 00 94 00 00 40 07 14 00 FD", true, false,
                std::nullopt},
     WindowCase{"AnswerWithoutEcho", "FE FE E0 94 03 00 40 07 14 00 FD", true, false, kEchoOff},
-    WindowCase{"OkWithoutEcho", "FE FE E0 94 FB FD", true, false, kEchoOff},
+    WindowCase{"ModeAnswerWithoutEcho", "FE FE E0 94 04 01 02 FD", true, false, kEchoOff},
+    WindowCase{"OkAfterPowerOnIsNoEchoFault", "FE FE E0 94 FB FD", true, false, std::nullopt},
     WindowCase{"UnaskedAnswerIsNoEchoFault", "FE FE E0 94 03 00 40 07 14 00 FD", false, false, std::nullopt},
     WindowCase{"BytesThatFormNoFrame", "F8 1F E3 7A 00 C1", true, false, kBaud},
+    WindowCase{"BroadcastTailWithNothingSent", "14 00 FD", false, false, std::nullopt},
     WindowCase{"FrameWithoutEnd", "FE FE 94 E0 03", true, false, kBaud},
     WindowCase{"PreamblesAndEndOnly", "FE FE FD", true, false, kBaud},
     WindowCase{"PortReportsFramingErrors", "FE FE 94 E0 03 FD FE FE E0 94 03 00 40 07 14 00 FD", true, true, kBaud},
@@ -82,12 +84,12 @@ INSTANTIATE_TEST_SUITE_P(Chains, ChainDiagnosis, ::testing::Values(
 TEST(ConnectionDoctor, TellsEachCauseOnceAndJudgesTheChainAtItsLastStep)
 {
     ConnectionDoctor doctor;
-    const QByteArray answerOnly = Hex("FE FE E0 94 FB FD");
+    const QByteArray answerOnly = Hex("FE FE E0 94 04 01 02 FD");
     doctor.sent();
     EXPECT_EQ(doctor.windowClosed(answerOnly, false, 0), kEchoOff);
     doctor.sent();
     EXPECT_EQ(doctor.windowClosed(answerOnly, false, 0), std::nullopt);
-    // Garble counts whether or not a frame went out.
+    doctor.sent();
     EXPECT_EQ(doctor.windowClosed(Hex("F8 1F"), false, 0), kBaud);
 
     // Silence is concluded only when the start-up chain ends, never from one window.
@@ -120,12 +122,12 @@ TEST(ConnectionDoctorOnTheLink, DuringAMemoryOperationTheAdviceGoesToTheMemoryWi
     for (int i = 0; i < 2; ++i) {
         state.memory.Text7.clear();
         t.program->link.SendCommand(CommandFrame({0x03}));
-        t.port.receive(Hex("FE FE E0 94 FB FD"));
+        t.port.receive(Hex("FE FE E0 94 04 01 02 FD"));
         t.timer2().fire();
         EXPECT_EQ(state.memory.Text7, i == 0 ? AdviceText(kEchoOff, {}, {}) : QString()) << i;
     }
     EXPECT_TRUE(t.dialogs.messages.empty());
-    EXPECT_EQ(state.radio.Text7, u"STATUS =  FE FE E0 94 FB FD");
+    EXPECT_EQ(state.radio.Text7, u"STATUS =  FE FE E0 94 4 1 2 FD");
 
     // Outside an operation it is a plain message box, the once-per-cause still holding.
     state.ViewingRig = false;
@@ -133,7 +135,7 @@ TEST(ConnectionDoctorOnTheLink, DuringAMemoryOperationTheAdviceGoesToTheMemoryWi
     t.port.receive(Hex("F8 1F E3"));
     t.timer2().fire();
     t.program->link.SendCommand(CommandFrame({0x03}));
-    t.port.receive(Hex("FE FE E0 94 FB FD"));
+    t.port.receive(Hex("FE FE E0 94 04 01 02 FD"));
     t.timer2().fire();
     ASSERT_EQ(t.dialogs.messages.size(), 1u);
     EXPECT_EQ(t.dialogs.messages[0].title, u"Connection");
