@@ -51,16 +51,6 @@ INSTANTIATE_TEST_SUITE_P(Rates, ResampleTest, ::testing::Values(
     ResampleCase{"Nothing", "", 19200, 4800, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Resample, AFrameAtHalfTheRateNeverKeepsItsPreambleOrAddress)
-{
-    for (const auto& [sender, receiver] : {std::pair{9600, 19200}, std::pair{19200, 9600}, std::pair{4800, 19200}}) {
-        const Bytes garbled = Resample(Hex("FE FE E0 94 03 00 40 07 14 00 FD"), sender, receiver);
-        ASSERT_FALSE(garbled.empty());
-        for (std::size_t i = 0; i + 1 < garbled.size(); ++i)
-            EXPECT_FALSE(garbled[i] == 0xFE && garbled[i + 1] == 0xFE) << sender << " to " << receiver;
-    }
-}
-
 TEST(RadioAddress, OnlyFramesForItsOwnAddressReachTheRadioAndItsAnswersCarryThatAddress)
 {
     EXPECT_EQ(ToRadioAt(0xB6, Hex("FE FE B6 E0 03 FD")), Hex("FE FE 94 E0 03 FD"));
