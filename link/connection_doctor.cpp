@@ -4,6 +4,7 @@
 
 #include "platform/serial_settings.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace talvex {
@@ -58,8 +59,13 @@ std::optional<LineFinding> DiagnoseWindow(const QByteArray& received, bool sentS
     if (received.isEmpty())
         return std::nullopt;
     const auto frames = Frames(received);
-    // Without a frame of ours going out, a fragment may be the tail of a broadcast.
-    if (frames.empty())
+    // Garble can happen to look like a frame; one that is neither our echo nor meant for a
+    // controller does not count. Without a frame of ours going out, a fragment may be the
+    // tail of a broadcast.
+    const bool anyFrame = std::any_of(frames.begin(), frames.end(), [](const Heard& f) {
+        return ToController(f) || (f.to == RadioAddress() && f.from == kControllerAddress);
+    });
+    if (!anyFrame)
         return sentSomething ? std::optional(LineFinding{LineCause::BaudRate, std::nullopt}) : std::nullopt;
     bool answered = false, echoed = false;
     for (const auto& f : frames) {

@@ -48,6 +48,7 @@ INSTANTIATE_TEST_SUITE_P(Windows, WindowDiagnosis, ::testing::Values(
     WindowCase{"BroadcastTailWithNothingSent", "14 00 FD", false, false, std::nullopt},
     WindowCase{"FrameWithoutEnd", "FE FE 94 E0 03", true, false, kBaud},
     WindowCase{"PreamblesAndEndOnly", "FE FE FD", true, false, kBaud},
+    WindowCase{"GarbleShapedLikeAFrame", "FE FE 9E 7C 00 FD", true, false, kBaud},
     WindowCase{"PortReportsFramingErrors", "FE FE 94 E0 03 FD FE FE E0 94 03 00 40 07 14 00 FD", true, true, kBaud},
     WindowCase{"AnswerFromB6", "FE FE 94 E0 03 FD FE FE E0 B6 03 00 40 07 14 00 FD", true, false,
                LineFinding{LineCause::Address, 0xB6}},
