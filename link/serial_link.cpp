@@ -49,6 +49,7 @@ void SerialLink::SendCommand(const QByteArray& frame)
 
     port_.write(frame);
     exchange_.sent.push_back(frame);
+    doctor_.sent();
     qCDebug(civTraffic).noquote() << "out" << frame.toHex(' ').toUpper();
     // The window is counted from when the last byte of this exchange has left the line, so a
     // long write at a slow rate is still answered inside it. It grows only with the frames of
@@ -88,6 +89,7 @@ void SerialLink::Timer2Tick()
     if (exchangeClosed_)
         exchangeClosed_(closed);
     notify();
+    adviseOnLine(data);
     if (state_.StartupQueryStep != 0)
         StartupQueryNext(data);
 }
@@ -204,6 +206,22 @@ void SerialLink::FatalTrap(int number)
                               + QStringLiteral(" ... ") + TrapDescription(number));
     }
     exit_.end(1);
+}
+
+// During a memory operation a message box would stall its timers: the advice goes to the
+// Memory window's message line instead.
+void SerialLink::adviseOnLine(const QByteArray& data)
+{
+    const auto finding = doctor_.windowClosed(data, port_.takeLineError(), state_.StartupQueryStep);
+    if (!finding)
+        return;
+    const QString text = AdviceText(*finding, state_.ConfigCommBaud, state_.ConfigCommPort);
+    if (state_.anyMemoryOperationRunning()) {
+        state_.memory.Text7 = text;
+        notify();
+    } else {
+        dialogs_.message(kAdviceTitle, text, MessageIcon::None, MessageButtons::Ok);
+    }
 }
 
 void SerialLink::notify()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "connection_doctor.h"
 #include "program_state.h"
 
 #include "platform/dialogs.h"
@@ -78,6 +79,8 @@ private:
     void handleBetweenOperations(const QByteArray& data);
     void writeStatus(const QString& text);
     void notify();
+    // Names the radio setting at fault, once a cause, from what the closed window received.
+    void adviseOnLine(const QByteArray& data);
 
     ProgramState& state_;
     SerialPort& port_;
@@ -92,6 +95,7 @@ private:
     bool portLost_ = false;
     Exchange exchange_;  // the one whose answer window is open
     int bytesInWindow_ = 0;
+    ConnectionDoctor doctor_;
 };
 
 }  // namespace talvex

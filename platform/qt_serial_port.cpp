@@ -5,6 +5,11 @@
 
 #include <QFileInfo>
 
+#ifdef Q_OS_LINUX
+#include <linux/serial.h>
+#include <sys/ioctl.h>
+#endif
+
 namespace talvex {
 
 namespace {
@@ -17,6 +22,18 @@ QSerialPort::Parity ToQt(Parity parity)
     case Parity::None: break;
     }
     return QSerialPort::NoParity;
+}
+
+// Framing and parity errors the driver counted on this line; nothing where it keeps no count
+// (a pseudo-terminal, another system).
+std::optional<long> LineErrorCount([[maybe_unused]] QSerialPort& port)
+{
+#ifdef Q_OS_LINUX
+    serial_icounter_struct counts{};
+    if (port.isOpen() && ::ioctl(port.handle(), TIOCGICOUNT, &counts) == 0)
+        return static_cast<long>(counts.frame) + counts.parity;
+#endif
+    return std::nullopt;
 }
 
 }  // namespace
@@ -71,6 +88,7 @@ std::optional<PortError> QtSerialPort::open(int portNumber, const QString& setti
     }
     baudRate_ = settings->baudRate;
     port_.clear(QSerialPort::AllDirections);
+    lineErrors_ = LineErrorCount(port_).value_or(0);
     return std::nullopt;
 }
 
@@ -104,6 +122,15 @@ void QtSerialPort::close()
 int QtSerialPort::baudRate() const { return baudRate_; }
 
 bool QtSerialPort::lost() const { return port_.isOpen() && port_.error() == QSerialPort::ResourceError; }
+
+bool QtSerialPort::takeLineError()
+{
+    const auto count = LineErrorCount(port_);
+    if (!count || *count <= lineErrors_)
+        return false;
+    lineErrors_ = *count;
+    return true;
+}
 
 bool QtSerialPort::dataTerminalReady() const { return dtr_; }
 

@@ -19,6 +19,7 @@ public:
     void close() override;
     int baudRate() const override;
     bool lost() const override;
+    bool takeLineError() override;
 
     // What the modem lines were left at, for the check that opening never keys the radio.
     bool dataTerminalReady() const;
@@ -30,6 +31,7 @@ private:
     int baudRate_ = 0;
     bool dtr_ = false;
     bool rts_ = false;
+    long lineErrors_ = 0;  // framing and parity errors the driver had counted at the last look
 };
 
 }  // namespace talvex

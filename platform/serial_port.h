@@ -40,6 +40,9 @@ public:
     // True once the device went away while open: an unplugged cable, or a radio whose USB
     // port vanishes when it is switched off. The port stays unusable until closed and reopened.
     virtual bool lost() const { return false; }
+    // True when bytes arrived with framing or parity errors since the last call: the two
+    // ends of the line run at different rates.
+    virtual bool takeLineError() { return false; }
 };
 
 }  // namespace talvex

@@ -8,6 +8,7 @@ packages=(
   fonts-liberation
   clang libclang-rt-14-dev
   xvfb xauth
+  libhamlib-utils
 )
 missing=()
 for p in "${packages[@]}"; do

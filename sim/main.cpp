@@ -1,6 +1,7 @@
 // talvex-sim: a simulated IC-7300 on a pseudo-terminal (or a given serial device), for trying
 // TALVEX without a radio and for testing it end to end. See README.md beside this file.
 
+#include "line.h"
 #include "radio.h"
 
 #include <chrono>
@@ -36,6 +37,11 @@ struct Config {
     sim::Options options;
     std::string callSign = "N0CALL";
     std::string clock;
+    // The radio's CI-V settings: USB echo back, its address, and the rate it runs at when
+    // that differs from the controller's (--baud); 0 when they agree.
+    bool echo = true;
+    std::uint8_t address = 0x94;
+    int lineBaud = 0;
 };
 
 [[noreturn]] void Usage()
@@ -45,7 +51,7 @@ struct Config {
                  "                  [--memory FILE] [--no-ok] [--transceive off|dial|all] [--dial-every MS]\n"
                  "                  [--fault none|drop|truncate|ng|silent|noise] [--callsign TEXT] [--clock HHMM]\n"
                  "                  [--silent-from CH] [--refuse-write CH] [--store-wrong CH] [--bit-flips RATE]\n"
-                 "                  [--log FILE|-]\n");
+                 "                  [--log FILE|-] [--echo on|off] [--address HEX] [--line-baud N]\n");
     std::exit(2);
 }
 
@@ -134,22 +140,27 @@ void Simulator::log(const char* direction, const sim::Bytes& bytes)
     std::fflush(log_);
 }
 
-void Simulator::send(const sim::Bytes& bytes, const char* what)
+void Simulator::send(const sim::Bytes& sent, const char* what)
 {
+    const bool echo = std::strcmp(what, "echo") == 0;
+    const sim::Bytes bytes = sim::Resample(echo ? sent : sim::FromRadioAt(c_.address, sent),
+                                           c_.lineBaud, c_.baud);
     log(what, bytes);
     if (output_.empty() && nextByte_ < Clock::now())
         nextByte_ = Clock::now();
     output_.insert(output_.end(), bytes.begin(), bytes.end());
 }
 
-void Simulator::receive(const sim::Bytes& bytes)
+void Simulator::receive(const sim::Bytes& arrived)
 {
+    // At another rate the radio reads something else than what was sent.
+    const sim::Bytes bytes = sim::Resample(arrived, c_.baud, c_.lineBaud);
     if (!radio_.powered && c_.options.fault != sim::Fault::Silent) {
         // A sleeping radio still listens for the wake-up preamble, but says nothing.
     }
     lastReceived_ = Clock::now();
     const bool silent = c_.options.fault == sim::Fault::Silent;
-    if (radio_.powered && !silent)
+    if (radio_.powered && !silent && c_.echo)
         send(bytes, "echo");
     input_.insert(input_.end(), bytes.begin(), bytes.end());
     // Complete frames: from FE FE to the next FD.
@@ -166,8 +177,9 @@ void Simulator::receive(const sim::Bytes& bytes)
         sim::Bytes frame(input_.begin(), input_.begin() + static_cast<long>(end) + 1);
         input_.erase(input_.begin(), input_.begin() + static_cast<long>(end) + 1);
         log("in", frame);
-        if (!silent)
-            pending_.push_back(std::move(frame));
+        auto own = sim::ToRadioAt(c_.address, frame);
+        if (!silent && own)
+            pending_.push_back(std::move(*own));
     }
 }
 
@@ -265,6 +277,12 @@ void Simulator::control(const std::string& line)
         c_.options.answerOk = argument != "off";
     } else if (verb == "save") {
         memoryChanged();
+    } else if (verb == "echo") {
+        c_.echo = argument != "off";
+    } else if (verb == "address") {
+        c_.address = static_cast<std::uint8_t>(std::strtoul(argument.c_str(), nullptr, 16));
+    } else if (verb == "line-baud") {
+        c_.lineBaud = std::atoi(argument.c_str());
     } else if (verb == "quit") {
         stopRequested = 1;
     }
@@ -350,6 +368,9 @@ int main(int argc, char* argv[])
         else if (arg == "--store-wrong") config.options.storeWrongChannel = std::atoi(value().c_str());
         else if (arg == "--bit-flips") config.options.bitFlipRate = std::atof(value().c_str());
         else if (arg == "--clock") config.clock = value();
+        else if (arg == "--echo") config.echo = value() != "off";
+        else if (arg == "--address") config.address = static_cast<std::uint8_t>(std::strtoul(value().c_str(), nullptr, 16));
+        else if (arg == "--line-baud") config.lineBaud = std::atoi(value().c_str());
         else if (arg == "--transceive") {
             const std::string mode = value();
             config.options.broadcastOnCommands = mode == "all";

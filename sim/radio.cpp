@@ -1,5 +1,7 @@
 #include "radio.h"
 
+#include "catalogue.h"
+
 #include <cstdio>
 #include <ctime>
 #include <fstream>
@@ -317,6 +319,8 @@ Reply Respond(RadioState& radio, const Options& options, const Bytes& frame)
     }
     if (options.fault == Fault::Ng)
         return {Ng(), {}, false};
+    if (auto reply = Catalogue(radio, options, command))
+        return *reply;
     return Handle(radio, options, command);
 }
 

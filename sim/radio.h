@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,6 +33,14 @@ struct RadioState {
     std::optional<std::pair<int, int>> clock;  // hh, mm; the host clock when empty
     // Each channel blank or holding the 41 bytes after 1A 00 (channel field first).
     std::array<std::optional<Bytes>, kChannels + 1> memory{};
+    // What only other CI-V programs ask for (catalogue.cpp): the unselected VFO, data mode,
+    // the 14 xx level settings (0-255), and filter widths set by 1A 03 (mode * 10 + filter).
+    long unselectedHz = 7'100'000;
+    int unselectedMode = 0;  // LSB
+    int unselectedFilter = 1;
+    bool dataMode = false, unselectedData = false;
+    std::map<int, int> levels;
+    std::map<int, int> filterWidths;
 };
 
 struct Options {

@@ -41,8 +41,9 @@ TEST(StartupAgainstSilentSim, ARadioThatNeverAnswersEndsTheProgramWithTheRadioNo
     SimProgram run({QStringLiteral("--fault"), QStringLiteral("silent")});
     ASSERT_TRUE(run.ready());
     EXPECT_FALSE(run.startUp());
-    ASSERT_EQ(run.dialogs.messages.size(), 1u);
-    EXPECT_EQ(run.dialogs.messages[0].title, u"UNEXPECTED RADIO CONDITION");
+    ASSERT_EQ(run.dialogs.messages.size(), 2u);  // first what to check, then the end
+    EXPECT_EQ(run.dialogs.messages[0].title, u"Connection");
+    EXPECT_EQ(run.dialogs.messages[1].title, u"UNEXPECTED RADIO CONDITION");
 }
 
 }  // namespace

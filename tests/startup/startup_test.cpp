@@ -266,8 +266,9 @@ TEST_F(PtyStartupTest, TheStartupChainPutsOneQueryOnTheLinePerAnswerThenGivesUp)
         EXPECT_EQ(program->state.radio.Text7, u"STATUS = RADIO NOT READY");
     }
     EXPECT_THROW(timer2.fire(), ProgramEnded);
-    ASSERT_EQ(run.dialogs.messages.size(), 1u);
-    EXPECT_EQ(run.dialogs.messages[0].title, u"UNEXPECTED RADIO CONDITION");
+    ASSERT_EQ(run.dialogs.messages.size(), 2u);  // first what to check, then the end
+    EXPECT_EQ(run.dialogs.messages[0].title, u"Connection");
+    EXPECT_EQ(run.dialogs.messages[1].title, u"UNEXPECTED RADIO CONDITION");
 }
 
 }  // namespace

@@ -1,0 +1,55 @@
+#pragma once
+
+// Reads what the line shows after each answer window and names the radio setting that keeps
+// the link from working: echo back off, another baud rate, another CI-V address, or nothing
+// at all. It only looks; what the decoders do with the bytes is not its business.
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <set>
+
+namespace talvex {
+
+enum class LineCause { EchoOff, BaudRate, Address, Silent };
+
+struct LineFinding {
+    LineCause cause;
+    std::optional<std::uint8_t> address;  // the address the radio answered from, when seen
+
+    bool operator==(const LineFinding&) const = default;
+};
+
+// One answer window: `received` is everything read when it closed, `sentSomething` whether a
+// frame went out in it, `lineError` whether the port reported framing or parity errors.
+// Nothing when the bytes show no fault, or too little to tell.
+std::optional<LineFinding> DiagnoseWindow(const QByteArray& received, bool sentSomething, bool lineError);
+
+// The whole start-up query chain, everything it received joined: nothing at all, or only the
+// echoes of the program's own frames (the radio hears but answers to another address).
+std::optional<LineFinding> DiagnoseChain(const QByteArray& received);
+
+// The words for the operator: the radio's menu path and the value to set. `commBaud` is the
+// settings text of TALVEX.INI ("19200,N,8,1"), `commPort` its port ("COM1").
+QString AdviceText(const LineFinding& finding, const QString& commBaud, const QString& commPort);
+inline const QString kAdviceTitle = QStringLiteral("Connection");
+
+// Remembers the current window and the start-up chain, and lets each cause through once a run.
+class ConnectionDoctor {
+public:
+    void sent() { sentInWindow_ = true; }
+    // The answer window closed. `chainStep` is the start-up step about to be taken (0 when no
+    // chain runs); at step 5 the chain ends and what it received as a whole is judged too.
+    std::optional<LineFinding> windowClosed(const QByteArray& received, bool lineError, int chainStep);
+
+private:
+    std::optional<LineFinding> firstTime(std::optional<LineFinding> finding);
+
+    bool sentInWindow_ = false;
+    QByteArray chainReceived_;
+    std::set<LineCause> told_;
+};
+
+}  // namespace talvex

@@ -1,0 +1,118 @@
+// The simulator's line settings (another baud rate, another address) and the catalogue it
+// answers other CI-V programs with, frame by frame. Expected bytes are worked out by hand from
+// the protocol and the UART's bit timing.
+#include "catalogue.h"
+#include "line.h"
+#include "radio.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace sim {
+namespace {
+
+Bytes Hex(const std::string& text)
+{
+    std::istringstream in(text);
+    Bytes bytes;
+    unsigned value = 0;
+    while (in >> std::hex >> value)
+        bytes.push_back(static_cast<std::uint8_t>(value));
+    return bytes;
+}
+
+struct ResampleCase {
+    const char* name;
+    const char* sent;
+    int senderBaud;
+    int receiverBaud;
+    const char* assembled;
+};
+
+void PrintTo(const ResampleCase& c, std::ostream* os) { *os << c.name; }
+
+class ResampleTest : public ::testing::TestWithParam<ResampleCase> {};
+
+TEST_P(ResampleTest, TheReceiverAssemblesWhatItsOwnBitTimesSample)
+{
+    const ResampleCase& c = GetParam();
+    EXPECT_EQ(Resample(Hex(c.sent), c.senderBaud, c.receiverBaud), Hex(c.assembled));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rates, ResampleTest, ::testing::Values(
+    ResampleCase{"SameRate", "FE FE 94 E0 03 FD", 19200, 19200, "FE FE 94 E0 03 FD"},
+    // Each sent bit lasts two received bits: start 0 0, bit 0 0 0, then ones.
+    ResampleCase{"SlowSenderOneByte", "FE", 9600, 19200, "F8"},
+    // Two sent bits pass per received bit: the samples fall on bits 2, 4, 6, stop, then idle.
+    ResampleCase{"FastSenderOneByte", "FE", 19200, 9600, "FF"},
+    // The second byte's start and bit 0 are sampled as the first byte's bits 4 and 5.
+    ResampleCase{"FastSenderTwoPreambles", "FE FE", 19200, 9600, "EF"},
+    ResampleCase{"Nothing", "", 19200, 4800, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RadioAddress, OnlyFramesForItsOwnAddressReachTheRadioAndItsAnswersCarryThatAddress)
+{
+    EXPECT_EQ(ToRadioAt(0xB6, Hex("FE FE B6 E0 03 FD")), Hex("FE FE 94 E0 03 FD"));
+    EXPECT_EQ(ToRadioAt(0xB6, Hex("FE FE 94 E0 03 FD")), std::nullopt);
+    EXPECT_EQ(ToRadioAt(0x94, Hex("FE FE 94 E0 FE FE 94 E0 18 01 FD")), Hex("FE FE 94 E0 FE FE 94 E0 18 01 FD"));
+    EXPECT_EQ(FromRadioAt(0xB6, Hex("FE FE E0 94 FB FD FE FE 00 94 01 03 01 FD")),
+              Hex("FE FE E0 B6 FB FD FE FE 00 B6 01 03 01 FD"));
+}
+
+// One exchange: what a controller sends (between the addresses and FD) and what comes back.
+struct Exchange {
+    const char* command;
+    const char* answer;
+};
+
+struct CatalogueCase {
+    const char* name;
+    std::vector<Exchange> exchanges;
+};
+
+void PrintTo(const CatalogueCase& c, std::ostream* os) { *os << c.name; }
+
+class CatalogueTest : public ::testing::TestWithParam<CatalogueCase> {};
+
+TEST_P(CatalogueTest, AnswersAsTheIc7300Does)
+{
+    RadioState radio;  // 14.074.000 USB FIL2 on VFO A; VFO B on 7.100.000 LSB FIL1
+    const Options options;
+    for (const Exchange& e : GetParam().exchanges) {
+        const Bytes frame = Hex(std::string("FE FE 94 E0 ") + e.command + " FD");
+        EXPECT_EQ(Respond(radio, options, frame).answer, Hex(std::string("FE FE E0 94 ") + e.answer + " FD"))
+            << e.command;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, CatalogueTest, ::testing::Values(
+    CatalogueCase{"SelectedAndUnselectedFrequency",
+                  {{"25 00", "25 00 00 40 07 14 00"}, {"25 01", "25 01 00 00 10 07 00"},
+                   {"25 00 00 50 12 21 00", "FB"}, {"03", "03 00 50 12 21 00"},
+                   {"25 01 00 00 00 80 00", "FA"}}},
+    CatalogueCase{"SelectedModeWithDataAndFilter",
+                  {{"26 00", "26 00 01 00 02"}, {"26 01", "26 01 00 00 01"}, {"26 00 03 01 01", "FB"},
+                   {"04", "04 03 01"}, {"1A 06", "1A 06 01 01"}, {"26 00 06 00 01", "FA"}}},
+    CatalogueCase{"DataMode", {{"1A 06 01 03", "FB"}, {"1A 06", "1A 06 01 03"}, {"1A 06 00 00", "FB"},
+                               {"1A 06", "1A 06 00 00"}, {"1A 06 02 00", "FA"}}},
+    CatalogueCase{"VfoBBringsItsOwnSettings",
+                  {{"07 01", "FB"}, {"03", "03 00 00 10 07 00"}, {"04", "04 00 01"}, {"25 01", "25 01 00 40 07 14 00"},
+                   {"07 B0", "FB"}, {"03", "03 00 40 07 14 00"}, {"07 A0", "FB"}, {"25 01", "25 01 00 40 07 14 00"}}},
+    // USB FIL2 is 2400 Hz: index 10 + (2400 - 600) / 100; CW FIL3 250 Hz: 250 / 50 - 1; AM FIL1 9000 Hz.
+    CatalogueCase{"FilterWidth", {{"1A 03", "1A 03 28"}, {"06 03 03", "FB"}, {"1A 03", "1A 03 04"},
+                                  {"06 02 01", "FB"}, {"1A 03", "1A 03 44"}, {"06 05 01", "FB"}, {"1A 03", "FA"},
+                                  {"06 01 02", "FB"}, {"1A 03 22", "FB"}, {"1A 03", "1A 03 22"}, {"1A 03 41", "FA"},
+                                  {"06 01 01", "FB"}, {"1A 03", "1A 03 34"}}},
+    CatalogueCase{"MainReceiverOnly", {{"07 D0", "FB"}, {"07 D1", "FA"}}},
+    CatalogueCase{"MemoryChannelInOneByte", {{"08 05", "FB"}, {"08 99", "FB"}, {"08 00", "FA"}, {"08 A5", "FA"}}},
+    CatalogueCase{"SplitRead", {{"0F", "0F 00"}, {"0F 01", "FB"}, {"0F", "0F 01"}}},
+    CatalogueCase{"RfPowerLevel", {{"14 0A", "14 0A 01 28"}, {"14 0A 02 55", "FB"}, {"14 0A", "14 0A 02 55"},
+                                   {"14 0A 02 56", "FA"}}},
+    CatalogueCase{"MetersWhileReceiving", {{"15 02", "15 02 01 20"}, {"15 11", "15 11 00 00"}, {"15 12", "15 12 00 00"},
+                                           {"15 13", "15 13 00 00"}, {"15 15", "15 15 02 20"}, {"15 30", "FA"}}},
+    CatalogueCase{"StillRefusesWhatItDoesNotKnow", {{"1A 99", "FA"}, {"25 02", "FA"}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace sim
