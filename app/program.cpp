@@ -24,8 +24,12 @@ Program::Program(PlatformServices services, WindowShell& windowShell)
     memory.setDisplayChanged([this] { notifyDisplay(); });
     startup.setBeforeEnd([this] { memory.discardUnfinishedFile(); });
     // The Exit menu, a fatal trap and a restart request end the program without the Exit
-    // button's port close; the device and its lock file must still go back to the system.
-    platform.exit.setRelease([this] { startup.CloseSerialPort(); });
+    // button's port close; the device and its lock file must still go back to the system, and
+    // a file being created is thrown away so the old one stands alone.
+    platform.exit.setRelease([this] {
+        memory.discardUnfinishedFile();
+        startup.CloseSerialPort();
+    });
 }
 
 Program::~Program() { platform.exit.setRelease({}); }

@@ -383,6 +383,7 @@ TEST_F(CreateFileTest, AFileCreatedHereWritesTheSameChannelsBack)
     t.port.takeWritten();
     yes();
     memory().Command3_Click();
+    int compared = 0;
     for (int guard = 0; guard < 120 && state().UpdatingRig; ++guard) {
         const Frames frames = t.tick(3);
         const int n = state().ChannelText.toInt();
@@ -391,6 +392,7 @@ TEST_F(CreateFileTest, AFileCreatedHereWritesTheSameChannelsBack)
         const RadioChannel c = ChannelAt(n);
         if (c.digits.isEmpty()) {
             EXPECT_EQ(frames, (Frames{QStringLiteral("08 00 %1").arg(n, 2, 10, QChar(u'0')), "0B", "0B"})) << n;
+            ++compared;
             continue;
         }
         ASSERT_EQ(frames.size(), 5) << n;
@@ -399,8 +401,11 @@ TEST_F(CreateFileTest, AFileCreatedHereWritesTheSameChannelsBack)
         written.label.replace(u'\t', u' ');
         const QByteArray contents = ContentsOf(written);
         EXPECT_EQ(frames[1], QString::fromLatin1((QByteArray::fromHex("1A00") + contents).toHex(' ').toUpper())) << n;
+        ++compared;
     }
+    EXPECT_EQ(compared, 99);  // every channel went out, and was compared
     EXPECT_FALSE(state().UpdatingRig);
+    EXPECT_EQ(t.dialogs.messages.size(), 2u);  // the two questions: every channel verified
 }
 
 TEST_F(MemoryOperationsTest, OneOperationAtATimeAndNoneWithoutTheRadio)
