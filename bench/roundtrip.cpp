@@ -3,6 +3,10 @@
 // that came out right, the channels the operation says it verified, ticks per channel, the
 // wall time against the ideal (ticks x interval) and the worst lateness of a tick. Exits 1
 // when a channel is wrong, not verified, or a run is more than 5 % slow.
+//
+// With --busy the program is kept busy for 100 ms in every second (a stand-in for a loaded
+// machine: every timer tick due meanwhile comes late); the goal is then 99/99 correct and
+// verified, the time is only shown.
 #include "bench_program.h"
 
 #include "memory/window/memory_main.h"
@@ -11,7 +15,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
+#include <QElapsedTimer>
 #include <QThread>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -148,6 +154,18 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     using namespace talvex::bench;
+    const bool busy = QCoreApplication::arguments().contains(QStringLiteral("--busy"));
+    QTimer load;
+    if (busy) {
+        load.setInterval(1000);
+        QObject::connect(&load, &QTimer::timeout, [] {
+            QElapsedTimer spin;
+            spin.start();
+            while (spin.elapsed() < 100) {
+            }
+        });
+        load.start();
+    }
     const talvex::testing::Memory radio = talvex::testing::ReadMemory(talvex::testing::DemoMemoryPath(TALVEX_DEMO_DIR));
     bool met = true;
     std::printf("%-6s %-11s %8s %9s %6s %8s %8s %10s\n", "baud", "operation", "correct", "verified", "ticks",
@@ -166,7 +184,7 @@ int main(int argc, char** argv)
             {"Update Rig", r.updateRig(radio)},
         };
         for (const auto& [name, f] : rows) {
-            const bool ok = f.finished && f.correct == 99 && f.verified == 99 && f.ratio <= 1.05;
+            const bool ok = f.finished && f.correct == 99 && f.verified == 99 && (busy || f.ratio <= 1.05);
             met = met && ok;
             std::printf("%-6.*s %-11s %5d/99 %6d/99 %6d %8.2f %7.3fx %7lld ms%s\n",
                         static_cast<int>(QByteArray(settings).indexOf(',')), settings, name, f.correct, f.verified,

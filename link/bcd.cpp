@@ -4,7 +4,9 @@
 
 namespace talvex {
 
-double LeadingNumber(const QString& text)
+double LeadingNumber(const QString& text) { return LeadingNumberOf(text).value_or(0.0); }
+
+std::optional<double> LeadingNumberOf(const QString& text)
 {
     QString compact;
     for (QChar c : text) {
@@ -23,7 +25,7 @@ double LeadingNumber(const QString& text)
             ++end;
     }
     if (end == digitsStart || (end == digitsStart + 1 && compact[digitsStart] == u'.'))
-        return 0.0;
+        return std::nullopt;
     return compact.left(end).toDouble();
 }
 

@@ -21,6 +21,8 @@ struct BcdByte {
 // The numeric value of a text read the way typed numbers always were: blanks are ignored,
 // the leading number counts, a text that starts with no number is 0.
 double LeadingNumber(const QString& text);
+// The same, but nothing when the text does not start with a number ("abc", "", "-").
+std::optional<double> LeadingNumberOf(const QString& text);
 
 // One typed decimal number 0-179 as the byte that carries it: 0-99 as packed BCD, 100-109 as
 // A0-A9, 110-179 as BA-FF. Empty text, negative values and values above 179 cannot be encoded.

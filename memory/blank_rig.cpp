@@ -71,10 +71,7 @@ void BlankRig::step()
         s.ChannelCounter = 0;
         s.BlankingRig = false;
         c_.releaseEntries();
-        if (const ChannelReport& report = ledger_.report(); !report.allVerified()) {
-            s.memory.Text7 = report.summary(name());
-            c_.dialogs.critical(name(), report.summary(name()) + u'\n' + report.details());
-        }
+        c_.reportEnd(name(), ledger_.report());
         return;
     }
     channel_ = s.ChannelCounter;

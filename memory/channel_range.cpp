@@ -18,21 +18,6 @@ int ChannelValue(const QString& text)
 
 }  // namespace
 
-bool HasLeadingNumber(const QString& text)
-{
-    QString compact;
-    for (QChar c : text) {
-        if (c != u' ' && c != u'\t' && c != u'\n' && c != u'\r')
-            compact.append(c);
-    }
-    int at = 0;
-    if (at < compact.size() && (compact[at] == u'-' || compact[at] == u'+'))
-        ++at;
-    if (at < compact.size() && compact[at] == u'.')
-        ++at;
-    return at < compact.size() && compact[at].isDigit() && compact[at].unicode() < 0x80;
-}
-
 std::optional<ChannelRange> AskChannelRange(Dialogs& dialogs, const QString& firstPrompt, const QString& firstTitle,
                                             const QString& lastPrompt, const QString& lastTitle)
 {
@@ -41,7 +26,7 @@ std::optional<ChannelRange> AskChannelRange(Dialogs& dialogs, const QString& fir
         return std::nullopt;
     ChannelRange range;
     if (!first->isEmpty()) {
-        if (!HasLeadingNumber(*first))
+        if (!LeadingNumberOf(*first))
             return std::nullopt;
         range.first = ChannelValue(*first);
     }

@@ -20,7 +20,4 @@ struct ChannelRange {
 std::optional<ChannelRange> AskChannelRange(Dialogs& dialogs, const QString& firstPrompt, const QString& firstTitle,
                                             const QString& lastPrompt, const QString& lastTitle);
 
-// Whether a typed text starts with a number once blanks are left out ("7x", " 12", "-3", ".5").
-bool HasLeadingNumber(const QString& text);
-
 }  // namespace talvex

@@ -16,6 +16,14 @@ void OperationContext::releaseEntries()
     state.ClearAfterSelect = false;
 }
 
+void OperationContext::reportEnd(const QString& operation, const ChannelReport& report)
+{
+    if (report.allVerified())
+        return;
+    state.memory.Text7 = report.summary(operation);
+    dialogs.critical(operation, report.summary(operation) + u'\n' + report.details());
+}
+
 Stepper::Stepper(OperationContext& context, bool& flag, QString name)
     : c_(context), running_(flag), name_(std::move(name))
 {

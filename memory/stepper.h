@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/program_state.h"
+#include "memory/channel_checks.h"
 #include "memory/data_file.h"
 #include "memory/step_answers.h"
 #include "platform/dialogs.h"
@@ -28,6 +29,9 @@ struct OperationContext {
     void showEnd();
     // The shared entry variables handed to the Radio window's procedures, back at rest.
     void releaseEntries();
+    // At an operation's end: nothing when every channel verified, else the count in Text7
+    // and one message naming each channel that did not.
+    void reportEnd(const QString& operation, const ChannelReport& report);
 };
 
 // One long operation of the Memory window, one step a timer tick. A step that sends frames

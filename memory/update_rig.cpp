@@ -109,11 +109,7 @@ void UpdateRig::end()
     s.UpdatingRig = false;
     s.EntriesPreset = false;
     s.ChannelCounter = 0;
-    const ChannelReport& report = ledger_.report();
-    if (report.allVerified())
-        return;
-    s.memory.Text7 = report.summary(name());
-    c_.dialogs.critical(name(), report.summary(name()) + u'\n' + report.details());
+    c_.reportEnd(name(), ledger_.report());
 }
 
 UpdateRig::Sent UpdateRig::sendLine(const QString& line)

@@ -51,10 +51,7 @@ void ViewRig::step()
         s.EntriesPreset = false;
         s.ViewingRig = false;
         c_.showEnd();
-        if (const ChannelReport& report = ledger_.report(); !report.allVerified()) {
-            s.memory.Text7 = report.summary(name());
-            c_.dialogs.critical(name(), report.summary(name()) + u'\n' + report.details());
-        }
+        c_.reportEnd(name(), ledger_.report());
         return;
     }
     ++s.ChannelCounter;

@@ -278,18 +278,12 @@ class CreateFileTest : public MemoryOperationsTest {
 protected:
     static RadioChannel ChannelAt(int n)
     {
-        RadioChannel c;
-        c.channel = n;
-        if (n % 10 == 0)
-            return c;  // blank
-        const int modes[] = {0, 1, 2, 3, 4, 5, 7, 8};
-        c.digits = QStringLiteral("%1%2%3").arg(n % 30 + 1, 2, 10, QChar(u'0')).arg(n * 7 % 1000, 3, 10, QChar(u'0')).arg(n % 10);
-        c.mode = modes[n % 8];
-        c.filter = n % 3 + 1;
-        c.selected = n % 4 == 0;
-        c.label = QStringLiteral("CH %1").arg(n);
+        RadioChannel c = SampleChannel(n);
+        c.selected = n % 4 == 0 && !c.digits.isEmpty();
         if (n == 33)
             c.label = QStringLiteral("TAB\tNAME");
+        if (n == 34)
+            c.label = QString::fromLatin1("CAF\xC9 \xFF");
         return c;
     }
     // Runs ticks until the operation ends; the radio holds ChannelAt's channels and falls
@@ -335,6 +329,7 @@ TEST_F(CreateFileTest, WritesTitleHeadingNinetyNineChannelsAndTheEndLine)
     EXPECT_EQ(lines[6].mid(56, 3), u"Yes");
     EXPECT_EQ(lines[12], FormatDataLine({10, QString(), QString(), QString(), QString(), QString()}));
     EXPECT_EQ(lines[35].mid(70), u"TAB NAME  ");  // a control byte of a name is written as a blank
+    EXPECT_EQ(lines[36].mid(70), u"CAF       ");  // and so is a byte above 7E, which no write takes
     EXPECT_EQ(lines[105].left(4), u" END");
 }
 
@@ -398,7 +393,7 @@ TEST_F(CreateFileTest, AFileCreatedHereWritesTheSameChannelsBack)
         ASSERT_EQ(frames.size(), 5) << n;
         RadioChannel written = c;
         written.selected = false;  // the memory write sends its own select value
-        written.label.replace(u'\t', u' ');
+        written.label.replace(u'\t', u' ').replace(QChar(0xC9), u' ').replace(QChar(0xFF), u' ');
         const QByteArray contents = ContentsOf(written);
         EXPECT_EQ(frames[1], QString::fromLatin1((QByteArray::fromHex("1A00") + contents).toHex(' ').toUpper())) << n;
         ++compared;

@@ -8,6 +8,20 @@ char Bcd(int value) { return static_cast<char>(((value / 10) << 4) | (value % 10
 
 }  // namespace
 
+RadioChannel SampleChannel(int n)
+{
+    RadioChannel c;
+    c.channel = n;
+    if (n % 10 == 0)
+        return c;
+    const int modes[] = {0, 1, 2, 3, 4, 5, 7, 8};
+    c.digits = QStringLiteral("%1%2%3").arg(n % 30 + 1, 2, 10, QChar(u'0')).arg(n * 7 % 1000, 3, 10, QChar(u'0')).arg(n % 10);
+    c.mode = modes[n % 8];
+    c.filter = n % 3 + 1;
+    c.label = QStringLiteral("CH %1").arg(n);
+    return c;
+}
+
 QByteArray ContentsOf(const RadioChannel& c)
 {
     QByteArray bytes;

@@ -20,6 +20,10 @@ struct RadioChannel {
     QString label = QStringLiteral("          ");
 };
 
+// A varied channel n of a sample radio: every tenth blank, the others with their own
+// frequency, each mode and filter in turn, labelled "CH n".
+RadioChannel SampleChannel(int n);
+
 // The 41 data bytes of a memory read answer for `c`.
 QByteArray ContentsOf(const RadioChannel& c);
 // What the line carries after a memory read of `c`: the echo of the request, then the answer.

@@ -12,19 +12,7 @@ namespace {
 
 using Frames = QStringList;
 
-RadioChannel ChannelAt(int n)
-{
-    RadioChannel c;
-    c.channel = n;
-    if (n % 10 == 0)
-        return c;  // blank
-    const int modes[] = {0, 1, 2, 3, 4, 5, 7, 8};
-    c.digits = QStringLiteral("%1%2%3").arg(n % 30 + 1, 2, 10, QChar(u'0')).arg(n * 7 % 1000, 3, 10, QChar(u'0')).arg(n % 10);
-    c.mode = modes[n % 8];
-    c.filter = n % 3 + 1;
-    c.label = QStringLiteral("CH %1").arg(n);
-    return c;
-}
+RadioChannel ChannelAt(int n) { return SampleChannel(n); }
 
 class VerifiedOperations : public ::testing::Test {
 protected:
