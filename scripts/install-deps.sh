@@ -8,6 +8,7 @@ packages=(
   fonts-liberation
   clang libclang-rt-14-dev
   xvfb xauth
+  dpkg-dev desktop-file-utils appstream
 )
 missing=()
 for p in "${packages[@]}"; do
