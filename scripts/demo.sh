@@ -4,7 +4,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
-./scripts/build.sh
+# Only what the demo runs: TALVEX and the simulator, not the tests and benchmarks. The same
+# build folder and options as scripts/build.sh, so scripts/test.sh later builds the rest there.
+build_dir="${BUILD_DIR:-build}"
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" >/dev/null
+cmake --build "$build_dir" -j"$(nproc)" --target talvex talvex-sim
+bin_dir=$(cd "$build_dir" && pwd)
 
 run_dir="demo/run"
 mkdir -p "$run_dir"
@@ -13,7 +18,7 @@ cp demo/TALVEX.INI demo/TALVEX.TXT "$run_dir/"
 
 cd "$run_dir"
 sim_log="sim.log"
-../../build/sim/talvex-sim --link COM1 --baud 19200 --callsign N0CALL \
+"$bin_dir/sim/talvex-sim" --link COM1 --baud 19200 --callsign N0CALL \
   --memory sim-memory.txt --dial-every 15000 >"$sim_log" 2>&1 &
 sim_pid=$!
 trap 'kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true' EXIT
@@ -26,7 +31,7 @@ done
 # Without a display (a bare console), run on a virtual one so the demo still starts.
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ "${QT_QPA_PLATFORM:-}" = "" ]; then
   echo "No display found: starting TALVEX on a virtual X display (xvfb-run)." >&2
-  xvfb-run -a ../../build/app/talvex
+  xvfb-run -a "$bin_dir/app/talvex"
 else
-  ../../build/app/talvex
+  "$bin_dir/app/talvex"
 fi
