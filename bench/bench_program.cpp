@@ -29,7 +29,9 @@ bool BenchProgram::runUntil(const std::function<bool()>& done, int limitMs)
     while (!done()) {
         if (clock.elapsed() > limitMs)
             return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        // Sleeps until the next event (the memory timers tick every 300 ms at the latest); the
+        // overload with a time limit would spin instead and load the core it measures.
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return true;
 }

@@ -139,7 +139,7 @@ int main(int argc, char** argv)
         {"none", {}},
         {"silent from 12", {QStringLiteral("--silent-from"), QStringLiteral("12")}},
         {"NG on 7", {QStringLiteral("--refuse-write"), QStringLiteral("7")}},
-        {"stored wrong 11", {QStringLiteral("--store-wrong"), QStringLiteral("11")}},
+        {"stored wrong 13", {QStringLiteral("--store-wrong"), QStringLiteral("13")}},
         {"bit flips 5e-4", {QStringLiteral("--bit-flips"), QStringLiteral("0.0005")}, false},
         {"noise", {QStringLiteral("--fault"), QStringLiteral("noise")}},
         {"answers cut", {QStringLiteral("--fault"), QStringLiteral("truncate")}},
