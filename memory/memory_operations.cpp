@@ -43,6 +43,9 @@ MemoryOperations::MemoryOperations(ProgramState& state, RadioOperations& radio, 
 
 void MemoryOperations::tick(Stepper& stepper)
 {
+    // Six timers tick all the time; one whose operation is off changes nothing to redraw.
+    if (!stepper.running())
+        return;
     stepper.tick();
     if (displayChanged_)
         displayChanged_();

@@ -46,6 +46,7 @@ public:
     Stepper& operator=(const Stepper&) = delete;
 
     void tick();
+    bool running() const { return running_; }
     // Stop: whatever was awaited is forgotten.
     virtual void reset() { awaiting_ = false; }
     const QString& name() const { return name_; }
