@@ -2,7 +2,7 @@
 #include "windows.h"
 
 #include "platform/program_exit.h"
-#include "platform/qt_dialogs.h"
+#include "platform/widgets/qt_dialogs.h"
 #include "platform/qt_serial_port.h"
 #include "platform/qt_timer.h"
 

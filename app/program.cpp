@@ -34,15 +34,10 @@ Program::Program(PlatformServices services, WindowShell& windowShell)
 
 Program::~Program() { platform.exit.setRelease({}); }
 
-void Program::addDisplayListener(std::function<void()> listener)
+ProgramControls Program::controls()
 {
-    displayListeners_.push_back(std::move(listener));
-}
-
-void Program::notifyDisplay()
-{
-    for (const auto& listener : displayListeners_)
-        listener();
+    return ProgramControls{state,  radio,           memory,          startup, setup, dataSetup,
+                           windows, platform.dialogs, platform.timers, display};
 }
 
 }  // namespace talvex

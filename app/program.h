@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/program_state.h"
+#include "state/program_state.h"
 #include "link/serial_link.h"
 #include "memory/data_file.h"
 #include "memory/memory_operations.h"
@@ -10,6 +10,7 @@
 #include "platform/timer.h"
 #include "radio/radio_operations.h"
 #include "startup/data_file_setup.h"
+#include "startup/program_controls.h"
 #include "startup/startup.h"
 #include "startup/system_setup.h"
 #include "startup/window_shell.h"
@@ -40,9 +41,12 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
+    // The part of the program a window may reach.
+    ProgramControls controls();
+
     // Windows register here to redraw from `state` after anything may have changed it.
-    void addDisplayListener(std::function<void()> listener);
-    void notifyDisplay();
+    void addDisplayListener(std::function<void()> listener) { display.add(std::move(listener)); }
+    void notifyDisplay() const { display.notify(); }
 
     PlatformServices platform;
     WindowShell& windows;
@@ -54,9 +58,7 @@ public:
     Startup startup;
     SystemSetup setup;
     DataFileSetup dataSetup;
-
-private:
-    std::vector<std::function<void()>> displayListeners_;
+    DisplayListeners display;
 };
 
 }  // namespace talvex

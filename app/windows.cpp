@@ -20,10 +20,10 @@ Windows::~Windows()
 
 void Windows::start()
 {
-    radioWindow_ = std::make_unique<RadioMain>(program_);
+    radioWindow_ = std::make_unique<RadioMain>(program_.controls());
     // The Memory window exists, hidden, from the start: its operations and fields are there
     // before it is first shown.
-    memoryWindow_ = std::make_unique<MemoryMain>(program_);
+    memoryWindow_ = std::make_unique<MemoryMain>(program_.controls());
     radioWindow_->show();
     program_.startup.RunStartup();
     program_.notifyDisplay();
@@ -37,14 +37,14 @@ void Windows::showSplash()
     if (splashShown_)
         return;
     splashShown_ = true;
-    splash_ = new SplashMain(program_);
+    splash_ = new SplashMain(program_.controls());
     splash_->show();
 }
 
 void Windows::showSetup()
 {
     if (!setup_)
-        setup_ = new SetupMain(program_);
+        setup_ = new SetupMain(program_.controls());
     setup_->show();
     setup_->raise();
     setup_->activateWindow();
@@ -53,7 +53,7 @@ void Windows::showSetup()
 void Windows::showDataSetup()
 {
     if (!dataSetup_)
-        dataSetup_ = new DataMain(program_);
+        dataSetup_ = new DataMain(program_.controls());
     dataSetup_->show();
     dataSetup_->raise();
     dataSetup_->activateWindow();

@@ -46,7 +46,7 @@ public:
     {
         if (!run->startUp())
             return false;
-        window = std::make_unique<MemoryMain>(*run->program);
+        window = std::make_unique<MemoryMain>(run->program->controls());
         window->show();
         return true;
     }

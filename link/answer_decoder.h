@@ -1,6 +1,6 @@
 #pragma once
 
-#include "program_state.h"
+#include "state/program_state.h"
 
 #include <QByteArray>
 

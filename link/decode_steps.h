@@ -3,7 +3,7 @@
 // The small steps several answer rows share: each reads bytes at given positions of the
 // answer (already checked to be there) and writes the display texts.
 
-#include "program_state.h"
+#include "state/program_state.h"
 
 #include <QByteArray>
 

@@ -4,7 +4,7 @@
 // positions, so that an operation can check the answer to its own request whatever else
 // (an operator's click, a broadcast, line noise) shares the answer window.
 
-#include "program_state.h"
+#include "state/program_state.h"
 
 #include <QByteArray>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "connection_doctor.h"
-#include "program_state.h"
+#include "state/program_state.h"
 
 #include "platform/dialogs.h"
 #include "platform/program_exit.h"

@@ -2,7 +2,7 @@
 
 #include "data_line.h"
 
-#include "link/program_state.h"
+#include "state/program_state.h"
 #include "platform/dialogs.h"
 #include "platform/program_exit.h"
 #include "platform/text_file.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/program_state.h"
+#include "state/program_state.h"
 #include "memory/channel_checks.h"
 #include "memory/data_file.h"
 #include "memory/step_answers.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/program_state.h"
+#include "state/program_state.h"
 #include "link/serial_link.h"
 
 #include "platform/dialogs.h"

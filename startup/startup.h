@@ -2,7 +2,7 @@
 
 #include "window_shell.h"
 
-#include "link/program_state.h"
+#include "state/program_state.h"
 #include "link/serial_link.h"
 #include "memory/data_file.h"
 #include "platform/dialogs.h"

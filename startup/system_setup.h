@@ -2,7 +2,7 @@
 
 #include "startup.h"
 
-#include "link/program_state.h"
+#include "state/program_state.h"
 #include "memory/data_file.h"
 #include "platform/dialogs.h"
 #include "platform/program_exit.h"

@@ -1,7 +1,10 @@
 #include "memory/window/memory_main.h"
 
-#include "app/window_menus.h"
-#include "platform/form_controls.h"
+#include "memory/memory_operations.h"
+#include "platform/widgets/form_controls.h"
+#include "startup/startup.h"
+#include "startup/window_shell.h"
+#include "startup/windows/window_menus.h"
 
 #include <QCloseEvent>
 #include <QLayout>
@@ -19,7 +22,7 @@ constexpr int kClientHeight = 9390;
 
 }  // namespace
 
-MemoryMain::MemoryMain(Program& program, QWidget* parent) : QMainWindow(parent), program_(program)
+MemoryMain::MemoryMain(ProgramControls program, QWidget* parent) : QMainWindow(parent), program_(program)
 {
     setObjectName(QStringLiteral("MemoryMain"));
     setWindowTitle(QStringLiteral("Memory Operations"));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/program.h"
+#include "startup/program_controls.h"
 
 #include <QMainWindow>
 
@@ -17,7 +17,7 @@ namespace talvex {
 class MemoryMain final : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MemoryMain(Program& program, QWidget* parent = nullptr);
+    explicit MemoryMain(ProgramControls program, QWidget* parent = nullptr);
 
     void refresh();
 
@@ -35,7 +35,7 @@ private:
     // Runs one operation for the user and lets every window redraw what it changed.
     void run(Operation operation);
 
-    Program& program_;
+    ProgramControls program_;
     std::array<QLineEdit*, 8> fields_{};  // Text1 ... Text8
     QPlainTextEdit* text9_ = nullptr;
 };

@@ -1,7 +1,10 @@
 // Building the Memory Operations window's controls at their places (twips).
 #include "memory/window/memory_main.h"
 
-#include "platform/form_controls.h"
+#include "memory/memory_operations.h"
+#include "platform/widgets/form_controls.h"
+#include "startup/startup.h"
+#include "startup/window_shell.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/form_controls.h"
+#include "platform/widgets/form_controls.h"
 #include "radio/radio_operations.h"
 
 #include <vector>

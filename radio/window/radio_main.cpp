@@ -1,7 +1,9 @@
 #include "radio/window/radio_main.h"
 
-#include "app/window_menus.h"
-#include "platform/form_controls.h"
+#include "platform/widgets/form_controls.h"
+#include "startup/startup.h"
+#include "startup/window_shell.h"
+#include "startup/windows/window_menus.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -22,7 +24,7 @@ constexpr int kClientHeight = 9390;
 
 }  // namespace
 
-RadioMain::RadioMain(Program& program, QWidget* parent) : QMainWindow(parent), program_(program)
+RadioMain::RadioMain(ProgramControls program, QWidget* parent) : QMainWindow(parent), program_(program)
 {
     setObjectName(QStringLiteral("RadioMain"));
     setWindowTitle(QStringLiteral("Radio Operations"));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/program.h"
+#include "startup/program_controls.h"
 #include "radio/window/control_tables.h"
 
 #include <QMainWindow>
@@ -18,7 +18,7 @@ namespace talvex {
 class RadioMain final : public QMainWindow {
     Q_OBJECT
 public:
-    explicit RadioMain(Program& program, QWidget* parent = nullptr);
+    explicit RadioMain(ProgramControls program, QWidget* parent = nullptr);
 
     // Redraws the fields from the program state.
     void refresh();
@@ -38,7 +38,7 @@ private:
     // Runs one procedure for the user and lets every window redraw what it changed.
     void run(Procedure procedure);
 
-    Program& program_;
+    ProgramControls program_;
     std::array<QLineEdit*, 6> fields_{};  // Text1 ... Text6
     QPlainTextEdit* text7_ = nullptr;
     QAbstractButton* autoStatus_ = nullptr;  // Command44, captioned from the program state

@@ -2,7 +2,9 @@
 // helpers of platform/form_metrics.h turn them into pixels for the screen at hand.
 #include "radio/window/radio_main.h"
 
-#include "platform/form_controls.h"
+#include "platform/widgets/form_controls.h"
+#include "startup/startup.h"
+#include "startup/window_shell.h"
 
 #include <QButtonGroup>
 #include <QFrame>

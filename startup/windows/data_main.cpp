@@ -1,6 +1,8 @@
 #include "startup/windows/data_main.h"
 
-#include "platform/form_controls.h"
+#include "platform/widgets/form_controls.h"
+#include "startup/data_file_setup.h"
+#include "startup/system_setup.h"
 
 #include <QFrame>
 #include <QLayout>
@@ -20,7 +22,7 @@ const FontFace kTitleFont{QStringLiteral("MS Sans Serif"), 13.5, true, true};
 
 }  // namespace
 
-DataMain::DataMain(Program& program, QWidget* parent) : QMainWindow(parent), program_(program)
+DataMain::DataMain(ProgramControls program, QWidget* parent) : QMainWindow(parent), program_(program)
 {
     setObjectName(QStringLiteral("DataMain"));
     setWindowTitle(QStringLiteral("Data File Setup"));
@@ -81,7 +83,7 @@ void DataMain::buildMenus()
     connect(NamedAction(menuBar()->addAction(QStringLiteral("Return")), "Return"), &QAction::triggered, this,
             [this] { returnToMemoryWindow(); });
     connect(NamedAction(menuBar()->addAction(QStringLiteral("Help")), "Help"), &QAction::triggered, this,
-            [this] { ShowHelp(program_.platform.dialogs); });
+            [this] { ShowHelp(program_.dialogs); });
 }
 
 void DataMain::choose(void (DataFileSetup::*choice)(DataSetupFields&))

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/program.h"
+#include "startup/data_file_setup.h"
+#include "startup/program_controls.h"
 
 #include <QMainWindow>
 
@@ -13,7 +14,7 @@ namespace talvex {
 class DataMain final : public QMainWindow {
     Q_OBJECT
 public:
-    explicit DataMain(Program& program, QWidget* parent = nullptr);
+    explicit DataMain(ProgramControls program, QWidget* parent = nullptr);
 
 private:
     void buildControls(QWidget& client);
@@ -23,7 +24,7 @@ private:
     void returnToMemoryWindow();
     void showFields(const DataSetupFields& fields);
 
-    Program& program_;
+    ProgramControls program_;
     DataSetupFields fields_;
     QLineEdit* text1_ = nullptr;
     QLineEdit* text2_ = nullptr;

@@ -1,6 +1,7 @@
 #include "startup/windows/setup_main.h"
 
-#include "platform/form_controls.h"
+#include "platform/widgets/form_controls.h"
+#include "startup/system_setup.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -29,7 +30,7 @@ FontFace Bold(double points) { return {QStringLiteral("MS Sans Serif"), points, 
 
 }  // namespace
 
-SetupMain::SetupMain(Program& program, QWidget* parent) : QMainWindow(parent), program_(program)
+SetupMain::SetupMain(ProgramControls program, QWidget* parent) : QMainWindow(parent), program_(program)
 {
     setObjectName(QStringLiteral("SetupMain"));
     setWindowTitle(QStringLiteral("System Setup"));
@@ -114,7 +115,7 @@ void SetupMain::buildMenus()
     connect(saveItem, &QAction::triggered, this, [this] { save(); });
     QAction* help = menuBar()->addAction(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Help"));
-    connect(help, &QAction::triggered, this, [this] { ShowHelp(program_.platform.dialogs); });
+    connect(help, &QAction::triggered, this, [this] { ShowHelp(program_.dialogs); });
 }
 
 void SetupMain::save()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/program.h"
+#include "startup/program_controls.h"
 
 #include <QMainWindow>
 
@@ -14,7 +14,7 @@ namespace talvex {
 class SetupMain final : public QMainWindow {
     Q_OBJECT
 public:
-    explicit SetupMain(Program& program, QWidget* parent = nullptr);
+    explicit SetupMain(ProgramControls program, QWidget* parent = nullptr);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -24,7 +24,7 @@ private:
     void buildMenus();
     void save();
 
-    Program& program_;
+    ProgramControls program_;
     QLineEdit* text1_ = nullptr;
     QLineEdit* text2_ = nullptr;
     bool saved_ = false;

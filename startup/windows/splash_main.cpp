@@ -1,6 +1,9 @@
 #include "startup/windows/splash_main.h"
 
-#include "platform/form_controls.h"
+#include "platform/timer.h"
+#include "platform/widgets/form_controls.h"
+#include "startup/system_setup.h"
+#include "startup/window_shell.h"
 #include "startup/windows/radio_picture.h"
 
 #include <QKeyEvent>
@@ -19,7 +22,7 @@ FontFace Arial(double points, bool italic = false) { return {QStringLiteral("Ari
 
 }  // namespace
 
-SplashMain::SplashMain(Program& program, QWidget* parent)
+SplashMain::SplashMain(ProgramControls program, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), program_(program)
 {
     setObjectName(QStringLiteral("SplashMain"));
@@ -69,7 +72,7 @@ SplashMain::SplashMain(Program& program, QWidget* parent)
     for (QWidget* target : {static_cast<QWidget*>(panel), static_cast<QWidget*>(logo), static_cast<QWidget*>(prompt)})
         target->installEventFilter(this);
 
-    timer1_ = program_.platform.timers.create(kShowMs, true);
+    timer1_ = program_.timers.create(kShowMs, true);
     timer1_->onTick([this] {
         timer1_->setEnabled(false);
         finish();

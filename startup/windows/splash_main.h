@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/program.h"
+#include "startup/program_controls.h"
 
 #include <QWidget>
 
@@ -15,7 +15,7 @@ class Timer;
 class SplashMain final : public QWidget {
     Q_OBJECT
 public:
-    explicit SplashMain(Program& program, QWidget* parent = nullptr);
+    explicit SplashMain(ProgramControls program, QWidget* parent = nullptr);
     ~SplashMain() override;
 
 protected:
@@ -25,7 +25,7 @@ protected:
 private:
     void finish();
 
-    Program& program_;
+    ProgramControls program_;
     std::unique_ptr<Timer> timer1_;
     bool finished_ = false;
 };

@@ -35,7 +35,7 @@ protected:
         run = std::make_unique<SimProgram>(QStringList{QStringLiteral("--memory"), memoryPath}, GetParam().settings);
         ASSERT_TRUE(run->ready());
         ASSERT_TRUE(run->startUp());
-        window = std::make_unique<MemoryMain>(*run->program);
+        window = std::make_unique<MemoryMain>(run->program->controls());
         window->show();
     }
     void click(const char* name)

@@ -1,6 +1,6 @@
 // The real message and input boxes, found while they are shown: names from files and from the
 // radio appear as typed, never as markup.
-#include "platform/qt_dialogs.h"
+#include "platform/widgets/qt_dialogs.h"
 
 #include <QApplication>
 #include <QInputDialog>

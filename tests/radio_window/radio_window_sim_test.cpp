@@ -48,7 +48,7 @@ TEST_F(RadioWindowAgainstSim, FrequencyModeAndAMemoryChannelGoToTheRadioAndComeB
 {
     ASSERT_TRUE(run.ready());
     ASSERT_TRUE(run.startUp());
-    window = std::make_unique<RadioMain>(*run.program);
+    window = std::make_unique<RadioMain>(run.program->controls());
     window->show();
     EXPECT_EQ(shown("Text1"), u"14.074.0");  // the start-up chain's reading
 

@@ -50,7 +50,7 @@ protected:
 TEST_F(AuxiliaryWindows, SetupShowsTheConfigurationAndEditsItAsTheOperatorTypes)
 {
     configure(QStringLiteral("COM5"));
-    QPointer<SetupMain> setup = new SetupMain(program);
+    QPointer<SetupMain> setup = new SetupMain(program.controls());
     setup->show();
     EXPECT_EQ(setup->windowTitle(), u"System Setup");
     EXPECT_TRUE(find<QRadioButton>(*setup, "Option8").isChecked());  // "Com 5"
@@ -90,7 +90,7 @@ TEST_F(AuxiliaryWindows, SetupShowsTheConfigurationAndEditsItAsTheOperatorTypes)
 TEST_F(AuxiliaryWindows, QuittingSetupWritesNothingAndWithTheConfigurationMissingEndsTheProgram)
 {
     configure(QStringLiteral("COM1"));
-    auto* setup = new SetupMain(program);
+    auto* setup = new SetupMain(program.controls());
     setup->show();
     Click(find<QRadioButton>(*setup, "Option2"));
     QTest::mouseClick(&find<QWidget>(*setup, "Command1"), Qt::LeftButton);
@@ -99,7 +99,7 @@ TEST_F(AuxiliaryWindows, QuittingSetupWritesNothingAndWithTheConfigurationMissin
     EXPECT_EQ(program.state.ConfigCommPort, u"COM2");  // kept for a later Save
 
     program.state.ConfigMissing = true;
-    setup = new SetupMain(program);
+    setup = new SetupMain(program.controls());
     setup->show();
     EXPECT_THROW(find<QAction>(*setup, "Quit").trigger(), ProgramEnded);
     EXPECT_EQ(t.dialogs.messages.back().text, u"Restart program!");
@@ -112,7 +112,7 @@ TEST_F(AuxiliaryWindows, DataFileSetupShowsTheCurrentFileAndReturnBlanksTheMemor
     configure(QStringLiteral("COM1"));
     QString name = QStringLiteral("TALVEX.TXT");
     program.dataFile.OpenDataFile(name, FileMode::Input);
-    QPointer<DataMain> window = new DataMain(program);
+    QPointer<DataMain> window = new DataMain(program.controls());
     window->show();
     EXPECT_EQ(window->windowTitle(), u"Data File Setup");
     EXPECT_EQ(find<QLineEdit>(*window, "Text1").text(), program.state.CurrentDataFile);
@@ -129,7 +129,7 @@ TEST_F(AuxiliaryWindows, DataFileSetupShowsTheCurrentFileAndReturnBlanksTheMemor
     find<QAction>(*window, "Quit").trigger();
     EXPECT_EQ(program.state.memory.Text1, u"7");  // Quit leaves the Memory window alone
 
-    window = new DataMain(program);
+    window = new DataMain(program.controls());
     window->show();
     EXPECT_EQ(find<QLineEdit>(*window, "Text1").text(), fresh);
     QTest::mouseClick(&find<QWidget>(*window, "Command0"), Qt::LeftButton);
@@ -142,7 +142,7 @@ protected:
     SplashTest()
     {
         program.state.HexDisplay = false;
-        splash = new SplashMain(program);
+        splash = new SplashMain(program.controls());
         splash->show();
     }
     ~SplashTest() override { delete splash.data(); }
@@ -181,7 +181,7 @@ TEST_F(SplashTest, ClosesAtOnceOnAClickOnThePanelOrOnAKey)
     EXPECT_FALSE(timer1().isEnabled());
 
     delete splash.data();
-    splash = new SplashMain(program);
+    splash = new SplashMain(program.controls());
     splash->show();
     QTest::keyClick(&find<QWidget>(*splash, "Text1"), Qt::Key_A);
     EXPECT_TRUE(closed());

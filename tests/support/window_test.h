@@ -21,7 +21,7 @@ protected:
         program.state.ConfigCommPort = QStringLiteral("COM1");
         program.state.ConfigCommBaud = QStringLiteral("19200,N,8,1");
         program.startup.OpenSerialPort();
-        window = std::make_unique<Window>(program);
+        window = std::make_unique<Window>(program.controls());
         window->show();
         t.port.takeWrites();
     }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/caption_button.h"
-#include "platform/form_metrics.h"
+#include "platform/widgets/caption_button.h"
+#include "platform/widgets/form_metrics.h"
 
 #include <QPalette>
 #include <QString>

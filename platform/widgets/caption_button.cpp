@@ -1,4 +1,4 @@
-#include "platform/caption_button.h"
+#include "platform/widgets/caption_button.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

@@ -1,4 +1,4 @@
-#include "platform/form_metrics.h"
+#include "platform/widgets/form_metrics.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

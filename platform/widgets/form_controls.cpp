@@ -1,4 +1,4 @@
-#include "platform/form_controls.h"
+#include "platform/widgets/form_controls.h"
 
 #include <QAction>
 #include <QApplication>

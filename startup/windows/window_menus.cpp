@@ -1,27 +1,29 @@
 #include "window_menus.h"
 
-#include "platform/form_controls.h"
+#include "platform/widgets/form_controls.h"
+#include "startup/startup.h"
 #include "startup/system_setup.h"
+#include "startup/window_shell.h"
 
 #include <QMainWindow>
 #include <QMenuBar>
 
 namespace talvex {
 
-void AddMainMenus(QMainWindow& window, Program& program, const char* otherName, const QString& otherText,
+void AddMainMenus(QMainWindow& window, ProgramControls program, const char* otherName, const QString& otherText,
                   std::function<void()> showOther)
 {
     QMenuBar& bar = *window.menuBar();
     QMenu* file = bar.addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File"));
     QObject::connect(NamedAction(file->addAction(QStringLiteral("Exit")), "FileExit"), &QAction::triggered, &window,
-                     [&program] { program.startup.ExitMenu(); });
+                     [program] { program.startup.ExitMenu(); });
     QObject::connect(NamedAction(bar.addAction(otherText), otherName), &QAction::triggered, &window, std::move(showOther));
     QObject::connect(NamedAction(bar.addAction(QStringLiteral("Setup")), "Setup"), &QAction::triggered, &window,
-                     [&program] { program.windows.showSetup(); });
+                     [program] { program.windows.showSetup(); });
     QObject::connect(NamedAction(bar.addAction(QStringLiteral("Exit")), "Exit"), &QAction::triggered, &window,
-                     [&program] { program.startup.ExitMenu(); });
-    QObject::connect(NamedAction(bar.addAction(QStringLiteral("Help")), "Help"), &QAction::triggered, &window, [&program] { ShowHelp(program.platform.dialogs); });
+                     [program] { program.startup.ExitMenu(); });
+    QObject::connect(NamedAction(bar.addAction(QStringLiteral("Help")), "Help"), &QAction::triggered, &window, [program] { ShowHelp(program.dialogs); });
 }
 
 }  // namespace talvex

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "program.h"
+#include "startup/program_controls.h"
 
 #include <QString>
 
@@ -13,7 +13,7 @@ namespace talvex {
 // The menu bar both main windows carry: "File" (Exit), the way to the other main window,
 // "Setup", "Exit" and "Help". The Exit items close the data file and end without closing the
 // port first, as they always have.
-void AddMainMenus(QMainWindow& window, Program& program, const char* otherName, const QString& otherText,
+void AddMainMenus(QMainWindow& window, ProgramControls program, const char* otherName, const QString& otherText,
                   std::function<void()> showOther);
 
 }  // namespace talvex

@@ -1,0 +1,79 @@
+# Fails when a file includes a header from a folder its own folder may not depend on. The
+# folders and their arrows are the ones README's layout table draws; keep the two together.
+#   cmake -DSOURCE_DIR=<tree> -P check_layout.cmake
+# Local includes ("x.h") resolve against the including file's folder, the others against the
+# tree's root, as the compiler finds them.
+
+cmake_minimum_required(VERSION 3.25)
+
+if(NOT SOURCE_DIR)
+  message(FATAL_ERROR "SOURCE_DIR is not set")
+endif()
+
+# Folder -> the folders it may include from (besides itself). The more specific folder comes
+# first so that radio/window is not taken for radio.
+set(areas state platform/widgets platform link radio/window radio memory/window memory
+    startup/windows startup app sim)
+set(allowed_state "")
+set(allowed_platform "")
+set(allowed_platform/widgets platform)
+set(allowed_link state platform)
+set(allowed_radio state platform link)
+set(allowed_memory state platform link radio)
+set(allowed_startup state platform link radio memory)
+set(windows_may state platform platform/widgets radio radio/window memory memory/window startup startup/windows)
+set(allowed_radio/window ${windows_may})
+set(allowed_memory/window ${windows_may})
+set(allowed_startup/windows ${windows_may})
+set(allowed_app ${areas})
+set(allowed_sim "")
+# Single headers a folder may use from one it otherwise may not: the shared text routines
+# depend on nothing and serve the data file as much as the start-up.
+set(allowed_files_memory startup/text_routines.h)
+
+function(area_of path out)
+  foreach(area IN LISTS areas)
+    string(LENGTH "${area}/" length)
+    string(SUBSTRING "${path}" 0 ${length} head)
+    if(head STREQUAL "${area}/")
+      set(${out} "${area}" PARENT_SCOPE)
+      return()
+    endif()
+  endforeach()
+  set(${out} "" PARENT_SCOPE)
+endfunction()
+
+set(violations "")
+foreach(area IN LISTS areas)
+  file(GLOB_RECURSE sources RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/${area}/*.h" "${SOURCE_DIR}/${area}/*.cpp")
+  foreach(source IN LISTS sources)
+    area_of("${source}" own)
+    if(NOT own STREQUAL area)
+      continue()  # belongs to a more specific folder, checked there
+    endif()
+    get_filename_component(folder "${source}" DIRECTORY)
+    file(STRINGS "${SOURCE_DIR}/${source}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line IN LISTS lines)
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*$" "\\1" header "${line}")
+      if(EXISTS "${SOURCE_DIR}/${folder}/${header}")
+        get_filename_component(target "${folder}/${header}" ABSOLUTE BASE_DIR "/")
+        string(SUBSTRING "${target}" 1 -1 target)
+      else()
+        set(target "${header}")
+      endif()
+      area_of("${target}" theirs)
+      if(theirs STREQUAL "" OR theirs STREQUAL own)
+        continue()
+      endif()
+      if(theirs IN_LIST allowed_${own} OR target IN_LIST allowed_files_${own})
+        continue()
+      endif()
+      list(APPEND violations "${source}: includes ${target} (${own}/ may not depend on ${theirs}/)")
+    endforeach()
+  endforeach()
+endforeach()
+
+if(violations)
+  list(JOIN violations "\n  " text)
+  message(FATAL_ERROR "Forbidden includes:\n  ${text}")
+endif()

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# The layout check passes on our tree and stops on each kind of forbidden arrow.
+set -euo pipefail
+check="$1/cmake/check_layout.cmake"
+cmake -DSOURCE_DIR="$1" -P "$check"
+
+tree=$(mktemp -d)
+trap 'rm -rf "$tree"' EXIT
+mkdir -p "$tree"/{link,memory,radio/window,platform,sim,state}
+touch "$tree"/memory/data_file.h "$tree"/link/frames.h "$tree"/radio/window/w.cpp
+expect_refused() {  # file, include line, what the message must name
+  echo "$2" > "$tree/$1"
+  if out=$(cmake -DSOURCE_DIR="$tree" -P "$check" 2>&1); then
+    echo "not refused: $1 with $2"; exit 1
+  fi
+  grep -qF "$3" <<<"$out" || { echo "message lacks '$3':"; echo "$out"; exit 1; }
+  rm "$tree/$1"
+}
+expect_refused link/a.cpp '#include "memory/data_file.h"' 'link/ may not depend on memory/'
+expect_refused radio/window/w.h '#include "app/program.h"' 'radio/window/ may not depend on app/'
+expect_refused platform/p.cpp '#include "platform/widgets/form_controls.h"' 'platform/ may not depend on platform/widgets/'
+expect_refused sim/s.cpp '#include "../link/frames.h"' 'sim/ may not depend on link/'
+expect_refused state/s.h '#include "link/frames.h"' 'state/ may not depend on link/'
+# A memory file reaching the link is allowed.
+echo '#include "link/frames.h"' > "$tree/memory/ok.cpp"
+cmake -DSOURCE_DIR="$tree" -P "$check"
