@@ -1,12 +1,14 @@
 #include "frames.h"
 
+#include "link/radio_model.h"
+
 #include "bcd.h"
 
 namespace talvex {
 
 std::uint8_t RadioAddress()
 {
-    return static_cast<std::uint8_t>(QString::fromLatin1(kRadioAddressText).toInt());
+    return kRadio.address;
 }
 
 QByteArray CivPrefix()

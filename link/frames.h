@@ -16,9 +16,6 @@ inline constexpr std::uint8_t kOkCode = 0xFB;
 inline constexpr std::uint8_t kNgCode = 0xFA;
 inline constexpr std::uint8_t kBroadcastAddress = 0x00;
 inline constexpr std::uint8_t kControllerAddress = 0xE0;
-// The radio's address, kept as the decimal text it has always been configured with.
-inline constexpr const char* kRadioAddressText = "148";
-
 std::uint8_t RadioAddress();
 
 // FE FE 94 E0: what every frame to the radio starts with.

@@ -7,6 +7,7 @@
 #include "frames.h"
 #include "traffic_log.h"
 
+#include "platform/error_text.h"
 #include "platform/serial_settings.h"
 
 namespace talvex {
@@ -202,8 +203,7 @@ void SerialLink::FatalTrap(int number)
                               + QStringLiteral("then Restart Program!"));
     } else {
         dialogs_.critical(QStringLiteral("Unexpected Trap Condition"),
-                          QStringLiteral("Error Code ") + QString::number(number)
-                              + QStringLiteral(" ... ") + TrapDescription(number));
+                          ErrorCodeText(number, {TrapDescription(number)}));
     }
     exit_.end(1);
 }

@@ -21,7 +21,7 @@ int ChannelValue(const QString& text)
 std::optional<ChannelRange> AskChannelRange(Dialogs& dialogs, const QString& firstPrompt, const QString& firstTitle,
                                             const QString& lastPrompt, const QString& lastTitle)
 {
-    const auto first = dialogs.input(firstPrompt, firstTitle, QStringLiteral("1"));
+    const auto first = dialogs.input(firstPrompt, firstTitle, QString::number(kRadio.firstChannel));
     if (!first)
         return std::nullopt;
     ChannelRange range;
@@ -30,7 +30,7 @@ std::optional<ChannelRange> AskChannelRange(Dialogs& dialogs, const QString& fir
             return std::nullopt;
         range.first = ChannelValue(*first);
     }
-    const auto last = dialogs.input(lastPrompt, lastTitle, QStringLiteral("99"));
+    const auto last = dialogs.input(lastPrompt, lastTitle, QString::number(kRadio.lastChannel));
     if (!last)
         return std::nullopt;
     if (!last->isEmpty())

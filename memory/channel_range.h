@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/radio_model.h"
 #include "platform/dialogs.h"
 
 #include <QString>
@@ -9,8 +10,8 @@
 namespace talvex {
 
 struct ChannelRange {
-    int first = 1;
-    int last = 99;
+    int first = kRadio.firstChannel;
+    int last = kRadio.lastChannel;
 };
 
 // The first and last channel of Blank Rig and Scan Rig as the operator types them. An empty

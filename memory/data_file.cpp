@@ -6,17 +6,6 @@
 
 namespace talvex {
 
-namespace {
-
-const QString kDots = QStringLiteral(" ... ");
-
-}  // namespace
-
-QString ErrorCodeText(const FileError& error)
-{
-    return QStringLiteral("Error Code ") + QString::number(error.number) + kDots + error.description;
-}
-
 QString ModeText(FileMode mode)
 {
     return mode == FileMode::Input ? QStringLiteral("Input") : QStringLiteral("Output");
@@ -51,7 +40,7 @@ void DataFile::OpenDataFile(QString& name, FileMode mode)
 
     if (error->number == kErrorFileNotFound && mode == FileMode::Input) {
         dialogs_.critical(QStringLiteral("OPEN FILE ERROR"),
-                          ErrorCodeText(*error) + kDots + name + kDots + QStringLiteral("File will be created."));
+                          ErrorCodeText(*error, {name, QStringLiteral("File will be created.")}));
         QString created = path;
         OpenDataFile(created, FileMode::Output);
         if (!file_.isOpen()) {
@@ -68,7 +57,7 @@ void DataFile::OpenDataFile(QString& name, FileMode mode)
     // Nothing is open now, whatever was open before, so the flag must not claim otherwise.
     state_.DataFileOpen = false;
     dialogs_.critical(QStringLiteral("Open File - Unexpected Error"),
-                      ErrorCodeText(*error) + kDots + name + kDots + ModeText(mode));
+                      ErrorCodeText(*error, {name, ModeText(mode)}));
 }
 
 void DataFile::ReopenDataFile(const QString& path, FileMode mode)
@@ -81,8 +70,7 @@ void DataFile::ReopenDataFile(const QString& path, FileMode mode)
     }
     if (error->number == kErrorFileNotFound) {
         dialogs_.critical(QStringLiteral("Re-Open File Error"),
-                          ErrorCodeText(*error) + kDots + path + kDots + ModeText(mode) + kDots
-                              + QStringLiteral("File will be created."));
+                          ErrorCodeText(*error, {path, ModeText(mode), QStringLiteral("File will be created.")}));
         QString created = path;
         OpenDataFile(created, FileMode::Output);
         file_.close();
@@ -95,7 +83,7 @@ void DataFile::ReopenDataFile(const QString& path, FileMode mode)
     }
     state_.DataFileOpen = false;
     dialogs_.critical(QStringLiteral("Re-Open File - Unexpected Error"),
-                      ErrorCodeText(*error) + kDots + path + kDots + ModeText(mode));
+                      ErrorCodeText(*error, {path, ModeText(mode)}));
 }
 
 void DataFile::CloseDataFile()

@@ -2,17 +2,15 @@
 
 #include "data_line.h"
 
-#include "state/program_state.h"
 #include "platform/dialogs.h"
+#include "platform/error_text.h"
 #include "platform/program_exit.h"
 #include "platform/text_file.h"
+#include "state/program_state.h"
 
 #include <QString>
 
 namespace talvex {
-
-// "Error Code n ... description": how every file failure is told.
-QString ErrorCodeText(const FileError& error);
 
 // The one data file open at a time ("file number 1"), for reading or for writing from empty.
 class DataFile {

@@ -149,8 +149,7 @@ void MemoryOperations::Command6_Click()
 
 void MemoryOperations::stopAll()
 {
-    state_.CreatingFile = state_.ViewingFile = state_.UpdatingRig = false;
-    state_.ViewingRig = state_.BlankingRig = state_.ScanningRig = false;
+    state_.clearMemoryOperationFlags();
     for (Stepper* stepper : std::initializer_list<Stepper*>{&createFile_, &viewFile_, &updateRig_, &viewRig_,
                                                             &blankRig_, &scanRig_})
         stepper->reset();

@@ -1,12 +1,8 @@
 #include "memory/rig_steppers.h"
 
+#include "link/radio_model.h"
+
 namespace talvex {
-
-namespace {
-
-constexpr int kChannels = 99;
-
-}  // namespace
 
 ScanRig::ScanRig(OperationContext& context, Timer& timer)
     : Stepper(context, context.state.ScanningRig, QStringLiteral("Scan Rig")), timer_(timer)
@@ -71,7 +67,7 @@ void ScanRig::step()
     }
     s.ChannelText = QString::number(s.ChannelCounter);
     ++s.ChannelCounter;
-    if (s.ChannelCounter > s.LastChannel + 1 || s.ChannelCounter > kChannels + 1) {
+    if (s.ChannelCounter > s.LastChannel + 1 || s.ChannelCounter > kRadio.lastChannel + 1) {
         s.ChannelCounter = s.FirstChannel;
         s.ScanStopRequest = false;
         s.memory.Text7.clear();

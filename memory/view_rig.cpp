@@ -1,15 +1,11 @@
 #include "memory/rig_steppers.h"
 
 #include "link/frames.h"
+#include "link/radio_model.h"
 #include "link/radio_answers.h"
 
 namespace talvex {
 
-namespace {
-
-constexpr int kChannels = 99;
-
-}  // namespace
 
 ViewRig::ViewRig(OperationContext& context) : Stepper(context, context.state.ViewingRig, QStringLiteral("View Rig")) {}
 
@@ -46,7 +42,7 @@ void ViewRig::check(const Exchange& exchange)
 void ViewRig::step()
 {
     ProgramState& s = c_.state;
-    if (s.ChannelCounter >= kChannels) {
+    if (s.ChannelCounter >= kRadio.lastChannel) {
         s.ChannelCounter = 0;
         s.EntriesPreset = false;
         s.ViewingRig = false;

@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds everything and runs the whole test suite, then the suite
-# again under AddressSanitizer and UBSan and the decoder fuzz target for a bounded time.
+# Installs what is needed, builds the program, the simulator and the tests once under
+# AddressSanitizer and UBSan, runs the whole suite on that build, then the decoder fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
-./scripts/build.sh
-export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build --output-on-failure -j2 --timeout 300
 ./scripts/sanitize.sh
+./scripts/fuzz.sh

@@ -4,6 +4,7 @@
 #include "text_routines.h"
 
 #include "link/frames.h"
+#include "platform/error_text.h"
 #include "platform/text_file.h"
 
 namespace talvex {
@@ -41,8 +42,7 @@ void Startup::RunStartup()
 void Startup::ResetOperationState()
 {
     ProgramState& s = p_.state;
-    s.CreatingFile = s.ViewingFile = s.UpdatingRig = false;
-    s.ViewingRig = s.BlankingRig = s.ScanningRig = false;
+    s.clearMemoryOperationFlags();
     s.EntriesPreset = false;
     s.ClearAfterSelect = false;
     s.DataFileOpen = false;
@@ -71,9 +71,7 @@ std::optional<QStringList> Startup::ReadConfigFile()
     auto error = file.open(path, FileMode::Input);
     if (error && error->number == kErrorFileNotFound) {
         p_.dialogs.critical(QStringLiteral("OPEN CONFIG FILE ERROR"),
-                            QStringLiteral("Error Code ") + QString::number(error->number) + kDots
-                                + error->description + kDots + kConfigFileName + kDots
-                                + QStringLiteral("File will be created."));
+                            ErrorCodeText(*error, {kConfigFileName, QStringLiteral("File will be created.")}));
         TextFile created;
         created.open(path, FileMode::Output);
         created.close();
@@ -82,9 +80,7 @@ std::optional<QStringList> Startup::ReadConfigFile()
     }
     if (error) {
         p_.dialogs.critical(QStringLiteral("Unexpected Open Config File Error"),
-                            QStringLiteral("Error Code ") + QString::number(error->number) + kDots
-                                + error->description + kDots + kConfigFileName + kDots
-                                + QStringLiteral("Input"));
+                            ErrorCodeText(*error, {kConfigFileName, QStringLiteral("Input")}));
         return std::nullopt;
     }
     QStringList lines;
@@ -133,8 +129,7 @@ void Startup::OpenSerialPort()
 
     const auto error = p_.port.open(PortNumber(s.ConfigCommPort), s.ConfigCommBaud);
     if (error) {
-        const QString text = QStringLiteral("Error Code ") + QString::number(error->number) + kDots
-            + error->description + kDots + s.ConfigCommPort + kDots + s.ConfigCommBaud;
+        const QString text = ErrorCodeText(*error, {s.ConfigCommPort, s.ConfigCommBaud});
         if (error->number == kErrorInvalidPortNumber) {
             p_.dialogs.critical(QStringLiteral("OPEN COMM PORT ERROR!"), text);
             p_.dialogs.critical(QStringLiteral("UNEXPECTED COMM PORT CONDITION"),

@@ -4,6 +4,7 @@
 #include "data_file_setup.h"
 #include "text_routines.h"
 
+#include "platform/error_text.h"
 #include "platform/text_file.h"
 
 namespace talvex {
@@ -78,9 +79,7 @@ bool SystemSetup::Save()
     if (const auto error = WriteLinesAtomically(startup_.configPath(),
                                                 ConfigurationLines(deftFile, callSign, commPort, commBaud))) {
         dialogs_.critical(QStringLiteral("Unexpected Open Config File Error"),
-                          QStringLiteral("Error Code ") + QString::number(error->number) + QStringLiteral(" ... ")
-                              + error->description + QStringLiteral(" ... ") + kConfigFileName
-                              + QStringLiteral(" ... Output"));
+                          ErrorCodeText(*error, {kConfigFileName, QStringLiteral("Output")}));
         return false;
     }
     s.ConfigDeftFile = deftFile;

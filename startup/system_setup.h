@@ -2,10 +2,11 @@
 
 #include "startup.h"
 
-#include "state/program_state.h"
+#include "link/radio_model.h"
 #include "memory/data_file.h"
 #include "platform/dialogs.h"
 #include "platform/program_exit.h"
+#include "state/program_state.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,9 +18,13 @@ namespace talvex {
 inline const QString kDefaultCallSign = QStringLiteral("N0CALL");
 inline const QString kDefaultDataFile = QStringLiteral("TALVEX.TXT");
 inline const QString kDefaultCommPort = QStringLiteral("COM1");
-// The three settings the radio's CI-V port runs at, in the order the window offers them.
-inline const QStringList kCommBauds{QStringLiteral("19200,N,8,1"), QStringLiteral("9600,N,8,1"),
-                                    QStringLiteral("4800,N,8,1")};
+// The settings the radio's CI-V port runs at, in the order the window offers them.
+inline const QStringList kCommBauds = [] {
+    QStringList settings;
+    for (const int rate : kRadio.baudRates)
+        settings << QString::number(rate) + QStringLiteral(",N,8,1");
+    return settings;
+}();
 inline constexpr int kPortChoices = 8;
 
 // What the System Setup window shows when it opens.

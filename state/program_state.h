@@ -103,6 +103,10 @@ struct ProgramState {
     {
         return CreatingFile || ViewingFile || UpdatingRig || ViewingRig || BlankingRig || ScanningRig;
     }
+    void clearMemoryOperationFlags()
+    {
+        CreatingFile = ViewingFile = UpdatingRig = ViewingRig = BlankingRig = ScanningRig = false;
+    }
 };
 
 // The memory operation that runs, by the name of its button; nothing when none runs. At most
