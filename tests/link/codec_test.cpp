@@ -67,7 +67,6 @@ TEST(Frames, AreBuiltByteForByte)
     EXPECT_EQ(FrequencyField(QStringLiteral("140740")), Hex("00 40 07 14 00"));
     EXPECT_FALSE(FrequencyField(QStringLiteral("14074")).has_value());
     EXPECT_FALSE(FrequencyField(QStringLiteral("1407x0")).has_value());
-    EXPECT_EQ(PowerOnFrame(), Hex("FE FE 94 E0").repeated(25) + Hex("18 01 FD"));
     EXPECT_EQ(MemoryWriteFrame({0x05, Hex("00 00 10 07 00"), 0x00, 0x01, QStringLiteral("HOME")}),
               Hex("FE FE 94 E0 1A 00 00 05 00 00 00 10 07 00 00 01 00 00 10 00 00 10 00 "
                   "00 00 10 07 00 00 01 00 00 10 00 00 10 00 48 4F 4D 45 20 20 20 20 20 20 FD"));

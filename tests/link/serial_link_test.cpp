@@ -35,10 +35,6 @@ protected:
 
 TEST_F(SerialLinkTest, AnAnswerIsDecodedAndShownInBothStatusBoxesOnceItsWindowCloses)
 {
-    send({0x03});  // the port is not open: nothing is written and nothing awaited
-    EXPECT_TRUE(t.port.takeWritten().isEmpty());
-    EXPECT_FALSE(t.timer2().isEnabled());
-
     openPort();
     send({0x19, 0x00});
     EXPECT_EQ(t.port.takeWritten(), Hex("FE FE 94 E0 19 00 FD"));

@@ -404,18 +404,9 @@ TEST(DataFileSetup, EachButtonOpensExactlyTheChosenFileOrNothing)
     }
 }
 
-TEST_F(SetupTest, AMissingDefaultFileIsCreatedAndReturnBlanksTheMemoryWindowButNotItsFile)
+// Return, unlike Quit, blanks the Memory window's fields; its file line stays.
+TEST_F(SetupTest, ReturnBlanksTheMemoryWindowButNotItsFile)
 {
-    startNormally();
-    state().ConfigDeftFile = QStringLiteral("GONE.TXT");
-    t.dialogs.answerMessage(MessageAnswer::Yes);
-    DataSetupFields fields = data().Form_Load();
-    EXPECT_THROW(data().Command1_Click(fields), ProgramEnded);
-    ExpectSeen(t, {"Default File: GONE.TXT ... Are you sure?", "OPEN FILE ERROR: *GONE.TXT ... File will be created.",
-                   "Restart (creating missing file): Restart program!", "port closed", "file none",
-                   "memory Hello N0CALL / Open Process Complete / TALVEX.TXT"});
-    EXPECT_TRUE(QFile::exists(t.path(QStringLiteral("GONE.TXT"))));
-
     MemoryFields& m = state().memory;
     m = {"7", "*", "14.074.0", "USB", "Fil 2", "FT8", "line", "/data/TALVEX.TXT", "STATUS", true};
     data().Command0_Click();
@@ -504,40 +495,25 @@ TEST_F(PtyStartupTest, OpeningNeverRaisesTheModemLinesAndRefusesBadSettings)
     EXPECT_EQ(received, Hex("FE FE E0 94 FB FD"));
 }
 
-// The port's lock file must go with the program, or the next start finds the port "already
-// open". A second port object stands for that next start.
-TEST_F(PtyStartupTest, TheExitMenuReleasesThePortForTheNextStart)
+// Bytes that came before the opening never reach an answer. The port's lock file must go with the
+// program, or the next start finds the port "already open"; a second port object stands for it.
+TEST_F(PtyStartupTest, OpeningDiscardsStaleBytesAndTheExitMenuReleasesThePortForTheNextStart)
 {
     program.state.ConfigCommPort = QStringLiteral("COM1");
     program.state.ConfigCommBaud = QStringLiteral("19200,N,8,1");
+    pty.write(Hex("FE FE 00 94 00 00 40 07 14 00 FD"));
     program.startup.OpenSerialPort();
     ASSERT_EQ(program.state.PortReady, 1);
+    program.radio.Option48_Click();
+    EXPECT_EQ(pty.read(1000), Hex("FE FE 94 E0 03 FD"));
+    static_cast<testing::ManualTimer&>(program.link.Timer2()).fire();
+    EXPECT_EQ(program.state.radio.Text7, u"STATUS = RADIO NOT READY");
     QtSerialPort nextStart(t.directory.path());
     ASSERT_TRUE(nextStart.open(1, QStringLiteral("19200,N,8,1")).has_value()) << "the lock is not seen at all";
     EXPECT_THROW(program.startup.ExitMenu(), ProgramEnded);
     const auto error = nextStart.open(1, QStringLiteral("19200,N,8,1"));
     EXPECT_FALSE(error.has_value()) << error->number << " " << error->description.toStdString();
     EXPECT_TRUE(t.dialogs.messages.empty());
-}
-
-TEST_F(PtyStartupTest, TheStartupChainPutsOneQueryOnTheLinePerAnswerThenGivesUp)
-{
-    t.writeConfig();
-    t.writeFile(QStringLiteral("TALVEX.TXT"), {});
-    pty.write(Hex("FE FE 00 94 00 00 40 07 14 00 FD"));  // stale: must be discarded on open
-    program.startup.RunStartup();
-    ASSERT_EQ(program.state.StartupQueryStep, 1);
-    auto& timer2 = static_cast<testing::ManualTimer&>(program.link.Timer2());
-    for (const char* query :
-         {"FE FE 94 E0 03 FD", "FE FE 94 E0 04 FD", "FE FE 94 E0 19 00 FD", "FE FE 94 E0 1A 05 00 91 FD"}) {
-        timer2.fire();
-        EXPECT_EQ(pty.read(1000), Hex(query));
-        EXPECT_EQ(program.state.radio.Text7, u"STATUS = RADIO NOT READY");
-    }
-    EXPECT_THROW(timer2.fire(), ProgramEnded);
-    ASSERT_EQ(t.dialogs.messages.size(), 2u);  // first what to check, then the end
-    EXPECT_TRUE(t.dialogs.messages[0].text.startsWith(u"Nothing at all came back from the radio on COM1. "));
-    EXPECT_EQ(t.dialogs.messages[1].title, u"UNEXPECTED RADIO CONDITION");
 }
 
 }  // namespace
