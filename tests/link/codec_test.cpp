@@ -32,7 +32,8 @@ TEST(Bcd, DecimalToBcdAndBackAtTheEdges)
         EXPECT_EQ(result.trap, c.trap) << c.text;
         EXPECT_TRUE(c.byte < 0 || result.byte == c.byte) << c.text;
     }
-    const std::pair<int, int> bytes[] = {{0x00, 0}, {0x09, 9}, {0x10, 10}, {0x47, 47}, {0x99, 99}, {0x0A, 10}, {0xAB, 111}};
+    const std::pair<int, int> bytes[] = {{0x00, 0}, {0x09, 9},  {0x10, 10}, {0x47, 47},
+                                         {0x99, 99}, {0x0A, 10}, {0xAB, 111}};
     for (auto [byte, value] : bytes)
         EXPECT_EQ(BcdToDecimal(static_cast<std::uint8_t>(byte)), value) << byte;
 }
@@ -147,7 +148,8 @@ const Row kAnswers[] = {
     {"s9+50", "FE FE 94 E0 15 02 FD FE FE E0 94 15 02 01 91 FD", "r6=S-Meter = S9 + 50db"},
     {"very", "FE FE 94 E0 15 02 FD FE FE E0 94 15 02 02 41 FD", "r6=S-Meter = VERY POWERFUL"},
     {"frequency", "FE FE 94 E0 03 FD FE FE E0 94 03 00 40 07 14 00 FD", "r1=14.074.0|r2= |r3= |freq=14.074.0"},
-    {"no frequency", "FE FE 94 E0 03 FD FE FE E0 94 03 FF FF FF FF FF FD", "r1= |r2= |r3= |r4= |r5= |r6= |preset=-", true},
+    {"no frequency", "FE FE 94 E0 03 FD FE FE E0 94 03 FF FF FF FF FF FD", "r1= |r2= |r3= |r4= |r5= |r6= |preset=-",
+     true},
     {"mode", "FE FE 94 E0 04 FD FE FE E0 94 04 03 02 FD", "r4=CW|r5=Fil 2|r2= |r3= |mode= 3|filter= 2"},
     {"mode 06 keeps the mode box", "FE FE 94 E0 04 FD FE FE E0 94 04 06 02 FD", "r5=Fil 2|r2= |r3= |mode= 6|filter= 2"},
     {"frequency set + 03", SET_710 "FE FE E0 94 03 00 00 10 07 00 FD", "r1=07.100.0|r2= |r3= |r6= |freq=07.100.0"},

@@ -165,7 +165,8 @@ TEST(ConnectionDoctor, JudgesTheWholeStartupChainOnlyWhenItEnds)
 {
     const std::pair<const char*, std::optional<LineFinding>> chains[] = {
         {"", kSilent},
-        {"FE FE 94 E0 03 FD FE FE 94 E0 04 FD FE FE 94 E0 1A 05 00 91 FD", LineFinding{LineCause::Address, std::nullopt}},
+        {"FE FE 94 E0 03 FD FE FE 94 E0 04 FD FE FE 94 E0 1A 05 00 91 FD",  // only the echoes
+         LineFinding{LineCause::Address, std::nullopt}},
         {"FE FE 94 E0 1A 05 00 91 FD FE FE E0 94 1A", kFine},
         {"FE FE 94 E0 04 FD FE FE E0 94 04 01 02 FD", kFine},
         {"F8 1F E3", kFine},  // garble is for the windows

@@ -73,8 +73,8 @@ TEST(ReplacingAFile, FailsOnAFullDiskAndKeepsTheOldFile)
             SimulateDiskFullAfter(std::nullopt);
             EXPECT_EQ(error ? error->number : 0, room < needed ? kErrorDiskFull : 0);
             EXPECT_EQ(error ? error->description : QString(), room < needed ? u"No space left on device" : u"");
-            EXPECT_EQ(Contents(path), room < needed ? kOld : NewLines().join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
-            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("TALVEX.INI")});
+            EXPECT_EQ(Contents(path), room < needed ? kOld : NewLines().join("\r\n").toLatin1() + "\r\n");
+            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"TALVEX.INI"});
         }
     }
 }
@@ -145,7 +145,8 @@ std::optional<Qt::TextFormat> FormatOfLabelShowing(QWidget& dialog, const QStrin
 TEST(QtDialogs, ShowTextsAsPlainTextAndReportTheAnswer)
 {
     QtDialogs dialogs;
-    for (const QString text : {"<b>X.TXT", "<img src=x>", "Error Code 75 ... <i>a</i> ... C:\\<RADIO>\\HAM.TXT ... Input"}) {
+    for (const QString text :
+         {"<b>X.TXT", "<img src=x>", "Error Code 75 ... <i>a</i> ... C:\\<RADIO>\\HAM.TXT ... Input"}) {
         for (const auto answer : {MessageAnswer::Yes, MessageAnswer::No}) {
             std::optional<Qt::TextFormat> shown;
             WhenShown([&](QWidget& modal) {

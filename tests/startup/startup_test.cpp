@@ -49,10 +49,10 @@ void ExpectSeen(const TestProgram& t, const QStringList& expected)
     QStringList seen;
     for (const auto& m : t.dialogs.messages)
         seen << m.title + ": " + m.text;
-    seen << (s.PortReady == 1 ? QStringLiteral("port %1 %2").arg(t.port.lastPortNumber).arg(t.port.lastSettings)
-                              : QStringLiteral("port closed"));
-    seen << "file " + (s.DataFileOpen ? Relative(t, s.CurrentDataFile) : QStringLiteral("none"));
-    seen << "memory " + s.memory.Text6 + " / " + s.memory.Text7 + " / " + Relative(t, s.memory.Text8);
+    seen << (s.PortReady == 1 ? QStringLiteral("COM%1 %2").arg(t.port.lastPortNumber).arg(t.port.lastSettings)
+                              : QStringLiteral("no port"));
+    seen << (s.DataFileOpen ? "file " + Relative(t, s.CurrentDataFile) : QStringLiteral("no file"));
+    seen << s.memory.Text6 + " | " + s.memory.Text7 + " | " + Relative(t, s.memory.Text8);
     if (t.shell.setupShown > 0)
         seen << QStringLiteral("setup shown");
     bool same = seen.size() == expected.size();
@@ -114,33 +114,33 @@ TEST(Startup, WhatTheConfigurationHoldsDecidesWhatStartsUp)
 {
     const QString port = QStringLiteral("[CommPort] COM1"), baud = QStringLiteral("[CommBaud] 19200,N,8,1");
     const QString call = QStringLiteral("[CallSign] K1ABC"), file = QStringLiteral("[DeftFile] TALVEX.TXT");
-    const QStringList notOpened{"port closed", "file none", "memory  /  / "};
+    const QStringList notOpened{"no port", "no file", " |  | "};
     const struct {
         const char* why;
         std::optional<QStringList> config;  // nothing: no TALVEX.INI at all
         QStringList seen;
     } cases[] = {
         {"complete", QStringList{port, baud, call, file, "END"},
-         {"port 1 19200,N,8,1", "file TALVEX.TXT", "memory Hello K1ABC / Open Process Complete / TALVEX.TXT"}},
+         {"COM1 19200,N,8,1", "file TALVEX.TXT", "Hello K1ABC | Open Process Complete | TALVEX.TXT"}},
         {"end in lower case", QStringList{port, baud, call, file, "end"}, notOpened},
         {"END and a blank", QStringList{port, baud, call, file, "END "}, notOpened},
         {"a line after END", QStringList{port, baud, call, file, "END", "more"}, notOpened},
         {"empty last line", QStringList{port, baud, call, file, ""}, notOpened + QStringList{"setup shown"}},
         {"empty file", QStringList{}, notOpened + QStringList{"setup shown"}},
         {"missing file", std::nullopt,
-         QStringList{"OPEN CONFIG FILE ERROR: Error Code 53 ... File not found ... TALVEX.INI ... File will be created."}
-             + notOpened + QStringList{"setup shown"}},
+         QStringList{"OPEN CONFIG FILE ERROR: Error Code 53 ... File not found ... TALVEX.INI ... File will be "
+                     "created."} + notOpened + QStringList{"setup shown"}},
         // 15 characters: a path as given, relative to where the program runs.
         {"port ten, long file name", QStringList{"[CommPort] COM10", baud, call, "[DeftFile] SPRING_2026.TXT", "END"},
-         {"port 10 19200,N,8,1", "file SPRING_2026.TXT", "memory Hello K1ABC / Open Process Complete / SPRING_2026.TXT"}},
+         {"COM10 19200,N,8,1", "file SPRING_2026.TXT", "Hello K1ABC | Open Process Complete | SPRING_2026.TXT"}},
         {"default file a directory", QStringList{port, baud, call, "[DeftFile] A_DIR.TXT", "END"},
          {"Open File - Unexpected Error: Error Code * ... A_DIR.TXT ... Input",
-          "Open File - Unexpected Error: Error Code * ... A_DIR.TXT ... Input", "port 1 19200,N,8,1", "file none",
-          "memory Hello K1ABC /  / "}},
+          "Open File - Unexpected Error: Error Code * ... A_DIR.TXT ... Input", "COM1 19200,N,8,1", "no file",
+          "Hello K1ABC |  | "}},
         {"no such port", QStringList{"[CommPort] 3", baud, file, "END"},
          {"OPEN COMM PORT ERROR!: Error Code 8002 ... Invalid port number ... 3 ... 19200,N,8,1",
-          "UNEXPECTED COMM PORT CONDITION: Correct Comm Port Condition ... then Restart Program!", "port closed",
-          "file none", "memory  /  / "}},
+          "UNEXPECTED COMM PORT CONDITION: Correct Comm Port Condition ... then Restart Program!", "no port",
+          "no file", " |  | "}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
@@ -225,10 +225,11 @@ TEST(SystemSetup, WithoutAConfigurationItShowsTheDefaultsQuitRestartsAndSaveWrit
         EXPECT_EQ(t.readFile(kConfigFileName), save ? ConfigBytes("TALVEX.TXT", "K1ABC", "COM1", "19200,N,8,1") : "");
         EXPECT_EQ(QFile::exists(t.path(QStringLiteral("TALVEX.TXT"))), save);
         EXPECT_EQ(t.port.lastPortNumber, save ? 1 : -1);
-        ExpectSeen(t, (save ? QStringList{"OPEN FILE ERROR: Error Code 53 ... File not found ... TALVEX.TXT ... File will be created."}
+        ExpectSeen(t, (save ? QStringList{"OPEN FILE ERROR: Error Code 53 ... File not found ... TALVEX.TXT ... "
+                                          "File will be created."}
                             : QStringList{})
-                   + QStringList{"Restart (creating missing file): Restart program!", "port closed", "file none",
-                                 "memory  /  / ", "setup shown"});
+                   + QStringList{"Restart (creating missing file): Restart program!", "no port", "no file",
+                                 " |  | ", "setup shown"});
     }
 }
 
@@ -242,10 +243,10 @@ TEST_F(SetupTest, SaveTakesEffectAtOnceAndKeepsAPortOutsideTheChoices)
     setup().Text1_Change(QStringLiteral("k1abc"));
     setup().Text2_Change(QStringLiteral("c:\\radio\\ham"));
     EXPECT_EQ(state().ConfigDeftFile, u"c:\\radio\\ham.txt");
-    ExpectSeen(t, {"port 1 19200,N,8,1", "file TALVEX.TXT", "memory Hello N0CALL / Open Process Complete / TALVEX.TXT"});
+    ExpectSeen(t, {"COM1 19200,N,8,1", "file TALVEX.TXT", "Hello N0CALL | Open Process Complete | TALVEX.TXT"});
     EXPECT_TRUE(setup().Save());
     EXPECT_EQ(t.readFile(kConfigFileName), ConfigBytes("HAM.TXT", "K1ABC", "COM3", "4800,N,8,1"));
-    ExpectSeen(t, {"port 3 4800,N,8,1", "file HAM.TXT", "memory Hello N0CALL / Setup Process Complete / HAM.TXT"});
+    ExpectSeen(t, {"COM3 4800,N,8,1", "file HAM.TXT", "Hello N0CALL | Setup Process Complete | HAM.TXT"});
 
     for (const auto& [port, shown] : {std::pair{"COM9", std::optional<int>()}, std::pair{"COM5", std::optional(5)}}) {
         startNormally(port);
@@ -270,8 +271,10 @@ TEST(SystemSetup, SaveReportsEachFailureAndClaimsCompletionOnlyWithTheFileOpen)
     struct DiskFullGuard {
         ~DiskFullGuard() { SimulateDiskFullAfter(std::nullopt); }
     } guard;
-    const QStringList unchanged{"port 1 19200,N,8,1", "file TALVEX.TXT", "memory Hello N0CALL / Open Process Complete / TALVEX.TXT"};
-    const QString full = "Unexpected Open Config File Error: Error Code 61 ... No space left on device ... TALVEX.INI ... Output";
+    const QStringList unchanged{"COM1 19200,N,8,1", "file TALVEX.TXT",
+                                "Hello N0CALL | Open Process Complete | TALVEX.TXT"};
+    const QString full =
+        "Unexpected Open Config File Error: Error Code 61 ... No space left on device ... TALVEX.INI ... Output";
     const struct {
         const char* why;
         std::function<void(TestProgram&)> arrange;
@@ -281,24 +284,25 @@ TEST(SystemSetup, SaveReportsEachFailureAndClaimsCompletionOnlyWithTheFileOpen)
         {"a directory in its place",
          [](TestProgram& run) { QFile::remove(run.path(kConfigFileName)), QDir(run.path({})).mkdir(kConfigFileName); },
          QStringList{"Unexpected Open Config File Error: Error Code * ... TALVEX.INI ... Output"} + unchanged, nullptr},
-        {"disk full after 40 bytes", [](TestProgram&) { SimulateDiskFullAfter(40); }, QStringList{full} + unchanged, nullptr},
+        {"disk full after 40 bytes", [](TestProgram&) { SimulateDiskFullAfter(40); }, QStringList{full} + unchanged,
+         nullptr},
         {"disk full at once", [](TestProgram&) { SimulateDiskFullAfter(0); }, QStringList{full} + unchanged, nullptr},
         {"port in use", [](TestProgram& run) { run.port.nextOpenError = {kErrorPortAlreadyOpen, "Refused"}; },
-         {"Comm Port Error - Port Already Open: Error Code 8005 ... Refused ... COM4 ... 19200,N,8,1", "port closed",
-          "file TALVEX.TXT", "memory Hello N0CALL / Setup Process Complete / TALVEX.TXT"}, "TALVEX.TXT"},
+         {"Comm Port Error - Port Already Open: Error Code 8005 ... Refused ... COM4 ... 19200,N,8,1", "no port",
+          "file TALVEX.TXT", "Hello N0CALL | Setup Process Complete | TALVEX.TXT"}, "TALVEX.TXT"},
         {"port settings refused", [](TestProgram& run) { run.port.nextOpenError = {kErrorBadPortSettings, "Bad"}; },
-         {"Open Comm Port - Unexpected Error: Error Code 8010 ... Bad ... COM4 ... 19200,N,8,1", "port closed",
-          "file TALVEX.TXT", "memory Hello N0CALL / Setup Process Complete / TALVEX.TXT"}, "TALVEX.TXT"},
+         {"Open Comm Port - Unexpected Error: Error Code 8010 ... Bad ... COM4 ... 19200,N,8,1", "no port",
+          "file TALVEX.TXT", "Hello N0CALL | Setup Process Complete | TALVEX.TXT"}, "TALVEX.TXT"},
         {"no such port", [](TestProgram& run) { run.port.nextOpenError = {kErrorInvalidPortNumber, "No"}; },
-         {"OPEN COMM PORT ERROR!: *", "UNEXPECTED COMM PORT CONDITION: *", "port closed", "file TALVEX.TXT",
-          "memory Hello N0CALL / Open Process Complete / TALVEX.TXT"}, "TALVEX.TXT"},
+         {"OPEN COMM PORT ERROR!: *", "UNEXPECTED COMM PORT CONDITION: *", "no port", "file TALVEX.TXT",
+          "Hello N0CALL | Open Process Complete | TALVEX.TXT"}, "TALVEX.TXT"},
         {"default file a directory",
          [](TestProgram& run) {
              QDir(run.path({})).mkdir(QStringLiteral("SETUP.TXT"));
              run.program->setup.Text2_Change(QStringLiteral("SETUP.TXT"));
          },
-         {"Open File - Unexpected Error: *", "port 4 19200,N,8,1", "file none",
-          "memory Hello N0CALL / Open Process Complete / TALVEX.TXT"}, "SETUP.TXT"},
+         {"Open File - Unexpected Error: *", "COM4 19200,N,8,1", "no file",
+          "Hello N0CALL | Open Process Complete | TALVEX.TXT"}, "SETUP.TXT"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
@@ -322,7 +326,9 @@ TEST(SystemSetup, SaveReportsEachFailureAndClaimsCompletionOnlyWithTheFileOpen)
         ExpectSeen(run, c.seen);
         EXPECT_EQ(QDir(run.path({})).entryList(QDir::Files | QDir::Hidden), files);
         EXPECT_EQ(run.readFile(kConfigFileName),
-                  c.written ? ConfigBytes(c.written, "N0CALL", "COM4", "19200,N,8,1") : QFile::exists(run.path(kConfigFileName)) && !QDir(run.path(kConfigFileName)).exists() ? config : "");
+                  c.written                            ? ConfigBytes(c.written, "N0CALL", "COM4", "19200,N,8,1")
+                  : QDir(run.path(kConfigFileName)).exists() ? QByteArray()
+                                                             : config);
         EXPECT_EQ(run.port.openCount, opens + (c.written ? 1 : 0));
         run.program->radio.Option48_Click();  // nothing reaches a port that did not open
         EXPECT_EQ(run.port.takeWritten().isEmpty(), run.program->state.PortReady != 1);
@@ -333,8 +339,8 @@ TEST(SystemSetup, SaveReportsEachFailureAndClaimsCompletionOnlyWithTheFileOpen)
 // which file is current and reads what, and what the operator was asked or told.
 TEST(DataFileSetup, EachButtonOpensExactlyTheChosenFileOrNothing)
 {
-    const QStringList other{"port 1 19200,N,8,1", "file OTHER.TXT", "memory Hello N0CALL / Open Process Complete / OTHER.TXT"};
-    const QStringList none{"port 1 19200,N,8,1", "file none", "memory Hello N0CALL / Open Process Complete / OTHER.TXT"};
+    const QStringList other{"COM1 19200,N,8,1", "file OTHER.TXT", "Hello N0CALL | Open Process Complete | OTHER.TXT"};
+    const QStringList none{"COM1 19200,N,8,1", "no file", "Hello N0CALL | Open Process Complete | OTHER.TXT"};
     const QString failed = QStringLiteral("Open File - Unexpected Error: *");
     const QString sure = QStringLiteral("Open New File: OTHER.TXT ... Are you sure?");
     const struct {
@@ -349,17 +355,17 @@ TEST(DataFileSetup, EachButtonOpensExactlyTheChosenFileOrNothing)
         {"default, No", 1, "TALVEX.TXT", false, QStringList{"Default File: TALVEX.TXT ... Are you sure?"} + other, "",
          " 1 other"},
         {"default, Yes", 1, "TALVEX.TXT", true,
-         {"Default File: TALVEX.TXT ... Are you sure?", "port 1 19200,N,8,1", "file TALVEX.TXT",
-          "memory Hello N0CALL / Open Process Complete / TALVEX.TXT"}, "TALVEX.TXT", " 1 default"},
+         {"Default File: TALVEX.TXT ... Are you sure?", "COM1 19200,N,8,1", "file TALVEX.TXT",
+          "Hello N0CALL | Open Process Complete | TALVEX.TXT"}, "TALVEX.TXT", " 1 default"},
         {"default a directory", 1, "A DIRECTORY", true,
          QStringList{"Default File: A DIRECTORY ... Are you sure?", failed} + none, "", ""},
         {"search cancelled", 2, nullptr, true, other, "", " 1 other"},
         {"search", 2, "files/a long name.txt", true,
-         {"port 1 19200,N,8,1", "file files/a long name.txt",
-          "memory Hello N0CALL / Open Process Complete / files/a long name.txt"}, "files/a long name.txt", " 2"},
+         {"COM1 19200,N,8,1", "file files/a long name.txt",
+          "Hello N0CALL | Open Process Complete | files/a long name.txt"}, "files/a long name.txt", " 2"},
         {"search finds a directory", 2, "A DIRECTORY", true, QStringList{failed} + none, "", ""},
         {"new", 3, "new memories.txt", true,
-         {"port 1 19200,N,8,1", "file new memories.txt", "memory Hello N0CALL / Open Process Complete / new memories.txt"},
+         {"COM1 19200,N,8,1", "file new memories.txt", "Hello N0CALL | Open Process Complete | new memories.txt"},
          "new memories.txt", ""},
         {"new over an old file, No", 3, "OTHER.TXT", false, QStringList{sure} + other, "", " 1 other"},
         {"new over an old file, Yes", 3, "OTHER.TXT", true, QStringList{sure} + other, "OTHER.TXT", ""},
@@ -371,7 +377,7 @@ TEST(DataFileSetup, EachButtonOpensExactlyTheChosenFileOrNothing)
         t.writeConfig();
         t.writeFile(QStringLiteral("TALVEX.TXT"), {QStringLiteral(" 1 default")});
         t.writeFile(QStringLiteral("OTHER.TXT"), {QStringLiteral(" 1 other")});
-        QDir(t.path({})).mkpath(QStringLiteral("A DIRECTORY/files"));
+        QDir(t.path({})).mkdir(QStringLiteral("A DIRECTORY"));
         QDir(t.path({})).mkdir(QStringLiteral("files"));
         t.writeFile(QStringLiteral("files/a long name.txt"), {QStringLiteral(" 2")});
         t.program->startup.RunStartup();
@@ -447,7 +453,7 @@ TEST_F(SetupTest, NoFileChangesWhileAMemoryOperationRuns)
             state().*flag = false;
             ExpectSeen(t, {"Memory Operations: " + QString::fromLatin1(name)
                                + " is running ... Stop ends it before the data file can change.",
-                           "port 1 19200,N,8,1", "file OTHER.TXT", "memory Hello N0CALL / Open Process Complete / OTHER.TXT"});
+                           "COM1 19200,N,8,1", "file OTHER.TXT", "Hello N0CALL | Open Process Complete | OTHER.TXT"});
             EXPECT_TRUE(t.dialogs.fileFilters.empty());
             EXPECT_TRUE(t.program->dataFile.isReading());
             EXPECT_EQ(fields.Text2, u"");
