@@ -1,3 +1,6 @@
+// The serial link on the scripted line: what goes on the wire, how long an answer is awaited, what
+// the status boxes show, and what the connection doctor makes of the bytes that come back.
+#include "link/connection_doctor.h"
 #include "link/frames.h"
 
 #include "tests/support/test_program.h"
@@ -9,140 +12,214 @@ namespace {
 
 using testing::Hex;
 using testing::ProgramEnded;
-using testing::TestProgram;
 
 class SerialLinkTest : public ::testing::Test {
 protected:
-    void openPort(const QString& settings = QStringLiteral("19200,N,8,1"))
+    void openPort(const char* settings = "19200,N,8,1")
     {
-        t.program->state.ConfigCommPort = QStringLiteral("COM1");
-        t.program->state.ConfigCommBaud = settings;
+        state().ConfigCommPort = QStringLiteral("COM1");
+        state().ConfigCommBaud = QString::fromLatin1(settings);
         t.program->startup.OpenSerialPort();
-        ASSERT_EQ(t.program->state.PortReady, 1);
+        ASSERT_EQ(state().PortReady, 1);
     }
-    SerialLink& link() { return t.program->link; }
+    void send(std::initializer_list<std::uint8_t> command) { t.program->link.SendCommand(CommandFrame(command)); }
+    // The radio sends `answer`, and the answer window closes.
+    void answer(const char* bytes)
+    {
+        t.port.receive(Hex(bytes));
+        t.timer2().fire();
+    }
     ProgramState& state() { return t.program->state; }
-
-    TestProgram t;
+    testing::TestProgram t;
 };
 
-TEST_F(SerialLinkTest, NothingLeavesAClosedPortAndNoAnswerIsAwaited)
-{
-    link().SendCommand(CommandFrame({0x03}));
-    EXPECT_TRUE(t.port.takeWritten().isEmpty());
-    EXPECT_FALSE(t.timer2().isEnabled());
-}
-
-TEST_F(SerialLinkTest, AnAnswerIsShownAfterTheWindowAndBothStatusBoxesAgree)
+TEST_F(SerialLinkTest, AnAnswerIsDecodedAndShownInBothStatusBoxesOnceItsWindowCloses)
 {
     openPort();
-    link().SendCommand(CommandFrame({0x19, 0x00}));
+    send({0x19, 0x00});
     EXPECT_EQ(t.port.takeWritten(), Hex("FE FE 94 E0 19 00 FD"));
     EXPECT_TRUE(t.timer2().isEnabled());
-
-    t.port.receive(Hex("FE FE 94 E0 19 00 FD FE FE E0 94 19 00 94 FD"));
-    t.timer2().fire();
+    answer("FE FE 94 E0 19 00 FD FE FE E0 94 19 00 94 FD");
     EXPECT_FALSE(t.timer2().isEnabled());
     EXPECT_EQ(state().radio.Text7, u"STATUS =  FE FE 94 E0 19 0 FD FE FE E0 94 19 0 94 FD");
     EXPECT_EQ(state().memory.Text9, state().radio.Text7);
-
-    link().SendCommand(CommandFrame({0x03}));
-    t.timer2().fire();
+    send({0x03});
+    answer("FE FE 94 E0 03 FD FE FE E0 94 03 00 40 07 14 00 FD");
+    EXPECT_EQ(state().radio.Text1, u"14.074.0");
+    send({0x03});
+    answer("");
     EXPECT_EQ(state().radio.Text7, u"STATUS = RADIO NOT READY");
 }
 
 TEST_F(SerialLinkTest, TheAnswerWindowCountsFromTheLastByteOnTheLine)
 {
-    openPort(QStringLiteral("4800,N,8,1"));
+    openPort("4800,N,8,1");
     // A memory write with its three follow-up frames: 71 bytes take 148 ms at 4800 baud.
-    link().SendCommand(MemoryWriteFrame({0x05, Hex("00 00 10 07 00"), 0, 1, QStringLiteral("HOME")}));
-    link().SendCommand(CommandFrame({0x08}));
-    link().SendCommand(CommandFrame({0x08, 0x00, 0x05}));
-    link().SendCommand(CommandFrame({0x1A, 0x00, 0x00, 0x05}));
+    t.program->link.SendCommand(MemoryWriteFrame({0x05, Hex("00 00 10 07 00"), 0, 1, QStringLiteral("HOME")}));
+    send({0x08});
+    send({0x08, 0x00, 0x05});
+    send({0x1A, 0x00, 0x00, 0x05});
     EXPECT_EQ(t.timer2().interval(), 250 + 148);
-
     t.timer2().fire();
     EXPECT_EQ(t.timer2().interval(), 250);
-    link().SendCommand(CommandFrame({0x03}));
+    send({0x03});
     EXPECT_EQ(t.timer2().interval(), 250 + 13);  // 6 bytes at 4800 baud
 }
 
-TEST_F(SerialLinkTest, AStaleBroadcastIsHandledBeforeTheSendSoItNeverPrecedesTheEcho)
+TEST_F(SerialLinkTest, BroadcastsAreShownBetweenExchangesNeverAheadOfAnEcho)
 {
     openPort();
+    // A stale broadcast is handled before the send, so it never stands before the echo.
     t.port.receive(Hex("FE FE 00 94 00 00 40 07 14 00 FD"));
-    link().SendCommand(CommandFrame({0x03}));
+    send({0x03});
     EXPECT_EQ(state().radio.Text7, u"AUTO =  FE FE 0 94 0 0 40 7 14 0 FD");
-
-    t.port.receive(Hex("FE FE 94 E0 03 FD FE FE E0 94 03 00 40 07 14 00 FD"));
-    t.timer2().fire();
-    EXPECT_TRUE(state().radio.Text7.startsWith(u"STATUS =  FE FE 94 E0 3 FD"));
-}
-
-TEST_F(SerialLinkTest, TheBroadcastPollWaitsForAnAwaitedAnswerAndHonoursAutoStatus)
-{
-    openPort();
-    link().SendCommand(CommandFrame({0x03}));
+    EXPECT_EQ(state().radio.Text1, u"14.074.0");
     t.port.receive(Hex("FE FE 94 E0 03 FD"));
-    t.timer1().fire();  // an answer is awaited: leaves the line alone
+    t.timer1().fire();  // an answer is awaited: the poll leaves the line alone
     t.timer2().fire();
     EXPECT_EQ(state().radio.Text7, u"STATUS =  FE FE 94 E0 3 FD");
 
     state().AutoStatus = false;
     t.port.receive(Hex("FE FE 00 94 00 00 40 07 14 00 FD"));
     t.timer1().fire();
-    EXPECT_EQ(state().radio.Text7, u"STATUS =  FE FE 94 E0 3 FD");
     state().AutoStatus = true;
     t.timer1().fire();  // the discarded broadcast is gone
     EXPECT_EQ(state().radio.Text7, u"STATUS =  FE FE 94 E0 3 FD");
-
-    t.port.receive(Hex("FE FE E0 94 FB FD"));
+    t.port.receive(Hex("FE FE 00 94 01 05 01 FD"));
     t.timer1().fire();
-    EXPECT_EQ(state().radio.Text7, u"AUTO =  FE FE E0 94 FB FD");
+    EXPECT_EQ(state().radio.Text7, u"AUTO =  FE FE 0 94 1 5 1 FD");
+    EXPECT_EQ(state().radio.Text4, u"FM");
 }
 
-// Start-up arms the answer timer with step 1; each answer takes the chain one step on.
+// Start-up arms the answer window with step 1; each answer takes the chain one step on. A call
+// sign answer of fifteen bytes completes it; one byte fewer ends the program.
 TEST_F(SerialLinkTest, TheStartupChainAsksOneQuestionPerAnswerAndEndsOnASilentRadio)
 {
     openPort();
     state().StartupQueryStep = 1;
-    link().armAnswerTimer();
-
-    const QByteArray expected[] = {Hex("FE FE 94 E0 03 FD"), Hex("FE FE 94 E0 04 FD"),
-                                   Hex("FE FE 94 E0 19 00 FD"), Hex("FE FE 94 E0 1A 05 00 91 FD")};
-    for (const QByteArray& frame : expected) {
+    t.program->link.armAnswerTimer();
+    for (const char* query :
+         {"FE FE 94 E0 03 FD", "FE FE 94 E0 04 FD", "FE FE 94 E0 19 00 FD", "FE FE 94 E0 1A 05 00 91 FD"}) {
         t.timer2().fire();
-        EXPECT_EQ(t.port.takeWritten(), frame);
+        EXPECT_EQ(t.port.takeWritten(), Hex(query));
     }
     EXPECT_EQ(state().StartupQueryStep, 5);
-    t.port.receive(Hex("FE FE 94 E0 1A 05 00 91 FD FE FE E0 94 1A"));  // 14 bytes
-    EXPECT_THROW(t.timer2().fire(), ProgramEnded);
+    answer("FE FE 94 E0 1A 05 00 91 FD FE FE E0 94 1A 05");
+    EXPECT_EQ(state().StartupQueryStep, 0);
+    t.timer2().fire();
+    EXPECT_TRUE(t.port.takeWritten().isEmpty());
+    EXPECT_TRUE(t.dialogs.messages.empty());
+
+    state().StartupQueryStep = 5;
+    t.program->link.armAnswerTimer();
+    EXPECT_THROW(answer("FE FE 94 E0 1A 05 00 91 FD FE FE E0 94 1A"), ProgramEnded);
     ASSERT_EQ(t.dialogs.messages.size(), 1u);
     EXPECT_EQ(t.dialogs.messages[0].title, u"UNEXPECTED RADIO CONDITION");
     EXPECT_EQ(t.dialogs.messages[0].text,
               u"RADIO NOT READY or COMM PORT ERROR! ... Check RADIO and/or Edit TALVEX.INI ... then Restart Program!");
     EXPECT_EQ(t.dialogs.messages[0].icon, MessageIcon::Critical);
+    EXPECT_THROW(t.program->link.FatalTrap(16), ProgramEnded);
+    EXPECT_EQ(t.dialogs.messages.at(1).title, u"Unexpected Trap Condition");
+    EXPECT_TRUE(t.dialogs.messages[1].text.startsWith(u"Error Code 16 ... "));
 }
 
-TEST_F(SerialLinkTest, ACallSignAnswerOfFifteenBytesCompletesTheChain)
+const std::optional<LineFinding> kFine;
+const LineFinding kEchoOff{LineCause::EchoOff, std::nullopt};
+const LineFinding kBaud{LineCause::BaudRate, std::nullopt};
+const LineFinding kFromB6{LineCause::Address, 0xB6};
+const LineFinding kSilent{LineCause::Silent, std::nullopt};
+
+TEST(ConnectionDoctor, NamesTheCauseTheBytesOfOneWindowShow)
+{
+    const struct {
+        const char* name;
+        const char* received;
+        bool sent;
+        bool lineError;
+        std::optional<LineFinding> expected;
+    } rows[] = {
+        {"nothing arrived", "", true, false, kFine},
+        {"echo and answer", "FE FE 94 E0 03 FD FE FE E0 94 03 00 40 07 14 00 FD", true, false, kFine},
+        {"echo only is left to the chain", "FE FE 94 E0 03 FD", true, false, kFine},
+        {"noise around good frames", "31 FE FE 94 E0 03 FD 47 FE FE E0 94 03 00 40 07 14 00 FD", true, false, kFine},
+        {"own broadcast after the echo", "FE FE 94 E0 03 FD FE FE 00 94 00 00 40 07 14 00 FD", true, false, kFine},
+        {"answer without echo", "FE FE E0 94 03 00 40 07 14 00 FD", true, false, kEchoOff},
+        {"mode answer without echo", "FE FE E0 94 04 01 02 FD", true, false, kEchoOff},
+        {"OK after power on", "FE FE E0 94 FB FD", true, false, kFine},
+        {"unasked answer", "FE FE E0 94 03 00 40 07 14 00 FD", false, false, kFine},
+        {"bytes that form no frame", "F8 1F E3 7A 00 C1", true, false, kBaud},
+        {"broadcast tail, nothing sent", "14 00 FD", false, false, kFine},
+        {"frame without end", "FE FE 94 E0 03", true, false, kBaud},
+        {"preambles and end only", "FE FE FD", true, false, kBaud},
+        {"garble shaped like a frame", "FE FE 9E 7C 00 FD", true, false, kBaud},
+        {"port reports framing errors", "FE FE 94 E0 03 FD FE FE E0 94 03 00 40 07 14 00 FD", true, true, kBaud},
+        {"answer from B6", "FE FE 94 E0 03 FD FE FE E0 B6 03 00 40 07 14 00 FD", true, false, kFromB6},
+        {"broadcast from B6", "FE FE 94 E0 03 FD FE FE 00 B6 00 00 40 07 14 00 FD", true, false, kFromB6},
+        {"another address, no echo", "FE FE E0 88 FB FD", true, false, LineFinding{LineCause::Address, 0x88}},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(DiagnoseWindow(Hex(row.received), row.sent, row.lineError), row.expected) << row.name;
+}
+
+TEST(ConnectionDoctor, JudgesTheWholeStartupChainOnlyWhenItEnds)
+{
+    const std::pair<const char*, std::optional<LineFinding>> chains[] = {
+        {"", kSilent},
+        {"FE FE 94 E0 03 FD FE FE 94 E0 04 FD FE FE 94 E0 1A 05 00 91 FD",  // only the echoes
+         LineFinding{LineCause::Address, std::nullopt}},
+        {"FE FE 94 E0 1A 05 00 91 FD FE FE E0 94 1A", kFine},
+        {"FE FE 94 E0 04 FD FE FE E0 94 04 01 02 FD", kFine},
+        {"F8 1F E3", kFine},  // garble is for the windows
+    };
+    for (const auto& [received, expected] : chains)
+        EXPECT_EQ(DiagnoseChain(Hex(received)), expected) << received;
+
+    ConnectionDoctor doctor;
+    for (int step = 1; step <= 4; ++step) {
+        doctor.sent();
+        EXPECT_EQ(doctor.windowClosed({}, false, step), kFine) << step;
+    }
+    EXPECT_EQ(doctor.windowClosed({}, false, 0), kFine);
+    doctor.sent();
+    EXPECT_EQ(doctor.windowClosed({}, false, 5), kSilent);
+
+    // An address seen during the chain is not told again at its end.
+    ConnectionDoctor another;
+    another.sent();
+    EXPECT_EQ(another.windowClosed(Hex("FE FE 94 E0 03 FD FE FE 00 B6 00 00 40 07 14 00 FD"), false, 2), kFromB6);
+    another.sent();
+    EXPECT_EQ(another.windowClosed(Hex("FE FE 94 E0 1A 05 00 91 FD"), false, 5), kFine);
+
+    const QString baud = AdviceText(kBaud, QStringLiteral("9600,N,8,1"), QStringLiteral("COM3"));
+    EXPECT_TRUE(baud.contains(u"is not TALVEX's 9600.") && baud.endsWith(u"to 9600.")) << baud.toStdString();
+    EXPECT_TRUE(AdviceText(kSilent, {}, QStringLiteral("COM3"))
+                    .startsWith(u"Nothing at all came back from the radio on COM3. "));
+}
+
+// A memory operation keeps running: its message line carries the advice instead of a message box
+// that would hold up its timer. Each cause is told once.
+TEST_F(SerialLinkTest, TheAdviceGoesToTheMemoryWindowDuringAnOperationAndToAMessageBoxOtherwise)
 {
     openPort();
-    state().StartupQueryStep = 5;
-    link().armAnswerTimer();
-    t.port.receive(Hex("FE FE 94 E0 1A 05 00 91 FD FE FE E0 94 1A 05"));
-    t.timer2().fire();
-    EXPECT_EQ(state().StartupQueryStep, 0);
+    state().ViewingRig = true;
+    for (int i = 0; i < 2; ++i) {
+        state().memory.Text7.clear();
+        send({0x03});
+        answer("FE FE E0 94 04 01 02 FD");
+        EXPECT_EQ(state().memory.Text7.startsWith(u"The radio answers but does not echo TALVEX's commands."), i == 0);
+    }
     EXPECT_TRUE(t.dialogs.messages.empty());
-    t.timer2().fire();
-    EXPECT_TRUE(t.port.takeWritten().isEmpty());
-}
+    EXPECT_EQ(state().radio.Text7, u"STATUS =  FE FE E0 94 4 1 2 FD");
 
-TEST_F(SerialLinkTest, FatalTrapNamesItsNumber)
-{
-    EXPECT_THROW(link().FatalTrap(16), ProgramEnded);
+    state().ViewingRig = false;
+    send({0x03});
+    answer("F8 1F E3");
+    send({0x03});
+    answer("FE FE E0 94 04 01 02 FD");
     ASSERT_EQ(t.dialogs.messages.size(), 1u);
-    EXPECT_EQ(t.dialogs.messages[0].title, u"Unexpected Trap Condition");
-    EXPECT_TRUE(t.dialogs.messages[0].text.startsWith(u"Error Code 16 ... "));
+    EXPECT_EQ(t.dialogs.messages[0].title, u"Connection");
+    EXPECT_TRUE(t.dialogs.messages[0].text.startsWith(u"What arrives from the radio does not form CI-V frames"));
+    EXPECT_EQ(t.dialogs.messages[0].icon, MessageIcon::None);
 }
 
 }  // namespace

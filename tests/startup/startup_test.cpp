@@ -1,6 +1,9 @@
+// TALVEX.INI read and written, the start-up it decides, System Setup and Data File Setup on the
+// scripted platform, and the real serial port on a pseudo-terminal.
 #include "platform/qt_serial_port.h"
 #include "platform/text_file.h"
 #include "startup/configuration.h"
+#include "startup/text_routines.h"
 
 #include "tests/support/pty_pair.h"
 #include "tests/support/test_program.h"
@@ -19,183 +22,478 @@ using testing::Hex;
 using testing::ProgramEnded;
 using testing::TestProgram;
 
-class StartupTest : public ::testing::Test {
-protected:
-    ProgramState& state() { return t.program->state; }
-    TestProgram t;
-};
-
-TEST_F(StartupTest, ACompleteConfigurationOpensThePortTwiceAndArmsTheQueryChain)
+// `text` as `pattern` describes it; a '*' stands for anything (system error texts, paths).
+bool Like(const QString& text, const QString& pattern)
 {
+    const QStringList parts = pattern.split(u'*');
+    qsizetype at = 0;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const qsizetype found = i + 1 == parts.size() ? text.size() - parts[i].size() : text.indexOf(parts[i], at);
+        if (found < at || (i == 0 && found != 0) || !text.mid(found).startsWith(parts[i]))
+            return false;
+        at = found + parts[i].size();
+    }
+    return at == text.size();
+}
+
+QString Relative(const TestProgram& t, const QString& path)
+{
+    return path.isEmpty() ? path : QDir(t.directory.path()).relativeFilePath(path);
+}
+
+// What the operator can see or find afterwards: each message shown, the port, the data file
+// open for reading, the Memory window's greeting, message and file lines, and a setup window.
+void ExpectSeen(const TestProgram& t, const QStringList& expected)
+{
+    const ProgramState& s = t.program->state;
+    QStringList seen;
+    for (const auto& m : t.dialogs.messages)
+        seen << m.title + ": " + m.text;
+    seen << (s.PortReady == 1 ? QStringLiteral("COM%1 %2").arg(t.port.lastPortNumber).arg(t.port.lastSettings)
+                              : QStringLiteral("no port"));
+    seen << (s.DataFileOpen ? "file " + Relative(t, s.CurrentDataFile) : QStringLiteral("no file"));
+    seen << s.memory.Text6 + " | " + s.memory.Text7 + " | " + Relative(t, s.memory.Text8);
+    if (t.shell.setupShown > 0)
+        seen << QStringLiteral("setup shown");
+    bool same = seen.size() == expected.size();
+    for (qsizetype i = 0; same && i < seen.size(); ++i)
+        same = Like(seen[i], expected[i]);
+    EXPECT_TRUE(same) << "seen:\n  " << seen.join(u"\n  ").toStdString() << "\nexpected:\n  "
+                      << expected.join(u"\n  ").toStdString();
+}
+
+QByteArray ConfigBytes(const char* deftFile, const char* callSign, const char* commPort, const char* commBaud)
+{
+    return QByteArray("TALVEX CONFIGURATION FILE (TALVEX.INI)\r\n \r\n[DeftFile] ") + deftFile + "\r\n[CallSign] "
+        + callSign + "\r\n[CommPort] " + commPort + "\r\n[CommBaud] " + commBaud + "\r\n \r\nEND\r\n";
+}
+
+TEST(Configuration, KeysAreReadExactlyAndTheLastOneWinsAndPortsAreEveryDigitAfterCom)
+{
+    const ConfigurationValues values = ParseConfiguration(
+        {"TALVEX CONFIGURATION FILE (TALVEX.INI)", "[CommBaud] 9600,N,8,1",
+         "[CommPort]COM2",  // no blank after the bracket: not a key
+         "[callsign] K1ABC", "[CallSign] N0CALL   ", "[CommBaud] 4800,N,8,1", "[DeftFile] A_LONG_NAME14.TXT", "END"});
+    EXPECT_EQ(values.commBaud, u"4800,N,8,1");
+    EXPECT_FALSE(values.commPort.has_value());
+    EXPECT_EQ(values.callSign, u"N0CALL");
+    // Read whole: cutting at 12 characters would open a different, empty file next start.
+    EXPECT_EQ(values.deftFile, u"A_LONG_NAME14.TXT");
+    EXPECT_EQ(values.lastLine, u"END");
+    EXPECT_FALSE(ParseConfiguration({}).lastLine.has_value());
+    const std::pair<const char*, int> ports[] = {{"COM1", 1}, {"COM3", 3}, {"COM10", 10}, {"COM", 0},
+                                                 {"3", 0},    {"COMX", 0}, {"", 0},       {"COM9999999", 0}};
+    for (auto [text, number] : ports)
+        EXPECT_EQ(PortNumber(QString::fromLatin1(text)), number) << text;
+}
+
+TEST(TextRoutines, FileNamesAreRaisedExtendedAndToldBareFromPaths)
+{
+    QString name = QStringLiteral("memori~1.txt");
+    UpperCase(name);
+    EXPECT_EQ(name, u"MEMORI~1.TXT");
+    EXPECT_EQ(UpperFileName(QStringLiteral("c:\\radio\\ham.txt")), u"HAM.TXT");
+    EXPECT_EQ(UpperFileName(QStringLiteral("/home/op/ham.txt")), u"HAM.TXT");
+    EXPECT_EQ(UpperFileName(QStringLiteral("c:\\radio\\")), u"");
+    // ".txt" is added unless the fourth character from the end is a point ("A.B.C" has one).
+    const std::pair<const char*, const char*> extended[] = {
+        {"c:\\radio\\ham", "c:\\radio\\ham.txt"}, {"HAM.TXT", "HAM.TXT"}, {"ham.dat", "ham.dat"}, {".TXT", ".TXT"},
+        {"HAM.", "HAM..txt"}, {"HAM.T", "HAM.T.txt"}, {"HAM.TX", "HAM.TX.txt"}, {"my.file", "my.file.txt"},
+        {"A.B.C", "A.B.C"}, {"my.dir/ham", "my.dir/ham.txt"}, {"TXT", "TXT.txt"}, {"", ".txt"}};
+    for (auto [text, expected] : extended)
+        EXPECT_EQ(AddTxtExtension(QString::fromLatin1(text)), QString::fromLatin1(expected)) << text;
+    // Twelve characters is the longest bare name; the thirteenth makes it a path.
+    const std::pair<const char*, bool> bare[] = {{"TALVEX.TXT", true},   {"Sw + Air.txt", true}, {"ABCDEFGH.TXT", true},
+                                                 {"THIRTEEN.TXT1", false}, {"C:\\CB.TXT", false}, {"/a/ham.txt", false},
+                                                 {"a/b", false}};
+    for (auto [text, expected] : bare)
+        EXPECT_EQ(IsBareName(QString::fromLatin1(text)), expected) << text;
+}
+
+TEST(Startup, WhatTheConfigurationHoldsDecidesWhatStartsUp)
+{
+    const QString port = QStringLiteral("[CommPort] COM1"), baud = QStringLiteral("[CommBaud] 19200,N,8,1");
+    const QString call = QStringLiteral("[CallSign] K1ABC"), file = QStringLiteral("[DeftFile] TALVEX.TXT");
+    const QStringList notOpened{"no port", "no file", " |  | "};
+    const struct {
+        const char* why;
+        std::optional<QStringList> config;  // nothing: no TALVEX.INI at all
+        QStringList seen;
+    } cases[] = {
+        {"complete", QStringList{port, baud, call, file, "END"},
+         {"COM1 19200,N,8,1", "file TALVEX.TXT", "Hello K1ABC | Open Process Complete | TALVEX.TXT"}},
+        {"end in lower case", QStringList{port, baud, call, file, "end"}, notOpened},
+        {"END and a blank", QStringList{port, baud, call, file, "END "}, notOpened},
+        {"a line after END", QStringList{port, baud, call, file, "END", "more"}, notOpened},
+        {"empty last line", QStringList{port, baud, call, file, ""}, notOpened + QStringList{"setup shown"}},
+        {"empty file", QStringList{}, notOpened + QStringList{"setup shown"}},
+        {"missing file", std::nullopt,
+         QStringList{"OPEN CONFIG FILE ERROR: Error Code 53 ... File not found ... TALVEX.INI ... File will be "
+                     "created."} + notOpened + QStringList{"setup shown"}},
+        // 15 characters: a path as given, relative to where the program runs.
+        {"port ten, long file name", QStringList{"[CommPort] COM10", baud, call, "[DeftFile] SPRING_2026.TXT", "END"},
+         {"COM10 19200,N,8,1", "file SPRING_2026.TXT", "Hello K1ABC | Open Process Complete | SPRING_2026.TXT"}},
+        {"default file a directory", QStringList{port, baud, call, "[DeftFile] A_DIR.TXT", "END"},
+         {"Open File - Unexpected Error: Error Code * ... A_DIR.TXT ... Input",
+          "Open File - Unexpected Error: Error Code * ... A_DIR.TXT ... Input", "COM1 19200,N,8,1", "no file",
+          "Hello K1ABC |  | "}},
+        {"no such port", QStringList{"[CommPort] 3", baud, file, "END"},
+         {"OPEN COMM PORT ERROR!: Error Code 8002 ... Invalid port number ... 3 ... 19200,N,8,1",
+          "UNEXPECTED COMM PORT CONDITION: Correct Comm Port Condition ... then Restart Program!", "no port",
+          "no file", " |  | "}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        TestProgram run;
+        if (c.config)
+            run.writeFile(kConfigFileName, *c.config);
+        run.writeFile(QStringLiteral("TALVEX.TXT"), {});
+        run.writeFile(QStringLiteral("SPRING_2026.TXT"), {});
+        QDir(run.directory.path()).mkdir(QStringLiteral("A_DIR.TXT"));
+        bool ended = false;
+        try {
+            run.program->startup.RunStartup();
+        } catch (const ProgramEnded&) {
+            ended = true;
+        }
+        EXPECT_EQ(ended, c.why == std::string("no such port"));
+        ExpectSeen(run, c.seen);
+        EXPECT_EQ(run.timer2().isEnabled(), run.program->state.PortReady == 1);  // the query chain armed
+        EXPECT_EQ(run.program->state.ConfigMissing, run.shell.setupShown > 0);
+        EXPECT_TRUE(QFile::exists(run.path(kConfigFileName)));
+    }
+
+    TestProgram t;
     t.writeConfig();
     t.writeFile(QStringLiteral("TALVEX.TXT"), {});
     t.program->startup.RunStartup();
-
     EXPECT_EQ(t.port.openCount, 2);  // once for each window's start-up
-    EXPECT_EQ(t.port.lastPortNumber, 1);
-    EXPECT_EQ(t.port.lastSettings, u"19200,N,8,1");
-    EXPECT_EQ(t.port.readCount, 2 * 99);
-    EXPECT_EQ(state().PortReady, 1);
-    EXPECT_EQ(state().StartupQueryStep, 1);
-    EXPECT_TRUE(t.timer2().isEnabled());
+    EXPECT_EQ(t.port.readCount, 2 * 99);  // nothing from before the opening reaches the decoder
+    EXPECT_EQ(t.program->state.StartupQueryStep, 1);
     EXPECT_EQ(t.shell.splashShown, 2);
-    EXPECT_EQ(t.shell.setupShown, 0);
-    EXPECT_EQ(state().ConfigDeftFile, t.path(QStringLiteral("TALVEX.TXT")));
-    EXPECT_EQ(state().memory.Text8, state().CurrentDataFile);
-    EXPECT_TRUE(state().memory.Text8Bold);
-    EXPECT_EQ(state().memory.Text7, u"Open Process Complete");
-    EXPECT_EQ(state().memory.Text6, u"Hello N0CALL");
+    EXPECT_EQ(t.program->state.ConfigDeftFile, t.path(QStringLiteral("TALVEX.TXT")));
+    EXPECT_TRUE(t.program->state.memory.Text8Bold);
     EXPECT_TRUE(t.port.takeWritten().isEmpty());
 }
 
-TEST_F(StartupTest, AMissingConfigurationIsCreatedEmptyAndSetupOpens)
+// However the program ends, the port goes back to the system first.
+TEST(Startup, EveryWayTheProgramEndsClosesThePort)
 {
-    t.program->startup.RunStartup();
-    // Created by the first run, found empty by the second.
-    ASSERT_EQ(t.dialogs.messages.size(), 1u);
-    EXPECT_EQ(t.dialogs.messages[0].title, u"OPEN CONFIG FILE ERROR");
-    EXPECT_EQ(t.dialogs.messages[0].text,
-              u"Error Code 53 ... File not found ... TALVEX.INI ... File will be created.");
-    EXPECT_TRUE(QFile::exists(t.path(kConfigFileName)));
-    EXPECT_TRUE(state().ConfigMissing);
-    EXPECT_GE(t.shell.setupShown, 1);
-    EXPECT_EQ(t.port.openCount, 0);
-    EXPECT_FALSE(t.timer2().isEnabled());
+    const std::function<void(Program&)> ends[] = {
+        [](Program& p) { p.startup.ExitButton(); }, [](Program& p) { p.startup.ExitMenu(); },
+        [](Program& p) { p.link.FatalTrap(16); },
+        [](Program& p) { p.state.ConfigMissing = true; p.setup.Quit(); }};  // the restart after setup
+    for (const auto& end : ends) {
+        testing::OpenProgram run;
+        ASSERT_TRUE(run.port.isOpen());
+        EXPECT_THROW(end(*run.program), ProgramEnded);
+        EXPECT_FALSE(run.port.isOpen());
+        EXPECT_EQ(run.program->state.PortReady, 0);
+        EXPECT_EQ(run.port.writesWhileClosed, 0);
+    }
 }
 
-TEST_F(StartupTest, TheLastLineDecidesWhatStartsUp)
+// After a normal start: TALVEX.INI and TALVEX.TXT present.
+class SetupTest : public ::testing::Test {
+protected:
+    void startNormally(const char* commPort = "COM1")
+    {
+        t.writeConfig(QStringLiteral("TALVEX.TXT"), QStringLiteral("19200,N,8,1"), QString::fromLatin1(commPort));
+        t.writeFile(QStringLiteral("TALVEX.TXT"), {});
+        t.program->startup.RunStartup();
+        t.dialogs.messages.clear();
+    }
+    ProgramState& state() { return t.program->state; }
+    SystemSetup& setup() { return t.program->setup; }
+    DataFileSetup& data() { return t.program->dataSetup; }
+    TestProgram t;
+};
+
+TEST(SystemSetup, WithoutAConfigurationItShowsTheDefaultsQuitRestartsAndSaveWritesTheEightLines)
 {
-    struct Case {
-        QStringList lines;
-        bool portOpens;
-        bool setupShown;
+    for (const bool save : {false, true}) {
+        TestProgram t;
+        t.program->startup.RunStartup();
+        const SetupChoices shown = t.program->setup.Form_Load();
+        EXPECT_EQ(shown.port, 1);
+        EXPECT_EQ(shown.baud, 0);
+        EXPECT_EQ(shown.callSign, u"N0CALL");
+        EXPECT_EQ(shown.dataFile, u"TALVEX.TXT");
+        t.dialogs.messages.clear();
+        t.program->setup.Text1_Change(QStringLiteral("k1abc"));
+        // TALVEX.TXT is missing too: its own message, its creation, and the restart.
+        EXPECT_THROW(save ? (void)t.program->setup.Save() : t.program->setup.Quit(), ProgramEnded);
+        EXPECT_EQ(t.dialogs.messages.back().icon, MessageIcon::Critical);
+        EXPECT_EQ(t.readFile(kConfigFileName), save ? ConfigBytes("TALVEX.TXT", "K1ABC", "COM1", "19200,N,8,1") : "");
+        EXPECT_EQ(QFile::exists(t.path(QStringLiteral("TALVEX.TXT"))), save);
+        EXPECT_EQ(t.port.lastPortNumber, save ? 1 : -1);
+        ExpectSeen(t, (save ? QStringList{"OPEN FILE ERROR: Error Code 53 ... File not found ... TALVEX.TXT ... "
+                                          "File will be created."}
+                            : QStringList{})
+                   + QStringList{"Restart (creating missing file): Restart program!", "no port", "no file",
+                                 " |  | ", "setup shown"});
+    }
+}
+
+TEST_F(SetupTest, SaveTakesEffectAtOnceAndKeepsAPortOutsideTheChoices)
+{
+    startNormally();
+    t.writeFile(QStringLiteral("HAM.TXT"), {});
+    setup().Form_Load();
+    setup().PortClick(3);
+    setup().BaudClick(2);
+    setup().Text1_Change(QStringLiteral("k1abc"));
+    setup().Text2_Change(QStringLiteral("c:\\radio\\ham"));
+    EXPECT_EQ(state().ConfigDeftFile, u"c:\\radio\\ham.txt");
+    ExpectSeen(t, {"COM1 19200,N,8,1", "file TALVEX.TXT", "Hello N0CALL | Open Process Complete | TALVEX.TXT"});
+    EXPECT_TRUE(setup().Save());
+    EXPECT_EQ(t.readFile(kConfigFileName), ConfigBytes("HAM.TXT", "K1ABC", "COM3", "4800,N,8,1"));
+    ExpectSeen(t, {"COM3 4800,N,8,1", "file HAM.TXT", "Hello N0CALL | Setup Process Complete | HAM.TXT"});
+
+    for (const auto& [port, shown] : {std::pair{"COM9", std::optional<int>()}, std::pair{"COM5", std::optional(5)}}) {
+        startNormally(port);
+        EXPECT_EQ(setup().Form_Load().port, shown);
+        setup().Save();
+        EXPECT_EQ(t.readFile(kConfigFileName), ConfigBytes("TALVEX.TXT", "N0CALL", port, "19200,N,8,1"));
+    }
+    // Each keystroke in the data file box is stored with its extension; a blank start is no name.
+    const std::pair<const char*, const char*> typed[] = {{"H", "H.txt"}, {"HAM", "HAM.txt"}, {"HAM.TXT", "HAM.TXT"},
+                                                         {"", "TALVEX.TXT"}, {" HAM", "TALVEX.TXT"},
+                                                         {"MEMORI~1.TXT", "MEMORI~1.TXT"}};
+    for (const auto& [text, stored] : typed) {
+        setup().Text2_Change(QString::fromLatin1(text));
+        EXPECT_EQ(state().ConfigDeftFile, QString::fromLatin1(stored)) << text;
+    }
+}
+
+// A configuration that cannot be written changes nothing and leaves no temporary file; once it is
+// written it stays written, whatever the port or the default data file do next.
+TEST(SystemSetup, SaveReportsEachFailureAndClaimsCompletionOnlyWithTheFileOpen)
+{
+    struct DiskFullGuard {
+        ~DiskFullGuard() { SimulateDiskFullAfter(std::nullopt); }
+    } guard;
+    const QStringList unchanged{"COM1 19200,N,8,1", "file TALVEX.TXT",
+                                "Hello N0CALL | Open Process Complete | TALVEX.TXT"};
+    const QString full =
+        "Unexpected Open Config File Error: Error Code 61 ... No space left on device ... TALVEX.INI ... Output";
+    const struct {
+        const char* why;
+        std::function<void(TestProgram&)> arrange;
+        QStringList seen;
+        const char* written;  // the data file TALVEX.INI names afterwards; nothing: unchanged
+    } cases[] = {
+        {"a directory in its place",
+         [](TestProgram& run) { QFile::remove(run.path(kConfigFileName)); QDir(run.path({})).mkdir(kConfigFileName); },
+         QStringList{"Unexpected Open Config File Error: Error Code * ... TALVEX.INI ... Output"} + unchanged, nullptr},
+        {"disk full after 40 bytes", [](TestProgram&) { SimulateDiskFullAfter(40); }, QStringList{full} + unchanged,
+         nullptr},
+        {"disk full at once", [](TestProgram&) { SimulateDiskFullAfter(0); }, QStringList{full} + unchanged, nullptr},
+        {"port in use", [](TestProgram& run) { run.port.nextOpenError = {kErrorPortAlreadyOpen, "Refused"}; },
+         {"Comm Port Error - Port Already Open: Error Code 8005 ... Refused ... COM4 ... 19200,N,8,1", "no port",
+          "file TALVEX.TXT", "Hello N0CALL | Setup Process Complete | TALVEX.TXT"}, "TALVEX.TXT"},
+        {"port settings refused", [](TestProgram& run) { run.port.nextOpenError = {kErrorBadPortSettings, "Bad"}; },
+         {"Open Comm Port - Unexpected Error: Error Code 8010 ... Bad ... COM4 ... 19200,N,8,1", "no port",
+          "file TALVEX.TXT", "Hello N0CALL | Setup Process Complete | TALVEX.TXT"}, "TALVEX.TXT"},
+        {"no such port", [](TestProgram& run) { run.port.nextOpenError = {kErrorInvalidPortNumber, "No"}; },
+         {"OPEN COMM PORT ERROR!: *", "UNEXPECTED COMM PORT CONDITION: *", "no port", "file TALVEX.TXT",
+          "Hello N0CALL | Open Process Complete | TALVEX.TXT"}, "TALVEX.TXT"},
+        {"default file a directory",
+         [](TestProgram& run) {
+             QDir(run.path({})).mkdir(QStringLiteral("SETUP.TXT"));
+             run.program->setup.Text2_Change(QStringLiteral("SETUP.TXT"));
+         },
+         {"Open File - Unexpected Error: *", "COM4 19200,N,8,1", "no file",
+          "Hello N0CALL | Open Process Complete | TALVEX.TXT"}, "SETUP.TXT"},
     };
-    const QString port = QStringLiteral("[CommPort] COM1");
-    const QString baud = QStringLiteral("[CommBaud] 19200,N,8,1");
-    const QString file = QStringLiteral("[DeftFile] TALVEX.TXT");
-    const Case cases[] = {
-        {{port, baud, file, QStringLiteral("END")}, true, false},
-        {{port, baud, file, QStringLiteral("end")}, false, false},
-        {{port, baud, file, QStringLiteral("END ")}, false, false},
-        {{port, baud, file, QStringLiteral("END"), QStringLiteral("more")}, false, false},
-        {{port, baud, file, QString()}, false, true},
-        {{}, false, true},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
         TestProgram run;
-        run.writeFile(kConfigFileName, c.lines);
+        run.writeConfig();
         run.writeFile(QStringLiteral("TALVEX.TXT"), {});
         run.program->startup.RunStartup();
-        EXPECT_EQ(run.program->state.PortReady == 1, c.portOpens) << c.lines.join(u'|').toStdString();
-        EXPECT_EQ(run.shell.setupShown > 0, c.setupShown) << c.lines.join(u'|').toStdString();
-        EXPECT_EQ(run.program->state.DataFileOpen, c.portOpens);
-        EXPECT_TRUE(run.dialogs.messages.empty());
+        run.dialogs.messages.clear();
+        const QByteArray config = run.readFile(kConfigFileName);
+        const int opens = run.port.openCount;
+        run.program->setup.Form_Load();
+        run.program->setup.PortClick(4);
+        c.arrange(run);
+        const QStringList files = QDir(run.path({})).entryList(QDir::Files | QDir::Hidden);
+        bool ended = false;
+        try {
+            EXPECT_EQ(run.program->setup.Save(), c.written != nullptr);
+        } catch (const ProgramEnded&) {
+            ended = true;
+        }
+        EXPECT_EQ(ended, c.why == std::string("no such port"));
+        SimulateDiskFullAfter(std::nullopt);
+        ExpectSeen(run, c.seen);
+        EXPECT_EQ(QDir(run.path({})).entryList(QDir::Files | QDir::Hidden), files);
+        EXPECT_EQ(run.readFile(kConfigFileName),
+                  c.written                            ? ConfigBytes(c.written, "N0CALL", "COM4", "19200,N,8,1")
+                  : QDir(run.path(kConfigFileName)).exists() ? QByteArray()
+                                                             : config);
+        EXPECT_EQ(run.port.openCount, opens + (c.written ? 1 : 0));
+        run.program->radio.Option48_Click();  // nothing reaches a port that did not open
+        EXPECT_EQ(run.port.takeWritten().isEmpty(), run.program->state.PortReady != 1);
     }
 }
 
-TEST_F(StartupTest, ADefaultDataFileThatCannotBeOpenedIsNotReportedComplete)
+// Data File Setup's three ways to a file, each asked while OTHER.TXT is current: what is shown,
+// which file is current and reads what, and what the operator was asked or told.
+TEST(DataFileSetup, EachButtonOpensExactlyTheChosenFileOrNothing)
 {
-    t.writeConfig();
-    ASSERT_TRUE(QDir(t.directory.path()).mkdir(QStringLiteral("TALVEX.TXT")));
-    t.program->startup.RunStartup();
-    EXPECT_FALSE(state().DataFileOpen);
-    ASSERT_FALSE(t.dialogs.messages.empty());
-    EXPECT_EQ(t.dialogs.messages.back().title, u"Open File - Unexpected Error");
-    EXPECT_NE(state().memory.Text7, u"Open Process Complete");
-    EXPECT_EQ(state().memory.Text6, u"Hello N0CALL");
-}
-
-TEST_F(StartupTest, PortTenIsPortTenAndALongDefaultFileNameIsKept)
-{
-    t.writeConfig(QStringLiteral("SPRING_2026.TXT"), QStringLiteral("9600,N,8,1"), QStringLiteral("COM10"));
-    t.writeFile(QStringLiteral("SPRING_2026.TXT"), {});
-    t.program->startup.RunStartup();
-    EXPECT_EQ(t.port.lastPortNumber, 10);
-    // 15 characters: a path as given, relative to where the program runs.
-    EXPECT_TRUE(state().DataFileOpen);
-    EXPECT_TRUE(t.dialogs.messages.empty());
-}
-
-TEST_F(StartupTest, AnInvalidPortEndsTheProgramWithTwoMessages)
-{
-    t.writeConfig(QStringLiteral("TALVEX.TXT"), QStringLiteral("19200,N,8,1"), QStringLiteral("3"));
-    t.writeFile(QStringLiteral("TALVEX.TXT"), {});
-    EXPECT_THROW(t.program->startup.RunStartup(), ProgramEnded);
-    ASSERT_EQ(t.dialogs.messages.size(), 2u);
-    EXPECT_EQ(t.dialogs.messages[0].title, u"OPEN COMM PORT ERROR!");
-    EXPECT_EQ(t.dialogs.messages[0].text, u"Error Code 8002 ... Invalid port number ... 3 ... 19200,N,8,1");
-    EXPECT_EQ(t.dialogs.messages[1].title, u"UNEXPECTED COMM PORT CONDITION");
-    EXPECT_EQ(t.dialogs.messages[1].text, u"Correct Comm Port Condition ... then Restart Program!");
-}
-
-TEST_F(StartupTest, ABusyOrMisconfiguredPortIsReportedAndLeftClosed)
-{
-    struct Case {
-        int number;
-        const char16_t* title;
+    const QStringList other{"COM1 19200,N,8,1", "file OTHER.TXT", "Hello N0CALL | Open Process Complete | OTHER.TXT"};
+    const QStringList none{"COM1 19200,N,8,1", "no file", "Hello N0CALL | Open Process Complete | OTHER.TXT"};
+    const QString failed = QStringLiteral("Open File - Unexpected Error: *");
+    const QString sure = QStringLiteral("Open New File: OTHER.TXT ... Are you sure?");
+    const struct {
+        const char* why;
+        int button;        // 1 Use Default File (the default named here), 2 Search for File, 3 Open New File
+        const char* file;  // chosen in the file dialog; nullptr: cancelled
+        bool yes;          // the answer to "Are you sure?"
+        QStringList seen;
+        const char* shown;  // the file shown as chosen, relative; "": none
+        const char* reads;  // the current file's first line; "": nothing to read
+    } cases[] = {
+        {"default, No", 1, "TALVEX.TXT", false, QStringList{"Default File: TALVEX.TXT ... Are you sure?"} + other, "",
+         " 1 other"},
+        {"default, Yes", 1, "TALVEX.TXT", true,
+         {"Default File: TALVEX.TXT ... Are you sure?", "COM1 19200,N,8,1", "file TALVEX.TXT",
+          "Hello N0CALL | Open Process Complete | TALVEX.TXT"}, "TALVEX.TXT", " 1 default"},
+        {"default a directory", 1, "A DIRECTORY", true,
+         QStringList{"Default File: A DIRECTORY ... Are you sure?", failed} + none, "", ""},
+        {"search cancelled", 2, nullptr, true, other, "", " 1 other"},
+        {"search", 2, "files/a long name.txt", true,
+         {"COM1 19200,N,8,1", "file files/a long name.txt",
+          "Hello N0CALL | Open Process Complete | files/a long name.txt"}, "files/a long name.txt", " 2"},
+        {"search finds a directory", 2, "A DIRECTORY", true, QStringList{failed} + none, "", ""},
+        {"new", 3, "new memories.txt", true,
+         {"COM1 19200,N,8,1", "file new memories.txt", "Hello N0CALL | Open Process Complete | new memories.txt"},
+         "new memories.txt", ""},
+        {"new over an old file, No", 3, "OTHER.TXT", false, QStringList{sure} + other, "", " 1 other"},
+        {"new over an old file, Yes", 3, "OTHER.TXT", true, QStringList{sure} + other, "OTHER.TXT", ""},
+        {"new in a missing directory", 3, "missing/NEW.TXT", true, QStringList{failed} + none, "", ""},
     };
-    const Case cases[] = {{kErrorPortAlreadyOpen, u"Comm Port Error - Port Already Open"},
-                          {kErrorBadPortSettings, u"Open Comm Port - Unexpected Error"}};
-    for (const Case& c : cases) {
-        TestProgram run;
-        run.program->state.ConfigCommPort = QStringLiteral("COM2");
-        run.program->state.ConfigCommBaud = QStringLiteral("19200,N,8,1");
-        run.port.nextOpenError = PortError{c.number, QStringLiteral("Busy")};
-        run.program->startup.OpenSerialPort();
-        EXPECT_NE(run.program->state.PortReady, 1);
-        ASSERT_EQ(run.dialogs.messages.size(), 1u);
-        EXPECT_EQ(run.dialogs.messages[0].title, QString::fromUtf16(c.title));
-        EXPECT_EQ(run.dialogs.messages[0].text,
-                  QStringLiteral("Error Code ") + QString::number(c.number) + QStringLiteral(" ... Busy ... COM2 ... 19200,N,8,1"));
-        run.program->radio.Option48_Click();
-        EXPECT_TRUE(run.port.takeWritten().isEmpty());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        TestProgram t;
+        t.writeConfig();
+        t.writeFile(QStringLiteral("TALVEX.TXT"), {QStringLiteral(" 1 default")});
+        t.writeFile(QStringLiteral("OTHER.TXT"), {QStringLiteral(" 1 other")});
+        QDir(t.path({})).mkdir(QStringLiteral("A DIRECTORY"));
+        QDir(t.path({})).mkdir(QStringLiteral("files"));
+        t.writeFile(QStringLiteral("files/a long name.txt"), {QStringLiteral(" 2")});
+        t.program->startup.RunStartup();
+        QString name = QStringLiteral("OTHER.TXT");
+        t.program->dataFile.OpenDataFile(name, FileMode::Input);
+        t.program->state.memory.Text8 = name;
+        t.dialogs.messages.clear();
+        DataSetupFields fields = t.program->dataSetup.Form_Load();
+        t.dialogs.answerMessage(c.yes ? MessageAnswer::Yes : MessageAnswer::No);
+        if (c.button == 1) {
+            t.program->state.ConfigDeftFile = QString::fromLatin1(c.file);
+            t.program->dataSetup.Command1_Click(fields);
+        } else {
+            t.dialogs.answerFile(c.file ? std::optional(t.path(QString::fromLatin1(c.file))) : std::nullopt);
+            c.button == 2 ? t.program->dataSetup.Command2_Click(fields) : t.program->dataSetup.Command3_Click(fields);
+        }
+        ExpectSeen(t, c.seen);
+        EXPECT_EQ(Relative(t, fields.Text2), QString::fromLatin1(c.shown));
+        EXPECT_EQ(fields.Text2Bold, !fields.Text2.isEmpty());
+        EXPECT_EQ(fields.Text1, fields.Text2.isEmpty() ? t.path(QStringLiteral("OTHER.TXT")) : QString());
+        QString line;
+        EXPECT_EQ(t.program->dataFile.ReadDataLine(line) ? line : QString(), QString::fromLatin1(c.reads));
+        const QStringList filters = c.button == 1 ? QStringList()
+            : c.button == 2                       ? QStringList{"Text Files (*.TXT)", "All Files (*.*)"}
+                                                  : QStringList{"Text Files (*.TXT)"};
+        EXPECT_EQ(t.dialogs.fileFilters.empty() ? QStringList() : t.dialogs.fileFilters.back(), filters);
+        EXPECT_EQ(t.dialogs.fileMayBeNew.empty() ? -1 : int(t.dialogs.fileMayBeNew.back()), c.button - 2);
+        EXPECT_EQ(QFile::exists(t.path(QStringLiteral("new memories.txt"))), std::string(c.why) == "new");
+        EXPECT_FALSE(QFile::exists(t.path(QStringLiteral("missing/NEW.TXT"))));
     }
 }
 
-// However the program ends, the port goes back to the system first.
-TEST_F(StartupTest, EveryWayTheProgramEndsClosesThePort)
+// Return, unlike Quit, blanks the Memory window's fields; its file line stays.
+TEST_F(SetupTest, ReturnBlanksTheMemoryWindowButNotItsFile)
 {
-    const std::pair<const char*, std::function<void(Program&)>> ends[] = {
-        {"Exit button", [](Program& p) { p.startup.ExitButton(); }},
-        {"Exit menu", [](Program& p) { p.startup.ExitMenu(); }},
-        {"fatal trap", [](Program& p) { p.link.FatalTrap(16); }},
-        {"restart after a missing configuration",
-         [](Program& p) {
-             p.state.ConfigMissing = true;
-             p.setup.Quit();
-         }},
-    };
-    for (const auto& [name, end] : ends) {
-        TestProgram run;
-        run.program->state.ConfigCommPort = QStringLiteral("COM1");
-        run.program->state.ConfigCommBaud = QStringLiteral("19200,N,8,1");
-        run.program->startup.OpenSerialPort();
-        ASSERT_TRUE(run.port.isOpen());
-        EXPECT_THROW(end(*run.program), ProgramEnded) << name;
-        EXPECT_FALSE(run.port.isOpen()) << name;
-        EXPECT_EQ(run.program->state.PortReady, 0) << name;
-        EXPECT_EQ(run.port.writesWhileClosed, 0) << name;
+    MemoryFields& m = state().memory;
+    m = {"7", "*", "14.074.0", "USB", "Fil 2", "FT8", "line", "/data/TALVEX.TXT", "STATUS", true};
+    data().Command0_Click();
+    for (const QString* field : {&m.Text1, &m.Text2, &m.Text3, &m.Text4, &m.Text5, &m.Text6, &m.Text7})
+        EXPECT_EQ(*field, u"");
+    EXPECT_EQ(m.Text8, u"/data/TALVEX.TXT");
+}
+
+// An Update Rig that went on reading another file would write that file's channels into the
+// radio: while any memory operation runs, nothing may change the current data file.
+TEST_F(SetupTest, NoFileChangesWhileAMemoryOperationRuns)
+{
+    const std::pair<bool ProgramState::*, const char*> operations[] = {
+        {&ProgramState::CreatingFile, "Create File"}, {&ProgramState::ViewingFile, "View File"},
+        {&ProgramState::UpdatingRig, "Update Rig"},   {&ProgramState::ViewingRig, "View Rig"},
+        {&ProgramState::BlankingRig, "Blank Rig"},    {&ProgramState::ScanningRig, "Scan Rig"}};
+    const std::function<void(DataSetupFields&)> actions[] = {
+        [this](DataSetupFields& fields) { data().Command1_Click(fields); },
+        [this](DataSetupFields& fields) { data().Command2_Click(fields); },
+        [this](DataSetupFields& fields) { data().Command3_Click(fields); },
+        [this](DataSetupFields&) { EXPECT_FALSE(setup().Save()); }};
+    startNormally();
+    t.writeFile(QStringLiteral("OTHER.TXT"), {QStringLiteral(" 1")});
+    QString other = QStringLiteral("OTHER.TXT");
+    t.program->dataFile.OpenDataFile(other, FileMode::Input);
+    state().memory.Text8 = other;
+    setup().Form_Load();
+    setup().PortClick(2);
+    const QByteArray config = t.readFile(kConfigFileName);
+    for (const auto& [flag, name] : operations) {
+        for (const auto& run : actions) {
+            SCOPED_TRACE(name);
+            state().*flag = true;
+            t.dialogs.messages.clear();
+            t.dialogs.fileFilters.clear();
+            DataSetupFields fields = data().Form_Load();
+            run(fields);
+            state().*flag = false;
+            ExpectSeen(t, {"Memory Operations: " + QString::fromLatin1(name)
+                               + " is running ... Stop ends it before the data file can change.",
+                           "COM1 19200,N,8,1", "file OTHER.TXT", "Hello N0CALL | Open Process Complete | OTHER.TXT"});
+            EXPECT_TRUE(t.dialogs.fileFilters.empty());
+            EXPECT_TRUE(t.program->dataFile.isReading());
+            EXPECT_EQ(fields.Text2, u"");
+            EXPECT_EQ(t.readFile(kConfigFileName), config);
+            EXPECT_EQ(t.port.openCount, 2);
+        }
     }
+    t.dialogs.answerMessage(MessageAnswer::Yes);  // stopped, the same choice goes through
+    DataSetupFields fields = data().Form_Load();
+    data().Command1_Click(fields);
+    EXPECT_EQ(state().CurrentDataFile, t.path(QStringLiteral("TALVEX.TXT")));
 }
 
 // The real serial port on a pseudo-terminal: the test plays a radio that never answers.
 class PtyStartupTest : public ::testing::Test {
 protected:
-    PtyStartupTest() : pty(t.directory.path(), QStringLiteral("COM1")), port(t.directory.path()) {}
+    void SetUp() override { ASSERT_TRUE(pty.ok()); }
     TestProgram t;
-    testing::PtyPair pty;
-    QtSerialPort port;
+    testing::PtyPair pty{t.directory.path(), QStringLiteral("COM1")};
+    QtSerialPort port{t.directory.path()};
+    Program program{PlatformServices{port, t.dialogs, t.timers, t.exit, t.directory.path()}, t.shell};
 };
 
-TEST_F(PtyStartupTest, OpeningNeverRaisesTheModemLinesThatCouldKeyTheRadio)
+TEST_F(PtyStartupTest, OpeningNeverRaisesTheModemLinesAndRefusesBadSettings)
 {
-    ASSERT_TRUE(pty.ok());
+    for (const char* settings : {"19200,N,8", "19200,X,8,1", "fast,N,8,1", "19200,N,9,1", "19200,N,8,3", ""}) {
+        const auto error = port.open(1, QString::fromLatin1(settings));
+        EXPECT_EQ(error ? error->number : 0, kErrorBadPortSettings) << settings;
+        EXPECT_FALSE(port.isOpen());
+    }
+    EXPECT_EQ(port.open(0, QStringLiteral("19200,N,8,1"))->number, kErrorInvalidPortNumber);
+    EXPECT_EQ(port.open(57, QStringLiteral("19200,N,8,1"))->number, kErrorInvalidPortNumber);
     ASSERT_FALSE(port.open(1, QStringLiteral("19200,N,8,1")).has_value());
-    EXPECT_TRUE(port.isOpen());
-    EXPECT_FALSE(port.dataTerminalReady());
+    EXPECT_FALSE(port.dataTerminalReady());  // either could key the radio
     EXPECT_FALSE(port.requestToSend());
     EXPECT_EQ(port.baudRate(), 19200);
-
     port.write(Hex("FE FE 94 E0 03 FD"));
     EXPECT_EQ(pty.read(1000), Hex("FE FE 94 E0 03 FD"));
     pty.write(Hex("FE FE E0 94 FB FD"));
@@ -207,68 +505,25 @@ TEST_F(PtyStartupTest, OpeningNeverRaisesTheModemLinesThatCouldKeyTheRadio)
     EXPECT_EQ(received, Hex("FE FE E0 94 FB FD"));
 }
 
-// The port's lock file must go with the program, or the next start finds the port "already
-// open". A second port object stands for that next start.
-TEST_F(PtyStartupTest, TheExitMenuReleasesThePortForTheNextStart)
+// Bytes that came before the opening never reach an answer. The port's lock file must go with the
+// program, or the next start finds the port "already open"; a second port object stands for it.
+TEST_F(PtyStartupTest, OpeningDiscardsStaleBytesAndTheExitMenuReleasesThePortForTheNextStart)
 {
-    ASSERT_TRUE(pty.ok());
-    auto program = std::make_unique<Program>(
-        PlatformServices{port, t.dialogs, t.timers, t.exit, t.directory.path()}, t.shell);
-    program->state.ConfigCommPort = QStringLiteral("COM1");
-    program->state.ConfigCommBaud = QStringLiteral("19200,N,8,1");
-    program->startup.OpenSerialPort();
-    ASSERT_EQ(program->state.PortReady, 1);
+    program.state.ConfigCommPort = QStringLiteral("COM1");
+    program.state.ConfigCommBaud = QStringLiteral("19200,N,8,1");
+    pty.write(Hex("FE FE 00 94 00 00 40 07 14 00 FD"));
+    program.startup.OpenSerialPort();
+    ASSERT_EQ(program.state.PortReady, 1);
+    program.radio.Option48_Click();
+    EXPECT_EQ(pty.read(1000), Hex("FE FE 94 E0 03 FD"));
+    static_cast<testing::ManualTimer&>(program.link.Timer2()).fire();
+    EXPECT_EQ(program.state.radio.Text7, u"STATUS = RADIO NOT READY");
     QtSerialPort nextStart(t.directory.path());
     ASSERT_TRUE(nextStart.open(1, QStringLiteral("19200,N,8,1")).has_value()) << "the lock is not seen at all";
-
-    EXPECT_THROW(program->startup.ExitMenu(), testing::ProgramEnded);
+    EXPECT_THROW(program.startup.ExitMenu(), ProgramEnded);
     const auto error = nextStart.open(1, QStringLiteral("19200,N,8,1"));
     EXPECT_FALSE(error.has_value()) << error->number << " " << error->description.toStdString();
     EXPECT_TRUE(t.dialogs.messages.empty());
-}
-
-TEST_F(PtyStartupTest, MalformedSettingsOrAMissingDeviceAreOpenFailures)
-{
-    ASSERT_TRUE(pty.ok());
-    const char* bad[] = {"19200,N,8", "19200,X,8,1", "fast,N,8,1", "19200,N,9,1", "19200,N,8,3", ""};
-    for (const char* settings : bad) {
-        const auto error = port.open(1, QString::fromLatin1(settings));
-        ASSERT_TRUE(error.has_value()) << settings;
-        EXPECT_EQ(error->number, kErrorBadPortSettings) << settings;
-        EXPECT_FALSE(port.isOpen());
-    }
-    EXPECT_EQ(port.open(0, QStringLiteral("19200,N,8,1"))->number, kErrorInvalidPortNumber);
-    EXPECT_EQ(port.open(57, QStringLiteral("19200,N,8,1"))->number, kErrorInvalidPortNumber);
-}
-
-TEST_F(PtyStartupTest, TheStartupChainPutsOneQueryOnTheLinePerAnswerThenGivesUp)
-{
-    ASSERT_TRUE(pty.ok());
-    TestProgram run;
-    testing::PtyPair line(run.directory.path(), QStringLiteral("COM1"));
-    QtSerialPort realPort(run.directory.path());
-    auto program = std::make_unique<Program>(
-        PlatformServices{realPort, run.dialogs, run.timers, run.exit, run.directory.path()}, run.shell);
-    run.writeConfig();
-    run.writeFile(QStringLiteral("TALVEX.TXT"), {});
-    line.write(Hex("FE FE 00 94 00 00 40 07 14 00 FD"));  // stale: must be discarded on open
-    program->startup.RunStartup();
-    ASSERT_EQ(program->state.PortReady, 1);
-    ASSERT_EQ(program->state.StartupQueryStep, 1);
-    auto& timer2 = static_cast<testing::ManualTimer&>(program->link.Timer2());
-    ASSERT_TRUE(timer2.isEnabled());
-
-    const QByteArray queries[] = {Hex("FE FE 94 E0 03 FD"), Hex("FE FE 94 E0 04 FD"),
-                                  Hex("FE FE 94 E0 19 00 FD"), Hex("FE FE 94 E0 1A 05 00 91 FD")};
-    for (const QByteArray& query : queries) {
-        timer2.fire();
-        EXPECT_EQ(line.read(1000), query);
-        EXPECT_EQ(program->state.radio.Text7, u"STATUS = RADIO NOT READY");
-    }
-    EXPECT_THROW(timer2.fire(), ProgramEnded);
-    ASSERT_EQ(run.dialogs.messages.size(), 2u);  // first what to check, then the end
-    EXPECT_EQ(run.dialogs.messages[0].title, u"Connection");
-    EXPECT_EQ(run.dialogs.messages[1].title, u"UNEXPECTED RADIO CONDITION");
 }
 
 }  // namespace
