@@ -7,14 +7,8 @@ namespace talvex::testing {
 // What each control that always sends the same command puts between FE FE 94 E0 and FD, written
 // out from the radio's command set. The procedure test calls each procedure, the window test
 // clicks each control (a list's item, or the button of that name and caption).
-struct FixedBytes {
-    const char* control;
-    const char* caption;
-    Procedure procedure;
-    const char* command;
-};
-
 using R = RadioOperations;
+struct FixedBytes { const char* control; const char* caption; Procedure procedure; const char* command; };
 inline const FixedBytes kFixedCommandBytes[] = {
     {"List1", "AM", &R::Option3_Click, "06 02"}, {"List1", "FM", &R::Option4_Click, "06 05"},
     {"List1", "USB", &R::Option5_Click, "06 01"}, {"List1", "LSB", &R::Option6_Click, "06 00"},
@@ -33,11 +27,12 @@ inline const FixedBytes kFixedCommandBytes[] = {
     {"List11", "VOX Off", &R::Option29_Click, "16 46 00"}, {"List11", "VOX On", &R::Option30_Click, "16 46 01"},
     {"List15", "Bk-In Off", &R::Option53_Click, "16 47 00"}, {"List15", "Bk-In Semi", &R::Option54_Click, "16 47 01"},
     {"List15", "Bk-In Full", &R::Option55_Click, "16 47 02"},
-    {"List12", "Man Notch Off", &R::Option25_Click, "16 48 00"}, {"List12", "Man Notch On", &R::Option26_Click, "16 48 01"},
+    {"List12", "Man Notch Off", &R::Option25_Click, "16 48 00"},
+    {"List12", "Man Notch On", &R::Option26_Click, "16 48 01"},
     {"List16", "Auto Notch Off", &R::Option27_Click, "16 41 00"},
-    {"List16", "Auto Notch On", &R::Option28_Click, "16 41 01"},
-    {"List8", "NR Off", &R::Option1_Click, "16 40 00"}, {"List8", "NR On", &R::Option2_Click, "16 40 01"},
-    {"List9", "NB Off", &R::Option21_Click, "16 22 00"}, {"List9", "NB On", &R::Option22_Click, "16 22 01"},
+    {"List16", "Auto Notch On", &R::Option28_Click, "16 41 01"}, {"List8", "NR Off", &R::Option1_Click, "16 40 00"},
+    {"List8", "NR On", &R::Option2_Click, "16 40 01"}, {"List9", "NB Off", &R::Option21_Click, "16 22 00"},
+    {"List9", "NB On", &R::Option22_Click, "16 22 01"},
     {"Option48", "Query Current Frequency", &R::Option48_Click, "03"},
     {"Option49", "Query Current Mode", &R::Option49_Click, "04"},
     {"Option39", "Query Edge Frequency", &R::Option39_Click, "02"},
@@ -46,8 +41,8 @@ inline const FixedBytes kFixedCommandBytes[] = {
     {"Command30", "Rig ID", &R::Command30_Click, "19 00"}, {"Command34", "Time", &R::Command34_Click, "1A 05 00 95"},
     {"Command48", "S-Meter ", &R::Command48_Click, "15 02"}, {"Command31", "Speech", &R::Command31_Click, "13 00"},
     {"Command47", "Squelch Status ", &R::Command47_Click, "15 01"},
-    {"Command3", "My Call", &R::Command3_Click, "1A 05 00 91"},
-    {"Command4", "R/T Status", &R::Command4_Click, "1C 00"}, {"Command6", "Power OFF", &R::Command6_Click, "18 00"},
+    {"Command3", "My Call", &R::Command3_Click, "1A 05 00 91"}, {"Command4", "R/T Status", &R::Command4_Click, "1C 00"},
+    {"Command6", "Power OFF", &R::Command6_Click, "18 00"},
 };
 
 }  // namespace talvex::testing

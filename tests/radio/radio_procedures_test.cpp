@@ -12,6 +12,7 @@ namespace {
 
 using Answers = std::vector<const char*>;  // typed into the prompts in turn
 constexpr const char* kCancel = nullptr;
+const char* const kTraffic = " FE FE E0 94 FB FD";
 
 QString S(const char* text) { return QString::fromUtf8(text); }
 
@@ -21,152 +22,125 @@ void Type(TestProgram& t, const Answers& answers)
         t.dialogs.answerInput(answer != nullptr ? std::optional(S(answer)) : std::nullopt);
 }
 
-// The frames `t` wrote, as FramesOf gives them; each must have gone out as a write of its own,
-// so nothing is left half-sent behind another.
-QStringList Sent(TestProgram& t)
-{
-    QStringList frames;
-    for (const QByteArray& write : t.port.takeWrites()) {
-        EXPECT_EQ(FramesOf(write).size(), 1) << write.toHex(' ').toStdString();
-        frames += FramesOf(write);
-    }
-    return frames;
-}
-
 // Fills every field so a test can see which ones an operation blanks.
-void Fill(ProgramState& state)
+void Fill(ProgramState& s)
 {
-    const QString traffic = S(" FE FE E0 94 FB FD");
-    state.radio = {S("14.074.0"), S("7"), S("*"), S("USB"), S("Fil 2"), S("status"), traffic, state.radio.Command44Caption};
-    state.memory.Text9 = traffic;
+    s.radio = {S("14.074.0"), S("7"), S("*"), S("USB"), S("Fil 2"), S("status"), S(kTraffic), s.radio.Command44Caption};
+    s.memory.Text9 = S(kTraffic);
 }
 
-std::string Describe(const Answers& answers)
+// Text1 to Text7, then the Memory window's message area.
+QStringList Fields(const ProgramState& s)
 {
-    std::string text;
-    for (const char* answer : answers)
-        text += std::string(answer != nullptr ? answer : "<cancel>") + '|';
-    return text;
+    const RadioFields& r = s.radio;
+    return {r.Text1, r.Text2, r.Text3, r.Text4, r.Text5, r.Text6, r.Text7, s.memory.Text9};
 }
 
-// A write of channel `channel` ("00 05") with these settings, as the four frames it sends:
-// the write, MEM, the select and the read-back.
-QStringList Write(const QString& channel, const QString& frequency, const QString& modeFilter, const QString& label)
+// A write of channel 5 at 7.100.0 ("00 05") with these settings, as its four frames: the write,
+// MEM, the select and the read-back.
+QStringList Write(const char* modeFilter, const char* label, const QString& channel = S("00 05"),
+    const char* frequency = "00 00 10 07 00")
 {
-    const QString settings = frequency + u' ' + modeFilter + S(" 00 00 10 00 00 10 00");
-    return {S("1A 00 ") + channel + S(" 00 ") + settings + u' ' + settings + u' ' + label, S("08"),
+    const QString settings = S(frequency) + u' ' + S(modeFilter) + S(" 00 00 10 00 00 10 00");
+    return {S("1A 00 ") + channel + S(" 00 ") + settings + u' ' + settings + u' ' + S(label), S("08"),
         S("08 ") + channel, S("1A 00 ") + channel};
 }
 
-TEST(FixedCommands, EachProcedureSendsItsBytesInOneWriteAndNothingOnAClosedPort)
-{
-    EXPECT_EQ(FixedCommands().size(), std::size(kFixedCommandBytes));  // no row left unchecked
-    for (const FixedBytes& row : kFixedCommandBytes) {
-        SCOPED_TRACE(row.caption);
-        OpenProgram open;
-        (open.program->radio.*row.procedure)();
-        EXPECT_EQ(open.port.takeWrites(), std::vector{Hex("FE FE 94 E0") + Hex(row.command) + Hex("FD")});
-        TestProgram closed;
-        (closed.program->radio.*row.procedure)();
-        EXPECT_TRUE(closed.port.takeWrites().empty());
-        EXPECT_FALSE(closed.timer2().isEnabled());
-    }
-}
+struct Case {
+    Procedure procedure;
+    Answers answers;
+    QStringList frames = {};  // none: the entry is refused
+    QStringList asked = {};   // when given: prompt, title and default of each question in turn
+    const char* modeShown = "USB";  // what the mode field shows beforehand
+};
 
-TEST(PowerOn, WakesTheRadioWithTwentyFivePrefixesInOneWriteOf103BytesAndNothingWhenClosed)
+// Each case on a fresh program. On the open line: exactly `frames`, each in a write of its own so
+// nothing is left half-sent behind another; a refused entry sends nothing, asks no further and
+// blanks both message areas. On a closed line nothing is written and no answer timer is armed.
+TEST(RadioProcedures, WriteExactlyTheseFramesOrRefuseTheEntry)
 {
-    OpenProgram open;
-    open.program->radio.Command5_Click();
-    EXPECT_EQ(open.port.takeWrites(), std::vector{Hex("FE FE 94 E0").repeated(25) + Hex("18 01 FD")});
-    TestProgram closed;
-    closed.program->radio.Command5_Click();
-    EXPECT_TRUE(closed.port.takeWrites().empty());
-    EXPECT_FALSE(closed.timer2().isEnabled());
-}
-
-// Each case on a fresh program: on the open line exactly `frames`, one write each; no frames
-// means the entry is refused: nothing sent, no further question, both message areas blanked.
-// On a closed line nothing is written and no answer timer is armed.
-TEST(RadioProcedures, WriteTheseFramesOrRefuseTheEntry)
-{
-    const struct {
-        Procedure procedure;
-        Answers answers;
-        QStringList frames = {};
-        const char* modeShown = "USB";  // what the mode field shows beforehand
-    } cases[] = {
+    const QString channel = S("Enter 'CHANNEL NUMBER' (1-99)");
+    const QString beginning = S("Select Beginning Memory Channel Number");
+    std::vector<Case> cases{
         // the filter list keeps the mode shown, compared exactly
-        {&R::Option35_Click, {}, {"06 01 02"}}, {&R::Option34_Click, {}, {"06 02 01"}, "AM"},
-        {&R::Option36_Click, {}, {"06 08 03"}, "RTTYr"}, {&R::Option34_Click, {}, {"06 00 01"}, "LSB"},
-        {&R::Option34_Click, {}, {}, " "}, {&R::Option35_Click, {}, {}, ""}, {&R::Option36_Click, {}, {}, "usb"},
-        {&R::Option35_Click, {}, {}, "Fil 1"},
+        {&R::Option35_Click, {}, {"06 01 02"}}, {&R::Option34_Click, {}, {"06 02 01"}, {}, "AM"},
+        {&R::Option36_Click, {}, {"06 08 03"}, {}, "RTTYr"}, {&R::Option34_Click, {}, {"06 00 01"}, {}, "LSB"},
+        {&R::Option34_Click, {}, {}, {}, " "}, {&R::Option35_Click, {}, {}, {}, ""},
+        {&R::Option36_Click, {}, {}, {}, "usb"}, {&R::Option35_Click, {}, {}, {}, "Fil 1"},
         // frequency set: 3 to 6 digits, then the read-back
-        {&R::Option42_Click, {"7100"}, {"05 00 00 10 07 00", "03"}},
+        {&R::Option42_Click, {"7100"}, {"05 00 00 10 07 00", "03"},
+            {S("Enter  'FREQUENCY'  (MMkkk or MmKkCc)"), S("Set Memory Frequency"), ""}},
         {&R::Option42_Click, {"14250"}, {"05 00 00 25 14 00", "03"}},
         {&R::Option42_Click, {"142505"}, {"05 00 05 25 14 00", "03"}},
-        {&R::Option42_Click, {"500"}, {"05 00 00 50 00 00", "03"}}, {&R::Option42_Click, {"0"}},
-        {&R::Option42_Click, {""}}, {&R::Option42_Click, {" "}}, {&R::Option42_Click, {kCancel}},
-        {&R::Option42_Click, {"12"}}, {&R::Option42_Click, {"1425050"}}, {&R::Option42_Click, {"7a00"}},
-        {&R::Option42_Click, {"-100"}}, {&R::Option42_Click, {"71 0"}},
+        {&R::Option42_Click, {"500"}, {"05 00 00 50 00 00", "03"}},
         // mode set: names in any case, then the read-back
-        {&R::Option41_Click, {"usb", "3"}, {"06 01 03", "04"}}, {&R::Option41_Click, {"USB", "3"}, {"06 01 03", "04"}},
-        {&R::Option41_Click, {"Usb", "1"}, {"06 01 01", "04"}}, {&R::Option41_Click, {"CWr", "2"}, {"06 07 02", "04"}},
-        {&R::Option41_Click, {"Cwr", "2"}, {"06 07 02", "04"}}, {&R::Option41_Click, {"rttyr", "2"}, {"06 08 02", "04"}},
-        {&R::Option41_Click, {"0"}}, {&R::Option41_Click, {""}}, {&R::Option41_Click, {kCancel}},
-        {&R::Option41_Click, {"SSB"}}, {&R::Option41_Click, {"usb", kCancel}}, {&R::Option41_Click, {"usb", ""}},
-        {&R::Option41_Click, {"usb", "4"}}, {&R::Option41_Click, {"usb", "0"}}, {&R::Option41_Click, {"usb", "x"}},
-        // Set Vol: 0-99 as one BCD byte
-        {&R::Command2_Click, {"25"}, {"14 01 25"}}, {&R::Command2_Click, {"7"}, {"14 01 07"}},
-        {&R::Command2_Click, {"0"}, {"14 01 00"}}, {&R::Command2_Click, {"99"}, {"14 01 99"}},
-        {&R::Command2_Click, {"100"}}, {&R::Command2_Click, {"abc"}}, {&R::Command2_Click, {"-1"}},
-        {&R::Command2_Click, {"5x"}},
+        {&R::Option41_Click, {"usb", "3"}, {"06 01 03", "04"}, {S("Enter  'MODE'  (Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr)"),
+            S("Set Memory Mode"), S("AM"), S("Enter  'FILTER'  (1,2,3)"), S("Memory Filter"), S("2")}},
+        {&R::Option41_Click, {"USB", "3"}, {"06 01 03", "04"}}, {&R::Option41_Click, {"Usb", "1"}, {"06 01 01", "04"}},
+        {&R::Option41_Click, {"CWr", "2"}, {"06 07 02", "04"}}, {&R::Option41_Click, {"Cwr", "2"}, {"06 07 02", "04"}},
+        {&R::Option41_Click, {"rttyr", "2"}, {"06 08 02", "04"}},
+        {&R::Command2_Click, {"25"}, {"14 01 25"}, {S("Enter  'AUDIO LEVEL'  (0-99)"), S("Set Audio Level"), S("25")}},
+        {&R::Command2_Click, {"7"}, {"14 01 07"}}, {&R::Command2_Click, {"0"}, {"14 01 00"}},
+        {&R::Command2_Click, {"99"}, {"14 01 99"}},
         // manual command: up to five tokens of one or two hex digits
-        {&R::Command49_Click, {"19 00"}, {"19 00"}}, {&R::Command49_Click, {"1a 5 0 91"}, {"1A 05 00 91"}},
-        {&R::Command49_Click, {"FE"}, {"FE"}}, {&R::Command49_Click, {"5"}, {"05"}},
-        {&R::Command49_Click, {"1 2 3 4 5 6"}, {"01 02 03 04 05"}}, {&R::Command49_Click, {"15  02"}, {"15 02"}},
-        {&R::Command49_Click, {"00"}, {"00"}}, {&R::Command49_Click, {"15 02 "}, {"15 02"}},
-        {&R::Command49_Click, {"0"}}, {&R::Command49_Click, {""}}, {&R::Command49_Click, {kCancel}},
-        {&R::Command49_Click, {" 19 00"}}, {&R::Command49_Click, {"1A5"}}, {&R::Command49_Click, {"zz"}},
-        {&R::Command49_Click, {"19 0g"}}, {&R::Command49_Click, {"+1"}},
+        {&R::Command49_Click, {"19 00"}, {"19 00"},
+            {S("Enter Command String  (1 to 5 cmds, sep w/spaces )"), S("Manual Command Mode"), ""}},
+        {&R::Command49_Click, {"1a 5 0 91"}, {"1A 05 00 91"}}, {&R::Command49_Click, {"FE"}, {"FE"}},
+        {&R::Command49_Click, {"5"}, {"05"}}, {&R::Command49_Click, {"1 2 3 4 5 6"}, {"01 02 03 04 05"}},
+        {&R::Command49_Click, {"15  02"}, {"15 02"}}, {&R::Command49_Click, {"00"}, {"00"}},
+        {&R::Command49_Click, {"15 02 "}, {"15 02"}},
         // memory channels: 1-99 and the scan edges 100 and 101 (select, query), 1-99 (up, down)
-        {&R::Option40_Click, {"7"}, {"08 00 07", "1A 00 00 07"}}, {&R::Option40_Click, {"1"}, {"08 00 01", "1A 00 00 01"}},
-        {&R::Option40_Click, {"99"}, {"08 00 99", "1A 00 00 99"}},
+        {&R::Option40_Click, {"7"}, {"08 00 07", "1A 00 00 07"}, {channel, S("Select Memory Channel Number"), ""}},
+        {&R::Option40_Click, {"1"}, {"08 00 01", "1A 00 00 01"}}, {&R::Option40_Click, {"99"}, {"08 00 99", "1A 00 00 99"}},
         {&R::Option40_Click, {"100"}, {"08 01 00", "1A 00 01 00"}},
-        {&R::Option40_Click, {"101"}, {"08 01 01", "1A 00 01 01"}}, {&R::Option40_Click, {"0"}},
-        {&R::Option40_Click, {""}}, {&R::Option40_Click, {kCancel}}, {&R::Option40_Click, {"102"}},
-        {&R::Option40_Click, {"180"}}, {&R::Option40_Click, {"abc"}}, {&R::Option40_Click, {"7.5"}},
-        {&R::Option40_Click, {"-1"}},
-        {&R::Option45_Click, {"1"}, {"1A 00 00 01"}}, {&R::Option45_Click, {"5"}, {"1A 00 00 05"}},
-        {&R::Option45_Click, {"99"}, {"1A 00 00 99"}}, {&R::Option45_Click, {"101"}, {"1A 00 01 01"}},
-        {&R::Option45_Click, {"0"}}, {&R::Option45_Click, {kCancel}}, {&R::Option45_Click, {"102"}},
-        {&R::Option45_Click, {"x1"}},
-        {&R::Option46_Click, {"1"}, {"08 00 01", "1A 00 00 01"}}, {&R::Option46_Click, {"99"}, {"08 00 99", "1A 00 00 99"}},
-        {&R::Option59_Click, {"1"}, {"08 00 01", "1A 00 00 01"}}, {&R::Option59_Click, {"99"}, {"08 00 99", "1A 00 00 99"}},
-        {&R::Option46_Click, {"0"}}, {&R::Option46_Click, {"100"}}, {&R::Option46_Click, {"-3"}},
-        {&R::Option59_Click, {"2.5"}}, {&R::Option59_Click, {""}}, {&R::Option59_Click, {"abc"}},
+        {&R::Option40_Click, {"101"}, {"08 01 01", "1A 00 01 01"}},
+        {&R::Option45_Click, {"5"}, {"1A 00 00 05"}, {channel, S("Read Memory Channel Number"), ""}},
+        {&R::Option45_Click, {"1"}, {"1A 00 00 01"}}, {&R::Option45_Click, {"99"}, {"1A 00 00 99"}},
+        {&R::Option45_Click, {"101"}, {"1A 00 01 01"}},
+        {&R::Option46_Click, {"1"}, {"08 00 01", "1A 00 00 01"}, {channel, beginning, ""}},
+        {&R::Option59_Click, {"99"}, {"08 00 99", "1A 00 00 99"}, {channel, beginning, ""}},
+        {&R::Option46_Click, {"99"}, {"08 00 99", "1A 00 00 99"}}, {&R::Option59_Click, {"1"}, {"08 00 01", "1A 00 00 01"}},
         {&R::Option43_Click, {}, {"0B"}},  // answered Yes
-        {&R::Option44_Click, {"1", "7100", "cw", "2", "A"},
-            Write("00 01", "00 00 10 07 00", "03 02", "41 20 20 20 20 20 20 20 20 20")},
-        {&R::Option44_Click, {"5", "7100", "lsb", "1", "HOME"},
-            Write("00 05", "00 00 10 07 00", "00 01", "48 4F 4D 45 20 20 20 20 20 20")},
-        // empty answers take AM, filter 2 and a blank label; a label is cut at ten characters
+        {&R::Option44_Click, {"5", "7100", "lsb", "1", "HOME"}, Write("00 01", "48 4F 4D 45 20 20 20 20 20 20"),
+            {channel, S("Set Memory Channel Number"), "", S("Enter 'FREQUENCY' (MMkkk or MmKkCc or Kkk)"),
+                S("Set Memory Frequency"), "", S("Enter  'MODE' (Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr)"),
+                S("Set Memory Mode"), S("AM"), S("Enter 'FILTER' (1,2,3)"), S("Set Memory Filter"), S("2"),
+                S("Enter  'LABEL'  info (0-10 chars)"), S("Set Memory Label"), ""}},
+        {&R::Option44_Click, {"1", "7100", "cw", "2", "A"}, Write("03 02", "41 20 20 20 20 20 20 20 20 20", "00 01")},
+        // empty answers take AM, filter 2 and a blank label; a label is cut at ten characters, and
+        // only the ten sent must be printable
         {&R::Option44_Click, {"12", "14250", "", "", ""},
-            Write("00 12", "00 00 25 14 00", "02 02", "20 20 20 20 20 20 20 20 20 20")},
+            Write("02 02", "20 20 20 20 20 20 20 20 20 20", "00 12", "00 00 25 14 00")},
         {&R::Option44_Click, {"99", "500", "FM", "3", "ABCDEFGHIJKL"},
-            Write("00 99", "00 00 50 00 00", "05 03", "41 42 43 44 45 46 47 48 49 4A")},
-        {&R::Option44_Click, {"100"}}, {&R::Option44_Click, {"101"}}, {&R::Option44_Click, {"0"}},
-        {&R::Option44_Click, {""}}, {&R::Option44_Click, {kCancel}}, {&R::Option44_Click, {"ab"}},
-        {&R::Option44_Click, {"99", "0"}}, {&R::Option44_Click, {"5", kCancel}}, {&R::Option44_Click, {"5", "0"}},
-        {&R::Option44_Click, {"5", "12"}}, {&R::Option44_Click, {"5", "7100", kCancel}},
-        {&R::Option44_Click, {"5", "7100", "SSB"}}, {&R::Option44_Click, {"5", "7100", " "}},
-        {&R::Option44_Click, {"5", "7100", "lsb", kCancel}}, {&R::Option44_Click, {"5", "7100", "lsb", "4"}},
-        {&R::Option44_Click, {"5", "7100", "lsb", " "}}, {&R::Option44_Click, {"5", "7100", "lsb", "1", kCancel}},
-        {&R::Option44_Click, {"5", "7100", "lsb", "1", "Zürich"}},
-        {&R::Option44_Click, {"5", "7100", "lsb", "1", "A\x01" "B"}},
-        {&R::Option44_Click, {"5", "7100", "lsb", "1", "\u00FD"}},  // the end-of-message byte
+            Write("05 03", "41 42 43 44 45 46 47 48 49 4A", "00 99", "00 00 50 00 00")},
+        {&R::Option44_Click, {"5", "7100", "rttyr", "3", "ABCDEFGHIJ\x01Z\u00fc"}, Write("08 03", "41 42 43 44 45 46 47 48 49 4A")},
+        // power on wakes the radio with 25 prefixes, all 103 bytes in one write
+        {&R::Command5_Click, {}, {S("FE FE 94 E0 ").repeated(24) + S("18 01")}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(Describe(c.answers));
+    for (const FixedBytes& row : kFixedCommandBytes)
+        cases.push_back({row.procedure, {}, {S(row.command)}});
+    EXPECT_EQ(FixedCommands().size(), std::size(kFixedCommandBytes));  // no row left unchecked
+    const std::pair<Procedure, std::vector<Answers>> refused[] = {
+        {&R::Option42_Click, {{"0"}, {""}, {" "}, {kCancel}, {"12"}, {"1425050"}, {"7a00"}, {"-100"}, {"71 0"}}},
+        {&R::Option41_Click,
+            {{"0"}, {""}, {kCancel}, {"SSB"}, {"usb", kCancel}, {"usb", ""}, {"usb", "4"}, {"usb", "0"}, {"usb", "x"}}},
+        {&R::Command2_Click, {{"100"}, {"abc"}, {"-1"}, {"5x"}}},
+        {&R::Command49_Click, {{"0"}, {""}, {kCancel}, {" 19 00"}, {"1A5"}, {"zz"}, {"19 0g"}, {"+1"}}},
+        {&R::Option40_Click, {{"0"}, {""}, {kCancel}, {"102"}, {"180"}, {"abc"}, {"7.5"}, {"-1"}}},
+        {&R::Option45_Click, {{"0"}, {kCancel}, {"102"}, {"x1"}}},
+        {&R::Option46_Click, {{"0"}, {"100"}, {"-3"}}}, {&R::Option59_Click, {{"2.5"}, {""}, {"abc"}}},
+        {&R::Option44_Click, {{"100"}, {"101"}, {"0"}, {""}, {kCancel}, {"ab"}, {"99", "0"}, {"5", kCancel}, {"5", "0"},
+            {"5", "12"}, {"5", "7100", kCancel}, {"5", "7100", "SSB"}, {"5", "7100", " "}, {"5", "7100", "lsb", kCancel},
+            {"5", "7100", "lsb", "4"}, {"5", "7100", "lsb", " "}, {"5", "7100", "lsb", "1", kCancel},
+            {"5", "7100", "lsb", "1", "Zürich"}, {"5", "7100", "lsb", "1", "A\x01" "B"},
+            {"5", "7100", "lsb", "1", "\u00FD"}}},  // the last label is the end-of-message byte
+    };
+    for (const auto& [procedure, entries] : refused) {
+        for (const Answers& answers : entries)
+            cases.push_back({procedure, answers});
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "case " << &c - cases.data() << " " << c.frames.join(u'|').toStdString());
         const auto run = [&c](TestProgram& t) {
             Fill(t.program->state);
             t.program->state.radio.Text4 = S(c.modeShown);
@@ -174,14 +148,24 @@ TEST(RadioProcedures, WriteTheseFramesOrRefuseTheEntry)
             if (c.procedure == &R::Option43_Click)
                 t.dialogs.answerMessage(MessageAnswer::Yes);
             (t.program->radio.*c.procedure)();
-            return Sent(t);
+            QStringList writes;
+            for (const QByteArray& write : t.port.takeWrites())
+                writes << QString::fromLatin1(write.toHex(' ').toUpper());
+            return writes;
         };
         OpenProgram open;
-        EXPECT_EQ(run(open), c.frames);
-        EXPECT_TRUE(open.dialogs.scriptUsedUp());
-        EXPECT_EQ(open.dialogs.inputs.size(), c.answers.size()) << "went on asking";
-        EXPECT_EQ(open.program->state.radio.Text7 == u" ", c.frames.isEmpty());
-        EXPECT_EQ(open.program->state.memory.Text9 == u" ", c.frames.isEmpty());
+        QStringList framed, asked;
+        for (const QString& frame : c.frames)
+            framed << S("FE FE 94 E0 ") + frame + S(" FD");
+        EXPECT_EQ(run(open), framed);
+        for (const ShownInput& input : open.dialogs.inputs)
+            asked << input.prompt << input.title << input.defaultText;
+        EXPECT_EQ(asked.size(), 3 * qsizetype(c.answers.size())) << "asked more or fewer questions";
+        if (!c.asked.isEmpty()) {
+            EXPECT_EQ(asked, c.asked);
+        }
+        const QStringList areas = Fields(open.program->state).mid(6);
+        EXPECT_EQ(areas, (c.frames.isEmpty() ? QStringList{" ", " "} : QStringList{kTraffic, kTraffic}));
         TestProgram closed;
         EXPECT_TRUE(run(closed).isEmpty());
         EXPECT_FALSE(closed.timer2().isEnabled());
@@ -192,75 +176,35 @@ class RadioEntries : public ::testing::Test {
 protected:
     ProgramState& state() { return t.program->state; }
     RadioOperations& radio() { return t.program->radio; }
-    QStringList sent() { return Sent(t); }
+    QStringList sent() { return FramesOf(t.port.takeWritten()); }
     OpenProgram t;
 };
 
-TEST_F(RadioEntries, EachEntryAsksWithExactlyTheseTexts)
-{
-    const QString channel = S("Enter 'CHANNEL NUMBER' (1-99)");
-    const struct {
-        Procedure procedure;
-        Answers answers;
-        QStringList shown;  // prompt, title and default of each question in turn
-    } cases[] = {
-        {&R::Option42_Click, {"7100"}, {S("Enter  'FREQUENCY'  (MMkkk or MmKkCc)"), S("Set Memory Frequency"), ""}},
-        {&R::Option41_Click, {"usb", "2"},
-            {S("Enter  'MODE'  (Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr)"), S("Set Memory Mode"), S("AM"),
-                S("Enter  'FILTER'  (1,2,3)"), S("Memory Filter"), S("2")}},
-        {&R::Command2_Click, {"25"}, {S("Enter  'AUDIO LEVEL'  (0-99)"), S("Set Audio Level"), S("25")}},
-        {&R::Command49_Click, {"19 00"},
-            {S("Enter Command String  (1 to 5 cmds, sep w/spaces )"), S("Manual Command Mode"), ""}},
-        {&R::Option40_Click, {"7"}, {channel, S("Select Memory Channel Number"), ""}},
-        {&R::Option45_Click, {"7"}, {channel, S("Read Memory Channel Number"), ""}},
-        {&R::Option46_Click, {"7"}, {channel, S("Select Beginning Memory Channel Number"), ""}},
-        {&R::Option59_Click, {"7"}, {channel, S("Select Beginning Memory Channel Number"), ""}},
-        {&R::Option44_Click, {"5", "7100", "lsb", "1", "HOME"},
-            {channel, S("Set Memory Channel Number"), "", S("Enter 'FREQUENCY' (MMkkk or MmKkCc or Kkk)"),
-                S("Set Memory Frequency"), "", S("Enter  'MODE' (Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr)"),
-                S("Set Memory Mode"), S("AM"), S("Enter 'FILTER' (1,2,3)"), S("Set Memory Filter"), S("2"),
-                S("Enter  'LABEL'  info (0-10 chars)"), S("Set Memory Label"), ""}},
-    };
-    for (const auto& c : cases) {
-        OpenProgram fresh;
-        Type(fresh, c.answers);
-        (fresh.program->radio.*c.procedure)();
-        QStringList shown;
-        for (const ShownInput& input : fresh.dialogs.inputs)
-            shown << input.prompt << input.title << input.defaultText;
-        EXPECT_EQ(shown, c.shown);
-    }
-}
-
 TEST_F(RadioEntries, SetVolWithNoAnswerOrALeadingBlankSendsNothingAndShowsNothing)
 {
-    for (const char* answer : {kCancel, "", " 25"}) {
-        Fill(state());
-        Type(t, {answer});
+    Fill(state());
+    Type(t, {kCancel, "", " 25"});
+    for (int i = 0; i < 3; ++i)
         radio().Command2_Click();
-        EXPECT_TRUE(sent().isEmpty());
-        EXPECT_EQ(state().radio.Text7, u" FE FE E0 94 FB FD");
-        EXPECT_EQ(state().memory.Text9, u" FE FE E0 94 FB FD");
-    }
+    EXPECT_TRUE(sent().isEmpty());
+    EXPECT_EQ(Fields(state()).mid(6), (QStringList{kTraffic, kTraffic}));
 }
 
-TEST_F(RadioEntries, ClearAsksAreYouSureNoChangesNothingYesBlanksTheSixFieldsButNotTheMessageArea)
+TEST_F(RadioEntries, ClearAsksAreYouSureNoChangesNothingYesBlanksTheSixFieldsButNotTheMessageAreas)
 {
     Fill(state());
+    const QStringList filled = Fields(state());
     t.dialogs.answerMessage(MessageAnswer::No);
     radio().Option43_Click();
     ASSERT_EQ(t.dialogs.messages.size(), 1u);
-    EXPECT_EQ(t.dialogs.messages[0].text, u"Are you sure?");
-    EXPECT_EQ(t.dialogs.messages[0].title, u"Memory Channel Clear");
-    EXPECT_EQ(t.dialogs.messages[0].buttons, MessageButtons::YesNo);
+    const ShownMessage& asked = t.dialogs.messages[0];
+    EXPECT_EQ((QStringList{asked.title, asked.text}), (QStringList{"Memory Channel Clear", "Are you sure?"}));
+    EXPECT_EQ(asked.buttons, MessageButtons::YesNo);
     EXPECT_TRUE(sent().isEmpty());
-    EXPECT_EQ(state().radio.Text1, u"14.074.0");
-
+    EXPECT_EQ(Fields(state()), filled);
     t.dialogs.answerMessage(MessageAnswer::Yes);
     radio().Option43_Click();
-    const RadioFields& r = state().radio;
-    EXPECT_EQ((QStringList{r.Text1, r.Text2, r.Text3, r.Text4, r.Text5, r.Text6, r.Text7}),
-        (QStringList{" ", " ", " ", " ", " ", " ", " FE FE E0 94 FB FD"}));
+    EXPECT_EQ(Fields(state()), (QStringList(6, S(" ")) + QStringList{kTraffic, kTraffic}));
 }
 
 TEST_F(RadioEntries, ManualCommandOffersTheLastAcceptedCommandNotARejectedOne)
@@ -285,19 +229,16 @@ TEST_F(RadioEntries, TheDisplaySwitchesSetTheirFlagsAndBlankWithoutSending)
         radio().Command44_Click();
         EXPECT_EQ(state().AutoStatus, caption[0] == 'D');
         EXPECT_EQ(state().radio.Command44Caption, S(caption));
-        EXPECT_EQ((QStringList{state().radio.Text1, state().radio.Text7, state().memory.Text9}), (QStringList{" ", " ", " "}));
+        EXPECT_EQ(Fields(state()), QStringList(8, S(" ")));  // as Clear Status does
     }
     // Something else switching the flag leaves the caption where its own clicks put it.
     state().AutoStatus = true;
     radio().Command44_Click();
     EXPECT_FALSE(state().AutoStatus);
     EXPECT_EQ(state().radio.Command44Caption, u"Disable Auto Status");
-
     Fill(state());
     radio().Command36_Click();
-    const RadioFields& r = state().radio;
-    EXPECT_EQ((QStringList{r.Text1, r.Text2, r.Text3, r.Text4, r.Text5, r.Text6, r.Text7, state().memory.Text9}),
-        QStringList(8, S(" ")));
+    EXPECT_EQ(Fields(state()), QStringList(8, S(" ")));
     radio().Option61_Click();
     EXPECT_FALSE(state().HexDisplay);
     radio().Option60_Click();
@@ -305,7 +246,7 @@ TEST_F(RadioEntries, TheDisplaySwitchesSetTheirFlagsAndBlankWithoutSending)
     EXPECT_TRUE(sent().isEmpty());
 }
 
-TEST_F(RadioEntries, APresetSelectWithClearAfterSelectClearsWithoutAskingAndDropsBothFlags)
+TEST_F(RadioEntries, APresetSelectWithClearAfterSelectClearsWithoutAskingAndARefusedOneDisarmsIt)
 {
     state().ChannelText = S("12");
     state().EntriesPreset = state().ClearAfterSelect = true;
@@ -313,8 +254,6 @@ TEST_F(RadioEntries, APresetSelectWithClearAfterSelectClearsWithoutAskingAndDrop
     EXPECT_EQ(sent(), (QStringList{"08 00 12", "0B"}));
     EXPECT_TRUE(t.dialogs.inputs.empty() && t.dialogs.messages.empty());
     EXPECT_FALSE(state().EntriesPreset || state().ClearAfterSelect);
-
-    // A refused select disarms the clear, so a later select reads.
     state().ClearAfterSelect = true;
     Type(t, {"0", "7"});
     radio().Option40_Click();
@@ -346,45 +285,36 @@ TEST_F(RadioEntries, MemoryUpAndDownStepFromTheLastChannelAndWrap)
     EXPECT_EQ(sent(), (QStringList{"08 00 99", "1A 00 00 99", "08 00 01", "1A 00 00 01", "08 00 99", "1A 00 00 99",
                           "08 00 98", "1A 00 00 98"}));
     // A select anywhere moves the starting point; from the scan edge 101 down lands on 99.
-    for (const char* from : {"39", "99"}) {
+    for (const char* to : {"39", "99"}) {
         radio().Option40_Click();
         sent();
         radio().Option59_Click();
-        EXPECT_EQ(sent(), (QStringList{S("08 00 ") + from, S("1A 00 00 ") + from}));
+        EXPECT_EQ(sent(), (QStringList{S("08 00 ") + to, S("1A 00 00 ") + to}));
     }
     EXPECT_FALSE(state().EntriesPreset);
 }
 
-// The Memory window hands a write over in the shared variables, with EntriesPreset set.
+// The Memory window hands a write over in the shared variables, with EntriesPreset set; it is
+// encoded exactly as the typed writes above, or refused without asking.
 TEST_F(RadioEntries, APresetWriteIsEncodedAsATypedOneOrRefusedWithoutAsking)
 {
     const struct {
         const char* mode;
         const char* filter;
         const char* label;
-        QStringList frames = {};
-    } rows[] = {
-        {"lsb", "1", "HOME", Write("00 05", "00 00 10 07 00", "00 01", "48 4F 4D 45 20 20 20 20 20 20")},
-        {"", "", "", Write("00 05", "00 00 10 07 00", "02 02", "20 20 20 20 20 20 20 20 20 20")},
-        // Only the ten characters sent must be printable.
-        {"rttyr", "3", "ABCDEFGHIJ\x01Z\u00fc", Write("00 05", "00 00 10 07 00", "08 03", "41 42 43 44 45 46 47 48 49 4A")},
-        {"SSB", "1", "HOME", {}},
-    };
+        QStringList frames;
+    } rows[] = {{"lsb", "1", "HOME", Write("00 01", "48 4F 4D 45 20 20 20 20 20 20")},
+        {"", "", "", Write("02 02", "20 20 20 20 20 20 20 20 20 20")},
+        {"rttyr", "3", "ABCDEFGHIJ\x01Z\u00fc", Write("08 03", "41 42 43 44 45 46 47 48 49 4A")}, {"SSB", "1", "HOME", {}}};
     for (const auto& row : rows) {
-        if (!row.frames.isEmpty()) {
-            Type(t, {"5", "7100", row.mode, row.filter, row.label});
-            radio().Option44_Click();
-            EXPECT_EQ(sent(), row.frames) << row.mode;
-        }
         state().ChannelText = S("5");
         state().FrequencyText = S("7100");
         state().ModeValue = S(row.mode);
         state().FilterValue = S(row.filter);
         state().LabelText = S(row.label);
         state().EntriesPreset = true;
-        t.dialogs.inputs.clear();
         radio().Option44_Click();
-        EXPECT_EQ(sent(), row.frames) << "preset " << row.mode;
+        EXPECT_EQ(sent(), row.frames) << row.mode;
         EXPECT_TRUE(t.dialogs.inputs.empty());
         EXPECT_FALSE(state().EntriesPreset);
     }
@@ -403,8 +333,8 @@ TEST(RadioEntriesClosed, AClosedPortStillUpdatesTheSharedVariables)
     Type(closed, {"42"});
     closed.program->radio.Option40_Click();
     EXPECT_TRUE(closed.port.takeWritten().isEmpty());
-    EXPECT_TRUE(closed.program->state.ChannelStepping);
     EXPECT_EQ(closed.program->state.ChannelText, u"42");
+    EXPECT_TRUE(closed.program->state.ChannelStepping);
     EXPECT_FALSE(closed.program->state.EntriesPreset);
 }
 
