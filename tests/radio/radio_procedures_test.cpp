@@ -52,68 +52,74 @@ struct Case {
     QStringList frames = {};  // none: the entry is refused
     QStringList asked = {};   // when given: prompt, title and default of each question in turn
     const char* modeShown = "USB";  // what the mode field shows beforehand
+    bool blanks = true;  // a refused entry blanks both message areas
+    // The Memory window's hand-over: the answers stand in the shared variables instead (channel,
+    // frequency, mode, filter, label) with EntriesPreset set, and nothing is asked.
+    bool preset = false;
 };
 
 // Each case on a fresh program. On the open line: exactly `frames`, each in a write of its own so
 // nothing is left half-sent behind another; a refused entry sends nothing, asks no further and
-// blanks both message areas. On a closed line nothing is written and no answer timer is armed.
+// blanks both message areas. Either way no hand-over is left preset. On a closed line nothing is
+// written and no answer timer armed, but the shared variables change as on the open one.
 TEST(RadioProcedures, WriteExactlyTheseFramesOrRefuseTheEntry)
 {
     const QString channel = S("Enter 'CHANNEL NUMBER' (1-99)");
     const QString beginning = S("Select Beginning Memory Channel Number");
+    const Procedure frequency = &R::Option42_Click, mode = &R::Option41_Click, volume = &R::Command2_Click,
+                    manual = &R::Command49_Click, select = &R::Option40_Click, query = &R::Option45_Click,
+                    up = &R::Option46_Click, down = &R::Option59_Click, write = &R::Option44_Click;
     std::vector<Case> cases{
         // the filter list keeps the mode shown, compared exactly
         {&R::Option35_Click, {}, {"06 01 02"}}, {&R::Option34_Click, {}, {"06 02 01"}, {}, "AM"},
         {&R::Option36_Click, {}, {"06 08 03"}, {}, "RTTYr"}, {&R::Option34_Click, {}, {"06 00 01"}, {}, "LSB"},
         {&R::Option34_Click, {}, {}, {}, " "}, {&R::Option35_Click, {}, {}, {}, ""},
         {&R::Option36_Click, {}, {}, {}, "usb"}, {&R::Option35_Click, {}, {}, {}, "Fil 1"},
-        // frequency set: 3 to 6 digits, then the read-back
-        {&R::Option42_Click, {"7100"}, {"05 00 00 10 07 00", "03"},
+        // frequency set: 3 to 6 digits, then the read-back; mode set: names in any case, then the read-back
+        {frequency, {"7100"}, {"05 00 00 10 07 00", "03"},
             {S("Enter  'FREQUENCY'  (MMkkk or MmKkCc)"), S("Set Memory Frequency"), ""}},
-        {&R::Option42_Click, {"14250"}, {"05 00 00 25 14 00", "03"}},
-        {&R::Option42_Click, {"142505"}, {"05 00 05 25 14 00", "03"}},
-        {&R::Option42_Click, {"500"}, {"05 00 00 50 00 00", "03"}},
-        // mode set: names in any case, then the read-back
-        {&R::Option41_Click, {"usb", "3"}, {"06 01 03", "04"}, {S("Enter  'MODE'  (Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr)"),
+        {frequency, {"14250"}, {"05 00 00 25 14 00", "03"}}, {frequency, {"142505"}, {"05 00 05 25 14 00", "03"}},
+        {frequency, {"500"}, {"05 00 00 50 00 00", "03"}},
+        {mode, {"usb", "3"}, {"06 01 03", "04"}, {S("Enter  'MODE'  (Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr)"),
             S("Set Memory Mode"), S("AM"), S("Enter  'FILTER'  (1,2,3)"), S("Memory Filter"), S("2")}},
-        {&R::Option41_Click, {"USB", "3"}, {"06 01 03", "04"}}, {&R::Option41_Click, {"Usb", "1"}, {"06 01 01", "04"}},
-        {&R::Option41_Click, {"CWr", "2"}, {"06 07 02", "04"}}, {&R::Option41_Click, {"Cwr", "2"}, {"06 07 02", "04"}},
-        {&R::Option41_Click, {"rttyr", "2"}, {"06 08 02", "04"}},
-        {&R::Command2_Click, {"25"}, {"14 01 25"}, {S("Enter  'AUDIO LEVEL'  (0-99)"), S("Set Audio Level"), S("25")}},
-        {&R::Command2_Click, {"7"}, {"14 01 07"}}, {&R::Command2_Click, {"0"}, {"14 01 00"}},
-        {&R::Command2_Click, {"99"}, {"14 01 99"}},
+        {mode, {"USB", "3"}, {"06 01 03", "04"}}, {mode, {"Usb", "1"}, {"06 01 01", "04"}},
+        {mode, {"CWr", "2"}, {"06 07 02", "04"}}, {mode, {"Cwr", "2"}, {"06 07 02", "04"}},
+        {mode, {"rttyr", "2"}, {"06 08 02", "04"}},
+        // Set Vol: 0-99 as one BCD byte; no answer or a leading blank leaves even the message areas
+        {volume, {"25"}, {"14 01 25"}, {S("Enter  'AUDIO LEVEL'  (0-99)"), S("Set Audio Level"), S("25")}},
+        {volume, {"7"}, {"14 01 07"}}, {volume, {"0"}, {"14 01 00"}}, {volume, {"99"}, {"14 01 99"}},
+        {volume, {kCancel}, {}, {}, "", false}, {volume, {""}, {}, {}, "", false}, {volume, {" 25"}, {}, {}, "", false},
         // manual command: up to five tokens of one or two hex digits
-        {&R::Command49_Click, {"19 00"}, {"19 00"},
-            {S("Enter Command String  (1 to 5 cmds, sep w/spaces )"), S("Manual Command Mode"), ""}},
-        {&R::Command49_Click, {"1a 5 0 91"}, {"1A 05 00 91"}}, {&R::Command49_Click, {"FE"}, {"FE"}},
-        {&R::Command49_Click, {"5"}, {"05"}}, {&R::Command49_Click, {"1 2 3 4 5 6"}, {"01 02 03 04 05"}},
-        {&R::Command49_Click, {"15  02"}, {"15 02"}}, {&R::Command49_Click, {"00"}, {"00"}},
-        {&R::Command49_Click, {"15 02 "}, {"15 02"}},
+        {manual, {"19 00"}, {"19 00"}, {S("Enter Command String  (1 to 5 cmds, sep w/spaces )"), S("Manual Command Mode"), ""}},
+        {manual, {"1a 5 0 91"}, {"1A 05 00 91"}}, {manual, {"FE"}, {"FE"}}, {manual, {"5"}, {"05"}},
+        {manual, {"1 2 3 4 5 6"}, {"01 02 03 04 05"}}, {manual, {"15  02"}, {"15 02"}}, {manual, {"00"}, {"00"}},
+        {manual, {"15 02 "}, {"15 02"}},
         // memory channels: 1-99 and the scan edges 100 and 101 (select, query), 1-99 (up, down)
-        {&R::Option40_Click, {"7"}, {"08 00 07", "1A 00 00 07"}, {channel, S("Select Memory Channel Number"), ""}},
-        {&R::Option40_Click, {"1"}, {"08 00 01", "1A 00 00 01"}}, {&R::Option40_Click, {"99"}, {"08 00 99", "1A 00 00 99"}},
-        {&R::Option40_Click, {"100"}, {"08 01 00", "1A 00 01 00"}},
-        {&R::Option40_Click, {"101"}, {"08 01 01", "1A 00 01 01"}},
-        {&R::Option45_Click, {"5"}, {"1A 00 00 05"}, {channel, S("Read Memory Channel Number"), ""}},
-        {&R::Option45_Click, {"1"}, {"1A 00 00 01"}}, {&R::Option45_Click, {"99"}, {"1A 00 00 99"}},
-        {&R::Option45_Click, {"101"}, {"1A 00 01 01"}},
-        {&R::Option46_Click, {"1"}, {"08 00 01", "1A 00 00 01"}, {channel, beginning, ""}},
-        {&R::Option59_Click, {"99"}, {"08 00 99", "1A 00 00 99"}, {channel, beginning, ""}},
-        {&R::Option46_Click, {"99"}, {"08 00 99", "1A 00 00 99"}}, {&R::Option59_Click, {"1"}, {"08 00 01", "1A 00 00 01"}},
+        {select, {"7"}, {"08 00 07", "1A 00 00 07"}, {channel, S("Select Memory Channel Number"), ""}},
+        {select, {"1"}, {"08 00 01", "1A 00 00 01"}}, {select, {"99"}, {"08 00 99", "1A 00 00 99"}},
+        {select, {"100"}, {"08 01 00", "1A 00 01 00"}}, {select, {"101"}, {"08 01 01", "1A 00 01 01"}},
+        {query, {"5"}, {"1A 00 00 05"}, {channel, S("Read Memory Channel Number"), ""}},
+        {query, {"1"}, {"1A 00 00 01"}}, {query, {"99"}, {"1A 00 00 99"}}, {query, {"101"}, {"1A 00 01 01"}},
+        {up, {"1"}, {"08 00 01", "1A 00 00 01"}, {channel, beginning, ""}}, {up, {"99"}, {"08 00 99", "1A 00 00 99"}},
+        {down, {"99"}, {"08 00 99", "1A 00 00 99"}, {channel, beginning, ""}}, {down, {"1"}, {"08 00 01", "1A 00 00 01"}},
         {&R::Option43_Click, {}, {"0B"}},  // answered Yes
-        {&R::Option44_Click, {"5", "7100", "lsb", "1", "HOME"}, Write("00 01", "48 4F 4D 45 20 20 20 20 20 20"),
+        {write, {"5", "7100", "lsb", "1", "HOME"}, Write("00 01", "48 4F 4D 45 20 20 20 20 20 20"),
             {channel, S("Set Memory Channel Number"), "", S("Enter 'FREQUENCY' (MMkkk or MmKkCc or Kkk)"),
                 S("Set Memory Frequency"), "", S("Enter  'MODE' (Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr)"),
                 S("Set Memory Mode"), S("AM"), S("Enter 'FILTER' (1,2,3)"), S("Set Memory Filter"), S("2"),
                 S("Enter  'LABEL'  info (0-10 chars)"), S("Set Memory Label"), ""}},
-        {&R::Option44_Click, {"1", "7100", "cw", "2", "A"}, Write("03 02", "41 20 20 20 20 20 20 20 20 20", "00 01")},
+        {write, {"1", "7100", "cw", "2", "A"}, Write("03 02", "41 20 20 20 20 20 20 20 20 20", "00 01")},
         // empty answers take AM, filter 2 and a blank label; a label is cut at ten characters, and
         // only the ten sent must be printable
-        {&R::Option44_Click, {"12", "14250", "", "", ""},
-            Write("02 02", "20 20 20 20 20 20 20 20 20 20", "00 12", "00 00 25 14 00")},
-        {&R::Option44_Click, {"99", "500", "FM", "3", "ABCDEFGHIJKL"},
+        {write, {"12", "14250", "", "", ""}, Write("02 02", "20 20 20 20 20 20 20 20 20 20", "00 12", "00 00 25 14 00")},
+        {write, {"99", "500", "FM", "3", "ABCDEFGHIJKL"},
             Write("05 03", "41 42 43 44 45 46 47 48 49 4A", "00 99", "00 00 50 00 00")},
-        {&R::Option44_Click, {"5", "7100", "rttyr", "3", "ABCDEFGHIJ\x01Z\u00fc"}, Write("08 03", "41 42 43 44 45 46 47 48 49 4A")},
+        {write, {"5", "7100", "rttyr", "3", "ABCDEFGHIJ\x01Z\u00fc"}, Write("08 03", "41 42 43 44 45 46 47 48 49 4A")},
+        {write, {"5", "7100", "lsb", "1", "HOME"}, Write("00 01", "48 4F 4D 45 20 20 20 20 20 20"), {}, "", true, true},
+        {write, {"5", "7100", "", "", ""}, Write("02 02", "20 20 20 20 20 20 20 20 20 20"), {}, "", true, true},
+        {write, {"5", "7100", "rttyr", "3", "ABCDEFGHIJ\x01Z\u00fc"}, Write("08 03", "41 42 43 44 45 46 47 48 49 4A"), {},
+            "", true, true},
+        {write, {"5", "7100", "SSB", "1", "HOME"}, {}, {}, "", true, true}, {query, {"0"}, {}, {}, "", true, true},
         // power on wakes the radio with 25 prefixes, all 103 bytes in one write
         {&R::Command5_Click, {}, {S("FE FE 94 E0 ").repeated(24) + S("18 01")}},
     };
@@ -121,16 +127,14 @@ TEST(RadioProcedures, WriteExactlyTheseFramesOrRefuseTheEntry)
         cases.push_back({row.procedure, {}, {S(row.command)}});
     EXPECT_EQ(FixedCommands().size(), std::size(kFixedCommandBytes));  // no row left unchecked
     const std::pair<Procedure, std::vector<Answers>> refused[] = {
-        {&R::Option42_Click, {{"0"}, {""}, {" "}, {kCancel}, {"12"}, {"1425050"}, {"7a00"}, {"-100"}, {"71 0"}}},
-        {&R::Option41_Click,
-            {{"0"}, {""}, {kCancel}, {"SSB"}, {"usb", kCancel}, {"usb", ""}, {"usb", "4"}, {"usb", "0"}, {"usb", "x"}}},
-        {&R::Command2_Click, {{"100"}, {"abc"}, {"-1"}, {"5x"}}},
-        {&R::Command49_Click, {{"0"}, {""}, {kCancel}, {" 19 00"}, {"1A5"}, {"zz"}, {"19 0g"}, {"+1"}}},
-        {&R::Option40_Click, {{"0"}, {""}, {kCancel}, {"102"}, {"180"}, {"abc"}, {"7.5"}, {"-1"}}},
-        {&R::Option45_Click, {{"0"}, {kCancel}, {"102"}, {"x1"}}},
-        {&R::Option46_Click, {{"0"}, {"100"}, {"-3"}}}, {&R::Option59_Click, {{"2.5"}, {""}, {"abc"}}},
-        {&R::Option44_Click, {{"100"}, {"101"}, {"0"}, {""}, {kCancel}, {"ab"}, {"99", "0"}, {"5", kCancel}, {"5", "0"},
-            {"5", "12"}, {"5", "7100", kCancel}, {"5", "7100", "SSB"}, {"5", "7100", " "}, {"5", "7100", "lsb", kCancel},
+        {frequency, {{"0"}, {""}, {" "}, {kCancel}, {"12"}, {"1425050"}, {"7a00"}, {"-100"}, {"71 0"}}},
+        {mode, {{"0"}, {""}, {kCancel}, {"SSB"}, {"usb", kCancel}, {"usb", ""}, {"usb", "4"}, {"usb", "0"}, {"usb", "x"}}},
+        {volume, {{"100"}, {"abc"}, {"-1"}, {"5x"}}},
+        {manual, {{"0"}, {""}, {kCancel}, {" 19 00"}, {"1A5"}, {"zz"}, {"19 0g"}, {"+1"}}},
+        {select, {{"0"}, {""}, {kCancel}, {"102"}, {"180"}, {"abc"}, {"7.5"}, {"-1"}}},
+        {query, {{"0"}, {kCancel}, {"102"}, {"x1"}}}, {up, {{"0"}, {"100"}, {"-3"}}}, {down, {{"2.5"}, {""}, {"abc"}}},
+        {write, {{"100"}, {"101"}, {"0"}, {""}, {kCancel}, {"ab"}, {"99", "0"}, {"5", kCancel}, {"5", "0"}, {"5", "12"},
+            {"5", "7100", kCancel}, {"5", "7100", "SSB"}, {"5", "7100", " "}, {"5", "7100", "lsb", kCancel},
             {"5", "7100", "lsb", "4"}, {"5", "7100", "lsb", " "}, {"5", "7100", "lsb", "1", kCancel},
             {"5", "7100", "lsb", "1", "Zürich"}, {"5", "7100", "lsb", "1", "A\x01" "B"},
             {"5", "7100", "lsb", "1", "\u00FD"}}},  // the last label is the end-of-message byte
@@ -142,9 +146,17 @@ TEST(RadioProcedures, WriteExactlyTheseFramesOrRefuseTheEntry)
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "case " << &c - cases.data() << " " << c.frames.join(u'|').toStdString());
         const auto run = [&c](TestProgram& t) {
-            Fill(t.program->state);
-            t.program->state.radio.Text4 = S(c.modeShown);
-            Type(t, c.answers);
+            ProgramState& s = t.program->state;
+            Fill(s);
+            s.radio.Text4 = S(c.modeShown);
+            if (c.preset) {
+                QString* const shared[] = {&s.ChannelText, &s.FrequencyText, &s.ModeValue, &s.FilterValue, &s.LabelText};
+                for (std::size_t i = 0; i < c.answers.size(); ++i)
+                    *shared[i] = S(c.answers[i]);
+                s.EntriesPreset = true;
+            } else {
+                Type(t, c.answers);
+            }
             if (c.procedure == &R::Option43_Click)
                 t.dialogs.answerMessage(MessageAnswer::Yes);
             (t.program->radio.*c.procedure)();
@@ -160,15 +172,20 @@ TEST(RadioProcedures, WriteExactlyTheseFramesOrRefuseTheEntry)
         EXPECT_EQ(run(open), framed);
         for (const ShownInput& input : open.dialogs.inputs)
             asked << input.prompt << input.title << input.defaultText;
-        EXPECT_EQ(asked.size(), 3 * qsizetype(c.answers.size())) << "asked more or fewer questions";
+        EXPECT_EQ(asked.size(), c.preset ? 0 : 3 * qsizetype(c.answers.size())) << "asked more or fewer questions";
         if (!c.asked.isEmpty()) {
             EXPECT_EQ(asked, c.asked);
         }
-        const QStringList areas = Fields(open.program->state).mid(6);
-        EXPECT_EQ(areas, (c.frames.isEmpty() ? QStringList{" ", " "} : QStringList{kTraffic, kTraffic}));
+        const bool blanked = c.frames.isEmpty() && c.blanks;
+        EXPECT_EQ(Fields(open.program->state).mid(6), (blanked ? QStringList{" ", " "} : QStringList{kTraffic, kTraffic}));
         TestProgram closed;
         EXPECT_TRUE(run(closed).isEmpty());
         EXPECT_FALSE(closed.timer2().isEnabled());
+        const ProgramState& o = open.program->state;
+        const ProgramState& k = closed.program->state;
+        EXPECT_FALSE(o.EntriesPreset || k.EntriesPreset);
+        EXPECT_EQ(o.ChannelStepping, k.ChannelStepping);
+        EXPECT_EQ(o.ChannelText, k.ChannelText);
     }
 }
 
@@ -179,16 +196,6 @@ protected:
     QStringList sent() { return FramesOf(t.port.takeWritten()); }
     OpenProgram t;
 };
-
-TEST_F(RadioEntries, SetVolWithNoAnswerOrALeadingBlankSendsNothingAndShowsNothing)
-{
-    Fill(state());
-    Type(t, {kCancel, "", " 25"});
-    for (int i = 0; i < 3; ++i)
-        radio().Command2_Click();
-    EXPECT_TRUE(sent().isEmpty());
-    EXPECT_EQ(Fields(state()).mid(6), (QStringList{kTraffic, kTraffic}));
-}
 
 TEST_F(RadioEntries, ClearAsksAreYouSureNoChangesNothingYesBlanksTheSixFieldsButNotTheMessageAreas)
 {
@@ -262,20 +269,6 @@ TEST_F(RadioEntries, APresetSelectWithClearAfterSelectClearsWithoutAskingAndARef
     EXPECT_EQ(sent(), (QStringList{"08 00 07", "1A 00 00 07"}));
 }
 
-TEST_F(RadioEntries, QueryAndSelectEndWithEntriesPresetCleared)
-{
-    Type(t, {"7", "8"});
-    radio().Option45_Click();
-    EXPECT_FALSE(state().EntriesPreset);
-    radio().Option40_Click();
-    EXPECT_FALSE(state().EntriesPreset);
-    state().EntriesPreset = true;
-    state().ChannelText = S("0");
-    radio().Option45_Click();  // preset, but not a channel
-    EXPECT_FALSE(state().EntriesPreset);
-    EXPECT_EQ(sent(), (QStringList{"1A 00 00 07", "08 00 08", "1A 00 00 08"}));
-}
-
 TEST_F(RadioEntries, MemoryUpAndDownStepFromTheLastChannelAndWrap)
 {
     Type(t, {"99", "40", "101"});
@@ -294,30 +287,8 @@ TEST_F(RadioEntries, MemoryUpAndDownStepFromTheLastChannelAndWrap)
     EXPECT_FALSE(state().EntriesPreset);
 }
 
-// The Memory window hands a write over in the shared variables, with EntriesPreset set; it is
-// encoded exactly as the typed writes above, or refused without asking.
-TEST_F(RadioEntries, APresetWriteIsEncodedAsATypedOneOrRefusedWithoutAsking)
+TEST_F(RadioEntries, WritingChannel100FromTheMemoryWindowIsRefusedAndKeepsTheHandOver)
 {
-    const struct {
-        const char* mode;
-        const char* filter;
-        const char* label;
-        QStringList frames;
-    } rows[] = {{"lsb", "1", "HOME", Write("00 01", "48 4F 4D 45 20 20 20 20 20 20")},
-        {"", "", "", Write("02 02", "20 20 20 20 20 20 20 20 20 20")},
-        {"rttyr", "3", "ABCDEFGHIJ\x01Z\u00fc", Write("08 03", "41 42 43 44 45 46 47 48 49 4A")}, {"SSB", "1", "HOME", {}}};
-    for (const auto& row : rows) {
-        state().ChannelText = S("5");
-        state().FrequencyText = S("7100");
-        state().ModeValue = S(row.mode);
-        state().FilterValue = S(row.filter);
-        state().LabelText = S(row.label);
-        state().EntriesPreset = true;
-        radio().Option44_Click();
-        EXPECT_EQ(sent(), row.frames) << row.mode;
-        EXPECT_TRUE(t.dialogs.inputs.empty());
-        EXPECT_FALSE(state().EntriesPreset);
-    }
     // Channel 100 cannot be written from here; the hand-over stays as it was.
     state().ChannelText = S("100");
     state().EntriesPreset = true;
@@ -325,17 +296,6 @@ TEST_F(RadioEntries, APresetWriteIsEncodedAsATypedOneOrRefusedWithoutAsking)
     EXPECT_TRUE(sent().isEmpty());
     EXPECT_TRUE(state().EntriesPreset);
     EXPECT_EQ(state().radio.Text7, u" ");
-}
-
-TEST(RadioEntriesClosed, AClosedPortStillUpdatesTheSharedVariables)
-{
-    TestProgram closed;
-    Type(closed, {"42"});
-    closed.program->radio.Option40_Click();
-    EXPECT_TRUE(closed.port.takeWritten().isEmpty());
-    EXPECT_EQ(closed.program->state.ChannelText, u"42");
-    EXPECT_TRUE(closed.program->state.ChannelStepping);
-    EXPECT_FALSE(closed.program->state.EntriesPreset);
 }
 
 }  // namespace

@@ -95,7 +95,9 @@ TEST_F(RadioWindow, EachOtherControlRunsItsOwnOperation)
     }
 }
 
-TEST_F(RadioWindow, PushStyleOptionsNeverStaySelectedButTheTwoPairsDo)
+// Push-style options never stay selected; Rx/Tx and HEX/BCD keep the one clicked last; the Auto
+// Status button is captioned from the program state.
+TEST_F(RadioWindow, OptionsAndTheAutoStatusCaptionShowWhatWasClicked)
 {
     for (const char* name : {"Option37", "Option38", "Option60", "Option61"})
         EXPECT_FALSE(checked(name)) << name;
@@ -104,21 +106,17 @@ TEST_F(RadioWindow, PushStyleOptionsNeverStaySelectedButTheTwoPairsDo)
         click(name);
         EXPECT_FALSE(checked(name)) << name;
     }
-    // Tx then Rx, BCD then HEX: each pair keeps the one clicked last; BCD clears HexDisplay.
     for (const auto& [first, second] : {std::pair{"Option37", "Option38"}, std::pair{"Option61", "Option60"}}) {
         click(first);
         EXPECT_TRUE(checked(first));
-        EXPECT_EQ(program.state.HexDisplay, first != std::string_view("Option61"));
+        EXPECT_EQ(program.state.HexDisplay, first != std::string_view("Option61"));  // BCD clears it
         click(second);
         EXPECT_TRUE(checked(second) && !checked(first)) << second;
     }
     EXPECT_TRUE(program.state.HexDisplay);
-}
-
-TEST_F(RadioWindow, AutoStatusToggleFollowsItsOwnCaption)
-{
     auto& toggle = find<QAbstractButton>("Command44");
     EXPECT_EQ(toggle.text(), u"Auto Status Toggle");
+    t.port.takeWrites();
     for (const char* caption : {"Enable Auto Status", "Disable Auto Status"}) {
         click("Command44");
         EXPECT_EQ(toggle.text(), QString::fromLatin1(caption));
