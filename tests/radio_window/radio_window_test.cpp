@@ -107,11 +107,14 @@ TEST_F(RadioWindow, OptionsAndTheAutoStatusCaptionShowWhatWasClicked)
         EXPECT_FALSE(checked(name)) << name;
     }
     for (const auto& [first, second] : {std::pair{"Option37", "Option38"}, std::pair{"Option61", "Option60"}}) {
+        const bool display = first == std::string_view("Option61");  // BCD, HEX: no frame, BCD clears HexDisplay
+        t.port.takeWrites();
         click(first);
         EXPECT_TRUE(checked(first));
-        EXPECT_EQ(program.state.HexDisplay, first != std::string_view("Option61"));  // BCD clears it
+        EXPECT_EQ(program.state.HexDisplay, !display);
         click(second);
         EXPECT_TRUE(checked(second) && !checked(first)) << second;
+        EXPECT_EQ(t.port.takeWrites().empty(), display);
     }
     EXPECT_TRUE(program.state.HexDisplay);
     auto& toggle = find<QAbstractButton>("Command44");
