@@ -46,6 +46,10 @@ QStringList Write(const char* modeFilter, const char* label, const QString& chan
         S("08 ") + channel, S("1A 00 ") + channel};
 }
 
+constexpr Procedure kFrequency = &R::Option42_Click, kMode = &R::Option41_Click, kVolume = &R::Command2_Click,
+                    kManual = &R::Command49_Click, kSelect = &R::Option40_Click, kQuery = &R::Option45_Click,
+                    kUp = &R::Option46_Click, kDown = &R::Option59_Click, kWrite = &R::Option44_Click;
+
 struct Case {
     Procedure procedure;
     Answers answers;
@@ -65,9 +69,6 @@ struct Case {
 TEST(RadioProcedures, WriteExactlyTheseFramesOrRefuseTheEntry)
 {
     const QString channel = S("Enter 'CHANNEL NUMBER' (1-99)"), beginning = S("Select Beginning Memory Channel Number");
-    const Procedure frequency = &R::Option42_Click, mode = &R::Option41_Click, volume = &R::Command2_Click,
-                    manual = &R::Command49_Click, select = &R::Option40_Click, query = &R::Option45_Click,
-                    up = &R::Option46_Click, down = &R::Option59_Click, write = &R::Option44_Click;
     std::vector<Case> cases{
         // the filter list keeps the mode shown, compared exactly
         {&R::Option35_Click, {}, {"06 01 02"}}, {&R::Option34_Click, {}, {"06 02 01"}, {}, "AM"},
@@ -75,50 +76,50 @@ TEST(RadioProcedures, WriteExactlyTheseFramesOrRefuseTheEntry)
         {&R::Option34_Click, {}, {}, {}, " "}, {&R::Option35_Click, {}, {}, {}, ""},
         {&R::Option36_Click, {}, {}, {}, "usb"}, {&R::Option35_Click, {}, {}, {}, "Fil 1"},
         // frequency set: 3 to 6 digits, then the read-back; mode set: names in any case, then the read-back
-        {frequency, {"7100"}, {"05 00 00 10 07 00", "03"},
+        {kFrequency, {"7100"}, {"05 00 00 10 07 00", "03"},
             {S("Enter  'FREQUENCY'  (MMkkk or MmKkCc)"), S("Set Memory Frequency"), ""}},
-        {frequency, {"14250"}, {"05 00 00 25 14 00", "03"}}, {frequency, {"142505"}, {"05 00 05 25 14 00", "03"}},
-        {frequency, {"500"}, {"05 00 00 50 00 00", "03"}},
-        {mode, {"usb", "3"}, {"06 01 03", "04"}, {S("Enter  'MODE'  (Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr)"),
+        {kFrequency, {"14250"}, {"05 00 00 25 14 00", "03"}}, {kFrequency, {"142505"}, {"05 00 05 25 14 00", "03"}},
+        {kFrequency, {"500"}, {"05 00 00 50 00 00", "03"}},
+        {kMode, {"usb", "3"}, {"06 01 03", "04"}, {S("Enter  'MODE'  (Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr)"),
             S("Set Memory Mode"), S("AM"), S("Enter  'FILTER'  (1,2,3)"), S("Memory Filter"), S("2")}},
-        {mode, {"USB", "3"}, {"06 01 03", "04"}}, {mode, {"Usb", "1"}, {"06 01 01", "04"}},
-        {mode, {"CWr", "2"}, {"06 07 02", "04"}}, {mode, {"Cwr", "2"}, {"06 07 02", "04"}},
-        {mode, {"rttyr", "2"}, {"06 08 02", "04"}},
+        {kMode, {"USB", "3"}, {"06 01 03", "04"}}, {kMode, {"Usb", "1"}, {"06 01 01", "04"}},
+        {kMode, {"CWr", "2"}, {"06 07 02", "04"}}, {kMode, {"Cwr", "2"}, {"06 07 02", "04"}},
+        {kMode, {"rttyr", "2"}, {"06 08 02", "04"}},
         // Set Vol: 0-99 as one BCD byte; no answer or a leading blank leaves even the message areas
-        {volume, {"25"}, {"14 01 25"}, {S("Enter  'AUDIO LEVEL'  (0-99)"), S("Set Audio Level"), S("25")}},
-        {volume, {"7"}, {"14 01 07"}}, {volume, {"0"}, {"14 01 00"}}, {volume, {"99"}, {"14 01 99"}},
-        {volume, {kCancel}, {}, {}, "", false}, {volume, {""}, {}, {}, "", false}, {volume, {" 25"}, {}, {}, "", false},
+        {kVolume, {"25"}, {"14 01 25"}, {S("Enter  'AUDIO LEVEL'  (0-99)"), S("Set Audio Level"), S("25")}},
+        {kVolume, {"7"}, {"14 01 07"}}, {kVolume, {"0"}, {"14 01 00"}}, {kVolume, {"99"}, {"14 01 99"}},
+        {kVolume, {kCancel}, {}, {}, "", false}, {kVolume, {""}, {}, {}, "", false}, {kVolume, {" 25"}, {}, {}, "", false},
         // manual command: up to five tokens of one or two hex digits
-        {manual, {"19 00"}, {"19 00"}, {S("Enter Command String  (1 to 5 cmds, sep w/spaces )"), S("Manual Command Mode"), ""}},
-        {manual, {"1a 5 0 91"}, {"1A 05 00 91"}}, {manual, {"FE"}, {"FE"}}, {manual, {"5"}, {"05"}},
-        {manual, {"1 2 3 4 5 6"}, {"01 02 03 04 05"}}, {manual, {"15  02"}, {"15 02"}}, {manual, {"00"}, {"00"}},
-        {manual, {"15 02 "}, {"15 02"}},
+        {kManual, {"19 00"}, {"19 00"}, {S("Enter Command String  (1 to 5 cmds, sep w/spaces )"), S("Manual Command Mode"), ""}},
+        {kManual, {"1a 5 0 91"}, {"1A 05 00 91"}}, {kManual, {"FE"}, {"FE"}}, {kManual, {"5"}, {"05"}},
+        {kManual, {"1 2 3 4 5 6"}, {"01 02 03 04 05"}}, {kManual, {"15  02"}, {"15 02"}}, {kManual, {"00"}, {"00"}},
+        {kManual, {"15 02 "}, {"15 02"}},
         // memory channels: 1-99 and the scan edges 100 and 101 (select, query), 1-99 (up, down)
-        {select, {"7"}, {"08 00 07", "1A 00 00 07"}, {channel, S("Select Memory Channel Number"), ""}},
-        {select, {"1"}, {"08 00 01", "1A 00 00 01"}}, {select, {"99"}, {"08 00 99", "1A 00 00 99"}},
-        {select, {"100"}, {"08 01 00", "1A 00 01 00"}}, {select, {"101"}, {"08 01 01", "1A 00 01 01"}},
-        {query, {"5"}, {"1A 00 00 05"}, {channel, S("Read Memory Channel Number"), ""}},
-        {query, {"1"}, {"1A 00 00 01"}}, {query, {"99"}, {"1A 00 00 99"}}, {query, {"101"}, {"1A 00 01 01"}},
-        {up, {"1"}, {"08 00 01", "1A 00 00 01"}, {channel, beginning, ""}}, {up, {"99"}, {"08 00 99", "1A 00 00 99"}},
-        {down, {"99"}, {"08 00 99", "1A 00 00 99"}, {channel, beginning, ""}}, {down, {"1"}, {"08 00 01", "1A 00 00 01"}},
+        {kSelect, {"7"}, {"08 00 07", "1A 00 00 07"}, {channel, S("Select Memory Channel Number"), ""}},
+        {kSelect, {"1"}, {"08 00 01", "1A 00 00 01"}}, {kSelect, {"99"}, {"08 00 99", "1A 00 00 99"}},
+        {kSelect, {"100"}, {"08 01 00", "1A 00 01 00"}}, {kSelect, {"101"}, {"08 01 01", "1A 00 01 01"}},
+        {kQuery, {"5"}, {"1A 00 00 05"}, {channel, S("Read Memory Channel Number"), ""}},
+        {kQuery, {"1"}, {"1A 00 00 01"}}, {kQuery, {"99"}, {"1A 00 00 99"}}, {kQuery, {"101"}, {"1A 00 01 01"}},
+        {kUp, {"1"}, {"08 00 01", "1A 00 00 01"}, {channel, beginning, ""}}, {kUp, {"99"}, {"08 00 99", "1A 00 00 99"}},
+        {kDown, {"99"}, {"08 00 99", "1A 00 00 99"}, {channel, beginning, ""}}, {kDown, {"1"}, {"08 00 01", "1A 00 00 01"}},
         {&R::Option43_Click, {}, {"0B"}},  // answered Yes
-        {write, {"5", "7100", "lsb", "1", "HOME"}, Write("00 01", "48 4F 4D 45 20 20 20 20 20 20"),
+        {kWrite, {"5", "7100", "lsb", "1", "HOME"}, Write("00 01", "48 4F 4D 45 20 20 20 20 20 20"),
             {channel, S("Set Memory Channel Number"), "", S("Enter 'FREQUENCY' (MMkkk or MmKkCc or Kkk)"),
                 S("Set Memory Frequency"), "", S("Enter  'MODE' (Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr)"),
                 S("Set Memory Mode"), S("AM"), S("Enter 'FILTER' (1,2,3)"), S("Set Memory Filter"), S("2"),
                 S("Enter  'LABEL'  info (0-10 chars)"), S("Set Memory Label"), ""}},
-        {write, {"1", "7100", "cw", "2", "A"}, Write("03 02", "41 20 20 20 20 20 20 20 20 20", "00 01")},
+        {kWrite, {"1", "7100", "cw", "2", "A"}, Write("03 02", "41 20 20 20 20 20 20 20 20 20", "00 01")},
         // empty answers take AM, filter 2 and a blank label; a label is cut at ten characters, and
         // only the ten sent must be printable
-        {write, {"12", "14250", "", "", ""}, Write("02 02", "20 20 20 20 20 20 20 20 20 20", "00 12", "00 00 25 14 00")},
-        {write, {"99", "500", "FM", "3", "ABCDEFGHIJKL"},
+        {kWrite, {"12", "14250", "", "", ""}, Write("02 02", "20 20 20 20 20 20 20 20 20 20", "00 12", "00 00 25 14 00")},
+        {kWrite, {"99", "500", "FM", "3", "ABCDEFGHIJKL"},
             Write("05 03", "41 42 43 44 45 46 47 48 49 4A", "00 99", "00 00 50 00 00")},
-        {write, {"5", "7100", "rttyr", "3", "ABCDEFGHIJ\x01Z\u00fc"}, Write("08 03", "41 42 43 44 45 46 47 48 49 4A")},
-        {write, {"5", "7100", "lsb", "1", "HOME"}, Write("00 01", "48 4F 4D 45 20 20 20 20 20 20"), {}, "", true, true},
-        {write, {"5", "7100", "", "", ""}, Write("02 02", "20 20 20 20 20 20 20 20 20 20"), {}, "", true, true},
-        {write, {"5", "7100", "rttyr", "3", "ABCDEFGHIJ\x01Z\u00fc"}, Write("08 03", "41 42 43 44 45 46 47 48 49 4A"), {},
+        {kWrite, {"5", "7100", "rttyr", "3", "ABCDEFGHIJ\x01Z\u00fc"}, Write("08 03", "41 42 43 44 45 46 47 48 49 4A")},
+        {kWrite, {"5", "7100", "lsb", "1", "HOME"}, Write("00 01", "48 4F 4D 45 20 20 20 20 20 20"), {}, "", true, true},
+        {kWrite, {"5", "7100", "", "", ""}, Write("02 02", "20 20 20 20 20 20 20 20 20 20"), {}, "", true, true},
+        {kWrite, {"5", "7100", "rttyr", "3", "ABCDEFGHIJ\x01Z\u00fc"}, Write("08 03", "41 42 43 44 45 46 47 48 49 4A"), {},
             "", true, true},
-        {write, {"5", "7100", "SSB", "1", "HOME"}, {}, {}, "", true, true}, {query, {"0"}, {}, {}, "", true, true},
+        {kWrite, {"5", "7100", "SSB", "1", "HOME"}, {}, {}, "", true, true}, {kQuery, {"0"}, {}, {}, "", true, true},
         // power on wakes the radio with 25 prefixes, all 103 bytes in one write
         {&R::Command5_Click, {}, {S("FE FE 94 E0 ").repeated(24) + S("18 01")}},
     };
@@ -126,13 +127,13 @@ TEST(RadioProcedures, WriteExactlyTheseFramesOrRefuseTheEntry)
         cases.push_back({row.procedure, {}, {S(row.command)}});
     EXPECT_EQ(FixedCommands().size(), std::size(kFixedCommandBytes));  // no row left unchecked
     const std::pair<Procedure, std::vector<Answers>> refused[] = {
-        {frequency, {{"0"}, {""}, {" "}, {kCancel}, {"12"}, {"1425050"}, {"7a00"}, {"-100"}, {"71 0"}}},
-        {mode, {{"0"}, {""}, {kCancel}, {"SSB"}, {"usb", kCancel}, {"usb", ""}, {"usb", "4"}, {"usb", "0"}, {"usb", "x"}}},
-        {volume, {{"100"}, {"abc"}, {"-1"}, {"5x"}}},
-        {manual, {{"0"}, {""}, {kCancel}, {" 19 00"}, {"1A5"}, {"zz"}, {"19 0g"}, {"+1"}}},
-        {select, {{"0"}, {""}, {kCancel}, {"102"}, {"180"}, {"abc"}, {"7.5"}, {"-1"}}},
-        {query, {{"0"}, {kCancel}, {"102"}, {"x1"}}}, {up, {{"0"}, {"100"}, {"-3"}}}, {down, {{"2.5"}, {""}, {"abc"}}},
-        {write, {{"100"}, {"101"}, {"0"}, {""}, {kCancel}, {"ab"}, {"99", "0"}, {"5", kCancel}, {"5", "0"}, {"5", "12"},
+        {kFrequency, {{"0"}, {""}, {" "}, {kCancel}, {"12"}, {"1425050"}, {"7a00"}, {"-100"}, {"71 0"}}},
+        {kMode, {{"0"}, {""}, {kCancel}, {"SSB"}, {"usb", kCancel}, {"usb", ""}, {"usb", "4"}, {"usb", "0"}, {"usb", "x"}}},
+        {kVolume, {{"100"}, {"abc"}, {"-1"}, {"5x"}}},
+        {kManual, {{"0"}, {""}, {kCancel}, {" 19 00"}, {"1A5"}, {"zz"}, {"19 0g"}, {"+1"}}},
+        {kSelect, {{"0"}, {""}, {kCancel}, {"102"}, {"180"}, {"abc"}, {"7.5"}, {"-1"}}},
+        {kQuery, {{"0"}, {kCancel}, {"102"}, {"x1"}}}, {kUp, {{"0"}, {"100"}, {"-3"}}}, {kDown, {{"2.5"}, {""}, {"abc"}}},
+        {kWrite, {{"100"}, {"101"}, {"0"}, {""}, {kCancel}, {"ab"}, {"99", "0"}, {"5", kCancel}, {"5", "0"}, {"5", "12"},
             {"5", "7100", kCancel}, {"5", "7100", "SSB"}, {"5", "7100", " "}, {"5", "7100", "lsb", kCancel},
             {"5", "7100", "lsb", "4"}, {"5", "7100", "lsb", " "}, {"5", "7100", "lsb", "1", kCancel},
             {"5", "7100", "lsb", "1", "Zürich"}, {"5", "7100", "lsb", "1", "A\x01" "B"},
@@ -192,6 +193,22 @@ protected:
     ProgramState& state() { return t.program->state; }
     RadioOperations& radio() { return t.program->radio; }
     QStringList sent() { return FramesOf(t.port.takeWritten()); }
+    // Runs the procedures in turn, each with its answers typed, and checks the frames each sends
+    // and the default its question offers.
+    struct Step { Procedure procedure; Answers typed; QStringList frames; const char* offered = nullptr; };
+    void run(const std::vector<Step>& steps)
+    {
+        for (const Step& step : steps) {
+            Type(t, step.typed);
+            t.dialogs.inputs.clear();
+            (radio().*step.procedure)();
+            EXPECT_EQ(sent(), step.frames) << step.frames.join(u'|').toStdString();
+            EXPECT_EQ(t.dialogs.inputs.size(), step.typed.size());
+            if (step.offered != nullptr) {
+                EXPECT_EQ(t.dialogs.inputs.at(0).defaultText, S(step.offered));
+            }
+        }
+    }
     OpenProgram t;
 };
 
@@ -214,15 +231,9 @@ TEST_F(RadioEntries, ClearAsksAreYouSureNoChangesNothingYesBlanksTheSixFieldsBut
 
 TEST_F(RadioEntries, ManualCommandOffersTheLastAcceptedCommandNotARejectedOne)
 {
-    Type(t, {"19 00", "zz", "0", "15 02"});
-    QStringList offered;
-    for (int i = 0; i < 4; ++i) {
-        radio().Command49_Click();
-        offered << t.dialogs.inputs.back().defaultText;
-    }
-    EXPECT_EQ(offered, (QStringList{"", "19 00", "19 00", "19 00"}));
+    run({{kManual, {"19 00"}, {"19 00"}, ""}, {kManual, {"zz"}, {}, "19 00"}, {kManual, {"0"}, {}, "19 00"},
+        {kManual, {"15 02"}, {"15 02"}, "19 00"}});
     EXPECT_EQ(state().LastManualCommand, u"15 02");
-    EXPECT_EQ(sent(), (QStringList{"19 00", "15 02"}));
 }
 
 // Auto Status Toggle and Clear Status: a switch and blanks, never a frame (HEX and BCD: the window test).
@@ -251,33 +262,22 @@ TEST_F(RadioEntries, APresetSelectWithClearAfterSelectClearsWithoutAskingAndARef
 {
     state().ChannelText = S("12");
     state().EntriesPreset = state().ClearAfterSelect = true;
-    radio().Option40_Click();
-    EXPECT_EQ(sent(), (QStringList{"08 00 12", "0B"}));
-    EXPECT_TRUE(t.dialogs.inputs.empty() && t.dialogs.messages.empty());
+    run({{kSelect, {}, {"08 00 12", "0B"}}});
+    EXPECT_TRUE(t.dialogs.messages.empty());
     EXPECT_FALSE(state().EntriesPreset || state().ClearAfterSelect);
     state().ClearAfterSelect = true;
-    Type(t, {"0", "7"});
-    radio().Option40_Click();
+    run({{kSelect, {"0"}, {}}});
     EXPECT_FALSE(state().ClearAfterSelect);
-    radio().Option40_Click();
-    EXPECT_EQ(sent(), (QStringList{"08 00 07", "1A 00 00 07"}));
+    run({{kSelect, {"7"}, {"08 00 07", "1A 00 00 07"}}});
 }
 
 TEST_F(RadioEntries, MemoryUpAndDownStepFromTheLastChannelAndWrap)
 {
-    Type(t, {"99", "40", "101"});
-    for (Procedure step : {&R::Option46_Click, &R::Option46_Click, &R::Option59_Click, &R::Option59_Click})
-        (radio().*step)();  // asks and selects 99, then 1, 99, 98
-    EXPECT_EQ(t.dialogs.inputs.size(), 1u);
-    EXPECT_EQ(sent(), (QStringList{"08 00 99", "1A 00 00 99", "08 00 01", "1A 00 00 01", "08 00 99", "1A 00 00 99",
-                          "08 00 98", "1A 00 00 98"}));
-    // A select anywhere moves the starting point; from the scan edge 101 down lands on 99.
-    for (const char* to : {"39", "99"}) {
-        radio().Option40_Click();
-        sent();
-        radio().Option59_Click();
-        EXPECT_EQ(sent(), (QStringList{S("08 00 ") + to, S("1A 00 00 ") + to}));
-    }
+    run({{kUp, {"99"}, {"08 00 99", "1A 00 00 99"}}, {kUp, {}, {"08 00 01", "1A 00 00 01"}},
+        {kDown, {}, {"08 00 99", "1A 00 00 99"}}, {kDown, {}, {"08 00 98", "1A 00 00 98"}},
+        // A select anywhere moves the starting point; from the scan edge 101 down lands on 99.
+        {kSelect, {"40"}, {"08 00 40", "1A 00 00 40"}}, {kDown, {}, {"08 00 39", "1A 00 00 39"}},
+        {kSelect, {"101"}, {"08 01 01", "1A 00 01 01"}}, {kDown, {}, {"08 00 99", "1A 00 00 99"}}});
     EXPECT_FALSE(state().EntriesPreset);
 }
 
