@@ -1,19 +1,11 @@
-// The command-control buttons, power, and the display switches of the window.
+// The command-control buttons that do more than send one fixed frame, power on, and the display
+// switches of the window.
 #include "radio_operations.h"
 
 #include "link/bcd.h"
 #include "link/frames.h"
 
 namespace talvex {
-
-void RadioOperations::Command30_Click() { send({0x19, 0x00}); }
-void RadioOperations::Command3_Click() { send({0x1A, 0x05, 0x00, 0x91}); }
-void RadioOperations::Command48_Click() { send({0x15, 0x02}); }
-void RadioOperations::Command34_Click() { send({0x1A, 0x05, 0x00, 0x95}); }
-void RadioOperations::Command31_Click() { send({0x13, 0x00}); }
-void RadioOperations::Command47_Click() { send({0x15, 0x01}); }
-void RadioOperations::Command4_Click() { send({0x1C, 0x00}); }
-void RadioOperations::Command6_Click() { send({0x18, 0x00}); }
 
 // A sleeping radio only listens after a run of prefixes, so all 103 bytes go in one write.
 void RadioOperations::Command5_Click() { link_.SendCommand(PowerOnFrame()); }

@@ -1,4 +1,4 @@
-// The "Radio Operations" column: queries, frequency and mode set, and the Tx/Rx pair.
+// The "Radio Operations" column's entries: frequency and mode set, each read back once sent.
 #include "radio_operations.h"
 
 #include "link/bcd.h"
@@ -12,14 +12,6 @@ RadioOperations::RadioOperations(ProgramState& state, SerialLink& link, Dialogs&
     : state_(state), link_(link), dialogs_(dialogs)
 {
 }
-
-void RadioOperations::Option48_Click() { send({0x03}); }
-void RadioOperations::Option49_Click() { send({0x04}); }
-void RadioOperations::Option39_Click() { send({0x02}); }
-void RadioOperations::Option47_Click() { send({0x0A}); }
-void RadioOperations::Option58_Click() { send({0x07, 0xA0}); }
-void RadioOperations::Option38_Click() { send({0x1C, 0x00, 0x00}); }
-void RadioOperations::Option37_Click() { send({0x1C, 0x00, 0x01}); }
 
 void RadioOperations::Option42_Click()
 {

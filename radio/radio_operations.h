@@ -14,14 +14,19 @@
 
 namespace talvex {
 
+class RadioOperations;
+// A control's procedure, as the window and the tables of controls hold it.
+using Procedure = void (RadioOperations::*)();
+
 // The procedures behind the Radio Operations window's controls, one per control and named
 // after it. Each builds its frame(s) and hands them to SendCommand; the window, the Memory
-// window and start-up call them alike, so a procedure never assumes a click.
+// window and start-up call them alike, so a procedure never assumes a click. The procedures
+// that always send the same command take it from their row in FixedCommands().
 class RadioOperations : public StartupQueries {
 public:
     RadioOperations(ProgramState& state, SerialLink& link, Dialogs& dialogs);
 
-    // --- mode, filter, VFO and function lists ---
+    // --- mode, filter, VFO and function lists (all fixed but the filter) ---
     void Option3_Click();   // AM
     void Option4_Click();   // FM
     void Option5_Click();   // USB
@@ -67,7 +72,7 @@ public:
     void Option21_Click();  // NB Off
     void Option22_Click();  // NB On
 
-    // --- query and set ---
+    // --- query and set (fixed but the frequency and mode set) ---
     void Option48_Click() override;  // Query Current Frequency
     void Option49_Click() override;  // Query Current Mode
     void Option39_Click();           // Query Edge Frequency
@@ -78,7 +83,7 @@ public:
     void Option38_Click();           // Rx
     void Option37_Click();           // Tx
 
-    // --- command control and power ---
+    // --- command control and power (fixed but Set Vol, the status switches and power on) ---
     void Command30_Click() override;  // Rig ID
     void Command3_Click() override;   // My Call
     void Command48_Click();           // S-Meter
@@ -109,6 +114,7 @@ public:
 
 private:
     void send(std::initializer_list<std::uint8_t> command);
+    void sendFixed(Procedure procedure);
     void sendFilter(std::uint8_t filter);
     void stepChannel(int step);
     // Blanks the message areas of both windows, the answer to a refused entry.

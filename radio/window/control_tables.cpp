@@ -1,49 +1,60 @@
 #include "radio/window/control_tables.h"
 
+#include "radio/fixed_commands.h"
+
+#include <string_view>
+
 namespace talvex {
 
 using R = RadioOperations;
 
+namespace {
+
+// The items of a list whose every item sends a fixed command, in the order of their rows.
+ListControl FixedList(const char* name, Twips place)
+{
+    ListControl list{name, place, {}};
+    for (const FixedCommand& row : FixedCommands()) {
+        if (row.control == std::string_view(name))
+            list.items.push_back({row.caption, row.procedure});
+    }
+    return list;
+}
+
+// A button that sends a fixed command: its caption and procedure come from its row.
+ButtonControl FixedButton(const char* name, Twips place)
+{
+    for (const FixedCommand& row : FixedCommands()) {
+        if (row.control == std::string_view(name))
+            return {name, row.caption, place, row.procedure};
+    }
+    return {name, "", place, nullptr};  // not reached: every fixed button has its row
+}
+
+}  // namespace
+
 const std::vector<ListControl>& FunctionLists()
 {
     static const std::vector<ListControl> lists{
-        {"List1", {120, 2880, 1095, 1620},
-            {{"AM", &R::Option3_Click}, {"FM", &R::Option4_Click}, {"USB", &R::Option5_Click},
-                {"LSB", &R::Option6_Click}, {"CW", &R::Option7_Click}, {"CWr", &R::Option8_Click},
-                {"RTTY", &R::Option9_Click}, {"RTTYr", &R::Option10_Click}}},
+        FixedList("List1", {120, 2880, 1095, 1620}),
         {"List2", {1320, 2880, 1095, 645},
             {{"Filter 1", &R::Option34_Click}, {"Filter 2", &R::Option35_Click},
                 {"Filter 3", &R::Option36_Click}}},
-        {"List4", {2520, 2880, 1215, 450}, {{"VFO", &R::Option17_Click}, {"MEM", &R::Option18_Click}}},
-        {"List3", {2520, 3480, 1215, 450},
-            {{"VFO A", &R::Option11_Click}, {"VFO B", &R::Option12_Click}}},
-        {"List7", {2520, 4080, 1215, 450},
-            {{"Split Off", &R::Option15_Click}, {"Split On", &R::Option16_Click}}},
-        {"List5", {2520, 4680, 1215, 450},
-            {{"RIT Off", &R::Option19_Click}, {"RIT On", &R::Option20_Click}}},
-        {"List6", {2520, 5280, 1215, 450},
-            {{"^TX Off", &R::Option13_Click}, {"^TX On", &R::Option14_Click}}},
-        {"List10", {3840, 2880, 1215, 450},
-            {{"Monitor Off", &R::Option23_Click}, {"Monitor On", &R::Option24_Click}}},
-        {"List13", {3840, 3480, 1215, 645},
-            {{"Tuner Off", &R::Option31_Click}, {"Tuner On", &R::Option32_Click},
-                {"TUNE", &R::Option33_Click}}},
-        {"List14", {3840, 4200, 1215, 645},
-            {{"Pre Amp Off", &R::Option50_Click}, {"Pre Amp 1", &R::Option51_Click},
-                {"Pre Amp 2", &R::Option52_Click}}},
-        {"List17", {3840, 4920, 1215, 450},
-            {{"Attenuator Off", &R::Option56_Click}, {"Attenuator On", &R::Option57_Click}}},
-        {"List11", {3840, 5520, 1215, 450},
-            {{"VOX Off", &R::Option29_Click}, {"VOX On", &R::Option30_Click}}},
-        {"List15", {3840, 6120, 1215, 645},
-            {{"Bk-In Off", &R::Option53_Click}, {"Bk-In Semi", &R::Option54_Click},
-                {"Bk-In Full", &R::Option55_Click}}},
-        {"List12", {5160, 2880, 1215, 450},
-            {{"Man Notch Off", &R::Option25_Click}, {"Man Notch On", &R::Option26_Click}}},
-        {"List16", {5160, 3480, 1215, 450},
-            {{"Auto Notch Off", &R::Option27_Click}, {"Auto Notch On", &R::Option28_Click}}},
-        {"List8", {5160, 4080, 1215, 450}, {{"NR Off", &R::Option1_Click}, {"NR On", &R::Option2_Click}}},
-        {"List9", {5160, 4680, 1215, 450}, {{"NB Off", &R::Option21_Click}, {"NB On", &R::Option22_Click}}},
+        FixedList("List4", {2520, 2880, 1215, 450}),
+        FixedList("List3", {2520, 3480, 1215, 450}),
+        FixedList("List7", {2520, 4080, 1215, 450}),
+        FixedList("List5", {2520, 4680, 1215, 450}),
+        FixedList("List6", {2520, 5280, 1215, 450}),
+        FixedList("List10", {3840, 2880, 1215, 450}),
+        FixedList("List13", {3840, 3480, 1215, 645}),
+        FixedList("List14", {3840, 4200, 1215, 645}),
+        FixedList("List17", {3840, 4920, 1215, 450}),
+        FixedList("List11", {3840, 5520, 1215, 450}),
+        FixedList("List15", {3840, 6120, 1215, 645}),
+        FixedList("List12", {5160, 2880, 1215, 450}),
+        FixedList("List16", {5160, 3480, 1215, 450}),
+        FixedList("List8", {5160, 4080, 1215, 450}),
+        FixedList("List9", {5160, 4680, 1215, 450}),
     };
     return lists;
 }
@@ -56,13 +67,13 @@ const std::vector<ButtonControl>& OperationButtons()
     constexpr int kNarrow = 1980;
     constexpr int kRow = 240;
     static const std::vector<ButtonControl> buttons{
-        {"Option48", "Query Current Frequency", {6480, 2880, kWide, kRow}, &R::Option48_Click},
-        {"Option49", "Query Current Mode", {6480, 3120, kWide, kRow}, &R::Option49_Click},
-        {"Option39", "Query Edge Frequency", {6480, 3360, kWide, kRow}, &R::Option39_Click},
+        FixedButton("Option48", {6480, 2880, kWide, kRow}),
+        FixedButton("Option49", {6480, 3120, kWide, kRow}),
+        FixedButton("Option39", {6480, 3360, kWide, kRow}),
         {"Option42", "Radio Frequency Set", {6480, 3720, kWide, kRow}, &R::Option42_Click},
         {"Option41", "Radio Mode Set", {6480, 3960, kWide, kRow}, &R::Option41_Click},
-        {"Option47", "Memory > VFO", {6480, 4320, kWide, kRow}, &R::Option47_Click},
-        {"Option58", "VFO A = B", {6480, 4560, kWide, kRow}, &R::Option58_Click},
+        FixedButton("Option47", {6480, 4320, kWide, kRow}),
+        FixedButton("Option58", {6480, 4560, kWide, kRow}),
         {"Option45", "Query Memory Channel", {6480, 5280, kWide, kRow}, &R::Option45_Click},
         {"Option40", "Memory Channel Select", {6480, 5520, kWide, kRow}, &R::Option40_Click},
         {"Option43", "Memory Channel Clear", {6600, 5880, kNarrow, kRow}, &R::Option43_Click},
@@ -85,12 +96,12 @@ const std::vector<ButtonControl>& CommandControlButtons()
     constexpr int kFull = 2055;
     constexpr int kHeight = 375;
     static const std::vector<ButtonControl> buttons{
-        {"Command30", "Rig ID", {kLeft, 960, kHalf, kHeight}, &R::Command30_Click},
-        {"Command34", "Time", {kLeft, 1410, kHalf, kHeight}, &R::Command34_Click},
-        {"Command48", "S-Meter ", {kRight, 1410, kRightHalf, kHeight}, &R::Command48_Click},
+        FixedButton("Command30", {kLeft, 960, kHalf, kHeight}),
+        FixedButton("Command34", {kLeft, 1410, kHalf, kHeight}),
+        FixedButton("Command48", {kRight, 1410, kRightHalf, kHeight}),
         {"Command2", "Set Vol", {kLeft, 1860, kHalf, kHeight}, &R::Command2_Click},
-        {"Command31", "Speech", {kRight, 1860, kRightHalf, kHeight}, &R::Command31_Click},
-        {"Command47", "Squelch Status ", {kLeft, 2310, kFull, kHeight}, &R::Command47_Click},
+        FixedButton("Command31", {kRight, 1860, kRightHalf, kHeight}),
+        FixedButton("Command47", {kLeft, 2310, kFull, kHeight}),
         {"Command44", "Auto Status Toggle", {kLeft, 3280, kFull, kHeight}, &R::Command44_Click},
         {"Command36", "Clear Status", {kLeft, 3800, kFull, kHeight}, &R::Command36_Click},
     };
@@ -100,11 +111,20 @@ const std::vector<ButtonControl>& CommandControlButtons()
 const std::vector<ButtonControl>& WindowButtons()
 {
     static const std::vector<ButtonControl> buttons{
-        {"Command3", "My Call", {9840, 3360, 1095, 375}, &R::Command3_Click},
-        {"Command4", "R/T Status", {8880, 5160, 2055, 375}, &R::Command4_Click},
+        FixedButton("Command3", {9840, 3360, 1095, 375}),
+        FixedButton("Command4", {8880, 5160, 2055, 375}),
         {"Command49", "Manual Command", {8880, 6720, 2055, 375}, &R::Command49_Click},
         {"Command5", "Power ON", {9120, 840, 1455, 1095}, &R::Command5_Click},
-        {"Command6", "Power OFF", {11040, 840, 1455, 1095}, &R::Command6_Click},
+        FixedButton("Command6", {11040, 840, 1455, 1095}),
+    };
+    return buttons;
+}
+
+const std::vector<ButtonControl>& RxTxButtons()
+{
+    static const std::vector<ButtonControl> buttons{
+        FixedButton("Option38", {240, 90, 855, 240}),
+        FixedButton("Option37", {1200, 90, 615, 240}),
     };
     return buttons;
 }

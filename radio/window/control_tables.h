@@ -7,8 +7,6 @@
 
 namespace talvex {
 
-using Procedure = void (RadioOperations::*)();
-
 // Positions are twips in the window's client area unless a row says it sits in a frame.
 
 struct ListItem {
@@ -36,6 +34,8 @@ const std::vector<ListControl>& FunctionLists();
 const std::vector<ButtonControl>& OperationButtons();
 // The buttons inside the Command Control frame (positions relative to the frame).
 const std::vector<ButtonControl>& CommandControlButtons();
+// Rx and Tx, inside their frame in the Command Control frame (positions relative to it).
+const std::vector<ButtonControl>& RxTxButtons();
 // The buttons that stand on the window itself: My Call, R/T Status, Manual Command, power.
 const std::vector<ButtonControl>& WindowButtons();
 

@@ -152,12 +152,12 @@ void RadioMain::buildFrames(QWidget& client)
     QFrame* rxTx = MakeFrame(*commandControl, "Frame12", {240, 360, 1935, 375});
     // Rx and Tx stay selected: they show which way the radio was switched last.
     auto* rxTxGroup = new QButtonGroup(rxTx);
-    QRadioButton* rx = MakeOption(*rxTx, "Option38", "Rx", {240, 90, 855, 240});
-    QRadioButton* tx = MakeOption(*rxTx, "Option37", "Tx", {1200, 90, 615, 240});
-    rxTxGroup->addButton(rx);
-    rxTxGroup->addButton(tx);
-    connect(rx, &QRadioButton::clicked, this, [this] { run(&RadioOperations::Option38_Click); });
-    connect(tx, &QRadioButton::clicked, this, [this] { run(&RadioOperations::Option37_Click); });
+    for (const ButtonControl& control : RxTxButtons()) {
+        QRadioButton* option = MakeOption(*rxTx, control.name, control.caption, control.place);
+        rxTxGroup->addButton(option);
+        const Procedure procedure = control.procedure;
+        connect(option, &QRadioButton::clicked, this, [this, procedure] { run(procedure); });
+    }
 
     for (const ButtonControl& control : CommandControlButtons()) {
         CaptionButton* button = MakeButton(*commandControl, control.name,

@@ -7,80 +7,50 @@
 
 #include <QFile>
 #include <QLineEdit>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
 namespace talvex::testing {
 namespace {
 
-class RadioWindowAgainstSim : public ::testing::Test {
-protected:
-    RadioWindowAgainstSim()
-    {
-        QFile memory(memoryPath);
-        if (memory.open(QIODevice::WriteOnly))
-            memory.write("ch 5: blank\n");
-    }
-
-    QString shown(const char* name)
-    {
-        auto* field = window->findChild<QLineEdit*>(QString::fromLatin1(name));
-        return field != nullptr ? field->text() : QStringLiteral("<missing>");
-    }
-
-    // A click, then every answer the radio gives to it.
-    void clickAndRead(const char* name, const QStringList& typed = {})
-    {
+TEST(RadioWindowAgainstSim, FrequencyModeAndAMemoryChannelGoToTheRadioAndComeBack)
+{
+    QTemporaryDir memoryDirectory;
+    const QString memoryPath = memoryDirectory.filePath(QStringLiteral("memory.txt"));
+    QFile memory(memoryPath);
+    ASSERT_TRUE(memory.open(QIODevice::WriteOnly) && memory.write("ch 5: blank\n") > 0);
+    memory.close();
+    SimProgram run{{QStringLiteral("--memory"), memoryPath}};
+    ASSERT_TRUE(run.ready() && run.startUp());
+    RadioMain window(run.program->controls());
+    window.show();
+    const auto fields = [&window] {
+        QStringList texts;
+        for (const char* name : {"Text2", "Text1", "Text4", "Text5", "Text6"})
+            texts << window.findChild<QLineEdit*>(QString::fromLatin1(name))->text();
+        return texts;
+    };
+    // A click, then every answer the radio gives to it, each read when the answer window ends.
+    const auto clickAndRead = [&](const char* control, const QStringList& typed) {
         for (const QString& answer : typed)
             run.dialogs.answerInput(answer);
-        Click(*window->findChild<QWidget*>(QString::fromLatin1(name)));
+        Click(*window.findChild<QWidget*>(QString::fromLatin1(control)));
         run.readAnswers();
-    }
-
-    QTemporaryDir memoryDirectory;
-    QString memoryPath = memoryDirectory.filePath(QStringLiteral("memory.txt"));
-    SimProgram run{{QStringLiteral("--memory"), memoryPath}};
-    std::unique_ptr<RadioMain> window;
-};
-
-TEST_F(RadioWindowAgainstSim, FrequencyModeAndAMemoryChannelGoToTheRadioAndComeBack)
-{
-    ASSERT_TRUE(run.ready());
-    ASSERT_TRUE(run.startUp());
-    window = std::make_unique<RadioMain>(run.program->controls());
-    window->show();
-    EXPECT_EQ(shown("Text1"), u"14.074.0");  // the start-up chain's reading
-
-    clickAndRead("Option42", {QStringLiteral("7100")});
-    EXPECT_EQ(shown("Text1"), u"07.100.0");
-
-    clickAndRead("Option41", {QStringLiteral("cw"), QStringLiteral("3")});
-    EXPECT_EQ(shown("Text4"), u"CW");
-    EXPECT_EQ(shown("Text5"), u"Fil 3");
-
-    clickAndRead("Option44",
-        {QStringLiteral("5"), QStringLiteral("3573"), QStringLiteral("usb"), QStringLiteral("2"),
-            QStringLiteral("FT8 80M")});
+        return fields();
+    };
+    EXPECT_EQ(fields().at(1), u"14.074.0");  // the start-up chain's reading
+    EXPECT_EQ(clickAndRead("Option42", {"7100"}).at(1), u"07.100.0");
+    EXPECT_EQ(clickAndRead("Option41", {"cw", "3"}).mid(2, 2), (QStringList{"CW", "Fil 3"}));
     // The write is read back at once: the fields show what the radio now holds in channel 5.
-    EXPECT_EQ(shown("Text2"), u"5");
-    EXPECT_EQ(shown("Text1"), u"03.573.0");
-    EXPECT_EQ(shown("Text4"), u"USB");
-    EXPECT_EQ(shown("Text5"), u"Fil 2");
-    EXPECT_EQ(shown("Text6"), u"FT8 80M   ");
-
-    QFile memory(memoryPath);
+    const QStringList channel5{"5", "03.573.0", "USB", "Fil 2", "FT8 80M   "};
+    EXPECT_EQ(clickAndRead("Option44", {"5", "3573", "usb", "2", "FT8 80M"}), channel5);
     ASSERT_TRUE(memory.open(QIODevice::ReadOnly));
     EXPECT_TRUE(memory.readAll().contains(
         "ch 5: 00 05 00 00 30 57 03 00 01 02 00 00 10 00 00 10 00 00 30 57 03 00 01 02 00 00 10 00 00 10 00 "
         "46 54 38 20 38 30 4D 20 20 20"));
-
     // Read again from a clean display: the answer, not what the write left, fills the fields.
-    QTest::mouseClick(window->findChild<QWidget*>(QStringLiteral("Command36")), Qt::LeftButton);
-    ASSERT_EQ(shown("Text1"), u" ");
-    clickAndRead("Option45", {QStringLiteral("5")});
-    EXPECT_EQ(shown("Text1"), u"03.573.0");
-    EXPECT_EQ(shown("Text6"), u"FT8 80M   ");
+    EXPECT_EQ(clickAndRead("Command36", {}), QStringList(5, QStringLiteral(" ")));
+    EXPECT_EQ(clickAndRead("Option45", {"5"}), channel5);
     EXPECT_TRUE(run.dialogs.messages.empty());
 }
 
