@@ -8,13 +8,9 @@ const QByteArray kToRadio = QByteArray::fromHex("FEFE94E0");
 const QByteArray kToController = QByteArray::fromHex("FEFEE094");
 const QByteArray kOk = kToController + QByteArray::fromHex("FBFD");
 const QByteArray kNg = kToController + QByteArray::fromHex("FAFD");
+const QByteArray kMemory = QByteArray::fromHex("1A00");
 
-int FromBcd(char byte)
-{
-    const auto b = static_cast<unsigned char>(byte);
-    return (b >> 4) * 10 + (b & 0x0F);
-}
-
+int FromBcd(char byte) { return (static_cast<unsigned char>(byte) >> 4) * 10 + (byte & 0x0F); }
 int ChannelOf(const QByteArray& field) { return FromBcd(field[0]) * 100 + FromBcd(field[1]); }
 
 }  // namespace
@@ -22,57 +18,45 @@ int ChannelOf(const QByteArray& field) { return FromBcd(field[0]) * 100 + FromBc
 QByteArray ScriptedRadio::answer(const QByteArray& written)
 {
     QByteArray answers;
-    qsizetype at = written.indexOf(kToRadio);
-    while (at >= 0) {
+    for (qsizetype at = written.indexOf(kToRadio); at >= 0; at = written.indexOf(kToRadio, at + 1)) {
         const qsizetype end = written.indexOf('\xFD', at);
         if (end < 0)
             break;
         ++frames;
         const QByteArray command = written.mid(at + 4, end - at - 4);
-        const bool namesChannel = (command.startsWith('\x08') && command.size() == 3)
-            || (command.startsWith(QByteArray::fromHex("1A00")) && command.size() >= 4);
-        if (namesChannel && ChannelOf(command.mid(command.size() == 3 ? 1 : 2, 2)) >= silentFrom)
+        const bool names = (command.size() == 3 && command[0] == '\x08') || (command.startsWith(kMemory) && command.size() >= 4);
+        if (names && ChannelOf(command.mid(command.size() == 3 ? 1 : 2)) >= silentFrom)
             silent = true;
         if (!silent)
             answers += answerFrame(command);
-        at = written.indexOf(kToRadio, end);
     }
     return silent ? QByteArray() : written + answers;
 }
 
 QByteArray ScriptedRadio::answerFrame(const QByteArray& command)
 {
-    const auto code = command.isEmpty() ? 0 : static_cast<unsigned char>(command[0]);
-    if (code == 0x03 && command.size() == 1)
-        return kToController + QByteArray::fromHex("03004007140000").left(6) + '\xFD';
-    if (code == 0x08 && command.size() == 1)
-        return kOk;
-    if (code == 0x08 && command.size() == 3) {
-        selected_ = ChannelOf(command.mid(1, 2));
-        return kOk;
-    }
-    if (code == 0x0B && command.size() == 1) {
+    if (command == "\x03")  // the frequency: 14.074.00 MHz
+        return kToController + QByteArray::fromHex("030040071400FD");
+    const bool select = command.size() == 3 && command[0] == '\x08';
+    if (select)
+        selected_ = ChannelOf(command.mid(1));
+    if (command == "\x0B")
         memory.erase(selected_);
+    if (select || command == "\x08" || command == "\x0B")
         return kOk;
+    if (!command.startsWith(kMemory) || (command.size() != 4 && command.size() != 2 + 41))
+        return kNg;
+    const int channel = ChannelOf(command.mid(2));
+    if (command.size() == 4) {
+        const auto held = memory.find(channel);
+        return kToController + (held == memory.end() ? command + '\xFF' : kMemory + held->second) + '\xFD';
     }
-    if (command.startsWith(QByteArray::fromHex("1A00")) && command.size() == 4) {
-        const QByteArray field = command.mid(2, 2);
-        const auto held = memory.find(ChannelOf(field));
-        if (held == memory.end())
-            return kToController + command + QByteArray::fromHex("FFFD");
-        return kToController + command.left(2) + held->second + '\xFD';
-    }
-    if (command.startsWith(QByteArray::fromHex("1A00")) && command.size() == 2 + 41) {
-        QByteArray contents = command.mid(2);
-        const int channel = ChannelOf(contents.left(2));
-        if (refuseWrites.count(channel))
-            return kNg;
-        if (storeWrong.count(channel))
-            contents[31] = static_cast<char>(contents[31] == 'X' ? 'Y' : 'X');
-        memory[channel] = contents;
-        return kOk;
-    }
-    return kNg;
+    if (refuseWrites.count(channel))
+        return kNg;
+    memory[channel] = command.mid(2);
+    if (storeWrong.count(channel))
+        memory[channel][31] = memory[channel][31] == 'X' ? 'Y' : 'X';
+    return kOk;
 }
 
 }  // namespace talvex::testing

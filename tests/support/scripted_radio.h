@@ -7,9 +7,9 @@
 
 namespace talvex::testing {
 
-// A radio on the scripted line that answers what it is sent, for the memory operations: it
-// echoes, answers set commands OK (or NG), keeps channels written into it and answers reads
-// of them. It reads the frames by their bytes alone, sharing nothing with the program.
+// A radio on the scripted line for the memory operations, reading frames by their bytes alone:
+// it echoes, answers set commands OK (or NG), keeps the channels written into it and answers
+// reads of them.
 class ScriptedRadio {
 public:
     // Everything the radio sends back for the bytes written: the echo, then an answer a frame.
@@ -19,8 +19,8 @@ public:
     bool silent = false;               // switched off: no echo, no answers
     std::set<int> refuseWrites;        // channels whose write is answered NG and not kept
     std::set<int> storeWrong;          // channels kept with the label's first letter changed
-    int silentFrom = 1000;             // falls silent for good at the first frame naming this channel or a later one
-    int frames = 0;                    // frames received, for tests that count steps
+    int silentFrom = 1000;             // silent for good from the first frame naming this channel or a later one
+    int frames = 0;                    // frames received
 
 private:
     QByteArray answerFrame(const QByteArray& command);
