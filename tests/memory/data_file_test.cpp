@@ -1,10 +1,15 @@
-// The data file: its lines' print zones, and opening, reading, writing and the messages of a
-// file that cannot be opened.
+// The data file: its lines' print zones; opening, reading and writing it and the messages when it
+// cannot be opened; and damaged data files and TALVEX.INI (short and long lines, tabs, LF-only
+// line ends, bytes above 127, NULs, 10 000 lines, no end line, binary contents), each read to its
+// end without a crash or a hang, the line carrying only well-formed frames the file asked for.
 #include "memory_test_support.h"
 
 #include "memory/data_file.h"
+#include "startup/configuration.h"
 
 #include <QDir>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 
 namespace talvex::testing {
 namespace {
@@ -16,16 +21,16 @@ TEST(DataLine, FieldsStandAtTheirZonesAndColumnsReadThemBack)
     EXPECT_EQ(FormatDataLine({e, e, e, e, e, "TALVEX.TXT"}), QString(70, u' ') + "TALVEX.TXT");
     EXPECT_EQ(FormatDataLine({" END", e, e, e, e, e}), " END" + QString(66, u' '));
     EXPECT_EQ(FormatDataLine({42, e, e, e, e, e}), " 42" + QString(67, u' '));
-    const QStringList columns{Columns(line, 15, 22), Columns(line, 43, 47), Columns(line, 71, 80),
-                              Columns(line, 81, 90), Columns(" 7", 15, 22)};
-    EXPECT_EQ(columns, (QStringList{"14.074.0", "Fil 2", "FT8 CALL  ", "", ""}));
+    EXPECT_EQ(QStringList({Columns(line, 15, 22), Columns(line, 43, 47), Columns(line, 71, 80), Columns(line, 81, 90),
+                           Columns(" 7", 15, 22)}),
+              QStringList({"14.074.0", "Fil 2", "FT8 CALL  ", "", ""}));
 }
 
 TEST(DataFile, ABareNameOpensInTheWorkingDirectoryWhateverItsCaseAndAPathAsGiven)
 {
     MemoryRig t;
-    t.writeFile("TALVEX.TXT", {"x"});
     QDir().mkpath(t.path("r"));
+    t.writeFile("TALVEX.TXT", {"x"});
     t.writeFile("r/a.txt", {"x"});
     const QString rows[][3] = {{"TALVEX.TXT", t.path("TALVEX.TXT"), "TALVEX.TXT"},
                                {"talvex.txt", t.path("TALVEX.TXT"), "TALVEX.TXT"},
@@ -43,15 +48,13 @@ TEST(DataFile, WritingEmptiesTheFileEndingEachLineCrLfAndReadingTakesCrLfOrLfKee
 {
     MemoryRig t;
     t.useFile("old content\r\n");
-    QString name = t.path("TALVEX.TXT");
+    QString name = t.path("TALVEX.TXT"), line;
     t.program->dataFile.OpenDataFile(name, FileMode::Output);
     t.program->dataFile.WriteDataLine({3, "07.074.0", "LSB", "Fil 1", "   ", "NET       "});
     t.program->dataFile.CloseDataFile();
     EXPECT_FALSE(t.state().DataFileOpen);
     EXPECT_EQ(t.readFile("TALVEX.TXT"), " 3            07.074.0      LSB           Fil 1                       NET       \r\n");
-
     t.useFile("first\nsecond \xe9\r\nthird");
-    QString line;
     QStringList lines;
     while (t.program->dataFile.ReadDataLine(line))
         lines << line;
@@ -67,32 +70,115 @@ TEST(DataFile, AFileThatCannotBeOpenedSaysWhyAndLeavesNothingOpen)
         QStringList shown;  // "@" stands for the file's path
         bool open, created;
     } rows[] = {
-        {"NEW.TXT", false,
-         {"OPEN FILE ERROR|Error Code 53 ... File not found ... NEW.TXT ... File will be created.",
-          "Restart (creating missing file)|Restart program!"}, false, true},
-        {"adirectory", false, {"Open File - Unexpected Error|Error Code 75 ... Path/File access error ... @ ... Input"}, false, true},
-        {"missing/X.TXT", true,
-         {"Re-Open File Error|Error Code 53 ... File not found ... @ ... Input ... File will be created.",
-          "Open File - Unexpected Error|Error Code 76 ... Path not found ... @ ... Output",
-          "Re-Open File - Unexpected Error|Error Code 53 ... File not found ... @ ... Input"}, false, false},
+        {"NEW.TXT", false, {"OPEN FILE ERROR|Error Code 53 ... File not found ... NEW.TXT ... File will be created.",
+                            "Restart (creating missing file)|Restart program!"}, false, true},
+        {"adir", false, {"Open File - Unexpected Error|Error Code 75 ... Path/File access error ... @ ... Input"}, false, true},
+        {"no/X.TXT", true, {"Re-Open File Error|Error Code 53 ... File not found ... @ ... Input ... File will be created.",
+                            "Open File - Unexpected Error|Error Code 76 ... Path not found ... @ ... Output",
+                            "Re-Open File - Unexpected Error|Error Code 53 ... File not found ... @ ... Input"}, false, false},
         {"GONE.TXT", true, {"Re-Open File Error|Error Code 53 ... File not found ... @ ... Input ... File will be created."}, true, true},
     };
     for (const auto& row : rows) {
         MemoryRig t;
-        QDir().mkpath(t.path("adirectory"));
-        QString name = row.reopen ? t.path(row.name) : QString(row.name);
+        QDir().mkpath(t.path("adir"));
+        QString name = row.name == QString("NEW.TXT") ? row.name : t.path(row.name);
         if (row.reopen)
             t.program->dataFile.ReopenDataFile(name, FileMode::Input);
         else if (name == "NEW.TXT")
             EXPECT_THROW(t.program->dataFile.OpenDataFile(name, FileMode::Input), ProgramEnded);  // to restart
         else
-            t.program->dataFile.OpenDataFile(name = t.path(name), FileMode::Input);
+            t.program->dataFile.OpenDataFile(name, FileMode::Input);
         EXPECT_EQ(Shown(t), QStringList(row.shown).replaceInStrings("@", t.path(row.name))) << row.name;
-        EXPECT_EQ(t.state().DataFileOpen, row.open) << row.name;
-        EXPECT_EQ(t.program->dataFile.isOpen(), row.open) << row.name;
-        EXPECT_EQ(QFile::exists(t.path(row.name)), row.created) << row.name;
+        EXPECT_EQ(QList<bool>({t.state().DataFileOpen, t.program->dataFile.isOpen(), t.program->dataFile.atEnd(),
+                               QFile::exists(t.path(row.name))}),
+                  QList<bool>({row.open, row.open, true, row.created})) << row.name;
         EXPECT_EQ(t.readFile(row.name), QByteArray()) << row.name;
-        EXPECT_EQ(t.program->dataFile.isReading() && t.program->dataFile.atEnd(), row.open) << row.name;
+    }
+}
+
+// Memory mode, a clear, a select or read of a channel 1-99, or a whole write of one: a BCD
+// frequency, both settings alike, a printable label.
+const QRegularExpression kUpdateRigFrame("^(08|0B|(08|1A 00) 00 (0[1-9]|[1-9]\\d)|1A 00 00 (0[1-9]|[1-9]\\d) .."
+                                         "((?: \\d\\d){5}(?: ..){9})\\5(?: ([2-6].|7[0-9A-E])){10})$");
+
+QByteArray GoodFile(const char* end)
+{
+    QByteArray file;
+    for (int n = 1; n <= 3; ++n)
+        file += FormatDataLine({n, "14.07" + QString::number(n) + ".0", "USB", "Fil 2", "   ", "FT8 " + QString::number(n)}).toLatin1() + end;
+    return file + " END" + end;
+}
+
+using BadFile = std::tuple<const char*, QByteArray, QByteArray>;  // name, data file, TALVEX.INI
+
+std::vector<BadFile> Files()
+{
+    QByteArray lines, calls, binary(4096, '\0');
+    for (int i = 0; i < 10000; ++i) {
+        lines += FormatDataLine({i % 99 + 1, QStringLiteral("07.0%1.0").arg(i % 90 + 10), "CW", "Fil 1", "", QStringLiteral("LINE %1").arg(i)}).toLatin1() + "\r\n";
+        calls += "[CallSign] K" + QByteArray::number(i) + "\r\n";
+    }
+    QRandomGenerator random(7300);
+    for (char& c : binary)
+        c = static_cast<char>(random.bounded(256));
+    const QByteArray ini = "TALVEX CONFIGURATION FILE (TALVEX.INI)\r\n \r\n[DeftFile] TALVEX.TXT\r\n[CallSign] N0CALL\r\n"
+                           "[CommPort] COM1\r\n[CommBaud] 19200,N,8,1\r\n \r\nEND\r\n";
+    const char nuls[] = " 3            07.100.0      LSB   \0\0\0   Fil 1\r\n END\r\n";
+    const auto iniWith = [&ini](const char* from, const QByteArray& to) { return QByteArray(ini).replace(from, to); };
+    return {
+        {"ShortLines", " 7\r\n 8 \r\n9\r\n 1            07.1\r\n 2            14.074.\r\n END\r\n", "[C\r\n[\r\nEN\r\n"},
+        {"LongLines", GoodFile("\r\n").replace("\r\n", QByteArray(5000, 'x') + "\r\n"), iniWith("N0CALL", QByteArray(5000, 'K'))},
+        {"Tabs", "\t7\t07.100.0\tLSB\tFil 1\t\tTAB\r\n 8\t\t\t\t\t\t\t14.074.0\r\n END\r\n", "[DeftFile]\tTALVEX.TXT\r\n[CommPort]\tCOM1\r\nEND\r\n"},
+        {"LfOnly", GoodFile("\n"), iniWith("\r\n", "\n")},
+        {"BytesAbove127", " 5            07.100.0      LSB           Fil 1                       Z\xFCrich\xE9\xFF\r\n 6            14.\xB0"
+                          "74.0      USB           Fil 2                       OK\r\n END\r\n", iniWith("N0CALL", "\xC4\xD6\xDC\xFF")},
+        {"TenThousandLines", lines + " END\r\n", ini + calls + "END\r\n"},
+        {"NoEndLine", GoodFile("\r\n").replace(" END\r\n", ""), iniWith("END\r\n", "")},
+        {"Binary", binary, binary},
+        {"NulBytes", QByteArray(nuls, sizeof nuls - 1), iniWith("COM1", "COM\x01\x02\xFE")},
+    };
+}
+
+class BadFiles : public ::testing::TestWithParam<BadFile> {};
+
+TEST_P(BadFiles, ViewFileAndUpdateRigReadTheDataFileToItsEndSendingOnlyWellFormedFrames)
+{
+    MemoryRig t;
+    t.useFile(std::get<1>(GetParam()));
+    t.memory().Command2_Click();
+    EXPECT_EQ(t.run(2), Frames{});
+    t.start(&MemoryOperations::Command3_Click);
+    const Frames frames = t.run(3);
+    for (const QString& frame : frames)
+        EXPECT_TRUE(kUpdateRigFrame.match(frame).hasMatch()) << frame.toStdString();
+    const QString name = std::get<0>(GetParam());  // the readable lines put their frames on the line
+    EXPECT_GE(frames.size(), name == "TenThousandLines" ? 50000 : name.contains(QRegularExpression("Long|Lf|NoEnd")) ? 15 : 0);
+    EXPECT_TRUE(t.port.isOpen());
+}
+
+TEST_P(BadFiles, StartUpReadsTheConfigurationWithoutCrashingAndSendsNothingYet)
+{
+    TestProgram t;
+    WriteBytes(t.path(kConfigFileName), std::get<2>(GetParam()));
+    t.writeFile("TALVEX.TXT", {});
+    try {
+        t.program->startup.RunStartup();
+    } catch (const ProgramEnded&) {  // a port number that names no port ends the program after its messages
+        EXPECT_EQ(Shown(t).last().section(u'|', 0, 0), u"UNEXPECTED COMM PORT CONDITION");
+    }
+    EXPECT_TRUE(t.port.takeWritten().isEmpty());  // the query chain starts only on its timer
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, BadFiles, ::testing::ValuesIn(Files()), [](const auto& info) { return std::string(std::get<0>(info.param)); });
+
+TEST(LineEnds, LfOnlyOrCrLfTheSameChannelsAreWritten)
+{
+    for (const char* end : {"\r\n", "\n"}) {
+        MemoryRig t;
+        t.useFile(GoodFile(end));
+        t.start(&MemoryOperations::Command3_Click);
+        EXPECT_EQ(t.run(3), WriteFrames({1, "140710", 1, 2, false, "FT8 1"}) + WriteFrames({2, "140720", 1, 2, false, "FT8 2"})
+                                + WriteFrames({3, "140730", 1, 2, false, "FT8 3"}));
     }
 }
 

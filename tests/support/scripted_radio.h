@@ -7,24 +7,19 @@
 
 namespace talvex::testing {
 
-// A radio on the scripted line for the memory operations, reading frames by their bytes alone:
-// it echoes, answers set commands OK (or NG), keeps the channels written into it and answers
-// reads of them.
-class ScriptedRadio {
-public:
-    // Everything the radio sends back for the bytes written: the echo, then an answer a frame.
+// A radio on the scripted line, reading frames by their bytes alone: it echoes, answers set
+// commands OK (or NG), keeps the channels written into it and answers reads of them.
+struct ScriptedRadio {
+    // The echo of `written`, then an answer a frame; nothing once silent.
     QByteArray answer(const QByteArray& written);
 
-    std::map<int, QByteArray> memory;  // channel -> the 41 contents bytes; absent: blank
+    std::map<int, QByteArray> memory;  // channel -> its 41 contents bytes; absent: blank
     bool silent = false;               // switched off: no echo, no answers
     std::set<int> refuseWrites;        // channels whose write is answered NG and not kept
     std::set<int> storeWrong;          // channels kept with the label's first letter changed
     int silentFrom = 1000;             // silent for good from the first frame naming this channel or a later one
     int frames = 0;                    // frames received
-
-private:
-    QByteArray answerFrame(const QByteArray& command);
-    int selected_ = 1;
+    int selected = 1;                  // the channel a select chose
 };
 
 }  // namespace talvex::testing
