@@ -12,7 +12,7 @@ using M = MemoryOperations;
 TEST(BlankRig, AsksThenClearsEachChannelOfTheRangeOnceATickAndPausesOrStopsOnRequest)
 {
     MemoryRig t;
-    t.fillRadio();
+    t.radio.memory = SampleMemory(false);
     t.start(&M::Command5_Click, {}, MessageAnswer::No);  // nothing asked, nothing sent
     EXPECT_EQ(t.run(5), Frames{});
     t.start(&M::Command5_Click, {"5", "8"});
@@ -90,7 +90,7 @@ TEST(ScanRig, OnlyASingleDigitSetsTheSpeed)
 TEST(ViewRig, ReadsChannelsOneToNinetyNineThenShowsEnd)
 {
     MemoryRig t;
-    t.fillRadio();
+    t.radio.memory = SampleMemory(false);
     t.memory().Command4_Click();
     Frames expected;
     for (int n = 1; n <= 99; ++n)
@@ -162,7 +162,7 @@ TEST(UpdateRig, VerifiesEachChannelAndNamesThoseTheRadioRefusedOrHoldsDifferentl
         t.start(&M::Command3_Click);
         t.run(3, run == 0);
         EXPECT_LE(t.ticks, 106);  // one line a tick
-        auto expected = SampleMemory();
+        auto expected = SampleMemory(true);
         if (run == 1) {
             EXPECT_EQ(Shown(t).last(), "Update Rig|Update Rig: 97 of 99 channels verified\nChannel 17: the radio refused "
                                        "the write\nChannel 31: the radio holds XH 31, the file says CH 31");
@@ -205,7 +205,8 @@ TEST(MemoryOperations, ARadioFallingSilentIsNamedAndThreeSilentChannelsStopTheRu
     for (const auto& row : rows) {
         MemoryRig t;
         const QByteArray file = row.timer == 3 ? SampleFile() : QByteArray("OLD\r\n");
-        t.fillRadio().useFile(file);
+        t.radio.memory = SampleMemory(false);
+        t.useFile(file);
         t.radio.silentFrom = row.silentFrom;
         t.start(row.click, row.inputs);
         t.run(row.timer);
@@ -226,7 +227,8 @@ TEST(CreateFile, WritesTheRadiosChannelsByteForByteWhateverTheTicksOrAnswersThat
 {
     for (const int late : {0, 1, 3, -1}) {  // -1: the first answer comes after its window closed
         MemoryRig t;
-        t.fillRadio().useFile("OLD\r\n");
+        t.radio.memory = SampleMemory(false);
+        t.useFile("OLD\r\n");
         t.start(&M::Command1_Click);
         EXPECT_EQ(t.readFile("TALVEX.TXT"), "OLD\r\n");  // nothing replaced before the end
         if (late < 0) {
@@ -249,7 +251,8 @@ TEST(CreateFile, StopExitOrAFullDiskKeepTheOldFileByteForByteAndLeaveNoOtherFile
 {
     for (const int way : {0, 1, 2}) {
         MemoryRig t;
-        t.fillRadio().useFile("OLD\r\n");
+        t.radio.memory = SampleMemory(false);
+        t.useFile("OLD\r\n");
         t.start(&M::Command1_Click);
         for (int i = 0; i < 10; ++i)
             t.tick(1);
@@ -271,7 +274,7 @@ TEST(CreateFile, StopExitOrAFullDiskKeepTheOldFileByteForByteAndLeaveNoOtherFile
     }
 }
 
-TEST(ViewFile, ShowsEachLineAndStopsAtTheEndLineOrTheEndOfTheFile)
+TEST(ViewFile, ShowsEachLineAndStopsAtTheEndLine)
 {
     MemoryRig t;
     t.useFile(FormatDataLine({7, "14.074.0", "RTTYr", "Fil 2", "Yes", "FT8 CALL"}).toLatin1() + "\r\n END\r\nafter\r\n");
@@ -281,14 +284,10 @@ TEST(ViewFile, ShowsEachLineAndStopsAtTheEndLineOrTheEndOfTheFile)
     EXPECT_EQ(QStringList({m.Text1, m.Text2, m.Text3, m.Text4, m.Text5, m.Text6}),
               QStringList({"7  ", "*", "14.074.0", "RTTYr", "Fil 2", "FT8 CALL"}));
     EXPECT_EQ(t.run(2), Frames{});
-    EXPECT_EQ(m.Text1 + QString::number(t.ticks), u"END1");
-    t.useFile(" 1\r\n");
-    t.memory().Command2_Click();
-    t.run(2);
-    EXPECT_EQ(t.ticks, 2);
+    EXPECT_EQ(m.Text1 + QString::number(t.ticks), u"END1");  // the line after the end line is not read
 }
 
-TEST(MemoryOperations, OneAtATimeNoneWithoutTheRadioOrADataFileAndStopFromAnything)
+TEST(MemoryOperations, OneAtATimeStopFromAnythingNoneWithoutTheRadioOrADataFile)
 {
     MemoryRig t;
     t.memory().Command4_Click();
@@ -297,6 +296,11 @@ TEST(MemoryOperations, OneAtATimeNoneWithoutTheRadioOrADataFileAndStopFromAnythi
     EXPECT_EQ(Shown(t), QStringList(3, "Memory Operations|" + M::busyText()));
     EXPECT_EQ(std::tuple(t.state().ViewingRig, t.state().BlankingRig, t.state().CreatingFile, t.state().ViewingFile),
               std::tuple(true, false, false, false));
+    std::tie(t.state().AutoStatus, t.state().ClearAfterSelect, t.state().memory.Text3) = std::tuple(false, true, "14.074.0");
+    t.memory().Command8_Click();
+    EXPECT_EQ(t.run(4), Frames{});
+    EXPECT_EQ(std::tuple(t.state().AutoStatus, t.state().ClearAfterSelect, t.state().memory.Text3), std::tuple(true, false, ""));
+    t.memory().Command4_Click();
     t.program->startup.CloseSerialPort();
     EXPECT_EQ(t.run(4), Frames{});
     EXPECT_EQ(t.dialogs.messages.back().icon, MessageIcon::Critical);
@@ -308,13 +312,6 @@ TEST(MemoryOperations, OneAtATimeNoneWithoutTheRadioOrADataFileAndStopFromAnythi
     EXPECT_EQ(Shown(t).mid(5), QStringList({"Create File|", "View File|", "Update Rig|"})
                                    .replaceInStrings("|", "|No data file is chosen ... Change Data File chooses one."));
     EXPECT_TRUE(t.port.takeWritten().isEmpty());
-
-    MemoryRig s;  // Stop
-    std::tie(s.state().AutoStatus, s.state().ClearAfterSelect, s.state().memory.Text3) = std::tuple(false, true, "14.074.0");
-    s.memory().Command4_Click();
-    s.memory().Command8_Click();
-    EXPECT_EQ(s.run(4), Frames{});
-    EXPECT_EQ(std::tuple(s.state().AutoStatus, s.state().ClearAfterSelect, s.state().memory.Text3), std::tuple(true, false, ""));
 }
 
 }  // namespace

@@ -64,14 +64,15 @@ inline QString WritableLabel(QString label)
     return label.leftJustified(10, u' ', true);
 }
 
-// The sample radio's channels as Update Rig writes them back from SampleFile.
-inline std::map<int, QByteArray> SampleMemory()
+// The sample radio's channels; or as Update Rig writes them back from SampleFile: with its own
+// select value, and labels as the file holds them.
+inline std::map<int, QByteArray> SampleMemory(bool asWritten)
 {
     std::map<int, QByteArray> memory;
     for (int n = 1; n <= 99; ++n) {
         RadioChannel c = SampleChannel(n);
-        c.selected = false;  // a memory write sends its own select value
-        c.label = WritableLabel(c.label);
+        if (asWritten)
+            std::tie(c.selected, c.label) = std::tuple(false, WritableLabel(c.label));
         if (!c.digits.isEmpty())
             memory[n] = ContentsOf(c);
     }
@@ -153,14 +154,6 @@ struct MemoryRig : OpenProgram {
         EXPECT_FALSE(state().anyMemoryOperationRunning()) << "still running after " << ticks << " ticks";
         EXPECT_EQ(tick(timer), Frames{}) << "a tick after the end sent something";
         return frames;
-    }
-    MemoryRig& fillRadio()
-    {
-        for (int n = 1; n <= 99; ++n) {
-            if (const RadioChannel c = SampleChannel(n); !c.digits.isEmpty())
-                radio.memory[n] = ContentsOf(c);
-        }
-        return *this;
     }
     int ticks = 0;
     std::function<void()> afterTick;

@@ -10,9 +10,7 @@ namespace talvex::testing {
 // A radio on the scripted line, reading frames by their bytes alone: it echoes, answers set
 // commands OK (or NG), keeps the channels written into it and answers reads of them.
 struct ScriptedRadio {
-    // The echo of `written`, then an answer a frame; nothing once silent.
-    QByteArray answer(const QByteArray& written);
-
+    QByteArray answer(const QByteArray& written);  // the echo, then an answer a frame; nothing once silent
     std::map<int, QByteArray> memory;  // channel -> its 41 contents bytes; absent: blank
     bool silent = false;               // switched off: no echo, no answers
     std::set<int> refuseWrites;        // channels whose write is answered NG and not kept
