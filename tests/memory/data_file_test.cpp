@@ -80,14 +80,14 @@ TEST(DataFile, AFileThatCannotBeOpenedSaysWhyAndLeavesNothingOpen)
         else
             t.program->dataFile.OpenDataFile(name, FileMode::Input);
         EXPECT_EQ(Shown(t), QStringList(row.shown).replaceInStrings("@", t.path(row.name))) << row.name;
-        EXPECT_EQ(QList<bool>({t.state().DataFileOpen, t.program->dataFile.isOpen(), t.program->dataFile.atEnd(),
-                               QFile::exists(t.path(row.name))}),
-                  QList<bool>({row.open, row.open, true, row.created})) << row.name;
+        const DataFile& file = t.program->dataFile;
+        EXPECT_EQ(QList<bool>({t.state().DataFileOpen, file.isOpen(), file.isReading(), file.atEnd(), QFile::exists(t.path(row.name))}),
+                  QList<bool>({row.open, row.open, row.open, true, row.created})) << row.name;
         EXPECT_EQ(t.readFile(row.name), QByteArray()) << row.name;
     }
 }
 
-// Channels 1-3 and the end line; and the frames Update Rig sends for them.
+// Channels 1-3 and the end line.
 QByteArray GoodFile(const char* end)
 {
     QByteArray file;
@@ -95,13 +95,12 @@ QByteArray GoodFile(const char* end)
         file += FormatDataLine({n, "14.07" + QString::number(n) + ".0", "USB", "Fil 2", "   ", "FT8 " + QString::number(n)}).toLatin1() + end;
     return file + " END" + end;
 }
-Frames GoodFrames()
-{
-    return WriteFrames({1, "140710", 1, 2, false, "FT8 1"}) + WriteFrames({2, "140720", 1, 2, false, "FT8 2"})
-        + WriteFrames({3, "140730", 1, 2, false, "FT8 3"});
-}
 
-using BadFile = std::tuple<const char*, QByteArray, QByteArray>;  // name, data file, TALVEX.INI
+struct BadFile {
+    const char* name;
+    QByteArray data, ini;  // TALVEX.TXT, TALVEX.INI
+};
+void PrintTo(const BadFile& file, std::ostream* os) { *os << file.name; }
 
 std::vector<BadFile> Files()
 {
@@ -135,8 +134,7 @@ class BadFiles : public ::testing::TestWithParam<BadFile> {};
 
 TEST_P(BadFiles, ViewFileAndUpdateRigReadTheDataFileToItsEndSendingOnlyWellFormedFrames)
 {
-    MemoryRig t;
-    t.useFile(std::get<1>(GetParam()));
+    MemoryRig t({}, GetParam().data);
     t.memory().Command2_Click();
     EXPECT_EQ(t.run(2), Frames{});
     t.start(&MemoryOperations::Command3_Click);
@@ -147,10 +145,11 @@ TEST_P(BadFiles, ViewFileAndUpdateRigReadTheDataFileToItsEndSendingOnlyWellForme
                                         "((?: \\d\\d){5}(?: ..){9})\\5(?: ([2-6].|7[0-9A-E])){10})$");
     for (const QString& frame : frames)
         EXPECT_TRUE(wellFormed.match(frame).hasMatch()) << frame.toStdString();
-    const QString name = std::get<0>(GetParam());  // the readable lines put their frames on the line
+    const QString name = GetParam().name;  // the readable lines put their frames on the line
     EXPECT_GE(frames.size(), name == "TenThousandLines" ? 50000 : name == "LongLines" ? 15 : 0);
     if (name == "LfOnly" || name == "NoEndLine") {
-        EXPECT_EQ(frames, GoodFrames());
+        EXPECT_EQ(frames, WriteFrames({1, "140710", 1, 2, false, "FT8 1"}) + WriteFrames({2, "140720", 1, 2, false, "FT8 2"})
+                              + WriteFrames({3, "140730", 1, 2, false, "FT8 3"}));
     }
     EXPECT_TRUE(t.port.isOpen());
 }
@@ -158,7 +157,7 @@ TEST_P(BadFiles, ViewFileAndUpdateRigReadTheDataFileToItsEndSendingOnlyWellForme
 TEST_P(BadFiles, StartUpReadsTheConfigurationWithoutCrashingAndSendsNothingYet)
 {
     TestProgram t;
-    WriteBytes(t.path(kConfigFileName), std::get<2>(GetParam()));
+    WriteBytes(t.path(kConfigFileName), GetParam().ini);
     t.writeFile("TALVEX.TXT", {});
     try {
         t.program->startup.RunStartup();
@@ -168,7 +167,7 @@ TEST_P(BadFiles, StartUpReadsTheConfigurationWithoutCrashingAndSendsNothingYet)
     EXPECT_TRUE(t.port.takeWritten().isEmpty());  // the query chain starts only on its timer
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, BadFiles, ::testing::ValuesIn(Files()), [](const auto& info) { return std::string(std::get<0>(info.param)); });
+INSTANTIATE_TEST_SUITE_P(Files, BadFiles, ::testing::ValuesIn(Files()), [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace talvex::testing

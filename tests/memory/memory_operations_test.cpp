@@ -11,8 +11,7 @@ using M = MemoryOperations;
 
 TEST(BlankRig, AsksThenClearsEachChannelOfTheRangeOnceATickAndPausesOrStopsOnRequest)
 {
-    MemoryRig t;
-    t.radio.memory = SampleMemory(false);
+    MemoryRig t(SampleMemory(false));
     t.start(&M::Command5_Click, {}, MessageAnswer::No);  // nothing asked, nothing sent
     EXPECT_EQ(t.run(5), Frames{});
     t.start(&M::Command5_Click, {"5", "8"});
@@ -89,8 +88,7 @@ TEST(ScanRig, OnlyASingleDigitSetsTheSpeed)
 
 TEST(ViewRig, ReadsChannelsOneToNinetyNineThenShowsEnd)
 {
-    MemoryRig t;
-    t.radio.memory = SampleMemory(false);
+    MemoryRig t(SampleMemory(false));
     t.memory().Command4_Click();
     Frames expected;
     for (int n = 1; n <= 99; ++n)
@@ -125,11 +123,10 @@ TEST(UpdateRig, SendsTheFramesOfEachKindOfLineAndSkipsALineItCannotWrite)
         {" END", {}},
         {line(12, "14.074.0", "USB", "Fil 2"), {}},  // after the end line: never read
     };
-    MemoryRig t;
     QStringList lines;
     for (const auto& row : rows)
         lines << row.line;
-    t.useFile((lines.join("\r\n") + "\r\n").toLatin1());
+    MemoryRig t({}, (lines.join("\r\n") + "\r\n").toLatin1());
     t.start(&M::Command3_Click);
     EXPECT_EQ(Shown(t), QStringList{"Update Rig|TALVEX.TXT ... Are you sure?"});
     QStringList report{"Update Rig|Update Rig: 5 of 11 channels verified"};
@@ -148,8 +145,7 @@ TEST(UpdateRig, SendsTheFramesOfEachKindOfLineAndSkipsALineItCannotWrite)
 TEST(UpdateRig, VerifiesEachChannelAndNamesThoseTheRadioRefusedOrHoldsDifferently)
 {
     for (const int run : {0, 1, 2}) {  // late ticks; a refused and a wrongly kept write; the operator's clicks
-        MemoryRig t;
-        t.useFile(SampleFile());
+        MemoryRig t({}, SampleFile());
         t.radio.memory[10] = ContentsOf(SampleChannel(11));  // the file's blank channel 10 clears it
         t.radio.refuseWrites = run == 1 ? std::set{17} : std::set<int>{};
         t.radio.storeWrong = run == 1 ? std::set{31} : std::set<int>{};
@@ -203,10 +199,8 @@ TEST(MemoryOperations, ARadioFallingSilentIsNamedAndThreeSilentChannelsStopTheRu
         {&M::Command1_Click, {}, 1, 40, "Create File|The radio did not answer for channel 40 ... TALVEX.TXT was not changed."},
     };
     for (const auto& row : rows) {
-        MemoryRig t;
         const QByteArray file = row.timer == 3 ? SampleFile() : QByteArray("OLD\r\n");
-        t.radio.memory = SampleMemory(false);
-        t.useFile(file);
+        MemoryRig t(SampleMemory(false), file);
         t.radio.silentFrom = row.silentFrom;
         t.start(row.click, row.inputs);
         t.run(row.timer);
@@ -226,9 +220,7 @@ TEST(MemoryOperations, ARadioFallingSilentIsNamedAndThreeSilentChannelsStopTheRu
 TEST(CreateFile, WritesTheRadiosChannelsByteForByteWhateverTheTicksOrAnswersThatComeLate)
 {
     for (const int late : {0, 1, 3, -1}) {  // -1: the first answer comes after its window closed
-        MemoryRig t;
-        t.radio.memory = SampleMemory(false);
-        t.useFile("OLD\r\n");
+        MemoryRig t(SampleMemory(false), "OLD\r\n");
         t.start(&M::Command1_Click);
         EXPECT_EQ(t.readFile("TALVEX.TXT"), "OLD\r\n");  // nothing replaced before the end
         if (late < 0) {
@@ -250,9 +242,7 @@ TEST(CreateFile, WritesTheRadiosChannelsByteForByteWhateverTheTicksOrAnswersThat
 TEST(CreateFile, StopExitOrAFullDiskKeepTheOldFileByteForByteAndLeaveNoOtherFile)
 {
     for (const int way : {0, 1, 2}) {
-        MemoryRig t;
-        t.radio.memory = SampleMemory(false);
-        t.useFile("OLD\r\n");
+        MemoryRig t(SampleMemory(false), "OLD\r\n");
         t.start(&M::Command1_Click);
         for (int i = 0; i < 10; ++i)
             t.tick(1);
@@ -276,8 +266,7 @@ TEST(CreateFile, StopExitOrAFullDiskKeepTheOldFileByteForByteAndLeaveNoOtherFile
 
 TEST(ViewFile, ShowsEachLineAndStopsAtTheEndLine)
 {
-    MemoryRig t;
-    t.useFile(FormatDataLine({7, "14.074.0", "RTTYr", "Fil 2", "Yes", "FT8 CALL"}).toLatin1() + "\r\n END\r\nafter\r\n");
+    MemoryRig t({}, FormatDataLine({7, "14.074.0", "RTTYr", "Fil 2", "Yes", "FT8 CALL"}).toLatin1() + "\r\n END\r\nafter\r\n");
     t.memory().Command2_Click();
     t.tick(2);
     const MemoryFields& m = t.state().memory;

@@ -120,6 +120,13 @@ inline QStringList Shown(const TestProgram& t, bool inputs = false)
 
 // A program with its port open, a scripted radio answering, and helpers to run memory operations.
 struct MemoryRig : OpenProgram {
+    // A radio holding `held`; TALVEX.TXT holding `file` (unless null) opened as the data file.
+    explicit MemoryRig(std::map<int, QByteArray> held = {}, const QByteArray& file = {})
+    {
+        radio.memory = std::move(held);
+        if (!file.isNull())
+            useFile(file);
+    }
     ProgramState& state() const { return program->state; }
     MemoryOperations& memory() const { return program->memory; }
     // Scripts the answer to the next question, then the inputs asked after it, then clicks.
