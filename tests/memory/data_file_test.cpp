@@ -162,7 +162,7 @@ TEST_P(BadFiles, StartUpReadsTheConfigurationWithoutCrashingAndSendsNothingYet)
     try {
         t.program->startup.RunStartup();
     } catch (const ProgramEnded&) {  // a port number that names no port ends the program after its messages
-        EXPECT_EQ(Shown(t).last().section(u'|', 0, 0), u"UNEXPECTED COMM PORT CONDITION");
+        EXPECT_EQ(LastShown(t), u"!UNEXPECTED COMM PORT CONDITION|Correct Comm Port Condition ... then Restart Program!");
     }
     EXPECT_TRUE(t.port.takeWritten().isEmpty());  // the query chain starts only on its timer
 }

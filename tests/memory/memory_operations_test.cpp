@@ -21,7 +21,7 @@ TEST(BlankRig, AsksThenClearsEachChannelOfTheRangeOnceATickAndPausesOrStopsOnReq
     EXPECT_EQ(t.state().memory.Text7, u"Clearing Memory Channel 5");
     t.dialogs.whileShown = [&t] { EXPECT_EQ(t.tick(5), Frames{}); };  // ticks while it asks do nothing
     t.start(&M::Command11_Click, {}, MessageAnswer::No);
-    EXPECT_EQ(Shown(t).last(), u"Blank Rig|STOP Blank Rig?");
+    EXPECT_EQ(LastShown(t), u"Blank Rig|STOP Blank Rig?");
     EXPECT_EQ(t.run(5), (Frames{"08", "08 00 06", "0B", "08", "08 00 07", "0B", "08", "08 00 08", "0B"}));
     EXPECT_EQ(t.state().memory.Text1 + t.state().memory.Text7, u"ENDEND");
     EXPECT_FALSE(t.state().ClearAfterSelect);
@@ -66,7 +66,7 @@ TEST(ScanRig, CyclesThroughItsRangeWithOneIdleStepAndStopsAtTheNextTick)
     EXPECT_EQ(ticks, (QList<Frames>{{"08 00 01", "1A 00 00 01"}, {"08 00 02", "1A 00 00 02"}, {"08 00 03", "1A 00 00 03"},
                                     {}, {"08 00 01", "1A 00 00 01"}}));
     t.start(&M::Command12_Click, {}, MessageAnswer::No);
-    EXPECT_EQ(Shown(t).last(), u"Scan Rig|STOP Scan Rig?");
+    EXPECT_EQ(LastShown(t), u"Scan Rig|STOP Scan Rig?");
     EXPECT_EQ(t.tick(6), (Frames{"08 00 02", "1A 00 00 02"}));  // resumed where it was
     t.start(&M::Command12_Click);
     EXPECT_EQ(t.tick(6), Frames{});
@@ -82,7 +82,7 @@ TEST(ScanRig, OnlyASingleDigitSetsTheSpeed)
         t.memoryTimer(6).setInterval(700);  // what an earlier scan left
         t.start(&M::Command6_Click, {"", "", speed});
         EXPECT_EQ(t.memoryTimer(6).interval(), interval) << speed.toStdString();
-        EXPECT_EQ(Shown(t, true).last(), u"Scan Speed (1-9)|Scan Speed|5");
+        EXPECT_EQ(Shown(t, true).value(2), u"Scan Speed (1-9)|Scan Speed|5");
     }
 }
 
@@ -129,7 +129,7 @@ TEST(UpdateRig, SendsTheFramesOfEachKindOfLineAndSkipsALineItCannotWrite)
     MemoryRig t({}, (lines.join("\r\n") + "\r\n").toLatin1());
     t.start(&M::Command3_Click);
     EXPECT_EQ(Shown(t), QStringList{"Update Rig|TALVEX.TXT ... Are you sure?"});
-    QStringList report{"Update Rig|Update Rig: 5 of 11 channels verified"};
+    QStringList report{"!Update Rig|Update Rig: 5 of 11 channels verified"};
     for (const auto& row : rows) {
         EXPECT_EQ(t.tick(3), row.frames) << row.line.toStdString();
         const QString why = row.line.mid(1, 2).trimmed() + ": " + row.skipped + " cannot be written";
@@ -139,7 +139,7 @@ TEST(UpdateRig, SendsTheFramesOfEachKindOfLineAndSkipsALineItCannotWrite)
         }
     }
     EXPECT_FALSE(t.state().UpdatingRig);
-    EXPECT_EQ(Shown(t).last(), report.join(u'\n'));
+    EXPECT_EQ(LastShown(t), report.join(u'\n'));
 }
 
 TEST(UpdateRig, VerifiesEachChannelAndNamesThoseTheRadioRefusedOrHoldsDifferently)
@@ -160,10 +160,9 @@ TEST(UpdateRig, VerifiesEachChannelAndNamesThoseTheRadioRefusedOrHoldsDifferentl
         EXPECT_LE(t.ticks, 106);  // one line a tick
         auto expected = SampleMemory(true);
         if (run == 1) {
-            EXPECT_EQ(Shown(t).last(), "Update Rig|Update Rig: 97 of 99 channels verified\nChannel 17: the radio refused "
-                                       "the write\nChannel 31: the radio holds XH 31, the file says CH 31");
-            EXPECT_EQ(std::pair(t.dialogs.messages.back().icon, t.state().memory.Text7),
-                      std::pair(MessageIcon::Critical, QString("Update Rig: 97 of 99 channels verified")));
+            EXPECT_EQ(LastShown(t), "!Update Rig|Update Rig: 97 of 99 channels verified\nChannel 17: the radio refused the "
+                                    "write\nChannel 31: the radio holds XH 31, the file says CH 31");
+            EXPECT_EQ(t.state().memory.Text7, u"Update Rig: 97 of 99 channels verified");
             expected.erase(17);
             expected[31][31] = 'X';
         }
@@ -204,9 +203,8 @@ TEST(MemoryOperations, ARadioFallingSilentIsNamedAndThreeSilentChannelsStopTheRu
         t.radio.silentFrom = row.silentFrom;
         t.start(row.click, row.inputs);
         t.run(row.timer);
-        EXPECT_EQ(Shown(t).last(), row.shown);
-        EXPECT_EQ(std::pair(t.dialogs.messages.back().icon, t.state().memory.Text1 == u"END"),
-                  std::pair(MessageIcon::Critical, row.finished)) << row.shown.toStdString();
+        EXPECT_EQ(LastShown(t), "!" + row.shown);
+        EXPECT_EQ(t.state().memory.Text1 == u"END", row.finished) << row.shown.toStdString();
         EXPECT_EQ(t.readFile("TALVEX.TXT"), file);
         if (row.timer == 5) {  // cleared up to the silent channel, which keeps what it held
             EXPECT_EQ(std::pair(t.radio.memory.count(row.silentFrom - 1), t.radio.memory.count(row.silentFrom)), std::pair(0ul, 1ul));
@@ -255,7 +253,7 @@ TEST(CreateFile, StopExitOrAFullDiskKeepTheOldFileByteForByteAndLeaveNoOtherFile
             SimulateDiskFullAfter(500);
             t.run(1);
             SimulateDiskFullAfter(std::nullopt);
-            EXPECT_EQ(Shown(t).last(), "Create File|Error Code 61 ... No space left on device ... " + t.path("TALVEX.TXT")
+            EXPECT_EQ(LastShown(t), "!Create File|Error Code 61 ... No space left on device ... " + t.path("TALVEX.TXT")
                                            + " ... the old file was kept.");
             EXPECT_TRUE(t.program->dataFile.isReading());
         }
@@ -292,7 +290,7 @@ TEST(MemoryOperations, OneAtATimeStopFromAnythingNoneWithoutTheRadioOrADataFile)
     t.memory().Command4_Click();
     t.program->startup.CloseSerialPort();
     EXPECT_EQ(t.run(4), Frames{});
-    EXPECT_EQ(t.dialogs.messages.back().icon, MessageIcon::Critical);
+    EXPECT_EQ(LastShown(t), u"!View Rig|The serial port closed ... View Rig stopped.");
     t.memory().Command4_Click();
     EXPECT_EQ(std::pair(t.state().ViewingRig, t.dialogs.messages.size()), std::pair(false, 5ul));
     t.state().CurrentDataFile.clear();

@@ -118,6 +118,15 @@ inline QStringList Shown(const TestProgram& t, bool inputs = false)
     return inputs ? asked : shown;
 }
 
+// The last message shown as "title|text", with "!" before it when it was critical; "" when none was.
+inline QString LastShown(const TestProgram& t)
+{
+    if (t.dialogs.messages.empty())
+        return {};
+    const ShownMessage& m = t.dialogs.messages.back();
+    return (m.icon == MessageIcon::Critical ? "!" : "") + m.title + u'|' + m.text;
+}
+
 // A program with its port open, a scripted radio answering, and helpers to run memory operations.
 struct MemoryRig : OpenProgram {
     // A radio holding `held`; TALVEX.TXT holding `file` (unless null) opened as the data file.
