@@ -1,167 +1,173 @@
-#include "memory/data_file.h"
-#include "memory/data_line.h"
+// The data file: its lines' zones; opening, reading, writing it, and why it cannot be opened; damaged
+// data files and TALVEX.INI, each read to its end with no crash or hang and only well-formed frames sent.
+#include "memory_test_support.h"
 
-#include "tests/support/test_program.h"
+#include "memory/data_file.h"
+#include "startup/configuration.h"
 
 #include <QDir>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 
-#include <gtest/gtest.h>
-
-namespace talvex {
+namespace talvex::testing {
 namespace {
 
-using testing::ProgramEnded;
-using testing::TestProgram;
-
-TEST(DataLine, TheExampleChannelLineIsEightyColumnsInSixZones)
+TEST(DataLine, FieldsStandAtTheirZonesAndColumnsReadThemBack)
 {
-    const QString line = FormatDataLine({7, QStringLiteral("14.074.0"), QStringLiteral("USB"),
-                                         QStringLiteral("Fil 2"), QStringLiteral("Yes"),
-                                         QStringLiteral("FT8 CALL  ")});
-    ASSERT_EQ(line.size(), 80);
+    const QString e, line = FormatDataLine({7, "14.074.0", "USB", "Fil 2", "Yes", "FT8 CALL  "});
     EXPECT_EQ(line, u" 7            14.074.0      USB           Fil 2         Yes           FT8 CALL  ");
-    EXPECT_EQ(Columns(line, 15, 22), u"14.074.0");
-    EXPECT_EQ(Columns(line, 43, 47), u"Fil 2");
-    EXPECT_EQ(Columns(line, 71, 80), u"FT8 CALL  ");
-    EXPECT_EQ(Columns(line, 81, 90), u"");
-    EXPECT_EQ(Columns(QStringLiteral(" 7"), 15, 22), u"");
+    EXPECT_EQ(FormatDataLine({e, e, e, e, e, "TALVEX.TXT"}), QString(70, u' ') + "TALVEX.TXT");
+    EXPECT_EQ(FormatDataLine({" END", e, e, e, e, e}), " END" + QString(66, u' '));
+    EXPECT_EQ(FormatDataLine({42, e, e, e, e, e}), " 42" + QString(67, u' '));
+    EXPECT_EQ(QStringList({Columns(line, 15, 22), Columns(line, 43, 47), Columns(line, 71, 80), Columns(line, 81, 90), Columns(" 7", 15, 22)}),
+              QStringList({"14.074.0", "Fil 2", "FT8 CALL  ", "", ""}));
 }
 
-TEST(DataLine, TitleEmptyAndEndLinesHaveTheirFixedWidths)
+TEST(DataFile, ABareNameOpensInTheWorkingDirectoryWhateverItsCaseAndAPathAsGiven)
 {
-    const QString title = FormatDataLine({QString(), QString(), QString(), QString(), QString(),
-                                          QStringLiteral("TALVEX.TXT")});
-    EXPECT_EQ(title, QString(70, u' ') + QStringLiteral("TALVEX.TXT"));
-    const QString end = FormatDataLine({QStringLiteral(" END"), QString(), QString(), QString(),
-                                        QString(), QString()});
-    EXPECT_EQ(end, QStringLiteral(" END") + QString(66, u' '));
-    const QString empty = FormatDataLine({42, QString(), QString(), QString(), QString(), QString()});
-    EXPECT_EQ(empty, QStringLiteral(" 42") + QString(67, u' '));
+    MemoryRig t;
+    QDir().mkpath(t.path("r"));
+    t.writeFile("TALVEX.TXT", {"x"});
+    t.writeFile("r/a.txt", {"x"});
+    const QString rows[][3] = {{"TALVEX.TXT", t.path("TALVEX.TXT"), "TALVEX.TXT"}, {"talvex.txt", t.path("TALVEX.TXT"), "TALVEX.TXT"},
+                               {t.path("r/a.txt"), t.path("r/a.txt"), "A.TXT"}};
+    for (const auto& [given, path, upper] : rows) {
+        QString name = given;
+        t.program->dataFile.OpenDataFile(name, FileMode::Input);
+        EXPECT_EQ(QStringList({name, t.state().CurrentDataFile, t.state().CurrentFileName}), QStringList({path, path, upper}));
+        EXPECT_TRUE(t.state().DataFileOpen);
+    }
+    EXPECT_EQ(Shown(t), QStringList());
 }
 
-class DataFileTest : public ::testing::Test {
-protected:
-    DataFile& file() { return t.program->dataFile; }
-    ProgramState& state() { return t.program->state; }
-    TestProgram t;
-};
-
-TEST_F(DataFileTest, ABareNameOpensInTheWorkingDirectoryAndALongOneAsGiven)
+TEST(DataFile, WritingEmptiesTheFileEndingEachLineCrLfAndReadingTakesCrLfOrLfKeepingEveryByte)
 {
-    t.writeFile(QStringLiteral("TALVEX.TXT"), {QStringLiteral("line one")});
-    QString name = QStringLiteral("TALVEX.TXT");
-    file().OpenDataFile(name, FileMode::Input);
-    EXPECT_EQ(name, t.path(QStringLiteral("TALVEX.TXT")));
-    EXPECT_EQ(state().CurrentDataFile, name);
-    EXPECT_EQ(state().CurrentFileName, u"TALVEX.TXT");
-    EXPECT_TRUE(state().DataFileOpen);
-    QString line = QStringLiteral("before");
-    EXPECT_TRUE(file().ReadDataLine(line));
-    EXPECT_EQ(line, u"line one");
-    EXPECT_FALSE(file().ReadDataLine(line));
-    EXPECT_EQ(line, u"line one");
-
-    // A short full path is a path, not a bare name.
-    QDir().mkpath(t.path(QStringLiteral("r")));
-    const QString shortPath = QDir(t.path(QStringLiteral("r"))).filePath(QStringLiteral("a.txt"));
-    t.writeFile(QStringLiteral("r/a.txt"), {QStringLiteral("x")});
-    QString given = shortPath;
-    file().OpenDataFile(given, FileMode::Input);
-    EXPECT_EQ(state().CurrentDataFile, shortPath);
-    EXPECT_EQ(state().CurrentFileName, u"A.TXT");
-}
-
-TEST_F(DataFileTest, ABareNameFindsTheFileWhoseNameDiffersOnlyInCase)
-{
-    t.writeFile(QStringLiteral("TALVEX.TXT"), {QStringLiteral("x")});
-    QString name = QStringLiteral("talvex.txt");
-    file().OpenDataFile(name, FileMode::Input);
-    EXPECT_TRUE(t.dialogs.messages.empty());
-    EXPECT_EQ(name, t.path(QStringLiteral("TALVEX.TXT")));
-}
-
-TEST_F(DataFileTest, WritingEmptiesTheFileAndEndsEveryLineWithCrLf)
-{
-    t.writeFile(QStringLiteral("OUT.TXT"), {QStringLiteral("old content")});
-    QString name = QStringLiteral("OUT.TXT");
-    file().OpenDataFile(name, FileMode::Output);
-    file().WriteDataLine({3, QStringLiteral("07.074.0"), QStringLiteral("LSB"), QStringLiteral("Fil 1"),
-                          QStringLiteral("   "), QStringLiteral("NET       ")});
-    file().CloseDataFile();
-    EXPECT_FALSE(state().DataFileOpen);
-    EXPECT_EQ(t.readFile(QStringLiteral("OUT.TXT")),
-              QByteArray(" 3            07.074.0      LSB           Fil 1                       NET       \r\n"));
-}
-
-TEST_F(DataFileTest, ReadingAcceptsLfAloneAndKeepsEveryByte)
-{
-    QFile raw(t.path(QStringLiteral("LF.TXT")));
-    ASSERT_TRUE(raw.open(QIODevice::WriteOnly));
-    raw.write("first\nsecond \xe9\r\nthird");
-    raw.close();
-    QString name = QStringLiteral("LF.TXT");
-    file().OpenDataFile(name, FileMode::Input);
-    QString line;
+    MemoryRig t;
+    t.useFile("old content\r\n");
+    QString name = t.path("TALVEX.TXT"), line;
+    t.program->dataFile.OpenDataFile(name, FileMode::Output);
+    t.program->dataFile.WriteDataLine({3, "07.074.0", "LSB", "Fil 1", "   ", "NET       "});
+    t.program->dataFile.CloseDataFile();
+    EXPECT_FALSE(t.state().DataFileOpen);
+    EXPECT_EQ(t.readFile("TALVEX.TXT"), " 3            07.074.0      LSB           Fil 1                       NET       \r\n");
+    t.useFile("first\nsecond \xe9\r\nthird");
     QStringList lines;
-    while (file().ReadDataLine(line))
+    while (t.program->dataFile.ReadDataLine(line))
         lines << line;
-    EXPECT_EQ(lines, (QStringList{QStringLiteral("first"), QStringLiteral("second \u00e9"), QStringLiteral("third")}));
+    EXPECT_EQ(lines, (QStringList{"first", "second \u00e9", "third"}));
+    EXPECT_EQ(line, u"third");  // a read past the end leaves the line as it was
 }
 
-TEST_F(DataFileTest, AMissingDefaultFileIsCreatedAndTheProgramAsksForARestart)
+TEST(DataFile, AFileThatCannotBeOpenedSaysWhyAndLeavesNothingOpen)
 {
-    QString name = QStringLiteral("NEW.TXT");
-    EXPECT_THROW(file().OpenDataFile(name, FileMode::Input), ProgramEnded);
-    ASSERT_EQ(t.dialogs.messages.size(), 2u);
-    EXPECT_EQ(t.dialogs.messages[0].title, u"OPEN FILE ERROR");
-    EXPECT_EQ(t.dialogs.messages[0].text,
-              u"Error Code 53 ... File not found ... NEW.TXT ... File will be created.");
-    EXPECT_EQ(t.dialogs.messages[1].title, u"Restart (creating missing file)");
-    EXPECT_EQ(t.dialogs.messages[1].text, u"Restart program!");
-    EXPECT_TRUE(QFile::exists(t.path(QStringLiteral("NEW.TXT"))));
-    EXPECT_EQ(t.readFile(QStringLiteral("NEW.TXT")), QByteArray());
+    const struct { const char* name; bool reopen; QStringList shown; bool open, created; } rows[] = {  // "@": the path
+        {"NEW.TXT", false, {"OPEN FILE ERROR|Error Code 53 ... File not found ... NEW.TXT ... File will be created.",
+                            "Restart (creating missing file)|Restart program!"}, false, true},
+        {"adir", false, {"Open File - Unexpected Error|Error Code 75 ... Path/File access error ... @ ... Input"}, false, true},
+        {"no/X.TXT", true, {"Re-Open File Error|Error Code 53 ... File not found ... @ ... Input ... File will be created.",
+                            "Open File - Unexpected Error|Error Code 76 ... Path not found ... @ ... Output",
+                            "Re-Open File - Unexpected Error|Error Code 53 ... File not found ... @ ... Input"}, false, false},
+        {"GONE.TXT", true, {"Re-Open File Error|Error Code 53 ... File not found ... @ ... Input ... File will be created."}, true, true},
+    };
+    for (const auto& row : rows) {
+        MemoryRig t;
+        QDir().mkpath(t.path("adir"));
+        QString name = row.name == QString("NEW.TXT") ? row.name : t.path(row.name);
+        if (row.reopen)
+            t.program->dataFile.ReopenDataFile(name, FileMode::Input);
+        else if (name == "NEW.TXT")
+            EXPECT_THROW(t.program->dataFile.OpenDataFile(name, FileMode::Input), ProgramEnded);  // to restart
+        else
+            t.program->dataFile.OpenDataFile(name, FileMode::Input);
+        EXPECT_EQ(Shown(t), QStringList(row.shown).replaceInStrings("@", t.path(row.name))) << row.name;
+        const DataFile& file = t.program->dataFile;
+        EXPECT_EQ(QList<bool>({t.state().DataFileOpen, file.isOpen(), file.isReading(), file.atEnd(), QFile::exists(t.path(row.name))}),
+                  QList<bool>({row.open, row.open, row.open, true, row.created})) << row.name;
+        EXPECT_EQ(t.readFile(row.name), QByteArray()) << row.name;
+    }
 }
 
-TEST_F(DataFileTest, AFileThatCannotBeOpenedLeavesNothingOpenAndSaysWhy)
+// Channels 1-3 and the end line.
+QByteArray GoodFile(const char* end)
 {
-    const QString directoryAsFile = t.path(QStringLiteral("adirectory_longname"));
-    QDir().mkpath(directoryAsFile);
-    QString name = directoryAsFile;
-    file().OpenDataFile(name, FileMode::Input);
-    ASSERT_EQ(t.dialogs.messages.size(), 1u);
-    EXPECT_EQ(t.dialogs.messages[0].title, u"Open File - Unexpected Error");
-    EXPECT_TRUE(t.dialogs.messages[0].text.startsWith(u"Error Code 75 ... "));
-    EXPECT_TRUE(t.dialogs.messages[0].text.endsWith(QStringLiteral(" ... ") + directoryAsFile + QStringLiteral(" ... Input")));
-    EXPECT_FALSE(state().DataFileOpen);
-    EXPECT_FALSE(file().isOpen());
+    QByteArray file;
+    for (int n = 1; n <= 3; ++n)
+        file += FormatDataLine({n, "14.07" + QString::number(n) + ".0", "USB", "Fil 2", "   ", "FT8 " + QString::number(n)}).toLatin1() + end;
+    return file + " END" + end;
 }
 
-// A file in a directory that does not exist can neither be found nor created: the reopen
-// reports both and tries once more, never in a loop.
-TEST_F(DataFileTest, AReopenWhoseRetryFailsTooLeavesNothingOpen)
+struct BadFile {
+    const char* name;
+    QByteArray data, ini;  // TALVEX.TXT, TALVEX.INI
+};
+void PrintTo(const BadFile& file, std::ostream* os) { *os << file.name; }
+
+std::vector<BadFile> Files()
 {
-    const QString path = t.path(QStringLiteral("missing/dir/X.TXT"));
-    file().ReopenDataFile(path, FileMode::Input);
-    ASSERT_EQ(t.dialogs.messages.size(), 3u);
-    EXPECT_EQ(t.dialogs.messages[0].title, u"Re-Open File Error");
-    EXPECT_EQ(t.dialogs.messages[0].text,
-              QStringLiteral("Error Code 53 ... File not found ... ") + path + QStringLiteral(" ... Input ... File will be created."));
-    EXPECT_EQ(t.dialogs.messages[1].title, u"Open File - Unexpected Error");
-    EXPECT_TRUE(t.dialogs.messages[1].text.startsWith(u"Error Code 76 ... Path not found"));
-    EXPECT_EQ(t.dialogs.messages[2].title, u"Re-Open File - Unexpected Error");
-    EXPECT_FALSE(state().DataFileOpen);
-    EXPECT_FALSE(file().isOpen());
+    QByteArray lines, calls, binary(4096, '\0');
+    for (int i = 0; i < 10000; ++i) {
+        lines += FormatDataLine({i % 99 + 1, QStringLiteral("07.0%1.0").arg(i % 90 + 10), "CW", "Fil 1", "", QStringLiteral("LINE %1").arg(i)}).toLatin1() + "\r\n";
+        calls += "[CallSign] K" + QByteArray::number(i) + "\r\n";
+    }
+    QRandomGenerator random(7300);
+    for (char& c : binary)
+        c = static_cast<char>(random.bounded(256));
+    const QByteArray ini = "TALVEX CONFIGURATION FILE (TALVEX.INI)\r\n \r\n[DeftFile] TALVEX.TXT\r\n[CallSign] N0CALL\r\n"
+                           "[CommPort] COM1\r\n[CommBaud] 19200,N,8,1\r\n \r\nEND\r\n";
+    const char nuls[] = " 3            07.100.0      LSB   \0\0\0   Fil 1\r\n END\r\n";
+    const auto iniWith = [&ini](const char* from, const QByteArray& to) { return QByteArray(ini).replace(from, to); };
+    return {
+        {"ShortLines", " 7\r\n 8 \r\n9\r\n 1            07.1\r\n 2            14.074.\r\n END\r\n", "[C\r\n[\r\nEN\r\n"},
+        {"LongLines", GoodFile("\r\n").replace("\r\n", QByteArray(5000, 'x') + "\r\n"), iniWith("N0CALL", QByteArray(5000, 'K'))},
+        {"Tabs", "\t7\t07.100.0\tLSB\tFil 1\t\tTAB\r\n 8\t\t\t\t\t\t\t14.074.0\r\n END\r\n", "[DeftFile]\tTALVEX.TXT\r\n[CommPort]\tCOM1\r\nEND\r\n"},
+        {"LfOnly", GoodFile("\n"), iniWith("\r\n", "\n")},
+        {"BytesAbove127", " 5            07.100.0      LSB           Fil 1                       Z\xFCrich\xE9\xFF\r\n 6            14.\xB0"
+                          "74.0      USB           Fil 2                       OK\r\n END\r\n", iniWith("N0CALL", "\xC4\xD6\xDC\xFF")},
+        {"TenThousandLines", lines + " END\r\n", ini + calls + "END\r\n"},
+        {"NoEndLine", GoodFile("\r\n").replace(" END\r\n", ""), iniWith("END\r\n", "")},
+        {"Binary", binary, binary},
+        {"NulBytes", QByteArray(nuls, sizeof nuls - 1), iniWith("COM1", "COM\x01\x02\xFE")},
+    };
 }
 
-TEST_F(DataFileTest, AReopenOfAMissingFileCreatesItAndGoesOnWithItEmpty)
+class BadFiles : public ::testing::TestWithParam<BadFile> {};
+
+TEST_P(BadFiles, ViewFileAndUpdateRigReadTheDataFileToItsEndSendingOnlyWellFormedFrames)
 {
-    const QString path = t.path(QStringLiteral("GONE.TXT"));
-    file().ReopenDataFile(path, FileMode::Input);
-    ASSERT_EQ(t.dialogs.messages.size(), 1u);
-    EXPECT_TRUE(state().DataFileOpen);
-    EXPECT_TRUE(file().isReading());
-    EXPECT_TRUE(file().atEnd());
+    MemoryRig t({}, GetParam().data);
+    t.memory().Command2_Click();
+    EXPECT_EQ(t.run(2), Frames{});
+    t.start(&MemoryOperations::Command3_Click);
+    const Frames frames = t.run(3);
+    // Memory mode, a clear, a select or read of a channel 1-99, or a whole write of one: a BCD
+    // frequency, both settings alike, a printable label.
+    const QRegularExpression wellFormed("^(08|0B|(08|1A 00) 00 (0[1-9]|[1-9]\\d)|1A 00 00 (0[1-9]|[1-9]\\d) .."
+                                        "((?: \\d\\d){5}(?: ..){9})\\5(?: ([2-6].|7[0-9A-E])){10})$");
+    for (const QString& frame : frames)
+        EXPECT_TRUE(wellFormed.match(frame).hasMatch()) << frame.toStdString();
+    const QString name = GetParam().name;  // the readable lines put their frames on the line
+    EXPECT_GE(frames.size(), name == "TenThousandLines" ? 50000 : name == "LongLines" ? 15 : 0);
+    if (name == "LfOnly" || name == "NoEndLine") {
+        EXPECT_EQ(frames, WriteFrames({1, "140710", 1, 2, false, "FT8 1"}) + WriteFrames({2, "140720", 1, 2, false, "FT8 2"})
+                              + WriteFrames({3, "140730", 1, 2, false, "FT8 3"}));
+    }
+    EXPECT_TRUE(t.port.isOpen());
 }
+
+TEST_P(BadFiles, StartUpReadsTheConfigurationWithoutCrashingAndSendsNothingYet)
+{
+    TestProgram t;
+    WriteBytes(t.path(kConfigFileName), GetParam().ini);
+    t.writeFile("TALVEX.TXT", {});
+    try {
+        t.program->startup.RunStartup();
+    } catch (const ProgramEnded&) {  // a port number that names no port ends the program after its messages
+        EXPECT_EQ(LastShown(t), u"!UNEXPECTED COMM PORT CONDITION|Correct Comm Port Condition ... then Restart Program!");
+    }
+    EXPECT_TRUE(t.port.takeWritten().isEmpty());  // the query chain starts only on its timer
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, BadFiles, ::testing::ValuesIn(Files()), [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace talvex
+}  // namespace talvex::testing

@@ -1,32 +1,178 @@
 #pragma once
 
+#include "memory/data_line.h"
 #include "tests/support/test_program.h"
 
-#include <QByteArray>
-#include <QString>
-#include <QStringList>
+#include <QFile>
 
-#include <vector>
+#include <gtest/gtest.h>
+
+#include <map>
 
 namespace talvex::testing {
 
-// A radio memory channel as the radio reports it, for building its answers.
+using Frames = QStringList;
+using Click = void (MemoryOperations::*)();
+
+inline void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) << path.toStdString();
+}
+
+inline QString Two(int value) { return QStringLiteral("%1").arg(value, 2, 10, QChar(u'0')); }
+
+// A radio memory channel as the radio holds it; digits MMkkkh, empty for a blank channel.
 struct RadioChannel {
     int channel = 1;
-    QString digits;  // MMkkkh, six digits; empty for a blank channel
-    int mode = 1;
-    int filter = 1;
+    QString digits = {};
+    int mode = 1, filter = 1;
     bool selected = false;
-    QString label = QStringLiteral("          ");
+    QString label = {};
 };
 
-// A varied channel n of a sample radio: every tenth blank, the others with their own
-// frequency, each mode and filter in turn, labelled "CH n".
-RadioChannel SampleChannel(int n);
+// Channel n of a sample radio: every tenth blank, the others each with its own frequency, mode,
+// filter and select, labelled "CH n" (33 and 34 with a tab and bytes above 7E in the label).
+inline RadioChannel SampleChannel(int n)
+{
+    const int modes[] = {0, 1, 2, 3, 4, 5, 7, 8};
+    const QString label = n == 33 ? "TAB\tNAME" : n == 34 ? QString::fromLatin1("CAF\xC9 \xFF") : "CH " + QString::number(n);
+    if (n % 10 == 0)
+        return {n};
+    return {n, Two(n % 30 + 1) + QStringLiteral("%1").arg(n * 7 % 1000, 3, 10, QChar(u'0')) + QString::number(n % 10),
+            modes[n % 8], n % 3 + 1, n % 4 == 0, label};
+}
 
-// The 41 data bytes of a memory read answer for `c`.
-QByteArray ContentsOf(const RadioChannel& c);
-// What the line carries after a memory read of `c`: the echo of the request, then the answer.
-QByteArray MemoryReadExchange(const RadioChannel& c);
+// The 41 contents bytes of `c`, as a memory read answers them and a memory write sends them.
+inline QByteArray ContentsOf(const RadioChannel& c)
+{
+    const auto bcd = [](int value) { return static_cast<char>(((value / 10) << 4) | (value % 10)); };
+    const QString hz = (c.digits + "00").rightJustified(10, u'0');
+    QByteArray set;
+    for (int pair = 4; pair >= 0; --pair)
+        set += bcd(hz.mid(pair * 2, 2).toInt());
+    set += QByteArray(1, static_cast<char>(c.mode)) + static_cast<char>(c.filter) + QByteArray::fromHex("00001000001000");
+    return QByteArray(1, bcd(c.channel / 100)) + bcd(c.channel % 100) + static_cast<char>(c.selected) + set + set
+        + c.label.leftJustified(10, u' ', true).toLatin1();
+}
+
+// A label as a file line holds it: ten columns, control bytes and bytes above 7E as blanks.
+inline QString WritableLabel(QString label)
+{
+    for (QChar& c : label)
+        c = c.unicode() < 0x20 || c.unicode() > 0x7E ? u' ' : c;
+    return label.leftJustified(10, u' ', true);
+}
+
+// The sample radio's channels; or as Update Rig writes them back from SampleFile: with its own
+// select value, and labels as the file holds them.
+inline std::map<int, QByteArray> SampleMemory(bool asWritten)
+{
+    std::map<int, QByteArray> memory;
+    for (int n = 1; n <= 99; ++n) {
+        RadioChannel c = SampleChannel(n);
+        if (asWritten)
+            std::tie(c.selected, c.label) = std::tuple(false, WritableLabel(c.label));
+        if (!c.digits.isEmpty())
+            memory[n] = ContentsOf(c);
+    }
+    return memory;
+}
+
+// TALVEX.TXT as Create File writes it of the sample radio, byte for byte.
+inline QByteArray SampleFile()
+{
+    const QString e, heading = FormatDataLine({" Ch#", "Freq..:.", "Mode", "Fil #", "      ", "Label....."});
+    const QString empty = FormatDataLine({e, e, e, e, e, e});
+    const char* modes[] = {"LSB", "USB", "AM", "CW", "RTTY", "FM", "", "CWr", "RTTYr"};
+    QStringList lines{FormatDataLine({e, e, e, e, e, "TALVEX.TXT"}), heading, empty};
+    for (int n = 1; n <= 99; ++n) {
+        const RadioChannel c = SampleChannel(n);
+        const QString d = c.digits, frequency = d.left(2) + u'.' + d.mid(2, 3) + u'.' + d.mid(5);
+        lines << (d.isEmpty() ? FormatDataLine({n, e, e, e, e, e})
+                              : FormatDataLine({n, frequency, modes[c.mode], "Fil " + QString::number(c.filter),
+                                                c.selected ? "Yes" : "   ", WritableLabel(c.label)}));
+    }
+    lines << empty << heading << empty << FormatDataLine({" END", e, e, e, e, e});
+    return (lines.join("\r\n") + "\r\n").toLatin1();
+}
+
+// The frames Update Rig sends for a channel line: memory mode, the write, then the read-back;
+// and those of a cleared channel.
+inline Frames WriteFrames(const RadioChannel& c)
+{
+    const QString write = QString::fromLatin1((Hex("1A 00") + ContentsOf(c)).toHex(' ').toUpper());
+    return {"08", write, "08", "08 00 " + Two(c.channel), "1A 00 00 " + Two(c.channel)};
+}
+inline Frames ClearFrames(int channel) { return {"08 00 " + Two(channel), "0B", "0B"}; }
+
+// Every message shown so far as "title|text"; or every input asked as "prompt|title|default".
+inline QStringList Shown(const TestProgram& t, bool inputs = false)
+{
+    QStringList shown;
+    for (const ShownMessage& m : t.dialogs.messages)
+        shown << m.title + u'|' + m.text;
+    QStringList asked;
+    for (const ShownInput& in : t.dialogs.inputs)
+        asked << in.prompt + u'|' + in.title + u'|' + in.defaultText;
+    return inputs ? asked : shown;
+}
+
+// The last message shown as "title|text", with "!" before it when it was critical; "" when none was.
+inline QString LastShown(const TestProgram& t)
+{
+    if (t.dialogs.messages.empty())
+        return {};
+    const ShownMessage& m = t.dialogs.messages.back();
+    return (m.icon == MessageIcon::Critical ? "!" : "") + m.title + u'|' + m.text;
+}
+
+// A program with its port open, a scripted radio answering, and helpers to run memory operations.
+struct MemoryRig : OpenProgram {
+    // A radio holding `held`; TALVEX.TXT holding `file` (unless null) opened as the data file.
+    explicit MemoryRig(std::map<int, QByteArray> held = {}, const QByteArray& file = {})
+    {
+        radio.memory = std::move(held);
+        if (!file.isNull())
+            useFile(file);
+    }
+    ProgramState& state() const { return program->state; }
+    MemoryOperations& memory() const { return program->memory; }
+    // Scripts the answer to the next question, then the inputs asked after it, then clicks.
+    void start(Click click, const QList<std::optional<QString>>& inputs = {}, MessageAnswer first = MessageAnswer::Yes)
+    {
+        dialogs.answerMessage(first);
+        for (const auto& input : inputs)
+            dialogs.answerInput(input);
+        (memory().*click)();
+    }
+    // Writes TALVEX.TXT and opens it as the data file.
+    void useFile(const QByteArray& contents)
+    {
+        WriteBytes(path("TALVEX.TXT"), contents);
+        QString name = "TALVEX.TXT";
+        program->dataFile.OpenDataFile(name, FileMode::Input);
+    }
+    // Ticks memory timer `timer` until no operation runs, `late` more times while each answer is
+    // awaited (none may send anything), then once more, which must send nothing. Every frame sent.
+    Frames run(int timer, int late = 0)
+    {
+        Frames frames;
+        for (ticks = 0; ticks < 20000 && state().anyMemoryOperationRunning(); ++ticks) {
+            frames << tick(timer);
+            if (afterTick)
+                afterTick();
+            for (int i = 0; i < late && timer2().isEnabled(); ++i) {
+                memoryTimer(timer).fire();
+                EXPECT_EQ(port.takeWritten(), QByteArray()) << "a tick stepped while an answer was awaited";
+            }
+        }
+        EXPECT_FALSE(state().anyMemoryOperationRunning()) << "still running after " << ticks << " ticks";
+        EXPECT_EQ(tick(timer), Frames{}) << "a tick after the end sent something";
+        return frames;
+    }
+    int ticks = 0;
+    std::function<void()> afterTick;
+};
 
 }  // namespace talvex::testing

@@ -7,24 +7,17 @@
 
 namespace talvex::testing {
 
-// A radio on the scripted line that answers what it is sent, for the memory operations: it
-// echoes, answers set commands OK (or NG), keeps channels written into it and answers reads
-// of them. It reads the frames by their bytes alone, sharing nothing with the program.
-class ScriptedRadio {
-public:
-    // Everything the radio sends back for the bytes written: the echo, then an answer a frame.
-    QByteArray answer(const QByteArray& written);
-
-    std::map<int, QByteArray> memory;  // channel -> the 41 contents bytes; absent: blank
+// A radio on the scripted line, reading frames by their bytes alone: it echoes, answers set
+// commands OK (or NG), keeps the channels written into it and answers reads of them.
+struct ScriptedRadio {
+    QByteArray answer(const QByteArray& written);  // the echo, then an answer a frame; nothing once silent
+    std::map<int, QByteArray> memory;  // channel -> its 41 contents bytes; absent: blank
     bool silent = false;               // switched off: no echo, no answers
     std::set<int> refuseWrites;        // channels whose write is answered NG and not kept
     std::set<int> storeWrong;          // channels kept with the label's first letter changed
-    int silentFrom = 1000;             // falls silent for good at the first frame naming this channel or a later one
-    int frames = 0;                    // frames received, for tests that count steps
-
-private:
-    QByteArray answerFrame(const QByteArray& command);
-    int selected_ = 1;
+    int silentFrom = 1000;             // silent for good from the first frame naming this channel or a later one
+    int frames = 0;                    // frames received
+    int selected = 1;                  // the channel a select chose
 };
 
 }  // namespace talvex::testing
