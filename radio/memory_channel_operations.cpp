@@ -5,14 +5,12 @@
 #include "link/bcd.h"
 #include "link/format.h"
 #include "link/frames.h"
+#include "link/radio_model.h"
 #include "radio/frequency_digits.h"
 
 namespace talvex {
 
 namespace {
-
-constexpr int kHighestChannel = 101;  // 100 and 101 are the program-scan edges P1, P2
-constexpr int kHighestWritable = 99;
 
 bool IsPrintable(const QString& text)
 {
@@ -31,7 +29,7 @@ void RadioOperations::Option40_Click()
         state_.ChannelText = dialogs_.inputOrEmpty(QStringLiteral("Enter 'CHANNEL NUMBER' (1-99)"),
                                                    QStringLiteral("Select Memory Channel Number"));
     }
-    const auto channel = WholeNumberIn(state_.ChannelText, 1, kHighestChannel);
+    const auto channel = WholeNumberIn(state_.ChannelText, kRadio.firstChannel, kRadio.lastSelectable);
     const auto field = channel ? ChannelField(QString::number(*channel)) : std::nullopt;
     if (!field) {
         // A select that goes nowhere must not leave a clear armed for a later one.
@@ -57,7 +55,7 @@ void RadioOperations::Option45_Click()
         state_.ChannelText = dialogs_.inputOrEmpty(QStringLiteral("Enter 'CHANNEL NUMBER' (1-99)"),
                                                    QStringLiteral("Read Memory Channel Number"));
     }
-    const auto channel = WholeNumberIn(state_.ChannelText, 1, kHighestChannel);
+    const auto channel = WholeNumberIn(state_.ChannelText, kRadio.firstChannel, kRadio.lastSelectable);
     const auto field = channel ? ChannelField(QString::number(*channel)) : std::nullopt;
     if (field) {
         state_.ChannelBcd = *field;
@@ -92,7 +90,7 @@ void RadioOperations::stepChannel(int step)
     if (!state_.ChannelStepping) {
         state_.ChannelText = dialogs_.inputOrEmpty(QStringLiteral("Enter 'CHANNEL NUMBER' (1-99)"),
                                                    QStringLiteral("Select Beginning Memory Channel Number"));
-        const auto first = WholeNumberIn(state_.ChannelText, 1, kHighestWritable);
+        const auto first = WholeNumberIn(state_.ChannelText, kRadio.firstChannel, kRadio.lastChannel);
         if (!first) {
             refuseEntry();
             state_.EntriesPreset = false;
@@ -102,10 +100,10 @@ void RadioOperations::stepChannel(int step)
     } else {
         channel = static_cast<int>(LeadingNumber(state_.ChannelText)) + step;
         // Past either end, or moving down from the program-scan edges 100/101, lands in 1-99.
-        if (channel > kHighestWritable)
-            channel = step > 0 ? 1 : kHighestWritable;
-        if (channel < 1)
-            channel = kHighestWritable;
+        if (channel > kRadio.lastChannel)
+            channel = step > 0 ? kRadio.firstChannel : kRadio.lastChannel;
+        if (channel < kRadio.firstChannel)
+            channel = kRadio.lastChannel;
     }
     state_.ChannelText = QString::number(channel);
     state_.ChannelBcd = *ChannelField(state_.ChannelText);
@@ -133,7 +131,7 @@ void RadioOperations::Option44_Click()
         refuseEntry();  // 100 and 101 cannot be written from here
         return;
     }
-    const auto channel = WholeNumberIn(state_.ChannelText, 1, kHighestWritable);
+    const auto channel = WholeNumberIn(state_.ChannelText, kRadio.firstChannel, kRadio.lastChannel);
     if (!channel)
         return refuse();
 
