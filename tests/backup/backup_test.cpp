@@ -1,0 +1,229 @@
+// Update Rig and Blank Rig first save the channels they change in BACKUP, as a data file that
+// Update Rig writes back; a backup that cannot be completed leaves the radio untouched.
+#include "link/bcd.h"
+#include "memory/backup.h"
+#include "memory/data_line.h"
+#include "memory/file_line.h"
+
+#include "tests/support/sim_memory.h"
+#include "tests/support/sim_program.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace talvex::testing {
+namespace {
+
+const QString kName = QStringLiteral("20261207-142501.TXT");  // the scripted clock's first backup
+
+QStringList FolderFiles(const QString& workingDirectory)
+{
+    return QDir(JoinPath(workingDirectory, kBackupFolder)).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+// The channel lines of a data file, by channel.
+std::map<int, QString> ChannelLines(const QString& path)
+{
+    std::map<int, QString> lines;
+    for (const QString& line : ReadAllLines(path).value_or(QStringList())) {
+        if (const auto channel = WholeNumberIn(ChannelTextOf(line).trimmed(), 1, 99); channel && KindOf(line) == LineKind::Channel)
+            lines[*channel] = line;
+    }
+    return lines;
+}
+
+// What a memory write can restore: everything but the select mark, which is the radio's own.
+Memory Restorable(Memory memory)
+{
+    for (auto& [channel, contents] : memory) {
+        if (!contents.isEmpty())
+            contents[2] = 0;
+    }
+    return memory;
+}
+
+QStringList TestChannels()
+{
+    QStringList lines;
+    for (int channel = 3; channel <= 8; ++channel)
+        lines << FormatDataLine({channel, QStringLiteral("07.100.0"), QStringLiteral("LSB"), QStringLiteral("Fil 1"),
+                                 QStringLiteral("   "), QStringLiteral("NEW %1").arg(channel)});
+    return lines << QStringLiteral(" 9") << QStringLiteral(" END");  // channel 9 is cleared
+}
+
+class BackupAgainstSim : public ::testing::Test {
+protected:
+    void start(const QStringList& simArguments = {})
+    {
+        QFile::copy(DemoMemoryPath(TALVEX_DEMO_DIR), memoryPath);
+        run = std::make_unique<SimProgram>(QStringList{QStringLiteral("--memory"), memoryPath} + simArguments);
+        ASSERT_TRUE(run->ready());
+        ASSERT_TRUE(run->startUp());
+        run->program->memory.setClock(&clock);
+        before = ReadMemory(memoryPath);
+        WriteLinesAtomically(run->path(QStringLiteral("TALVEX.TXT")), TestChannels());
+    }
+    // Update Rig from `path` (the Update Rig button) or, with nothing, the TALVEX.txt button.
+    void update(const QString& path = {})
+    {
+        run->dialogs.answerMessage(MessageAnswer::Yes);
+        if (path.isEmpty()) {
+            run->program->memory.Command14_Click();
+        } else {
+            QString name = path;
+            run->program->dataFile.OpenDataFile(name, FileMode::Input);
+            run->program->memory.Command3_Click();
+        }
+        run->runMemoryOperation(3, 60);
+    }
+    void blank(const QString& first, const QString& last)
+    {
+        run->dialogs.answerMessage(MessageAnswer::Yes);
+        run->dialogs.answerInput(first);
+        run->dialogs.answerInput(last);
+        run->program->memory.Command5_Click();
+        run->runMemoryOperation(5, 60);
+    }
+    QString backup(const QString& name) const { return JoinPath(run->path(kBackupFolder), name); }
+    // The lines a backup of `channels` must hold, worked out from the simulator's memory.
+    std::map<int, QString> expectedLines(int first, int last) const
+    {
+        std::map<int, QString> lines;
+        for (int channel = first; channel <= last; ++channel)
+            lines[channel] = ExpectedLine(channel, before.at(channel));
+        return lines;
+    }
+
+    ScriptedClock clock;
+    QTemporaryDir memoryDirectory;
+    QString memoryPath = memoryDirectory.filePath(QStringLiteral("memory.txt"));
+    std::unique_ptr<SimProgram> run;
+    Memory before;
+};
+
+TEST_F(BackupAgainstSim, UpdateRigSavesTheChannelsItChangesAndTheBackupPutsThemBack)
+{
+    start();
+    update();
+    ASSERT_EQ(FolderFiles(run->directory.path()), QStringList{kName});
+    EXPECT_EQ(ChannelLines(backup(kName)), expectedLines(3, 9));
+    const QStringList lines = ReadAllLines(backup(kName)).value_or(QStringList());
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_EQ(lines.front(), QString(70, u' ') + kName);
+    EXPECT_EQ(lines.back(), QStringLiteral(" END") + QString(66, u' '));
+    const Memory changed = ReadMemory(memoryPath);
+    EXPECT_NE(changed.at(3), before.at(3));
+    EXPECT_TRUE(changed.at(9).isEmpty());
+
+    // Restored in the same second: a backup of its own beside the first, not over it.
+    update(backup(kName));
+    EXPECT_EQ(FolderFiles(run->directory.path()), (QStringList{QStringLiteral("20261207-142501-2.TXT"), kName}));
+    EXPECT_EQ(run->dialogs.messages.size(), 2u);  // the two questions, nothing went wrong
+    const Memory restored = Restorable(ReadMemory(memoryPath)), expected = Restorable(before);
+    for (const auto& [channel, contents] : expected)  // the demo memory's channels 1-99
+        EXPECT_EQ(restored.at(channel).toHex(' '), contents.toHex(' ')) << channel;
+}
+
+TEST_F(BackupAgainstSim, BlankRigSavesExactlyItsRange)
+{
+    start();
+    blank(QStringLiteral("10"), QStringLiteral("20"));
+    ASSERT_EQ(FolderFiles(run->directory.path()), QStringList{kName});
+    EXPECT_EQ(ChannelLines(backup(kName)), expectedLines(10, 20));
+    EXPECT_TRUE(ReadMemory(memoryPath).at(20).isEmpty());
+    EXPECT_EQ(run->program->state.memory.Text1, u"END");
+}
+
+TEST_F(BackupAgainstSim, ARadioSilentDuringTheBackupIsToldAndNothingIsWritten)
+{
+    for (const bool updating : {true, false}) {
+        SCOPED_TRACE(updating ? "Update Rig" : "Blank Rig");
+        start({QStringLiteral("--silent-from"), QStringLiteral("6")});
+        if (updating)
+            update();
+        else
+            blank(QStringLiteral("3"), QStringLiteral("8"));
+        const QString operation = updating ? QStringLiteral("Update Rig") : QStringLiteral("Blank Rig");
+        EXPECT_FALSE(run->program->state.anyMemoryOperationRunning());
+        ASSERT_EQ(run->dialogs.messages.size(), 2u);
+        EXPECT_EQ(run->dialogs.messages[1].title, operation);
+        EXPECT_EQ(run->dialogs.messages[1].text,
+                  QStringLiteral("The channels could not be saved before writing: the radio did not answer for "
+                                 "channel 6 ... ") + operation + QStringLiteral(" wrote nothing to the radio."));
+        EXPECT_EQ(ReadMemory(memoryPath), before);
+        EXPECT_EQ(FolderFiles(run->directory.path()), QStringList{});
+    }
+}
+
+// Faults of the disk and the operator's Stop, on the scripted radio: the radio keeps its
+// channels and no backup is left behind as if it were complete.
+TEST(Backup, ABackupThatCannotBeCompletedLeavesTheRadioUntouched)
+{
+    struct Case {
+        const char* name;
+        std::function<void(OpenProgram&)> before, during;
+        const char* told;  // in the message, or nothing when the operator stopped it
+    };
+    const Case cases[] = {
+        {"folder", [](OpenProgram& t) { t.writeFile(kBackupFolder, {}); }, {}, "cannot be created"},
+        {"disk full", [](OpenProgram&) { SimulateDiskFullAfter(600); }, {}, "Error Code 61"},
+        {"stop", {}, [](OpenProgram& t) { t.program->memory.Command8_Click(); }, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenProgram t;
+        ScriptedClock clock;
+        t.program->memory.setClock(&clock);
+        t.radio.memory = ReadMemory(DemoMemoryPath(TALVEX_DEMO_DIR));
+        const Memory before = t.radio.memory;
+        if (c.before)
+            c.before(t);
+        t.dialogs.answerMessage(MessageAnswer::Yes);
+        t.dialogs.answerInput(QStringLiteral("1"));
+        t.dialogs.answerInput(QStringLiteral("30"));
+        t.program->memory.Command5_Click();
+        for (int tick = 0; tick < 60 && t.program->state.BlankingRig; ++tick) {
+            t.tick(5);
+            if (tick == 5 && c.during)
+                c.during(t);
+        }
+        SimulateDiskFullAfter(std::nullopt);
+        EXPECT_EQ(t.radio.memory, before);
+        if (c.told) {
+            ASSERT_EQ(t.dialogs.messages.size(), 2u);
+            EXPECT_TRUE(t.dialogs.messages[1].text.contains(QString::fromLatin1(c.told)))
+                << t.dialogs.messages[1].text.toStdString();
+        }
+        EXPECT_EQ(QDir(t.path(kBackupFolder)).entryList(QDir::Files | QDir::Hidden), QStringList{});
+    }
+}
+
+TEST(Backup, TheNewestFiftyAreKeptAndOnlyBackupsAreRemoved)
+{
+    OpenProgram t;
+    ScriptedClock clock;
+    t.program->memory.setClock(&clock);
+    QDir().mkpath(t.path(kBackupFolder));
+    // The oldest is the unsuffixed one: "-2" is the second backup of that same second.
+    QStringList old{QStringLiteral("20261201-000000.TXT"), QStringLiteral("20261201-000000-2.TXT")};
+    for (int i = 1; i < 49; ++i)
+        old << QStringLiteral("20261201-0000%1.TXT").arg(i, 2, 10, QLatin1Char('0'));
+    for (const QString& name : old + QStringList{QStringLiteral("NOTES.TXT")})
+        t.writeFile(JoinPath(kBackupFolder, name), {});
+    t.dialogs.answerMessage(MessageAnswer::Yes);
+    t.dialogs.answerInput(QStringLiteral("5"));
+    t.dialogs.answerInput(QStringLiteral("6"));
+    t.program->memory.Command5_Click();
+    for (int tick = 0; tick < 20 && t.program->state.BlankingRig; ++tick)
+        t.tick(5);
+    QStringList expected = old.mid(1) << kName << QStringLiteral("NOTES.TXT");
+    expected.sort();
+    QStringList kept = QDir(t.path(kBackupFolder)).entryList(QDir::Files);
+    kept.sort();
+    EXPECT_EQ(kept, expected);
+}
+
+}  // namespace
+}  // namespace talvex::testing
