@@ -1,6 +1,7 @@
 #include "program.h"
 #include "windows.h"
 
+#include "platform/clock.h"
 #include "platform/program_exit.h"
 #include "platform/widgets/qt_dialogs.h"
 #include "platform/qt_serial_port.h"
@@ -19,8 +20,9 @@ int main(int argc, char* argv[])
     talvex::QtDialogs dialogs;
     talvex::QtTimerFactory timers;
     talvex::ProcessExit exit;
+    talvex::QtClock clock;
 
-    talvex::Windows windows(talvex::PlatformServices{port, dialogs, timers, exit, workingDirectory});
+    talvex::Windows windows(talvex::PlatformServices{port, dialogs, timers, exit, workingDirectory, &clock});
     windows.start();
     return application.exec();
 }

@@ -22,6 +22,7 @@ Program::Program(PlatformServices services, WindowShell& windowShell)
     });
     link.setDisplayChanged([this] { notifyDisplay(); });
     memory.setDisplayChanged([this] { notifyDisplay(); });
+    memory.setClock(platform.clock);
     startup.setBeforeEnd([this] { memory.discardUnfinishedFile(); });
     // The Exit menu, a fatal trap and a restart request end the program without the Exit
     // button's port close; the device and its lock file must still go back to the system, and

@@ -4,6 +4,7 @@
 #include "link/serial_link.h"
 #include "memory/data_file.h"
 #include "memory/memory_operations.h"
+#include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/program_exit.h"
 #include "platform/serial_port.h"
@@ -30,6 +31,8 @@ struct PlatformServices {
     TimerFactory& timers;
     ProgramExit& exit;
     QString workingDirectory;
+    // Names the backups taken before the radio's channels are changed; none, no backups.
+    const Clock* clock = nullptr;
 };
 
 // The program without its windows: the shared state and every part that works on it, wired

@@ -1,5 +1,7 @@
 #include "memory/rig_steppers.h"
 
+#include <algorithm>
+
 namespace talvex {
 
 namespace {
@@ -10,14 +12,14 @@ constexpr int kClearFrames = 3;
 
 }  // namespace
 
-BlankRig::BlankRig(OperationContext& context)
-    : Stepper(context, context.state.BlankingRig, QStringLiteral("Blank Rig"))
+BlankRig::BlankRig(OperationContext& context, ChannelBackup& backup)
+    : BackedUpStepper(context, context.state.BlankingRig, QStringLiteral("Blank Rig"), backup)
 {
 }
 
 void BlankRig::reset()
 {
-    Stepper::reset();
+    BackedUpStepper::reset();
     channel_ = 0;
     ledger_ = {};
 }
@@ -34,6 +36,11 @@ void BlankRig::start()
     if (!range)
         return;
     reset();
+    std::vector<int> channels;
+    for (int channel = std::max(range->first, 1); channel <= std::min(range->last, kChannels); ++channel)
+        channels.push_back(channel);
+    if (!saveFirst(channels))
+        return;
     s.FirstChannel = range->first;
     s.LastChannel = range->last;
     s.ChannelCounter = s.FirstChannel;
@@ -49,12 +56,13 @@ void BlankRig::askToStop()
     if (c_.dialogs.message(name(), QStringLiteral("STOP Blank Rig?"), MessageIcon::None, MessageButtons::YesNo)
         == MessageAnswer::Yes) {
         s.ChannelCounter = 0;
+        dropUnfinishedBackup();
         return;
     }
     s.BlankingRig = true;
 }
 
-void BlankRig::check(const Exchange& exchange)
+void BlankRig::checkChange(const Exchange& exchange)
 {
     if (channel_ < 1)
         return;  // the select refused the channel: nothing was cleared
@@ -63,7 +71,7 @@ void BlankRig::check(const Exchange& exchange)
              + QStringLiteral(" ... Blank Rig stopped."));
 }
 
-void BlankRig::step()
+void BlankRig::changeStep()
 {
     ProgramState& s = c_.state;
     if (s.ChannelCounter > s.LastChannel || s.ChannelCounter > kChannels) {

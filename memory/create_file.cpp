@@ -1,59 +1,15 @@
 #include "memory/create_file.h"
 
-#include "link/frames.h"
-#include "link/radio_answers.h"
-#include "memory/data_line.h"
-
 namespace talvex {
 
 namespace {
 
 constexpr int kLastChannel = 99;
-// A channel whose answer is missing or damaged is asked for again this many times.
-constexpr int kReadsPerChannel = 3;
-
-QString HeadingLine()
-{
-    return FormatDataLine({QStringLiteral(" Ch#"), QStringLiteral("Freq..:."), QStringLiteral("Mode"),
-                           QStringLiteral("Fil #"), QStringLiteral("      "), QStringLiteral("Label.....")});
-}
-
-QString EmptyLine() { return FormatDataLine({QString(), QString(), QString(), QString(), QString(), QString()}); }
-
-// A radio name may hold control bytes or bytes above 7E; written as they are they would split
-// the line or make a label no memory write takes back, so each becomes a blank.
-QString WritableLabel(QString label)
-{
-    for (QChar& c : label) {
-        if (c.unicode() < 0x20 || c.unicode() >= 0x7F)
-            c = u' ';
-    }
-    return label;
-}
-
-QString SelectMark(const QString& shown)
-{
-    if (shown == u"*")
-        return QStringLiteral("Yes");
-    if (shown == u" ")
-        return QStringLiteral("   ");
-    return {};
-}
-
-// The channel's answer when it is whole and readable.
-std::optional<QByteArray> ChannelAnswer(const Exchange& exchange, int channel)
-{
-    const auto field = ChannelField(QString::number(channel));
-    const auto answer = MemoryReadAnswer(RadioAnswers(exchange.received), *field);
-    if (!answer || (!IsBlankChannelAnswer(*answer) && !ContentsReadable(ContentsOfAnswer(*answer))))
-        return std::nullopt;
-    return answer;
-}
 
 }  // namespace
 
 CreateFile::CreateFile(OperationContext& context)
-    : Stepper(context, context.state.CreatingFile, QStringLiteral("Create File"))
+    : Stepper(context, context.state.CreatingFile, QStringLiteral("Create File")), read_(context)
 {
 }
 
@@ -83,16 +39,13 @@ void CreateFile::step()
         return;
     }
     const int counter = c_.state.ChannelCounter;
-    if (askAgain_) {
-        askAgain_ = false;
+    if (read_.wantsAgain()) {
         request(counter);
         return;
     }
     if (counter == 0) {
-        newFile_.writeLine(FormatDataLine({QString(), QString(), QString(), QString(), QString(),
-                                           c_.state.CurrentFileName}));
-        newFile_.writeLine(HeadingLine());
-        newFile_.writeLine(EmptyLine());
+        for (const QString& line : DataFileHead(c_.state.CurrentFileName))
+            newFile_.writeLine(line);
     }
     if (counter >= kLastChannel)
         finish();
@@ -102,42 +55,27 @@ void CreateFile::step()
 
 void CreateFile::check(const Exchange& exchange)
 {
-    const int channel = c_.state.ChannelCounter;
-    const auto answer = ChannelAnswer(exchange, channel);
-    if (!answer) {
-        if (tries_ < kReadsPerChannel) {
-            askAgain_ = true;
-            return;
-        }
-        halt(QStringLiteral("The radio did not answer for channel ") + QString::number(channel)
+    switch (read_.check(exchange)) {
+    case ChannelRead::Verdict::Read: newFile_.writeLine(read_.line()); return;
+    case ChannelRead::Verdict::AskAgain: return;
+    case ChannelRead::Verdict::Silent:
+        halt(QStringLiteral("The radio did not answer for channel ") + QString::number(read_.channel())
              + QStringLiteral(" ... ") + c_.state.CurrentFileName + QStringLiteral(" was not changed."));
         return;
     }
-    const MemoryFields shown = ShownFromAnswer(*answer, QString::number(channel));
-    newFile_.writeLine(FormatDataLine(
-        {channel, shown.Text3, shown.Text4, shown.Text5, SelectMark(shown.Text2), WritableLabel(shown.Text6)}));
-    tries_ = 0;
 }
 
 void CreateFile::request(int channel)
 {
-    ProgramState& s = c_.state;
-    if (channel != s.ChannelCounter)
-        tries_ = 0;
-    ++tries_;
-    s.ChannelCounter = channel;
-    s.ChannelText = QString::number(channel);
-    s.EntriesPreset = true;
+    c_.state.ChannelCounter = channel;
     expectAnswer();
-    c_.radio.Option45_Click();
+    read_.send(channel);
 }
 
 void CreateFile::finish()
 {
-    newFile_.writeLine(EmptyLine());
-    newFile_.writeLine(HeadingLine());
-    newFile_.writeLine(EmptyLine());
-    newFile_.writeLine(FormatDataLine({QStringLiteral(" END"), QString(), QString(), QString(), QString(), QString()}));
+    for (const QString& line : DataFileTail())
+        newFile_.writeLine(line);
     if (const auto error = newFile_.commit()) {
         halt(ErrorCodeText(*error) + QStringLiteral(" ... ") + c_.state.CurrentDataFile
              + QStringLiteral(" ... the old file was kept."));
@@ -153,8 +91,7 @@ void CreateFile::finish()
 void CreateFile::reset()
 {
     Stepper::reset();
-    tries_ = 0;
-    askAgain_ = false;
+    read_.reset();
 }
 
 void CreateFile::discard()

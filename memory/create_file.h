@@ -1,5 +1,6 @@
 #pragma once
 
+#include "memory/channel_read.h"
 #include "memory/stepper.h"
 #include "platform/text_file.h"
 
@@ -24,8 +25,7 @@ private:
     void finish();
 
     ReplacingTextFile newFile_;
-    int tries_ = 0;  // reads of the current channel so far
-    bool askAgain_ = false;
+    ChannelRead read_;
 };
 
 }  // namespace talvex

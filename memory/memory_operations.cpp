@@ -27,11 +27,12 @@ MemoryOperations::MemoryOperations(ProgramState& state, RadioOperations& radio, 
       answers_(link),
       context_{state, radio, dataFile, dialogs, answers_,
                [this](const QString& title, const QString& text) { haltWith(title, text); }},
+      backup_(context_, dataFile.workingDirectory()),
       createFile_(context_),
       viewFile_(context_),
-      updateRig_(context_),
+      updateRig_(context_, backup_),
       viewRig_(context_),
-      blankRig_(context_),
+      blankRig_(context_, backup_),
       scanRig_(context_, *timers_[5])
 {
     const std::array<void (MemoryOperations::*)(), 6> steps{

@@ -2,12 +2,14 @@
 
 #include "state/program_state.h"
 #include "link/serial_link.h"
+#include "memory/backup.h"
 #include "memory/create_file.h"
 #include "memory/data_file.h"
 #include "memory/rig_steppers.h"
 #include "memory/step_answers.h"
 #include "memory/update_rig.h"
 #include "memory/view_file.h"
+#include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/timer.h"
 #include "radio/radio_operations.h"
@@ -61,8 +63,17 @@ public:
     // Called after every tick, so the windows redraw what the step changed.
     void setDisplayChanged(std::function<void()> changed) { displayChanged_ = std::move(changed); }
 
-    // The program is ending: a file being created is thrown away, the old one kept.
-    void discardUnfinishedFile() { createFile_.discard(); }
+    // The program is ending: a file being created is thrown away, the old one kept, and an
+    // unfinished backup is not left behind.
+    void discardUnfinishedFile()
+    {
+        createFile_.discard();
+        backup_.discard();
+    }
+
+    // With a clock, Update Rig and Blank Rig first save the channels they change in a backup
+    // named by its date and time; without one (nullptr, the default) they save nothing.
+    void setClock(const Clock* clock) { backup_.setClock(clock); }
 
     // Title of the message shown when something is refused while an operation runs.
     static QString busyTitle();
@@ -84,6 +95,7 @@ private:
     std::array<std::unique_ptr<Timer>, 6> timers_;
     StepAnswers answers_;
     OperationContext context_;
+    ChannelBackup backup_;
     CreateFile createFile_;
     ViewFile viewFile_;
     UpdateRig updateRig_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "memory/backup.h"
 #include "memory/channel_checks.h"
 #include "memory/channel_range.h"
 #include "memory/stepper.h"
@@ -23,9 +24,10 @@ private:
 };
 
 // Blank Rig: a typed range of channels cleared, one a step, each checked by the radio's OK.
-class BlankRig final : public Stepper {
+// The range is saved first.
+class BlankRig final : public BackedUpStepper {
 public:
-    explicit BlankRig(OperationContext& context);
+    BlankRig(OperationContext& context, ChannelBackup& backup);
     // After the operator's Yes and the typed range.
     void start();
     // The button while blanking: paused while the question is open, stopped on Yes.
@@ -33,8 +35,8 @@ public:
     void reset() override;
 
 private:
-    void step() override;
-    void check(const Exchange& exchange) override;
+    void changeStep() override;
+    void checkChange(const Exchange& exchange) override;
 
     int channel_ = 0;  // the channel the last step cleared
     ChannelLedger ledger_;

@@ -7,6 +7,8 @@
 #include "memory/file_line.h"
 #include "memory/view_file.h"
 
+#include <algorithm>
+
 namespace talvex {
 
 namespace {
@@ -21,10 +23,28 @@ QString WithoutBlanks(QString text)
     return text;
 }
 
+// The channels the lines of a data file write or clear, ascending, each once.
+std::vector<int> ChannelsNamedIn(const QString& path)
+{
+    std::vector<int> channels;
+    for (const QString& line : ReadAllLines(path).value_or(QStringList())) {
+        const LineKind kind = KindOf(line);
+        if (kind == LineKind::End)
+            break;
+        if (kind != LineKind::Channel)
+            continue;
+        if (const auto channel = WholeNumberIn(ChannelTextOf(line).trimmed(), 1, kChannels))
+            channels.push_back(*channel);
+    }
+    std::sort(channels.begin(), channels.end());
+    channels.erase(std::unique(channels.begin(), channels.end()), channels.end());
+    return channels;
+}
+
 }  // namespace
 
-UpdateRig::UpdateRig(OperationContext& context)
-    : Stepper(context, context.state.UpdatingRig, QStringLiteral("Update Rig"))
+UpdateRig::UpdateRig(OperationContext& context, ChannelBackup& backup)
+    : BackedUpStepper(context, context.state.UpdatingRig, QStringLiteral("Update Rig"), backup)
 {
 }
 
@@ -57,19 +77,23 @@ void UpdateRig::startWith(const QString& fileName)
 void UpdateRig::begin()
 {
     reset();
+    if (!saveFirst(ChannelsNamedIn(c_.state.CurrentDataFile))) {
+        c_.dataFile.CloseDataFile();
+        return;
+    }
     c_.state.ChannelCounter = 0;
     c_.state.UpdatingRig = true;
 }
 
 void UpdateRig::reset()
 {
-    Stepper::reset();
+    BackedUpStepper::reset();
     sent_ = Sent::Nothing;
     channel_ = 0;
     ledger_ = {};
 }
 
-void UpdateRig::check(const Exchange& exchange)
+void UpdateRig::checkChange(const Exchange& exchange)
 {
     const Sent sent = std::exchange(sent_, Sent::Nothing);
     if (sent == Sent::Nothing)
@@ -83,7 +107,7 @@ void UpdateRig::check(const Exchange& exchange)
     }
 }
 
-void UpdateRig::step()
+void UpdateRig::changeStep()
 {
     if (!c_.dataFile.isOpen()) {
         halt(QStringLiteral("The data file is not open ... Update Rig stopped."));

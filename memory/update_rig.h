@@ -1,7 +1,7 @@
 #pragma once
 
+#include "memory/backup.h"
 #include "memory/channel_checks.h"
-#include "memory/stepper.h"
 
 namespace talvex {
 
@@ -9,9 +9,10 @@ namespace talvex {
 // programs its channel or, when its frequency field is empty, clears it; a line that cannot be
 // encoded is skipped and named, never sent half right. Every channel is checked against what
 // the radio answered: a programmed one by its read-back, a cleared one by the radio's OK.
-class UpdateRig final : public Stepper {
+// The channels the file names are saved first.
+class UpdateRig final : public BackedUpStepper {
 public:
-    explicit UpdateRig(OperationContext& context);
+    UpdateRig(OperationContext& context, ChannelBackup& backup);
     // From the current data file, after the operator's Yes.
     void start();
     // From a named file in the working directory, after the operator's Yes.
@@ -21,8 +22,8 @@ public:
 private:
     enum class Sent { Nothing, Write, Clear };
 
-    void step() override;
-    void check(const Exchange& exchange) override;
+    void changeStep() override;
+    void checkChange(const Exchange& exchange) override;
     void begin();
     void end();
     Sent sendLine(const QString& line);

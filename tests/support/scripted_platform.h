@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/program_exit.h"
 #include "platform/serial_port.h"
@@ -127,6 +128,13 @@ public:
     std::unique_ptr<Timer> create(int intervalMs, bool enabled) override;
     // In order of creation.
     std::vector<ManualTimer*> timers;
+};
+
+// A clock that shows what the test sets, and moves only when the test moves it.
+class ScriptedClock final : public Clock {
+public:
+    QDateTime now() const override { return time; }
+    QDateTime time{QDate(2026, 12, 7), QTime(14, 25, 1)};
 };
 
 // Thrown where the program would end, so a test can see that it did and with what code.

@@ -1,0 +1,178 @@
+#include "memory/backup.h"
+
+#include "memory/data_file.h"
+
+#include <QDir>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace talvex {
+
+namespace {
+
+// "20261207-142501.TXT" or "20261207-142501-2.TXT": the backups, and nothing else in the folder.
+const QRegularExpression& BackupNamePattern()
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{8}-\\d{6})(?:-(\\d{1,6}))?\\.TXT$"));
+    return pattern;
+}
+
+QString CannotSave(const QString& why, const QString& operation)
+{
+    return QStringLiteral("The channels could not be saved before writing: ") + why + QStringLiteral(" ... ")
+        + operation + QStringLiteral(" wrote nothing to the radio.");
+}
+
+}  // namespace
+
+QString BackupFileName(const QDateTime& time, const std::function<bool(const QString&)>& taken)
+{
+    const QString stamp = time.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString name = stamp + QStringLiteral(".TXT");
+    for (int suffix = 2; taken(name); ++suffix)
+        name = stamp + u'-' + QString::number(suffix) + QStringLiteral(".TXT");
+    return name;
+}
+
+void PruneBackups(const QString& directory, int keep)
+{
+    // Oldest first: by the time in the name, then by the suffix of a second backup in that second.
+    std::vector<std::pair<std::pair<QString, int>, QString>> backups;
+    const QDir folder(directory);
+    for (const QString& name : folder.entryList(QDir::Files)) {
+        const auto match = BackupNamePattern().match(name);
+        if (match.hasMatch())
+            backups.push_back({{match.captured(1), match.captured(2).isEmpty() ? 1 : match.captured(2).toInt()}, name});
+    }
+    std::sort(backups.begin(), backups.end());
+    const auto excess = static_cast<std::ptrdiff_t>(backups.size()) - keep;
+    for (std::ptrdiff_t i = 0; i < excess; ++i)
+        QFile::remove(folder.filePath(backups[static_cast<std::size_t>(i)].second));
+}
+
+ChannelBackup::ChannelBackup(OperationContext& context, QString workingDirectory)
+    : c_(context), directory_(JoinPath(workingDirectory, kBackupFolder)), read_(context)
+{
+}
+
+std::optional<QString> ChannelBackup::open(std::vector<int> channels)
+{
+    discard();
+    if (!QDir().mkpath(directory_))
+        return QStringLiteral("the folder ") + directory_ + QStringLiteral(" cannot be created");
+    const QDir folder(directory_);
+    const QString name =
+        BackupFileName(clock_->now(), [&folder](const QString& file) { return folder.exists(file); });
+    path_ = folder.filePath(name);
+    if (const auto error = file_.open(path_))
+        return ErrorCodeText(*error) + QStringLiteral(" ... ") + path_;
+    for (const QString& line : DataFileHead(name))
+        file_.writeLine(line);
+    channels_ = std::move(channels);
+    next_ = 0;
+    read_.reset();
+    return std::nullopt;
+}
+
+void ChannelBackup::sendNext()
+{
+    if (read_.wantsAgain()) {
+        read_.sendAgain();
+        return;
+    }
+    c_.state.memory.Text7 = QStringLiteral("Saving channel %1 of %2 before writing").arg(next_ + 1).arg(channels_.size());
+    read_.send(channels_[next_++]);
+}
+
+std::optional<QString> ChannelBackup::check(const Exchange& exchange)
+{
+    switch (read_.check(exchange)) {
+    case ChannelRead::Verdict::AskAgain: return std::nullopt;
+    case ChannelRead::Verdict::Silent:
+        return QStringLiteral("the radio did not answer for channel ") + QString::number(read_.channel());
+    case ChannelRead::Verdict::Read: break;
+    }
+    if (file_.writeLine(read_.line()))
+        return std::nullopt;
+    // The write failed (a full disk): commit gives the failure and throws the file away.
+    const auto error = file_.commit();
+    return ErrorCodeText(error.value_or(FileError{kErrorFileAccess, QString()})) + QStringLiteral(" ... ") + path_;
+}
+
+std::optional<QString> ChannelBackup::commit()
+{
+    for (const QString& line : DataFileTail())
+        file_.writeLine(line);
+    if (const auto error = file_.commit())
+        return ErrorCodeText(*error) + QStringLiteral(" ... ") + path_;
+    lastPath_ = path_;
+    PruneBackups(directory_, kBackupsKept);
+    return std::nullopt;
+}
+
+void ChannelBackup::discard()
+{
+    file_.discard();
+    channels_.clear();
+    next_ = 0;
+    read_.reset();
+}
+
+BackedUpStepper::BackedUpStepper(OperationContext& context, bool& flag, QString name, ChannelBackup& backup)
+    : Stepper(context, flag, std::move(name)), backup_(backup)
+{
+}
+
+void BackedUpStepper::reset()
+{
+    Stepper::reset();
+    backup_.discard();
+}
+
+bool BackedUpStepper::saveFirst(const std::vector<int>& channels)
+{
+    if (!backup_.enabled() || channels.empty())
+        return true;
+    if (const auto why = backup_.open(channels)) {
+        c_.dialogs.critical(name(), CannotSave(*why, name()));
+        return false;
+    }
+    return true;
+}
+
+void BackedUpStepper::dropUnfinishedBackup() { backup_.discard(); }
+
+void BackedUpStepper::step()
+{
+    if (backup_.isOpen()) {
+        if (!backup_.allRead()) {
+            expectAnswer();
+            backup_.sendNext();
+            return;
+        }
+        if (const auto why = backup_.commit()) {
+            stopSaving(*why);
+            return;
+        }
+    }
+    changeStep();
+}
+
+void BackedUpStepper::check(const Exchange& exchange)
+{
+    if (!backup_.isOpen()) {
+        checkChange(exchange);
+        return;
+    }
+    if (const auto why = backup_.check(exchange))
+        stopSaving(*why);
+}
+
+void BackedUpStepper::stopSaving(const QString& why)
+{
+    backup_.discard();
+    halt(CannotSave(why, name()));
+}
+
+}  // namespace talvex

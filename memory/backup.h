@@ -1,0 +1,93 @@
+#pragma once
+
+#include "memory/channel_read.h"
+#include "memory/stepper.h"
+#include "platform/clock.h"
+#include "platform/text_file.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace talvex {
+
+// Backups live in this folder of the working directory; the newest ones are kept.
+inline const QString kBackupFolder = QStringLiteral("BACKUP");
+inline constexpr int kBackupsKept = 50;
+
+// "20261207-142501.TXT" for `time`; when `taken` says that name is in use, "20261207-142501-2.TXT"
+// and on, so two backups in the same second never share a file.
+QString BackupFileName(const QDateTime& time, const std::function<bool(const QString&)>& taken);
+// Removes the oldest backups in `directory` until `keep` are left. Only files named as backups
+// are counted or removed; whatever else the operator put there stays.
+void PruneBackups(const QString& directory, int keep);
+
+// The radio's channels saved before an operation changes them: read one a step with the same
+// verified read Create File uses, written as a data file (View File shows it, Update Rig writes
+// it back) through a temporary file that becomes the backup only once it is complete.
+class ChannelBackup {
+public:
+    ChannelBackup(OperationContext& context, QString workingDirectory);
+    // No clock, no backups (the default).
+    void setClock(const Clock* clock) { clock_ = clock; }
+    bool enabled() const { return clock_ != nullptr; }
+
+    // Opens a new backup of `channels` (ascending); why not, when it cannot.
+    std::optional<QString> open(std::vector<int> channels);
+    bool isOpen() const { return file_.isOpen(); }
+    // Every channel read and its line written.
+    bool allRead() const { return !read_.wantsAgain() && next_ >= channels_.size(); }
+    // Sends the read of the next channel (or the same one again after a missing answer).
+    void sendNext();
+    // The answer to the read sent last: nothing when the run goes on, else why it cannot.
+    std::optional<QString> check(const Exchange& exchange);
+    // Puts the complete backup in place and prunes the old ones: why not, when it failed.
+    std::optional<QString> commit();
+    // What was saved so far is thrown away; no backup is left behind.
+    void discard();
+    // The path of the last backup put in place.
+    const QString& lastPath() const { return lastPath_; }
+
+private:
+    OperationContext& c_;
+    QString directory_;
+    const Clock* clock_ = nullptr;
+    ReplacingTextFile file_;
+    QString path_;
+    QString lastPath_;
+    std::vector<int> channels_;
+    std::size_t next_ = 0;  // channels_[next_] is read next
+    ChannelRead read_;
+};
+
+// An operation that changes the radio's channels. When backups are made, its first steps save
+// the channels it will change; not one frame that changes a channel goes out before the backup
+// is complete on disk. A backup that cannot be completed ends the operation with the radio
+// untouched, and the operator is told why.
+class BackedUpStepper : public Stepper {
+public:
+    BackedUpStepper(OperationContext& context, bool& flag, QString name, ChannelBackup& backup);
+    void reset() override;
+
+protected:
+    // After the confirmation, before the operation's flag is set: opens the backup of
+    // `channels`. False (and the operator told why) when it cannot be made.
+    bool saveFirst(const std::vector<int>& channels);
+    // A paused operation stopped by the operator: a backup still being saved is thrown away.
+    void dropUnfinishedBackup();
+    // The operation's own steps, once the backup is in place.
+    virtual void changeStep() = 0;
+    virtual void checkChange(const Exchange&) {}
+
+private:
+    void step() final;
+    void check(const Exchange& exchange) final;
+    void stopSaving(const QString& why);
+
+    ChannelBackup& backup_;
+};
+
+}  // namespace talvex
