@@ -1,12 +1,13 @@
 #include "memory/rig_steppers.h"
 
+#include "link/radio_model.h"
+
 #include <algorithm>
 
 namespace talvex {
 
 namespace {
 
-constexpr int kChannels = 99;
 // Memory mode, select, clear: each is answered OK.
 constexpr int kClearFrames = 3;
 
@@ -37,7 +38,8 @@ void BlankRig::start()
         return;
     reset();
     std::vector<int> channels;
-    for (int channel = std::max(range->first, 1); channel <= std::min(range->last, kChannels); ++channel)
+    const int last = std::min(range->last, kRadio.lastChannel);
+    for (int channel = std::max(range->first, kRadio.firstChannel); channel <= last; ++channel)
         channels.push_back(channel);
     if (!saveFirst(channels))
         return;
@@ -74,7 +76,7 @@ void BlankRig::checkChange(const Exchange& exchange)
 void BlankRig::changeStep()
 {
     ProgramState& s = c_.state;
-    if (s.ChannelCounter > s.LastChannel || s.ChannelCounter > kChannels) {
+    if (s.ChannelCounter > s.LastChannel || s.ChannelCounter > kRadio.lastChannel) {
         c_.showEnd();
         s.ChannelCounter = 0;
         s.BlankingRig = false;

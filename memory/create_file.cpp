@@ -1,12 +1,8 @@
 #include "memory/create_file.h"
 
+#include "link/radio_model.h"
+
 namespace talvex {
-
-namespace {
-
-constexpr int kLastChannel = 99;
-
-}  // namespace
 
 CreateFile::CreateFile(OperationContext& context)
     : Stepper(context, context.state.CreatingFile, QStringLiteral("Create File")), read_(context)
@@ -47,7 +43,7 @@ void CreateFile::step()
         for (const QString& line : DataFileHead(c_.state.CurrentFileName))
             newFile_.writeLine(line);
     }
-    if (counter >= kLastChannel)
+    if (counter >= kRadio.lastChannel)
         finish();
     else
         request(counter + 1);

@@ -3,6 +3,7 @@
 #include "link/bcd.h"
 #include "link/format.h"
 #include "link/frames.h"
+#include "link/radio_model.h"
 #include "memory/data_line.h"
 #include "memory/file_line.h"
 #include "memory/view_file.h"
@@ -13,7 +14,6 @@ namespace talvex {
 
 namespace {
 
-constexpr int kChannels = 99;
 // A clear is three frames (select, clear, clear); each is answered OK.
 constexpr int kClearFrames = 3;
 
@@ -33,7 +33,7 @@ std::vector<int> ChannelsNamedIn(const QString& path)
             break;
         if (kind != LineKind::Channel)
             continue;
-        if (const auto channel = WholeNumberIn(ChannelTextOf(line).trimmed(), 1, kChannels))
+        if (const auto channel = WholeNumberIn(ChannelTextOf(line).trimmed(), kRadio.firstChannel, kRadio.lastChannel))
             channels.push_back(*channel);
     }
     std::sort(channels.begin(), channels.end());
@@ -146,7 +146,7 @@ UpdateRig::Sent UpdateRig::sendLine(const QString& line)
     if (IsEmptyFrequency(frequencyField)) {
         // Clear: select (which goes straight on to one clear), then a second clear of the same
         // channel. A channel the select refuses gets neither.
-        const auto selectable = WholeNumberIn(s.ChannelText, 1, 101);
+        const auto selectable = WholeNumberIn(s.ChannelText, kRadio.firstChannel, kRadio.lastSelectable);
         if (selectable)
             expectAnswer();
         s.EntriesPreset = true;
@@ -163,7 +163,7 @@ UpdateRig::Sent UpdateRig::sendLine(const QString& line)
         return Sent::Clear;
     }
 
-    const auto channel = WholeNumberIn(s.ChannelText, 1, kChannels);
+    const auto channel = WholeNumberIn(s.ChannelText, kRadio.firstChannel, kRadio.lastChannel);
     if (!channel) {
         // Not a channel the radio can be written at (the heading line among them): as always,
         // only the memory-mode frame goes out, the write refuses the rest.
