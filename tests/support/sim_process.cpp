@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
@@ -68,14 +70,15 @@ void RawLine::write(const QByteArray& bytes)
         return;
 }
 
-QByteArray RawLine::readUntilQuiet(int quietMs, int limitMs)
+QByteArray RawLine::readUntilQuiet(int quietMs, int limitMs, int atLeast)
 {
     QByteArray data;
     QElapsedTimer clock;
     clock.start();
     pollfd fd{fd_, POLLIN, 0};
     while (clock.elapsed() < limitMs) {
-        const int wait = data.isEmpty() ? static_cast<int>(limitMs - clock.elapsed()) : quietMs;
+        const int left = static_cast<int>(limitMs - clock.elapsed());
+        const int wait = data.isEmpty() || data.size() < atLeast ? left : std::min(quietMs, left);
         if (::poll(&fd, 1, std::max(wait, 1)) <= 0)
             break;
         char buffer[512];

@@ -36,8 +36,9 @@ public:
 
     bool ok() const { return fd_ >= 0; }
     void write(const QByteArray& bytes);
-    // Everything that arrives until the line has been quiet for `quietMs` (or `limitMs` passed).
-    QByteArray readUntilQuiet(int quietMs = 60, int limitMs = 2000);
+    // Everything that arrives until at least `atLeast` bytes are in and the line has then been
+    // quiet for `quietMs` (or `limitMs` passed: a check for silence waits that long).
+    QByteArray readUntilQuiet(int quietMs = 60, int limitMs = 2000, int atLeast = 0);
 
 private:
     int fd_ = -1;

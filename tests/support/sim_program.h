@@ -14,9 +14,36 @@
 
 namespace talvex::testing {
 
+// The real port as the program sees it, except that the test may look at what has arrived
+// before the program reads it: the test then knows when an answer is complete.
+class WatchedPort final : public SerialPort {
+public:
+    explicit WatchedPort(QtSerialPort& line) : line_(line) {}
+    std::optional<PortError> open(int portNumber, const QString& settings) override;
+    bool isOpen() const override { return line_.isOpen(); }
+    QByteArray readAll() override;
+    void write(const QByteArray& bytes) override;
+    void close() override { line_.close(); }
+    int baudRate() const override { return line_.baudRate(); }
+    bool lost() const override { return line_.lost(); }
+    bool takeLineError() override { return line_.takeLineError(); }
+
+    // Waits up to `limitMs` until every frame written since the program last read has its
+    // answer and the line has then been quiet for a few character times. False when some
+    // answer did not come in time.
+    bool awaitAnswers(int limitMs);
+
+private:
+    bool answered() const;
+
+    QtSerialPort& line_;
+    QByteArray held_;     // arrived, not yet read by the program
+    QByteArray written_;  // since the program last read
+};
+
 // A whole program on the real serial port, talking to talvex-sim over a pseudo-terminal.
-// Dialogs are scripted and timers are stepped by the test, but each step first lets the real
-// time of the timer's interval pass, so the line behaves as it does beside a radio.
+// Dialogs are scripted and timers are stepped by the test. Timer2 closes the answer window as
+// soon as every answer is in; a window that gets no answer stays open its whole interval.
 struct SimProgram {
     // Starts the simulator with `simArguments` (its --baud follows `settings`) and writes a
     // TALVEX.INI for COM1 at `settings` and an empty TALVEX.TXT.
@@ -31,7 +58,8 @@ struct SimProgram {
     bool startUp();
     // Lets the interval of `timer` pass in real time, then fires it once.
     static void waitAndFire(ManualTimer& timer);
-    // Fires Timer2 (after its interval) while it is armed: every answer of what was sent is read.
+    // Fires Timer2 while it is armed, each time once the answers are in (or its interval
+    // passed): every answer of what was sent is read.
     void readAnswers();
     // Steps the Memory window's timer `number` as the window would, every answer read before
     // the next tick, until no memory operation runs (or `maxTicks` ticks). Returns the ticks.
@@ -47,6 +75,7 @@ struct SimProgram {
     ThrowingExit exit;
     RecordingShell shell;
     std::unique_ptr<QtSerialPort> port;
+    std::unique_ptr<WatchedPort> watched;  // what the program uses: `port`, watched
     std::unique_ptr<Program> program;
 };
 
