@@ -19,15 +19,13 @@ TEST(RigctlAgainstSim, SetsAndReadsBackFrequencyAndModeAndSelectsMemoryFive)
         GTEST_SKIP() << "rigctl is not installed (Debian package libhamlib-utils)";
     QTemporaryDir directory;
     const QString log = directory.filePath(QStringLiteral("sim.log"));
-    SimProcess sim(directory.path(), {QStringLiteral("--log"), log});
+    SimProcess sim(directory.path(), {"--log", log});
     ASSERT_TRUE(sim.ready());
 
     QProcess client;
-    client.start(rigctl, {QStringLiteral("-m"), QStringLiteral("3073"), QStringLiteral("-r"), sim.linkPath(),
-                          QStringLiteral("-s"), QStringLiteral("19200"),
-                          QStringLiteral("F"), QStringLiteral("7100000"), QStringLiteral("f"),
-                          QStringLiteral("M"), QStringLiteral("LSB"), QStringLiteral("2400"), QStringLiteral("m"),
-                          QStringLiteral("V"), QStringLiteral("MEM"), QStringLiteral("E"), QStringLiteral("5")});
+    const QStringList commands{"-m", "3073", "-r", sim.linkPath(), "-s", "19200", "F", "7100000", "f", "M", "LSB", "2400",
+                               "m", "V", "MEM", "E", "5"};
+    client.start(rigctl, commands);
     ASSERT_TRUE(client.waitForFinished(20000));
     const QString out = QString::fromLatin1(client.readAllStandardOutput());
     const QString errors = QString::fromLatin1(client.readAllStandardError());
