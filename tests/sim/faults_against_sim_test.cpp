@@ -54,16 +54,12 @@ protected:
         run->runMemoryOperation(timer, ticks);
     }
     // Channels 1 to `channels` as a data file would hold them, and its END line.
-    static QStringList fileOf(int channels, bool varied = true)
+    static QStringList fileOf(int channels)
     {
         QStringList lines;
         for (int n = 1; n <= channels; ++n)
-            lines << FormatDataLine({n, varied ? QStringLiteral("%1.%2.%3").arg(n % 28 + 1, 2, 10, QChar(u'0'))
-                                                     .arg(n * 37 % 1000, 3, 10, QChar(u'0')).arg(n % 10)
-                                               : QStringLiteral("07.100.0"),
-                                     varied ? QStringLiteral("USB") : QStringLiteral("LSB"),
-                                     QStringLiteral("Fil %1").arg(varied ? n % 3 + 1 : 1), QStringLiteral("   "),
-                                     QStringLiteral("CH %1").arg(n)});
+            lines << FormatDataLine({n, QStringLiteral("%1.%2.%3").arg(n % 28 + 1, 2, 10, QChar(u'0')).arg(n * 37 % 1000, 3, 10, QChar(u'0')).arg(n % 10),
+                                     QStringLiteral("USB"), QStringLiteral("Fil %1").arg(n % 3 + 1), QStringLiteral("   "), QStringLiteral("CH %1").arg(n)});
         return lines << QStringLiteral(" END");
     }
     void expectStoppedAt(const char* title)
@@ -94,7 +90,7 @@ TEST_P(MidRunFaults, TheOperationStopsWithAMessageAndTheDataFileStaysAsItWas)
 {
     const MidRunFault& f = GetParam();
     start();
-    writeDataFile(f.updateRig ? fileOf(40, false).join(QStringLiteral("\r\n")).toLatin1() + "\r\n" : kOldFile);
+    writeDataFile(f.updateRig ? fileOf(40).join(QStringLiteral("\r\n")).toLatin1() + "\r\n" : kOldFile);
     const QByteArray before = dataFile();
     begin(f.updateRig ? 3 : 1, f.updateRig ? &MemoryOperations::Command3_Click : &MemoryOperations::Command1_Click, 6);
     run->sim->control(QString::fromLatin1(f.control));

@@ -1,8 +1,11 @@
-// talvex-sim itself, played against with hand-built frames over its pseudo-terminal.
+// talvex-sim itself, played against with hand-built frames over its pseudo-terminal, and by
+// Hamlib's rigctl.
 #include "tests/support/sim_process.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -148,6 +151,31 @@ TEST_F(SimLine, AtFortyEightHundredBaudBytesTakeTenBitTimes)
     ASSERT_EQ(received.size(), 300) << received.toHex(' ').toStdString();
     const double ideal = 300 * 10 * 1000.0 / 4800;  // 625 ms
     EXPECT_NEAR(static_cast<double>(elapsed), ideal, ideal * 0.10);
+}
+
+// Hamlib's rigctl, with its IC-7300 model, drives the simulator like a real radio: it reads
+// back the frequency and mode it set, and selects memory 5 on the wire, answered OK.
+TEST_F(SimLine, RigctlSetsAndReadsBackFrequencyAndModeAndSelectsMemoryFive)
+{
+    const QString rigctl = QStandardPaths::findExecutable(QStringLiteral("rigctl"));
+    if (rigctl.isEmpty())
+        GTEST_SKIP() << "rigctl is not installed (Debian package libhamlib-utils)";
+    const QString log = directory.filePath(QStringLiteral("sim.log"));
+    start({"--log", log});
+    QProcess client;
+    client.start(rigctl, {"-m", "3073", "-r", sim->linkPath(), "-s", "19200", "F", "7100000", "f", "M", "LSB", "2400", "m",
+                          "V", "MEM", "E", "5"});
+    ASSERT_TRUE(client.waitForFinished(20000));
+    const QString errors = QString::fromLatin1(client.readAllStandardError());
+    EXPECT_EQ(client.exitCode(), 0);
+    EXPECT_FALSE(errors.contains(u"rejected") || errors.contains(u"error", Qt::CaseInsensitive)) << errors.toStdString();
+    EXPECT_TRUE(client.readAllStandardOutput().startsWith("7100000\nLSB\n"));
+    QFile file(log);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray traffic = file.readAll();
+    const qsizetype select = traffic.indexOf(" in FE FE 94 E0 08 05 FD");
+    ASSERT_GE(select, 0) << traffic.toStdString();
+    EXPECT_EQ(traffic.mid(traffic.indexOf(" out FE FE E0 94 ", select), 24), " out FE FE E0 94 FB FD\n");
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include "app/program.h"
 #include "platform/qt_serial_port.h"
 
-#include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -15,27 +14,40 @@
 namespace talvex::testing {
 
 // The real port as the program sees it, except that the test may look at what has arrived
-// before the program reads it: the test then knows when an answer is complete.
+// before the program reads it, and so knows when the answers are complete.
 class WatchedPort final : public SerialPort {
 public:
     explicit WatchedPort(QtSerialPort& line) : line_(line) {}
-    std::optional<PortError> open(int portNumber, const QString& settings) override;
+    std::optional<PortError> open(int portNumber, const QString& settings) override
+    {
+        held_.clear();
+        written_.clear();
+        return line_.open(portNumber, settings);
+    }
     bool isOpen() const override { return line_.isOpen(); }
-    QByteArray readAll() override;
-    void write(const QByteArray& bytes) override;
+    QByteArray readAll() override
+    {
+        const QByteArray data = held_ + line_.readAll();
+        held_.clear();
+        written_.clear();
+        return data;
+    }
+    void write(const QByteArray& bytes) override
+    {
+        line_.write(bytes);
+        written_ += bytes;
+    }
     void close() override { line_.close(); }
     int baudRate() const override { return line_.baudRate(); }
     bool lost() const override { return line_.lost(); }
     bool takeLineError() override { return line_.takeLineError(); }
 
-    // Waits up to `limitMs` until every frame written since the program last read has its
-    // answer and the line has then been quiet for a few character times. False when some
-    // answer did not come in time.
+    // Waits up to `limitMs` until every frame written since the program last read has an
+    // answer to the controller (FE FE E0 .. FD) and the line has then been quiet for a few
+    // character times. False when some answer did not come in time.
     bool awaitAnswers(int limitMs);
 
 private:
-    bool answered() const;
-
     QtSerialPort& line_;
     QByteArray held_;     // arrived, not yet read by the program
     QByteArray written_;  // since the program last read
@@ -47,11 +59,10 @@ private:
 struct SimProgram {
     // Starts the simulator with `simArguments` (its --baud follows `settings`) and writes a
     // TALVEX.INI for COM1 at `settings` and an empty TALVEX.TXT.
-    explicit SimProgram(const QStringList& simArguments = {},
-                        const QString& settings = QStringLiteral("19200,N,8,1"));
+    explicit SimProgram(const QStringList& simArguments = {}, const QString& settings = QStringLiteral("19200,N,8,1"));
 
     bool ready() const { return sim && sim->ready(); }
-    QString path(const QString& name) const;
+    QString path(const QString& name) const { return directory.filePath(name); }
 
     // Runs start-up and answers the start-up query chain; true when the port is open and the
     // chain ran to its end without the program ending.
@@ -75,7 +86,7 @@ struct SimProgram {
     ThrowingExit exit;
     RecordingShell shell;
     std::unique_ptr<QtSerialPort> port;
-    std::unique_ptr<WatchedPort> watched;  // what the program uses: `port`, watched
+    std::unique_ptr<WatchedPort> watched;  // `port`, as the program uses it
     std::unique_ptr<Program> program;
 };
 
