@@ -8,7 +8,6 @@
 #include "tests/support/sim_memory.h"
 #include "tests/support/sim_program.h"
 
-#include <QFile>
 #include <QTest>
 
 #include <functional>
@@ -31,12 +30,10 @@ protected:
     // A simulator holding the demo's channels 1 to `channels` (none: every channel blank).
     void start(int channels, const QStringList& simArguments = {})
     {
-        QFile memory(memoryPath);
-        ASSERT_TRUE(memory.open(QIODevice::WriteOnly));
-        for (const auto& [channel, contents] : demo)
-            memory.write(QStringLiteral("ch %1: ").arg(channel).toLatin1()
-                         + (channel > channels || contents.isEmpty() ? "blank" : contents.toHex(' ')) + "\n");
-        memory.close();
+        Memory held;
+        for (int channel = 1; channel <= channels; ++channel)
+            held[channel] = demo.at(channel);
+        ASSERT_TRUE(WriteMemory(memoryPath, held));
         run = std::make_unique<SimProgram>(QStringList{"--memory", memoryPath} + simArguments, GetParam().settings);
         ASSERT_TRUE(run->ready());
         ASSERT_TRUE(run->startUp());
@@ -75,9 +72,7 @@ TEST_P(MemoryWindowAgainstSim, CreateFileWritesWhatTheRadioHolds)
 {
     start(GetParam().channels, GetParam().channels == 99 ? QStringList{"--fault", "noise"} : QStringList{});
     EXPECT_EQ(operate("Command1", 1), 100);
-    QFile file(run->path(QStringLiteral("TALVEX.TXT")));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
+    const QStringList lines = QString::fromLatin1(run->readFile(QStringLiteral("TALVEX.TXT"))).split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 3 + 99 + 4 + 1);  // and the last line ends too
     EXPECT_EQ(lines.mid(3, 99), ExpectedChannelLines(ReadMemory(memoryPath)));
     EXPECT_EQ(lines[105], QStringLiteral(" END").leftJustified(70, u' '));
@@ -91,10 +86,7 @@ TEST_P(MemoryWindowAgainstSim, UpdateRigWritesEveryChannelOfTheFileIntoABlankRad
     start(0);
     QStringList file{QString(70, u' ') + QStringLiteral("TALVEX.TXT")};
     file << ExpectedChannelLines(demo).mid(0, channels) << QStringLiteral(" END");
-    QFile data(run->path(QStringLiteral("TALVEX.TXT")));
-    ASSERT_TRUE(data.open(QIODevice::WriteOnly));
-    data.write(file.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
-    data.close();
+    run->writeFile(QStringLiteral("TALVEX.TXT"), file.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
     operate("Command3", 3);
     expectRadioHolds([&](int channel, QByteArray demoHeld) {
         if (channel > channels)

@@ -6,7 +6,6 @@
 #include "tests/support/sim_memory.h"
 #include "tests/support/sim_program.h"
 
-#include <QFile>
 
 #include <algorithm>
 
@@ -24,9 +23,7 @@ protected:
     // The simulator's memory is the demo's, or blank when `blank`.
     void start(const QStringList& simArguments = {}, const char* settings = kRates[0], bool blank = false)
     {
-        QFile memory(memoryPath);
-        ASSERT_TRUE(blank ? memory.open(QIODevice::WriteOnly) : QFile::copy(DemoMemoryPath(TALVEX_DEMO_DIR), memoryPath));
-        memory.close();
+        ASSERT_TRUE(WriteMemory(memoryPath, blank ? Memory() : ReadMemory(DemoMemoryPath(TALVEX_DEMO_DIR))));
         run = std::make_unique<SimProgram>(QStringList{"--memory", memoryPath} + simArguments, QString::fromLatin1(settings));
         ASSERT_TRUE(run->ready());
         ASSERT_TRUE(run->startUp());
@@ -34,17 +31,8 @@ protected:
     ProgramState& state() { return run->program->state; }
     MemoryOperations& memory() { return run->program->memory; }
     const std::vector<ShownMessage>& shown() { return run->dialogs.messages; }
-    QByteArray dataFile() const
-    {
-        QFile file(run->path(QStringLiteral("TALVEX.TXT")));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
-    void writeDataFile(const QByteArray& bytes)
-    {
-        QFile file(run->path(QStringLiteral("TALVEX.TXT")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-    }
+    QByteArray dataFile() const { return run->readFile(QStringLiteral("TALVEX.TXT")); }
+    void writeDataFile(const QByteArray& bytes) { run->writeFile(QStringLiteral("TALVEX.TXT"), bytes); }
     // Starts `operation` (its question answered Yes) and lets `ticks` of its timer go by.
     void begin(int timer, void (MemoryOperations::*operation)(), int ticks)
     {

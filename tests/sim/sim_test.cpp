@@ -28,6 +28,15 @@ struct Step {
     bool echo = true;
 };
 
+// Frames to the radio and its answers, each echoed: {"03", "03 00 40 07 14 00"}.
+std::vector<Step> Exchanges(std::initializer_list<std::pair<const char*, const char*>> pairs)
+{
+    std::vector<Step> steps;
+    for (const auto& [frame, answer] : pairs)
+        steps.push_back({nullptr, To(frame), From(answer)});
+    return steps;
+}
+
 struct Scenario {
     const char* name;
     QStringList arguments;
@@ -79,22 +88,15 @@ const QByteArray kQuery = To("03");
 const QByteArray kAnswer = From("03 00 40 07 14 00");
 
 INSTANTIATE_TEST_SUITE_P(Line, SimScenario, ::testing::Values(
-    Scenario{"Catalogue", {"--callsign", "K1ABC", "--clock", "0705", "--transceive", "dial"}, {
-        {nullptr, To("03"), From("03 00 40 07 14 00")}, {nullptr, To("04"), From("04 01 02")},
-        {nullptr, To("02"), From("02 00 00 00 14 00 2D 00 00 35 14 00")},
-        {nullptr, To("05 00 00 10 07 00"), From("FB")}, {nullptr, To("03"), From("03 00 00 10 07 00")},
-        {nullptr, To("06 03"), From("FB")}, {nullptr, To("06 08 01"), From("FB")}, {nullptr, To("04"), From("04 08 01")},
-        {nullptr, To("06 06"), From("FA")}, {nullptr, To("07"), From("FB")}, {nullptr, To("07 A0"), From("FB")},
-        {nullptr, To("08"), From("FB")}, {nullptr, To("08 00 05"), From("FB")}, {nullptr, To("08 00 9A"), From("FA")},
-        {nullptr, To("0A"), From("FB")}, {nullptr, To("0F 01"), From("FB")}, {nullptr, To("11 20"), From("FB")},
-        {nullptr, To("13 00"), From("FB")}, {nullptr, To("14 01 55"), From("FB")}, {nullptr, To("14 01 5A"), From("FA")},
-        {nullptr, To("15 01"), From("15 01 00")}, {nullptr, To("15 02"), From("15 02 01 20")},
-        {nullptr, To("16 47 02"), From("FB")}, {nullptr, To("16 47 03"), From("FA")}, {nullptr, To("19 00"), From("19 00 94")},
-        {nullptr, To("1A 05 00 91"), From("1A 05 00 91 4B 31 41 42 43 20 20 20")},
-        {nullptr, To("1A 05 00 95"), From("1A 05 00 95 07 05")}, {nullptr, To("1C 00"), From("1C 00 00")},
-        {nullptr, To("1C 00 01"), From("FB")}, {nullptr, To("1C 00"), From("1C 00 01")},
-        {nullptr, To("21 01 01"), From("FB")}, {nullptr, To("1A 00 00 05"), From("1A 00 00 05 FF")},
-        {nullptr, To("77"), From("FA")}}},
+    Scenario{"Catalogue", {"--callsign", "K1ABC", "--clock", "0705", "--transceive", "dial"}, Exchanges({
+        {"03", "03 00 40 07 14 00"}, {"04", "04 01 02"}, {"02", "02 00 00 00 14 00 2D 00 00 35 14 00"},
+        {"05 00 00 10 07 00", "FB"}, {"03", "03 00 00 10 07 00"}, {"06 03", "FB"}, {"06 08 01", "FB"}, {"04", "04 08 01"},
+        {"06 06", "FA"}, {"07", "FB"}, {"07 A0", "FB"}, {"08", "FB"}, {"08 00 05", "FB"}, {"08 00 9A", "FA"}, {"0A", "FB"},
+        {"0F 01", "FB"}, {"11 20", "FB"}, {"13 00", "FB"}, {"14 01 55", "FB"}, {"14 01 5A", "FA"}, {"15 01", "15 01 00"},
+        {"15 02", "15 02 01 20"}, {"16 47 02", "FB"}, {"16 47 03", "FA"}, {"19 00", "19 00 94"},
+        {"1A 05 00 91", "1A 05 00 91 4B 31 41 42 43 20 20 20"}, {"1A 05 00 95", "1A 05 00 95 07 05"},
+        {"1C 00", "1C 00 00"}, {"1C 00 01", "FB"}, {"1C 00", "1C 00 01"}, {"21 01 01", "FB"},
+        {"1A 00 00 05", "1A 00 00 05 FF"}, {"77", "FA"}})},
     // Frames written back to back are all echoed before any answer; no OK for the select.
     Scenario{"BackToBackWithoutOk", {"--no-ok"},
              {{nullptr, To("08 00 05") + To("1A 00 00 05"), From("1A 00 00 05 FF")}}},

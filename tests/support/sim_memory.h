@@ -32,6 +32,17 @@ inline Memory ReadMemory(const QString& path)
     return memory;
 }
 
+// Writes `memory` as the simulator's memory file; channels it lacks are blank.
+inline bool WriteMemory(const QString& path, const Memory& memory)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    for (const auto& [channel, contents] : memory)
+        file.write("ch " + QByteArray::number(channel) + ": " + (contents.isEmpty() ? "blank" : contents.toHex(' ')) + "\n");
+    return true;
+}
+
 // The frequency a channel shows ("07.100.0"), empty for a blank channel; from the radio's bytes alone.
 inline QString ExpectedFrequency(const QByteArray& c)
 {

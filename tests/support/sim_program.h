@@ -13,45 +13,8 @@
 
 namespace talvex::testing {
 
-// The real port as the program sees it, except that the test may look at what has arrived
-// before the program reads it, and so knows when the answers are complete.
-class WatchedPort final : public SerialPort {
-public:
-    explicit WatchedPort(QtSerialPort& line) : line_(line) {}
-    std::optional<PortError> open(int portNumber, const QString& settings) override
-    {
-        held_.clear();
-        written_.clear();
-        return line_.open(portNumber, settings);
-    }
-    bool isOpen() const override { return line_.isOpen(); }
-    QByteArray readAll() override
-    {
-        const QByteArray data = held_ + line_.readAll();
-        held_.clear();
-        written_.clear();
-        return data;
-    }
-    void write(const QByteArray& bytes) override
-    {
-        line_.write(bytes);
-        written_ += bytes;
-    }
-    void close() override { line_.close(); }
-    int baudRate() const override { return line_.baudRate(); }
-    bool lost() const override { return line_.lost(); }
-    bool takeLineError() override { return line_.takeLineError(); }
-
-    // Waits up to `limitMs` until every frame written since the program last read has an
-    // answer to the controller (FE FE E0 .. FD) and the line has then been quiet for a few
-    // character times. False when some answer did not come in time.
-    bool awaitAnswers(int limitMs);
-
-private:
-    QtSerialPort& line_;
-    QByteArray held_;     // arrived, not yet read by the program
-    QByteArray written_;  // since the program last read
-};
+// The real port, watched by the test so that it knows when the answers are complete.
+class WatchedPort;
 
 // A whole program on the real serial port, talking to talvex-sim over a pseudo-terminal.
 // Dialogs are scripted and timers are stepped by the test. Timer2 closes the answer window as
@@ -60,9 +23,13 @@ struct SimProgram {
     // Starts the simulator with `simArguments` (its --baud follows `settings`) and writes a
     // TALVEX.INI for COM1 at `settings` and an empty TALVEX.TXT.
     explicit SimProgram(const QStringList& simArguments = {}, const QString& settings = QStringLiteral("19200,N,8,1"));
+    ~SimProgram();
 
     bool ready() const { return sim && sim->ready(); }
     QString path(const QString& name) const { return directory.filePath(name); }
+    // A file in the program's folder ("<missing>" when there is none), and one written there.
+    QByteArray readFile(const QString& name) const;
+    void writeFile(const QString& name, const QByteArray& bytes) const;
 
     // Runs start-up and answers the start-up query chain; true when the port is open and the
     // chain ran to its end without the program ending.
