@@ -1,13 +1,22 @@
 // What the Memory window shows, and that each of its controls starts its own operation.
-#include "tests/memory_window/memory_window_fixture.h"
+#include "memory/window/memory_main.h"
+
+#include "tests/support/window_test.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QTest>
 
 namespace talvex::testing {
 namespace {
+
+// The Memory window on the scripted platform, its port open and nothing written yet.
+class MemoryWindowTest : public WindowTest<MemoryMain, RecordingShell> {
+protected:
+    ManualTimer& memoryTimer(int number) { return static_cast<ManualTimer&>(program.memory.timer(number)); }
+};
 
 using MemoryDisplay = MemoryWindowTest;
 

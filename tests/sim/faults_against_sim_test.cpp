@@ -1,165 +1,131 @@
-// Faults on a real line: the simulator drops, cuts short, refuses or buries its answers, falls
-// silent, is switched off, or vanishes with its device in the middle of an operation. The
-// program keeps running, tells the operator, and never damages a data file.
+// Faults on a real line: the simulator drops, cuts short or refuses its answers, falls silent,
+// is switched off, keeps a write wrongly, flips bits, or vanishes with its device in the middle
+// of an operation. The program keeps running, tells the operator, and never damages a data file.
 #include "memory/data_line.h"
 
 #include "tests/support/sim_memory.h"
 #include "tests/support/sim_program.h"
 
-#include <QFile>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
 namespace talvex::testing {
 namespace {
 
-const QString kDemoMemory = QStringLiteral(TALVEX_DEMO_DIR "/sim-memory.txt");
+const QByteArray kOldFile = " 1            07.100.0      LSB           Fil 1                       OLD FILE  \r\n END\r\n";
+const char* const kRates[] = {"19200,N,8,1", "9600,N,8,1", "4800,N,8,1"};
+std::string RateName(const char* s) { return "At" + std::string(s).substr(0, std::string(s).find(',')); }
 
 class FaultsAgainstSim : public ::testing::Test {
 protected:
-    void start(const QStringList& simArguments = {}, const QString& settings = QStringLiteral("19200,N,8,1"))
+    // The simulator's memory is the demo's, or blank when `blank`.
+    void start(const QStringList& simArguments = {}, const char* settings = kRates[0], bool blank = false)
     {
-        QFile::copy(kDemoMemory, memoryPath);
-        run = std::make_unique<SimProgram>(QStringList{QStringLiteral("--memory"), memoryPath} + simArguments, settings);
+        ASSERT_TRUE(WriteMemory(memoryPath, blank ? Memory() : ReadMemory(DemoMemoryPath(TALVEX_DEMO_DIR))));
+        run = std::make_unique<SimProgram>(QStringList{"--memory", memoryPath} + simArguments, QString::fromLatin1(settings));
         ASSERT_TRUE(run->ready());
         ASSERT_TRUE(run->startUp());
     }
     ProgramState& state() { return run->program->state; }
     MemoryOperations& memory() { return run->program->memory; }
-    QByteArray dataFile() const
+    const std::vector<ShownMessage>& shown() { return run->dialogs.messages; }
+    QByteArray dataFile() const { return run->readFile(QStringLiteral("TALVEX.TXT")); }
+    void writeDataFile(const QByteArray& bytes) { run->writeFile(QStringLiteral("TALVEX.TXT"), bytes); }
+    // Starts `operation` (its question answered Yes) and lets `ticks` of its timer go by.
+    void begin(int timer, void (MemoryOperations::*operation)(), int ticks)
     {
-        QFile file(run->path(QStringLiteral("TALVEX.TXT")));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
-    void writeDataFile(const QByteArray& bytes)
-    {
-        QFile file(run->path(QStringLiteral("TALVEX.TXT")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-    }
-    // Starts Create File over an existing data file and lets `ticks` channels go by.
-    void createFileFor(int ticks)
-    {
-        writeDataFile(kOldFile);
         run->dialogs.answerMessage(MessageAnswer::Yes);
-        memory().Command1_Click();
-        ASSERT_TRUE(state().CreatingFile);
-        run->runMemoryOperation(1, ticks);
+        (memory().*operation)();
+        ASSERT_TRUE(state().anyMemoryOperationRunning());
+        run->runMemoryOperation(timer, ticks);
+    }
+    // Channels 1 to `channels` as a data file would hold them, and its END line.
+    static QStringList fileOf(int channels)
+    {
+        QStringList lines;
+        for (int n = 1; n <= channels; ++n)
+            lines << FormatDataLine({n, QStringLiteral("%1.%2.%3").arg(n % 28 + 1, 2, 10, QChar(u'0')).arg(n * 37 % 1000, 3, 10, QChar(u'0')).arg(n % 10),
+                                     QStringLiteral("USB"), QStringLiteral("Fil %1").arg(n % 3 + 1), QStringLiteral("   "), QStringLiteral("CH %1").arg(n)});
+        return lines << QStringLiteral(" END");
+    }
+    void expectStoppedAt(const char* title)
+    {
+        EXPECT_FALSE(state().anyMemoryOperationRunning());
+        ASSERT_EQ(shown().size(), 2u);  // the question, then what went wrong
+        EXPECT_EQ(shown()[1].title, QString::fromLatin1(title));
+        EXPECT_TRUE(shown()[1].text.startsWith(u"The radio did not answer for channel ")) << shown()[1].text.toStdString();
     }
 
-    const QByteArray kOldFile = " 1            07.100.0      LSB           Fil 1                       OLD FILE  \r\n END\r\n";
     QTemporaryDir memoryDirectory;
     QString memoryPath = memoryDirectory.filePath(QStringLiteral("memory.txt"));
     std::unique_ptr<SimProgram> run;
 };
 
-struct AnswerFault {
+// A fault switched on in the middle of Create File, or the radio switched off in Update Rig.
+struct MidRunFault {
     const char* name;
-    const char* fault;
+    const char* control;
+    bool updateRig;
 };
 
-void PrintTo(const AnswerFault& f, std::ostream* os) { *os << f.name; }
+void PrintTo(const MidRunFault& f, std::ostream* os) { *os << f.name; }
 
-class AnswerFaults : public FaultsAgainstSim, public ::testing::WithParamInterface<AnswerFault> {};
+class MidRunFaults : public FaultsAgainstSim, public ::testing::WithParamInterface<MidRunFault> {};
 
-TEST_P(AnswerFaults, CreateFileStopsWithAMessageAndKeepsTheOldFile)
+TEST_P(MidRunFaults, TheOperationStopsWithAMessageAndTheDataFileStaysAsItWas)
 {
+    const MidRunFault& f = GetParam();
     start();
-    createFileFor(6);
-    run->sim->control(QString::fromLatin1("fault ") + GetParam().fault);
-    EXPECT_NO_THROW(run->runMemoryOperation(1));
-    EXPECT_FALSE(state().CreatingFile);
-    ASSERT_EQ(run->dialogs.messages.size(), 2u);  // the question, then what went wrong
-    EXPECT_EQ(run->dialogs.messages[1].title, u"Create File");
-    EXPECT_TRUE(run->dialogs.messages[1].text.startsWith(u"The radio did not answer for channel "))
-        << run->dialogs.messages[1].text.toStdString();
-    EXPECT_EQ(dataFile(), kOldFile);
+    writeDataFile(f.updateRig ? fileOf(40).join(QStringLiteral("\r\n")).toLatin1() + "\r\n" : kOldFile);
+    const QByteArray before = dataFile();
+    begin(f.updateRig ? 3 : 1, f.updateRig ? &MemoryOperations::Command3_Click : &MemoryOperations::Command1_Click, 6);
+    run->sim->control(QString::fromLatin1(f.control));
+    EXPECT_NO_THROW(run->runMemoryOperation(f.updateRig ? 3 : 1));
+    expectStoppedAt(f.updateRig ? "Update Rig" : "Create File");
+    EXPECT_EQ(dataFile(), before);
     EXPECT_EQ(state().PortReady, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, AnswerFaults,
-    ::testing::Values(AnswerFault{"Dropped", "drop"}, AnswerFault{"Truncated", "truncate"},
-                      AnswerFault{"Refused", "ng"}, AnswerFault{"Silent", "silent"}),
+INSTANTIATE_TEST_SUITE_P(Faults, MidRunFaults,
+    ::testing::Values(MidRunFault{"Dropped", "fault drop", false}, MidRunFault{"Truncated", "fault truncate", false},
+                      MidRunFault{"Refused", "fault ng", false}, MidRunFault{"Silent", "fault silent", false},
+                      MidRunFault{"SwitchedOffInUpdateRig", "power off", true}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(FaultsAgainstSim, NoiseBetweenFramesStillGivesEveryChannelAsTheRadioHoldsIt)
-{
-    start({QStringLiteral("--fault"), QStringLiteral("noise")});
-    createFileFor(400);
-    EXPECT_FALSE(state().CreatingFile);
-    ASSERT_EQ(run->dialogs.messages.size(), 1u) << run->dialogs.messages.back().text.toStdString();
-    const QStringList lines = QString::fromLatin1(dataFile()).split(QStringLiteral("\r\n"));
-    ASSERT_EQ(lines.size(), 107);
-    EXPECT_EQ(lines.mid(3, 99), ExpectedChannelLines(ReadMemory(memoryPath)));
-}
-
-const char* const kRates[] = {"19200,N,8,1", "9600,N,8,1", "4800,N,8,1"};
-
-std::string RateName(const char* settings) { return "At" + std::string(settings).substr(0, std::string(settings).find(',')); }
 
 // Update Rig into a radio with every channel blank, at each rate.
 class UpdateRigAgainstSim : public FaultsAgainstSim, public ::testing::WithParamInterface<const char*> {
 protected:
-    void startBlank(const QStringList& simArguments)
+    QStringList update(const QStringList& simArguments, int channels)
     {
-        QFile blank(memoryPath);
-        ASSERT_TRUE(blank.open(QIODevice::WriteOnly));
-        blank.close();
-        run = std::make_unique<SimProgram>(QStringList{QStringLiteral("--memory"), memoryPath} + simArguments,
-                                           QString::fromLatin1(GetParam()));
-        ASSERT_TRUE(run->ready());
-        ASSERT_TRUE(run->startUp());
-    }
-    QStringList fileOf(int channels)
-    {
-        QStringList lines;
-        for (int n = 1; n <= channels; ++n)
-            lines << FormatDataLine({n, QStringLiteral("%1.%2.%3").arg(n % 28 + 1, 2, 10, QChar(u'0')).arg(n * 37 % 1000, 3, 10, QChar(u'0')).arg(n % 10),
-                                     QStringLiteral("USB"), QStringLiteral("Fil %1").arg(n % 3 + 1), QStringLiteral("   "),
-                                     QStringLiteral("CH %1").arg(n)});
-        return lines << QStringLiteral(" END");
-    }
-    void updateFrom(const QStringList& lines)
-    {
+        start(simArguments, GetParam(), true);
+        const QStringList lines = fileOf(channels);
         writeDataFile(lines.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
-        run->dialogs.answerMessage(MessageAnswer::Yes);
-        memory().Command3_Click();
-        ASSERT_TRUE(state().UpdatingRig);
-        run->runMemoryOperation(3, 200);
+        begin(3, &MemoryOperations::Command3_Click, 200);
         EXPECT_FALSE(state().UpdatingRig);
+        return lines;
     }
 };
 
 TEST_P(UpdateRigAgainstSim, ARefusedWriteAndAChannelStoredDifferentlyAreNamedAtTheEnd)
 {
-    startBlank({QStringLiteral("--refuse-write"), QStringLiteral("7"), QStringLiteral("--store-wrong"),
-                QStringLiteral("11")});
-    const QStringList lines = fileOf(12);
-    updateFrom(lines);
-    ASSERT_EQ(run->dialogs.messages.size(), 2u);
-    EXPECT_EQ(run->dialogs.messages[1].text, u"Update Rig: 10 of 12 channels verified\n"
-                                             u"Channel 7: the radio refused the write\n"
-                                             u"Channel 11: the radio holds XH 11, the file says CH 11");
+    const QStringList lines = update({"--refuse-write", "7", "--store-wrong", "11"}, 12);
+    ASSERT_EQ(shown().size(), 2u);
+    EXPECT_EQ(shown()[1].text, u"Update Rig: 10 of 12 channels verified\nChannel 7: the radio refused the write\n"
+                               u"Channel 11: the radio holds XH 11, the file says CH 11");
     EXPECT_EQ(state().memory.Text7, u"Update Rig: 10 of 12 channels verified");
     const Memory held = ReadMemory(memoryPath);
     for (int n = 1; n <= 12; ++n) {
-        if (n == 7) {
-            EXPECT_TRUE(held.at(n).isEmpty());
-            continue;
-        }
-        QString expected = lines[n - 1];
-        if (n == 11)
-            expected.replace(QStringLiteral("CH 11"), QStringLiteral("XH 11"));
-        EXPECT_EQ(ExpectedLine(n, held.at(n)).trimmed(), expected.trimmed()) << n;
+        const QString expected = n == 7 ? QString() : QString(lines[n - 1].trimmed()).replace(QStringLiteral("CH 11"), QStringLiteral("XH 11"));
+        EXPECT_EQ(held.at(n).isEmpty() ? QString() : ExpectedLine(n, held.at(n)).trimmed(), expected) << n;
     }
 }
 
 TEST_P(UpdateRigAgainstSim, BitFlipsInTheAnswersNeverPassAsAVerifiedChannel)
 {
-    startBlank({QStringLiteral("--bit-flips"), QStringLiteral("0.0005")});
-    const QStringList lines = fileOf(20);
-    updateFrom(lines);
-    const QString report = run->dialogs.messages.back().text;
+    const QStringList lines = update({"--bit-flips", "0.0005"}, 20);
+    const QString report = shown().back().text;
     const Memory held = ReadMemory(memoryPath);
     int verified = 0;
     for (int n = 1; n <= 20; ++n) {
@@ -199,21 +165,17 @@ class RadioFallsSilent : public FaultsAgainstSim,
 TEST_P(RadioFallsSilent, TheOperationStopsNamingTheFirstSilentChannel)
 {
     const SilentRun& operation = std::get<0>(GetParam());
-    start({QStringLiteral("--silent-from"), QStringLiteral("5")}, QString::fromLatin1(std::get<1>(GetParam())));
-    const QByteArray file = " 1            07.100.0      LSB           Fil 1\r\n"
-                            " 5            07.100.0      LSB           Fil 1\r\n"
-                            " 6            07.100.0      LSB           Fil 1\r\n"
-                            " 7            07.100.0      LSB           Fil 1\r\n END\r\n";
+    start({"--silent-from", "5"}, std::get<1>(GetParam()));
+    const QByteArray file = " 1            07.100.0      LSB           Fil 1\r\n 5            07.100.0      LSB           Fil 1\r\n"
+                            " 6            07.100.0      LSB           Fil 1\r\n 7            07.100.0      LSB           Fil 1\r\n"
+                            " END\r\n";
     writeDataFile(file);
-    run->dialogs.answerMessage(MessageAnswer::Yes);
     run->dialogs.answerInput(QStringLiteral("3"));
     run->dialogs.answerInput(QStringLiteral("9"));
-    (memory().*operation.start)();
-    ASSERT_TRUE(state().anyMemoryOperationRunning());
-    run->runMemoryOperation(operation.timer, 40);
+    begin(operation.timer, operation.start, 40);
     EXPECT_FALSE(state().anyMemoryOperationRunning());
-    ASSERT_FALSE(run->dialogs.messages.empty());
-    EXPECT_EQ(run->dialogs.messages.back().text,
+    ASSERT_FALSE(shown().empty());
+    EXPECT_EQ(shown().back().text,
               QStringLiteral("The radio did not answer for channel 5 ... ") + QString::fromLatin1(operation.stopped));
     EXPECT_NE(state().memory.Text1, u"END");
     EXPECT_EQ(dataFile(), file);
@@ -221,51 +183,25 @@ TEST_P(RadioFallsSilent, TheOperationStopsNamingTheFirstSilentChannel)
 
 INSTANTIATE_TEST_SUITE_P(Operations, RadioFallsSilent,
     ::testing::Combine(::testing::ValuesIn(kSilentRuns), ::testing::ValuesIn(kRates)),
-    [](const auto& info) {
-        return std::string(std::get<0>(info.param).name) + RateName(std::get<1>(info.param));
-    });
-
-TEST_F(FaultsAgainstSim, ARadioSwitchedOffDuringUpdateRigStopsItWithAMessage)
-{
-    start();
-    QStringList lines;
-    for (int channel = 1; channel <= 40; ++channel)
-        lines << FormatDataLine({channel, QStringLiteral("07.100.0"), QStringLiteral("LSB"), QStringLiteral("Fil 1"),
-                                 QStringLiteral("   "), QStringLiteral("CH %1").arg(channel)});
-    lines << QStringLiteral(" END");
-    writeDataFile(lines.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
-    const QByteArray before = dataFile();
-    run->dialogs.answerMessage(MessageAnswer::Yes);
-    memory().Command3_Click();
-    run->runMemoryOperation(3, 5);
-    run->sim->control(QStringLiteral("power off"));
-    EXPECT_NO_THROW(run->runMemoryOperation(3));
-    EXPECT_FALSE(state().UpdatingRig);
-    ASSERT_EQ(run->dialogs.messages.size(), 2u);
-    EXPECT_EQ(run->dialogs.messages[1].title, u"Update Rig");
-    EXPECT_TRUE(run->dialogs.messages[1].text.startsWith(u"The radio did not answer for channel "));
-    EXPECT_EQ(dataFile(), before);
-}
+    [](const auto& info) { return std::string(std::get<0>(info.param).name) + RateName(std::get<1>(info.param)); });
 
 TEST_F(FaultsAgainstSim, ADeviceThatVanishesIsReportedAndTheLineComesBackWithIt)
 {
     start();
-    createFileFor(5);
+    writeDataFile(kOldFile);
+    begin(1, &MemoryOperations::Command1_Click, 5);
     run->sim.reset();  // the cable pulled: the terminal and its link are gone
     run->runMemoryOperation(1, 3);
-    SimProgram::waitAndFire(run->timer1());
+    run->timer1().fire();
     EXPECT_FALSE(state().CreatingFile);
     EXPECT_EQ(state().PortReady, 0);
-    bool lostShown = false;
-    for (const auto& m : run->dialogs.messages)
-        lostShown = lostShown || m.title == u"COMM PORT LOST";
-    EXPECT_TRUE(lostShown);
+    EXPECT_TRUE(std::any_of(shown().begin(), shown().end(), [](const auto& m) { return m.title == u"COMM PORT LOST"; }));
     EXPECT_EQ(dataFile(), kOldFile);
 
     // Switched on again: the device comes back under the same name, and the port with it.
-    run->sim = std::make_unique<SimProcess>(run->directory.path(), QStringList{QStringLiteral("--baud"), QStringLiteral("19200")});
+    run->sim = std::make_unique<SimProcess>(run->directory.path(), QStringList{"--baud", "19200"});
     ASSERT_TRUE(run->sim->ready());
-    SimProgram::waitAndFire(run->timer1());
+    run->timer1().fire();
     EXPECT_EQ(state().PortReady, 1);
     EXPECT_EQ(state().radio.Text7, u"STATUS = COMM PORT REOPENED");
     state().radio.Text1.clear();

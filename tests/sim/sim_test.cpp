@@ -1,7 +1,11 @@
+// talvex-sim itself, played against with hand-built frames over its pseudo-terminal, and by
+// Hamlib's rigctl.
 #include "tests/support/sim_process.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -9,22 +13,62 @@
 namespace talvex::testing {
 namespace {
 
-QByteArray Hex(const char* text) { return QByteArray::fromHex(QByteArray(text).replace(' ', "")); }
+QByteArray Hex(const QByteArray& text) { return QByteArray::fromHex(QByteArray(text).replace(' ', "")); }
+// "03" -> FE FE 94 E0 03 FD; "FB" -> FE FE E0 94 FB FD.
+QByteArray To(const char* body) { return Hex("FE FE 94 E0 " + QByteArray(body) + " FD"); }
+QByteArray From(const char* body) { return Hex("FE FE E0 94 " + QByteArray(body) + " FD"); }
+QByteArray Wake(int prefixes) { return Hex("FE FE 94 E0").repeated(prefixes) + Hex("18 01 FD"); }
 
-class SimTest : public ::testing::Test {
+// A control line (if any), a frame, and exactly what comes back: its echo unless `echo` is
+// false, then `answer`.
+struct Step {
+    const char* control;
+    QByteArray frame;
+    QByteArray answer;
+    bool echo = true;
+};
+
+// Frames to the radio and its answers, each echoed: {"03", "03 00 40 07 14 00"}.
+std::vector<Step> Exchanges(std::initializer_list<std::pair<const char*, const char*>> pairs)
+{
+    std::vector<Step> steps;
+    for (const auto& [frame, answer] : pairs)
+        steps.push_back({nullptr, To(frame), From(answer)});
+    return steps;
+}
+
+struct Scenario {
+    const char* name;
+    QStringList arguments;
+    std::vector<Step> steps;
+};
+
+void PrintTo(const Scenario& s, std::ostream* os) { *os << s.name; }
+
+class SimLine : public ::testing::Test {
 protected:
-    void start(const QStringList& arguments = {})
+    void start(const QStringList& arguments)
     {
         sim = std::make_unique<SimProcess>(directory.path(), arguments);
         ASSERT_TRUE(sim->ready());
         line = std::make_unique<RawLine>(sim->linkPath());
         ASSERT_TRUE(line->ok());
     }
-    // The frame, its echo and what the radio answered.
-    QByteArray exchange(const QByteArray& frame)
+    // Nothing expected: the line must stay silent for 300 ms, sixty times the answer latency.
+    QByteArray exchange(const QByteArray& frame, qsizetype expected)
     {
         line->write(frame);
-        return line->readUntilQuiet();
+        return line->readUntilQuiet(20, expected == 0 ? 300 : 2000, static_cast<int>(expected));
+    }
+    void play(const std::vector<Step>& steps)
+    {
+        for (const Step& s : steps) {
+            if (s.control)
+                sim->control(QString::fromLatin1(s.control));
+            const QByteArray expected = (s.echo ? s.frame : QByteArray()) + s.answer;
+            EXPECT_EQ(exchange(s.frame, expected.size()).toHex(' '), expected.toHex(' '))
+                << (s.control ? s.control : "") << " " << s.frame.toHex(' ').toStdString();
+        }
     }
 
     QTemporaryDir directory;
@@ -32,152 +76,108 @@ protected:
     std::unique_ptr<RawLine> line;
 };
 
-TEST_F(SimTest, EchoesEveryFrameAndAnswersTheCatalogue)
+class SimScenario : public SimLine, public ::testing::WithParamInterface<Scenario> {};
+
+TEST_P(SimScenario, AnswersExactlyAsTheRadioWould)
 {
-    start({QStringLiteral("--callsign"), QStringLiteral("K1ABC"), QStringLiteral("--clock"), QStringLiteral("0705"),
-           QStringLiteral("--transceive"), QStringLiteral("dial")});
-    struct Case {
-        const char* frame;
-        const char* answer;
-    };
-    const Case cases[] = {
-        {"FE FE 94 E0 03 FD", "FE FE E0 94 03 00 40 07 14 00 FD"},
-        {"FE FE 94 E0 04 FD", "FE FE E0 94 04 01 02 FD"},
-        {"FE FE 94 E0 02 FD", "FE FE E0 94 02 00 00 00 14 00 2D 00 00 35 14 00 FD"},
-        {"FE FE 94 E0 05 00 00 10 07 00 FD", "FE FE E0 94 FB FD"},
-        {"FE FE 94 E0 03 FD", "FE FE E0 94 03 00 00 10 07 00 FD"},
-        {"FE FE 94 E0 06 03 FD", "FE FE E0 94 FB FD"},
-        {"FE FE 94 E0 06 08 01 FD", "FE FE E0 94 FB FD"},
-        {"FE FE 94 E0 04 FD", "FE FE E0 94 04 08 01 FD"},
-        {"FE FE 94 E0 06 06 FD", "FE FE E0 94 FA FD"},
-        {"FE FE 94 E0 07 FD", "FE FE E0 94 FB FD"},
-        {"FE FE 94 E0 07 A0 FD", "FE FE E0 94 FB FD"},
-        {"FE FE 94 E0 08 FD", "FE FE E0 94 FB FD"},
-        {"FE FE 94 E0 08 00 05 FD", "FE FE E0 94 FB FD"},
-        {"FE FE 94 E0 08 00 9A FD", "FE FE E0 94 FA FD"},
-        {"FE FE 94 E0 0A FD", "FE FE E0 94 FB FD"},
-        {"FE FE 94 E0 0F 01 FD", "FE FE E0 94 FB FD"},
-        {"FE FE 94 E0 11 20 FD", "FE FE E0 94 FB FD"},
-        {"FE FE 94 E0 13 00 FD", "FE FE E0 94 FB FD"},
-        {"FE FE 94 E0 14 01 55 FD", "FE FE E0 94 FB FD"},
-        {"FE FE 94 E0 14 01 5A FD", "FE FE E0 94 FA FD"},
-        {"FE FE 94 E0 15 01 FD", "FE FE E0 94 15 01 00 FD"},
-        {"FE FE 94 E0 15 02 FD", "FE FE E0 94 15 02 01 20 FD"},
-        {"FE FE 94 E0 16 47 02 FD", "FE FE E0 94 FB FD"},
-        {"FE FE 94 E0 16 47 03 FD", "FE FE E0 94 FA FD"},
-        {"FE FE 94 E0 19 00 FD", "FE FE E0 94 19 00 94 FD"},
-        {"FE FE 94 E0 1A 05 00 91 FD", "FE FE E0 94 1A 05 00 91 4B 31 41 42 43 20 20 20 FD"},
-        {"FE FE 94 E0 1A 05 00 95 FD", "FE FE E0 94 1A 05 00 95 07 05 FD"},
-        {"FE FE 94 E0 1C 00 FD", "FE FE E0 94 1C 00 00 FD"},
-        {"FE FE 94 E0 1C 00 01 FD", "FE FE E0 94 FB FD"},
-        {"FE FE 94 E0 1C 00 FD", "FE FE E0 94 1C 00 01 FD"},
-        {"FE FE 94 E0 21 01 01 FD", "FE FE E0 94 FB FD"},
-        {"FE FE 94 E0 1A 00 00 05 FD", "FE FE E0 94 1A 00 00 05 FF FD"},
-        {"FE FE 94 E0 77 FD", "FE FE E0 94 FA FD"},
-    };
-    for (const Case& c : cases) {
-        const QByteArray frame = Hex(c.frame);
-        EXPECT_EQ(exchange(frame).toHex(' '), (frame + Hex(c.answer)).toHex(' ')) << c.frame;
-    }
+    start(GetParam().arguments);
+    play(GetParam().steps);
 }
 
-TEST_F(SimTest, FramesWrittenBackToBackAreEchoedBeforeAnyAnswer)
+const QByteArray kQuery = To("03");
+const QByteArray kAnswer = From("03 00 40 07 14 00");
+
+INSTANTIATE_TEST_SUITE_P(Line, SimScenario, ::testing::Values(
+    Scenario{"Catalogue", {"--callsign", "K1ABC", "--clock", "0705", "--transceive", "dial"}, Exchanges({
+        {"03", "03 00 40 07 14 00"}, {"04", "04 01 02"}, {"02", "02 00 00 00 14 00 2D 00 00 35 14 00"},
+        {"05 00 00 10 07 00", "FB"}, {"03", "03 00 00 10 07 00"}, {"06 03", "FB"}, {"06 08 01", "FB"}, {"04", "04 08 01"},
+        {"06 06", "FA"}, {"07", "FB"}, {"07 A0", "FB"}, {"08", "FB"}, {"08 00 05", "FB"}, {"08 00 9A", "FA"}, {"0A", "FB"},
+        {"0F 01", "FB"}, {"11 20", "FB"}, {"13 00", "FB"}, {"14 01 55", "FB"}, {"14 01 5A", "FA"}, {"15 01", "15 01 00"},
+        {"15 02", "15 02 01 20"}, {"16 47 02", "FB"}, {"16 47 03", "FA"}, {"19 00", "19 00 94"},
+        {"1A 05 00 91", "1A 05 00 91 4B 31 41 42 43 20 20 20"}, {"1A 05 00 95", "1A 05 00 95 07 05"},
+        {"1C 00", "1C 00 00"}, {"1C 00 01", "FB"}, {"1C 00", "1C 00 01"}, {"21 01 01", "FB"},
+        {"1A 00 00 05", "1A 00 00 05 FF"}, {"77", "FA"}})},
+    // Frames written back to back are all echoed before any answer; no OK for the select.
+    Scenario{"BackToBackWithoutOk", {"--no-ok"},
+             {{nullptr, To("08 00 05") + To("1A 00 00 05"), From("1A 00 00 05 FF")}}},
+    // After Power OFF nothing answers until Power ON with its 25 prefixes (103 bytes).
+    Scenario{"PowerOffUntilTheLongWakeUp", {}, {
+        {nullptr, To("18 00"), From("FB")}, {nullptr, To("03"), {}, false}, {nullptr, Wake(10), {}, false},
+        {nullptr, Wake(25), From("FB"), false}, {nullptr, To("19 00"), From("19 00 94")}}},
+    Scenario{"BroadcastsFromTheLineAndTheDial", {}, {
+        {nullptr, To("05 00 00 10 07 00"), From("FB") + Hex("FE FE 00 94 00 00 00 10 07 00 FD")},
+        {"dial 500", {}, Hex("FE FE 00 94 00 00 05 10 07 00 FD")}}},
+    Scenario{"FaultSwitches", {}, {
+        {"fault drop", kQuery, {}}, {"fault truncate", kQuery, kAnswer.left(kAnswer.size() - 3)},
+        {"fault ng", kQuery, From("FA")}, {"fault silent", kQuery, {}, false}, {"fault none", kQuery, kAnswer}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SimLine, NoiseComesBetweenTheEchoAndTheAnswer)
 {
-    start({QStringLiteral("--no-ok")});
-    const QByteArray select = Hex("FE FE 94 E0 08 00 05 FD");
-    const QByteArray read = Hex("FE FE 94 E0 1A 00 00 05 FD");
-    EXPECT_EQ(exchange(select + read).toHex(' '),
-              (select + read + Hex("FE FE E0 94 1A 00 00 05 FF FD")).toHex(' '));
+    EXPECT_EQ(Wake(25).size(), 103);
+    start({"--fault", "noise"});
+    const QByteArray noisy = exchange(kQuery, kQuery.size() + kAnswer.size() + 1);
+    EXPECT_TRUE(noisy.startsWith(kQuery));
+    EXPECT_TRUE(noisy.endsWith(kAnswer));
+    EXPECT_GT(noisy.size(), kQuery.size() + kAnswer.size());
 }
 
-TEST_F(SimTest, AMemoryWriteIsReadBackAndKeptInTheMemoryFile)
+TEST_F(SimLine, AMemoryWriteIsReadBackAndKeptInTheMemoryFileUntilCleared)
 {
     const QString memory = directory.filePath(QStringLiteral("memory.txt"));
     start({QStringLiteral("--memory"), memory});
-    const QByteArray contents = Hex("00 07 00 00 40 07 14 00 01 02 00 00 10 00 00 10 00 "
-                                    "00 40 07 14 00 01 02 00 00 10 00 00 10 00 46 54 38 20 43 41 4C 4C 20 20");
-    ASSERT_EQ(contents.size(), 41);
-    const QByteArray write = Hex("FE FE 94 E0 1A 00") + contents + Hex("FD");
-    EXPECT_EQ(exchange(write), write + Hex("FE FE E0 94 FB FD"));
-    const QByteArray read = Hex("FE FE 94 E0 1A 00 00 07 FD");
-    EXPECT_EQ(exchange(read), read + Hex("FE FE E0 94 1A 00") + contents + Hex("FD"));
-
+    const char* contents = "00 07 00 00 40 07 14 00 01 02 00 00 10 00 00 10 00 00 40 07 14 00 01 02 00 00 10 00 00 10 00 "
+                           "46 54 38 20 43 41 4C 4C 20 20";
+    ASSERT_EQ(Hex(contents).size(), 41);
+    play({{nullptr, To(QByteArray("1A 00 ").append(contents)), From("FB")},
+          {nullptr, To("1A 00 00 07"), From(QByteArray("1A 00 ").append(contents))}});
     QFile file(memory);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = file.readAll().split('\n');
     ASSERT_GE(lines.size(), 101);
-    EXPECT_EQ(lines[6], "ch 7: " + contents.toHex(' ').toUpper());
+    EXPECT_EQ(lines[6], "ch 7: " + Hex(contents).toHex(' ').toUpper());
     EXPECT_EQ(lines[4], "ch 5: blank");
-
-    // Select and clear: the channel is blank again.
-    exchange(Hex("FE FE 94 E0 08 00 07 FD"));
-    exchange(Hex("FE FE 94 E0 0B FD"));
-    EXPECT_EQ(exchange(read), read + Hex("FE FE E0 94 1A 00 00 07 FF FD"));
-}
-
-TEST_F(SimTest, PowerOffSilencesTheRadioUntilTheLongWakeUp)
-{
-    start();
-    const QByteArray off = Hex("FE FE 94 E0 18 00 FD");
-    EXPECT_EQ(exchange(off), off + Hex("FE FE E0 94 FB FD"));
-    EXPECT_TRUE(exchange(Hex("FE FE 94 E0 03 FD")).isEmpty());
-    const QByteArray shortWake = Hex("FE FE 94 E0").repeated(10) + Hex("18 01 FD");
-    EXPECT_TRUE(exchange(shortWake).isEmpty());
-    const QByteArray wake = Hex("FE FE 94 E0").repeated(25) + Hex("18 01 FD");
-    ASSERT_EQ(wake.size(), 103);
-    EXPECT_EQ(exchange(wake), Hex("FE FE E0 94 FB FD"));
-    EXPECT_EQ(exchange(Hex("FE FE 94 E0 19 00 FD")), Hex("FE FE 94 E0 19 00 FD FE FE E0 94 19 00 94 FD"));
-}
-
-TEST_F(SimTest, BroadcastsChangesMadeFromTheLineAndAtTheDial)
-{
-    start();
-    const QByteArray set = Hex("FE FE 94 E0 05 00 00 10 07 00 FD");
-    EXPECT_EQ(exchange(set), set + Hex("FE FE E0 94 FB FD FE FE 00 94 00 00 00 10 07 00 FD"));
-    sim->control(QStringLiteral("dial 500"));
-    EXPECT_EQ(line->readUntilQuiet(), Hex("FE FE 00 94 00 00 05 10 07 00 FD"));
-}
-
-TEST_F(SimTest, FaultSwitchesBreakTheAnswersAsAsked)
-{
-    start();
-    const QByteArray query = Hex("FE FE 94 E0 03 FD");
-    const QByteArray answer = Hex("FE FE E0 94 03 00 40 07 14 00 FD");
-    sim->control(QStringLiteral("fault drop"));
-    EXPECT_EQ(exchange(query), query);
-    sim->control(QStringLiteral("fault truncate"));
-    EXPECT_EQ(exchange(query), query + answer.left(answer.size() - 3));
-    sim->control(QStringLiteral("fault ng"));
-    EXPECT_EQ(exchange(query), query + Hex("FE FE E0 94 FA FD"));
-    sim->control(QStringLiteral("fault silent"));
-    EXPECT_TRUE(exchange(query).isEmpty());
-    sim->control(QStringLiteral("fault noise"));
-    const QByteArray noisy = exchange(query);
-    EXPECT_TRUE(noisy.startsWith(query));
-    EXPECT_TRUE(noisy.endsWith(answer));
-    EXPECT_GT(noisy.size(), query.size() + answer.size());
-    sim->control(QStringLiteral("fault none"));
-    EXPECT_EQ(exchange(query), query + answer);
+    play({{nullptr, To("08 00 07"), From("FB")}, {nullptr, To("0B"), From("FB")},
+          {nullptr, To("1A 00 00 07"), From("1A 00 00 07 FF")}});
 }
 
 // The one timing check of the simulator itself: bytes leave at ten bits a byte.
-TEST_F(SimTest, AtFortyEightHundredBaudBytesTakeTenBitTimes)
+TEST_F(SimLine, AtFortyEightHundredBaudBytesTakeTenBitTimes)
 {
-    start({QStringLiteral("--baud"), QStringLiteral("4800"), QStringLiteral("--latency-ms"), QStringLiteral("1")});
-    const QByteArray frames = Hex("FE FE 94 E0 19 00 FD").repeated(20);  // 140 bytes of echo + 160 of answers
+    start({"--baud", "4800", "--latency-ms", "1"});
     QElapsedTimer clock;
     clock.start();
-    line->write(frames);
-    // The echo starts at once, so the last byte arrives one line time after the write.
-    QByteArray received;
-    qint64 elapsed = 0;
-    while (received.size() < 300 && clock.elapsed() < 3000) {
-        received += line->readUntilQuiet(1, 20);
-        elapsed = clock.elapsed();
-    }
+    line->write(To("19 00").repeated(20));  // 140 bytes of echo + 160 of answers
+    const QByteArray received = line->readUntilQuiet(1, 3000, 300);
+    const qint64 elapsed = clock.elapsed();  // the echo starts at once: one line time
     ASSERT_EQ(received.size(), 300) << received.toHex(' ').toStdString();
     const double ideal = 300 * 10 * 1000.0 / 4800;  // 625 ms
     EXPECT_NEAR(static_cast<double>(elapsed), ideal, ideal * 0.10);
+}
+
+// Hamlib's rigctl, with its IC-7300 model, drives the simulator like a real radio: it reads
+// back the frequency and mode it set, and selects memory 5 on the wire, answered OK.
+TEST_F(SimLine, RigctlSetsAndReadsBackFrequencyAndModeAndSelectsMemoryFive)
+{
+    const QString rigctl = QStandardPaths::findExecutable(QStringLiteral("rigctl"));
+    if (rigctl.isEmpty())
+        GTEST_SKIP() << "rigctl is not installed (Debian package libhamlib-utils)";
+    const QString log = directory.filePath(QStringLiteral("sim.log"));
+    start({"--log", log});
+    QProcess client;
+    client.start(rigctl, {"-m", "3073", "-r", sim->linkPath(), "-s", "19200", "F", "7100000", "f", "M", "LSB", "2400", "m",
+                          "V", "MEM", "E", "5"});
+    ASSERT_TRUE(client.waitForFinished(20000));
+    const QString errors = QString::fromLatin1(client.readAllStandardError());
+    EXPECT_EQ(client.exitCode(), 0);
+    EXPECT_FALSE(errors.contains(u"rejected") || errors.contains(u"error", Qt::CaseInsensitive)) << errors.toStdString();
+    EXPECT_TRUE(client.readAllStandardOutput().startsWith("7100000\nLSB\n"));
+    QFile file(log);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray traffic = file.readAll();
+    const qsizetype select = traffic.indexOf(" in FE FE 94 E0 08 05 FD");
+    ASSERT_GE(select, 0) << traffic.toStdString();
+    EXPECT_EQ(traffic.mid(traffic.indexOf(" out FE FE E0 94 ", select), 24), " out FE FE E0 94 FB FD\n");
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QByteArray>
+#include "pty_pair.h"
+
 #include <QProcess>
-#include <QString>
 #include <QStringList>
 
 namespace talvex::testing {
@@ -24,23 +24,6 @@ private:
     QProcess process_;
     QString linkPath_;
     bool ready_ = false;
-};
-
-// The terminal side of the simulator's link, raw, for tests that play the controller.
-class RawLine {
-public:
-    explicit RawLine(const QString& path);
-    ~RawLine();
-    RawLine(const RawLine&) = delete;
-    RawLine& operator=(const RawLine&) = delete;
-
-    bool ok() const { return fd_ >= 0; }
-    void write(const QByteArray& bytes);
-    // Everything that arrives until the line has been quiet for `quietMs` (or `limitMs` passed).
-    QByteArray readUntilQuiet(int quietMs = 60, int limitMs = 2000);
-
-private:
-    int fd_ = -1;
 };
 
 }  // namespace talvex::testing

@@ -7,31 +7,37 @@
 #include "app/program.h"
 #include "platform/qt_serial_port.h"
 
-#include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
 
 namespace talvex::testing {
 
+// The real port, watched by the test so that it knows when the answers are complete.
+class WatchedPort;
+
 // A whole program on the real serial port, talking to talvex-sim over a pseudo-terminal.
-// Dialogs are scripted and timers are stepped by the test, but each step first lets the real
-// time of the timer's interval pass, so the line behaves as it does beside a radio.
+// Dialogs are scripted and timers are stepped by the test. Timer2 closes the answer window as
+// soon as every answer is in; a window that gets no answer stays open its whole interval.
 struct SimProgram {
     // Starts the simulator with `simArguments` (its --baud follows `settings`) and writes a
     // TALVEX.INI for COM1 at `settings` and an empty TALVEX.TXT.
-    explicit SimProgram(const QStringList& simArguments = {},
-                        const QString& settings = QStringLiteral("19200,N,8,1"));
+    explicit SimProgram(const QStringList& simArguments = {}, const QString& settings = QStringLiteral("19200,N,8,1"));
+    ~SimProgram();
 
     bool ready() const { return sim && sim->ready(); }
-    QString path(const QString& name) const;
+    QString path(const QString& name) const { return directory.filePath(name); }
+    // A file in the program's folder ("<missing>" when there is none), and one written there.
+    QByteArray readFile(const QString& name) const;
+    void writeFile(const QString& name, const QByteArray& bytes) const;
 
     // Runs start-up and answers the start-up query chain; true when the port is open and the
     // chain ran to its end without the program ending.
     bool startUp();
     // Lets the interval of `timer` pass in real time, then fires it once.
     static void waitAndFire(ManualTimer& timer);
-    // Fires Timer2 (after its interval) while it is armed: every answer of what was sent is read.
+    // Fires Timer2 while it is armed, each time once the answers are in (or its interval
+    // passed): every answer of what was sent is read.
     void readAnswers();
     // Steps the Memory window's timer `number` as the window would, every answer read before
     // the next tick, until no memory operation runs (or `maxTicks` ticks). Returns the ticks.
@@ -47,6 +53,7 @@ struct SimProgram {
     ThrowingExit exit;
     RecordingShell shell;
     std::unique_ptr<QtSerialPort> port;
+    std::unique_ptr<WatchedPort> watched;  // `port`, as the program uses it
     std::unique_ptr<Program> program;
 };
 
