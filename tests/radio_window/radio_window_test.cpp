@@ -68,8 +68,7 @@ TEST_F(RadioWindow, EachOtherControlRunsItsOwnOperation)
         QStringList typed;
         QStringList frames;
     } rows[] = {
-        {"Filter 1", {"USB"}, {"06 01 01"}}, {"Filter 2", {"USB"}, {"06 01 02"}}, {"Filter 3", {"USB"}, {"06 01 03"}},
-        {"Filter 2", {"CWr"}, {"06 07 02"}}, {"Filter 1", {" "}, {}},
+        {"Filter 1", {"USB"}, {"06 01 01"}}, {"Filter 2", {"CWr"}, {"06 07 02"}}, {"Filter 3", {"USB"}, {"06 01 03"}},
         {"Option42", {"7100"}, {"05 00 00 10 07 00", "03"}}, {"Option41", {"usb", "3"}, {"06 01 03", "04"}},
         {"Option45", {"99"}, {"1A 00 00 99"}}, {"Option40", {"7"}, {"08 00 07", "1A 00 00 07"}},
         {"Option43", {}, {"0B"}},  // answered Yes
