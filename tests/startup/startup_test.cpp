@@ -233,10 +233,9 @@ TEST_F(SetupTest, SaveTakesEffectAtOnceAndKeepsAPortOutsideTheChoices)
         setup().Save();
         EXPECT_EQ(t.readFile(kConfigFileName), ConfigBytes("TALVEX.TXT", "N0CALL", port, "19200,N,8,1"));
     }
-    // Each keystroke in the data file box is stored with its extension; a blank start is no name.
-    const std::pair<const char*, const char*> typed[] = {{"H", "H.txt"}, {"HAM", "HAM.txt"}, {"HAM.TXT", "HAM.TXT"},
-                                                         {"", "TALVEX.TXT"}, {" HAM", "TALVEX.TXT"},
-                                                         {"MEMORI~1.TXT", "MEMORI~1.TXT"}};
+    // Each keystroke in the data file box is stored with its extension (which names get one: the
+    // text routines' test); a blank start is no name.
+    const std::pair<const char*, const char*> typed[] = {{"H", "H.txt"}, {"", "TALVEX.TXT"}, {" HAM", "TALVEX.TXT"}};
     for (const auto& [text, stored] : typed) {
         setup().Text2_Change(QString::fromLatin1(text));
         EXPECT_EQ(state().ConfigDeftFile, QString::fromLatin1(stored)) << text;
