@@ -44,9 +44,6 @@ TEST_F(SerialLinkTest, AnAnswerIsDecodedAndShownInBothStatusBoxesOnceItsWindowCl
     EXPECT_EQ(state().radio.Text7, u"STATUS =  FE FE 94 E0 19 0 FD FE FE E0 94 19 0 94 FD");
     EXPECT_EQ(state().memory.Text9, state().radio.Text7);
     send({0x03});
-    answer("FE FE 94 E0 03 FD FE FE E0 94 03 00 40 07 14 00 FD");
-    EXPECT_EQ(state().radio.Text1, u"14.074.0");
-    send({0x03});
     answer("");
     EXPECT_EQ(state().radio.Text7, u"STATUS = RADIO NOT READY");
 }
@@ -113,11 +110,8 @@ TEST_F(SerialLinkTest, TheStartupChainAsksOneQuestionPerAnswerAndEndsOnASilentRa
     state().StartupQueryStep = 5;
     t.program->link.armAnswerTimer();
     EXPECT_THROW(answer("FE FE 94 E0 1A 05 00 91 FD FE FE E0 94 1A"), ProgramEnded);
-    ASSERT_EQ(t.dialogs.messages.size(), 1u);
+    ASSERT_EQ(t.dialogs.messages.size(), 1u);  // its text: tests/sim, where a real radio falls silent
     EXPECT_EQ(t.dialogs.messages[0].title, u"UNEXPECTED RADIO CONDITION");
-    EXPECT_EQ(t.dialogs.messages[0].text,
-              u"RADIO NOT READY or COMM PORT ERROR! ... Check RADIO and/or Edit TALVEX.INI ... then Restart Program!");
-    EXPECT_EQ(t.dialogs.messages[0].icon, MessageIcon::Critical);
     EXPECT_THROW(t.program->link.FatalTrap(16), ProgramEnded);
     EXPECT_EQ(t.dialogs.messages.at(1).title, u"Unexpected Trap Condition");
     EXPECT_TRUE(t.dialogs.messages[1].text.startsWith(u"Error Code 16 ... "));
@@ -182,18 +176,7 @@ TEST(ConnectionDoctor, JudgesTheWholeStartupChainOnlyWhenItEnds)
     EXPECT_EQ(doctor.windowClosed({}, false, 0), kFine);
     doctor.sent();
     EXPECT_EQ(doctor.windowClosed({}, false, 5), kSilent);
-
-    // An address seen during the chain is not told again at its end.
-    ConnectionDoctor another;
-    another.sent();
-    EXPECT_EQ(another.windowClosed(Hex("FE FE 94 E0 03 FD FE FE 00 B6 00 00 40 07 14 00 FD"), false, 2), kFromB6);
-    another.sent();
-    EXPECT_EQ(another.windowClosed(Hex("FE FE 94 E0 1A 05 00 91 FD"), false, 5), kFine);
-
-    const QString baud = AdviceText(kBaud, QStringLiteral("9600,N,8,1"), QStringLiteral("COM3"));
-    EXPECT_TRUE(baud.contains(u"is not TALVEX's 9600.") && baud.endsWith(u"to 9600.")) << baud.toStdString();
-    EXPECT_TRUE(AdviceText(kSilent, {}, QStringLiteral("COM3"))
-                    .startsWith(u"Nothing at all came back from the radio on COM3. "));
+    // The advice texts, and an address told once though seen again at the chain's end: tests/sim.
 }
 
 // A memory operation keeps running: its message line carries the advice instead of a message box

@@ -145,32 +145,30 @@ std::optional<Qt::TextFormat> FormatOfLabelShowing(QWidget& dialog, const QStrin
 TEST(QtDialogs, ShowTextsAsPlainTextAndReportTheAnswer)
 {
     QtDialogs dialogs;
-    for (const QString text :
-         {"<b>X.TXT", "<img src=x>", "Error Code 75 ... <i>a</i> ... C:\\<RADIO>\\HAM.TXT ... Input"}) {
-        for (const auto answer : {MessageAnswer::Yes, MessageAnswer::No}) {
-            std::optional<Qt::TextFormat> shown;
-            WhenShown([&](QWidget& modal) {
-                auto* box = qobject_cast<QMessageBox*>(&modal);
-                ASSERT_NE(box, nullptr);
-                EXPECT_EQ(box->textFormat(), Qt::PlainText);
-                shown = FormatOfLabelShowing(modal, text);
-                box->button(answer == MessageAnswer::Yes ? QMessageBox::Yes : QMessageBox::No)->click();
-            });
-            EXPECT_EQ(dialogs.message("Default File", text, MessageIcon::None, MessageButtons::YesNo), answer);
-            EXPECT_EQ(shown, Qt::PlainText) << text.toStdString();
-        }
+    const QString text = QStringLiteral("Error Code 75 ... <i>a</i> <img src=x> ... C:\\<RADIO>\\<b>HAM.TXT ... Input");
+    for (const auto answer : {MessageAnswer::Yes, MessageAnswer::No}) {
         std::optional<Qt::TextFormat> shown;
         WhenShown([&](QWidget& modal) {
-            auto* dialog = qobject_cast<QInputDialog*>(&modal);
-            ASSERT_NE(dialog, nullptr);
-            EXPECT_EQ(dialog->textValue(), u"AM");
+            auto* box = qobject_cast<QMessageBox*>(&modal);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->textFormat(), Qt::PlainText);
             shown = FormatOfLabelShowing(modal, text);
-            dialog->setTextValue(QStringLiteral("usb"));
-            dialog->accept();
+            box->button(answer == MessageAnswer::Yes ? QMessageBox::Yes : QMessageBox::No)->click();
         });
-        EXPECT_EQ(dialogs.input(text, QStringLiteral("Set Memory Mode"), QStringLiteral("AM")), QStringLiteral("usb"));
-        EXPECT_EQ(shown, Qt::PlainText) << text.toStdString();
+        EXPECT_EQ(dialogs.message("Default File", text, MessageIcon::None, MessageButtons::YesNo), answer);
+        EXPECT_EQ(shown, Qt::PlainText);
     }
+    std::optional<Qt::TextFormat> shown;
+    WhenShown([&](QWidget& modal) {
+        auto* dialog = qobject_cast<QInputDialog*>(&modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->textValue(), u"AM");
+        shown = FormatOfLabelShowing(modal, text);
+        dialog->setTextValue(QStringLiteral("usb"));
+        dialog->accept();
+    });
+    EXPECT_EQ(dialogs.input(text, QStringLiteral("Set Memory Mode"), QStringLiteral("AM")), QStringLiteral("usb"));
+    EXPECT_EQ(shown, Qt::PlainText);
     WhenShown([](QWidget& modal) { static_cast<QDialog&>(modal).reject(); });
     EXPECT_EQ(dialogs.input(QStringLiteral("<b>7</b>"), QStringLiteral("Set Memory Channel Number"), QString()),
               std::nullopt);

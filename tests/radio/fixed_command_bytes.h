@@ -2,6 +2,8 @@
 
 #include "radio/radio_operations.h"
 
+#include <QStringList>
+
 namespace talvex::testing {
 
 // What each control that always sends the same command puts between FE FE 94 E0 and FD, written
@@ -44,5 +46,18 @@ inline const FixedBytes kFixedCommandBytes[] = {
     {"Command3", "My Call", &R::Command3_Click, "1A 05 00 91"}, {"Command4", "R/T Status", &R::Command4_Click, "1C 00"},
     {"Command6", "Power OFF", &R::Command6_Click, "18 00"},
 };
+
+// A write of channel 5 at 7.100.0 ("00 05") with these settings, as its four frames: the write,
+// MEM, the select and the read-back.
+inline QStringList Write(const char* modeFilter, const char* label, const char* channel = "00 05",
+    const char* frequency = "00 00 10 07 00")
+{
+    const QString settings = QString::fromLatin1(frequency) + u' ' + QString::fromLatin1(modeFilter)
+        + QStringLiteral(" 00 00 10 00 00 10 00");
+    const QString at = QString::fromLatin1(channel);
+    return {QStringLiteral("1A 00 ") + at + QStringLiteral(" 00 ") + settings + u' ' + settings + u' '
+            + QString::fromLatin1(label),
+        QStringLiteral("08"), QStringLiteral("08 ") + at, QStringLiteral("1A 00 ") + at};
+}
 
 }  // namespace talvex::testing

@@ -68,15 +68,11 @@ TEST_F(RadioWindow, EachOtherControlRunsItsOwnOperation)
         QStringList typed;
         QStringList frames;
     } rows[] = {
-        {"Filter 1", {"USB"}, {"06 01 01"}}, {"Filter 2", {"USB"}, {"06 01 02"}}, {"Filter 3", {"USB"}, {"06 01 03"}},
-        {"Filter 2", {"CWr"}, {"06 07 02"}}, {"Filter 1", {" "}, {}},
+        {"Filter 1", {"USB"}, {"06 01 01"}}, {"Filter 2", {"CWr"}, {"06 07 02"}}, {"Filter 3", {"USB"}, {"06 01 03"}},
         {"Option42", {"7100"}, {"05 00 00 10 07 00", "03"}}, {"Option41", {"usb", "3"}, {"06 01 03", "04"}},
         {"Option45", {"99"}, {"1A 00 00 99"}}, {"Option40", {"7"}, {"08 00 07", "1A 00 00 07"}},
         {"Option43", {}, {"0B"}},  // answered Yes
-        {"Option44", {"5", "7100", "lsb", "1", "HOME"},
-            {"1A 00 00 05 00 00 00 10 07 00 00 01 00 00 10 00 00 10 00 00 00 10 07 00 00 01 00 00 10 00 00 10 00 "
-             "48 4F 4D 45 20 20 20 20 20 20",
-                "08", "08 00 05", "1A 00 00 05"}},
+        {"Option44", {"5", "7100", "lsb", "1", "HOME"}, Write("00 01", "48 4F 4D 45 20 20 20 20 20 20")},
         {"Option46", {}, {"08 00 06", "1A 00 00 06"}}, {"Option59", {}, {"08 00 05", "1A 00 00 05"}},
         {"Command2", {"7"}, {"14 01 07"}}, {"Command49", {"1a 5 0 91"}, {"1A 05 00 91"}},
         {"Command5", {}, {QStringLiteral("FE FE 94 E0 ").repeated(24) + QStringLiteral("18 01")}},
@@ -136,15 +132,13 @@ TEST_F(RadioWindow, DecodedAnswersAppearInTheFieldsAndAClickIntoTheMessageAreaCl
     answerWindowCloses();
     EXPECT_EQ(shown("Text1"), u"14.074.0");
     EXPECT_EQ(text7.toPlainText(), u"STATUS =  FE FE 94 E0 3 FD FE FE E0 94 3 0 40 7 14 0 FD");
-    click("Option49");
-    t.port.receive(Hex("FE FE 94 E0 04 FD FE FE E0 94 04 01 02 FD"));
-    answerWindowCloses();
-    EXPECT_EQ((QStringList{shown("Text4"), shown("Text5"), shown("Text1")}), (QStringList{"USB", "Fil 2", "14.074.0"}));
 
     program.state.radio = {"14.074.0", "5", "*", "USB", "Fil 2", "HOME", "STATUS = 01"};
     program.state.memory.Text9 = QStringLiteral("STATUS = 01");
     program.notifyDisplay();
-    ASSERT_EQ(shown("Text6"), u"HOME");
+    ASSERT_EQ((QStringList{shown("Text1"), shown("Text2"), shown("Text3"), shown("Text4"), shown("Text5"),
+                  shown("Text6"), text7.toPlainText()}),
+        (QStringList{"14.074.0", "5", "*", "USB", "Fil 2", "HOME", "STATUS = 01"}));
     t.port.takeWrites();
     QTest::mouseClick(text7.viewport(), Qt::LeftButton);
     const RadioFields& r = program.state.radio;
@@ -174,19 +168,27 @@ TEST_F(RadioWindow, TheMenusStandInOrderAndLeadWhereTheySay)
     EXPECT_TRUE(t.port.takeWrites().empty());
 }
 
-// The Exit menus, the Exit button and the window's close control all close the data file and
-// the port before the program ends, so no lock is left behind.
+// The Exit menus, the Exit button and the window's close control close the data file and the
+// port before the program ends, so no lock is left behind; a fatal trap and the restart after
+// setup close the port too.
 TEST_F(RadioWindow, EveryWayOutClosesTheDataFileAndThePortFirst)
 {
-    const std::function<void()> exits[] = {[this] { find<QAction>("FileExit").trigger(); },
-        [this] { find<QAction>("Exit").trigger(); }, [this] { click("Command0"); }, [this] { window->close(); }};
-    for (const auto& leave : exits) {
+    const std::pair<bool, std::function<void()>> exits[] = {{true, [this] { find<QAction>("FileExit").trigger(); }},
+        {true, [this] { find<QAction>("Exit").trigger(); }}, {true, [this] { click("Command0"); }},
+        {true, [this] { window->close(); }}, {false, [this] { program.link.FatalTrap(16); }},
+        {false, [this] {
+             program.state.ConfigMissing = true;
+             program.setup.Quit();
+         }}};
+    for (const auto& [closesFile, leave] : exits) {
         program.startup.OpenSerialPort();
         ASSERT_TRUE(t.port.isOpen());
         program.state.DataFileOpen = true;
         EXPECT_THROW(leave(), ProgramEnded);
-        EXPECT_FALSE(t.port.isOpen() || program.state.DataFileOpen);
+        EXPECT_FALSE(t.port.isOpen());
+        EXPECT_TRUE(!closesFile || !program.state.DataFileOpen);
         EXPECT_EQ(program.state.PortReady, 0);
+        EXPECT_EQ(t.port.writesWhileClosed, 0);
     }
 }
 

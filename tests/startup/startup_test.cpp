@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -25,15 +26,8 @@ using testing::TestProgram;
 // `text` as `pattern` describes it; a '*' stands for anything (system error texts, paths).
 bool Like(const QString& text, const QString& pattern)
 {
-    const QStringList parts = pattern.split(u'*');
-    qsizetype at = 0;
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        const qsizetype found = i + 1 == parts.size() ? text.size() - parts[i].size() : text.indexOf(parts[i], at);
-        if (found < at || (i == 0 && found != 0) || !text.mid(found).startsWith(parts[i]))
-            return false;
-        at = found + parts[i].size();
-    }
-    return at == text.size();
+    const QString escaped = QRegularExpression::escape(pattern).replace(QStringLiteral("\\*"), QStringLiteral(".*"));
+    return QRegularExpression(QRegularExpression::anchoredPattern(escaped)).match(text).hasMatch();
 }
 
 QString Relative(const TestProgram& t, const QString& path)
@@ -60,6 +54,15 @@ void ExpectSeen(const TestProgram& t, const QStringList& expected)
         same = Like(seen[i], expected[i]);
     EXPECT_TRUE(same) << "seen:\n  " << seen.join(u"\n  ").toStdString() << "\nexpected:\n  "
                       << expected.join(u"\n  ").toStdString();
+}
+
+// A normal start: TALVEX.INI and an empty TALVEX.TXT present; what start-up showed is forgotten.
+void StartNormally(TestProgram& t, const char* commPort = "COM1")
+{
+    t.writeConfig(QStringLiteral("TALVEX.TXT"), QStringLiteral("19200,N,8,1"), QString::fromLatin1(commPort));
+    t.writeFile(QStringLiteral("TALVEX.TXT"), {});
+    t.program->startup.RunStartup();
+    t.dialogs.messages.clear();
 }
 
 QByteArray ConfigBytes(const char* deftFile, const char* callSign, const char* commPort, const char* commBaud)
@@ -164,9 +167,7 @@ TEST(Startup, WhatTheConfigurationHoldsDecidesWhatStartsUp)
     }
 
     TestProgram t;
-    t.writeConfig();
-    t.writeFile(QStringLiteral("TALVEX.TXT"), {});
-    t.program->startup.RunStartup();
+    StartNormally(t);
     EXPECT_EQ(t.port.openCount, 2);  // once for each window's start-up
     EXPECT_EQ(t.port.readCount, 2 * 99);  // nothing from before the opening reaches the decoder
     EXPECT_EQ(t.program->state.StartupQueryStep, 1);
@@ -176,33 +177,9 @@ TEST(Startup, WhatTheConfigurationHoldsDecidesWhatStartsUp)
     EXPECT_TRUE(t.port.takeWritten().isEmpty());
 }
 
-// However the program ends, the port goes back to the system first.
-TEST(Startup, EveryWayTheProgramEndsClosesThePort)
-{
-    const std::function<void(Program&)> ends[] = {
-        [](Program& p) { p.startup.ExitButton(); }, [](Program& p) { p.startup.ExitMenu(); },
-        [](Program& p) { p.link.FatalTrap(16); },
-        [](Program& p) { p.state.ConfigMissing = true; p.setup.Quit(); }};  // the restart after setup
-    for (const auto& end : ends) {
-        testing::OpenProgram run;
-        ASSERT_TRUE(run.port.isOpen());
-        EXPECT_THROW(end(*run.program), ProgramEnded);
-        EXPECT_FALSE(run.port.isOpen());
-        EXPECT_EQ(run.program->state.PortReady, 0);
-        EXPECT_EQ(run.port.writesWhileClosed, 0);
-    }
-}
-
-// After a normal start: TALVEX.INI and TALVEX.TXT present.
 class SetupTest : public ::testing::Test {
 protected:
-    void startNormally(const char* commPort = "COM1")
-    {
-        t.writeConfig(QStringLiteral("TALVEX.TXT"), QStringLiteral("19200,N,8,1"), QString::fromLatin1(commPort));
-        t.writeFile(QStringLiteral("TALVEX.TXT"), {});
-        t.program->startup.RunStartup();
-        t.dialogs.messages.clear();
-    }
+    void startNormally(const char* commPort = "COM1") { StartNormally(t, commPort); }
     ProgramState& state() { return t.program->state; }
     SystemSetup& setup() { return t.program->setup; }
     DataFileSetup& data() { return t.program->dataSetup; }
@@ -256,10 +233,9 @@ TEST_F(SetupTest, SaveTakesEffectAtOnceAndKeepsAPortOutsideTheChoices)
         setup().Save();
         EXPECT_EQ(t.readFile(kConfigFileName), ConfigBytes("TALVEX.TXT", "N0CALL", port, "19200,N,8,1"));
     }
-    // Each keystroke in the data file box is stored with its extension; a blank start is no name.
-    const std::pair<const char*, const char*> typed[] = {{"H", "H.txt"}, {"HAM", "HAM.txt"}, {"HAM.TXT", "HAM.TXT"},
-                                                         {"", "TALVEX.TXT"}, {" HAM", "TALVEX.TXT"},
-                                                         {"MEMORI~1.TXT", "MEMORI~1.TXT"}};
+    // Each keystroke in the data file box is stored with its extension (which names get one: the
+    // text routines' test); a blank start is no name.
+    const std::pair<const char*, const char*> typed[] = {{"H", "H.txt"}, {"", "TALVEX.TXT"}, {" HAM", "TALVEX.TXT"}};
     for (const auto& [text, stored] : typed) {
         setup().Text2_Change(QString::fromLatin1(text));
         EXPECT_EQ(state().ConfigDeftFile, QString::fromLatin1(stored)) << text;
@@ -288,7 +264,6 @@ TEST(SystemSetup, SaveReportsEachFailureAndClaimsCompletionOnlyWithTheFileOpen)
          QStringList{"Unexpected Open Config File Error: Error Code * ... TALVEX.INI ... Output"} + unchanged, nullptr},
         {"disk full after 40 bytes", [](TestProgram&) { SimulateDiskFullAfter(40); }, QStringList{full} + unchanged,
          nullptr},
-        {"disk full at once", [](TestProgram&) { SimulateDiskFullAfter(0); }, QStringList{full} + unchanged, nullptr},
         {"port in use", [](TestProgram& run) { run.port.nextOpenError = {kErrorPortAlreadyOpen, "Refused"}; },
          {"Comm Port Error - Port Already Open: Error Code 8005 ... Refused ... COM4 ... 19200,N,8,1", "no port",
           "file TALVEX.TXT", "Hello N0CALL | Setup Process Complete | TALVEX.TXT"}, "TALVEX.TXT"},
@@ -309,10 +284,7 @@ TEST(SystemSetup, SaveReportsEachFailureAndClaimsCompletionOnlyWithTheFileOpen)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         TestProgram run;
-        run.writeConfig();
-        run.writeFile(QStringLiteral("TALVEX.TXT"), {});
-        run.program->startup.RunStartup();
-        run.dialogs.messages.clear();
+        StartNormally(run);
         const QByteArray config = run.readFile(kConfigFileName);
         const int opens = run.port.openCount;
         run.program->setup.Form_Load();
@@ -414,17 +386,6 @@ TEST(DataFileSetup, EachButtonOpensExactlyTheChosenFileOrNothing)
     }
 }
 
-// Return, unlike Quit, blanks the Memory window's fields; its file line stays.
-TEST_F(SetupTest, ReturnBlanksTheMemoryWindowButNotItsFile)
-{
-    MemoryFields& m = state().memory;
-    m = {"7", "*", "14.074.0", "USB", "Fil 2", "FT8", "line", "/data/TALVEX.TXT", "STATUS", true};
-    data().Command0_Click();
-    for (const QString* field : {&m.Text1, &m.Text2, &m.Text3, &m.Text4, &m.Text5, &m.Text6, &m.Text7})
-        EXPECT_EQ(*field, u"");
-    EXPECT_EQ(m.Text8, u"/data/TALVEX.TXT");
-}
-
 // An Update Rig that went on reading another file would write that file's channels into the
 // radio: while any memory operation runs, nothing may change the current data file.
 TEST_F(SetupTest, NoFileChangesWhileAMemoryOperationRuns)
@@ -494,15 +455,6 @@ TEST_F(PtyStartupTest, OpeningNeverRaisesTheModemLinesAndRefusesBadSettings)
     EXPECT_FALSE(port.dataTerminalReady());  // either could key the radio
     EXPECT_FALSE(port.requestToSend());
     EXPECT_EQ(port.baudRate(), 19200);
-    port.write(Hex("FE FE 94 E0 03 FD"));
-    EXPECT_EQ(pty.read(1000), Hex("FE FE 94 E0 03 FD"));
-    pty.write(Hex("FE FE E0 94 FB FD"));
-    QByteArray received;
-    for (int i = 0; i < 50 && received.size() < 6; ++i) {
-        pty.read(10);
-        received += port.readAll();
-    }
-    EXPECT_EQ(received, Hex("FE FE E0 94 FB FD"));
 }
 
 // Bytes that came before the opening never reach an answer. The port's lock file must go with the
