@@ -12,6 +12,5 @@ cmake --build "$build_dir" -j"$(nproc)"
 
 export QT_QPA_PLATFORM=offscreen
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-# Full stacks, so the suppressions can see which dispatch a leak came from.
-export LSAN_OPTIONS="suppressions=$PWD/tests/lsan-unwinding-through-qt.supp:fast_unwind_on_malloc=0"
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan-unwinding-through-qt.supp"
 ctest --test-dir "$build_dir" --output-on-failure -j"${TEST_JOBS:-3}" --timeout 600
