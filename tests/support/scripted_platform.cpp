@@ -15,7 +15,7 @@ std::optional<PortError> ScriptedSerialPort::open(int portNumber, const QString&
         open_ = false;
         return error;
     }
-    if (portNumber <= 0 || deviceGone)
+    if (portNumber <= 0)
         return PortError{kErrorInvalidPortNumber, QStringLiteral("Invalid port number")};
     const auto parsed = ParseSerialSettings(settings);
     if (!parsed)
@@ -91,10 +91,9 @@ std::optional<QString> ScriptedDialogs::input(const QString& prompt, const QStri
     return answer.text;
 }
 
-std::optional<QString> ScriptedDialogs::openFile(const QStringList& filters, int initialFilter, bool mayBeNew)
+std::optional<QString> ScriptedDialogs::openFile(const QStringList& filters, int /*initialFilter*/, bool mayBeNew)
 {
     fileFilters.push_back(filters);
-    fileInitialFilters.push_back(initialFilter);
     fileMayBeNew.push_back(mayBeNew);
     if (files_.empty())
         return std::nullopt;

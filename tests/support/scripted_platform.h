@@ -25,7 +25,7 @@ public:
     void write(const QByteArray& bytes) override;
     void close() override { open_ = false; }
     int baudRate() const override { return open_ ? baud_ : 0; }
-    bool lost() const override { return open_ && deviceGone; }
+    bool lost() const override { return false; }
 
     // Queued for the next read (what the radio has sent by then).
     void receive(const QByteArray& bytes) { incoming_ += bytes; }
@@ -36,7 +36,6 @@ public:
     std::vector<QByteArray> takeWrites();
 
     std::optional<PortError> nextOpenError;  // the next open fails with this
-    bool deviceGone = false;                 // the device went away: lost, and opens fail
     int openCount = 0;
     int readCount = 0;
     int writesWhileClosed = 0;  // never taken: a write to a closed port is always a fault
@@ -90,7 +89,6 @@ public:
     std::vector<ShownMessage> messages;
     std::vector<ShownInput> inputs;
     std::vector<QStringList> fileFilters;
-    std::vector<int> fileInitialFilters;
     std::vector<bool> fileMayBeNew;
     bool scriptUsedUp() const { return inputs_.empty() && answers_.empty() && files_.empty(); }
 
