@@ -85,12 +85,22 @@ TEST(Backup, UpdateRigSavesTheChannelsItChangesAndTheBackupPutsThemBack)
     EXPECT_EQ(withoutSelect(t.radio.memory), withoutSelect(t.before));
 }
 
-TEST(Backup, BlankRigSavesExactlyItsRange)
+// Fifty older backups and a file of the operator's are there already.
+TEST(Backup, BlankRigSavesExactlyItsRangeAndTheNewestFiftyBackupsAreKept)
 {
     BackupRig t;
+    QDir().mkpath(t.path(kBackupFolder));
+    // The oldest is the unsuffixed one: "-2" is the second backup of that same second.
+    QStringList old{"20261201-000000.TXT", "20261201-000000-2.TXT"};
+    for (int i = 1; i < 49; ++i)
+        old << QStringLiteral("20261201-0000%1.TXT").arg(i, 2, 10, QLatin1Char('0'));
+    for (const QString& name : old + QStringList{"NOTES.TXT"})
+        t.writeFile(JoinPath(kBackupFolder, name), {});
     t.start(&M::Command5_Click, {"10", "20"});
     t.run(5);
-    ASSERT_EQ(t.backups(), QStringList{kName});
+    QStringList expected = old.mid(1) << kName << "NOTES.TXT";
+    expected.sort();
+    EXPECT_EQ(t.backups(), expected);
     EXPECT_EQ(t.saved(kName), t.expected(10, 20));
     EXPECT_EQ(t.radio.memory.count(20), 0u);
     EXPECT_EQ(t.state().memory.Text1, u"END");
@@ -130,23 +140,6 @@ TEST(Backup, ABackupThatCannotBeCompletedLeavesTheRadioUntouched)
         EXPECT_TRUE(Shown(t).last().contains(row.shown)) << Shown(t).last().toStdString();
         EXPECT_EQ(t.backups(), QStringList{});
     }
-}
-
-TEST(Backup, TheNewestFiftyAreKeptAndOnlyBackupsAreRemoved)
-{
-    BackupRig t;
-    QDir().mkpath(t.path(kBackupFolder));
-    // The oldest is the unsuffixed one: "-2" is the second backup of that same second.
-    QStringList old{"20261201-000000.TXT", "20261201-000000-2.TXT"};
-    for (int i = 1; i < 49; ++i)
-        old << QStringLiteral("20261201-0000%1.TXT").arg(i, 2, 10, QLatin1Char('0'));
-    for (const QString& name : old + QStringList{"NOTES.TXT"})
-        t.writeFile(JoinPath(kBackupFolder, name), {});
-    t.start(&M::Command5_Click, {"5", "6"});
-    t.run(5);
-    QStringList expected = old.mid(1) << kName << "NOTES.TXT";
-    expected.sort();
-    EXPECT_EQ(t.backups(), expected);
 }
 
 }  // namespace

@@ -4,6 +4,21 @@
 
 namespace talvex::testing {
 
+namespace {
+
+// The next scripted answer, or `none` when the script has no more.
+template <typename Answer>
+Answer Next(std::deque<Answer>& script, Answer none)
+{
+    if (script.empty())
+        return none;
+    const Answer answer = script.front();
+    script.pop_front();
+    return answer;
+}
+
+}  // namespace
+
 std::optional<PortError> ScriptedSerialPort::open(int portNumber, const QString& settings)
 {
     ++openCount;
@@ -41,23 +56,14 @@ void ScriptedSerialPort::write(const QByteArray& bytes)
     // write the program attempted there.
     if (!open_)
         ++writesWhileClosed;
-    written_ += bytes;
     writes_.push_back(bytes);
 }
 
 QByteArray ScriptedSerialPort::takeWritten()
 {
-    QByteArray taken = written_;
-    written_.clear();
-    writes_.clear();
-    return taken;
-}
-
-std::vector<QByteArray> ScriptedSerialPort::takeWrites()
-{
-    auto taken = std::move(writes_);
-    writes_.clear();
-    written_.clear();
+    QByteArray taken;
+    for (const QByteArray& bytes : takeWrites())
+        taken += bytes;
     return taken;
 }
 
@@ -67,13 +73,7 @@ MessageAnswer ScriptedDialogs::message(const QString& title, const QString& text
     messages.push_back({title, text, icon, buttons});
     if (whileShown)
         whileShown();
-    if (buttons == MessageButtons::Ok)
-        return MessageAnswer::Ok;
-    if (answers_.empty())
-        return MessageAnswer::No;
-    const MessageAnswer answer = answers_.front();
-    answers_.pop_front();
-    return answer;
+    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : Next(answers_, MessageAnswer::No);
 }
 
 std::optional<QString> ScriptedDialogs::input(const QString& prompt, const QString& title,
@@ -82,26 +82,14 @@ std::optional<QString> ScriptedDialogs::input(const QString& prompt, const QStri
     inputs.push_back({prompt, title, defaultText});
     if (whileShown)
         whileShown();
-    if (inputs_.empty())
-        return std::nullopt;
-    const Answer answer = inputs_.front();
-    inputs_.pop_front();
-    if (answer.cancelled)
-        return std::nullopt;
-    return answer.text;
+    return Next(inputs_, std::optional<QString>());
 }
 
 std::optional<QString> ScriptedDialogs::openFile(const QStringList& filters, int /*initialFilter*/, bool mayBeNew)
 {
     fileFilters.push_back(filters);
     fileMayBeNew.push_back(mayBeNew);
-    if (files_.empty())
-        return std::nullopt;
-    const Answer file = files_.front();
-    files_.pop_front();
-    if (file.cancelled)
-        return std::nullopt;
-    return file.text;
+    return Next(files_, std::optional<QString>());
 }
 
 void ManualTimer::fire()

@@ -12,6 +12,7 @@
 
 #include <deque>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace talvex::testing {
@@ -32,8 +33,8 @@ public:
     // Everything the program tried to write since the last call, whether the port was open
     // or not (a real closed port would have dropped it).
     QByteArray takeWritten();
-    // Every write attempt, one entry each, since the last takeWrites().
-    std::vector<QByteArray> takeWrites();
+    // Every write attempt, one entry each, since the last take.
+    std::vector<QByteArray> takeWrites() { return std::exchange(writes_, {}); }
 
     std::optional<PortError> nextOpenError;  // the next open fails with this
     int openCount = 0;
@@ -46,7 +47,6 @@ private:
     bool open_ = false;
     int baud_ = 19200;
     QByteArray incoming_;
-    QByteArray written_;
     std::vector<QByteArray> writes_;
 };
 
@@ -74,15 +74,9 @@ public:
     std::optional<QString> openFile(const QStringList& filters, int initialFilter, bool mayBeNew) override;
 
     // Nothing scripts a Cancel.
-    void answerInput(std::optional<QString> answer)
-    {
-        inputs_.push_back({!answer.has_value(), answer.value_or(QString())});
-    }
+    void answerInput(std::optional<QString> answer) { inputs_.push_back(std::move(answer)); }
     void answerMessage(MessageAnswer answer) { answers_.push_back(answer); }
-    void answerFile(std::optional<QString> file)
-    {
-        files_.push_back({!file.has_value(), file.value_or(QString())});
-    }
+    void answerFile(std::optional<QString> file) { files_.push_back(std::move(file)); }
     // Called while a dialog is shown (timers keep ticking behind a real one).
     std::function<void()> whileShown;
 
@@ -93,13 +87,9 @@ public:
     bool scriptUsedUp() const { return inputs_.empty() && answers_.empty() && files_.empty(); }
 
 private:
-    struct Answer {
-        bool cancelled;
-        QString text;
-    };
-    std::deque<Answer> inputs_;
+    std::deque<std::optional<QString>> inputs_;
     std::deque<MessageAnswer> answers_;
-    std::deque<Answer> files_;
+    std::deque<std::optional<QString>> files_;
 };
 
 // A timer that only ticks when a test says so.
