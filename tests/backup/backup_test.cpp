@@ -15,14 +15,6 @@ using M = MemoryOperations;
 
 const QString kName = QStringLiteral("20261207-142501.TXT");  // the scripted clock's first backup
 
-// The demo channels, blank ones left out as the scripted radio keeps them.
-Memory DemoChannels()
-{
-    Memory memory = ReadMemory(DemoMemoryPath(TALVEX_DEMO_DIR));
-    std::erase_if(memory, [](const auto& channel) { return channel.second.isEmpty(); });
-    return memory;
-}
-
 // Channels 3-8 with new contents and channel 9 cleared.
 QByteArray NewChannels()
 {
@@ -32,9 +24,9 @@ QByteArray NewChannels()
     return (lines.join("\r\n") + "\r\n 9\r\n END\r\n").toLatin1();
 }
 
-// The demo radio with backups on; TALVEX.TXT holds NewChannels.
+// The sample radio with backups on; TALVEX.TXT holds NewChannels.
 struct BackupRig : MemoryRig {
-    BackupRig() : MemoryRig(DemoChannels(), NewChannels()) { memory().setClock(&clock); }
+    BackupRig() : MemoryRig(SampleMemory(false), NewChannels()) { memory().setClock(&clock); }
     QStringList backups() const { return QDir(path(kBackupFolder)).entryList(QDir::Files | QDir::Hidden); }
     // The channel lines of backup `name`, and those it must hold of the channels `first`-`last`.
     QStringList saved(const QString& name) const
@@ -102,7 +94,7 @@ TEST(Backup, BlankRigSavesExactlyItsRangeAndTheNewestFiftyBackupsAreKept)
     expected.sort();
     EXPECT_EQ(t.backups(), expected);
     EXPECT_EQ(t.saved(kName), t.expected(10, 20));
-    EXPECT_EQ(t.radio.memory.count(20), 0u);
+    EXPECT_EQ(t.radio.memory.count(19), 0u);
     EXPECT_EQ(t.state().memory.Text1, u"END");
 }
 

@@ -25,10 +25,8 @@ std::optional<PortError> ScriptedSerialPort::open(int portNumber, const QString&
     lastPortNumber = portNumber;
     lastSettings = settings;
     if (nextOpenError) {
-        auto error = *nextOpenError;
-        nextOpenError.reset();
         open_ = false;
-        return error;
+        return std::exchange(nextOpenError, std::nullopt);
     }
     if (portNumber <= 0)
         return PortError{kErrorInvalidPortNumber, QStringLiteral("Invalid port number")};
@@ -43,11 +41,7 @@ std::optional<PortError> ScriptedSerialPort::open(int portNumber, const QString&
 QByteArray ScriptedSerialPort::readAll()
 {
     ++readCount;
-    if (!open_)
-        return {};
-    QByteArray data = incoming_;
-    incoming_.clear();
-    return data;
+    return open_ ? std::exchange(incoming_, {}) : QByteArray();
 }
 
 void ScriptedSerialPort::write(const QByteArray& bytes)

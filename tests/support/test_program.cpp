@@ -23,9 +23,7 @@ void TestProgram::writeFile(const QString& name, const QStringList& lines) const
 QByteArray TestProgram::readFile(const QString& name) const
 {
     QFile file(path(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void TestProgram::writeConfig(const QString& deftFile, const QString& commBaud, const QString& commPort,
