@@ -102,7 +102,8 @@ TEST(Backup, BlankRigSavesExactlyItsRangeAndTheNewestFiftyBackupsAreKept)
 // channels, the message says why, and no backup is left behind as if it were complete.
 TEST(Backup, ABackupThatCannotBeCompletedLeavesTheRadioUntouched)
 {
-    const QString silent = "The channels could not be saved before writing: the radio did not answer for channel 6 ... ";
+    const QString silent =
+        "The channels could not be saved before writing: the radio did not answer for channel 6 ... ";
     const struct { Click click; const char* fault; QString shown; } rows[] = {
         {&M::Command3_Click, "silent", "Update Rig|" + silent + "Update Rig wrote nothing to the radio."},
         {&M::Command5_Click, "silent", "Blank Rig|" + silent + "Blank Rig wrote nothing to the radio."},

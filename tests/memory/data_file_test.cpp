@@ -1,5 +1,6 @@
 // The data file: opening, reading, writing it, and why it cannot be opened (its lines' zones are
-// checked where Create File and the backups write them); damaged data files and TALVEX.INI, each read to its end with no crash or hang and only well-formed frames sent.
+// checked where Create File and the backups write them); damaged data files and TALVEX.INI, each
+// read to its end with no crash or hang and only well-formed frames sent.
 #include "memory_test_support.h"
 
 #include "memory/data_file.h"
