@@ -1,5 +1,6 @@
-// The data file: its lines' zones; opening, reading, writing it, and why it cannot be opened; damaged
-// data files and TALVEX.INI, each read to its end with no crash or hang and only well-formed frames sent.
+// The data file: opening, reading, writing it, and why it cannot be opened (its lines' zones are
+// checked where Create File and the backups write them); damaged data files and TALVEX.INI, each
+// read to its end with no crash or hang and only well-formed frames sent.
 #include "memory_test_support.h"
 
 #include "memory/data_file.h"
@@ -11,17 +12,6 @@
 
 namespace talvex::testing {
 namespace {
-
-TEST(DataLine, FieldsStandAtTheirZonesAndColumnsReadThemBack)
-{
-    const QString e, line = FormatDataLine({7, "14.074.0", "USB", "Fil 2", "Yes", "FT8 CALL  "});
-    EXPECT_EQ(line, u" 7            14.074.0      USB           Fil 2         Yes           FT8 CALL  ");
-    EXPECT_EQ(FormatDataLine({e, e, e, e, e, "TALVEX.TXT"}), QString(70, u' ') + "TALVEX.TXT");
-    EXPECT_EQ(FormatDataLine({" END", e, e, e, e, e}), " END" + QString(66, u' '));
-    EXPECT_EQ(FormatDataLine({42, e, e, e, e, e}), " 42" + QString(67, u' '));
-    EXPECT_EQ(QStringList({Columns(line, 15, 22), Columns(line, 43, 47), Columns(line, 71, 80), Columns(line, 81, 90), Columns(" 7", 15, 22)}),
-              QStringList({"14.074.0", "Fil 2", "FT8 CALL  ", "", ""}));
-}
 
 TEST(DataFile, ABareNameOpensInTheWorkingDirectoryWhateverItsCaseAndAPathAsGiven)
 {

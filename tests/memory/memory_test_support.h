@@ -1,6 +1,7 @@
 #pragma once
 
 #include "memory/data_line.h"
+#include "tests/support/sim_memory.h"
 #include "tests/support/test_program.h"
 
 #include <QFile>
@@ -79,20 +80,15 @@ inline std::map<int, QByteArray> SampleMemory(bool asWritten)
     return memory;
 }
 
-// TALVEX.TXT as Create File writes it of the sample radio, byte for byte.
+// TALVEX.TXT as Create File writes it of the sample radio, byte for byte: each channel line as
+// the radio's bytes give it, its label as a file line holds it.
 inline QByteArray SampleFile()
 {
     const QString e, heading = FormatDataLine({" Ch#", "Freq..:.", "Mode", "Fil #", "      ", "Label....."});
     const QString empty = FormatDataLine({e, e, e, e, e, e});
-    const char* modes[] = {"LSB", "USB", "AM", "CW", "RTTY", "FM", "", "CWr", "RTTYr"};
     QStringList lines{FormatDataLine({e, e, e, e, e, "TALVEX.TXT"}), heading, empty};
-    for (int n = 1; n <= 99; ++n) {
-        const RadioChannel c = SampleChannel(n);
-        const QString d = c.digits, frequency = d.left(2) + u'.' + d.mid(2, 3) + u'.' + d.mid(5);
-        lines << (d.isEmpty() ? FormatDataLine({n, e, e, e, e, e})
-                              : FormatDataLine({n, frequency, modes[c.mode], "Fil " + QString::number(c.filter),
-                                                c.selected ? "Yes" : "   ", WritableLabel(c.label)}));
-    }
+    for (const QString& line : ExpectedChannelLines(SampleMemory(false)))
+        lines << (line.size() > 70 ? line.left(70) + WritableLabel(line.mid(70)) : line);
     lines << empty << heading << empty << FormatDataLine({" END", e, e, e, e, e});
     return (lines.join("\r\n") + "\r\n").toLatin1();
 }

@@ -4,18 +4,31 @@
 
 namespace talvex::testing {
 
+namespace {
+
+// The next scripted answer, or `none` when the script has no more.
+template <typename Answer>
+Answer Next(std::deque<Answer>& script, Answer none)
+{
+    if (script.empty())
+        return none;
+    const Answer answer = script.front();
+    script.pop_front();
+    return answer;
+}
+
+}  // namespace
+
 std::optional<PortError> ScriptedSerialPort::open(int portNumber, const QString& settings)
 {
     ++openCount;
     lastPortNumber = portNumber;
     lastSettings = settings;
     if (nextOpenError) {
-        auto error = *nextOpenError;
-        nextOpenError.reset();
         open_ = false;
-        return error;
+        return std::exchange(nextOpenError, std::nullopt);
     }
-    if (portNumber <= 0 || deviceGone)
+    if (portNumber <= 0)
         return PortError{kErrorInvalidPortNumber, QStringLiteral("Invalid port number")};
     const auto parsed = ParseSerialSettings(settings);
     if (!parsed)
@@ -28,11 +41,7 @@ std::optional<PortError> ScriptedSerialPort::open(int portNumber, const QString&
 QByteArray ScriptedSerialPort::readAll()
 {
     ++readCount;
-    if (!open_)
-        return {};
-    QByteArray data = incoming_;
-    incoming_.clear();
-    return data;
+    return open_ ? std::exchange(incoming_, {}) : QByteArray();
 }
 
 void ScriptedSerialPort::write(const QByteArray& bytes)
@@ -41,23 +50,14 @@ void ScriptedSerialPort::write(const QByteArray& bytes)
     // write the program attempted there.
     if (!open_)
         ++writesWhileClosed;
-    written_ += bytes;
     writes_.push_back(bytes);
 }
 
 QByteArray ScriptedSerialPort::takeWritten()
 {
-    QByteArray taken = written_;
-    written_.clear();
-    writes_.clear();
-    return taken;
-}
-
-std::vector<QByteArray> ScriptedSerialPort::takeWrites()
-{
-    auto taken = std::move(writes_);
-    writes_.clear();
-    written_.clear();
+    QByteArray taken;
+    for (const QByteArray& bytes : takeWrites())
+        taken += bytes;
     return taken;
 }
 
@@ -67,13 +67,7 @@ MessageAnswer ScriptedDialogs::message(const QString& title, const QString& text
     messages.push_back({title, text, icon, buttons});
     if (whileShown)
         whileShown();
-    if (buttons == MessageButtons::Ok)
-        return MessageAnswer::Ok;
-    if (answers_.empty())
-        return MessageAnswer::No;
-    const MessageAnswer answer = answers_.front();
-    answers_.pop_front();
-    return answer;
+    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : Next(answers_, MessageAnswer::No);
 }
 
 std::optional<QString> ScriptedDialogs::input(const QString& prompt, const QString& title,
@@ -82,27 +76,14 @@ std::optional<QString> ScriptedDialogs::input(const QString& prompt, const QStri
     inputs.push_back({prompt, title, defaultText});
     if (whileShown)
         whileShown();
-    if (inputs_.empty())
-        return std::nullopt;
-    const Answer answer = inputs_.front();
-    inputs_.pop_front();
-    if (answer.cancelled)
-        return std::nullopt;
-    return answer.text;
+    return Next(inputs_, std::optional<QString>());
 }
 
-std::optional<QString> ScriptedDialogs::openFile(const QStringList& filters, int initialFilter, bool mayBeNew)
+std::optional<QString> ScriptedDialogs::openFile(const QStringList& filters, int /*initialFilter*/, bool mayBeNew)
 {
     fileFilters.push_back(filters);
-    fileInitialFilters.push_back(initialFilter);
     fileMayBeNew.push_back(mayBeNew);
-    if (files_.empty())
-        return std::nullopt;
-    const Answer file = files_.front();
-    files_.pop_front();
-    if (file.cancelled)
-        return std::nullopt;
-    return file.text;
+    return Next(files_, std::optional<QString>());
 }
 
 void ManualTimer::fire()

@@ -12,6 +12,7 @@
 
 #include <deque>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace talvex::testing {
@@ -25,18 +26,17 @@ public:
     void write(const QByteArray& bytes) override;
     void close() override { open_ = false; }
     int baudRate() const override { return open_ ? baud_ : 0; }
-    bool lost() const override { return open_ && deviceGone; }
+    bool lost() const override { return false; }
 
     // Queued for the next read (what the radio has sent by then).
     void receive(const QByteArray& bytes) { incoming_ += bytes; }
     // Everything the program tried to write since the last call, whether the port was open
     // or not (a real closed port would have dropped it).
     QByteArray takeWritten();
-    // Every write attempt, one entry each, since the last takeWrites().
-    std::vector<QByteArray> takeWrites();
+    // Every write attempt, one entry each, since the last take.
+    std::vector<QByteArray> takeWrites() { return std::exchange(writes_, {}); }
 
     std::optional<PortError> nextOpenError;  // the next open fails with this
-    bool deviceGone = false;                 // the device went away: lost, and opens fail
     int openCount = 0;
     int readCount = 0;
     int writesWhileClosed = 0;  // never taken: a write to a closed port is always a fault
@@ -47,7 +47,6 @@ private:
     bool open_ = false;
     int baud_ = 19200;
     QByteArray incoming_;
-    QByteArray written_;
     std::vector<QByteArray> writes_;
 };
 
@@ -75,33 +74,22 @@ public:
     std::optional<QString> openFile(const QStringList& filters, int initialFilter, bool mayBeNew) override;
 
     // Nothing scripts a Cancel.
-    void answerInput(std::optional<QString> answer)
-    {
-        inputs_.push_back({!answer.has_value(), answer.value_or(QString())});
-    }
+    void answerInput(std::optional<QString> answer) { inputs_.push_back(std::move(answer)); }
     void answerMessage(MessageAnswer answer) { answers_.push_back(answer); }
-    void answerFile(std::optional<QString> file)
-    {
-        files_.push_back({!file.has_value(), file.value_or(QString())});
-    }
+    void answerFile(std::optional<QString> file) { files_.push_back(std::move(file)); }
     // Called while a dialog is shown (timers keep ticking behind a real one).
     std::function<void()> whileShown;
 
     std::vector<ShownMessage> messages;
     std::vector<ShownInput> inputs;
     std::vector<QStringList> fileFilters;
-    std::vector<int> fileInitialFilters;
     std::vector<bool> fileMayBeNew;
     bool scriptUsedUp() const { return inputs_.empty() && answers_.empty() && files_.empty(); }
 
 private:
-    struct Answer {
-        bool cancelled;
-        QString text;
-    };
-    std::deque<Answer> inputs_;
+    std::deque<std::optional<QString>> inputs_;
     std::deque<MessageAnswer> answers_;
-    std::deque<Answer> files_;
+    std::deque<std::optional<QString>> files_;
 };
 
 // A timer that only ticks when a test says so.

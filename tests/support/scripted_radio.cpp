@@ -1,5 +1,7 @@
 #include "scripted_radio.h"
 
+#include "test_program.h"
+
 namespace talvex::testing {
 
 namespace {
@@ -10,14 +12,11 @@ int Bcd(char byte) { return (byte >> 4 & 0x0F) * 10 + (byte & 0x0F); }
 
 QByteArray ScriptedRadio::answer(const QByteArray& written)
 {
-    const QByteArray toRadio = QByteArray::fromHex("FEFE94E0"), reply = QByteArray::fromHex("FEFEE094");
+    const QByteArray reply = QByteArray::fromHex("FEFEE094");
     QByteArray answers;
-    for (qsizetype at = written.indexOf(toRadio); at >= 0; at = written.indexOf(toRadio, at + 1)) {
-        const qsizetype end = written.indexOf('\xFD', at);
-        if (end < 0)
-            break;
+    for (const QString& frame : FramesOf(written)) {
         ++frames;
-        const QByteArray c = written.mid(at + 4, end - at - 4);
+        const QByteArray c = QByteArray::fromHex(frame.toLatin1());
         const bool select = c.size() == 3 && c[0] == '\x08';
         const bool memoryCommand = c.startsWith(QByteArray::fromHex("1A00")) && c.size() >= 4;
         const int channel = select ? Bcd(c[1]) * 100 + Bcd(c[2]) : memoryCommand ? Bcd(c[2]) * 100 + Bcd(c[3]) : 0;

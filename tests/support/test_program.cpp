@@ -23,9 +23,7 @@ void TestProgram::writeFile(const QString& name, const QStringList& lines) const
 QByteArray TestProgram::readFile(const QString& name) const
 {
     QFile file(path(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void TestProgram::writeConfig(const QString& deftFile, const QString& commBaud, const QString& commPort,
@@ -39,14 +37,11 @@ QByteArray Hex(const char* text) { return QByteArray::fromHex(QByteArray(text).r
 QStringList FramesOf(const QByteArray& bytes)
 {
     QStringList frames;
-    const QByteArray prefix = Hex("FE FE 94 E0");
-    qsizetype at = bytes.indexOf(prefix);
-    while (at >= 0) {
-        const qsizetype end = bytes.indexOf(static_cast<char>(0xFD), at);
-        if (end < 0)
-            break;
-        frames << QString::fromLatin1(bytes.mid(at + 4, end - at - 4).toHex(' ').toUpper());
-        at = bytes.indexOf(prefix, end);
+    QList<QByteArray> pieces = bytes.split('\xFD');
+    pieces.removeLast();  // not ended by FD: no frame yet
+    for (const QByteArray& piece : pieces) {
+        if (const qsizetype at = piece.indexOf(Hex("FE FE 94 E0")); at >= 0)
+            frames << QString::fromLatin1(piece.mid(at + 4).toHex(' ').toUpper());
     }
     return frames;
 }

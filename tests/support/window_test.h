@@ -11,17 +11,13 @@
 
 namespace talvex::testing {
 
-// One window of type `Window` on the scripted platform, its port open and nothing written yet.
-// `Shell` records which other windows it asks for.
-template <typename Window, typename Shell>
+// One window of type `Window` on the scripted platform, its port open and nothing written yet;
+// `shell` records which other windows it asks for.
+template <typename Window, typename = RecordingShell>
 class WindowTest : public ::testing::Test {
 protected:
-    WindowTest() : program(PlatformServices{t.port, t.dialogs, t.timers, t.exit, t.directory.path()}, shell)
+    WindowTest() : window(std::make_unique<Window>(program.controls()))
     {
-        program.state.ConfigCommPort = QStringLiteral("COM1");
-        program.state.ConfigCommBaud = QStringLiteral("19200,N,8,1");
-        program.startup.OpenSerialPort();
-        window = std::make_unique<Window>(program.controls());
         window->show();
         t.port.takeWrites();
     }
@@ -37,9 +33,9 @@ protected:
 
     void click(const char* name) { Click(find<QWidget>(name)); }
 
-    TestProgram t;  // the scripted platform; its own Program stays unused
-    Shell shell;
-    Program program;
+    OpenProgram t;
+    Program& program = *t.program;
+    RecordingShell& shell = t.shell;
     std::unique_ptr<Window> window;
 };
 
