@@ -1,138 +1,209 @@
 // Update Rig and Blank Rig first save the channels they change in BACKUP, as a data file that
 // Update Rig writes back; a backup that cannot be completed leaves the radio untouched.
+#include "link/bcd.h"
 #include "memory/backup.h"
+#include "memory/data_line.h"
 #include "memory/file_line.h"
 
-#include "tests/memory/memory_test_support.h"
 #include "tests/support/sim_memory.h"
+#include "tests/support/sim_program.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
 
 namespace talvex::testing {
 namespace {
 
-using M = MemoryOperations;
-
 const QString kName = QStringLiteral("20261207-142501.TXT");  // the scripted clock's first backup
 
-// Channels 3-8 with new contents and channel 9 cleared.
-QByteArray NewChannels()
+QStringList FolderFiles(const QString& workingDirectory)
+{
+    return QDir(JoinPath(workingDirectory, kBackupFolder)).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+// The channel lines of a data file, by channel.
+std::map<int, QString> ChannelLines(const QString& path)
+{
+    std::map<int, QString> lines;
+    for (const QString& line : ReadAllLines(path).value_or(QStringList())) {
+        if (const auto channel = WholeNumberIn(ChannelTextOf(line).trimmed(), 1, 99); channel && KindOf(line) == LineKind::Channel)
+            lines[*channel] = line;
+    }
+    return lines;
+}
+
+QStringList TestChannels()
 {
     QStringList lines;
     for (int channel = 3; channel <= 8; ++channel)
-        lines << FormatDataLine({channel, "07.100.0", "LSB", "Fil 1", "   ", QStringLiteral("NEW %1").arg(channel)});
-    return (lines.join("\r\n") + "\r\n 9\r\n END\r\n").toLatin1();
+        lines << FormatDataLine({channel, QStringLiteral("07.100.0"), QStringLiteral("LSB"), QStringLiteral("Fil 1"),
+                                 QStringLiteral("   "), QStringLiteral("NEW %1").arg(channel)});
+    return lines << QStringLiteral(" 9") << QStringLiteral(" END");  // channel 9 is cleared
 }
 
-// The sample radio with backups on; TALVEX.TXT holds NewChannels.
-struct BackupRig : MemoryRig {
-    BackupRig() : MemoryRig(SampleMemory(false), NewChannels()) { memory().setClock(&clock); }
-    QStringList backups() const { return QDir(path(kBackupFolder)).entryList(QDir::Files | QDir::Hidden); }
-    // The channel lines of backup `name`, and those it must hold of the channels `first`-`last`.
-    QStringList saved(const QString& name) const
+class BackupAgainstSim : public ::testing::Test {
+protected:
+    void start(const QStringList& simArguments = {})
     {
-        QStringList lines;
-        for (const QString& line : ReadAllLines(path(JoinPath(kBackupFolder, name))).value_or(QStringList())) {
-            if (KindOf(line) == LineKind::Channel && ChannelTextOf(line).trimmed().toInt() > 0)
-                lines << line;
-        }
-        return lines;
+        QFile::copy(DemoMemoryPath(TALVEX_DEMO_DIR), memoryPath);
+        run = std::make_unique<SimProgram>(QStringList{QStringLiteral("--memory"), memoryPath} + simArguments);
+        ASSERT_TRUE(run->ready());
+        ASSERT_TRUE(run->startUp());
+        run->program->memory.setClock(&clock);
+        before = ReadMemory(memoryPath);
+        WriteLinesAtomically(run->path(QStringLiteral("TALVEX.TXT")), TestChannels());
     }
-    QStringList expected(int first, int last) const
+    // Update Rig from `path` (the Update Rig button) or, with nothing, the TALVEX.txt button.
+    void update(QString path = {})
     {
-        QStringList lines;
+        run->dialogs.answerMessage(MessageAnswer::Yes);
+        if (!path.isEmpty())
+            run->program->dataFile.OpenDataFile(path, FileMode::Input);
+        path.isEmpty() ? run->program->memory.Command14_Click() : run->program->memory.Command3_Click();
+        run->runMemoryOperation(3, 60);
+    }
+    void blank(const QString& first, const QString& last)
+    {
+        for (const QString& answer : {first, last})
+            run->dialogs.answerInput(answer);
+        run->dialogs.answerMessage(MessageAnswer::Yes);
+        run->program->memory.Command5_Click();
+        run->runMemoryOperation(5, 60);
+    }
+    QString backup(const QString& name) const { return JoinPath(run->path(kBackupFolder), name); }
+    // The lines a backup of `channels` must hold, worked out from the simulator's memory.
+    std::map<int, QString> expectedLines(int first, int last) const
+    {
+        std::map<int, QString> lines;
         for (int channel = first; channel <= last; ++channel)
-            lines << ExpectedLine(channel, before.count(channel) ? before.at(channel) : QByteArray());
+            lines[channel] = ExpectedLine(channel, before.at(channel));
         return lines;
     }
 
     ScriptedClock clock;
-    const Memory before = radio.memory;
+    QTemporaryDir memoryDirectory;
+    QString memoryPath = memoryDirectory.filePath(QStringLiteral("memory.txt"));
+    std::unique_ptr<SimProgram> run;
+    Memory before;
 };
 
-TEST(Backup, UpdateRigSavesTheChannelsItChangesAndTheBackupPutsThemBack)
+TEST_F(BackupAgainstSim, UpdateRigSavesTheChannelsItChangesAndTheBackupPutsThemBack)
 {
-    BackupRig t;
-    t.start(&M::Command3_Click);
-    t.run(3);
-    ASSERT_EQ(t.backups(), QStringList{kName});
-    EXPECT_EQ(t.saved(kName), t.expected(3, 9));
-    const QStringList lines = ReadAllLines(t.path(JoinPath(kBackupFolder, kName))).value_or(QStringList{QString()});
+    start();
+    update();
+    ASSERT_EQ(FolderFiles(run->directory.path()), QStringList{kName});
+    EXPECT_EQ(ChannelLines(backup(kName)), expectedLines(3, 9));
+    const QStringList lines = ReadAllLines(backup(kName)).value_or(QStringList{QString()});
     EXPECT_EQ(lines.front(), QString(70, u' ') + kName);
-    EXPECT_EQ(lines.back(), " END" + QString(66, u' '));
-    EXPECT_EQ(t.radio.memory.count(9), 0u);
+    EXPECT_EQ(lines.back(), QStringLiteral(" END") + QString(66, u' '));
+    EXPECT_TRUE(ReadMemory(memoryPath).at(9).isEmpty());
 
     // Restored in the same second: a backup of its own beside the first, not over it.
-    QString backup = t.path(JoinPath(kBackupFolder, kName));
-    t.program->dataFile.OpenDataFile(backup, FileMode::Input);
-    t.start(&M::Command3_Click);
-    t.run(3);
-    EXPECT_EQ(t.backups(), (QStringList{"20261207-142501-2.TXT", kName}));
-    EXPECT_EQ(t.dialogs.messages.size(), 2u);  // the two questions, nothing went wrong
-    const auto withoutSelect = [](Memory memory) {  // a write leaves the select mark off
-        for (auto& channel : memory)
-            channel.second[2] = 0;
-        return memory;
-    };
-    EXPECT_EQ(withoutSelect(t.radio.memory), withoutSelect(t.before));
+    update(backup(kName));
+    EXPECT_EQ(FolderFiles(run->directory.path()), (QStringList{QStringLiteral("20261207-142501-2.TXT"), kName}));
+    EXPECT_EQ(run->dialogs.messages.size(), 2u);  // the two questions, nothing went wrong
+    const Memory restored = ReadMemory(memoryPath);
+    for (auto [channel, contents] : before) {  // all but the select mark, which a write leaves off
+        QByteArray now = restored.at(channel);
+        if (!contents.isEmpty())
+            contents[2] = now[2] = 0;
+        EXPECT_EQ(now.toHex(' '), contents.toHex(' ')) << channel;
+    }
 }
 
-// Fifty older backups and a file of the operator's are there already.
-TEST(Backup, BlankRigSavesExactlyItsRangeAndTheNewestFiftyBackupsAreKept)
+TEST_F(BackupAgainstSim, BlankRigSavesExactlyItsRange)
 {
-    BackupRig t;
-    QDir().mkpath(t.path(kBackupFolder));
-    // The oldest is the unsuffixed one: "-2" is the second backup of that same second.
-    QStringList old{"20261201-000000.TXT", "20261201-000000-2.TXT"};
-    for (int i = 1; i < 49; ++i)
-        old << QStringLiteral("20261201-0000%1.TXT").arg(i, 2, 10, QLatin1Char('0'));
-    for (const QString& name : old + QStringList{"NOTES.TXT"})
-        t.writeFile(JoinPath(kBackupFolder, name), {});
-    t.start(&M::Command5_Click, {"10", "20"});
-    t.run(5);
-    QStringList expected = old.mid(1) << kName << "NOTES.TXT";
-    expected.sort();
-    EXPECT_EQ(t.backups(), expected);
-    EXPECT_EQ(t.saved(kName), t.expected(10, 20));
-    EXPECT_EQ(t.radio.memory.count(19), 0u);
-    EXPECT_EQ(t.state().memory.Text1, u"END");
+    start();
+    blank(QStringLiteral("10"), QStringLiteral("20"));
+    ASSERT_EQ(FolderFiles(run->directory.path()), QStringList{kName});
+    EXPECT_EQ(ChannelLines(backup(kName)), expectedLines(10, 20));
+    EXPECT_TRUE(ReadMemory(memoryPath).at(20).isEmpty());
+    EXPECT_EQ(run->program->state.memory.Text1, u"END");
 }
 
-// A radio falling silent, faults of the disk and the operator's Stop: the radio keeps its
-// channels, the message says why, and no backup is left behind as if it were complete.
+TEST_F(BackupAgainstSim, ARadioSilentDuringTheBackupIsToldAndNothingIsWritten)
+{
+    for (const bool updating : {true, false}) {
+        SCOPED_TRACE(updating ? "Update Rig" : "Blank Rig");
+        start({QStringLiteral("--silent-from"), QStringLiteral("6")});
+        if (updating)
+            update();
+        else
+            blank(QStringLiteral("3"), QStringLiteral("8"));
+        const QString operation = updating ? QStringLiteral("Update Rig") : QStringLiteral("Blank Rig");
+        EXPECT_FALSE(run->program->state.anyMemoryOperationRunning());
+        ASSERT_EQ(run->dialogs.messages.size(), 2u);
+        EXPECT_EQ(run->dialogs.messages[1].title, operation);
+        EXPECT_EQ(run->dialogs.messages[1].text,
+                  QStringLiteral("The channels could not be saved before writing: the radio did not answer for "
+                                 "channel 6 ... ") + operation + QStringLiteral(" wrote nothing to the radio."));
+        EXPECT_EQ(ReadMemory(memoryPath), before);
+        EXPECT_EQ(FolderFiles(run->directory.path()), QStringList{});
+    }
+}
+
+// Blank Rig of `first`-`last` on the scripted radio with backups on; `afterSixTicks` then runs.
+void BlankOnScriptedRadio(OpenProgram& t, const Clock& clock, const char* first, const char* last,
+                          const std::function<void()>& afterSixTicks = {})
+{
+    t.program->memory.setClock(&clock);
+    t.dialogs.answerMessage(MessageAnswer::Yes);
+    t.dialogs.answerInput(QString::fromLatin1(first));
+    t.dialogs.answerInput(QString::fromLatin1(last));
+    t.program->memory.Command5_Click();
+    for (int tick = 1; tick < 60 && t.program->state.BlankingRig; ++tick) {
+        t.tick(5);
+        if (tick == 6 && afterSixTicks)
+            afterSixTicks();
+    }
+}
+
+// Faults of the disk and the operator's Stop: the radio keeps its channels and no backup is
+// left behind as if it were complete.
 TEST(Backup, ABackupThatCannotBeCompletedLeavesTheRadioUntouched)
 {
-    const QString silent =
-        "The channels could not be saved before writing: the radio did not answer for channel 6 ... ";
-    const struct { Click click; const char* fault; QString shown; } rows[] = {
-        {&M::Command3_Click, "silent", "Update Rig|" + silent + "Update Rig wrote nothing to the radio."},
-        {&M::Command5_Click, "silent", "Blank Rig|" + silent + "Blank Rig wrote nothing to the radio."},
-        {&M::Command5_Click, "folder", "cannot be created"},
-        {&M::Command5_Click, "disk", "Error Code 61"},
-        {&M::Command5_Click, "stop", ""},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.fault);
-        BackupRig t;
-        const QString fault = row.fault;
-        t.radio.silentFrom = fault == "silent" ? 6 : 1000;
-        if (fault == "folder")
+    const char* cases[] = {"cannot be created", "Error Code 61", "stop"};  // what the message says
+    for (const QString told : cases) {
+        SCOPED_TRACE(told.toStdString());
+        OpenProgram t;
+        ScriptedClock clock;
+        t.radio.memory = ReadMemory(DemoMemoryPath(TALVEX_DEMO_DIR));
+        const Memory before = t.radio.memory;
+        if (told == u"cannot be created")
             t.writeFile(kBackupFolder, {});  // a file where the folder should be
-        if (fault == "disk")
+        if (told == u"Error Code 61")
             SimulateDiskFullAfter(600);
-        if (fault == "stop")
-            t.afterTick = [&t] {
-                if (t.ticks == 5)
-                    t.memory().Command8_Click();
-            };
-        t.start(row.click, {"3", "30"});
-        t.run(row.click == &M::Command3_Click ? 3 : 5);
+        BlankOnScriptedRadio(t, clock, "1", "30", [&] {
+            if (told == u"stop")
+                t.program->memory.Command8_Click();
+        });
         SimulateDiskFullAfter(std::nullopt);
-        EXPECT_EQ(t.radio.memory, t.before);
-        EXPECT_EQ(t.dialogs.messages.size(), fault == "stop" ? 1u : 2u);
-        EXPECT_TRUE(Shown(t).last().contains(row.shown)) << Shown(t).last().toStdString();
-        EXPECT_EQ(t.backups(), QStringList{});
+        EXPECT_EQ(t.radio.memory, before);
+        EXPECT_EQ(t.dialogs.messages.size(), told == u"stop" ? 1u : 2u);
+        EXPECT_TRUE(told == u"stop" || t.dialogs.messages.back().text.contains(told));
+        EXPECT_EQ(FolderFiles(t.directory.path()), QStringList{});
     }
+}
+
+TEST(Backup, TheNewestFiftyAreKeptAndOnlyBackupsAreRemoved)
+{
+    OpenProgram t;
+    QDir().mkpath(t.path(kBackupFolder));
+    // The oldest is the unsuffixed one: "-2" is the second backup of that same second.
+    QStringList old{QStringLiteral("20261201-000000.TXT"), QStringLiteral("20261201-000000-2.TXT")};
+    for (int i = 1; i < 49; ++i)
+        old << QStringLiteral("20261201-0000%1.TXT").arg(i, 2, 10, QLatin1Char('0'));
+    for (const QString& name : old + QStringList{QStringLiteral("NOTES.TXT")})
+        t.writeFile(JoinPath(kBackupFolder, name), {});
+    ScriptedClock clock;
+    BlankOnScriptedRadio(t, clock, "5", "6");
+    QStringList expected = old.mid(1) << kName << QStringLiteral("NOTES.TXT");
+    QStringList kept = QDir(t.path(kBackupFolder)).entryList(QDir::Files);
+    expected.sort();
+    kept.sort();
+    EXPECT_EQ(kept, expected);
 }
 
 }  // namespace
