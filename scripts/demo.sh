@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 # Only what the demo runs: TALVEX and the simulator, not the tests and benchmarks. The same
-# build folder and options as scripts/build.sh, so scripts/test.sh later builds the rest there.
+# build folder and options as scripts/build.sh, so the benchmarks later build the rest there.
 build_dir="${BUILD_DIR:-build}"
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" >/dev/null
 cmake --build "$build_dir" -j"$(nproc)" --target talvex talvex-sim
