@@ -166,9 +166,7 @@ TEST_P(RadioFallsSilent, TheOperationStopsNamingTheFirstSilentChannel)
 {
     const SilentRun& operation = std::get<0>(GetParam());
     start({"--silent-from", "5"}, std::get<1>(GetParam()));
-    const QByteArray file = " 1            07.100.0      LSB           Fil 1\r\n 5            07.100.0      LSB           Fil 1\r\n"
-                            " 6            07.100.0      LSB           Fil 1\r\n 7            07.100.0      LSB           Fil 1\r\n"
-                            " END\r\n";
+    const QByteArray file = fileOf(7).join(QStringLiteral("\r\n")).toLatin1() + "\r\n";
     writeDataFile(file);
     run->dialogs.answerInput(QStringLiteral("3"));
     run->dialogs.answerInput(QStringLiteral("9"));
