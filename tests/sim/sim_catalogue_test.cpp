@@ -102,6 +102,13 @@ INSTANTIATE_TEST_SUITE_P(Commands, CatalogueTest, ::testing::Values(
                                    {"14 0A 02 56", "FA"}}},
     CatalogueCase{"MetersWhileReceiving", {{"15 02", "15 02 01 20"}, {"15 11", "15 11 00 00"}, {"15 12", "15 12 00 00"},
                                            {"15 13", "15 13 00 00"}, {"15 15", "15 15 02 20"}, {"15 30", "FA"}}},
+    // Written, read back, then selected and cleared: a blank channel reads back FF.
+    CatalogueCase{"MemoryWriteReadAndClear",
+                  {{"1A 00 00 07 00 00 40 07 14 00 01 02 00 00 10 00 00 10 00 00 40 07 14 00 01 02 00 00 10 00 00 10 00 "
+                    "46 54 38 20 43 41 4C 4C 20 20", "FB"},
+                   {"1A 00 00 07", "1A 00 00 07 00 00 40 07 14 00 01 02 00 00 10 00 00 10 00 00 40 07 14 00 01 02 00 00 10 "
+                                   "00 00 10 00 46 54 38 20 43 41 4C 4C 20 20"},
+                   {"08 00 07", "FB"}, {"0B", "FB"}, {"1A 00 00 07", "1A 00 00 07 FF"}}},
     CatalogueCase{"StillRefusesWhatItDoesNotKnow", {{"1A 99", "FA"}, {"25 02", "FA"}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
