@@ -9,6 +9,8 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
+#include <functional>
+
 namespace talvex::testing {
 namespace {
 
@@ -126,17 +128,16 @@ TEST_F(MemoryControls, TheCloseControlOnlyHidesAndTheOperationGoesOn)
 
 TEST_F(MemoryControls, ExitAndTheExitMenusCloseThePort)
 {
-    for (const char* name : {"FileExit", "Exit"}) {
+    const std::function<void()> exits[] = {[this] { find<QAction>("FileExit").trigger(); },
+        [this] { find<QAction>("Exit").trigger(); }, [this] { click("Command0"); }};
+    for (const auto& exit : exits) {
         program.startup.OpenSerialPort();
         ASSERT_TRUE(t.port.isOpen());
         program.state.DataFileOpen = true;
-        EXPECT_THROW(find<QAction>(name).trigger(), ProgramEnded) << name;
-        EXPECT_FALSE(t.port.isOpen()) << name;
-        EXPECT_FALSE(program.state.DataFileOpen) << name;
+        EXPECT_THROW(exit(), ProgramEnded);
+        EXPECT_FALSE(t.port.isOpen());
+        EXPECT_FALSE(program.state.DataFileOpen);
     }
-    program.startup.OpenSerialPort();
-    EXPECT_THROW(click("Command0"), ProgramEnded);
-    EXPECT_FALSE(t.port.isOpen());
 }
 
 }  // namespace

@@ -50,13 +50,6 @@ protected:
                                      QStringLiteral("USB"), QStringLiteral("Fil %1").arg(n % 3 + 1), QStringLiteral("   "), QStringLiteral("CH %1").arg(n)});
         return lines << QStringLiteral(" END");
     }
-    void expectStoppedAt(const char* title)
-    {
-        EXPECT_FALSE(state().anyMemoryOperationRunning());
-        ASSERT_EQ(shown().size(), 2u);  // the question, then what went wrong
-        EXPECT_EQ(shown()[1].title, QString::fromLatin1(title));
-        EXPECT_TRUE(shown()[1].text.startsWith(u"The radio did not answer for channel ")) << shown()[1].text.toStdString();
-    }
 
     QTemporaryDir memoryDirectory;
     QString memoryPath = memoryDirectory.filePath(QStringLiteral("memory.txt"));
@@ -83,7 +76,10 @@ TEST_P(MidRunFaults, TheOperationStopsWithAMessageAndTheDataFileStaysAsItWas)
     begin(f.updateRig ? 3 : 1, f.updateRig ? &MemoryOperations::Command3_Click : &MemoryOperations::Command1_Click, 6);
     run->sim->control(QString::fromLatin1(f.control));
     EXPECT_NO_THROW(run->runMemoryOperation(f.updateRig ? 3 : 1));
-    expectStoppedAt(f.updateRig ? "Update Rig" : "Create File");
+    EXPECT_FALSE(state().anyMemoryOperationRunning());
+    ASSERT_EQ(shown().size(), 2u);  // the question, then what went wrong
+    EXPECT_EQ(shown()[1].title, f.updateRig ? QStringLiteral("Update Rig") : QStringLiteral("Create File"));
+    EXPECT_TRUE(shown()[1].text.startsWith(u"The radio did not answer for channel ")) << shown()[1].text.toStdString();
     EXPECT_EQ(dataFile(), before);
     EXPECT_EQ(state().PortReady, 1);
 }
