@@ -60,6 +60,7 @@ struct Exchange {
 struct CatalogueCase {
     const char* name;
     std::vector<Exchange> exchanges;
+    Options options = {};
 };
 
 void PrintTo(const CatalogueCase& c, std::ostream* os) { *os << c.name; }
@@ -69,7 +70,7 @@ class CatalogueTest : public ::testing::TestWithParam<CatalogueCase> {};
 TEST_P(CatalogueTest, AnswersAsTheIc7300Does)
 {
     RadioState radio;  // 14.074.000 USB FIL2 on VFO A; VFO B on 7.100.000 LSB FIL1
-    const Options options;
+    const Options& options = GetParam().options;
     for (const Exchange& e : GetParam().exchanges) {
         const Bytes frame = Hex(std::string("FE FE 94 E0 ") + e.command + " FD");
         EXPECT_EQ(Respond(radio, options, frame).answer, Hex(std::string("FE FE E0 94 ") + e.answer + " FD"))
@@ -102,6 +103,23 @@ INSTANTIATE_TEST_SUITE_P(Commands, CatalogueTest, ::testing::Values(
                                    {"14 0A 02 56", "FA"}}},
     CatalogueCase{"MetersWhileReceiving", {{"15 02", "15 02 01 20"}, {"15 11", "15 11 00 00"}, {"15 12", "15 12 00 00"},
                                            {"15 13", "15 13 00 00"}, {"15 15", "15 15 02 20"}, {"15 30", "FA"}}},
+    // Written, read back, then selected and cleared: a blank channel reads back FF.
+    CatalogueCase{"MemoryWriteReadAndClear",
+                  {{"1A 00 00 07 00 00 40 07 14 00 01 02 00 00 10 00 00 10 00 00 40 07 14 00 01 02 00 00 10 00 00 10 00 "
+                    "46 54 38 20 43 41 4C 4C 20 20", "FB"},
+                   {"1A 00 00 07", "1A 00 00 07 00 00 40 07 14 00 01 02 00 00 10 00 00 10 00 00 40 07 14 00 01 02 00 00 10 "
+                                   "00 00 10 00 46 54 38 20 43 41 4C 4C 20 20"},
+                   {"08 00 07", "FB"}, {"0B", "FB"}, {"1A 00 00 07", "1A 00 00 07 FF"}}},
+    // A write the radio refuses keeps nothing; one it keeps wrongly changes the name's first letter.
+    CatalogueCase{"RefusedAndWronglyKeptWrites",
+                  {{"1A 00 00 07 00 00 40 07 14 00 01 02 00 00 10 00 00 10 00 00 40 07 14 00 01 02 00 00 10 00 00 10 00 "
+                    "46 54 38 20 43 41 4C 4C 20 20", "FA"},
+                   {"1A 00 00 07", "1A 00 00 07 FF"},
+                   {"1A 00 00 11 00 00 40 07 14 00 01 02 00 00 10 00 00 10 00 00 40 07 14 00 01 02 00 00 10 00 00 10 00 "
+                    "46 54 38 20 43 41 4C 4C 20 20", "FB"},
+                   {"1A 00 00 11", "1A 00 00 11 00 00 40 07 14 00 01 02 00 00 10 00 00 10 00 00 40 07 14 00 01 02 00 00 10 "
+                                   "00 00 10 00 58 54 38 20 43 41 4C 4C 20 20"}},
+                  Options{.refuseWriteChannel = 7, .storeWrongChannel = 11}},
     CatalogueCase{"StillRefusesWhatItDoesNotKnow", {{"1A 99", "FA"}, {"25 02", "FA"}}}),
     [](const auto& info) { return std::string(info.param.name); });
 

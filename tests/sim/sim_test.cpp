@@ -122,25 +122,6 @@ TEST_F(SimLine, NoiseComesBetweenTheEchoAndTheAnswer)
     EXPECT_GT(noisy.size(), kQuery.size() + kAnswer.size());
 }
 
-TEST_F(SimLine, AMemoryWriteIsReadBackAndKeptInTheMemoryFileUntilCleared)
-{
-    const QString memory = directory.filePath(QStringLiteral("memory.txt"));
-    start({QStringLiteral("--memory"), memory});
-    const char* contents = "00 07 00 00 40 07 14 00 01 02 00 00 10 00 00 10 00 00 40 07 14 00 01 02 00 00 10 00 00 10 00 "
-                           "46 54 38 20 43 41 4C 4C 20 20";
-    ASSERT_EQ(Hex(contents).size(), 41);
-    play({{nullptr, To(QByteArray("1A 00 ").append(contents)), From("FB")},
-          {nullptr, To("1A 00 00 07"), From(QByteArray("1A 00 ").append(contents))}});
-    QFile file(memory);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    ASSERT_GE(lines.size(), 101);
-    EXPECT_EQ(lines[6], "ch 7: " + Hex(contents).toHex(' ').toUpper());
-    EXPECT_EQ(lines[4], "ch 5: blank");
-    play({{nullptr, To("08 00 07"), From("FB")}, {nullptr, To("0B"), From("FB")},
-          {nullptr, To("1A 00 00 07"), From("1A 00 00 07 FF")}});
-}
-
 // The one timing check of the simulator itself: bytes leave at ten bits a byte.
 TEST_F(SimLine, AtFortyEightHundredBaudBytesTakeTenBitTimes)
 {

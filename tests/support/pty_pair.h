@@ -83,11 +83,11 @@ public:
         }
         if (fd_ < 0)
             return;
-        terminalPath_ = QString::fromLocal8Bit(ptsname(fd_));
-        slave_ = OpenRaw(terminalPath_);  // held open, so the program may open and close it freely
+        const QString terminalPath = QString::fromLocal8Bit(ptsname(fd_));
+        slave_ = OpenRaw(terminalPath);  // held open, so the program may open and close it freely
         linkPath_ = directory + u'/' + linkName;
         QFile::remove(linkPath_);
-        QFile::link(terminalPath_, linkPath_);
+        QFile::link(terminalPath, linkPath_);
     }
     ~PtyPair()
     {
@@ -96,13 +96,11 @@ public:
         Close(slave_);
     }
 
-    QString terminalPath() const { return terminalPath_; }
     // What the program has written so far, waiting up to `timeoutMs` for the first byte.
     QByteArray read(int timeoutMs) { return readUntilQuiet(20, timeoutMs); }
 
 private:
     int slave_ = -1;
-    QString terminalPath_;
     QString linkPath_;
 };
 

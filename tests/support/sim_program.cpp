@@ -105,12 +105,6 @@ bool SimProgram::startUp()
     }
 }
 
-void SimProgram::waitAndFire(ManualTimer& timer)
-{
-    QThread::msleep(static_cast<unsigned long>(timer.interval()));
-    timer.fire();
-}
-
 void SimProgram::readAnswers()
 {
     for (int guard = 0; guard < 20 && timer2().isEnabled(); ++guard) {

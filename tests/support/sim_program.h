@@ -34,8 +34,6 @@ struct SimProgram {
     // Runs start-up and answers the start-up query chain; true when the port is open and the
     // chain ran to its end without the program ending.
     bool startUp();
-    // Lets the interval of `timer` pass in real time, then fires it once.
-    static void waitAndFire(ManualTimer& timer);
     // Fires Timer2 while it is armed, each time once the answers are in (or its interval
     // passed): every answer of what was sent is read.
     void readAnswers();
