@@ -66,7 +66,7 @@ std::optional<QString> ChannelBackup::open(std::vector<int> channels)
         BackupFileName(clock_->now(), [&folder](const QString& file) { return folder.exists(file); });
     path_ = folder.filePath(name);
     if (const auto error = file_.open(path_))
-        return ErrorCodeText(*error) + QStringLiteral(" ... ") + path_;
+        return ErrorCodeText(*error, {path_});
     for (const QString& line : DataFileHead(name))
         file_.writeLine(line);
     channels_ = std::move(channels);
@@ -97,7 +97,7 @@ std::optional<QString> ChannelBackup::check(const Exchange& exchange)
         return std::nullopt;
     // The write failed (a full disk): commit gives the failure and throws the file away.
     const auto error = file_.commit();
-    return ErrorCodeText(error.value_or(FileError{kErrorFileAccess, QString()})) + QStringLiteral(" ... ") + path_;
+    return ErrorCodeText(error.value_or(FileError{kErrorFileAccess, QString()}), {path_});
 }
 
 std::optional<QString> ChannelBackup::commit()
@@ -105,7 +105,7 @@ std::optional<QString> ChannelBackup::commit()
     for (const QString& line : DataFileTail())
         file_.writeLine(line);
     if (const auto error = file_.commit())
-        return ErrorCodeText(*error) + QStringLiteral(" ... ") + path_;
+        return ErrorCodeText(*error, {path_});
     lastPath_ = path_;
     PruneBackups(directory_, kBackupsKept);
     return std::nullopt;

@@ -18,8 +18,7 @@ void CreateFile::start()
         return;
     if (const auto error = newFile_.open(s.CurrentDataFile)) {
         c_.dialogs.critical(QStringLiteral("Open File - Unexpected Error"),
-                            ErrorCodeText(*error) + QStringLiteral(" ... ") + s.CurrentDataFile
-                                + QStringLiteral(" ... Output"));
+                            ErrorCodeText(*error, {s.CurrentDataFile, QStringLiteral("Output")}));
         return;
     }
     c_.dataFile.CloseDataFile();
@@ -73,8 +72,7 @@ void CreateFile::finish()
     for (const QString& line : DataFileTail())
         newFile_.writeLine(line);
     if (const auto error = newFile_.commit()) {
-        halt(ErrorCodeText(*error) + QStringLiteral(" ... ") + c_.state.CurrentDataFile
-             + QStringLiteral(" ... the old file was kept."));
+        halt(ErrorCodeText(*error, {c_.state.CurrentDataFile, QStringLiteral("the old file was kept.")}));
         return;
     }
     c_.dataFile.ReopenDataFile(c_.state.CurrentDataFile, FileMode::Input);
