@@ -88,11 +88,6 @@ void CreateFile::reset()
     read_.reset();
 }
 
-void CreateFile::discard()
-{
-    if (!newFile_.isOpen())
-        return;
-    newFile_.discard();
-}
+void CreateFile::discard() { newFile_.discard(); }
 
 }  // namespace talvex

@@ -21,7 +21,7 @@ void OperationContext::reportEnd(const QString& operation, const ChannelReport& 
     if (report.allVerified())
         return;
     state.memory.Text7 = report.summary(operation);
-    dialogs.critical(operation, report.summary(operation) + u'\n' + report.details());
+    dialogs.critical(operation, state.memory.Text7 + u'\n' + report.details());
 }
 
 Stepper::Stepper(OperationContext& context, bool& flag, QString name)
