@@ -41,9 +41,11 @@ void Select(ProgramState& state, const QByteArray& data, int p)
 {
     const std::uint8_t code = At(data, p);
     state.SelectValue = BytesToText(data.mid(p - 1, 1), state.HexDisplay);
+    // A channel in any of the three select groups is marked; left alone, a group 2 or 3 would
+    // show the previous channel's mark.
     if (code == 0)
         state.radio.Text3 = kBlank;
-    else if (code == 1)
+    else if (code <= 3)
         state.radio.Text3 = QStringLiteral("*");
 }
 

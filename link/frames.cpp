@@ -1,4 +1,5 @@
 #include "frames.h"
+#include "memory_record.h"
 
 #include "link/radio_model.h"
 
@@ -59,16 +60,24 @@ std::optional<QByteArray> FrequencyField(const QString& sixDigits)
     return field;
 }
 
+std::optional<int> ChannelOfField(const QByteArray& field)
+{
+    if (field.size() != 2)
+        return std::nullopt;
+    const auto high = static_cast<std::uint8_t>(field[0]);
+    const auto low = static_cast<std::uint8_t>(field[1]);
+    if (high == 0x01 && (low == 0x00 || low == 0x01))
+        return 100 + low;
+    if (high != 0x00 || (low >> 4) > 9 || (low & 0x0F) > 9)
+        return std::nullopt;
+    return (low >> 4) * 10 + (low & 0x0F);
+}
+
 QByteArray MemoryContents(const MemoryChannel& channel)
 {
-    QByteArray settings = channel.frequency.left(5).leftJustified(5, '\0');
-    settings += MakeBytes({channel.mode, channel.filter, 0x00, 0x00, 0x10, 0x00, 0x00, 0x10, 0x00});
-
-    QByteArray contents = MakeBytes({0x00, channel.channel, 0x00});
-    contents += settings;
-    contents += settings;
-    contents += channel.label.leftJustified(10, u' ', true).toLatin1();
-    return contents;
+    return BlankChannelRecord(MakeBytes({0x00, channel.channel}),
+                              {channel.frequency, channel.mode, channel.filter, false, channel.label})
+        .bytes();
 }
 
 QByteArray MemoryWriteFrame(const MemoryChannel& channel)

@@ -33,6 +33,9 @@ QByteArray PowerOnFrame();
 // The two-byte channel field: "100" -> 01 00, "101" -> 01 01, any other text 00 + BCD.
 // Nothing when the text cannot be encoded.
 std::optional<QByteArray> ChannelField(const QString& channelText);
+// The channel number of a two-byte channel field: 00 07 -> 7, 01 00 -> 100. Nothing when the
+// field is not one a channel answers with.
+std::optional<int> ChannelOfField(const QByteArray& field);
 
 // The five frequency bytes from six typed digits MMkkkh: pairs into bytes 4, 3, 2; 1 and 5 stay 00.
 std::optional<QByteArray> FrequencyField(const QString& sixDigits);
