@@ -1,6 +1,7 @@
 #include "serial_link.h"
 
 #include "answer_decoder.h"
+#include "answer_window.h"
 #include "bcd.h"
 #include "bytes.h"
 #include "format.h"
@@ -37,6 +38,18 @@ SerialLink::SerialLink(ProgramState& state, SerialPort& port, Dialogs& dialogs, 
 {
     timer1_->onTick([this] { Timer1Tick(); });
     timer2_->onTick([this] { Timer2Tick(); });
+    port_.onArrival([this] { answerArrived(); });
+}
+
+// The window's 250 ms (and the line time) is the deadline for a radio that answers less; a
+// radio that has answered everything is not waited for: the same bytes are decoded, sooner.
+void SerialLink::answerArrived()
+{
+    if (!timer2_->isEnabled() || !port_.isOpen())
+        return;
+    exchange_.received += port_.readAll();
+    if (AnswersComplete(exchange_.sent, exchange_.received))
+        Timer2Tick();
 }
 
 void SerialLink::SendCommand(const QByteArray& frame)
@@ -80,7 +93,7 @@ void SerialLink::Timer2Tick()
     Exchange closed = std::move(exchange_);
     disarmAnswerTimer();
     timer2_->setInterval(kAnswerWindowMs);
-    const QByteArray data = port_.readAll();
+    const QByteArray data = closed.received + port_.readAll();
     if (!lineStillThere())
         return;
     qCDebug(civTraffic).noquote() << "answer" << data.toHex(' ').toUpper();

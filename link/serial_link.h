@@ -79,6 +79,9 @@ private:
     void handleBetweenOperations(const QByteArray& data);
     void writeStatus(const QString& text);
     void notify();
+    // Bytes arrived while the answer window is open: it closes at once when they complete
+    // the answers to everything sent in it.
+    void answerArrived();
     // Names the radio setting at fault, once a cause, from what the closed window received.
     void adviseOnLine(const QByteArray& data);
 
@@ -93,7 +96,7 @@ private:
     std::function<bool()> reopen_;
     std::function<void(const Exchange&)> exchangeClosed_;
     bool portLost_ = false;
-    Exchange exchange_;  // the one whose answer window is open
+    Exchange exchange_;  // the one whose answer window is open; `received` so far
     int bytesInWindow_ = 0;
     ConnectionDoctor doctor_;
 };

@@ -136,4 +136,12 @@ bool QtSerialPort::dataTerminalReady() const { return dtr_; }
 
 bool QtSerialPort::requestToSend() const { return rts_; }
 
+
+void QtSerialPort::onArrival(std::function<void()> arrived)
+{
+    QObject::disconnect(&port_, &QSerialPort::readyRead, nullptr, nullptr);
+    if (arrived)
+        QObject::connect(&port_, &QSerialPort::readyRead, std::move(arrived));
+}
+
 }  // namespace talvex

@@ -20,6 +20,7 @@ public:
     int baudRate() const override;
     bool lost() const override;
     bool takeLineError() override;
+    void onArrival(std::function<void()> arrived) override;
 
     // What the modem lines were left at, for the check that opening never keys the radio.
     bool dataTerminalReady() const;

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace talvex {
@@ -43,6 +44,9 @@ public:
     // True when bytes arrived with framing or parity errors since the last call: the two
     // ends of the line run at different rates.
     virtual bool takeLineError() { return false; }
+    // Called from the event loop when bytes have arrived. A port that never calls it leaves
+    // the program to its timers alone.
+    virtual void onArrival(std::function<void()> arrived) { (void)arrived; }
 };
 
 }  // namespace talvex
