@@ -1,6 +1,7 @@
 #include "memory/backup.h"
 
 #include "memory/data_file.h"
+#include "memory/record_zone.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -59,19 +60,23 @@ ChannelBackup::ChannelBackup(OperationContext& context, QString workingDirectory
 std::optional<QString> ChannelBackup::open(std::vector<int> channels)
 {
     discard();
-    if (!QDir().mkpath(directory_))
-        return QStringLiteral("the folder ") + directory_ + QStringLiteral(" cannot be created");
-    const QDir folder(directory_);
-    const QString name =
-        BackupFileName(clock_->now(), [&folder](const QString& file) { return folder.exists(file); });
-    path_ = folder.filePath(name);
-    if (const auto error = file_.open(path_))
-        return ErrorCodeText(*error, {path_});
-    for (const QString& line : DataFileHead(name))
-        file_.writeLine(line);
+    held_.clear();
+    if (enabled()) {
+        if (!QDir().mkpath(directory_))
+            return QStringLiteral("the folder ") + directory_ + QStringLiteral(" cannot be created");
+        const QDir folder(directory_);
+        const QString name =
+            BackupFileName(clock_->now(), [&folder](const QString& file) { return folder.exists(file); });
+        path_ = folder.filePath(name);
+        if (const auto error = file_.open(path_))
+            return ErrorCodeText(*error, {path_});
+        for (const QString& line : DataFileHead(name))
+            file_.writeLine(line);
+    }
     channels_ = std::move(channels);
     next_ = 0;
     read_.reset();
+    reading_ = true;
     return std::nullopt;
 }
 
@@ -81,7 +86,10 @@ void ChannelBackup::sendNext()
         read_.sendAgain();
         return;
     }
-    c_.state.memory.Text7 = QStringLiteral("Saving channel %1 of %2 before writing").arg(next_ + 1).arg(channels_.size());
+    c_.state.memory.Text7 = (enabled() ? QStringLiteral("Saving channel %1 of %2 before writing")
+                                       : QStringLiteral("Reading channel %1 of %2 before writing"))
+                                .arg(next_ + 1)
+                                .arg(channels_.size());
     read_.send(channels_[next_++]);
 }
 
@@ -93,7 +101,11 @@ std::optional<QString> ChannelBackup::check(const Exchange& exchange)
         return QStringLiteral("the radio did not answer for channel ") + QString::number(read_.channel());
     case ChannelRead::Verdict::Read: break;
     }
-    if (file_.writeLine(read_.line()))
+    held_[read_.channel()] = read_.record();
+    if (!file_.isOpen())
+        return std::nullopt;
+    const QString line = read_.record() ? WithRecordZone(read_.line(), *read_.record()) : read_.line();
+    if (file_.writeLine(line))
         return std::nullopt;
     // The write failed (a full disk): commit gives the failure and throws the file away.
     const auto error = file_.commit();
@@ -102,6 +114,9 @@ std::optional<QString> ChannelBackup::check(const Exchange& exchange)
 
 std::optional<QString> ChannelBackup::commit()
 {
+    reading_ = false;
+    if (!file_.isOpen())
+        return std::nullopt;
     for (const QString& line : DataFileTail())
         file_.writeLine(line);
     if (const auto error = file_.commit())
@@ -114,9 +129,18 @@ std::optional<QString> ChannelBackup::commit()
 void ChannelBackup::discard()
 {
     file_.discard();
+    reading_ = false;
     channels_.clear();
     next_ = 0;
     read_.reset();
+}
+
+std::optional<std::optional<MemoryRecord>> ChannelBackup::held(int channel) const
+{
+    const auto found = held_.find(channel);
+    if (found == held_.end())
+        return std::nullopt;
+    return found->second;
 }
 
 BackedUpStepper::BackedUpStepper(OperationContext& context, bool& flag, QString name, ChannelBackup& backup)
@@ -132,7 +156,7 @@ void BackedUpStepper::reset()
 
 bool BackedUpStepper::saveFirst(const std::vector<int>& channels)
 {
-    if (!backup_.enabled() || channels.empty())
+    if (channels.empty())
         return true;
     if (const auto why = backup_.open(channels)) {
         c_.dialogs.critical(name(), CannotSave(*why, name()));

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -25,19 +26,23 @@ QString BackupFileName(const QDateTime& time, const std::function<bool(const QSt
 // are counted or removed; whatever else the operator put there stays.
 void PruneBackups(const QString& directory, int keep);
 
-// The radio's channels saved before an operation changes them: read one a step with the same
-// verified read Create File uses, written as a data file (View File shows it, Update Rig writes
-// it back) through a temporary file that becomes the backup only once it is complete.
+// The radio's channels read before an operation changes them, with the same verified read
+// Create File uses: the records a merge starts from and the channels already blank. With a clock
+// they are also saved as a backup, a data file whose channel lines carry each channel's whole
+// record (View File shows it, Update Rig writes it back byte for byte), written through a
+// temporary file that becomes the backup only once it is complete.
 class ChannelBackup {
 public:
     ChannelBackup(OperationContext& context, QString workingDirectory);
-    // No clock, no backups (the default).
+    // No clock, no backup files (the default); the channels are still read.
     void setClock(const Clock* clock) { clock_ = clock; }
     bool enabled() const { return clock_ != nullptr; }
 
-    // Opens a new backup of `channels` (ascending); why not, when it cannot.
+    // Starts reading `channels` (ascending) and, with a clock, a new backup of them; why not,
+    // when the backup cannot be made.
     std::optional<QString> open(std::vector<int> channels);
-    bool isOpen() const { return file_.isOpen(); }
+    // The channels are being read.
+    bool isOpen() const { return reading_; }
     // Every channel read and its line written.
     bool allRead() const { return !read_.wantsAgain() && next_ >= channels_.size(); }
     // Sends the read of the next channel (or the same one again after a missing answer).
@@ -50,6 +55,9 @@ public:
     void discard();
     // The path of the last backup put in place.
     const QString& lastPath() const { return lastPath_; }
+    // What the radio held in `channel` when it was read: the record, or nothing for a blank
+    // channel. Nothing at all for a channel this run did not read.
+    std::optional<std::optional<MemoryRecord>> held(int channel) const;
 
 private:
     OperationContext& c_;
@@ -58,8 +66,10 @@ private:
     ReplacingTextFile file_;
     QString path_;
     QString lastPath_;
+    bool reading_ = false;
     std::vector<int> channels_;
     std::size_t next_ = 0;  // channels_[next_] is read next
+    std::map<int, std::optional<MemoryRecord>> held_;
     ChannelRead read_;
 };
 
@@ -71,6 +81,8 @@ class BackedUpStepper : public Stepper {
 public:
     BackedUpStepper(OperationContext& context, bool& flag, QString name, ChannelBackup& backup);
     void reset() override;
+    // The reading before the change is ours, not the operation's: it goes at the line's pace.
+    bool linePaced() const override { return backup_.isOpen(); }
 
 protected:
     // After the confirmation, before the operation's flag is set: opens the backup of
@@ -81,6 +93,8 @@ protected:
     // The operation's own steps, once the backup is in place.
     virtual void changeStep() = 0;
     virtual void checkChange(const Exchange&) {}
+    // The channels as read before the change.
+    const ChannelBackup& before() const { return backup_; }
 
 private:
     void step() final;

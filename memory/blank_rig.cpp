@@ -84,6 +84,15 @@ void BlankRig::changeStep()
         c_.reportEnd(name(), ledger_.report());
         return;
     }
+    // A channel the radio already holds blank is not cleared again, and takes no step.
+    if (const auto held = before().held(s.ChannelCounter); held && !*held) {
+        ChannelReport& report = ledger_.report();
+        report.countUnchanged(QStringLiteral("cleared"), QStringLiteral("already blank"));
+        report.unchanged();
+        ++s.ChannelCounter;
+        changeStep();
+        return;
+    }
     channel_ = s.ChannelCounter;
     s.ChannelText = QString::number(s.ChannelCounter);
     s.memory.Text1 = s.ChannelText;

@@ -3,7 +3,9 @@
 #include "link/bcd.h"
 #include "link/format.h"
 #include "link/frames.h"
+#include "link/memory_record.h"
 #include "link/radio_answers.h"
+#include "memory/channel_merge.h"
 
 #include <algorithm>
 
@@ -40,6 +42,19 @@ QString NameText(const QByteArray& contents)
 {
     const QString name = QString::fromLatin1(contents.mid(kNameAt, kNameSize)).trimmed();
     return name.isEmpty() ? QStringLiteral("no label") : name;
+}
+
+QString SelectText(const QByteArray& contents) { return QStringLiteral("select %1").arg(ByteOf(contents, record::kSelect)); }
+
+QString ToneText(const QByteArray& contents)
+{
+    return QStringLiteral("data/tone ") + contents.mid(record::kFirstSet + record::kDataTone, 7).toHex(' ').toUpper();
+}
+
+QString TransmitText(const QByteArray& contents)
+{
+    const QByteArray set = contents.mid(record::kSecondSet, record::kSetSize);
+    return QStringLiteral("transmit ") + FrequencyTextOf(set.left(5)) + u' ' + ModeName(ByteOf(set, record::kMode));
 }
 
 std::optional<QByteArray> WrittenContents(const Exchange& exchange)
@@ -85,6 +100,11 @@ std::optional<QString> WriteNotVerified(const Exchange& exchange, const QByteArr
     compare(kModeAt, 1, ModeText);
     compare(kFilterAt, 1, FilterText);
     compare(kNameAt, kNameSize, NameText);
+    compare(record::kSelect, 1, SelectText);
+    compare(record::kFirstSet + record::kDataTone, 7, ToneText);
+    compare(record::kSecondSet, record::kSetSize, TransmitText);
+    if (radio.isEmpty() && held != *written)
+        return QStringLiteral("the radio holds other bytes than were written");
     if (radio.isEmpty())
         return std::nullopt;
     return QStringLiteral("the radio holds ") + radio.join(u' ') + QStringLiteral(", the file says ")
@@ -107,11 +127,31 @@ void ChannelReport::failed(int channel, const QString& why)
     failures_ << QStringLiteral("Channel ") + QString::number(channel) + QStringLiteral(": ") + why;
 }
 
+void ChannelReport::note(int channel, const QString& what)
+{
+    notes_ << QStringLiteral("Channel ") + QString::number(channel) + QStringLiteral(": ") + what;
+}
+
 QString ChannelReport::summary(const QString& operation) const
 {
     const auto checked = verified_ + failures_.size();
-    return operation + QStringLiteral(": ") + QString::number(verified_) + QStringLiteral(" of ")
-        + QString::number(checked) + QStringLiteral(" channels verified");
+    if (already_.isEmpty())
+        return operation + QStringLiteral(": ") + QString::number(verified_) + QStringLiteral(" of ")
+            + QString::number(checked) + QStringLiteral(" channels verified");
+    const QString changed = failures_.isEmpty()
+        ? QString::number(verified_)
+        : QString::number(verified_) + QStringLiteral(" of ") + QString::number(checked);
+    return operation + QStringLiteral(": ") + changed + (checked == 1 ? QStringLiteral(" channel") : QStringLiteral(" channels"))
+        + u' ' + changed_ + QStringLiteral(" and verified, ") + QString::number(unchanged_) + u' ' + already_;
+}
+
+QString ChannelReport::details() const
+{
+    const QStringList all = failures_ + notes_;
+    QStringList shown = all.mid(0, kListedChannels);
+    if (all.size() > kListedChannels)
+        shown << QStringLiteral("... and ") + QString::number(all.size() - kListedChannels) + QStringLiteral(" more");
+    return shown.join(u'\n');
 }
 
 bool ChannelLedger::record(int channel, const std::optional<QString>& why)

@@ -23,20 +23,43 @@ std::optional<QString> WriteNotVerified(const Exchange& exchange, const QByteArr
 // `frames` frames of the clear and refused none.
 std::optional<QString> ClearNotVerified(const Exchange& exchange, int frames);
 
-// Channels checked in one run: how many verified, and what went wrong with the others.
+// Channels checked in one run: how many verified, which were left alone because the radio
+// already held what the run would write, and what went wrong with the others.
 class ChannelReport {
 public:
     void verified() { ++verified_; }
     void failed(int channel, const QString& why);
+    // A decision the operator must hear about on a channel that verified ("split kept").
+    void note(int channel, const QString& what);
+    // An operation that leaves alone what the radio already holds words its summary with what
+    // it does and what it leaves ("written", "already as the file says"); one that does not
+    // keeps the plain summary.
+    void countUnchanged(QString changed, QString already)
+    {
+        changed_ = std::move(changed);
+        already_ = std::move(already);
+    }
+    // Nothing sent: the radio already held it.
+    void unchanged() { ++unchanged_; }
     bool allVerified() const { return failures_.isEmpty(); }
-    // "Update Rig: 97 of 99 channels verified"
+    bool hasNotes() const { return !notes_.isEmpty(); }
+    bool countsUnchanged() const { return !already_.isEmpty(); }
+    // "Update Rig: 97 of 99 channels verified", or with unchanged channels
+    // "Update Rig: 3 channels written and verified, 96 already as the file says".
     QString summary(const QString& operation) const;
-    // One line a failed channel: "Channel 30: no answer".
-    QString details() const { return failures_.join(u'\n'); }
+    // One line a channel: failures first ("Channel 30: no answer"), then notes; at most
+    // `kListedChannels` lines, then "... and N more".
+    QString details() const;
+
+    static constexpr int kListedChannels = 20;
 
 private:
     int verified_ = 0;
+    int unchanged_ = 0;
+    QString changed_;
+    QString already_;
     QStringList failures_;
+    QStringList notes_;
 };
 
 // A radio that stays silent for this many channels in a row is taken to be gone.
@@ -51,6 +74,7 @@ public:
     bool record(int channel, const std::optional<QString>& why);
     int firstSilent() const { return firstSilent_; }
     const ChannelReport& report() const { return report_; }
+    ChannelReport& report() { return report_; }
 
 private:
     ChannelReport report_;

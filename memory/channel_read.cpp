@@ -30,13 +30,10 @@ QString WritableLabel(QString label)
     return label;
 }
 
-QString SelectMark(const QString& shown)
+// A channel in any of the three select groups is marked.
+QString SelectMark(const MemoryRecord& record)
 {
-    if (shown == u"*")
-        return QStringLiteral("Yes");
-    if (shown == u" ")
-        return QStringLiteral("   ");
-    return {};
+    return record.select() == 0 ? QStringLiteral("   ") : QStringLiteral("Yes");
 }
 
 // The channel's answer when it is whole and readable.
@@ -83,8 +80,14 @@ ChannelRead::Verdict ChannelRead::check(const Exchange& exchange)
         return again_ ? Verdict::AskAgain : Verdict::Silent;
     }
     const MemoryFields shown = ShownFromAnswer(*answer, QString::number(channel_));
+    if (IsBlankChannelAnswer(*answer)) {
+        record_.reset();
+        line_ = FormatDataLine({channel_, QString(), QString(), QString(), QString(), QString()});
+        return Verdict::Read;
+    }
+    record_ = MemoryRecord::from(ContentsOfAnswer(*answer));
     line_ = FormatDataLine(
-        {channel_, shown.Text3, shown.Text4, shown.Text5, SelectMark(shown.Text2), WritableLabel(shown.Text6)});
+        {channel_, shown.Text3, shown.Text4, shown.Text5, SelectMark(*record_), WritableLabel(shown.Text6)});
     return Verdict::Read;
 }
 
@@ -94,6 +97,7 @@ void ChannelRead::reset()
     tries_ = 0;
     again_ = false;
     line_.clear();
+    record_.reset();
 }
 
 }  // namespace talvex

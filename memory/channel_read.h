@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/memory_record.h"
 #include "memory/stepper.h"
 
 #include <QStringList>
@@ -28,6 +29,8 @@ public:
     bool wantsAgain() const { return again_; }
     int channel() const { return channel_; }
     const QString& line() const { return line_; }
+    // With Read: the record the radio holds, nothing for a blank channel.
+    const std::optional<MemoryRecord>& record() const { return record_; }
     void reset();
 
 private:
@@ -36,6 +39,7 @@ private:
     int tries_ = 0;  // reads of the current channel so far
     bool again_ = false;
     QString line_;
+    std::optional<MemoryRecord> record_;
 };
 
 }  // namespace talvex

@@ -24,6 +24,7 @@ MemoryOperations::MemoryOperations(ProgramState& state, RadioOperations& radio, 
       dataFile_(dataFile),
       dialogs_(dialogs),
       timers_(MakeTimers(timers)),
+      paceTimer_(timers.create(0, false)),
       answers_(link),
       context_{state, radio, dataFile, dialogs, answers_,
                [this](const QString& title, const QString& text) { haltWith(title, text); }},
@@ -40,6 +41,26 @@ MemoryOperations::MemoryOperations(ProgramState& state, RadioOperations& radio, 
         &MemoryOperations::Timer4_Timer, &MemoryOperations::Timer5_Timer, &MemoryOperations::Timer6_Timer};
     for (std::size_t i = 0; i < timers_.size(); ++i)
         timers_[i]->onTick([this, step = steps[i]] { (this->*step)(); });
+    // The answer window closes inside the link's own tick: the next step is taken from the event
+    // loop, not from inside it.
+    answers_.setAnswered([this] {
+        if (linePacedStepper())
+            paceTimer_->setEnabled(true);
+    });
+    paceTimer_->onTick([this] {
+        paceTimer_->setEnabled(false);
+        if (Stepper* stepper = linePacedStepper())
+            tick(*stepper);
+    });
+}
+
+Stepper* MemoryOperations::linePacedStepper()
+{
+    for (Stepper* stepper : std::initializer_list<Stepper*>{&updateRig_, &blankRig_}) {
+        if (stepper->running() && stepper->linePaced())
+            return stepper;
+    }
+    return nullptr;
 }
 
 void MemoryOperations::tick(Stepper& stepper)

@@ -57,6 +57,10 @@ public:
     void Timer5_Timer() { tick(blankRig_); }    // Blank Rig step
     void Timer6_Timer() { tick(scanRig_); }     // Scan Rig step
 
+    // Steps at the line's pace: armed when an answer window closes on a step whose operation
+    // goes as soon as its answer is in (the reading before a change), it fires at once.
+    Timer& paceTimer() const { return *paceTimer_; }
+
     // Timer1 ... Timer6 by number.
     Timer& timer(int number) const { return *timers_.at(static_cast<std::size_t>(number - 1)); }
 
@@ -81,6 +85,8 @@ public:
 
 private:
     void tick(Stepper& stepper);
+    // The running operation that goes at the line's pace now, if any.
+    Stepper* linePacedStepper();
     bool refuseWhileBusy();
     bool refuseWithoutRadio(const QString& operation);
     bool refuseWithoutDataFile(const QString& operation);
@@ -93,6 +99,7 @@ private:
     DataFile& dataFile_;
     Dialogs& dialogs_;
     std::array<std::unique_ptr<Timer>, 6> timers_;
+    std::unique_ptr<Timer> paceTimer_;
     StepAnswers answers_;
     OperationContext context_;
     ChannelBackup backup_;

@@ -9,6 +9,8 @@ StepAnswers::StepAnswers(SerialLink& link) : link_(link)
             return;
         collected_.sent.insert(collected_.sent.end(), closed.sent.begin(), closed.sent.end());
         collected_.received += closed.received;
+        if (answered_)
+            answered_();
     });
 }
 

@@ -2,6 +2,8 @@
 
 #include "link/serial_link.h"
 
+#include <functional>
+
 namespace talvex {
 
 // What a memory operation's last step got back from the radio. The step marks where its
@@ -11,6 +13,8 @@ class StepAnswers {
 public:
     explicit StepAnswers(SerialLink& link);
 
+    // Called when an answer window closes while a step's answer is expected.
+    void setAnswered(std::function<void()> answered) { answered_ = std::move(answered); }
     // A step is about to send: forget what came before.
     void expect();
     // The answer window is still open: the step's answer has not been decoded yet.
@@ -21,6 +25,7 @@ public:
 private:
     SerialLink& link_;
     bool expecting_ = false;
+    std::function<void()> answered_;
     Exchange collected_;
 };
 

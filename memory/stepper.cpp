@@ -18,10 +18,15 @@ void OperationContext::releaseEntries()
 
 void OperationContext::reportEnd(const QString& operation, const ChannelReport& report)
 {
-    if (report.allVerified())
-        return;
-    state.memory.Text7 = report.summary(operation);
-    dialogs.critical(operation, state.memory.Text7 + u'\n' + report.details());
+    if (report.countsUnchanged())
+        state.memory.Text7 = report.summary(operation);
+    if (!report.allVerified()) {
+        state.memory.Text7 = report.summary(operation);
+        dialogs.critical(operation, state.memory.Text7 + u'\n' + report.details());
+    } else if (report.hasNotes()) {
+        dialogs.message(operation, state.memory.Text7 + u'\n' + report.details(), MessageIcon::None,
+                        MessageButtons::Ok);
+    }
 }
 
 Stepper::Stepper(OperationContext& context, bool& flag, QString name)

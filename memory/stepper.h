@@ -29,8 +29,9 @@ struct OperationContext {
     void showEnd();
     // The shared entry variables handed to the Radio window's procedures, back at rest.
     void releaseEntries();
-    // At an operation's end: nothing when every channel verified, else the count in Text7
-    // and one message naming each channel that did not.
+    // At an operation's end: the count in Text7 when the operation counts the channels it left
+    // alone or when a channel did not verify; one message naming each channel that did not,
+    // and each decision the operator must hear about (a kept split, a cleared data mode).
     void reportEnd(const QString& operation, const ChannelReport& report);
 };
 
@@ -50,6 +51,8 @@ public:
     // Stop: whatever was awaited is forgotten.
     virtual void reset() { awaiting_ = false; }
     const QString& name() const { return name_; }
+    // The next step goes as soon as the last one's answer is in, not at the next tick.
+    virtual bool linePaced() const { return false; }
 
 protected:
     virtual void step() = 0;

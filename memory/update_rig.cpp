@@ -1,11 +1,13 @@
 #include "memory/update_rig.h"
 
 #include "link/bcd.h"
-#include "link/format.h"
 #include "link/frames.h"
+#include "link/format.h"
 #include "link/radio_model.h"
+#include "memory/channel_merge.h"
 #include "memory/data_line.h"
 #include "memory/file_line.h"
+#include "memory/record_zone.h"
 #include "memory/view_file.h"
 
 #include <algorithm>
@@ -23,15 +25,12 @@ QString WithoutBlanks(QString text)
     return text;
 }
 
-// The channels the lines of a data file write or clear, ascending, each once.
-std::vector<int> ChannelsNamedIn(const QString& path)
+// The channels the lines write or clear, ascending, each once.
+std::vector<int> ChannelsNamedIn(const QStringList& lines)
 {
     std::vector<int> channels;
-    for (const QString& line : ReadAllLines(path).value_or(QStringList())) {
-        const LineKind kind = KindOf(line);
-        if (kind == LineKind::End)
-            break;
-        if (kind != LineKind::Channel)
+    for (const QString& line : lines) {
+        if (KindOf(line) != LineKind::Channel)
             continue;
         if (const auto channel = WholeNumberIn(ChannelTextOf(line).trimmed(), kRadio.firstChannel, kRadio.lastChannel))
             channels.push_back(*channel);
@@ -39,6 +38,41 @@ std::vector<int> ChannelsNamedIn(const QString& path)
     std::sort(channels.begin(), channels.end());
     channels.erase(std::unique(channels.begin(), channels.end()), channels.end());
     return channels;
+}
+
+// A programmed line's fields, or why they cannot be written.
+struct ParsedLine {
+    std::optional<ProgrammedLine> line;
+    QString fault;
+};
+
+ParsedLine ParseProgrammedLine(const QString& line, int channel)
+{
+    const QString frequencyField = Columns(line, 15, 22);
+    const auto digits = FrequencyDigitsOf(frequencyField);
+    const auto frequency = digits ? FrequencyField(*digits) : std::nullopt;
+    const QString mode = WithoutBlanks(Columns(line, 29, 42));
+    const QString filterText = Columns(line, 47, 47).trimmed();
+    // An empty filter is filter 2, the memory write's own default.
+    const auto filter = filterText.isEmpty() ? std::optional<int>(2) : WholeNumberIn(filterText, 1, 3);
+    const QString label = Columns(line, 71, 80).leftJustified(10, u' ');
+    if (!frequency)
+        return {std::nullopt, QStringLiteral("frequency \"") + frequencyField + u'"'};
+    const auto modeCode = ModeCode(mode.isEmpty() ? QStringLiteral("AM") : mode);
+    if (!modeCode)
+        return {std::nullopt, QStringLiteral("mode \"") + mode + u'"'};
+    if (!filter)
+        return {std::nullopt, QStringLiteral("filter \"") + filterText + u'"'};
+    if (!IsPrintableLabel(label))
+        return {std::nullopt, QStringLiteral("label")};
+
+    ProgrammedLine parsed{*ChannelField(QString::number(channel)),
+                          {*frequency, *modeCode, *filter, Columns(line, 57, 57) == u"Y", label},
+                          RecordZoneOf(line)};
+    // A record of another channel (a line copied and renumbered by hand) is not this one's.
+    if (parsed.record && parsed.record->channelField() != parsed.channelField)
+        parsed.record.reset();
+    return {parsed, QString()};
 }
 
 }  // namespace
@@ -77,7 +111,15 @@ void UpdateRig::startWith(const QString& fileName)
 void UpdateRig::begin()
 {
     reset();
-    if (!saveFirst(ChannelsNamedIn(c_.state.CurrentDataFile))) {
+    // The file is taken once, as it is now: an editor saving it during the run changes nothing
+    // the run does, and the backup holds every channel the run will touch.
+    for (QString line; !c_.dataFile.atEnd() && c_.dataFile.ReadDataLine(line);) {
+        lines_ << line;
+        if (KindOf(line) == LineKind::End)
+            break;
+    }
+    ledger_.report().countUnchanged(QStringLiteral("written"), QStringLiteral("already as the file says"));
+    if (!saveFirst(ChannelsNamedIn(lines_))) {
         c_.dataFile.CloseDataFile();
         return;
     }
@@ -88,6 +130,8 @@ void UpdateRig::begin()
 void UpdateRig::reset()
 {
     BackedUpStepper::reset();
+    lines_.clear();
+    next_ = 0;
     sent_ = Sent::Nothing;
     channel_ = 0;
     ledger_ = {};
@@ -107,24 +151,24 @@ void UpdateRig::checkChange(const Exchange& exchange)
     }
 }
 
+// Lines that send nothing (comments, blank lines, channels already as the file says) take no
+// step of their own: the step goes on to the next line that changes something.
 void UpdateRig::changeStep()
 {
-    if (!c_.dataFile.isOpen()) {
-        halt(QStringLiteral("The data file is not open ... Update Rig stopped."));
-        return;
+    while (next_ < lines_.size()) {
+        const QString& line = lines_[next_++];
+        ShowFileLine(c_.state.memory, line);
+        switch (KindOf(line)) {
+        case LineKind::End: end(); return;
+        case LineKind::Comment:
+        case LineKind::Blank: continue;
+        case LineKind::Channel: break;
+        }
+        sent_ = sendLine(line);
+        if (sent_ != Sent::Nothing || !c_.state.UpdatingRig)
+            return;
     }
-    QString line;
-    if (c_.dataFile.atEnd() || !c_.dataFile.ReadDataLine(line)) {
-        end();
-        return;
-    }
-    ShowFileLine(c_.state.memory, line);
-    switch (KindOf(line)) {
-    case LineKind::End: end(); return;
-    case LineKind::Comment:
-    case LineKind::Blank: return;
-    case LineKind::Channel: sent_ = sendLine(line); return;
-    }
+    end();
 }
 
 void UpdateRig::end()
@@ -139,71 +183,63 @@ void UpdateRig::end()
 UpdateRig::Sent UpdateRig::sendLine(const QString& line)
 {
     ProgramState& s = c_.state;
-    RadioOperations& radio = c_.radio;
     s.ChannelText = ChannelTextOf(line).trimmed();
-    const QString frequencyField = Columns(line, 15, 22);
-
-    if (IsEmptyFrequency(frequencyField)) {
-        // Clear: select (which goes straight on to one clear), then a second clear of the same
-        // channel. A channel the select refuses gets neither.
-        const auto selectable = WholeNumberIn(s.ChannelText, kRadio.firstChannel, kRadio.lastSelectable);
-        if (selectable)
-            expectAnswer();
-        s.EntriesPreset = true;
-        s.ClearAfterSelect = true;
-        radio.Option40_Click();
-        s.ClearAfterSelect = false;
-        if (!selectable) {
-            s.EntriesPreset = false;
-            return Sent::Nothing;
-        }
-        s.EntriesPreset = true;
-        radio.Option43_Click();
-        channel_ = *selectable;
-        return Sent::Clear;
-    }
-
+    if (IsEmptyFrequency(Columns(line, 15, 22)))
+        return clearLine();
+    // A line that names no channel the radio can be written at (the heading line among them)
+    // programs nothing.
     const auto channel = WholeNumberIn(s.ChannelText, kRadio.firstChannel, kRadio.lastChannel);
-    if (!channel) {
-        // Not a channel the radio can be written at (the heading line among them): as always,
-        // only the memory-mode frame goes out, the write refuses the rest.
-        expectAnswer();
-        s.EntriesPreset = true;
-        radio.Option18_Click();
-        s.EntriesPreset = false;
+    if (!channel)
+        return Sent::Nothing;
+    return writeLine(line, *channel);
+}
+
+UpdateRig::Sent UpdateRig::clearLine()
+{
+    ProgramState& s = c_.state;
+    const auto selectable = WholeNumberIn(s.ChannelText, kRadio.firstChannel, kRadio.lastSelectable);
+    if (!selectable)
+        return Sent::Nothing;
+    if (const auto held = before().held(*selectable); held && !*held) {
+        ledger_.report().unchanged();
         return Sent::Nothing;
     }
-
-    const auto digits = FrequencyDigitsOf(frequencyField);
-    const QString mode = WithoutBlanks(Columns(line, 29, 42));
-    const QString filter = Columns(line, 47, 47).trimmed();
-    const QString label = Columns(line, 71, 80);
-    QString fault;
-    if (!digits)
-        fault = QStringLiteral("frequency \"") + frequencyField + u'"';
-    else if (!ModeCode(mode))
-        fault = QStringLiteral("mode \"") + mode + u'"';
-    else if (!filter.isEmpty() && !WholeNumberIn(filter, 1, 3))
-        fault = QStringLiteral("filter \"") + filter + u'"';
-    else if (!IsPrintableLabel(label))
-        fault = QStringLiteral("label");
-    if (!fault.isEmpty()) {
-        s.memory.Text7 = QStringLiteral("Skipped channel ") + s.ChannelText + QStringLiteral(": ") + fault
-            + QStringLiteral(" cannot be written ... ") + line.trimmed();
-        ledger_.record(*channel, fault + QStringLiteral(" cannot be written"));
-        s.EntriesPreset = false;
-        return Sent::Nothing;
-    }
-
-    s.FrequencyText = *digits;
-    s.ModeValue = mode;
-    s.FilterValue = filter;
-    s.LabelText = label;
-    s.EntriesPreset = true;
+    // Select (which goes straight on to one clear), then a second clear of the same channel.
     expectAnswer();
-    radio.Option18_Click();
-    radio.Option44_Click();
-    channel_ = *channel;
+    s.EntriesPreset = true;
+    s.ClearAfterSelect = true;
+    c_.radio.Option40_Click();
+    s.ClearAfterSelect = false;
+    s.EntriesPreset = true;
+    c_.radio.Option43_Click();
+    channel_ = *selectable;
+    return Sent::Clear;
+}
+
+UpdateRig::Sent UpdateRig::writeLine(const QString& line, int channel)
+{
+    ProgramState& s = c_.state;
+    const ParsedLine parsed = ParseProgrammedLine(line, channel);
+    if (!parsed.line) {
+        s.memory.Text7 = QStringLiteral("Skipped channel ") + s.ChannelText + QStringLiteral(": ") + parsed.fault
+            + QStringLiteral(" cannot be written ... ") + line.trimmed();
+        ledger_.record(channel, parsed.fault + QStringLiteral(" cannot be written"));
+        s.EntriesPreset = false;
+        return Sent::Nothing;
+    }
+    const auto held = before().held(channel);
+    const MergedChannel merged = MergeChannel(*parsed.line, held.value_or(std::nullopt));
+    if (held && *held && **held == merged.record) {
+        ledger_.report().unchanged();
+        return Sent::Nothing;
+    }
+    for (const QString& note : merged.notes)
+        ledger_.report().note(channel, note);
+    expectAnswer();
+    s.EntriesPreset = true;
+    c_.radio.Option18_Click();
+    c_.radio.MemoryWriteRecord(merged.record.bytes());
+    channel_ = channel;
     return Sent::Write;
 }
 

@@ -5,11 +5,14 @@
 
 namespace talvex {
 
-// Update Rig: the channels of a data file into the radio, one line a step. A line either
-// programs its channel or, when its frequency field is empty, clears it; a line that cannot be
-// encoded is skipped and named, never sent half right. Every channel is checked against what
-// the radio answered: a programmed one by its read-back, a cleared one by the radio's OK.
-// The channels the file names are saved first.
+// Update Rig: the channels of a data file into the radio. The file is read once, up to its END
+// line, and every channel 1-99 it names is read from the radio first (and saved, when backups
+// are made). A line then either programs its channel or, when its frequency field is empty,
+// clears it; what the radio already holds is left alone and takes no step. A programmed channel
+// gets the record the radio held with only the line's fields put in, so settings the file
+// cannot show (data mode, tones, split, select group, 10 Hz digits) stay as they were. A line
+// that cannot be encoded is skipped and named, never sent half right. Every channel written is
+// checked: a programmed one by its read-back of all 41 bytes, a cleared one by the radio's OK.
 class UpdateRig final : public BackedUpStepper {
 public:
     UpdateRig(OperationContext& context, ChannelBackup& backup);
@@ -27,7 +30,11 @@ private:
     void begin();
     void end();
     Sent sendLine(const QString& line);
+    Sent writeLine(const QString& line, int channel);
+    Sent clearLine();
 
+    QStringList lines_;     // the data file as it was when the run began, up to END
+    qsizetype next_ = 0;    // lines_[next_] is taken next
     Sent sent_ = Sent::Nothing;
     int channel_ = 0;  // the channel the last step wrote or cleared
     ChannelLedger ledger_;

@@ -195,8 +195,24 @@ void RadioOperations::Option44_Click()
     contents.filter = static_cast<std::uint8_t>(*filter);
     contents.label = state_.LabelField;
     link_.SendCommand(MemoryWriteFrame(contents));
+    selectAndReadBack(*channel);
+}
 
-    state_.ChannelText = QString::number(*channel);
+void RadioOperations::MemoryWriteRecord(const QByteArray& contents)
+{
+    const auto channel = ChannelOfField(contents.left(2));
+    if (contents.size() != kMemoryContentsSize || !channel || *channel < kRadio.firstChannel
+        || *channel > kRadio.lastChannel) {
+        state_.EntriesPreset = false;
+        return;
+    }
+    link_.SendCommand(CommandFrame(QByteArray::fromHex("1A00") + contents));
+    selectAndReadBack(*channel);
+}
+
+void RadioOperations::selectAndReadBack(int channel)
+{
+    state_.ChannelText = QString::number(channel);
     state_.EntriesPreset = true;
     Option18_Click();
     Option40_Click();

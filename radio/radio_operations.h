@@ -105,6 +105,9 @@ public:
     void Option43_Click();  // Memory Channel Clear
     void Option44_Click();  // Memory Write
     void Option45_Click();  // Query Memory Channel
+    // Memory Write of a whole record (41 bytes, its channel field first) as the Memory window
+    // merged it, then the same select and read-back Memory Write ends with. Channels 1-99 only.
+    void MemoryWriteRecord(const QByteArray& contents);
     void Option46_Click();  // Memory UP
     void Option59_Click();  // Memory DN
 
@@ -117,6 +120,8 @@ private:
     void sendFixed(Procedure procedure);
     void sendFilter(std::uint8_t filter);
     void stepChannel(int step);
+    // Memory mode, then the channel selected and read back, as every memory write ends.
+    void selectAndReadBack(int channel);
     // Blanks the message areas of both windows, the answer to a refused entry.
     void refuseEntry();
     // Blanks the six display fields above the message area.

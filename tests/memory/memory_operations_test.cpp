@@ -3,13 +3,23 @@
 #include "memory_test_support.h"
 
 #include <QDir>
+#include <QRegularExpression>
 
 namespace talvex::testing {
 namespace {
 
 using M = MemoryOperations;
 
-TEST(BlankRig, AsksThenClearsEachChannelOfTheRangeOnceATickAndPausesOrStopsOnRequest)
+// Every channel 1-99 programmed.
+std::map<int, QByteArray> FullMemory()
+{
+    std::map<int, QByteArray> memory;
+    for (int n = 1; n <= 99; ++n)
+        memory[n] = ContentsOf({n, "071000", 0, 1, false, "CH " + QString::number(n)});
+    return memory;
+}
+
+TEST(BlankRig, ReadsItsRangeAtTheLinesPaceThenClearsEachChannelOnceATickAndPausesOrStopsOnRequest)
 {
     MemoryRig t(SampleMemory(false));
     t.start(&M::Command5_Click, {}, MessageAnswer::No);  // nothing asked, nothing sent
@@ -17,7 +27,9 @@ TEST(BlankRig, AsksThenClearsEachChannelOfTheRangeOnceATickAndPausesOrStopsOnReq
     t.start(&M::Command5_Click, {"5", "8"});
     EXPECT_EQ(Shown(t, true), QStringList({"Enter STARTING Channel Number (1-99)|Blank Rig Memories|1",
                                            "Enter ENDING Channel Number (1-99)|Blank Rig Memories|99"}));
-    EXPECT_EQ(t.tick(5), (Frames{"08", "08 00 05", "0B"}));
+    EXPECT_EQ(t.tick(5), ReadFrames({5}));
+    EXPECT_EQ(t.state().memory.Text7, u"Reading channel 1 of 4 before writing");
+    EXPECT_EQ(t.pace(), ReadFrames({6, 7, 8}) + Frames({"08", "08 00 05", "0B"}));
     EXPECT_EQ(t.state().memory.Text7, u"Clearing Memory Channel 5");
     t.dialogs.whileShown = [&t] { EXPECT_EQ(t.tick(5), Frames{}); };  // ticks while it asks do nothing
     t.start(&M::Command11_Click, {}, MessageAnswer::No);
@@ -33,6 +45,15 @@ TEST(BlankRig, AsksThenClearsEachChannelOfTheRangeOnceATickAndPausesOrStopsOnReq
     EXPECT_EQ(t.run(5), Frames{});
 }
 
+TEST(BlankRig, AChannelAlreadyBlankIsNotClearedAgainAndTheEndSaysSo)
+{
+    MemoryRig t(SampleMemory(false));  // channel 10 is blank
+    t.start(&M::Command5_Click, {"9", "11"});
+    EXPECT_EQ(t.run(5), ReadFrames({9, 10, 11}) + Frames({"08", "08 00 09", "0B", "08", "08 00 11", "0B"}));
+    EXPECT_EQ(t.state().memory.Text7, u"Blank Rig: 2 channels cleared and verified, 1 already blank");
+    EXPECT_EQ(Shown(t).size(), 1);  // the question only
+}
+
 TEST(BlankRig, TypedRangesCountByTheirLeadingNumber)
 {
     const std::optional<QString> cancel;
@@ -43,7 +64,7 @@ TEST(BlankRig, TypedRangesCountByTheirLeadingNumber)
         {"5", "-1", true, -1}, {"5", "abc", true}, {" 3", "9", true, 9, 3, 7},
     };
     for (const auto& row : rows) {
-        MemoryRig t;
+        MemoryRig t(FullMemory());
         t.start(&M::Command5_Click, {row.first, row.last});
         const std::string why = row.first.value_or("-").toStdString() + " to " + row.last.value_or("-").toStdString();
         EXPECT_EQ(std::pair(t.state().BlankingRig, t.state().LastChannel), std::pair(row.starts, row.lastChannel)) << why;
@@ -51,6 +72,7 @@ TEST(BlankRig, TypedRangesCountByTheirLeadingNumber)
         const auto select = std::find_if(frames.begin(), frames.end(), [](const QString& f) { return f.startsWith("08 00"); });
         EXPECT_EQ(select == frames.end() ? 0 : select->right(2).toInt(), row.from) << why;
         EXPECT_EQ(frames.count("0B"), row.cleared) << why;
+        EXPECT_EQ(t.radio.memory.size(), 99u - row.cleared) << why;
     }
 }
 
@@ -98,7 +120,7 @@ TEST(ViewRig, ReadsChannelsOneToNinetyNineThenShowsEnd)
     EXPECT_EQ(Shown(t), QStringList());                                  // no question, every channel verified
 }
 
-TEST(UpdateRig, SendsTheFramesOfEachKindOfLineAndSkipsALineItCannotWrite)
+TEST(UpdateRig, ReadsTheChannelsItNamesThenSendsTheFramesOfEachKindOfLineAndSkipsALineItCannotWrite)
 {
     const QString e;
     const auto line = [](int n, const char* frequency, const char* mode, const char* filter, const QString& label = "X") {
@@ -106,8 +128,8 @@ TEST(UpdateRig, SendsTheFramesOfEachKindOfLineAndSkipsALineItCannotWrite)
     };
     const struct { QString line; Frames frames; QString skipped = {}; } rows[] = {
         {FormatDataLine({e, e, e, e, e, "TALVEX.TXT"}), {}},
-        {FormatDataLine({" Ch#", "Freq..:.", "Mode", "Fil #", "      ", "Label....."}), {"08"}},
-        {FormatDataLine({12, "14.074.0", "USB", "Fil 2", "Yes", "FT8 CALL"}), WriteFrames({12, "140740", 1, 2, false, "FT8 CALL"})},
+        {FormatDataLine({" Ch#", "Freq..:.", "Mode", "Fil #", "      ", "Label....."}), {}},
+        {FormatDataLine({12, "14.074.0", "USB", "Fil 2", "Yes", "FT8 CALL"}), WriteFrames({12, "140740", 1, 2, true, "FT8 CALL"})},
         {line(1, "07.040.0", "RTTYr", "Fil 3", "RTTY LOW"), WriteFrames({1, "070400", 8, 3, false, "RTTY LOW"})},
         {line(2, " 1.840.0", "CWr", "Fil 1"), WriteFrames({2, "018400", 7, 1, false, "X"})},
         {" 7", ClearFrames(7)},
@@ -121,32 +143,39 @@ TEST(UpdateRig, SendsTheFramesOfEachKindOfLineAndSkipsALineItCannotWrite)
         {line(8, "14.074.0", "USB", "Fil 1", "BAD\x01NAME"), {}, "label"},
         {line(9, "14.074.0", "USB", "Fil 1", QString::fromLatin1("CAF\xC9")), {}, "label"},
         {" END", {}},
-        {line(12, "14.074.0", "USB", "Fil 2"), {}},  // after the end line: never read
+        {line(13, "14.074.0", "USB", "Fil 2"), {}},  // after the end line: never read
     };
     QStringList lines;
     for (const auto& row : rows)
         lines << row.line;
-    MemoryRig t({}, (lines.join("\r\n") + "\r\n").toLatin1());
+    // Channels 3 and 7 hold something to clear; the others are blank.
+    MemoryRig t({{3, ContentsOf(SampleChannel(3))}, {7, ContentsOf(SampleChannel(7))}},
+                (lines.join("\r\n") + "\r\n").toLatin1());
     t.start(&M::Command3_Click);
     EXPECT_EQ(Shown(t), QStringList{"Update Rig|TALVEX.TXT ... Are you sure?"});
-    QStringList report{"!Update Rig|Update Rig: 5 of 11 channels verified"};
+    Frames expected = ReadFrames({1, 2, 3, 4, 5, 6, 7, 8, 9, 12});
+    QStringList report{"!Update Rig|Update Rig: 5 of 11 channels written and verified, 0 already as the file says"};
     for (const auto& row : rows) {
-        EXPECT_EQ(t.tick(3), row.frames) << row.line.toStdString();
-        const QString why = row.line.mid(1, 2).trimmed() + ": " + row.skipped + " cannot be written";
-        if (!row.skipped.isEmpty()) {
-            EXPECT_EQ(t.state().memory.Text7, "Skipped channel " + why + " ... " + row.line.trimmed());
-            report << "Channel " + why;
-        }
+        expected << row.frames;
+        if (!row.skipped.isEmpty())
+            report << "Channel " + row.line.mid(1, 2).trimmed() + ": " + row.skipped + " cannot be written";
     }
+    EXPECT_EQ(t.run(3), expected);
     EXPECT_FALSE(t.state().UpdatingRig);
     EXPECT_EQ(LastShown(t), report.join(u'\n'));
 }
 
-TEST(UpdateRig, VerifiesEachChannelAndNamesThoseTheRadioRefusedOrHoldsDifferently)
+// SampleFile as the operator edits it: channels 17 and 31 renamed.
+QByteArray EditedSampleFile()
+{
+    return SampleFile().replace("CH 17     ", "NEW 17    ").replace("CH 31     ", "NEW 31    ");
+}
+
+TEST(UpdateRig, WritesOnlyWhatDiffersAndNamesTheChannelsTheRadioRefusedOrHoldsDifferently)
 {
     for (const int run : {0, 1, 2}) {  // late ticks; a refused and a wrongly kept write; the operator's clicks
-        MemoryRig t({}, SampleFile());
-        t.radio.memory[10] = ContentsOf(SampleChannel(11));  // the file's blank channel 10 clears it
+        MemoryRig t(SampleMemory(false), EditedSampleFile());
+        t.radio.memory[10] = ContentsOf({10, "071000"});  // the file's blank channel 10 clears it
         t.radio.refuseWrites = run == 1 ? std::set{17} : std::set<int>{};
         t.radio.storeWrong = run == 1 ? std::set{31} : std::set<int>{};
         t.afterTick = [&t, run] {  // "Query Current Frequency" while a step's answer is awaited joins its window
@@ -156,15 +185,25 @@ TEST(UpdateRig, VerifiesEachChannelAndNamesThoseTheRadioRefusedOrHoldsDifferentl
             }
         };
         t.start(&M::Command3_Click);
-        t.run(3, run == 0);
-        EXPECT_LE(t.ticks, 106);  // one line a tick
-        auto expected = SampleMemory(true);
+        const Frames frames = t.run(3, run == 0);
+        EXPECT_LE(t.ticks, 99 + 5 + 1);  // a tick a read and a changed channel, one to end, none for the others
+        // Channel 10 cleared; 17 and 31 renamed; 33 and 34 get the labels the file can hold.
+        EXPECT_EQ(frames.count("0B"), 2);
+        EXPECT_EQ(frames.filter(QRegularExpression("^1A 00 00 .. 00")).size(), 4);
+        auto expected = SampleMemory(false);
+        for (const int n : {17, 31, 33, 34}) {
+            RadioChannel c = SampleChannel(n);
+            c.label = WritableLabel(n == 17 || n == 31 ? "NEW " + QString::number(n) : c.label);
+            expected[n] = ContentsOf(c);
+        }
         if (run == 1) {
-            EXPECT_EQ(LastShown(t), "!Update Rig|Update Rig: 97 of 99 channels verified\nChannel 17: the radio refused the "
-                                    "write\nChannel 31: the radio holds XH 31, the file says CH 31");
-            EXPECT_EQ(t.state().memory.Text7, u"Update Rig: 97 of 99 channels verified");
-            expected.erase(17);
+            EXPECT_EQ(LastShown(t), "!Update Rig|Update Rig: 3 of 5 channels written and verified, 94 already as the file "
+                                    "says\nChannel 17: the radio refused the write\nChannel 31: the radio holds XEW 31, "
+                                    "the file says NEW 31");
+            expected[17] = ContentsOf(SampleChannel(17));
             expected[31][31] = 'X';
+        } else {
+            EXPECT_EQ(t.state().memory.Text7, u"Update Rig: 5 channels written and verified, 94 already as the file says");
         }
         EXPECT_EQ(t.dialogs.messages.size(), run == 1 ? 2u : 1u);
         EXPECT_EQ(t.state().memory.Text1, u"END");
@@ -174,39 +213,57 @@ TEST(UpdateRig, VerifiesEachChannelAndNamesThoseTheRadioRefusedOrHoldsDifferentl
 
 TEST(UpdateRig, ANamedFileButtonAsksThenMakesItsFileCurrent)
 {
-    MemoryRig t;
+    MemoryRig t(SampleMemory(false));
     t.writeFile("Sw + Air.txt", {" 7", " END"});
     t.start(&M::Command22_Click, {}, MessageAnswer::No);
     EXPECT_EQ(Shown(t), QStringList{"Sw + Air.txt|Update Radio Memory ... Are you sure?"});
     EXPECT_FALSE(t.state().UpdatingRig);
     t.start(&M::Command22_Click);
     EXPECT_EQ(t.state().CurrentFileName, u"SW + AIR.TXT");
-    EXPECT_EQ(t.run(3), ClearFrames(7));
+    EXPECT_EQ(t.run(3), ReadFrames({7}) + ClearFrames(7));
 }
 
 TEST(MemoryOperations, ARadioFallingSilentIsNamedAndThreeSilentChannelsStopTheRun)
 {
     const QString stopped = "The radio did not answer for channel 62 ... ";
-    const struct { Click click; QList<std::optional<QString>> inputs; int timer, silentFrom; QString shown; bool finished = false; }
+    const QString unsaved = " wrote nothing to the radio.";
+    // Blank Rig and Update Rig read their channels before they change any; `whileChanging`: the
+    // radio falls silent only once that reading is done.
+    const struct { Click click; QList<std::optional<QString>> inputs; int timer, silentFrom; QString shown; bool finished = false, whileChanging = false; }
         rows[] = {
         {&M::Command4_Click, {}, 4, 98, "View Rig|View Rig: 97 of 99 channels verified\nChannel 98: no answer\nChannel 99: no answer", true},
-        {&M::Command5_Click, {"5", "7"}, 5, 7, "Blank Rig|Blank Rig: 2 of 3 channels verified\nChannel 7: no answer", true},
+        {&M::Command5_Click, {"5", "7"}, 5, 7, "Blank Rig|Blank Rig: 2 of 3 channels verified\nChannel 7: no answer", true, true},
         {&M::Command4_Click, {}, 4, 62, "View Rig|" + stopped + "View Rig stopped."},
-        {&M::Command5_Click, {"", ""}, 5, 62, "Blank Rig|" + stopped + "Blank Rig stopped."},
+        {&M::Command5_Click, {"", ""}, 5, 62, "Blank Rig|" + stopped + "Blank Rig stopped.", false, true},
         {&M::Command3_Click, {}, 3, 62,
-         "Update Rig|" + stopped + "Update Rig stopped: that channel and the ones after it may not hold what the file says."},
+         "Update Rig|" + stopped + "Update Rig stopped: that channel and the ones after it may not hold what the file says.",
+         false, true},
+        {&M::Command5_Click, {"60", "70"}, 5, 62, "Blank Rig|The channels could not be saved before writing: the radio did "
+                                                  "not answer for channel 62 ... Blank Rig" + unsaved},
+        {&M::Command3_Click, {}, 3, 62, "Update Rig|The channels could not be saved before writing: the radio did not "
+                                        "answer for channel 62 ... Update Rig" + unsaved},
         {&M::Command1_Click, {}, 1, 40, "Create File|The radio did not answer for channel 40 ... TALVEX.TXT was not changed."},
     };
     for (const auto& row : rows) {
         const QByteArray file = row.timer == 3 ? SampleFile() : QByteArray("OLD\r\n");
-        MemoryRig t(SampleMemory(false), file);
-        t.radio.silentFrom = row.silentFrom;
+        // Update Rig writes every channel of a radio that holds none.
+        MemoryRig t(row.timer == 3 ? std::map<int, QByteArray>{} : SampleMemory(false), file);
+        const auto before = t.radio.memory;
+        if (!row.whileChanging)
+            t.radio.silentFrom = row.silentFrom;
+        t.afterTick = [&t, &row] {
+            if (row.whileChanging && !t.state().memory.Text7.startsWith("Reading"))
+                t.radio.silentFrom = row.silentFrom;
+        };
         t.start(row.click, row.inputs);
         t.run(row.timer);
+        if (row.shown.endsWith(unsaved)) {
+            EXPECT_EQ(t.radio.memory, before) << row.shown.toStdString();
+        }
         EXPECT_EQ(LastShown(t), "!" + row.shown);
         EXPECT_EQ(t.state().memory.Text1 == u"END", row.finished) << row.shown.toStdString();
         EXPECT_EQ(t.readFile("TALVEX.TXT"), file);
-        if (row.timer == 5) {  // cleared up to the silent channel, which keeps what it held
+        if (row.timer == 5 && row.whileChanging) {  // cleared up to the silent channel, which keeps what it held
             EXPECT_EQ(std::pair(t.radio.memory.count(row.silentFrom - 1), t.radio.memory.count(row.silentFrom)), std::pair(0ul, 1ul));
         }
         if (row.timer == 1) {  // channel 40 asked three times; the old file open again

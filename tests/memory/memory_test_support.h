@@ -93,6 +93,15 @@ inline QByteArray SampleFile()
     return (lines.join("\r\n") + "\r\n").toLatin1();
 }
 
+// The reads of `channels` before a change, each channel once.
+inline Frames ReadFrames(std::initializer_list<int> channels)
+{
+    Frames frames;
+    for (int channel : channels)
+        frames << "1A 00 00 " + Two(channel);
+    return frames;
+}
+
 // The frames Update Rig sends for a channel line: memory mode, the write, then the read-back;
 // and those of a cleared channel.
 inline Frames WriteFrames(const RadioChannel& c)
@@ -165,6 +174,20 @@ struct MemoryRig : OpenProgram {
         }
         EXPECT_FALSE(state().anyMemoryOperationRunning()) << "still running after " << ticks << " ticks";
         EXPECT_EQ(tick(timer), Frames{}) << "a tick after the end sent something";
+        return frames;
+    }
+    // The steps that go at the line's pace, each as soon as the last one's answer is in: every
+    // frame they sent.
+    Frames pace()
+    {
+        Frames frames;
+        auto& timer = static_cast<ManualTimer&>(memory().paceTimer());
+        for (closeAnswerWindow(); timer.isEnabled(); closeAnswerWindow()) {
+            timer.fire();
+            const QByteArray written = port.takeWritten();
+            port.receive(radio.answer(written));
+            frames << FramesOf(written);
+        }
         return frames;
     }
     int ticks = 0;

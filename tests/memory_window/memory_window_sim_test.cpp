@@ -94,7 +94,7 @@ TEST_P(MemoryWindowAgainstSim, CreateFileBlankRigAndUpdateRigAgreeWithWhatTheRad
         if (channel > rate.channels)
             return QByteArray();
         if (!demoHeld.isEmpty())
-            demoHeld[2] = 0;  // the select mark is the radio's own: a write leaves it off
+            demoHeld[2] = demoHeld[2] ? 1 : 0;  // a blanked channel marked in the file joins group 1
         return demoHeld;
     });
 }

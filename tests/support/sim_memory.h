@@ -59,7 +59,7 @@ inline QString ExpectedLine(int channel, const QByteArray& c)
     const std::map<int, QString> modes{{0, "LSB"}, {1, "USB"}, {2, "AM"}, {3, "CW"}, {4, "RTTY"}, {5, "FM"}, {7, "CWr"}, {8, "RTTYr"}};
     QString line;
     for (const QString& zone : {number, ExpectedFrequency(c), modes.at(c[8]), QStringLiteral("Fil %1").arg(int(c[9])),
-                                c[2] == 1 ? QStringLiteral("Yes") : QStringLiteral("   ")})
+                                c[2] >= 1 && c[2] <= 3 ? QStringLiteral("Yes") : QStringLiteral("   ")})
         line += zone.leftJustified(14, u' ');
     return line + QString::fromLatin1(c.mid(31, 10));
 }

@@ -117,8 +117,15 @@ int SimProgram::runMemoryOperation(int number, int maxTicks)
 {
     auto& timer = static_cast<ManualTimer&>(program->memory.timer(number));
     int ticks = 0;
-    for (; ticks < maxTicks && program->state.anyMemoryOperationRunning(); ++ticks) {
-        timer.fire();
+    auto& pace = static_cast<ManualTimer&>(program->memory.paceTimer());
+    for (int steps = 0; ticks < maxTicks && steps < 20 * maxTicks && program->state.anyMemoryOperationRunning(); ++steps) {
+        // A step at the line's pace goes as soon as its answer is in, without a tick.
+        if (pace.isEnabled()) {
+            pace.fire();
+        } else {
+            timer.fire();
+            ++ticks;
+        }
         readAnswers();
     }
     return ticks;

@@ -38,7 +38,8 @@ struct SimProgram {
     // passed): every answer of what was sent is read.
     void readAnswers();
     // Steps the Memory window's timer `number` as the window would, every answer read before
-    // the next tick, until no memory operation runs (or `maxTicks` ticks). Returns the ticks.
+    // the next tick, and the line-paced steps as soon as their answer is in, until no memory
+    // operation runs (or `maxTicks` ticks). Returns the ticks of the window's timer.
     int runMemoryOperation(int number, int maxTicks = 130);
 
     ManualTimer& timer1() const { return static_cast<ManualTimer&>(program->link.Timer1()); }
