@@ -1,9 +1,11 @@
 // "Query Current Frequency" 50 times against talvex-sim at 19200 baud: the time from the call to
-// the decoded frequency in Text1. The answer window fixes it near 250 ms; the goal is a spread
-// (max - min) under 20 ms. Exits 1 when it is missed.
+// the decoded frequency in Text1. The answer window closes as soon as the echo and the answer are
+// in; the goal is a median under 40 ms (the wire needs about 9 ms). Prints the machine's load
+// average beside it. Exits 1 when it is missed.
 #include "bench_program.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QThread>
 
 #include <algorithm>
@@ -34,12 +36,15 @@ int main(int argc, char** argv)
         times.push_back(run.timers.clock.elapsed() - start);
         run.runUntil([] { return false; }, 100);  // let the line rest between queries
     }
-    const auto [low, high] = std::minmax_element(times.begin(), times.end());
+    std::sort(times.begin(), times.end());
+    const double median = (times[kQueries / 2 - 1] + times[kQueries / 2]) / 2.0;
     const double mean = std::accumulate(times.begin(), times.end(), 0.0) / kQueries;
-    const qint64 spread = *high - *low;
-    std::printf("Query Current Frequency -> Text1, %d queries at 19200 baud\n", kQueries);
-    std::printf("min %lld ms   mean %.1f ms   max %lld ms   spread %lld ms   goal (spread < 20 ms) %s\n",
-                static_cast<long long>(*low), mean, static_cast<long long>(*high), static_cast<long long>(spread),
-                spread < 20 ? "met" : "MISSED");
-    return spread < 20 ? 0 : 1;
+    QFile loadFile(QStringLiteral("/proc/loadavg"));
+    const QByteArray load = loadFile.open(QIODevice::ReadOnly) ? loadFile.readLine().trimmed() : QByteArray("unknown");
+    std::printf("Query Current Frequency -> Text1, %d queries at 19200 baud (load average %s)\n", kQueries,
+                load.constData());
+    std::printf("min %lld ms   median %.1f ms   mean %.1f ms   max %lld ms   goal (median < 40 ms) %s\n",
+                static_cast<long long>(times.front()), median, mean, static_cast<long long>(times.back()),
+                median < 40 ? "met" : "MISSED");
+    return median < 40 ? 0 : 1;
 }

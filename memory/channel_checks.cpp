@@ -74,14 +74,37 @@ bool AnyRefused(const std::vector<QByteArray>& answers)
 
 }  // namespace
 
+QByteArray OwnReceived(const Exchange& exchange)
+{
+    if (exchange.sent.empty())
+        return exchange.received;
+    const qsizetype echo = exchange.received.indexOf(exchange.sent.front());
+    return echo < 0 ? exchange.received : exchange.received.mid(echo);
+}
+
+bool HeardButNotAnswered(const Exchange& exchange, const QByteArray& channelField)
+{
+    if (exchange.sent.empty() || !exchange.received.contains(exchange.sent.front()))
+        return false;
+    return !MemoryReadAnswer(RadioAnswers(OwnReceived(exchange)), channelField).has_value();
+}
+
 std::optional<QString> WriteNotVerified(const Exchange& exchange, const QByteArray& channelField)
 {
     const auto written = WrittenContents(exchange);
     if (!written)
         return QStringLiteral("not written");
-    const auto answers = RadioAnswers(exchange.received);
+    const auto answers = RadioAnswers(OwnReceived(exchange));
     if (AnyRefused(answers))
         return QStringLiteral("the radio refused the write");
+    return ReadBackNotVerified(exchange, *written, channelField);
+}
+
+std::optional<QString> ReadBackNotVerified(const Exchange& exchange, const QByteArray& writtenContents,
+                                           const QByteArray& channelField)
+{
+    const std::optional<QByteArray> written = writtenContents;
+    const auto answers = RadioAnswers(OwnReceived(exchange));
     const auto readBack = MemoryReadAnswer(answers, channelField);
     if (!readBack)
         return kNoAnswer;
@@ -113,7 +136,7 @@ std::optional<QString> WriteNotVerified(const Exchange& exchange, const QByteArr
 
 std::optional<QString> ClearNotVerified(const Exchange& exchange, int frames)
 {
-    const auto answers = RadioAnswers(exchange.received);
+    const auto answers = RadioAnswers(OwnReceived(exchange));
     if (AnyRefused(answers))
         return QStringLiteral("the radio refused the clear");
     const auto oks = std::count_if(answers.begin(), answers.end(), [](const QByteArray& a) { return IsOk(a); });
@@ -156,7 +179,7 @@ QString ChannelReport::details() const
 
 bool ChannelLedger::record(int channel, const std::optional<QString>& why)
 {
-    if (why == kNoAnswer) {
+    if (why == kNoAnswer || why == kNotInTime) {
         if (silentRun_++ == 0)
             firstSilent_ = channel;
         if (silentRun_ >= kSilentChannelsToStop)

@@ -15,9 +15,22 @@ namespace talvex {
 // The radio sent nothing that answers the channel's request.
 inline const QString kNoAnswer = QStringLiteral("no answer");
 
+// A channel whose read the radio heard (its echo came back) but did not answer before the
+// window's deadline. Counts as silence towards a radio that has gone away.
+inline const QString kNotInTime = QStringLiteral("did not answer in time");
+
+// What the radio sent in answer to this exchange: from the echo of its first frame on. Bytes
+// before it (a late echo or answer to an earlier exchange) are never taken as this one's answer.
+QByteArray OwnReceived(const Exchange& exchange);
+// The radio echoed this exchange but sent no read answer of `channelField` in its window.
+bool HeardButNotAnswered(const Exchange& exchange, const QByteArray& channelField);
+
 // Why a programmed channel did not verify, or nothing when the radio took the write and its
-// read-back holds what was written (frequency, mode, filter, label).
+// read-back holds all 41 bytes that were written.
 std::optional<QString> WriteNotVerified(const Exchange& exchange, const QByteArray& channelField);
+// The same for a read-back asked for again after the write's own was missing or differed.
+std::optional<QString> ReadBackNotVerified(const Exchange& exchange, const QByteArray& writtenContents,
+                                           const QByteArray& channelField);
 
 // Why a clear did not verify, or nothing when the radio answered OK to each of the
 // `frames` frames of the clear and refused none.

@@ -2,6 +2,7 @@
 
 #include "link/frames.h"
 #include "link/radio_answers.h"
+#include "memory/channel_checks.h"
 #include "memory/data_line.h"
 
 namespace talvex {
@@ -40,7 +41,7 @@ QString SelectMark(const MemoryRecord& record)
 std::optional<QByteArray> ChannelAnswer(const Exchange& exchange, int channel)
 {
     const auto field = ChannelField(QString::number(channel));
-    const auto answer = MemoryReadAnswer(RadioAnswers(exchange.received), *field);
+    const auto answer = MemoryReadAnswer(RadioAnswers(OwnReceived(exchange)), *field);
     if (!answer || (!IsBlankChannelAnswer(*answer) && !ContentsReadable(ContentsOfAnswer(*answer))))
         return std::nullopt;
     return answer;

@@ -47,7 +47,8 @@ void Stepper::tick()
             return;
         awaiting_ = false;
         check(c_.answers.take());
-        if (!running_)
+        // The check may end the operation, or ask the radio once more and wait for that.
+        if (!running_ || awaiting_)
             return;
     }
     step();

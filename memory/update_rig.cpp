@@ -18,6 +18,8 @@ namespace {
 
 // A clear is three frames (select, clear, clear); each is answered OK.
 constexpr int kClearFrames = 3;
+// A written channel whose read-back is missing, late or differs is read this many times more.
+constexpr int kReadBacksAgain = 2;
 
 QString WithoutBlanks(QString text)
 {
@@ -143,7 +145,24 @@ void UpdateRig::checkChange(const Exchange& exchange)
     if (sent == Sent::Nothing)
         return;
     const auto field = ChannelField(QString::number(channel_));
-    const auto why = sent == Sent::Write ? WriteNotVerified(exchange, *field) : ClearNotVerified(exchange, kClearFrames);
+    std::optional<QString> why;
+    switch (sent) {
+    case Sent::Clear: why = ClearNotVerified(exchange, kClearFrames); break;
+    case Sent::Write: why = WriteNotVerified(exchange, *field); break;
+    case Sent::ReadBack: why = ReadBackNotVerified(exchange, written_, *field); break;
+    case Sent::Nothing: break;
+    }
+    late_ = late_ || (sent != Sent::Clear && HeardButNotAnswered(exchange, *field));
+    // A read-back that is missing, late or differs may be the line's fault, not the radio's: the
+    // channel is read twice more before it is reported. A refused write is not asked again.
+    const bool readBackFailed = why && sent != Sent::Clear && *why != u"the radio refused the write";
+    if (readBackFailed && readBacks_ < kReadBacksAgain) {
+        ++readBacks_;
+        readBackAgain();
+        return;
+    }
+    if (why == kNoAnswer && late_)
+        why = kNotInTime;
     if (ledger_.record(channel_, why)) {
         halt(QStringLiteral("The radio did not answer for channel ") + QString::number(ledger_.firstSilent())
              + QStringLiteral(" ... Update Rig stopped: that channel and the ones after it may not hold what the "
@@ -194,6 +213,16 @@ UpdateRig::Sent UpdateRig::sendLine(const QString& line)
     return writeLine(line, *channel);
 }
 
+void UpdateRig::readBackAgain()
+{
+    ProgramState& s = c_.state;
+    expectAnswer();
+    s.ChannelText = QString::number(channel_);
+    s.EntriesPreset = true;
+    c_.radio.Option45_Click();
+    sent_ = Sent::ReadBack;
+}
+
 UpdateRig::Sent UpdateRig::clearLine()
 {
     ProgramState& s = c_.state;
@@ -240,6 +269,9 @@ UpdateRig::Sent UpdateRig::writeLine(const QString& line, int channel)
     c_.radio.Option18_Click();
     c_.radio.MemoryWriteRecord(merged.record.bytes());
     channel_ = channel;
+    written_ = merged.record.bytes();
+    readBacks_ = 0;
+    late_ = false;
     return Sent::Write;
 }
 

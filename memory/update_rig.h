@@ -23,7 +23,7 @@ public:
     void reset() override;
 
 private:
-    enum class Sent { Nothing, Write, Clear };
+    enum class Sent { Nothing, Write, ReadBack, Clear };
 
     void changeStep() override;
     void checkChange(const Exchange& exchange) override;
@@ -32,11 +32,16 @@ private:
     Sent sendLine(const QString& line);
     Sent writeLine(const QString& line, int channel);
     Sent clearLine();
+    // The written channel read once more: its read-back was missing, late or differed.
+    void readBackAgain();
 
     QStringList lines_;     // the data file as it was when the run began, up to END
     qsizetype next_ = 0;    // lines_[next_] is taken next
     Sent sent_ = Sent::Nothing;
     int channel_ = 0;  // the channel the last step wrote or cleared
+    QByteArray written_;  // the record it wrote
+    int readBacks_ = 0;   // read-backs of it asked for again
+    bool late_ = false;   // the radio heard one of its reads and did not answer in time
     ChannelLedger ledger_;
 };
 

@@ -186,7 +186,7 @@ TEST(UpdateRig, WritesOnlyWhatDiffersAndNamesTheChannelsTheRadioRefusedOrHoldsDi
         };
         t.start(&M::Command3_Click);
         const Frames frames = t.run(3, run == 0);
-        EXPECT_LE(t.ticks, 99 + 5 + 1);  // a tick a read and a changed channel, one to end, none for the others
+        EXPECT_LE(t.ticks, 99 + 5 + 1 + 2);  // a tick a read and a changed channel, one to end, two more reads of 31
         // Channel 10 cleared; 17 and 31 renamed; 33 and 34 get the labels the file can hold.
         EXPECT_EQ(frames.count("0B"), 2);
         EXPECT_EQ(frames.filter(QRegularExpression("^1A 00 00 .. 00")).size(), 4);
@@ -208,6 +208,39 @@ TEST(UpdateRig, WritesOnlyWhatDiffersAndNamesTheChannelsTheRadioRefusedOrHoldsDi
         EXPECT_EQ(t.dialogs.messages.size(), run == 1 ? 2u : 1u);
         EXPECT_EQ(t.state().memory.Text1, u"END");
         EXPECT_EQ(t.radio.memory, expected);
+    }
+}
+
+TEST(UpdateRig, AReadBackThatComesLateIsAskedForAgainAndNeverTakenAsSilence)
+{
+    const QByteArray file = (FormatDataLine({1, "07.100.0", "LSB", "Fil 1", "   ", "ONE"}) + "\r\n"
+                             + FormatDataLine({2, "07.200.0", "LSB", "Fil 1", "   ", "TWO"}) + "\r\n END\r\n").toLatin1();
+    // The write of channel 2 is answered only after its window closed, whole; or only its echo
+    // comes, late, and the radio falls silent.
+    for (const bool answersAgain : {true, false}) {
+        MemoryRig t({}, file);
+        t.start(&M::Command3_Click);
+        QByteArray late;
+        Frames afterTheWrite;
+        for (int tick = 0; tick < 30 && t.state().UpdatingRig; ++tick) {
+            t.closeAnswerWindow();
+            t.memoryTimer(3).fire();
+            const QByteArray written = t.port.takeWritten();
+            const bool writesTwo = written.contains(Hex("1A 00 00 02 00 00 00 20 07"));
+            if (writesTwo || !afterTheWrite.isEmpty())
+                afterTheWrite << FramesOf(written);
+            if (writesTwo) {
+                late = answersAgain ? t.radio.answer(written) : written;
+                t.radio.silentFrom = answersAgain ? 1000 : 2;
+                continue;
+            }
+            t.port.receive(std::exchange(late, QByteArray()) + t.radio.answer(written));
+        }
+        EXPECT_FALSE(t.state().UpdatingRig);
+        EXPECT_EQ(afterTheWrite.mid(5), answersAgain ? Frames{"1A 00 00 02"} : Frames(2, "1A 00 00 02")) << answersAgain;
+        EXPECT_EQ(LastShown(t), answersAgain ? QString("Update Rig|TALVEX.TXT ... Are you sure?")
+                                             : QString("!Update Rig|Update Rig: 1 of 2 channels written and verified, 0 "
+                                                       "already as the file says\nChannel 2: did not answer in time"));
     }
 }
 
