@@ -21,9 +21,11 @@ inline constexpr int kBackupsKept = 50;
 // "20261207-142501.TXT" for `time`; when `taken` says that name is in use, "20261207-142501-2.TXT"
 // and on, so two backups in the same second never share a file.
 QString BackupFileName(const QDateTime& time, const std::function<bool(const QString&)>& taken);
-// Removes the oldest backups in `directory` until `keep` are left. Only files named as backups
-// are counted or removed; whatever else the operator put there stays.
-void PruneBackups(const QString& directory, int keep);
+// Removes the oldest backups in `directory` until `keep` are left, `justMade` among them
+// whatever the other names say (a clock once set ahead names backups after today's). Only
+// files named as backups are counted or removed; whatever else the operator put there stays,
+// and so does an empty one: a name claimed by a backup still being written.
+void PruneBackups(const QString& directory, int keep, const QString& justMade);
 
 // The radio's channels saved before an operation changes them: read one a step with the same
 // verified read Create File uses, written as a data file (View File shows it, Update Rig writes
@@ -31,11 +33,15 @@ void PruneBackups(const QString& directory, int keep);
 class ChannelBackup {
 public:
     ChannelBackup(OperationContext& context, QString workingDirectory);
+    ~ChannelBackup();
+    ChannelBackup(const ChannelBackup&) = delete;
+    ChannelBackup& operator=(const ChannelBackup&) = delete;
     // No clock, no backups (the default).
     void setClock(const Clock* clock) { clock_ = clock; }
     bool enabled() const { return clock_ != nullptr; }
 
-    // Opens a new backup of `channels` (ascending); why not, when it cannot.
+    // Opens a new backup of `channels` (ascending); why not, when it cannot. Its name is
+    // claimed at once, as a new empty file no other process can take too.
     std::optional<QString> open(std::vector<int> channels);
     bool isOpen() const { return file_.isOpen(); }
     // Every channel read and its line written.
@@ -52,11 +58,15 @@ public:
     const QString& lastPath() const { return lastPath_; }
 
 private:
+    // The name open() claimed, unless the complete backup took its place: removed.
+    void releaseClaim();
+
     OperationContext& c_;
     QString directory_;
     const Clock* clock_ = nullptr;
     ReplacingTextFile file_;
     QString path_;
+    QString claimed_;  // the empty file standing for the backup being written
     QString lastPath_;
     std::vector<int> channels_;
     std::size_t next_ = 0;  // channels_[next_] is read next

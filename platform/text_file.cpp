@@ -246,11 +246,13 @@ QString JoinPath(const QString& directory, const QString& name)
 
 bool FileExists(const QString& path) { return QFileInfo(path).isFile(); }
 
-bool CreateNewFile(const QString& path)
+std::optional<FileError> CreateNewFile(const QString& path)
 {
     // NewOnly is O_CREAT | O_EXCL on POSIX and CREATE_NEW on Windows: the system decides, once.
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return std::nullopt;
+    return ErrorOf(file, path, FileMode::Output);
 }
 
 }  // namespace talvex

@@ -93,8 +93,8 @@ bool FileExists(const QString& path);
 
 // Creates `path` as a new, empty file in one step that fails when anything of that name exists
 // already (create-new, never replace): of two processes claiming one name, only one gets it.
-// True when this call made the file.
-bool CreateNewFile(const QString& path);
+// Nothing when this call made the file; why not otherwise.
+std::optional<FileError> CreateNewFile(const QString& path);
 
 // Whole-file helpers for small files (configuration, test fixtures).
 std::optional<QStringList> ReadAllLines(const QString& path);

@@ -215,14 +215,15 @@ TEST(TextFiles, ANewFileIsCreatedOnlyWhereNothingStands)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("20261207-142501.TXT"));
-    EXPECT_TRUE(CreateNewFile(path));
+    EXPECT_FALSE(CreateNewFile(path).has_value());
     EXPECT_EQ(Contents(path), QByteArray());
     QFile claimed(path);
     ASSERT_TRUE(claimed.open(QIODevice::WriteOnly) && claimed.write(kOld) == kOld.size());
     claimed.close();
-    EXPECT_FALSE(CreateNewFile(path));
+    EXPECT_TRUE(CreateNewFile(path).has_value());
     EXPECT_EQ(Contents(path), kOld);  // never emptied by the second claim
-    EXPECT_FALSE(CreateNewFile(dir.filePath(QStringLiteral("missing/X.TXT"))));
+    const auto missing = CreateNewFile(dir.filePath(QStringLiteral("missing/X.TXT")));
+    EXPECT_EQ(missing ? missing->number : 0, kErrorPathNotFound);
 }
 
 // Runs `handle` on the modal dialog once it is shown; gives up (and fails) after two seconds.
