@@ -67,15 +67,20 @@ std::optional<LineFinding> DiagnoseWindow(const QByteArray& received, bool sentS
     });
     if (!anyFrame)
         return sentSomething ? std::optional(LineFinding{LineCause::BaudRate, std::nullopt}) : std::nullopt;
-    bool answered = false, echoed = false;
+    bool answered = false, echoed = false, radioHeard = false;
+    std::optional<std::uint8_t> otherAddress;
     for (const auto& f : frames) {
-        if (ToController(f) && f.from != RadioAddress() && f.from != kControllerAddress)
-            return LineFinding{LineCause::Address, f.from};
+        if (ToController(f) && f.from != RadioAddress() && f.from != kControllerAddress && !otherAddress)
+            otherAddress = f.from;
+        radioHeard = radioHeard || (ToController(f) && f.from == RadioAddress());
         // OK and NG do not count: a radio woken by Power ON answers OK to a frame it never echoed.
         answered = answered
             || (f.to == kControllerAddress && f.from == RadioAddress() && f.command != kOkCode && f.command != kNgCode);
         echoed = echoed || (f.to == RadioAddress() && f.from == kControllerAddress);
     }
+    // Another radio on the same bus is no fault of this one's address while this one speaks.
+    if (otherAddress && !radioHeard)
+        return LineFinding{LineCause::Address, *otherAddress};
     if (sentSomething && answered && !echoed)
         return LineFinding{LineCause::EchoOff, std::nullopt};
     return std::nullopt;

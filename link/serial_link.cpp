@@ -1,6 +1,7 @@
 #include "serial_link.h"
 
 #include "answer_decoder.h"
+#include "answer_frames.h"
 #include "answer_window.h"
 #include "bcd.h"
 #include "bytes.h"
@@ -98,14 +99,17 @@ void SerialLink::Timer2Tick()
         return;
     qCDebug(civTraffic).noquote() << "answer" << data.toHex(' ').toUpper();
     ShowStatusEcho(data);
-    DecodeAnswer(state_, data);
+    // Only the echoes and the radio's own answers are decoded or count as the start-up's answer;
+    // the status line and the connection doctor see everything that came.
+    const QByteArray answers = AnswerFramesOf(data, closed.sent);
+    DecodeAnswer(state_, answers);
     closed.received = data;
     if (exchangeClosed_)
         exchangeClosed_(closed);
     notify();
     adviseOnLine(data);
     if (state_.StartupQueryStep != 0)
-        StartupQueryNext(data);
+        StartupQueryNext(answers);
 }
 
 void SerialLink::Timer1Tick()

@@ -4,6 +4,7 @@
 #include "memory/record_zone.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -36,18 +37,19 @@ QString BackupFileName(const QDateTime& time, const std::function<bool(const QSt
     return name;
 }
 
-void PruneBackups(const QString& directory, int keep)
+void PruneBackups(const QString& directory, int keep, const QString& justMade)
 {
     // Oldest first: by the time in the name, then by the suffix of a second backup in that second.
     std::vector<std::pair<std::pair<QString, int>, QString>> backups;
     const QDir folder(directory);
-    for (const QString& name : folder.entryList(QDir::Files)) {
+    for (const QFileInfo& file : folder.entryInfoList(QDir::Files)) {
+        const QString name = file.fileName();
         const auto match = BackupNamePattern().match(name);
-        if (match.hasMatch())
+        if (match.hasMatch() && name != justMade && file.size() > 0)
             backups.push_back({{match.captured(1), match.captured(2).isEmpty() ? 1 : match.captured(2).toInt()}, name});
     }
     std::sort(backups.begin(), backups.end());
-    const auto excess = static_cast<std::ptrdiff_t>(backups.size()) - keep;
+    const auto excess = static_cast<std::ptrdiff_t>(backups.size()) - (keep - 1);
     for (std::ptrdiff_t i = 0; i < excess; ++i)
         QFile::remove(folder.filePath(backups[static_cast<std::size_t>(i)].second));
 }
@@ -57,6 +59,8 @@ ChannelBackup::ChannelBackup(OperationContext& context, QString workingDirectory
 {
 }
 
+ChannelBackup::~ChannelBackup() { releaseClaim(); }
+
 std::optional<QString> ChannelBackup::open(std::vector<int> channels)
 {
     discard();
@@ -65,11 +69,22 @@ std::optional<QString> ChannelBackup::open(std::vector<int> channels)
         if (!QDir().mkpath(directory_))
             return QStringLiteral("the folder ") + directory_ + QStringLiteral(" cannot be created");
         const QDir folder(directory_);
-        const QString name =
-            BackupFileName(clock_->now(), [&folder](const QString& file) { return folder.exists(file); });
+        // The name is taken by creating it, never by looking first: two processes (two radios,
+        // one folder) that back up in the same second each get a name of their own. A name that
+        // cannot be created and is not there either is a failure, not a name in use.
+        std::optional<FileError> notClaimed;
+        const QString name = BackupFileName(clock_->now(), [&folder, &notClaimed](const QString& file) {
+            notClaimed = CreateNewFile(folder.filePath(file));
+            return notClaimed && folder.exists(file);
+        });
         path_ = folder.filePath(name);
-        if (const auto error = file_.open(path_))
+        if (notClaimed)
+            return ErrorCodeText(*notClaimed, {path_});
+        claimed_ = path_;
+        if (const auto error = file_.open(path_)) {
+            releaseClaim();
             return ErrorCodeText(*error, {path_});
+        }
         for (const QString& line : DataFileHead(name))
             file_.writeLine(line);
     }
@@ -121,15 +136,24 @@ std::optional<QString> ChannelBackup::commit()
         file_.writeLine(line);
     if (const auto error = file_.commit())
         return ErrorCodeText(*error, {path_});
+    claimed_.clear();  // the complete backup stands in the claimed name now
     lastPath_ = path_;
-    PruneBackups(directory_, kBackupsKept);
+    PruneBackups(directory_, kBackupsKept, QFileInfo(path_).fileName());
     return std::nullopt;
+}
+
+void ChannelBackup::releaseClaim()
+{
+    if (!claimed_.isEmpty())
+        QFile::remove(claimed_);
+    claimed_.clear();
 }
 
 void ChannelBackup::discard()
 {
     file_.discard();
     reading_ = false;
+    releaseClaim();
     channels_.clear();
     next_ = 0;
     read_.reset();
@@ -196,6 +220,10 @@ void BackedUpStepper::check(const Exchange& exchange)
 void BackedUpStepper::stopSaving(const QString& why)
 {
     backup_.discard();
+    // The channel last read for the backup is not the radio's to show: nothing was changed.
+    MemoryFields& m = c_.state.memory;
+    for (QString* field : {&m.Text1, &m.Text2, &m.Text3, &m.Text4, &m.Text5, &m.Text6})
+        field->clear();
     halt(CannotSave(why, name()));
 }
 

@@ -22,9 +22,11 @@ inline constexpr int kBackupsKept = 50;
 // "20261207-142501.TXT" for `time`; when `taken` says that name is in use, "20261207-142501-2.TXT"
 // and on, so two backups in the same second never share a file.
 QString BackupFileName(const QDateTime& time, const std::function<bool(const QString&)>& taken);
-// Removes the oldest backups in `directory` until `keep` are left. Only files named as backups
-// are counted or removed; whatever else the operator put there stays.
-void PruneBackups(const QString& directory, int keep);
+// Removes the oldest backups in `directory` until `keep` are left, `justMade` among them
+// whatever the other names say (a clock once set ahead names backups after today's). Only
+// files named as backups are counted or removed; whatever else the operator put there stays,
+// and so does an empty one: a name claimed by a backup still being written.
+void PruneBackups(const QString& directory, int keep, const QString& justMade);
 
 // The radio's channels read before an operation changes them, with the same verified read
 // Create File uses: the records a merge starts from and the channels already blank. With a clock
@@ -34,12 +36,16 @@ void PruneBackups(const QString& directory, int keep);
 class ChannelBackup {
 public:
     ChannelBackup(OperationContext& context, QString workingDirectory);
+    ~ChannelBackup();
+    ChannelBackup(const ChannelBackup&) = delete;
+    ChannelBackup& operator=(const ChannelBackup&) = delete;
     // No clock, no backup files (the default); the channels are still read.
     void setClock(const Clock* clock) { clock_ = clock; }
     bool enabled() const { return clock_ != nullptr; }
 
     // Starts reading `channels` (ascending) and, with a clock, a new backup of them; why not,
-    // when the backup cannot be made.
+    // when the backup cannot be made. The backup's name is claimed at once, as a new empty file
+    // no other process can take too.
     std::optional<QString> open(std::vector<int> channels);
     // The channels are being read.
     bool isOpen() const { return reading_; }
@@ -60,11 +66,15 @@ public:
     std::optional<std::optional<MemoryRecord>> held(int channel) const;
 
 private:
+    // The name open() claimed, unless the complete backup took its place: removed.
+    void releaseClaim();
+
     OperationContext& c_;
     QString directory_;
     const Clock* clock_ = nullptr;
     ReplacingTextFile file_;
     QString path_;
+    QString claimed_;  // the empty file standing for the backup being written
     QString lastPath_;
     bool reading_ = false;
     std::vector<int> channels_;

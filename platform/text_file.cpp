@@ -22,15 +22,37 @@ FileError ErrorOf(const QFileDevice& file, const QString& path, FileMode mode)
     return {kErrorFileAccess, file.errorString()};
 }
 
+// Something other than a regular file stands at `path`. Writing or renaming onto it would
+// feed a device, block on a pipe, or put a plain file where a device node was.
+std::optional<FileError> NotARegularFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || info.isFile())
+        return std::nullopt;
+    return FileError{kErrorFileAccess,
+                     QStringLiteral("Path/File access error: not a regular file (a device, pipe, folder or socket is "
+                                    "never read or replaced)")};
+}
+
+std::optional<FileError> TooLargeToRead(const QString& path)
+{
+    const qint64 size = QFileInfo(path).size();
+    if (size <= kLargestTextFile)
+        return std::nullopt;
+    return FileError{kErrorFileAccess, QStringLiteral("File too large: %1 bytes, over the 16 MB a data file may hold")
+                                           .arg(size)};
+}
+
 std::optional<qint64> g_diskSpaceLeft;  // set only by tests, through SimulateDiskFullAfter
 
-// Why a write failed, in the system's own words; a full disk has the number operators know.
+// Why a write failed; a full disk has the number and the words operators know. Qt marks a
+// write the disk had no room for as a resource error, and its own text for one that filled the
+// disk part-way through is not always there ("Unknown error"), so that text is ours.
 FileError WriteErrorOf(const QFileDevice& file, int systemError)
 {
-    const QString description = file.errorString();
-    if (systemError == ENOSPC)
-        return {kErrorDiskFull, description};
-    return {kErrorFileAccess, description};
+    if (systemError == ENOSPC || file.error() == QFileDevice::ResourceError)
+        return {kErrorDiskFull, QStringLiteral("No space left on device")};
+    return {kErrorFileAccess, file.errorString()};
 }
 
 // Writes all of `bytes` and pushes them to the system; a write the system took only in part
@@ -74,8 +96,10 @@ std::optional<FileError> TextFile::open(const QString& path, FileMode mode)
 {
     close();
     auto file = std::make_unique<QFile>(path);
-    if (mode == FileMode::Input && !QFileInfo(path).isFile() && QFileInfo::exists(path))
-        return FileError{kErrorFileAccess, QStringLiteral("Path/File access error")};
+    if (auto error = NotARegularFile(path))
+        return error;
+    if (auto error = mode == FileMode::Input ? TooLargeToRead(path) : std::nullopt)
+        return error;
     const auto flags = mode == FileMode::Input ? QIODevice::ReadOnly
                                                : (QIODevice::WriteOnly | QIODevice::Truncate);
     if (!file->open(flags))
@@ -157,6 +181,8 @@ ReplacingTextFile::~ReplacingTextFile() { discard(); }
 std::optional<FileError> ReplacingTextFile::open(const QString& path)
 {
     discard();
+    if (auto error = NotARegularFile(path))
+        return error;
     auto file = std::make_unique<QSaveFile>(path);
     if (!file->open(QIODevice::WriteOnly))
         return ErrorOf(*file, path, FileMode::Output);
@@ -219,5 +245,14 @@ QString JoinPath(const QString& directory, const QString& name)
 }
 
 bool FileExists(const QString& path) { return QFileInfo(path).isFile(); }
+
+std::optional<FileError> CreateNewFile(const QString& path)
+{
+    // NewOnly is O_CREAT | O_EXCL on POSIX and CREATE_NEW on Windows: the system decides, once.
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return std::nullopt;
+    return ErrorOf(file, path, FileMode::Output);
+}
 
 }  // namespace talvex

@@ -17,6 +17,10 @@ inline constexpr int kErrorFileAccess = 75;
 inline constexpr int kErrorPathNotFound = 76;
 inline constexpr int kErrorDiskFull = 61;
 
+// No text file this program reads is anywhere near this size (a full data file is under 8 KB):
+// a larger one is refused at opening rather than read into memory.
+inline constexpr qint64 kLargestTextFile = 16 * 1024 * 1024;
+
 struct FileError {
     int number = 0;
     QString description;
@@ -26,7 +30,8 @@ enum class FileMode { Input, Output };
 
 // One plain text file, read or written line by line. Text is single-byte (Latin-1 both ways,
 // so every byte survives a round trip); lines are written with CR LF, and read with CR LF or
-// LF alone.
+// LF alone. Only regular files are opened (never a device, pipe, folder or socket), and none
+// over kLargestTextFile is opened for reading.
 class TextFile {
 public:
     TextFile() = default;
@@ -50,7 +55,9 @@ private:
 
 // A file written line by line into a temporary file beside its path; the file at the path is
 // replaced only by commit(), and only when every byte written reached the disk. Until then, and
-// when a write failed, when discarded or destroyed, the old file stays exactly as it was.
+// when a write failed, when discarded or destroyed, the old file stays exactly as it was. Only
+// a regular file is ever replaced: open() refuses a path that names a device, pipe, folder or
+// socket, which a rename would otherwise swap for a plain file.
 class ReplacingTextFile {
 public:
     ReplacingTextFile();
@@ -83,6 +90,11 @@ void SimulateDiskFullAfter(std::optional<qint64> bytes);
 QString ResolveNameIgnoringCase(const QString& path);
 
 bool FileExists(const QString& path);
+
+// Creates `path` as a new, empty file in one step that fails when anything of that name exists
+// already (create-new, never replace): of two processes claiming one name, only one gets it.
+// Nothing when this call made the file; why not otherwise.
+std::optional<FileError> CreateNewFile(const QString& path);
 
 // Whole-file helpers for small files (configuration, test fixtures).
 std::optional<QStringList> ReadAllLines(const QString& path);

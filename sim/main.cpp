@@ -12,6 +12,7 @@
 #include <deque>
 #include <fcntl.h>
 #include <iostream>
+#include <optional>
 #include <poll.h>
 #include <random>
 #include <sstream>
@@ -42,6 +43,8 @@ struct Config {
     bool echo = true;
     std::uint8_t address = 0x94;
     int lineBaud = 0;
+    // Another radio on the same bus, at this address, that broadcasts as each frame arrives.
+    std::optional<std::uint8_t> neighbour;
 };
 
 [[noreturn]] void Usage()
@@ -51,7 +54,8 @@ struct Config {
                  "                  [--memory FILE] [--no-ok] [--transceive off|dial|all] [--dial-every MS]\n"
                  "                  [--fault none|drop|truncate|ng|silent|noise] [--callsign TEXT] [--clock HHMM]\n"
                  "                  [--silent-from CH] [--refuse-write CH] [--store-wrong CH] [--bit-flips RATE]\n"
-                 "                  [--log FILE|-] [--echo on|off] [--address HEX] [--line-baud N]\n");
+                 "                  [--log FILE|-] [--echo on|off] [--address HEX] [--line-baud N]\n"
+                 "                  [--neighbour HEX]\n");
     std::exit(2);
 }
 
@@ -65,6 +69,9 @@ private:
     bool openLine();
     void receive(const sim::Bytes& bytes);
     void answerPending();
+    // The other radio on the bus tells everyone its frequency (7.000.000) and mode (LSB), right
+    // behind the echo, ahead of any answer: what shares the window with this radio's answer.
+    void neighbourBroadcasts(std::uint8_t address);
     void send(const sim::Bytes& bytes, const char* what);
     void pump();
     void control(const std::string& line);
@@ -177,6 +184,8 @@ void Simulator::receive(const sim::Bytes& arrived)
         sim::Bytes frame(input_.begin(), input_.begin() + static_cast<long>(end) + 1);
         input_.erase(input_.begin(), input_.begin() + static_cast<long>(end) + 1);
         log("in", frame);
+        if (c_.neighbour && radio_.powered)
+            neighbourBroadcasts(*c_.neighbour);
         auto own = sim::ToRadioAt(c_.address, frame);
         if (!silent && own)
             pending_.push_back(std::move(*own));
@@ -228,6 +237,12 @@ void Simulator::flipBits(sim::Bytes& bytes)
                 byte = static_cast<std::uint8_t>(byte ^ (1u << bit));
         }
     }
+}
+
+void Simulator::neighbourBroadcasts(std::uint8_t address)
+{
+    send({0xFE, 0xFE, 0x00, address, 0x00, 0x00, 0x00, 0x00, 0x07, 0x00, 0xFD}, "out");
+    send({0xFE, 0xFE, 0x00, address, 0x01, 0x00, 0x01, 0xFD}, "out");
 }
 
 void Simulator::memoryChanged()
@@ -371,6 +386,8 @@ int main(int argc, char* argv[])
         else if (arg == "--echo") config.echo = value() != "off";
         else if (arg == "--address") config.address = static_cast<std::uint8_t>(std::strtoul(value().c_str(), nullptr, 16));
         else if (arg == "--line-baud") config.lineBaud = std::atoi(value().c_str());
+        else if (arg == "--neighbour")
+            config.neighbour = static_cast<std::uint8_t>(std::strtoul(value().c_str(), nullptr, 16));
         else if (arg == "--transceive") {
             const std::string mode = value();
             config.options.broadcastOnCommands = mode == "all";

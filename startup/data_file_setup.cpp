@@ -1,8 +1,11 @@
 #include "data_file_setup.h"
 
+#include "configuration.h"
 #include "text_routines.h"
 
 #include "platform/text_file.h"
+
+#include <QFileInfo>
 
 namespace talvex {
 
@@ -28,6 +31,21 @@ QStringList DataFileSetup::searchFilters()
 }
 
 QStringList DataFileSetup::newFileFilters() { return {QStringLiteral("Text Files (*.TXT)")}; }
+
+bool DataFileSetup::refuseConfiguration(const QString& title, const QString& chosen)
+{
+    const QFileInfo file(dataFile_.resolve(chosen));
+    const QFileInfo config(JoinPath(dataFile_.workingDirectory(), kConfigFileName));
+    // The same file by any name (a link, another letter case), or its name where it is missing.
+    const bool same = (file.exists() && file.canonicalFilePath() == config.canonicalFilePath())
+        || file.absoluteFilePath().compare(config.absoluteFilePath(), Qt::CaseInsensitive) == 0;
+    if (!same)
+        return false;
+    dialogs_.message(title, UpperFileName(chosen) + QStringLiteral(" is TALVEX's configuration file ... Choose "
+                                                                   "another name for the data file."),
+                     MessageIcon::None, MessageButtons::Ok);
+    return true;
+}
 
 DataSetupFields DataFileSetup::Form_Load() const { return {state_.CurrentDataFile, QString(), false}; }
 
@@ -61,6 +79,8 @@ void DataFileSetup::Command2_Click(DataSetupFields& fields)
     const auto chosen = dialogs_.openFile(searchFilters(), 0);
     if (!chosen || chosen->isEmpty())
         return;
+    if (refuseConfiguration(QStringLiteral("Search for File"), *chosen))
+        return;
     QString path = *chosen;
     dataFile_.OpenDataFile(path, FileMode::Input);
     showOpened(fields, path);
@@ -71,7 +91,7 @@ void DataFileSetup::Command3_Click(DataSetupFields& fields)
     if (RefuseWhileMemoryOperationRuns(state_, dialogs_))
         return;
     const auto chosen = dialogs_.openFile(newFileFilters(), 0, true);
-    if (!chosen || chosen->isEmpty())
+    if (!chosen || chosen->isEmpty() || refuseConfiguration(QStringLiteral("Open New File"), *chosen))
         return;
     // A new file is created empty; an existing one of that name is emptied only when the
     // operator says so.

@@ -37,6 +37,9 @@ public:
     static QStringList newFileFilters();
 
 private:
+    // TALVEX.INI chosen as a data file: Create File or a new file would empty the program's own
+    // configuration. Tells the operator and returns true (refused).
+    bool refuseConfiguration(const QString& title, const QString& chosen);
     // Shows the newly current file, but only once it really opened.
     void showOpened(DataSetupFields& fields, const QString& path);
 

@@ -4,12 +4,17 @@
 #include "memory/backup.h"
 #include "memory/data_line.h"
 #include "memory/file_line.h"
+#include "memory/step_answers.h"
 
 #include "tests/support/sim_memory.h"
 #include "tests/support/sim_program.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -22,6 +27,8 @@ QStringList FolderFiles(const QString& workingDirectory)
 {
     return QDir(JoinPath(workingDirectory, kBackupFolder)).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
+
+QString backup(const TestProgram& t, const QString& name) { return JoinPath(t.path(kBackupFolder), name); }
 
 // The channel lines of a data file, by channel.
 std::map<int, QString> ChannelLines(const QString& path)
@@ -140,6 +147,8 @@ TEST_F(BackupAgainstSim, ARadioSilentDuringTheBackupIsToldAndNothingIsWritten)
                   QStringLiteral("The channels could not be saved before writing: the radio did not answer for "
                                  "channel 6 ... ") + operation + QStringLiteral(" wrote nothing to the radio."));
         EXPECT_EQ(ReadMemory(memoryPath), before);
+        const MemoryFields& m = run->program->state.memory;  // channel 5 was read, and is not shown
+        EXPECT_EQ(QStringList({m.Text1, m.Text2, m.Text3, m.Text4, m.Text5, m.Text6}), QStringList(6));
         EXPECT_EQ(FolderFiles(run->directory.path()), QStringList{});
     }
 }
@@ -181,29 +190,145 @@ TEST(Backup, ABackupThatCannotBeCompletedLeavesTheRadioUntouched)
         });
         SimulateDiskFullAfter(std::nullopt);
         EXPECT_EQ(t.radio.memory, before);
+        const MemoryFields& m = t.program->state.memory;  // no channel shown as the radio's
+        EXPECT_EQ(QStringList({m.Text1, m.Text2, m.Text3, m.Text4, m.Text5, m.Text6}), QStringList(6));
         EXPECT_EQ(t.dialogs.messages.size(), told == u"stop" ? 1u : 2u);
         EXPECT_TRUE(told == u"stop" || t.dialogs.messages.back().text.contains(told));
         EXPECT_EQ(FolderFiles(t.directory.path()), QStringList{});
     }
 }
 
-TEST(Backup, TheNewestFiftyAreKeptAndOnlyBackupsAreRemoved)
+// The newest fifty are kept, the one just made always among them, even when the others are
+// named after it (a clock once set ahead). An empty file named as a backup is one still being
+// written by another program: neither counted nor removed.
+TEST(Backup, TheNewestFiftyAreKeptTheNewOneAlwaysAndOnlyBackupsAreRemoved)
 {
-    OpenProgram t;
-    QDir().mkpath(t.path(kBackupFolder));
-    // The oldest is the unsuffixed one: "-2" is the second backup of that same second.
-    QStringList old{QStringLiteral("20261201-000000.TXT"), QStringLiteral("20261201-000000-2.TXT")};
-    for (int i = 1; i < 49; ++i)
-        old << QStringLiteral("20261201-0000%1.TXT").arg(i, 2, 10, QLatin1Char('0'));
-    for (const QString& name : old + QStringList{QStringLiteral("NOTES.TXT")})
-        t.writeFile(JoinPath(kBackupFolder, name), {});
+    const struct {
+        const char* why;
+        const char* day;       // of the 50 backups already there
+        int oldestRemoved;     // how many of them go, oldest first
+    } rows[] = {{"older backups", "20261201", 1}, {"backups named in 2099", "20990101", 1}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        OpenProgram t;
+        QDir().mkpath(t.path(kBackupFolder));
+        // The oldest is the unsuffixed one: "-2" is the second backup of that same second.
+        const QString day = QString::fromLatin1(row.day);
+        QStringList there{day + QStringLiteral("-000000.TXT"), day + QStringLiteral("-000000-2.TXT")};
+        for (int i = 1; i < 49; ++i)
+            there << day + QStringLiteral("-0000%1.TXT").arg(i, 2, 10, QLatin1Char('0'));
+        for (const QString& name : there + QStringList{QStringLiteral("NOTES.TXT")})
+            t.writeFile(JoinPath(kBackupFolder, name), {QStringLiteral(" END")});
+        const QString beingWritten = QStringLiteral("20261201-000000-3.TXT");
+        t.writeFile(JoinPath(kBackupFolder, beingWritten), {});
+        t.radio.memory = ReadMemory(DemoMemoryPath(TALVEX_DEMO_DIR));
+        ScriptedClock clock;
+        BlankOnScriptedRadio(t, clock, "5", "6");
+        QStringList expected = there.mid(row.oldestRemoved) << kName << QStringLiteral("NOTES.TXT") << beingWritten;
+        QStringList kept = FolderFiles(t.directory.path());
+        expected.sort();
+        kept.sort();
+        EXPECT_EQ(kept, expected);
+        EXPECT_EQ(ChannelLines(backup(t, kName)).size(), 2u);  // the new one, whole
+        EXPECT_TRUE(t.radio.memory[5].isEmpty() && t.radio.memory[6].isEmpty());  // and only then blanked
+    }
+}
+
+// Two backups under way at once in one folder, in the same second (two programs, two radios):
+// each has a name of its own from the moment it opens, and what is not completed leaves nothing.
+TEST(Backup, TwoBackupsInOneSecondNeverShareAName)
+{
+    enum class End { Commit, Discard, ProgramEnds };
+    const QString second = QStringLiteral("20261207-142501-2.TXT");
+    const struct {
+        const char* why;
+        End first, then;
+        QStringList files;
+    } rows[] = {
+        {"both completed", End::Commit, End::Commit, {second, kName}},
+        {"the second thrown away", End::Commit, End::Discard, {kName}},
+        {"the first thrown away", End::Discard, End::Commit, {second}},
+        {"the program ends while both save", End::ProgramEnds, End::ProgramEnds, {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        OpenProgram t;
+        StepAnswers answers(t.program->link);
+        OperationContext context{t.program->state, t.program->radio, t.program->dataFile, t.dialogs, answers,
+                                 [](const QString&, const QString&) {}};
+        ScriptedClock clock;
+        std::array<std::optional<ChannelBackup>, 2> backups;
+        for (auto& backup : backups) {
+            backup.emplace(context, t.directory.path());
+            backup->setClock(&clock);
+            ASSERT_EQ(backup->open({}), std::nullopt);
+        }
+        EXPECT_EQ(FolderFiles(t.directory.path()), (QStringList{second, kName}));
+        for (std::size_t i = 0; i < backups.size(); ++i) {
+            switch (i == 0 ? row.first : row.then) {
+            case End::Commit: EXPECT_EQ(backups[i]->commit(), std::nullopt); break;
+            case End::Discard: backups[i]->discard(); break;
+            case End::ProgramEnds: backups[i].reset(); break;
+            }
+        }
+        EXPECT_EQ(FolderFiles(t.directory.path()), row.files);
+        for (const QString& name : row.files)
+            EXPECT_EQ(ReadAllLines(backup(t, name)).value_or(QStringList{}).value(0), QString(70, u' ') + name);
+    }
+}
+
+// The same between two processes: each opens its backup, and only once both have, both
+// complete it. Run as a child of the test below, never on its own.
+TEST(BackupClaimChild, DISABLED_OpensWaitsAndCompletes)
+{
+    const QString folder = qEnvironmentVariable("TALVEX_CLAIM_FOLDER");
+    ASSERT_FALSE(folder.isEmpty());
+    TestProgram t;
+    StepAnswers answers(t.program->link);
+    OperationContext context{t.program->state, t.program->radio, t.program->dataFile, t.dialogs, answers,
+                             [](const QString&, const QString&) {}};
     ScriptedClock clock;
-    BlankOnScriptedRadio(t, clock, "5", "6");
-    QStringList expected = old.mid(1) << kName << QStringLiteral("NOTES.TXT");
-    QStringList kept = QDir(t.path(kBackupFolder)).entryList(QDir::Files);
-    expected.sort();
-    kept.sort();
-    EXPECT_EQ(kept, expected);
+    ChannelBackup backup(context, folder);
+    backup.setClock(&clock);
+    ASSERT_EQ(backup.open({}), std::nullopt);
+    QFile opened(JoinPath(folder, QStringLiteral("opened-%1").arg(QCoreApplication::applicationPid())));
+    ASSERT_TRUE(opened.open(QIODevice::WriteOnly));
+    opened.close();
+    QDeadlineTimer deadline(20000);
+    while (!QFile::exists(JoinPath(folder, QStringLiteral("commit"))) && !deadline.hasExpired())
+        QThread::msleep(5);
+    ASSERT_EQ(backup.commit(), std::nullopt);
+}
+
+TEST(Backup, TwoProcessesInOneSecondWriteTwoBackups)
+{
+    QTemporaryDir folder;
+    const QString self = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TALVEX_CLAIM_FOLDER"), folder.path());
+    std::array<QProcess, 2> children;
+    for (QProcess& child : children) {
+        child.setProcessEnvironment(environment);
+        child.start(self, {QStringLiteral("--gtest_filter=BackupClaimChild.*"), QStringLiteral("--gtest_also_run_disabled_tests")});
+    }
+    const auto opened = [&folder] { return QDir(folder.path()).entryList({QStringLiteral("opened-*")}, QDir::Files).size(); };
+    QDeadlineTimer deadline(30000);
+    while (opened() < 2 && !deadline.hasExpired() && children[0].state() != QProcess::NotRunning
+           && children[1].state() != QProcess::NotRunning)
+        QThread::msleep(5);
+    ASSERT_EQ(opened(), 2);
+    QFile commit(JoinPath(folder.path(), QStringLiteral("commit")));
+    ASSERT_TRUE(commit.open(QIODevice::WriteOnly));
+    commit.close();
+    for (QProcess& child : children) {
+        ASSERT_TRUE(child.waitForFinished(30000));
+        EXPECT_EQ(child.exitCode(), 0) << child.readAll().toStdString();
+    }
+    const QStringList names{QStringLiteral("20261207-142501-2.TXT"), kName};
+    EXPECT_EQ(FolderFiles(folder.path()), names);
+    for (const QString& name : names)
+        EXPECT_EQ(ReadAllLines(JoinPath(JoinPath(folder.path(), kBackupFolder), name)).value_or(QStringList{}).value(0),
+                  QString(70, u' ') + name);
 }
 
 }  // namespace

@@ -1,12 +1,14 @@
 #include "decoder_seeds.h"
 
 #include "link/answer_decoder.h"
+#include "link/answer_frames.h"
 
 #include <cstddef>
 #include <cstdint>
 
-// Random bytes as an answer window and as a broadcast poll: neither may crash, read out of
-// bounds or trip the sanitizers, whatever arrives on the line.
+// Random bytes as an answer window (whole, and as the decoders get it) and as a broadcast
+// poll: neither may crash, read out of bounds or trip the sanitizers, whatever arrives on the
+// line.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
@@ -15,7 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     talvex::DecodeAnswer(state, bytes);
     talvex::SplitTransceive(state, bytes);
     static const auto kEchoes = talvex::fuzz::DecoderEchoSeeds();
-    for (const QByteArray& echo : kEchoes)
+    for (const QByteArray& echo : kEchoes) {
         talvex::DecodeAnswer(state, echo + bytes);
+        talvex::DecodeAnswer(state, talvex::AnswerFramesOf(echo + bytes, {echo}));
+    }
     return 0;
 }

@@ -1,5 +1,6 @@
 // The serial link on the scripted line: what goes on the wire, how long an answer is awaited, what
 // the status boxes show, and what the connection doctor makes of the bytes that come back.
+#include "link/answer_frames.h"
 #include "link/connection_doctor.h"
 #include "link/frames.h"
 
@@ -117,6 +118,99 @@ TEST_F(SerialLinkTest, TheStartupChainAsksOneQuestionPerAnswerAndEndsOnASilentRa
     EXPECT_TRUE(t.dialogs.messages[1].text.startsWith(u"Error Code 16 ... "));
 }
 
+// What the decoders get of one answer window: the echoes and the radio's answers, in the order
+// they came; nothing of a broadcast, another address or noise.
+TEST(AnswerFrames, KeepOnlyTheEchoesAndTheRadiosAnswers)
+{
+    const char* mode = "FE FE 94 E0 04 FD";
+    const char* modeAndAnswer = "FE FE 94 E0 04 FD FE FE E0 94 04 01 02 FD";
+    const char* callSign = "FE FE 94 E0 1A 05 00 91 FD";
+    const struct {
+        const char* why;
+        const char* sent;
+        const char* received;
+        const char* kept;
+    } rows[] = {
+        {"nothing", mode, "", ""},
+        {"echo and answer", mode, modeAndAnswer, modeAndAnswer},
+        {"a broadcast from B6 between", mode, "FE FE 94 E0 04 FD FE FE 00 B6 00 00 00 10 07 00 FD FE FE E0 94 04 01 02 FD",
+         modeAndAnswer},
+        {"a broadcast from B6 after", mode, "FE FE 94 E0 04 FD FE FE E0 94 04 01 02 FD FE FE 00 B6 01 00 01 FD",
+         modeAndAnswer},
+        {"the radio's own broadcast", mode, "FE FE 94 E0 04 FD FE FE 00 94 01 00 01 FD FE FE E0 94 04 01 02 FD",
+         modeAndAnswer},
+        {"an answer from B6", mode, "FE FE 94 E0 04 FD FE FE E0 B6 04 00 01 FD", mode},
+        {"the radio's answer to another controller", mode, "FE FE 94 E0 04 FD FE FE E1 94 04 00 01 FD", mode},
+        {"noise before, between and after", mode, "00 7F FE FE 94 E0 04 FD 11 FE FE E0 94 04 01 02 FD 22", modeAndAnswer},
+        {"the radio's answer cut short", callSign, "FE FE 94 E0 1A 05 00 91 FD FE FE E0 94 1A 05",
+         "FE FE 94 E0 1A 05 00 91 FD FE FE E0 94 1A 05"},
+        {"a broadcast from B6 cut short", callSign, "FE FE 94 E0 1A 05 00 91 FD FE FE 00 B6 00 00 40", callSign},
+        {"preambles alone", callSign, "FE FE 94 E0 1A 05 00 91 FD FE FE", callSign},
+        {"an echo with a changed byte", mode, "FE FE 94 E0 05 FD FE FE E0 94 04 01 02 FD",
+         "FE FE 94 E0 05 FD FE FE E0 94 04 01 02 FD"},
+        {"a hand-typed frame to B6: its echo only", "FE FE B6 E0 03 FD",
+         "FE FE B6 E0 03 FD FE FE E0 B6 03 00 40 07 14 00 FD", "FE FE B6 E0 03 FD"},
+        {"Power ON's 25 prefixes, then OK", nullptr, nullptr, nullptr},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        const QByteArray sent = row.sent ? Hex(row.sent) : PowerOnFrame();
+        const QByteArray received = row.received ? Hex(row.received) : PowerOnFrame() + Hex("FE FE E0 94 FB FD");
+        const QByteArray kept = row.kept ? Hex(row.kept) : received;
+        EXPECT_EQ(AnswerFramesOf(received, {sent}).toHex(' '), kept.toHex(' '));
+    }
+}
+
+// A radio at B6 that broadcasts shares each window with the radio at 94 (or is the only one
+// there): the fields show the true answer or nothing, never the foreign frame's contents; the
+// status line shows every byte, and the connection doctor names the other address.
+TEST_F(SerialLinkTest, AForeignFrameInTheWindowIsShownButNeverDecoded)
+{
+    const char* fromB6 = "FE FE 00 B6 00 00 00 25 14 00 FD";  // 14.250.0: byte 12 of the window reads as LSB
+    const struct {
+        const char* why;
+        std::uint8_t query;
+        const char* received;
+        const char* frequency;  // Text1 after the window; "-": nothing decoded
+        const char* mode;       // Text4
+    } rows[] = {
+        {"frequency, B6 before the answer", 0x03, "FE FE 94 E0 03 FD %1 FE FE E0 94 03 00 40 07 14 00 FD", "14.074.0", "-"},
+        {"frequency, B6 after the answer", 0x03, "FE FE 94 E0 03 FD FE FE E0 94 03 00 40 07 14 00 FD %1", "14.074.0", "-"},
+        {"frequency, only B6", 0x03, "FE FE 94 E0 03 FD %1", "-", "-"},
+        {"mode, B6 before the answer", 0x04, "FE FE 94 E0 04 FD %1 FE FE E0 94 04 01 02 FD", "-", "USB"},
+        {"mode, only B6", 0x04, "FE FE 94 E0 04 FD %1", "-", "-"},
+        {"mode, B6 answering us", 0x04, "FE FE 94 E0 04 FD FE FE E0 B6 04 00 01 FD", "-", "-"},
+    };
+    openPort();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        state().radio.Text1 = state().radio.Text4 = QStringLiteral("-");
+        send({row.query});
+        const QByteArray received = Hex(QString::fromLatin1(row.received).arg(fromB6).toLatin1().constData());
+        answer(received.toHex(' ').toUpper().constData());
+        EXPECT_EQ(state().radio.Text1, QString::fromLatin1(row.frequency));
+        EXPECT_EQ(state().radio.Text4, QString::fromLatin1(row.mode));
+        EXPECT_TRUE(state().radio.Text7.contains(u" B6 ")) << state().radio.Text7.toStdString();
+    }
+    ASSERT_EQ(t.dialogs.messages.size(), 1u);  // told once a run
+    EXPECT_EQ(t.dialogs.messages[0].title, u"Connection");
+    EXPECT_TRUE(t.dialogs.messages[0].text.startsWith(u"The radio uses CI-V address B6h"));
+}
+
+// The call-sign answer ends the start-up chain only when the radio sent it: a broadcast from B6
+// that makes the window long enough is not an answer.
+TEST_F(SerialLinkTest, TheStartupChainCountsOnlyTheRadiosAnswer)
+{
+    openPort();
+    state().StartupQueryStep = 5;
+    t.program->link.SendCommand(CommandFrame({0x1A, 0x05, 0x00, 0x91}));
+    EXPECT_THROW(answer("FE FE 94 E0 1A 05 00 91 FD FE FE 00 B6 00 00 00 25 14 00 FD"), ProgramEnded);
+    ASSERT_FALSE(t.dialogs.messages.empty());
+    EXPECT_EQ(t.dialogs.messages.back().title, u"UNEXPECTED RADIO CONDITION");
+    EXPECT_EQ(t.dialogs.messages.front().title, u"Connection");  // the doctor saw B6 all the same
+    EXPECT_TRUE(t.dialogs.messages.front().text.startsWith(u"The radio uses CI-V address B6h"));
+}
+
 const std::optional<LineFinding> kFine;
 const LineFinding kEchoOff{LineCause::EchoOff, std::nullopt};
 const LineFinding kBaud{LineCause::BaudRate, std::nullopt};
@@ -149,6 +243,10 @@ TEST(ConnectionDoctor, NamesTheCauseTheBytesOfOneWindowShow)
         {"port reports framing errors", "FE FE 94 E0 03 FD FE FE E0 94 03 00 40 07 14 00 FD", true, true, kBaud},
         {"answer from B6", "FE FE 94 E0 03 FD FE FE E0 B6 03 00 40 07 14 00 FD", true, false, kFromB6},
         {"broadcast from B6", "FE FE 94 E0 03 FD FE FE 00 B6 00 00 40 07 14 00 FD", true, false, kFromB6},
+        {"a second radio at B6 beside the one at 94",
+         "FE FE 94 E0 03 FD FE FE 00 B6 00 00 40 07 14 00 FD FE FE E0 94 03 00 40 07 14 00 FD", true, false, kFine},
+        {"a second radio at B6 beside an OK from 94", "FE FE 94 E0 05 FD FE FE 00 B6 01 00 01 FD FE FE E0 94 FB FD",
+         true, false, kFine},
         {"another address, no echo", "FE FE E0 88 FB FD", true, false, LineFinding{LineCause::Address, 0x88}},
     };
     for (const auto& row : rows)

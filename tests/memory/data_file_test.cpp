@@ -53,7 +53,8 @@ TEST(DataFile, AFileThatCannotBeOpenedSaysWhyAndLeavesNothingOpen)
     const struct { const char* name; bool reopen; QStringList shown; bool open, created; } rows[] = {  // "@": the path
         {"NEW.TXT", false, {"OPEN FILE ERROR|Error Code 53 ... File not found ... NEW.TXT ... File will be created.",
                             "Restart (creating missing file)|Restart program!"}, false, true},
-        {"adir", false, {"Open File - Unexpected Error|Error Code 75 ... Path/File access error ... @ ... Input"}, false, true},
+        {"adir", false, {"Open File - Unexpected Error|Error Code 75 ... Path/File access error: not a regular file (a device, pipe, folder or socket is never "
+                           "read or replaced) ... @ ... Input"}, false, true},
         {"no/X.TXT", true, {"Re-Open File Error|Error Code 53 ... File not found ... @ ... Input ... File will be created.",
                             "Open File - Unexpected Error|Error Code 76 ... Path not found ... @ ... Output",
                             "Re-Open File - Unexpected Error|Error Code 53 ... File not found ... @ ... Input"}, false, false},

@@ -9,6 +9,7 @@ namespace talvex::testing {
 namespace {
 
 using M = MemoryOperations;
+const ScriptedClock kClock;  // backups on, as in the program
 
 // Every channel 1-99 programmed.
 std::map<int, QByteArray> FullMemory()
@@ -362,6 +363,42 @@ TEST(ViewFile, ShowsEachLineAndStopsAtTheEndLine)
               QStringList({"7  ", "*", "14.074.0", "RTTYr", "Fil 2", "FT8 CALL"}));
     EXPECT_EQ(t.run(2), Frames{});
     EXPECT_EQ(m.Text1 + QString::number(t.ticks), u"END1");  // the line after the end line is not read
+}
+
+// Twenty channels, the end line, then 64 MB of nothing (a hole: it costs no disk). Whatever
+// reads the file for View File or Update Rig would take all of it into memory first: the file
+// is refused when opened, with the reason, and the radio is not touched.
+TEST(DataFile, OneOver16MbIsRefusedByViewFileAndUpdateRig)
+{
+    const struct {
+        const char* why;
+        Click click;
+        bool asked;
+        const char* title;
+        const char* named;  // how the message names the file; nullptr: by its path
+    } rows[] = {{"View File", &M::Command2_Click, false, "Re-Open File - Unexpected Error", nullptr},
+                {"Update Rig", &M::Command3_Click, true, "Re-Open File - Unexpected Error", nullptr},
+                {"the TALVEX.txt button", &M::Command14_Click, true, "Open File - Unexpected Error", "TALVEX.txt"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        QByteArray lines;
+        for (int channel = 1; channel <= 20; ++channel)
+            lines += FormatDataLine({channel, "14.074.0", "USB", "Fil 2", "   ", "FT8"}).toLatin1() + "\r\n";
+        MemoryRig t(SampleMemory(false), lines + " END\r\n");
+        const std::map<int, QByteArray> held = t.radio.memory;
+        t.program->memory.setClock(&kClock);
+        ASSERT_TRUE(QFile::resize(t.path("TALVEX.TXT"), 64 * 1024 * 1024));  // grown since it was opened
+        t.start(row.click);
+        EXPECT_EQ(Shown(t).size(), row.asked ? 2u : 1u);
+        EXPECT_EQ(Shown(t).value(row.asked ? 1 : 0),
+                  QString::fromLatin1(row.title) + "|Error Code 75 ... File too large: 67108864 bytes, over the 16 MB a "
+                      "data file may hold ... " + (row.named ? row.named : t.path("TALVEX.TXT")) + " ... Input");
+        EXPECT_FALSE(t.state().anyMemoryOperationRunning());
+        EXPECT_FALSE(t.state().DataFileOpen);
+        EXPECT_EQ(t.run(row.asked ? 3 : 2), Frames{});
+        EXPECT_EQ(t.radio.memory, held);
+        EXPECT_FALSE(QDir(t.path(kBackupFolder)).exists());
+    }
 }
 
 TEST(MemoryOperations, OneAtATimeStopFromAnythingNoneWithoutTheRadioOrADataFile)

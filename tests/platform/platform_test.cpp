@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -16,6 +17,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+
+#include <sys/stat.h>
 
 namespace talvex {
 namespace {
@@ -39,14 +42,14 @@ QStringList NewLines()
 
 // Both writers: the whole-file one, and the line-by-line one Create File uses, whose failures
 // are kept and reported by commit().
-using Writer = std::function<std::optional<FileError>(const QString&)>;
+using Writer = std::function<std::optional<FileError>(const QString&, const QStringList&)>;
 const std::pair<const char*, Writer> kWriters[] = {
-    {"whole file", [](const QString& path) { return WriteLinesAtomically(path, NewLines()); }},
-    {"line by line", [](const QString& path) {
+    {"whole file", [](const QString& path, const QStringList& lines) { return WriteLinesAtomically(path, lines); }},
+    {"line by line", [](const QString& path, const QStringList& lines) {
          ReplacingTextFile file;
          if (auto error = file.open(path))
              return error;
-         for (const QString& line : NewLines())
+         for (const QString& line : lines)
              file.writeLine(line);
          return file.commit();
      }}};
@@ -69,7 +72,7 @@ TEST(ReplacingAFile, FailsOnAFullDiskAndKeepsTheOldFile)
             ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write(kOld) == kOld.size());
             old.close();
             SimulateDiskFullAfter(room);
-            const auto error = write(path);
+            const auto error = write(path, NewLines());
             SimulateDiskFullAfter(std::nullopt);
             EXPECT_EQ(error ? error->number : 0, room < needed ? kErrorDiskFull : 0);
             EXPECT_EQ(error ? error->description : QString(), room < needed ? u"No space left on device" : u"");
@@ -79,7 +82,8 @@ TEST(ReplacingAFile, FailsOnAFullDiskAndKeepsTheOldFile)
     }
 }
 
-// The same on a real file system that runs out of space: a small tmpfs, filled up.
+// The same on a real file system that runs out of space: a small tmpfs, full before the write
+// starts or filling up part-way through it. Both say what a full disk is, in the same words.
 TEST(ReplacingAFile, OnARealFullDiskFailsAndKeepsTheOldFile)
 {
     QTemporaryDir dir;
@@ -95,21 +99,131 @@ TEST(ReplacingAFile, OnARealFullDiskFailsAndKeepsTheOldFile)
         ~Unmount() { QProcess::execute(QStringLiteral("umount"), {disk}); }
     } unmount{disk};
     const QString path = QDir(disk).filePath(QStringLiteral("TALVEX.TXT"));
-    QFile old(path), filler(QDir(disk).filePath(QStringLiteral("filler")));
+    QFile old(path);
     ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write(kOld) == kOld.size());
     old.close();
-    ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-    for (int i = 0; i < 256 && filler.write(QByteArray(1024, 'x')) == 1024; ++i) {
+    QStringList bigger;  // 20 KB, far more than the page left free
+    for (int i = 0; i < 8; ++i)
+        bigger += NewLines();
+    for (const bool partWay : {false, true}) {
+        QFile filler(QDir(disk).filePath(QStringLiteral("filler")));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered));
+        for (int i = 0; i < 256 && filler.write(QByteArray(1024, 'x')) == 1024; ++i) {
+        }
+        if (partWay) {  // one whole page free again: the first lines fit, the rest do not
+            ASSERT_TRUE(filler.resize(filler.size() / 4096 * 4096 - 4096));
+        }
+        filler.close();
+        for (const auto& [name, write] : kWriters) {
+            SCOPED_TRACE(std::string(name) + (partWay ? ", part-way" : ", from the start"));
+            const auto error = write(path, bigger);
+            ASSERT_TRUE(error.has_value());
+            EXPECT_EQ(error->number, kErrorDiskFull);
+            EXPECT_EQ(error->description, u"No space left on device");
+            EXPECT_EQ(Contents(path), kOld);
+            EXPECT_EQ(QDir(disk).entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase),
+                      (QStringList{"filler", "TALVEX.TXT"}));
+        }
     }
-    for (const auto& [name, write] : kWriters) {
-        const auto error = write(path);
-        ASSERT_TRUE(error.has_value()) << name;
-        EXPECT_EQ(error->number, kErrorDiskFull) << name;
-        EXPECT_FALSE(error->description.isEmpty()) << name;
-        EXPECT_EQ(Contents(path), kOld) << name;
-        EXPECT_EQ(QDir(disk).entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase),
-                  (QStringList{"filler", "TALVEX.TXT"})) << name;
+}
+
+// What stands at a path and is not a regular file. A device cannot be made without root, but
+// a pipe is handled as one would be: a write to it blocks or feeds it, a rename replaces it.
+struct Node {
+    const char* name;
+    std::function<bool(const QString&)> make;
+    bool (QFileInfo::*is)() const;  // still what it was
+};
+bool IsFifo(const QFileInfo& info)
+{
+    struct stat status {};
+    return lstat(QFile::encodeName(info.filePath()).constData(), &status) == 0 && S_ISFIFO(status.st_mode);
+}
+const Node kNodes[] = {
+    {"a pipe", [](const QString& path) { return mkfifo(QFile::encodeName(path).constData(), 0600) == 0; }, nullptr},
+    {"a folder", [](const QString& path) { return QDir().mkdir(path); }, &QFileInfo::isDir},
+    {"a link to a pipe", [](const QString& path) {
+         const QString pipe = path + QStringLiteral(".fifo");
+         return mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0 && QFile::link(pipe, path);
+     }, &QFileInfo::isSymLink},
+};
+
+// Only a regular file is ever written, replaced or read: anything else at the path is refused
+// with the reason, before a byte moves, and stays what it was.
+TEST(TextFiles, RefuseWhatIsNotARegularFileAndLeaveItAsItWas)
+{
+    const QString refused = QStringLiteral(
+        "Path/File access error: not a regular file (a device, pipe, folder or socket is never read or replaced)");
+    std::vector<std::pair<std::string, Writer>> writers(std::begin(kWriters), std::end(kWriters));
+    writers.emplace_back("opened for writing", [](const QString& path, const QStringList&) {
+        TextFile file;
+        return file.open(path, FileMode::Output);
+    });
+    writers.emplace_back("opened for reading", [](const QString& path, const QStringList&) {
+        TextFile file;
+        return file.open(path, FileMode::Input);
+    });
+    for (const Node& node : kNodes) {
+        for (const auto& [how, write] : writers) {
+            SCOPED_TRACE(std::string(node.name) + ", " + how);
+            QTemporaryDir dir;
+            const QString path = dir.filePath(QStringLiteral("TALVEX.TXT"));
+            ASSERT_TRUE(node.make(path));
+            const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+            const auto error = write(path, NewLines());
+            ASSERT_TRUE(error.has_value());
+            EXPECT_EQ(error->number, kErrorFileAccess);
+            EXPECT_EQ(error->description, refused);
+            const QFileInfo now(path);
+            EXPECT_TRUE(node.is ? (now.*node.is)() : IsFifo(now));
+            EXPECT_FALSE(now.isFile() && !now.isSymLink());
+            EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System), before);
+        }
     }
+}
+
+// A text file over 16 MB is not read at all (a data file of 99 channels is under 8 KB): a huge
+// file, even one that is mostly a hole after its END line, never reaches memory.
+TEST(TextFiles, AreReadOnlyUpTo16Mb)
+{
+    const struct {
+        qint64 size;
+        bool opens;
+    } rows[] = {{0, true}, {kLargestTextFile, true}, {kLargestTextFile + 1, false}, {64 * 1024 * 1024, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.size);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("TALVEX.TXT"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(" 1\r\n END\r\n") > 0 && file.resize(row.size));
+        file.close();
+        TextFile text;
+        const auto error = text.open(path, FileMode::Input);
+        EXPECT_EQ(text.isOpen(), row.opens);
+        EXPECT_EQ(error ? error->number : 0, row.opens ? 0 : kErrorFileAccess);
+        EXPECT_EQ(error ? error->description : QString(),
+                  row.opens ? QString() : QStringLiteral("File too large: %1 bytes, over the 16 MB a data file may hold").arg(row.size));
+        if (!row.opens) {
+            EXPECT_FALSE(ReadAllLines(path).has_value());
+        }
+        EXPECT_EQ(QFileInfo(path).size(), row.size);
+    }
+}
+
+// A backup name is claimed once: the second claim of a name fails, whoever makes it.
+TEST(TextFiles, ANewFileIsCreatedOnlyWhereNothingStands)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("20261207-142501.TXT"));
+    EXPECT_FALSE(CreateNewFile(path).has_value());
+    EXPECT_EQ(Contents(path), QByteArray());
+    QFile claimed(path);
+    ASSERT_TRUE(claimed.open(QIODevice::WriteOnly) && claimed.write(kOld) == kOld.size());
+    claimed.close();
+    EXPECT_TRUE(CreateNewFile(path).has_value());
+    EXPECT_EQ(Contents(path), kOld);  // never emptied by the second claim
+    const auto missing = CreateNewFile(dir.filePath(QStringLiteral("missing/X.TXT")));
+    EXPECT_EQ(missing ? missing->number : 0, kErrorPathNotFound);
 }
 
 // Runs `handle` on the modal dialog once it is shown; gives up (and fails) after two seconds.

@@ -45,6 +45,9 @@ TEST_P(StartupAgainstSim, ReportsWhatTheRadioSaysOrNamesTheWrongSettingOnce)
     EXPECT_EQ(shown[0].icon, MessageIcon::None);
     EXPECT_EQ(shown[0].buttons, MessageButtons::Ok);
     if (r.startupFails) {
+        // Whatever came, nothing from an address but 94 was shown as the radio's.
+        EXPECT_EQ(state.radio.Text1, u"");
+        EXPECT_EQ(state.radio.Text4, u"");
         EXPECT_EQ(shown[1].title, u"UNEXPECTED RADIO CONDITION");
         EXPECT_EQ(shown[1].text, u"RADIO NOT READY or COMM PORT ERROR! ... Check RADIO and/or Edit TALVEX.INI ... "
                                  u"then Restart Program!");
@@ -69,6 +72,9 @@ INSTANTIATE_TEST_SUITE_P(Radios, StartupAgainstSim, ::testing::Values(
     Radio{"WithOk19200", {"--callsign", "K1ABC"}, k19200},
     Radio{"WithoutOk9600", {"--callsign", "K1ABC", "--no-ok"}, QStringLiteral("9600,N,8,1")},
     Radio{"WithOk4800", {"--callsign", "K1ABC"}, QStringLiteral("4800,N,8,1")},
+    // A second radio at B6 broadcasts LSB on 7.000.0 behind every echo, ahead of each answer.
+    Radio{"NeighbourB6At4800", {"--callsign", "K1ABC", "--neighbour", "B6"}, QStringLiteral("4800,N,8,1")},
+    Radio{"NeighbourB6At19200", {"--callsign", "K1ABC", "--neighbour", "B6"}, k19200},
     Radio{"EchoBackOff", {"--echo", "off"}, k19200,
           u"The radio answers but does not echo TALVEX's commands. On the IC-7300 set MENU > SET > Connectors > "
           u"CI-V > CI-V USB Echo Back to ON.",
@@ -78,10 +84,15 @@ INSTANTIATE_TEST_SUITE_P(Radios, StartupAgainstSim, ::testing::Values(
           u"On the IC-7300 set MENU > SET > Connectors > CI-V > CI-V USB Baud Rate (radio on the USB cable) or "
           u"CI-V Baud Rate (radio on the REMOTE jack) to 19200.",
           true},
-    // Dial broadcasts from B6 make the call-sign window long enough: start-up goes on.
+    // Dial broadcasts from B6 ride in every window: never decoded, never the call sign's answer.
     Radio{"AddressB6Broadcasting", {"--address", "B6", "--dial-every", "100"}, k19200,
           u"The radio uses CI-V address B6h, but TALVEX talks to 94h. On the IC-7300 set MENU > SET > Connectors > "
-          u"CI-V > CI-V Address to 94h."},
+          u"CI-V > CI-V Address to 94h.",
+          true},
+    Radio{"AddressB6Broadcasting4800", {"--address", "B6", "--dial-every", "100"}, QStringLiteral("4800,N,8,1"),
+          u"The radio uses CI-V address B6h, but TALVEX talks to 94h. On the IC-7300 set MENU > SET > Connectors > "
+          u"CI-V > CI-V Address to 94h.",
+          true},
     Radio{"AddressB6Quiet", {"--address", "B6"}, k19200,
           u"The radio echoes TALVEX's commands but never answers them: its CI-V address is not 94h. On the IC-7300 "
           u"set MENU > SET > Connectors > CI-V > CI-V Address to 94h.",

@@ -10,11 +10,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+
+#include <sys/stat.h>
 
 namespace talvex {
 namespace {
@@ -319,6 +322,7 @@ TEST(DataFileSetup, EachButtonOpensExactlyTheChosenFileOrNothing)
     const QStringList none{"COM1 19200,N,8,1", "no file", "Hello N0CALL | Open Process Complete | OTHER.TXT"};
     const QString failed = QStringLiteral("Open File - Unexpected Error: *");
     const QString sure = QStringLiteral("Open New File: OTHER.TXT ... Are you sure?");
+    const QString ini = QStringLiteral("%1: TALVEX.INI is TALVEX's configuration file ... Choose another name for the data file.");
     const struct {
         const char* why;
         int button;        // 1 Use Default File (the default named here), 2 Search for File, 3 Open New File
@@ -346,6 +350,12 @@ TEST(DataFileSetup, EachButtonOpensExactlyTheChosenFileOrNothing)
         {"new over an old file, No", 3, "OTHER.TXT", false, QStringList{sure} + other, "", " 1 other"},
         {"new over an old file, Yes", 3, "OTHER.TXT", true, QStringList{sure} + other, "OTHER.TXT", ""},
         {"new in a missing directory", 3, "missing/NEW.TXT", true, QStringList{failed} + none, "", ""},
+        {"new over a pipe", 3, "A PIPE", true, QStringList{failed} + none, "", ""},
+        {"new named TALVEX.INI", 3, "TALVEX.INI", true, QStringList{ini.arg("Open New File")} + other, "", " 1 other"},
+        {"new named talvex.ini", 3, "talvex.ini", true, QStringList{ini.arg("Open New File")} + other, "", " 1 other"},
+        {"new through a link to TALVEX.INI", 3, "SETTINGS.TXT", true,
+         QStringList{ini.arg("Open New File").replace("TALVEX.INI is", "SETTINGS.TXT is")} + other, "", " 1 other"},
+        {"search finds TALVEX.INI", 2, "TALVEX.INI", true, QStringList{ini.arg("Search for File")} + other, "", " 1 other"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
@@ -356,6 +366,9 @@ TEST(DataFileSetup, EachButtonOpensExactlyTheChosenFileOrNothing)
         QDir(t.path({})).mkdir(QStringLiteral("A DIRECTORY"));
         QDir(t.path({})).mkdir(QStringLiteral("files"));
         t.writeFile(QStringLiteral("files/a long name.txt"), {QStringLiteral(" 2")});
+        ASSERT_EQ(mkfifo(QFile::encodeName(t.path(QStringLiteral("A PIPE"))).constData(), 0600), 0);
+        ASSERT_TRUE(QFile::link(t.path(kConfigFileName), t.path(QStringLiteral("SETTINGS.TXT"))));
+        const QByteArray config = t.readFile(kConfigFileName);
         t.program->startup.RunStartup();
         QString name = QStringLiteral("OTHER.TXT");
         t.program->dataFile.OpenDataFile(name, FileMode::Input);
@@ -383,6 +396,9 @@ TEST(DataFileSetup, EachButtonOpensExactlyTheChosenFileOrNothing)
         EXPECT_EQ(t.dialogs.fileMayBeNew.empty() ? -1 : int(t.dialogs.fileMayBeNew.back()), c.button - 2);
         EXPECT_EQ(QFile::exists(t.path(QStringLiteral("new memories.txt"))), std::string(c.why) == "new");
         EXPECT_FALSE(QFile::exists(t.path(QStringLiteral("missing/NEW.TXT"))));
+        EXPECT_EQ(t.readFile(kConfigFileName), config);
+        EXPECT_FALSE(QFileInfo(t.path(QStringLiteral("A PIPE"))).isFile());  // still the pipe it was
+        EXPECT_TRUE(QFileInfo(t.path(QStringLiteral("A PIPE"))).exists());
     }
 }
 

@@ -1,0 +1,24 @@
+#pragma once
+
+// Which of the bytes one answer window brought are the radio's answer. On a CI-V bus every
+// device hears every frame: another radio's broadcasts, its answers to another controller, and
+// noise can share the window with the echo and the answer. The decoders read at fixed
+// positions from the echo on, so anything else in front of or among those frames would be read
+// as the radio's answer.
+
+#include <QByteArray>
+
+#include <vector>
+
+namespace talvex {
+
+// The frames of `received` the decoders may read, in the order they came: the echoes of the
+// program's own frames (a frame equal to one in `sent`, or addressed as the program addresses
+// its frames, FE FE 94 E0, so an echo with a changed byte still holds its place), and the
+// radio's frames to the program (FE FE E0 94 ... FD). A last frame cut short is kept, as it
+// came, when its addresses are one of those two. Broadcasts (to 00), frames from or to any
+// other address and bytes that form no frame are left out; the status line and the connection
+// doctor still see them, from the window's whole bytes.
+QByteArray AnswerFramesOf(const QByteArray& received, const std::vector<QByteArray>& sent);
+
+}  // namespace talvex
