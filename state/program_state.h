@@ -124,4 +124,13 @@ inline std::optional<QString> RunningMemoryOperation(const ProgramState& s)
     return std::nullopt;
 }
 
+// Every refusal while a memory operation runs reads the same way, under this title: what runs,
+// what was refused, and how to get on ("View Rig is running ... Save is refused until Stop ends
+// it.").
+inline const QString kBusyTitle = QStringLiteral("Memory Operations");
+inline QString BusyRefusal(const QString& running, const QString& refused)
+{
+    return running + QStringLiteral(" is running ... ") + refused + QStringLiteral(" is refused until Stop ends it.");
+}
+
 }  // namespace talvex
