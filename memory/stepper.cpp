@@ -18,10 +18,24 @@ void OperationContext::releaseEntries()
 
 void OperationContext::reportEnd(const QString& operation, const ChannelReport& report)
 {
-    if (report.allVerified())
+    const QString advice = takeAdvice();
+    if (report.allVerified()) {
+        if (!advice.isEmpty())
+            dialogs.message(operation, advice, MessageIcon::None, MessageButtons::Ok);
         return;
+    }
     state.memory.Text7 = report.summary(operation);
-    dialogs.critical(operation, state.memory.Text7 + u'\n' + report.details());
+    QString text = state.memory.Text7 + u'\n' + report.details();
+    if (!advice.isEmpty())
+        text += u'\n' + advice;
+    dialogs.critical(operation, text);
+}
+
+QString OperationContext::takeAdvice()
+{
+    const QString advice = state.MemoryAdvice.join(u'\n');
+    state.MemoryAdvice.clear();
+    return advice;
 }
 
 Stepper::Stepper(OperationContext& context, bool& flag, QString name)

@@ -30,8 +30,12 @@ struct OperationContext {
     // The shared entry variables handed to the Radio window's procedures, back at rest.
     void releaseEntries();
     // At an operation's end: nothing when every channel verified, else the count in Text7
-    // and one message naming each channel that did not.
+    // and one message naming each channel that did not. The connection advice given during
+    // the run is repeated in that message, or in one of its own when all verified.
     void reportEnd(const QString& operation, const ChannelReport& report);
+    // The connection advice given during the run, one cause a line, and done with it; empty
+    // when none was given.
+    QString takeAdvice();
 };
 
 // One long operation of the Memory window, one step a timer tick. A step that sends frames

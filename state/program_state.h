@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <utility>
@@ -98,6 +99,27 @@ struct ProgramState {
 
     RadioFields radio;
     MemoryFields memory;
+
+    // Lines that hold the Memory window's message line (Text7) while they stand, against what
+    // each answer and step would write there: the connection advice given while a memory
+    // operation runs, until it ends (several causes may be told in one run; the newest shows),
+    // and below it a backup's progress while the backup is being saved.
+    QStringList MemoryAdvice;
+    QString BackupProgress;
+
+    // Writes `text` into the Memory window's Text7, unless a standing line holds it: then that
+    // line shows.
+    void showMemoryMessage(const QString& text)
+    {
+        memory.Text7 = !MemoryAdvice.isEmpty()   ? MemoryAdvice.last()
+                       : !BackupProgress.isEmpty() ? BackupProgress
+                                                   : text;
+    }
+    void showBackupProgress(const QString& text)
+    {
+        BackupProgress = text;
+        showMemoryMessage(text);
+    }
 
     bool anyMemoryOperationRunning() const
     {
