@@ -34,6 +34,12 @@ TEST_F(MemoryDisplay, TheFieldsShowWhatTheOperationsAndDecodersWrote)
         EXPECT_EQ(find<QLineEdit>(names[i]).text(), *texts[i]) << names[i];
     EXPECT_EQ(find<QPlainTextEdit>("Text9").toPlainText(), u"STATUS =  FE FE");
     EXPECT_TRUE(find<QLineEdit>("Text8").font().bold());
+    // A message longer than the line, as the connection advice is, shows from its beginning,
+    // and whole under the mouse.
+    m.Text7 = QStringLiteral("The radio uses CI-V address 88h, but TALVEX talks to 94h.").repeated(3);
+    program.notifyDisplay();
+    const auto& text7 = find<QLineEdit>("Text7");
+    EXPECT_EQ(std::pair(text7.cursorPosition(), text7.toolTip()), std::pair(0, m.Text7));
 }
 
 // "END" at the channel field's 36 points is wider than the field: it shows smaller and whole,
