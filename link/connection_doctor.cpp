@@ -45,10 +45,18 @@ std::vector<Heard> Frames(const QByteArray& bytes)
 }
 
 bool ToController(const Heard& f) { return f.to == kControllerAddress || f.to == kBroadcastAddress; }
+bool OwnEcho(const Heard& f) { return f.to == RadioAddress() && f.from == kControllerAddress; }
 
 QString Hex(std::uint8_t value) { return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper() + u'h'; }
 
 const QString kCivMenu = QStringLiteral("MENU > SET > Connectors > CI-V > ");
+
+// "19200" from "19200,N,8,1"; the first field as it stands when the settings do not parse.
+QString Rate(const QString& commBaud)
+{
+    const auto settings = ParseSerialSettings(commBaud);
+    return settings ? QString::number(settings->baudRate) : commBaud.section(u',', 0, 0);
+}
 
 }  // namespace
 
@@ -62,25 +70,26 @@ std::optional<LineFinding> DiagnoseWindow(const QByteArray& received, bool sentS
     // Garble can happen to look like a frame; one that is neither our echo nor meant for a
     // controller does not count. Without a frame of ours going out, a fragment may be the
     // tail of a broadcast.
-    const bool anyFrame = std::any_of(frames.begin(), frames.end(), [](const Heard& f) {
-        return ToController(f) || (f.to == RadioAddress() && f.from == kControllerAddress);
-    });
+    const bool anyFrame =
+        std::any_of(frames.begin(), frames.end(), [](const Heard& f) { return ToController(f) || OwnEcho(f); });
     if (!anyFrame)
         return sentSomething ? std::optional(LineFinding{LineCause::BaudRate, std::nullopt}) : std::nullopt;
-    bool answered = false, echoed = false, radioHeard = false;
+    bool radioSpoke = false, answered = false, echoed = false;
     std::optional<std::uint8_t> otherAddress;
     for (const auto& f : frames) {
-        if (ToController(f) && f.from != RadioAddress() && f.from != kControllerAddress && !otherAddress)
-            otherAddress = f.from;
-        radioHeard = radioHeard || (ToController(f) && f.from == RadioAddress());
+        const bool toUs = f.to == kControllerAddress;
+        radioSpoke = radioSpoke || (toUs && f.from == RadioAddress());
         // OK and NG do not count: a radio woken by Power ON answers OK to a frame it never echoed.
-        answered = answered
-            || (f.to == kControllerAddress && f.from == RadioAddress() && f.command != kOkCode && f.command != kNgCode);
-        echoed = echoed || (f.to == RadioAddress() && f.from == kControllerAddress);
+        answered = answered || (toUs && f.from == RadioAddress() && f.command != kOkCode && f.command != kNgCode);
+        echoed = echoed || OwnEcho(f);
+        // Only a frame addressed to us tells the radio's address: a broadcast to all may come
+        // from any other device on the bus.
+        if (toUs && f.from != RadioAddress() && f.from != kControllerAddress && !otherAddress)
+            otherAddress = f.from;
     }
-    // Another radio on the same bus is no fault of this one's address while this one speaks.
-    if (otherAddress && !radioHeard)
-        return LineFinding{LineCause::Address, *otherAddress};
+    // Our radio answered at its address: a frame from elsewhere is not its doing.
+    if (otherAddress && !radioSpoke)
+        return LineFinding{LineCause::Address, otherAddress};
     if (sentSomething && answered && !echoed)
         return LineFinding{LineCause::EchoOff, std::nullopt};
     return std::nullopt;
@@ -90,18 +99,27 @@ std::optional<LineFinding> DiagnoseChain(const QByteArray& received)
 {
     if (received.isEmpty())
         return LineFinding{LineCause::Silent, std::nullopt};
-    // Only the echoes of the program's own frames, and not one byte besides: the radio
-    // hears every question and answers none.
+    // The echoes of the program's own frames, broadcasts at most besides them, and not one
+    // other byte: every question went out and came back, and nothing answered any of them.
     QByteArray rest = received;
-    const QByteArray echoHead = MakeBytes({kPreamble, kPreamble, RadioAddress(), kControllerAddress});
-    for (qsizetype at = rest.indexOf(echoHead); at >= 0; at = rest.indexOf(echoHead)) {
-        const qsizetype end = rest.indexOf(static_cast<char>(kEndOfMessage), at);
-        if (end < 0)
-            break;
-        rest.remove(at, end - at + 1);
+    bool echoed = false;
+    for (const std::uint8_t to : {RadioAddress(), kBroadcastAddress}) {
+        const QByteArray head = MakeBytes({kPreamble, kPreamble, to});
+        for (qsizetype at = rest.indexOf(head); at >= 0; at = rest.indexOf(head, at)) {
+            const qsizetype end = rest.indexOf(static_cast<char>(kEndOfMessage), at);
+            if (end < 0)
+                break;
+            const bool echo = end > at + 3 && static_cast<std::uint8_t>(rest[at + 3]) == kControllerAddress;
+            if (to == RadioAddress() && !echo) {
+                at = end + 1;
+                continue;
+            }
+            echoed = echoed || echo;
+            rest.remove(at, end - at + 1);
+        }
     }
-    if (rest.isEmpty())
-        return LineFinding{LineCause::Address, std::nullopt};
+    if (echoed && rest.isEmpty())
+        return LineFinding{LineCause::Unanswered, std::nullopt};
     return std::nullopt;
 }
 
@@ -112,8 +130,7 @@ QString AdviceText(const LineFinding& finding, const QString& commBaud, const QS
         return QStringLiteral("The radio answers but does not echo TALVEX's commands. On the IC-7300 set ") + kCivMenu
             + QStringLiteral("CI-V USB Echo Back to ON.");
     case LineCause::BaudRate: {
-        const auto settings = ParseSerialSettings(commBaud);
-        const QString rate = settings ? QString::number(settings->baudRate) : commBaud.section(u',', 0, 0);
+        const QString rate = Rate(commBaud);
         return QStringLiteral("What arrives from the radio does not form CI-V frames: the radio's CI-V baud rate "
                               "is not TALVEX's ")
             + rate + QStringLiteral(". On the IC-7300 set ") + kCivMenu
@@ -121,19 +138,25 @@ QString AdviceText(const LineFinding& finding, const QString& commBaud, const QS
                              "jack) to ")
             + rate + QStringLiteral(".");
     }
-    case LineCause::Address: {
-        const QString setting = QStringLiteral("On the IC-7300 set ") + kCivMenu + QStringLiteral("CI-V Address to ")
-            + Hex(RadioAddress()) + QStringLiteral(".");
-        if (finding.address)
-            return QStringLiteral("The radio uses CI-V address ") + Hex(*finding.address)
-                + QStringLiteral(", but TALVEX talks to ") + Hex(RadioAddress()) + QStringLiteral(". ") + setting;
-        return QStringLiteral("The radio echoes TALVEX's commands but never answers them: its CI-V address is not ")
-            + Hex(RadioAddress()) + QStringLiteral(". ") + setting;
-    }
+    case LineCause::Address:
+        return QStringLiteral("The radio uses CI-V address ") + Hex(finding.address.value_or(0))
+            + QStringLiteral(", but TALVEX talks to ") + Hex(RadioAddress()) + QStringLiteral(". On the IC-7300 set ")
+            + kCivMenu + QStringLiteral("CI-V Address to ") + Hex(RadioAddress()) + QStringLiteral(".");
+    // An interface on the CI-V bus echoes whatever is sent whether the radio is on or not, so
+    // the echoes alone cannot tell a switched-off radio from one at another address.
+    case LineCause::Unanswered:
+        return QStringLiteral("TALVEX's commands come back as echoes, but nothing answers them: the radio is "
+                              "switched off (its interface echoes what TALVEX sends), or its CI-V address is not ")
+            + Hex(RadioAddress()) + QStringLiteral(". Switch the radio on. If it is on, set on the IC-7300 ")
+            + kCivMenu + QStringLiteral("CI-V Address to ") + Hex(RadioAddress()) + QStringLiteral(".");
+    // A radio at another rate that does not echo sends nothing TALVEX could read either.
     case LineCause::Silent:
         return QStringLiteral("Nothing at all came back from the radio on ") + commPort
-            + QStringLiteral(". Switch the radio on, check the cable, and check that the port in System Setup "
-                             "(TALVEX.INI) is the radio's.");
+            + QStringLiteral(". Switch the radio on, check the cable, check that the port in System Setup "
+                             "(TALVEX.INI) is the radio's, and check that the radio's CI-V baud rate is TALVEX's ")
+            + Rate(commBaud) + QStringLiteral(": on the IC-7300 ") + kCivMenu
+            + QStringLiteral("CI-V USB Baud Rate (radio on the USB cable) or CI-V Baud Rate (radio on the REMOTE "
+                             "jack).");
     }
     return {};
 }

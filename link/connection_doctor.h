@@ -1,8 +1,10 @@
 #pragma once
 
 // Reads what the line shows after each answer window and names the radio setting that keeps
-// the link from working: echo back off, another baud rate, another CI-V address, or nothing
-// at all. It only looks; what the decoders do with the bytes is not its business.
+// the link from working: echo back off, another baud rate, another CI-V address, commands
+// echoed but never answered, or nothing at all. It only looks; what the decoders do with the
+// bytes is not its business. A cause is named only on evidence: on a shared CI-V bus other
+// devices broadcast too, so only an answer to the controller tells the radio's address.
 
 #include <QByteArray>
 #include <QString>
@@ -13,11 +15,11 @@
 
 namespace talvex {
 
-enum class LineCause { EchoOff, BaudRate, Address, Silent };
+enum class LineCause { EchoOff, BaudRate, Address, Unanswered, Silent };
 
 struct LineFinding {
     LineCause cause;
-    std::optional<std::uint8_t> address;  // the address the radio answered from, when seen
+    std::optional<std::uint8_t> address;  // with Address: the address the radio answered from
 
     bool operator==(const LineFinding&) const = default;
 };
@@ -27,8 +29,9 @@ struct LineFinding {
 // Nothing when the bytes show no fault, or too little to tell.
 std::optional<LineFinding> DiagnoseWindow(const QByteArray& received, bool sentSomething, bool lineError);
 
-// The whole start-up query chain, everything it received joined: nothing at all, or only the
-// echoes of the program's own frames (the radio hears but answers to another address).
+// The whole start-up query chain, everything it received joined: nothing at all (Silent), or
+// the echoes of the program's own frames with no answer among them, only broadcasts at most
+// (Unanswered: a switched-off radio behind an interface that echoes, or another address).
 std::optional<LineFinding> DiagnoseChain(const QByteArray& received);
 
 // The words for the operator: the radio's menu path and the value to set. `commBaud` is the

@@ -81,7 +81,7 @@ void StatusRows(ProgramState& state, const QByteArray& d)
                              : open == 1 ? QStringLiteral("Squelch is Open")
                                          : QString();
         info = text;
-        state.memory.Text7 = text;
+        state.showMemoryMessage(text);
     }
     // 6: S-meter [hi, lo at 14, 15]
     if (Is(d, 5, 0x15) && Is(d, 6, 0x02) && Is(d, 7, 0xFD) && d.size() >= 16)

@@ -78,8 +78,8 @@ void CopyToMemoryWindow(ProgramState& state)
     m.Text4 = r.Text4;
     m.Text5 = r.Text5;
     m.Text6 = r.Text6;
-    m.Text7 = r.Text2 + kSixBlanks + r.Text3 + kSixBlanks + r.Text1 + kSixBlanks + r.Text4 + kSixBlanks
-        + r.Text5 + kSixBlanks + r.Text6;
+    state.showMemoryMessage(r.Text2 + kSixBlanks + r.Text3 + kSixBlanks + r.Text1 + kSixBlanks + r.Text4 + kSixBlanks
+                            + r.Text5 + kSixBlanks + r.Text6);
 }
 
 void BlankRadioFields(ProgramState& state)
@@ -98,7 +98,7 @@ void BlankChannel(ProgramState& state)
     m.Text4.clear();
     m.Text5.clear();
     m.Text6.clear();
-    m.Text7 = QStringLiteral("Blank");
+    state.showMemoryMessage(QStringLiteral("Blank"));
     state.EntriesPreset = false;
 }
 

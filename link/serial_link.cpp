@@ -226,7 +226,8 @@ void SerialLink::FatalTrap(int number)
 }
 
 // During a memory operation a message box would stall its timers: the advice goes to the
-// Memory window's message line instead.
+// Memory window's message line instead, stands there until the operation ends, and its end
+// report repeats it.
 void SerialLink::adviseOnLine(const QByteArray& data)
 {
     const auto finding = doctor_.windowClosed(data, port_.takeLineError(), state_.StartupQueryStep);
@@ -234,7 +235,8 @@ void SerialLink::adviseOnLine(const QByteArray& data)
         return;
     const QString text = AdviceText(*finding, state_.ConfigCommBaud, state_.ConfigCommPort);
     if (state_.anyMemoryOperationRunning()) {
-        state_.memory.Text7 = text;
+        state_.MemoryAdvice.append(text);
+        state_.showMemoryMessage(text);
         notify();
     } else {
         dialogs_.message(kAdviceTitle, text, MessageIcon::None, MessageButtons::Ok);

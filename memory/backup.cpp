@@ -101,10 +101,10 @@ void ChannelBackup::sendNext()
         read_.sendAgain();
         return;
     }
-    c_.state.memory.Text7 = (enabled() ? QStringLiteral("Saving channel %1 of %2 before writing")
-                                       : QStringLiteral("Reading channel %1 of %2 before writing"))
-                                .arg(next_ + 1)
-                                .arg(channels_.size());
+    c_.state.showBackupProgress((enabled() ? QStringLiteral("Saving channel %1 of %2 before writing")
+                                           : QStringLiteral("Reading channel %1 of %2 before writing"))
+                                    .arg(next_ + 1)
+                                    .arg(channels_.size()));
     read_.send(channels_[next_++]);
 }
 

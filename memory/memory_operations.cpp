@@ -69,22 +69,32 @@ void MemoryOperations::tick(Stepper& stepper)
     if (!stepper.running())
         return;
     stepper.tick();
+    settleStandingLines(stepper);
     if (displayChanged_)
         displayChanged_();
 }
 
-QString MemoryOperations::busyTitle() { return QStringLiteral("Memory Operations"); }
-
-QString MemoryOperations::busyText()
+// A backup's progress stands while the backup is being saved. The connection advice stands over
+// whatever the step wrote until the operation ends; an operation whose end reports nothing else
+// (Create File, View File, Scan Rig) repeats it in a message of its own.
+void MemoryOperations::settleStandingLines(const Stepper& stepper)
 {
-    return QStringLiteral("A memory operation is running ... Stop it first.");
+    if (!backup_.isOpen())
+        state_.BackupProgress.clear();
+    if (state_.anyMemoryOperationRunning()) {
+        state_.showMemoryMessage(state_.memory.Text7);
+        return;
+    }
+    if (const QString advice = context_.takeAdvice(); !advice.isEmpty())
+        dialogs_.message(stepper.name(), advice, MessageIcon::None, MessageButtons::Ok);
 }
 
-bool MemoryOperations::refuseWhileBusy()
+bool MemoryOperations::refuseWhileBusy(const QString& operation)
 {
-    if (!state_.anyMemoryOperationRunning())
+    const auto running = RunningMemoryOperation(state_);
+    if (!running)
         return false;
-    dialogs_.message(busyTitle(), busyText(), MessageIcon::None, MessageButtons::Ok);
+    dialogs_.message(kBusyTitle, BusyRefusal(*running, operation), MessageIcon::None, MessageButtons::Ok);
     return true;
 }
 
@@ -107,21 +117,23 @@ bool MemoryOperations::refuseWithoutDataFile(const QString& operation)
 
 void MemoryOperations::Command1_Click()
 {
-    if (refuseWhileBusy() || refuseWithoutDataFile(createFile_.name()) || refuseWithoutRadio(createFile_.name()))
+    const QString& name = createFile_.name();
+    if (refuseWhileBusy(name) || refuseWithoutDataFile(name) || refuseWithoutRadio(name))
         return;
     createFile_.start();
 }
 
 void MemoryOperations::Command2_Click()
 {
-    if (refuseWhileBusy() || refuseWithoutDataFile(viewFile_.name()))
+    if (refuseWhileBusy(viewFile_.name()) || refuseWithoutDataFile(viewFile_.name()))
         return;
     viewFile_.start();
 }
 
 void MemoryOperations::Command3_Click()
 {
-    if (refuseWhileBusy() || refuseWithoutDataFile(updateRig_.name()) || refuseWithoutRadio(updateRig_.name()))
+    const QString& name = updateRig_.name();
+    if (refuseWhileBusy(name) || refuseWithoutDataFile(name) || refuseWithoutRadio(name))
         return;
     updateRig_.start();
 }
@@ -135,14 +147,14 @@ void MemoryOperations::Command23_Click() { startUpdate(QStringLiteral("Empty.txt
 
 void MemoryOperations::startUpdate(const QString& fileName)
 {
-    if (refuseWhileBusy() || refuseWithoutRadio(updateRig_.name()))
+    if (refuseWhileBusy(updateRig_.name()) || refuseWithoutRadio(updateRig_.name()))
         return;
     updateRig_.startWith(fileName);
 }
 
 void MemoryOperations::Command4_Click()
 {
-    if (refuseWhileBusy() || refuseWithoutRadio(viewRig_.name()))
+    if (refuseWhileBusy(viewRig_.name()) || refuseWithoutRadio(viewRig_.name()))
         return;
     viewRig_.start();
 }
@@ -151,9 +163,11 @@ void MemoryOperations::Command5_Click()
 {
     if (state_.BlankingRig) {
         blankRig_.askToStop();
+        if (!state_.BlankingRig)
+            dropStandingLines();  // stopped by the operator, as Stop does
         return;
     }
-    if (refuseWhileBusy() || refuseWithoutRadio(blankRig_.name()))
+    if (refuseWhileBusy(blankRig_.name()) || refuseWithoutRadio(blankRig_.name()))
         return;
     blankRig_.start();
 }
@@ -164,7 +178,7 @@ void MemoryOperations::Command6_Click()
         scanRig_.askToStop();
         return;
     }
-    if (refuseWhileBusy() || refuseWithoutRadio(scanRig_.name()))
+    if (refuseWhileBusy(scanRig_.name()) || refuseWithoutRadio(scanRig_.name()))
         return;
     scanRig_.start();
 }
@@ -180,10 +194,18 @@ void MemoryOperations::stopAll()
     state_.ClearAfterSelect = false;
     state_.EntriesPreset = false;
     state_.AutoStatus = true;
+    dropStandingLines();
+}
+
+void MemoryOperations::dropStandingLines()
+{
+    state_.MemoryAdvice.clear();
+    state_.BackupProgress.clear();
 }
 
 void MemoryOperations::haltWith(const QString& title, const QString& text)
 {
+    const QString advice = context_.takeAdvice();
     const bool wasCreating = state_.CreatingFile;
     stopAll();
     if (wasCreating) {
@@ -191,7 +213,7 @@ void MemoryOperations::haltWith(const QString& title, const QString& text)
         createFile_.discard();
         dataFile_.ReopenDataFile(state_.CurrentDataFile, FileMode::Input);
     }
-    dialogs_.critical(title, text);
+    dialogs_.critical(title, advice.isEmpty() ? text : text + u'\n' + advice);
 }
 
 void MemoryOperations::Command8_Click()

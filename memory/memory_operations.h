@@ -79,21 +79,22 @@ public:
     // named by its date and time; without one (nullptr, the default) they save nothing.
     void setClock(const Clock* clock) { backup_.setClock(clock); }
 
-    // Title of the message shown when something is refused while an operation runs.
-    static QString busyTitle();
-    static QString busyText();
-
 private:
     void tick(Stepper& stepper);
     // The running operation that goes at the line's pace now, if any.
     Stepper* linePacedStepper();
-    bool refuseWhileBusy();
+    // One operation at a time: true (and the operator told) when another runs.
+    bool refuseWhileBusy(const QString& operation);
     bool refuseWithoutRadio(const QString& operation);
     bool refuseWithoutDataFile(const QString& operation);
     void startUpdate(const QString& fileName);
     // Every operation off and its state at rest, as Stop leaves it.
     void stopAll();
     void haltWith(const QString& title, const QString& text);
+    // After a step: the lines that hold Text7 stand only as long as what they stand for.
+    void settleStandingLines(const Stepper& stepper);
+    // Stopped by the operator: what stood in Text7 goes with the operation, unreported.
+    void dropStandingLines();
 
     ProgramState& state_;
     DataFile& dataFile_;

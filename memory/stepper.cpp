@@ -18,15 +18,31 @@ void OperationContext::releaseEntries()
 
 void OperationContext::reportEnd(const QString& operation, const ChannelReport& report)
 {
+    const QString advice = takeAdvice();
     if (report.countsUnchanged())
         state.memory.Text7 = report.summary(operation);
     if (!report.allVerified()) {
         state.memory.Text7 = report.summary(operation);
-        dialogs.critical(operation, state.memory.Text7 + u'\n' + report.details());
-    } else if (report.hasNotes()) {
-        dialogs.message(operation, state.memory.Text7 + u'\n' + report.details(), MessageIcon::None,
-                        MessageButtons::Ok);
+        QString text = state.memory.Text7 + u'\n' + report.details();
+        if (!advice.isEmpty())
+            text += u'\n' + advice;
+        dialogs.critical(operation, text);
+        return;
     }
+    QStringList told;
+    if (report.hasNotes())
+        told << state.memory.Text7 << report.details();
+    if (!advice.isEmpty())
+        told << advice;
+    if (!told.isEmpty())
+        dialogs.message(operation, told.join(u'\n'), MessageIcon::None, MessageButtons::Ok);
+}
+
+QString OperationContext::takeAdvice()
+{
+    const QString advice = state.MemoryAdvice.join(u'\n');
+    state.MemoryAdvice.clear();
+    return advice;
 }
 
 Stepper::Stepper(OperationContext& context, bool& flag, QString name)

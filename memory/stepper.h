@@ -30,9 +30,13 @@ struct OperationContext {
     // The shared entry variables handed to the Radio window's procedures, back at rest.
     void releaseEntries();
     // At an operation's end: the count in Text7 when the operation counts the channels it left
-    // alone or when a channel did not verify; one message naming each channel that did not,
-    // and each decision the operator must hear about (a kept split, a cleared data mode).
+    // alone or when a channel did not verify; one message naming each channel that did not, each
+    // decision the operator must hear about (a kept split, a cleared data mode), and the
+    // connection advice given during the run.
     void reportEnd(const QString& operation, const ChannelReport& report);
+    // The connection advice given during the run, one cause a line, and done with it; empty
+    // when none was given.
+    QString takeAdvice();
 };
 
 // One long operation of the Memory window, one step a timer tick. A step that sends frames

@@ -9,14 +9,12 @@
 
 namespace talvex {
 
-bool RefuseWhileMemoryOperationRuns(const ProgramState& state, Dialogs& dialogs)
+bool RefuseWhileMemoryOperationRuns(const ProgramState& state, Dialogs& dialogs, const QString& refused)
 {
     const auto running = RunningMemoryOperation(state);
     if (!running)
         return false;
-    dialogs.message(QStringLiteral("Memory Operations"),
-                    *running + QStringLiteral(" is running ... Stop ends it before the data file can change."),
-                    MessageIcon::None, MessageButtons::Ok);
+    dialogs.message(kBusyTitle, BusyRefusal(*running, refused), MessageIcon::None, MessageButtons::Ok);
     return true;
 }
 
@@ -62,7 +60,7 @@ void DataFileSetup::showOpened(DataSetupFields& fields, const QString& path)
 
 void DataFileSetup::Command1_Click(DataSetupFields& fields)
 {
-    if (RefuseWhileMemoryOperationRuns(state_, dialogs_))
+    if (RefuseWhileMemoryOperationRuns(state_, dialogs_, kDataFileChange))
         return;
     if (dialogs_.message(QStringLiteral("Default File"), UpperFileName(state_.ConfigDeftFile) + QStringLiteral(" ... Are you sure?"),
                          MessageIcon::None, MessageButtons::YesNo)
@@ -74,7 +72,7 @@ void DataFileSetup::Command1_Click(DataSetupFields& fields)
 
 void DataFileSetup::Command2_Click(DataSetupFields& fields)
 {
-    if (RefuseWhileMemoryOperationRuns(state_, dialogs_))
+    if (RefuseWhileMemoryOperationRuns(state_, dialogs_, kDataFileChange))
         return;
     const auto chosen = dialogs_.openFile(searchFilters(), 0);
     if (!chosen || chosen->isEmpty())
@@ -88,7 +86,7 @@ void DataFileSetup::Command2_Click(DataSetupFields& fields)
 
 void DataFileSetup::Command3_Click(DataSetupFields& fields)
 {
-    if (RefuseWhileMemoryOperationRuns(state_, dialogs_))
+    if (RefuseWhileMemoryOperationRuns(state_, dialogs_, kDataFileChange))
         return;
     const auto chosen = dialogs_.openFile(newFileFilters(), 0, true);
     if (!chosen || chosen->isEmpty() || refuseConfiguration(QStringLiteral("Open New File"), *chosen))

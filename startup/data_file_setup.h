@@ -17,8 +17,10 @@ struct DataSetupFields {
 };
 
 // While a memory operation runs, the data file it reads or writes must stay the current one:
-// tells the operator which operation runs and that Stop ends it, and returns true (refused).
-bool RefuseWhileMemoryOperationRuns(const ProgramState& state, Dialogs& dialogs);
+// tells the operator which operation runs, that `refused` is refused and that Stop ends it, and
+// returns true (refused).
+bool RefuseWhileMemoryOperationRuns(const ProgramState& state, Dialogs& dialogs, const QString& refused);
+inline const QString kDataFileChange = QStringLiteral("Changing the data file");
 
 // The Data File Setup window's work: make the default file, a chosen file or a new empty file
 // the current data file. TALVEX.INI is not touched.

@@ -67,8 +67,9 @@ void SystemSetup::Text2_Change(const QString& dataFile)
 bool SystemSetup::Save()
 {
     ProgramState& s = state_;
-    // Save reopens the port and the default data file under whatever operation runs.
-    if (RefuseWhileMemoryOperationRuns(s, dialogs_))
+    // Save writes TALVEX.INI and reopens the port and the default data file under whatever
+    // operation runs: the whole of it waits for Stop.
+    if (RefuseWhileMemoryOperationRuns(s, dialogs_, QStringLiteral("Save")))
         return false;
     const QString deftFile = UpperFileName(OrDefault(s.ConfigDeftFile, kDefaultDataFile));
     const QString callSign = OrDefault(s.ConfigCallSign, kDefaultCallSign);

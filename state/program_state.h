@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <utility>
@@ -99,6 +100,27 @@ struct ProgramState {
     RadioFields radio;
     MemoryFields memory;
 
+    // Lines that hold the Memory window's message line (Text7) while they stand, against what
+    // each answer and step would write there: the connection advice given while a memory
+    // operation runs, until it ends (several causes may be told in one run; the newest shows),
+    // and below it a backup's progress while the backup is being saved.
+    QStringList MemoryAdvice;
+    QString BackupProgress;
+
+    // Writes `text` into the Memory window's Text7, unless a standing line holds it: then that
+    // line shows.
+    void showMemoryMessage(const QString& text)
+    {
+        memory.Text7 = !MemoryAdvice.isEmpty()   ? MemoryAdvice.last()
+                       : !BackupProgress.isEmpty() ? BackupProgress
+                                                   : text;
+    }
+    void showBackupProgress(const QString& text)
+    {
+        BackupProgress = text;
+        showMemoryMessage(text);
+    }
+
     bool anyMemoryOperationRunning() const
     {
         return CreatingFile || ViewingFile || UpdatingRig || ViewingRig || BlankingRig || ScanningRig;
@@ -122,6 +144,15 @@ inline std::optional<QString> RunningMemoryOperation(const ProgramState& s)
             return QString::fromLatin1(name);
     }
     return std::nullopt;
+}
+
+// Every refusal while a memory operation runs reads the same way, under this title: what runs,
+// what was refused, and how to get on ("View Rig is running ... Save is refused until Stop ends
+// it.").
+inline const QString kBusyTitle = QStringLiteral("Memory Operations");
+inline QString BusyRefusal(const QString& running, const QString& refused)
+{
+    return running + QStringLiteral(" is running ... ") + refused + QStringLiteral(" is refused until Stop ends it.");
 }
 
 }  // namespace talvex

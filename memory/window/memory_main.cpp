@@ -50,9 +50,16 @@ void MemoryMain::refresh()
     const MemoryFields& texts = program_.state.memory;
     const std::array<const QString*, 8> shown{&texts.Text1, &texts.Text2, &texts.Text3, &texts.Text4,
                                               &texts.Text5, &texts.Text6, &texts.Text7, &texts.Text8};
-    for (std::size_t i = 0; i < fields_.size(); ++i) {
-        if (fields_[i]->text() != *shown[i])
-            fields_[i]->setText(*shown[i]);
+    if (fields_[0]->text() != texts.Text1)
+        ShowWhole(*fields_[0], texts.Text1, channelFont_);
+    for (std::size_t i = 1; i < fields_.size(); ++i) {
+        if (fields_[i]->text() == *shown[i])
+            continue;
+        // A text longer than its field shows from its beginning (the connection advice in
+        // Text7 names the cause first), and whole when the mouse rests on it.
+        fields_[i]->setText(*shown[i]);
+        fields_[i]->setCursorPosition(0);
+        fields_[i]->setToolTip(*shown[i]);
     }
     QLineEdit& text8 = *fields_[7];
     if (text8.font().bold() != texts.Text8Bold) {

@@ -2,6 +2,7 @@
 
 #include "startup/program_controls.h"
 
+#include <QFont>
 #include <QMainWindow>
 
 #include <array>
@@ -37,6 +38,7 @@ private:
 
     ProgramControls program_;
     std::array<QLineEdit*, 8> fields_{};  // Text1 ... Text8
+    QFont channelFont_;                   // Text1's own, which "END" shrinks to fit
     QPlainTextEdit* text9_ = nullptr;
 };
 

@@ -82,6 +82,7 @@ void MemoryMain::buildDisplayFields(QWidget& client)
     const FontFace mediumItalic{QStringLiteral("Arial"), 15.75, true, true};
     const FontFace small{QStringLiteral("Arial"), 8.25};
     fields_[0] = MakeField(client, "Text1", {120, 600, 1455, 855}, large);
+    channelFont_ = fields_[0]->font();
     fields_[1] = MakeField(client, "Text2", {5520, 1800, 405, 375}, {QStringLiteral("Arial"), 15.75, true});
     fields_[1]->setFrame(false);
     fields_[2] = MakeField(client, "Text3", {1680, 600, 3735, 870}, large);

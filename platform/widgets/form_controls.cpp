@@ -4,8 +4,11 @@
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include <algorithm>
 
@@ -70,6 +73,32 @@ QRadioButton* MakeOption(QWidget& parent, const char* name, const QString& capti
     option->setObjectName(QString::fromLatin1(name));
     option->setGeometry(Place(place));
     return option;
+}
+
+void ShowWhole(QLineEdit& field, const QString& text, const QFont& designed)
+{
+    // The room a line edit gives its text: inside its frame and text margins, less the two
+    // pixels it keeps on either side; it scrolls once the text, one pixel of cursor and any
+    // overhang of the glyphs need more.
+    constexpr int kLineEditMargin = 2;
+    QStyleOptionFrame frame;
+    frame.initFrom(&field);
+    frame.lineWidth = field.hasFrame() ? field.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, &field) : 0;
+    const QRect contents = field.style()->subElementRect(QStyle::SE_LineEditContents, &frame, &field);
+    const int room = contents.marginsRemoved(field.textMargins()).width() - 2 * kLineEditMargin;
+    const auto needed = [&text](const QFont& font) {
+        const QFontMetrics metrics(font);
+        return metrics.horizontalAdvance(text) + 1 + std::max(0, -metrics.minLeftBearing())
+            + std::max(0, -metrics.minRightBearing());
+    };
+    constexpr double kSmallest = 6;
+    QFont font = designed;
+    while (needed(font) > room && font.pointSizeF() > kSmallest)
+        font.setPointSizeF(std::max(kSmallest, font.pointSizeF() - 0.5));
+    if (field.font() != font)
+        field.setFont(font);
+    field.setText(text);
+    field.setCursorPosition(0);
 }
 
 QAction* NamedAction(QAction* action, const char* name)

@@ -9,6 +9,7 @@
 class QAction;
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QRadioButton;
 class QWidget;
 
@@ -41,6 +42,10 @@ QFrame* MakeFrame(QWidget& parent, const char* name, const Twips& place);
 CaptionButton* MakeButton(QWidget& parent, const char* name, const QString& caption, const Twips& place,
                           const FontFace& font = ButtonFont());
 QRadioButton* MakeOption(QWidget& parent, const char* name, const QString& caption, const Twips& place);
+
+// Shows `text` in a one-line field in its `designed` font, or smaller where the text would not
+// fit whole: a field scrolled to its end would cut the text at its left edge instead.
+void ShowWhole(QLineEdit& field, const QString& text, const QFont& designed);
 
 // Names a menu action as the program knows it ("FileExit") and hands it back for connecting.
 QAction* NamedAction(QAction* action, const char* name);

@@ -123,8 +123,8 @@ const std::vector<ButtonControl>& WindowButtons()
 const std::vector<ButtonControl>& RxTxButtons()
 {
     static const std::vector<ButtonControl> buttons{
-        FixedButton("Option38", {240, 90, 855, 240}),
-        FixedButton("Option37", {1200, 90, 615, 240}),
+        FixedButton("Option38", {240, 120, 855, 240}),
+        FixedButton("Option37", {1200, 120, 615, 240}),
     };
     return buttons;
 }

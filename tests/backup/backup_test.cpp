@@ -198,6 +198,55 @@ TEST(Backup, ABackupThatCannotBeCompletedLeavesTheRadioUntouched)
     }
 }
 
+// Each read of the backup is answered and decoded into the Memory window's fields, whose
+// one-line summary would replace the progress line at every answer: the progress stands until
+// the backup is complete, and goes with an operation the operator stops.
+TEST(Backup, TheProgressLineStandsWhileTheChannelsAreSaved)
+{
+    for (const bool pauseAndStop : {false, true}) {
+        OpenProgram t;
+        ScriptedClock clock;
+        t.radio.memory = ReadMemory(DemoMemoryPath(TALVEX_DEMO_DIR));
+        t.program->memory.setClock(&clock);
+        const MemoryFields& m = t.program->state.memory;
+        const auto shownAfterAnswer = [&t, &m](int timer) {
+            t.tick(timer);
+            t.closeAnswerWindow();
+            return m.Text3 + u'|' + m.Text7;
+        };
+        t.dialogs.answerMessage(MessageAnswer::Yes);
+        t.dialogs.answerInput(QStringLiteral("12"));
+        t.dialogs.answerInput(QStringLiteral("14"));
+        t.program->memory.Command5_Click();
+        QStringList shown;
+        for (int tick = 0; tick < 4; ++tick)
+            shown << shownAfterAnswer(5);
+        EXPECT_EQ(shown, QStringList({"09.750.8|Saving channel 1 of 3 before writing",
+                                      "01.822.3|Saving channel 2 of 3 before writing",
+                                      "03.994.8|Saving channel 3 of 3 before writing",
+                                      "03.994.8|Clearing Memory Channel 12"}));
+        // Stopped while saving, by Stop or by the answer to Pause: the next answer shows as ever,
+        // here the operator's Query Memory Channel from the Radio window.
+        t.program->memory.Command8_Click();
+        t.dialogs.answerMessage(MessageAnswer::Yes);
+        t.dialogs.answerInput(QStringLiteral("13"));
+        t.dialogs.answerInput(QStringLiteral("14"));
+        t.program->memory.Command5_Click();
+        EXPECT_EQ(shownAfterAnswer(5), "01.822.3|Saving channel 1 of 2 before writing");
+        if (pauseAndStop) {
+            t.dialogs.answerMessage(MessageAnswer::Yes);
+            t.program->memory.Command11_Click();
+        } else {
+            t.program->memory.Command8_Click();
+        }
+        std::tie(t.program->state.ChannelText, t.program->state.EntriesPreset) = std::tuple("1", true);
+        t.program->radio.Option45_Click();
+        t.port.receive(t.radio.answer(t.port.takeWritten()));
+        t.closeAnswerWindow();
+        EXPECT_TRUE(m.Text3 == u"03.811.3" && m.Text7.endsWith(u"NET 40M 1 ")) << m.Text7.toStdString();
+    }
+}
+
 // The newest fifty are kept, the one just made always among them, even when the others are
 // named after it (a clock once set ahead). An empty file named as a backup is one still being
 // written by another program: neither counted nor removed.

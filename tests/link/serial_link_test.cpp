@@ -207,14 +207,16 @@ TEST_F(SerialLinkTest, TheStartupChainCountsOnlyTheRadiosAnswer)
     EXPECT_THROW(answer("FE FE 94 E0 1A 05 00 91 FD FE FE 00 B6 00 00 00 25 14 00 FD"), ProgramEnded);
     ASSERT_FALSE(t.dialogs.messages.empty());
     EXPECT_EQ(t.dialogs.messages.back().title, u"UNEXPECTED RADIO CONDITION");
-    EXPECT_EQ(t.dialogs.messages.front().title, u"Connection");  // the doctor saw B6 all the same
-    EXPECT_TRUE(t.dialogs.messages.front().text.startsWith(u"The radio uses CI-V address B6h"));
+    // The doctor saw the echo with nothing to answer it; a broadcast names no address.
+    EXPECT_EQ(t.dialogs.messages.front().title, u"Connection");
+    EXPECT_TRUE(t.dialogs.messages.front().text.startsWith(u"TALVEX's commands come back as echoes"));
 }
 
 const std::optional<LineFinding> kFine;
 const LineFinding kEchoOff{LineCause::EchoOff, std::nullopt};
 const LineFinding kBaud{LineCause::BaudRate, std::nullopt};
 const LineFinding kFromB6{LineCause::Address, 0xB6};
+const LineFinding kUnanswered{LineCause::Unanswered, std::nullopt};
 const LineFinding kSilent{LineCause::Silent, std::nullopt};
 
 TEST(ConnectionDoctor, NamesTheCauseTheBytesOfOneWindowShow)
@@ -242,12 +244,19 @@ TEST(ConnectionDoctor, NamesTheCauseTheBytesOfOneWindowShow)
         {"garble shaped like a frame", "FE FE 9E 7C 00 FD", true, false, kBaud},
         {"port reports framing errors", "FE FE 94 E0 03 FD FE FE E0 94 03 00 40 07 14 00 FD", true, true, kBaud},
         {"answer from B6", "FE FE 94 E0 03 FD FE FE E0 B6 03 00 40 07 14 00 FD", true, false, kFromB6},
-        {"broadcast from B6", "FE FE 94 E0 03 FD FE FE 00 B6 00 00 40 07 14 00 FD", true, false, kFromB6},
         {"a second radio at B6 beside the one at 94",
          "FE FE 94 E0 03 FD FE FE 00 B6 00 00 40 07 14 00 FD FE FE E0 94 03 00 40 07 14 00 FD", true, false, kFine},
         {"a second radio at B6 beside an OK from 94", "FE FE 94 E0 05 FD FE FE 00 B6 01 00 01 FD FE FE E0 94 FB FD",
          true, false, kFine},
         {"another address, no echo", "FE FE E0 88 FB FD", true, false, LineFinding{LineCause::Address, 0x88}},
+        // A shared bus: only a frame to us tells the radio's address, and not beside its own answer.
+        {"broadcast from B6", "FE FE 94 E0 03 FD FE FE 00 B6 00 00 40 07 14 00 FD", true, false, kFine},
+        {"broadcast from 88 amid the answer", "FE FE 94 E0 03 FD FE FE 00 88 00 00 40 07 14 00 FD FE FE E0 94 03 00 40 "
+                                              "07 14 00 FD", true, false, kFine},
+        {"broadcast from 88, nothing sent", "FE FE 00 88 01 05 01 FD", false, false, kFine},
+        {"B6 to us beside our radio's answer", "FE FE 94 E0 03 FD FE FE E0 94 03 00 40 07 14 00 FD FE FE E0 B6 FB FD",
+         true, false, kFine},
+        {"B6 to us beside our radio's OK", "FE FE E0 B6 FB FD FE FE E0 94 FB FD", true, false, kFine},
     };
     for (const auto& row : rows)
         EXPECT_EQ(DiagnoseWindow(Hex(row.received), row.sent, row.lineError), row.expected) << row.name;
@@ -257,10 +266,16 @@ TEST(ConnectionDoctor, JudgesTheWholeStartupChainOnlyWhenItEnds)
 {
     const std::pair<const char*, std::optional<LineFinding>> chains[] = {
         {"", kSilent},
-        {"FE FE 94 E0 03 FD FE FE 94 E0 04 FD FE FE 94 E0 1A 05 00 91 FD",  // only the echoes
-         LineFinding{LineCause::Address, std::nullopt}},
+        {"FE FE 94 E0 03 FD FE FE 94 E0 04 FD FE FE 94 E0 1A 05 00 91 FD", kUnanswered},  // only the echoes
+        {"FE FE 94 E0 03 FD", kUnanswered},
+        {"FE FE 00 B6 00 00 40 07 14 00 FD FE FE 94 E0 03 FD FE FE 00 88 01 05 01 FD FE FE 94 E0 04 FD",
+         kUnanswered},  // broadcasts are no answers
+        {"FE FE 00 B6 00 00 40 07 14 00 FD", kFine},  // not one echo: the windows' business
         {"FE FE 94 E0 1A 05 00 91 FD FE FE E0 94 1A", kFine},
         {"FE FE 94 E0 04 FD FE FE E0 94 04 01 02 FD", kFine},
+        {"FE FE 94 E0 04 FD FE FE E0 B6 04 01 02 FD", kFine},  // an answer, from another address
+        {"FE FE 94 E0 04 FD FE FE 94 E1 04 FD", kFine},        // another controller's frame
+        {"FE FE 94 E0 04 FD 1F", kFine},
         {"F8 1F E3", kFine},  // garble is for the windows
     };
     for (const auto& [received, expected] : chains)
@@ -277,6 +292,28 @@ TEST(ConnectionDoctor, JudgesTheWholeStartupChainOnlyWhenItEnds)
     // The advice texts, and an address told once though seen again at the chain's end: tests/sim.
 }
 
+// What the operator reads: the setting to change, with the rate and port of TALVEX.INI.
+TEST(ConnectionDoctor, AdviceNamesEveryLikelyCauseWithTheConfiguredRateAndPort)
+{
+    const QString menu = QStringLiteral("MENU > SET > Connectors > CI-V > ");
+    const std::pair<LineFinding, QString> rows[] = {
+        {kUnanswered, "TALVEX's commands come back as echoes, but nothing answers them: the radio is switched off "
+                      "(its interface echoes what TALVEX sends), or its CI-V address is not 94h. Switch the radio on. "
+                      "If it is on, set on the IC-7300 " + menu + "CI-V Address to 94h."},
+        {kSilent, "Nothing at all came back from the radio on COM3. Switch the radio on, check the cable, check that the "
+                  "port in System Setup (TALVEX.INI) is the radio's, and check that the radio's CI-V baud rate is "
+                  "TALVEX's 4800: on the IC-7300 " + menu + "CI-V USB Baud Rate (radio on the USB cable) or CI-V Baud "
+                  "Rate (radio on the REMOTE jack)."},
+        {LineFinding{LineCause::Address, 0x88}, "The radio uses CI-V address 88h, but TALVEX talks to 94h. On the "
+                                                "IC-7300 set " + menu + "CI-V Address to 94h."},
+        {kBaud, "What arrives from the radio does not form CI-V frames: the radio's CI-V baud rate is not TALVEX's 4800. "
+                "On the IC-7300 set " + menu + "CI-V USB Baud Rate (radio on the USB cable) or CI-V Baud Rate (radio on "
+                "the REMOTE jack) to 4800."},
+    };
+    for (const auto& [finding, text] : rows)
+        EXPECT_EQ(AdviceText(finding, QStringLiteral("4800,N,8,1"), QStringLiteral("COM3")), text);
+}
+
 // A memory operation keeps running: its message line carries the advice instead of a message box
 // that would hold up its timer. Each cause is told once.
 TEST_F(SerialLinkTest, TheAdviceGoesToTheMemoryWindowDuringAnOperationAndToAMessageBoxOtherwise)
@@ -290,6 +327,7 @@ TEST_F(SerialLinkTest, TheAdviceGoesToTheMemoryWindowDuringAnOperationAndToAMess
         EXPECT_EQ(state().memory.Text7.startsWith(u"The radio answers but does not echo TALVEX's commands."), i == 0);
     }
     EXPECT_TRUE(t.dialogs.messages.empty());
+    EXPECT_EQ(state().MemoryAdvice.size(), 1u);  // kept for the operation's end report
     EXPECT_EQ(state().radio.Text7, u"STATUS =  FE FE E0 94 4 1 2 FD");
 
     state().ViewingRig = false;

@@ -2,6 +2,8 @@
 // radio holds afterwards, the fields, the data file and the messages.
 #include "memory_test_support.h"
 
+#include "link/connection_doctor.h"
+
 #include <QDir>
 #include <QRegularExpression>
 
@@ -306,6 +308,66 @@ TEST(MemoryOperations, ARadioFallingSilentIsNamedAndThreeSilentChannelsStopTheRu
     }
 }
 
+// The connection doctor speaks up while an operation runs (here: garble answers an operator's
+// query between two steps). Its advice then stands in the message line over every later step
+// and every decoded answer until the operation ends, and the end report repeats it: in the
+// report's own message, in the stop message, or in a message of its own. An operation the
+// operator stops takes it along unreported.
+TEST(MemoryOperations, ConnectionAdviceStandsUntilTheOperationEndsAndItsEndReportRepeatsIt)
+{
+    const QString advice = AdviceText({LineCause::BaudRate, std::nullopt}, "19200,N,8,1", "COM1");
+    const struct {
+        const char* name;
+        Click click;
+        int timer, silentFrom = 1000;
+        std::set<int> refused = {};
+        Click stopAtTenthTick = nullptr;
+        QString shown = {};
+    } rows[] = {
+        {"all verified", &M::Command4_Click, 4, 1000, {}, nullptr, "View Rig|" + advice},
+        {"a refused write", &M::Command3_Click, 3, 1000, {17}, nullptr,
+         "!Update Rig|Update Rig: 3 of 4 channels written and verified, 95 already as the file says\nChannel 17: the radio "
+         "refused the write\n" + advice},
+        {"stopped by a silent radio", &M::Command4_Click, 4, 62, {}, nullptr,
+         "!View Rig|The radio did not answer for channel 62 ... View Rig stopped.\n" + advice},
+        {"no report of its own", &M::Command1_Click, 1, 1000, {}, nullptr, "Create File|" + advice},
+        {"Stop", &M::Command4_Click, 4, 1000, {}, &M::Command8_Click, ""},
+        {"Pause, then Yes", &M::Command5_Click, 5, 1000, {}, &M::Command11_Click, "Blank Rig|STOP Blank Rig?"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        MemoryRig t(SampleMemory(false), row.timer == 3 ? EditedSampleFile() : QByteArray("OLD\r\n"));
+        std::tie(t.radio.silentFrom, t.radio.refuseWrites) = std::tuple(row.silentFrom, row.refused);
+        QStringList standing;  // the message line once each later answer has been decoded
+        t.afterTick = [&t, &standing, &row] {
+            t.closeAnswerWindow();
+            if (t.ticks == 4) {
+                t.program->radio.Option48_Click();
+                t.port.takeWritten();
+                t.port.receive(Hex("F8 1F E3"));
+                t.closeAnswerWindow();
+            }
+            if (t.ticks == 10 && row.stopAtTenthTick)
+                t.start(row.stopAtTenthTick);
+            if (t.ticks >= 4 && t.state().anyMemoryOperationRunning())
+                standing << t.state().memory.Text7;
+        };
+        t.start(row.click, {"", ""});  // Blank Rig: channels 1 to 99
+        t.run(row.timer);
+        EXPECT_GT(standing.size(), 5);
+        EXPECT_EQ(standing, QStringList(standing.size(), advice));
+        EXPECT_EQ(LastShown(t), row.shown);
+        if (row.silentFrom < 100)
+            continue;
+        // Gone with the operation it was given in: the next one neither shows nor repeats it.
+        const auto told = t.dialogs.messages.size();
+        t.afterTick = {};
+        t.memory().Command4_Click();
+        t.run(4);
+        EXPECT_EQ(std::pair(t.dialogs.messages.size(), t.state().memory.Text7), std::pair(told, QString("END")));
+    }
+}
+
 TEST(CreateFile, WritesTheRadiosChannelsByteForByteWhateverTheTicksOrAnswersThatComeLate)
 {
     for (const int late : {0, 1, 3, -1}) {  // -1: the first answer comes after its window closed
@@ -407,7 +469,9 @@ TEST(MemoryOperations, OneAtATimeStopFromAnythingNoneWithoutTheRadioOrADataFile)
     t.memory().Command4_Click();
     for (Click click : {&M::Command5_Click, &M::Command1_Click, &M::Command2_Click})
         (t.memory().*click)();
-    EXPECT_EQ(Shown(t), QStringList(3, "Memory Operations|" + M::busyText()));
+    EXPECT_EQ(Shown(t), QStringList({"Memory Operations|View Rig is running ... Blank Rig is refused until Stop ends it.",
+                                     "Memory Operations|View Rig is running ... Create File is refused until Stop ends it.",
+                                     "Memory Operations|View Rig is running ... View File is refused until Stop ends it."}));
     EXPECT_EQ(std::tuple(t.state().ViewingRig, t.state().BlankingRig, t.state().CreatingFile, t.state().ViewingFile),
               std::tuple(true, false, false, false));
     std::tie(t.state().AutoStatus, t.state().ClearAfterSelect, t.state().memory.Text3) = std::tuple(false, true, "14.074.0");

@@ -34,6 +34,38 @@ TEST_F(MemoryDisplay, TheFieldsShowWhatTheOperationsAndDecodersWrote)
         EXPECT_EQ(find<QLineEdit>(names[i]).text(), *texts[i]) << names[i];
     EXPECT_EQ(find<QPlainTextEdit>("Text9").toPlainText(), u"STATUS =  FE FE");
     EXPECT_TRUE(find<QLineEdit>("Text8").font().bold());
+    // A message longer than the line, as the connection advice is, shows from its beginning,
+    // and whole under the mouse.
+    m.Text7 = QStringLiteral("The radio uses CI-V address 88h, but TALVEX talks to 94h.").repeated(3);
+    program.notifyDisplay();
+    const auto& text7 = find<QLineEdit>("Text7");
+    EXPECT_EQ(std::pair(text7.cursorPosition(), text7.toolTip()), std::pair(0, m.Text7));
+}
+
+// "END" at the channel field's 36 points is wider than the field: it shows smaller and whole,
+// never scrolled so that its first letter is cut at the left edge. Numbers keep the field's size.
+TEST_F(MemoryDisplay, TheChannelFieldShowsEveryTextWhole)
+{
+    auto& channel = find<QLineEdit>("Text1");
+    const QFont designed = channel.font();
+    for (const char* text : {"99", "END", "1", "END"}) {
+        SCOPED_TRACE(text);
+        program.state.memory.Text1 = QString::fromLatin1(text);
+        program.notifyDisplay();
+        // The columns the text's ink reaches, against the width of the whole text's ink.
+        const QImage shot = channel.grab().toImage();
+        int first = shot.width(), last = -1;
+        for (int x = 0; x < shot.width(); ++x) {
+            for (int y = 0; y < shot.height(); ++y) {
+                if (qGray(shot.pixel(x, y)) < 64) {
+                    first = std::min(first, x);
+                    last = std::max(last, x);
+                }
+            }
+        }
+        EXPECT_NEAR(last - first + 1, QFontMetrics(channel.font()).tightBoundingRect(channel.text()).width(), 2);
+        EXPECT_EQ(channel.font() == designed, std::string_view(text) != "END");
+    }
 }
 
 using MemoryControls = MemoryWindowTest;

@@ -67,6 +67,10 @@ TEST_P(StartupAgainstSim, ReportsWhatTheRadioSaysOrNamesTheWrongSettingOnce)
 }
 
 const QString k19200 = QStringLiteral("19200,N,8,1");
+const char16_t* const kUnanswered =
+    u"TALVEX's commands come back as echoes, but nothing answers them: the radio is switched off (its interface "
+    u"echoes what TALVEX sends), or its CI-V address is not 94h. Switch the radio on. If it is on, set on the IC-7300 "
+    u"MENU > SET > Connectors > CI-V > CI-V Address to 94h.";
 
 INSTANTIATE_TEST_SUITE_P(Radios, StartupAgainstSim, ::testing::Values(
     Radio{"WithOk19200", {"--callsign", "K1ABC"}, k19200},
@@ -84,22 +88,19 @@ INSTANTIATE_TEST_SUITE_P(Radios, StartupAgainstSim, ::testing::Values(
           u"On the IC-7300 set MENU > SET > Connectors > CI-V > CI-V USB Baud Rate (radio on the USB cable) or "
           u"CI-V Baud Rate (radio on the REMOTE jack) to 19200.",
           true},
-    // Dial broadcasts from B6 ride in every window: never decoded, never the call sign's answer.
-    Radio{"AddressB6Broadcasting", {"--address", "B6", "--dial-every", "100"}, k19200,
-          u"The radio uses CI-V address B6h, but TALVEX talks to 94h. On the IC-7300 set MENU > SET > Connectors > "
-          u"CI-V > CI-V Address to 94h.",
-          true},
+    // Dial broadcasts from B6 ride in every window: never decoded, never the call sign's answer,
+    // and never taken as the radio's address (any device on the bus may broadcast). The unanswered
+    // echoes name both likely causes; a switched-off radio behind an interface that echoes shows
+    // the line the same as the quiet one.
+    Radio{"AddressB6Broadcasting", {"--address", "B6", "--dial-every", "100"}, k19200, kUnanswered, true},
     Radio{"AddressB6Broadcasting4800", {"--address", "B6", "--dial-every", "100"}, QStringLiteral("4800,N,8,1"),
-          u"The radio uses CI-V address B6h, but TALVEX talks to 94h. On the IC-7300 set MENU > SET > Connectors > "
-          u"CI-V > CI-V Address to 94h.",
-          true},
-    Radio{"AddressB6Quiet", {"--address", "B6"}, k19200,
-          u"The radio echoes TALVEX's commands but never answers them: its CI-V address is not 94h. On the IC-7300 "
-          u"set MENU > SET > Connectors > CI-V > CI-V Address to 94h.",
-          true},
+          kUnanswered, true},
+    Radio{"AddressB6Quiet", {"--address", "B6"}, k19200, kUnanswered, true},
     Radio{"NothingAtAll", {"--fault", "silent"}, k19200,
-          u"Nothing at all came back from the radio on COM1. Switch the radio on, check the cable, and check that "
-          u"the port in System Setup (TALVEX.INI) is the radio's.",
+          u"Nothing at all came back from the radio on COM1. Switch the radio on, check the cable, check that the port "
+          u"in System Setup (TALVEX.INI) is the radio's, and check that the radio's CI-V baud rate is TALVEX's 19200: "
+          u"on the IC-7300 MENU > SET > Connectors > CI-V > CI-V USB Baud Rate (radio on the USB cable) or CI-V Baud "
+          u"Rate (radio on the REMOTE jack).",
           true}),
     [](const auto& info) { return std::string(info.param.name); });
 

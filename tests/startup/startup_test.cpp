@@ -410,11 +410,13 @@ TEST_F(SetupTest, NoFileChangesWhileAMemoryOperationRuns)
         {&ProgramState::CreatingFile, "Create File"}, {&ProgramState::ViewingFile, "View File"},
         {&ProgramState::UpdatingRig, "Update Rig"},   {&ProgramState::ViewingRig, "View Rig"},
         {&ProgramState::BlankingRig, "Blank Rig"},    {&ProgramState::ScanningRig, "Scan Rig"}};
-    const std::function<void(DataSetupFields&)> actions[] = {
-        [this](DataSetupFields& fields) { data().Command1_Click(fields); },
-        [this](DataSetupFields& fields) { data().Command2_Click(fields); },
-        [this](DataSetupFields& fields) { data().Command3_Click(fields); },
-        [this](DataSetupFields&) { EXPECT_FALSE(setup().Save()); }};
+    // Each choice of Data File Setup, and System Setup's Save, which as a whole waits for Stop.
+    const QString fileChange = "Changing the data file";
+    const std::pair<QString, std::function<void(DataSetupFields&)>> actions[] = {
+        {fileChange, [this](DataSetupFields& fields) { data().Command1_Click(fields); }},
+        {fileChange, [this](DataSetupFields& fields) { data().Command2_Click(fields); }},
+        {fileChange, [this](DataSetupFields& fields) { data().Command3_Click(fields); }},
+        {"Save", [this](DataSetupFields&) { EXPECT_FALSE(setup().Save()); }}};
     startNormally();
     t.writeFile(QStringLiteral("OTHER.TXT"), {QStringLiteral(" 1")});
     QString other = QStringLiteral("OTHER.TXT");
@@ -424,7 +426,7 @@ TEST_F(SetupTest, NoFileChangesWhileAMemoryOperationRuns)
     setup().PortClick(2);
     const QByteArray config = t.readFile(kConfigFileName);
     for (const auto& [flag, name] : operations) {
-        for (const auto& run : actions) {
+        for (const auto& [refused, run] : actions) {
             SCOPED_TRACE(name);
             state().*flag = true;
             t.dialogs.messages.clear();
@@ -432,8 +434,8 @@ TEST_F(SetupTest, NoFileChangesWhileAMemoryOperationRuns)
             DataSetupFields fields = data().Form_Load();
             run(fields);
             state().*flag = false;
-            ExpectSeen(t, {"Memory Operations: " + QString::fromLatin1(name)
-                               + " is running ... Stop ends it before the data file can change.",
+            ExpectSeen(t, {"Memory Operations: " + QString::fromLatin1(name) + " is running ... " + refused
+                               + " is refused until Stop ends it.",
                            "COM1 19200,N,8,1", "file OTHER.TXT", "Hello N0CALL | Open Process Complete | OTHER.TXT"});
             EXPECT_TRUE(t.dialogs.fileFilters.empty());
             EXPECT_TRUE(t.program->dataFile.isReading());
