@@ -2,13 +2,13 @@
 
 #include "memory/memory_operations.h"
 #include "platform/widgets/form_controls.h"
+#include "platform/widgets/readout_field.h"
 #include "startup/startup.h"
 #include "startup/window_shell.h"
 #include "startup/windows/window_menus.h"
 
 #include <QCloseEvent>
 #include <QLayout>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 
@@ -37,6 +37,7 @@ MemoryMain::MemoryMain(ProgramControls program, QWidget* parent) : QMainWindow(p
     buildGroups(*client);
     buildLabels(*client);
     buildDisplayFields(*client);
+    buildKeyboardOrder(*client);
     AddMainMenus(*this, program_, "Radio", QStringLiteral("Radio-Window"), [this] { program_.windows.showRadioWindow(); });
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -52,9 +53,15 @@ void MemoryMain::refresh()
                                               &texts.Text5, &texts.Text6, &texts.Text7, &texts.Text8};
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         if (fields_[i]->text() != *shown[i])
-            fields_[i]->setText(*shown[i]);
+            fields_[i]->display(*shown[i]);
     }
-    QLineEdit& text8 = *fields_[7];
+    // Every operation's progress and end pass through here, so this is where they are told:
+    // on the status line, whose accessible value is then what was said.
+    const OperationView now = OperationView::Of(program_.state);
+    if (const auto said = ProgressAnnouncement(shownOperation_, now))
+        fields_[6]->announce(*said);
+    shownOperation_ = now;
+    ReadoutField& text8 = *fields_[7];
     if (text8.font().bold() != texts.Text8Bold) {
         QFont font = text8.font();
         font.setBold(texts.Text8Bold);
