@@ -66,9 +66,10 @@ CaptionButton* MakeButton(QWidget& parent, const char* name, const QString& capt
     return button;
 }
 
-OptionButton* MakeOption(QWidget& parent, const char* name, const QString& caption, const Twips& place)
+OptionButton* MakeOption(QWidget& parent, const char* name, const QString& caption, const Twips& place,
+                         OptionButton::Kind kind)
 {
-    auto* option = new OptionButton(caption, &parent);
+    auto* option = new OptionButton(caption, &parent, kind);
     option->setObjectName(QString::fromLatin1(name));
     option->setGeometry(Place(place));
     Describe(*option, SpokenCaption(caption));

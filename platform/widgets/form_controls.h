@@ -41,7 +41,8 @@ QLabel* MakeLabel(QWidget& parent, const char* name, const QString& caption, con
 QFrame* MakeFrame(QWidget& parent, const char* name, const Twips& place);
 CaptionButton* MakeButton(QWidget& parent, const char* name, const QString& caption, const Twips& place,
                           const FontFace& font = ButtonFont());
-OptionButton* MakeOption(QWidget& parent, const char* name, const QString& caption, const Twips& place);
+OptionButton* MakeOption(QWidget& parent, const char* name, const QString& caption, const Twips& place,
+                         OptionButton::Kind kind = OptionButton::Kind::Choice);
 
 // Names a menu action as the program knows it ("FileExit") and hands it back for connecting.
 QAction* NamedAction(QAction* action, const char* name);

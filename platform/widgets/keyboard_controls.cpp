@@ -11,15 +11,12 @@ namespace talvex {
 
 bool IsPressKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
 
-OptionButton::OptionButton(const QString& caption, QWidget* parent) : QRadioButton(caption, parent)
+OptionButton::OptionButton(const QString& caption, QWidget* parent, Kind kind) : QRadioButton(caption, parent), kind_(kind)
 {
     InstallAccessibleControls();
-}
-
-void OptionButton::makePushStyle()
-{
-    pushStyle_ = true;
-    setAutoExclusive(false);
+    // Not exclusive, or a push option could not be cleared after its click.
+    if (kind_ == Kind::Push)
+        setAutoExclusive(false);
 }
 
 void OptionButton::keyPressEvent(QKeyEvent* event)

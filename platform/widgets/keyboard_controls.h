@@ -11,12 +11,13 @@ namespace talvex {
 class OptionButton final : public QRadioButton {
     Q_OBJECT
 public:
-    OptionButton(const QString& caption, QWidget* parent);
+    // A choice stays checked and belongs to a group; a push option is a push button in the
+    // dress of an option button: it never stays checked, so it can be clicked again.
+    enum class Kind { Choice, Push };
 
-    // A push button in the dress of an option button: it never stays checked, so it can be
-    // clicked again, and it belongs to no group.
-    void makePushStyle();
-    bool pushStyle() const { return pushStyle_; }
+    OptionButton(const QString& caption, QWidget* parent, Kind kind);
+
+    bool pushStyle() const { return kind_ == Kind::Push; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -24,7 +25,7 @@ protected:
 private:
     void moveFocusInGroup(bool forward);
 
-    bool pushStyle_ = false;
+    const Kind kind_;
 };
 
 // A list whose items run a command: a click on an item, or Enter or Space on the current one,

@@ -132,8 +132,7 @@ void RadioMain::buildLists(QWidget& client)
 void RadioMain::buildOperationButtons(QWidget& client)
 {
     for (const ButtonControl& control : OperationButtons()) {
-        OptionButton* option = MakeOption(client, control.name, control.caption, control.place);
-        option->makePushStyle();
+        OptionButton* option = MakeOption(client, control.name, control.caption, control.place, OptionButton::Kind::Push);
         const Procedure procedure = control.procedure;
         connect(option, &QRadioButton::clicked, this, [this, option, procedure] {
             option->setChecked(false);
