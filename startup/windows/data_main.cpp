@@ -75,9 +75,11 @@ void DataMain::buildControls(QWidget& client)
     CaptionButton* useDefault = MakeButton(*panel, "Command1", QStringLiteral("Use Default File"), {3240, 720, 1575, 255});
     SetBackground(*useDefault, ColourFromBgr(kYellow));
     connect(useDefault, &QPushButton::clicked, this, [this] { choose(&DataFileSetup::Command1_Click); });
-    connect(MakeButton(*panel, "Command0", QStringLiteral("Return"), {960, 1440, 3015, 495},
-                       {QStringLiteral("MS Sans Serif"), 9.75, true}),
-            &QPushButton::clicked, this, [this] { returnToMemoryWindow(); });
+    CaptionButton* back = MakeButton(*panel, "Command0", QStringLiteral("Return"), {960, 1440, 3015, 495},
+                                     {QStringLiteral("MS Sans Serif"), 9.75, true});
+    // The button does what the Return menu items do; the description tells it from them.
+    Describe(*back, back->text(), QStringLiteral("closes Data File Setup and blanks the Memory window's fields"));
+    connect(back, &QPushButton::clicked, this, [this] { returnToMemoryWindow(); });
 }
 
 void DataMain::buildMenus()

@@ -107,8 +107,11 @@ void SetupMain::buildControls(QWidget& panel)
 
     CaptionButton* save = MakeButton(panel, "Command0", QStringLiteral("Save"), {3720, 3240, 2175, 495}, Bold(9.75));
     SetBackground(*save, ColourFromBgr(kSaveColour));
+    // The buttons do what the menu items of the same names do; the descriptions tell them apart.
+    Describe(*save, save->text(), QStringLiteral("writes TALVEX.INI and opens the port and the data file again"));
     connect(save, &QPushButton::clicked, this, [this] { this->save(); });
     CaptionButton* quit = MakeButton(panel, "Command1", QStringLiteral("Quit"), {3720, 3960, 2175, 495}, Bold(9.75));
+    Describe(*quit, quit->text(), QStringLiteral("closes System Setup without saving"));
     connect(quit, &QPushButton::clicked, this, &QWidget::close);
 }
 
