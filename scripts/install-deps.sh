@@ -8,6 +8,7 @@ packages=(
   fonts-liberation
   clang libclang-rt-14-dev
   xvfb xauth
+  dbus at-spi2-core python3-pyatspi
   libhamlib-utils
   dpkg-dev desktop-file-utils appstream
 )

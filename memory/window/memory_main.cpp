@@ -2,13 +2,13 @@
 
 #include "memory/memory_operations.h"
 #include "platform/widgets/form_controls.h"
+#include "platform/widgets/readout_field.h"
 #include "startup/startup.h"
 #include "startup/window_shell.h"
 #include "startup/windows/window_menus.h"
 
 #include <QCloseEvent>
 #include <QLayout>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 
@@ -37,6 +37,7 @@ MemoryMain::MemoryMain(ProgramControls program, QWidget* parent) : QMainWindow(p
     buildGroups(*client);
     buildLabels(*client);
     buildDisplayFields(*client);
+    buildKeyboardOrder(*client);
     AddMainMenus(*this, program_, "Radio", QStringLiteral("Radio-Window"), [this] { program_.windows.showRadioWindow(); });
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -50,18 +51,26 @@ void MemoryMain::refresh()
     const MemoryFields& texts = program_.state.memory;
     const std::array<const QString*, 8> shown{&texts.Text1, &texts.Text2, &texts.Text3, &texts.Text4,
                                               &texts.Text5, &texts.Text6, &texts.Text7, &texts.Text8};
-    if (fields_[0]->text() != texts.Text1)
+    if (fields_[0]->text() != texts.Text1) {
+        fields_[0]->display(texts.Text1);
         ShowWhole(*fields_[0], texts.Text1, channelFont_);
+    }
     for (std::size_t i = 1; i < fields_.size(); ++i) {
         if (fields_[i]->text() == *shown[i])
             continue;
         // A text longer than its field shows from its beginning (the connection advice in
         // Text7 names the cause first), and whole when the mouse rests on it.
-        fields_[i]->setText(*shown[i]);
+        fields_[i]->display(*shown[i]);
         fields_[i]->setCursorPosition(0);
         fields_[i]->setToolTip(*shown[i]);
     }
-    QLineEdit& text8 = *fields_[7];
+    // Every operation's progress and end pass through here, so this is where they are told:
+    // on the status line, whose accessible value is then what was said.
+    const OperationView now = OperationView::Of(program_.state);
+    if (const auto said = ProgressAnnouncement(shownOperation_, now))
+        fields_[6]->announce(*said);
+    shownOperation_ = now;
+    ReadoutField& text8 = *fields_[7];
     if (text8.font().bold() != texts.Text8Bold) {
         QFont font = text8.font();
         font.setBold(texts.Text8Bold);

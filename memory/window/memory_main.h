@@ -1,5 +1,6 @@
 #pragma once
 
+#include "memory/window/progress_announcement.h"
 #include "startup/program_controls.h"
 
 #include <QFont>
@@ -7,10 +8,11 @@
 
 #include <array>
 
-class QLineEdit;
 class QPlainTextEdit;
 
 namespace talvex {
+
+class ReadoutField;
 
 // The Memory Operations window. It shows the texts in `program.state.memory` and hands every
 // click to the Memory window's operations; it builds no frames of its own. One instance lives
@@ -32,14 +34,17 @@ private:
     void buildDisplayFields(QWidget& client);
     void buildLabels(QWidget& client);
     void buildGroups(QWidget& client);
+    // The keyboard's way through the window, and its focus mark.
+    void buildKeyboardOrder(QWidget& client);
 
     // Runs one operation for the user and lets every window redraw what it changed.
     void run(Operation operation);
 
     ProgramControls program_;
-    std::array<QLineEdit*, 8> fields_{};  // Text1 ... Text8
-    QFont channelFont_;                   // Text1's own, which "END" shrinks to fit
+    std::array<ReadoutField*, 8> fields_{};  // Text1 ... Text8
+    QFont channelFont_;                      // Text1's own, which "END" shrinks to fit
     QPlainTextEdit* text9_ = nullptr;
+    OperationView shownOperation_;  // as the last redraw found it
 };
 
 }  // namespace talvex

@@ -2,13 +2,16 @@
 #include "memory/window/memory_main.h"
 
 #include "memory/memory_operations.h"
+#include "platform/widgets/focus_mark.h"
 #include "platform/widgets/form_controls.h"
+#include "platform/widgets/readout_field.h"
+#include "platform/widgets/spoken.h"
+#include "platform/widgets/tab_order.h"
 #include "startup/startup.h"
 #include "startup/window_shell.h"
 
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 
 namespace talvex {
@@ -31,6 +34,29 @@ struct Group {
     const char* headingName;
     const char* heading;
     std::vector<Button> buttons;  // positions inside the frame
+};
+
+// The Pause buttons stand over the rig group, each the button of the operation it belongs to.
+struct PauseButton {
+    const char* name;
+    Twips place;
+    void (MemoryOperations::*operation)();
+    const char* belongsTo;
+};
+
+struct Field {
+    const char* name;
+    Twips place;
+    FontFace font;
+    const char* shows;
+};
+
+// A caption and the fields it names, top to bottom (see CaptionPart).
+struct FieldCaption {
+    const char* label;
+    const char* caption;
+    Twips place;
+    std::vector<Field> fields;
 };
 
 using M = MemoryOperations;
@@ -61,38 +87,67 @@ const std::vector<Group>& Groups()
     return groups;
 }
 
-QLineEdit* MakeField(QWidget& parent, const char* name, const Twips& place, const FontFace& font)
+const std::vector<PauseButton>& PauseButtons()
 {
-    auto* field = new QLineEdit(&parent);
-    field->setObjectName(QString::fromLatin1(name));
-    field->setGeometry(Place(place));
-    field->setFont(MakeFont(font));
-    field->setTextMargins(0, 0, 0, 0);
-    // The operations and decoders own these texts; typing into them would only be overwritten.
-    field->setReadOnly(true);
-    KeepSystemColour(*field, QPalette::Base);
-    return field;
+    static const std::vector<PauseButton> buttons{
+        {"Command11", {8400, 5520, 1215, 255}, &M::Command11_Click, "Blank Rig"},
+        {"Command12", {9840, 5520, 1095, 255}, &M::Command12_Click, "Scan Rig"},
+    };
+    return buttons;
 }
+
+const std::vector<FieldCaption>& FieldCaptions()
+{
+    const FontFace large{QStringLiteral("Arial"), 36, true};
+    const FontFace medium{QStringLiteral("Arial"), 15.75, true};
+    const FontFace mediumItalic{QStringLiteral("Arial"), 15.75, true, true};
+    const FontFace small{QStringLiteral("Arial"), 8.25};
+    static const std::vector<FieldCaption> captions{
+        {"Label1", "Channel", {120, 360, 1455, 240}, {{"Text1", {120, 600, 1455, 855}, large, "channel number"}}},
+        {"Label3", "Frequency", {1680, 360, 3735, 240}, {{"Text3", {1680, 600, 3735, 870}, large, "channel frequency, MHz"}}},
+        {"Label4", "Mode/Filter", {5520, 360, 1215, 240},
+            {{"Text4", {5520, 600, 1215, 405}, mediumItalic, "channel mode"},
+                {"Text5", {5520, 1080, 1215, 360}, mediumItalic, "channel filter"}}},
+        {"Label6", "Status/Info", {120, 1560, 5295, 240},
+            {{"Text6", {120, 1800, 5295, 405}, mediumItalic, "channel label or greeting"}}},
+        {"Label2", "Selected Memory", {5520, 1560, 1935, 240},
+            {{"Text2", {5520, 1800, 405, 375}, medium, "a star when the channel is selected"}}},
+        {"Label7", "Current File/Status", {120, 2280, 7095, 240},
+            {{"Text8", {120, 2520, 7095, 285}, {QStringLiteral("MS Sans Serif"), 8.25}, "path of the current data file"},
+                {"Text7", {120, 2880, 7095, 315}, small, "the file line, progress and end report; a click stops"}}},
+    };
+    return captions;
+}
+
+int FieldIndex(const char* name) { return QByteArray(name).mid(4).toInt() - 1; }  // "Text7" -> 6
+
+// The parts of the window the keyboard goes through in turn (see buildKeyboardOrder).
+constexpr Twips kDisplay{120, 600, 7095, 2595};
+constexpr Twips kNavigation{11280, 2400, 1695, 4215};
 
 }  // namespace
 
 void MemoryMain::buildDisplayFields(QWidget& client)
 {
-    const FontFace large{QStringLiteral("Arial"), 36, true};
-    const FontFace mediumItalic{QStringLiteral("Arial"), 15.75, true, true};
-    const FontFace small{QStringLiteral("Arial"), 8.25};
-    fields_[0] = MakeField(client, "Text1", {120, 600, 1455, 855}, large);
+    for (const FieldCaption& caption : FieldCaptions()) {
+        const int count = static_cast<int>(caption.fields.size());
+        for (int i = 0; i < count; ++i) {
+            const Field& shown = caption.fields[static_cast<std::size_t>(i)];
+            auto* field = new ReadoutField(&client);
+            field->setObjectName(QString::fromLatin1(shown.name));
+            field->setGeometry(Place(shown.place));
+            field->setFont(MakeFont(shown.font));
+            field->setTextMargins(0, 0, 0, 0);
+            KeepSystemColour(*field, QPalette::Base);
+            Describe(*field, CaptionPart(QString::fromLatin1(caption.caption), i, count), QString::fromLatin1(shown.shows));
+            fields_[static_cast<std::size_t>(FieldIndex(shown.name))] = field;
+        }
+    }
     channelFont_ = fields_[0]->font();
-    fields_[1] = MakeField(client, "Text2", {5520, 1800, 405, 375}, {QStringLiteral("Arial"), 15.75, true});
     fields_[1]->setFrame(false);
-    fields_[2] = MakeField(client, "Text3", {1680, 600, 3735, 870}, large);
-    fields_[3] = MakeField(client, "Text4", {5520, 600, 1215, 405}, mediumItalic);
-    fields_[4] = MakeField(client, "Text5", {5520, 1080, 1215, 360}, mediumItalic);
-    fields_[5] = MakeField(client, "Text6", {120, 1800, 5295, 405}, mediumItalic);
-    fields_[7] = MakeField(client, "Text8", {120, 2520, 7095, 285}, {QStringLiteral("MS Sans Serif"), 8.25});
-    fields_[6] = MakeField(client, "Text7", {120, 2880, 7095, 315}, small);
     fields_[6]->installEventFilter(this);
 
+    const FontFace small{QStringLiteral("Arial"), 8.25};
     text9_ = new QPlainTextEdit(&client);
     text9_->setObjectName(QStringLiteral("Text9"));
     text9_->setGeometry(TwipsRect(120, 8040, 12855, 1095));
@@ -100,6 +155,8 @@ void MemoryMain::buildDisplayFields(QWidget& client)
     text9_->setReadOnly(true);
     text9_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     KeepSystemColour(*text9_, QPalette::Base);
+    text9_->setTabChangesFocus(true);
+    Describe(*text9_, QStringLiteral("Messages"), QStringLiteral("the radio's traffic"));
 }
 
 void MemoryMain::buildLabels(QWidget& client)
@@ -107,12 +164,8 @@ void MemoryMain::buildLabels(QWidget& client)
     MakeLabel(client, "Label14", QString(), {0, 0, 120, 120}, LabelFont());
     MakeLabel(client, "Label5", QStringLiteral("Memory Operations"), {3000, 0, 2775, 330},
               {QStringLiteral("Arial"), 12, true}, Qt::AlignCenter);
-    MakeLabel(client, "Label1", QStringLiteral("Channel"), {120, 360, 1455, 240}, LabelFont());
-    MakeLabel(client, "Label3", QStringLiteral("Frequency"), {1680, 360, 3735, 240}, LabelFont());
-    MakeLabel(client, "Label4", QStringLiteral("Mode/Filter"), {5520, 360, 1215, 240}, LabelFont());
-    MakeLabel(client, "Label6", QStringLiteral("Status/Info"), {120, 1560, 5295, 240}, LabelFont());
-    MakeLabel(client, "Label2", QStringLiteral("Selected Memory"), {5520, 1560, 1935, 240}, LabelFont());
-    MakeLabel(client, "Label7", QStringLiteral("Current File/Status"), {120, 2280, 7095, 240}, LabelFont());
+    for (const FieldCaption& caption : FieldCaptions())
+        MakeLabel(client, caption.label, QString::fromLatin1(caption.caption), caption.place, LabelFont());
 }
 
 void MemoryMain::buildGroups(QWidget& client)
@@ -125,6 +178,9 @@ void MemoryMain::buildGroups(QWidget& client)
                   {60, 120, group.place.width - 120, 300}, HeadingFont(), Qt::AlignCenter);
         for (const Button& b : group.buttons) {
             CaptionButton* button = MakeButton(*frame, b.name, QString::fromLatin1(b.caption), b.place);
+            // The three Stop buttons are told apart by the group they stand in.
+            if (b.operation == &M::Command8_Click)
+                Describe(*button, QString::fromLatin1(b.caption), QString::fromLatin1(group.heading));
             if (b.yellow)
                 SetBackground(*button, yellow);
             if (b.operation != nullptr) {
@@ -137,7 +193,7 @@ void MemoryMain::buildGroups(QWidget& client)
     connect(findChild<QPushButton*>(QStringLiteral("Command9")), &QPushButton::clicked, this,
             [this] { program_.windows.showDataSetup(); });
 
-    QFrame* navigation = MakeFrame(client, "Frame1", {11280, 2400, 1695, 4215});
+    QFrame* navigation = MakeFrame(client, "Frame1", kNavigation);
     SetBackground(*navigation, yellow);
     MakeLabel(*navigation, "Label10", QStringLiteral("Navigation"), {60, 120, 1575, 300}, HeadingFont(), Qt::AlignCenter);
     CaptionButton* radio = MakeButton(*navigation, "Command7", QStringLiteral("  go to   Radio Window"),
@@ -145,13 +201,29 @@ void MemoryMain::buildGroups(QWidget& client)
     connect(radio, &QPushButton::clicked, this, [this] { program_.windows.showRadioWindow(); });
     CaptionButton* exit = MakeButton(*navigation, "Command0", QStringLiteral("Exit"), {360, 2760, 975, 1095},
                                      {QStringLiteral("Arial"), 12, true});
+    Describe(*exit, QStringLiteral("Exit"), QStringLiteral("closes the port and ends the program"));
     connect(exit, &QPushButton::clicked, this, [this] { program_.startup.ExitButton(); });
 
     // The Pause buttons stand on the window over the rig group, so they come after it.
-    CaptionButton* pauseBlank = MakeButton(client, "Command11", QStringLiteral("Pause"), {8400, 5520, 1215, 255});
-    connect(pauseBlank, &QPushButton::clicked, this, [this] { run(&MemoryOperations::Command11_Click); });
-    CaptionButton* pauseScan = MakeButton(client, "Command12", QStringLiteral("Pause"), {9840, 5520, 1095, 255});
-    connect(pauseScan, &QPushButton::clicked, this, [this] { run(&MemoryOperations::Command12_Click); });
+    for (const PauseButton& pause : PauseButtons()) {
+        CaptionButton* button = MakeButton(client, pause.name, QStringLiteral("Pause"), pause.place);
+        Describe(*button, QStringLiteral("Pause"), QString::fromLatin1(pause.belongsTo));
+        const Operation operation = pause.operation;
+        connect(button, &QPushButton::clicked, this, [this, operation] { run(operation); });
+    }
+}
+
+// Top to bottom, left to right by the window's parts: the fields, then the groups from left to
+// right (the Pause buttons go with the rig group they stand over), navigation, and the message
+// area last.
+void MemoryMain::buildKeyboardOrder(QWidget& client)
+{
+    std::vector<TabRegion> regions{{kDisplay}};
+    for (const Group& group : Groups())
+        regions.push_back({group.place});
+    regions.push_back({kNavigation});
+    OrderTabs(client, regions);
+    new FocusMark(client);
 }
 
 }  // namespace talvex

@@ -1,5 +1,8 @@
 #include "platform/widgets/caption_button.h"
 
+#include "platform/widgets/keyboard_controls.h"
+
+#include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -23,6 +26,16 @@ void CaptionButton::paintEvent(QPaintEvent*)
         area.translate(1, 1);
     painter.setPen(palette().color(isEnabled() ? QPalette::ButtonText : QPalette::PlaceholderText));
     painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, caption);
+}
+
+void CaptionButton::keyPressEvent(QKeyEvent* event)
+{
+    if (IsPressKey(event->key())) {
+        if (!event->isAutoRepeat())
+            click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 }  // namespace talvex

@@ -13,6 +13,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Enter and Return press the focused button as Space and a click do.
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace talvex

@@ -1,11 +1,12 @@
 #include "platform/widgets/form_controls.h"
 
+#include "platform/widgets/spoken.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -64,14 +65,17 @@ CaptionButton* MakeButton(QWidget& parent, const char* name, const QString& capt
     button->setGeometry(Place(place));
     button->setFont(MakeFont(font));
     KeepSystemColour(*button, QPalette::Button);
+    Describe(*button, SpokenCaption(caption));
     return button;
 }
 
-QRadioButton* MakeOption(QWidget& parent, const char* name, const QString& caption, const Twips& place)
+OptionButton* MakeOption(QWidget& parent, const char* name, const QString& caption, const Twips& place,
+                         OptionButton::Kind kind)
 {
-    auto* option = new QRadioButton(caption, &parent);
+    auto* option = new OptionButton(caption, &parent, kind);
     option->setObjectName(QString::fromLatin1(name));
     option->setGeometry(Place(place));
+    Describe(*option, SpokenCaption(caption));
     return option;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/widgets/caption_button.h"
 #include "platform/widgets/form_metrics.h"
+#include "platform/widgets/keyboard_controls.h"
 
 #include <QPalette>
 #include <QString>
@@ -10,7 +11,6 @@ class QAction;
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QRadioButton;
 class QWidget;
 
 namespace talvex {
@@ -35,13 +35,15 @@ FontFace HeadingFont();
 // Controls that keep the system's own colours although the window around them is coloured.
 void KeepSystemColour(QWidget& widget, QPalette::ColorRole role);
 
-// Controls built at their place, named as the program knows them, owned by `parent`.
+// Controls built at their place, named as the program knows them, owned by `parent`. Buttons
+// and options are named for screen readers by their captions, as spoken.
 QLabel* MakeLabel(QWidget& parent, const char* name, const QString& caption, const Twips& place,
                   const FontFace& font, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
 QFrame* MakeFrame(QWidget& parent, const char* name, const Twips& place);
 CaptionButton* MakeButton(QWidget& parent, const char* name, const QString& caption, const Twips& place,
                           const FontFace& font = ButtonFont());
-QRadioButton* MakeOption(QWidget& parent, const char* name, const QString& caption, const Twips& place);
+OptionButton* MakeOption(QWidget& parent, const char* name, const QString& caption, const Twips& place,
+                         OptionButton::Kind kind = OptionButton::Kind::Choice);
 
 // Shows `text` in a one-line field in its `designed` font, or smaller where the text would not
 // fit whole: a field scrolled to its end would cut the text at its left edge instead.

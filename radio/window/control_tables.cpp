@@ -2,6 +2,8 @@
 
 #include "radio/fixed_commands.h"
 
+#include <QStringList>
+
 #include <string_view>
 
 namespace talvex {
@@ -32,6 +34,57 @@ ButtonControl FixedButton(const char* name, Twips place)
 }
 
 }  // namespace
+
+const std::vector<FieldCaption>& DisplayFields()
+{
+    const FontFace large{QStringLiteral("Arial"), 36, true};
+    const FontFace mediumItalic{QStringLiteral("Arial"), 15.75, true, true};
+    const FontFace medium{QStringLiteral("Arial"), 15.75, true};
+    static const std::vector<FieldCaption> captions{
+        {"Label2", "Channel", {120, 360, 1455, 240}, {{"Text2", {120, 600, 1455, 810}, large, "memory channel number"}}},
+        {"Label1", "Frequency", {1680, 360, 3735, 240}, {{"Text1", {1680, 600, 3735, 825}, large, "operating frequency, MHz"}}},
+        {"Label3", "Mode/Filter", {5520, 360, 1215, 240},
+            {{"Text4", {5520, 600, 1215, 420}, mediumItalic, "operating mode"},
+                {"Text5", {5520, 1080, 1215, 375}, mediumItalic, "filter"}}},
+        {"Label5", "Status/Info", {120, 1560, 5295, 240},
+            {{"Text6", {120, 1800, 5295, 405}, mediumItalic, "what the radio reported last"}}},
+        {"Label6", "Selected Memory", {5520, 1560, 1935, 240},
+            {{"Text3", {5520, 1800, 375, 405}, medium, "a star when the channel is selected"}}},
+    };
+    return captions;
+}
+
+const std::vector<ColumnHeading>& ListHeadings()
+{
+    static const std::vector<ColumnHeading> headings{
+        {"Label11", "Mode", {120, 2640, 1095, 240}},
+        {"Label12", "Filter", {1320, 2640, 1095, 240}},
+        {"Label14", "Vfo/Memory", {2520, 2640, 1215, 240}},
+        {"Label7", "Functions", {3840, 2640, 2535, 240}, true},
+    };
+    return headings;
+}
+
+QString ColumnOf(const ListControl& list)
+{
+    for (const ColumnHeading& heading : ListHeadings()) {
+        if (list.place.left >= heading.place.left && list.place.left < heading.place.left + heading.place.width)
+            return QString::fromLatin1(heading.caption);
+    }
+    return {};
+}
+
+QString ListName(const ListControl& list)
+{
+    if (list.items.size() < 2)
+        return ColumnOf(list);
+    const QStringList first = QString::fromLatin1(list.items[0].text).split(u' ');
+    const QStringList second = QString::fromLatin1(list.items[1].text).split(u' ');
+    qsizetype alike = 0;
+    while (alike < first.size() && alike < second.size() && first[alike] == second[alike])
+        ++alike;
+    return alike == 0 ? ColumnOf(list) : first.mid(0, alike).join(u' ');
+}
 
 const std::vector<ListControl>& FunctionLists()
 {

@@ -3,6 +3,8 @@
 #include "platform/widgets/form_controls.h"
 #include "radio/radio_operations.h"
 
+#include <QString>
+
 #include <vector>
 
 namespace talvex {
@@ -28,8 +30,42 @@ struct ButtonControl {
     Procedure procedure;
 };
 
+// A display field the decoders write, and what it shows, for a screen reader.
+struct DisplayField {
+    const char* name;
+    Twips place;
+    FontFace font;
+    const char* shows;
+};
+
+// A caption over display fields. It names them too: the caption over one field, or its parts
+// ("Mode/Filter") over the fields it stands above, top to bottom.
+struct FieldCaption {
+    const char* label;
+    const char* caption;
+    Twips place;
+    std::vector<DisplayField> fields;
+};
+
+// A heading over a column of lists.
+struct ColumnHeading {
+    const char* label;
+    const char* caption;
+    Twips place;
+    bool centred = false;  // over more than one column
+};
+
+// The captioned display fields of the window, Text1 to Text6.
+const std::vector<FieldCaption>& DisplayFields();
+// The headings over the list columns.
+const std::vector<ColumnHeading>& ListHeadings();
 // The mode, filter, VFO and function lists, their items in the order they stand.
 const std::vector<ListControl>& FunctionLists();
+// The heading of the column a list stands in.
+QString ColumnOf(const ListControl& list);
+// What a list is called: the words its first two items begin with alike ("Tuner Off", "Tuner
+// On", "TUNE": "Tuner"), or the heading of its column where they share none ("AM", "FM": "Mode").
+QString ListName(const ListControl& list);
 // The "Radio Operations" and "Memory Operations " columns of option buttons.
 const std::vector<ButtonControl>& OperationButtons();
 // The buttons inside the Command Control frame (positions relative to the frame).

@@ -1,6 +1,8 @@
 #include "radio/window/radio_main.h"
 
 #include "platform/widgets/form_controls.h"
+#include "platform/widgets/readout_field.h"
+#include "platform/widgets/spoken.h"
 #include "startup/startup.h"
 #include "startup/window_shell.h"
 #include "startup/windows/window_menus.h"
@@ -9,7 +11,6 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLayout>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -44,6 +45,7 @@ RadioMain::RadioMain(ProgramControls program, QWidget* parent) : QMainWindow(par
     buildLists(*client);
     buildOperationButtons(*client);
     buildDisplayFormat(*client);
+    buildKeyboardOrder(*client);
     AddMainMenus(*this, program_, "Memory", QStringLiteral("Memory-Window"), [this] { program_.windows.showMemoryWindow(); });
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -59,15 +61,24 @@ void RadioMain::refresh()
     const std::array<const QString*, 6> shown{
         &texts.Text1, &texts.Text2, &texts.Text3, &texts.Text4, &texts.Text5, &texts.Text6};
     for (std::size_t i = 0; i < fields_.size(); ++i) {
-        if (fields_[i]->text() != *shown[i])
-            fields_[i]->setText(*shown[i]);
+        ReadoutField& field = *fields_[i];
+        if (field.text() == *shown[i])
+            continue;
+        field.display(*shown[i]);
+        // The frequency and the mode are what the operator waits for after a query, and what
+        // a turn of the dial broadcasts; a blanked field is not news.
+        const bool awaited = &field == fields_[0] || &field == fields_[3];
+        if (awaited && !shown[i]->trimmed().isEmpty())
+            field.announce();
     }
     if (text7_->toPlainText() != texts.Text7) {
         text7_->setPlainText(texts.Text7);
         text7_->moveCursor(QTextCursor::End);  // the newest traffic stays in sight
     }
-    if (autoStatus_->text() != texts.Command44Caption)
+    if (autoStatus_->text() != texts.Command44Caption) {
         autoStatus_->setText(texts.Command44Caption);
+        Describe(*autoStatus_, texts.Command44Caption);
+    }
 }
 
 void RadioMain::run(Procedure procedure)

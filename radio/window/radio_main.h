@@ -8,10 +8,11 @@
 #include <array>
 
 class QAbstractButton;
-class QLineEdit;
 class QPlainTextEdit;
 
 namespace talvex {
+
+class ReadoutField;
 
 // The Radio Operations window: the program's main window. It shows the texts the decoders
 // keep in `program.state.radio` and hands every click to the procedure of its control.
@@ -34,12 +35,14 @@ private:
     void buildOperationButtons(QWidget& client);
     void buildFrames(QWidget& client);
     void buildDisplayFormat(QWidget& client);
+    // The keyboard's way through the window, and its focus mark.
+    void buildKeyboardOrder(QWidget& client);
 
     // Runs one procedure for the user and lets every window redraw what it changed.
     void run(Procedure procedure);
 
     ProgramControls program_;
-    std::array<QLineEdit*, 6> fields_{};  // Text1 ... Text6
+    std::array<ReadoutField*, 6> fields_{};  // Text1 ... Text6
     QPlainTextEdit* text7_ = nullptr;
     QAbstractButton* autoStatus_ = nullptr;  // Command44, captioned from the program state
 };

@@ -2,17 +2,20 @@
 // helpers of platform/form_metrics.h turn them into pixels for the screen at hand.
 #include "radio/window/radio_main.h"
 
+#include "platform/widgets/focus_mark.h"
 #include "platform/widgets/form_controls.h"
+#include "platform/widgets/readout_field.h"
+#include "platform/widgets/spoken.h"
+#include "platform/widgets/tab_order.h"
 #include "startup/startup.h"
 #include "startup/window_shell.h"
 
 #include <QButtonGroup>
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
-#include <QRadioButton>
+
+#include <algorithm>
 
 namespace talvex {
 
@@ -27,36 +30,45 @@ constexpr unsigned int kWindowFrame = 0x00646464;
 // One list row, as the lists were drawn: every item of a list fits without a scroll bar.
 constexpr int kListRowTwips = 195;
 
+// The frames, placed here and read by the keyboard's order.
+constexpr Twips kPowerPanel{8640, 480, 4335, 1695};
+constexpr Twips kCommandControl{8640, 2400, 2535, 4815};
+constexpr Twips kNavigation{11400, 2400, 1575, 4215};
+constexpr Twips kDisplayFormat{120, 7680, 1575, 255};
+
+// The smallest box around the places of a table's controls.
+template <typename Rows>
+Twips Around(const Rows& rows)
+{
+    int left = 1 << 30, top = 1 << 30, right = 0, bottom = 0;
+    for (const auto& row : rows) {
+        left = std::min(left, row.place.left);
+        top = std::min(top, row.place.top);
+        right = std::max(right, row.place.left + row.place.width);
+        bottom = std::max(bottom, row.place.top + row.place.height);
+    }
+    return {left, top, right - left, bottom - top};
+}
+
+int FieldIndex(const char* name) { return QByteArray(name).mid(4).toInt() - 1; }  // "Text4" -> 3
+
 }  // namespace
 
 void RadioMain::buildDisplayFields(QWidget& client)
 {
-    struct Field {
-        const char* name;
-        Twips place;
-        FontFace font;
-    };
-    const FontFace large{QStringLiteral("Arial"), 36, true};
-    const FontFace mediumItalic{QStringLiteral("Arial"), 15.75, true, true};
-    const FontFace medium{QStringLiteral("Arial"), 15.75, true};
-    const std::array<Field, 6> fields{{
-        {"Text1", {1680, 600, 3735, 825}, large},
-        {"Text2", {120, 600, 1455, 810}, large},
-        {"Text3", {5520, 1800, 375, 405}, medium},
-        {"Text4", {5520, 600, 1215, 420}, mediumItalic},
-        {"Text5", {5520, 1080, 1215, 375}, mediumItalic},
-        {"Text6", {120, 1800, 5295, 405}, mediumItalic},
-    }};
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        auto* field = new QLineEdit(&client);
-        field->setObjectName(QString::fromLatin1(fields[i].name));
-        field->setGeometry(Place(fields[i].place));
-        field->setFont(MakeFont(fields[i].font));
-        field->setTextMargins(0, 0, 0, 0);
-        // The decoders own these texts; typing into them would only be overwritten.
-        field->setReadOnly(true);
-        KeepSystemColour(*field, QPalette::Base);
-        fields_[i] = field;
+    for (const FieldCaption& caption : DisplayFields()) {
+        const int count = static_cast<int>(caption.fields.size());
+        for (int i = 0; i < count; ++i) {
+            const DisplayField& shown = caption.fields[static_cast<std::size_t>(i)];
+            auto* field = new ReadoutField(&client);
+            field->setObjectName(QString::fromLatin1(shown.name));
+            field->setGeometry(Place(shown.place));
+            field->setFont(MakeFont(shown.font));
+            field->setTextMargins(0, 0, 0, 0);
+            KeepSystemColour(*field, QPalette::Base);
+            Describe(*field, CaptionPart(QString::fromLatin1(caption.caption), i, count), QString::fromLatin1(shown.shows));
+            fields_[static_cast<std::size_t>(FieldIndex(shown.name))] = field;
+        }
     }
 
     text7_ = new QPlainTextEdit(&client);
@@ -67,21 +79,20 @@ void RadioMain::buildDisplayFields(QWidget& client)
     text7_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     KeepSystemColour(*text7_, QPalette::Base);
     text7_->viewport()->installEventFilter(this);
+    text7_->setTabChangesFocus(true);
+    Describe(*text7_, QStringLiteral("Messages"), QStringLiteral("the radio's traffic; a click clears the fields"));
 }
 
 void RadioMain::buildLabels(QWidget& client)
 {
     MakeLabel(client, "Label4", "Radio Operations", {3120, 0, 2535, 330},
         {QStringLiteral("Arial"), 12, true}, Qt::AlignCenter);
-    MakeLabel(client, "Label2", "Channel", {120, 360, 1455, 240}, LabelFont());
-    MakeLabel(client, "Label1", "Frequency", {1680, 360, 3735, 240}, LabelFont());
-    MakeLabel(client, "Label3", "Mode/Filter", {5520, 360, 1215, 240}, LabelFont());
-    MakeLabel(client, "Label5", "Status/Info", {120, 1560, 5295, 240}, LabelFont());
-    MakeLabel(client, "Label6", "Selected Memory", {5520, 1560, 1935, 240}, LabelFont());
-    MakeLabel(client, "Label11", "Mode", {120, 2640, 1095, 240}, LabelFont());
-    MakeLabel(client, "Label12", "Filter", {1320, 2640, 1095, 240}, LabelFont());
-    MakeLabel(client, "Label14", "Vfo/Memory", {2520, 2640, 1215, 240}, LabelFont());
-    MakeLabel(client, "Label7", "Functions", {3840, 2640, 2535, 240}, LabelFont(), Qt::AlignCenter);
+    for (const FieldCaption& caption : DisplayFields())
+        MakeLabel(client, caption.label, caption.caption, caption.place, LabelFont());
+    for (const ColumnHeading& heading : ListHeadings()) {
+        MakeLabel(client, heading.label, heading.caption, heading.place, LabelFont(),
+            heading.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    }
     for (auto [name, caption, top] : {std::tuple{"Label17", "Radio Operations", 2640},
              std::tuple{"Label16", "Memory Operations ", 5040}}) {
         QLabel* heading = MakeLabel(client, name, caption, {6480, top, 2100, 240}, LabelFont(), Qt::AlignCenter);
@@ -93,8 +104,9 @@ void RadioMain::buildLists(QWidget& client)
 {
     const int rowHeight = TwipsToPixels(kListRowTwips);
     for (const ListControl& control : FunctionLists()) {
-        auto* list = new QListWidget(&client);
+        auto* list = new CommandList(&client);
         list->setObjectName(QString::fromLatin1(control.name));
+        Describe(*list, ListName(control), ColumnOf(control));
         list->setGeometry(Place(control.place));
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         for (const ListItem& row : control.items) {
@@ -106,9 +118,9 @@ void RadioMain::buildLists(QWidget& client)
             SetBackground(*list, ColourFromBgr(kWindowFrame));
             SetForeground(*list, ColourFromBgr(kWhite));
         }
-        // Every click calls the item's procedure, the same item clicked again included; the
+        // Every choice calls the item's procedure, the same item chosen again included; the
         // texts are compared exactly, as the lists have always matched them.
-        connect(list, &QListWidget::itemClicked, this, [this, &control](QListWidgetItem* item) {
+        connect(list, &CommandList::chosen, this, [this, &control](QListWidgetItem* item) {
             for (const ListItem& row : control.items) {
                 if (item->text() == QLatin1String(row.text))
                     run(row.procedure);
@@ -120,10 +132,7 @@ void RadioMain::buildLists(QWidget& client)
 void RadioMain::buildOperationButtons(QWidget& client)
 {
     for (const ButtonControl& control : OperationButtons()) {
-        QRadioButton* option = MakeOption(client, control.name, control.caption, control.place);
-        // A push button in the dress of an option button: it must never stay selected, so it
-        // can be clicked again; not exclusive, or it could not be cleared.
-        option->setAutoExclusive(false);
+        OptionButton* option = MakeOption(client, control.name, control.caption, control.place, OptionButton::Kind::Push);
         const Procedure procedure = control.procedure;
         connect(option, &QRadioButton::clicked, this, [this, option, procedure] {
             option->setChecked(false);
@@ -145,15 +154,15 @@ void RadioMain::buildOperationButtons(QWidget& client)
 
 void RadioMain::buildFrames(QWidget& client)
 {
-    MakeFrame(client, "Frame1", {8640, 480, 4335, 1695});
+    MakeFrame(client, "Frame1", kPowerPanel);
 
-    QFrame* commandControl = MakeFrame(client, "Frame3", {8640, 2400, 2535, 4815});
+    QFrame* commandControl = MakeFrame(client, "Frame3", kCommandControl);
     MakeLabel(*commandControl, "Label9", "Command Control", {120, 60, 2295, 270}, HeadingFont(), Qt::AlignCenter);
     QFrame* rxTx = MakeFrame(*commandControl, "Frame12", {240, 360, 1935, 375});
     // Rx and Tx stay selected: they show which way the radio was switched last.
     auto* rxTxGroup = new QButtonGroup(rxTx);
     for (const ButtonControl& control : RxTxButtons()) {
-        QRadioButton* option = MakeOption(*rxTx, control.name, control.caption, control.place);
+        OptionButton* option = MakeOption(*rxTx, control.name, control.caption, control.place);
         rxTxGroup->addButton(option);
         const Procedure procedure = control.procedure;
         connect(option, &QRadioButton::clicked, this, [this, procedure] { run(procedure); });
@@ -168,7 +177,7 @@ void RadioMain::buildFrames(QWidget& client)
         connect(button, &QPushButton::clicked, this, [this, procedure] { run(procedure); });
     }
 
-    QFrame* navigation = MakeFrame(client, "Frame4", {11400, 2400, 1575, 4215});
+    QFrame* navigation = MakeFrame(client, "Frame4", kNavigation);
     MakeLabel(*navigation, "Label10", "Navigation", {60, 60, 1455, 270}, HeadingFont(), Qt::AlignCenter);
     CaptionButton* memory = MakeButton(*navigation, "Command1", QStringLiteral(" go to   Memory Window "),
         {240, 480, 1095, 1815}, {QStringLiteral("Arial"), 9.75, true});
@@ -179,6 +188,7 @@ void RadioMain::buildFrames(QWidget& client)
     });
     CaptionButton* exit = MakeButton(*navigation, "Command0", QStringLiteral("Exit"),
         {240, 2520, 1095, 1095}, {QStringLiteral("Arial"), 12, true});
+    Describe(*exit, QStringLiteral("Exit"), QStringLiteral("closes the port and ends the program"));
     connect(exit, &QPushButton::clicked, this, [this] { program_.startup.ExitButton(); });
 }
 
@@ -186,12 +196,27 @@ void RadioMain::buildDisplayFormat(QWidget& client)
 {
     // HEX and BCD keep their selection; neither is selected until the operator picks one.
     auto* group = new QButtonGroup(this);
-    QRadioButton* hex = MakeOption(client, "Option60", "HEX", {120, 7680, 735, 255});
-    QRadioButton* bcd = MakeOption(client, "Option61", "BCD", {960, 7680, 735, 255});
+    OptionButton* hex = MakeOption(client, "Option60", "HEX", {kDisplayFormat.left, kDisplayFormat.top, 735, 255});
+    OptionButton* bcd = MakeOption(client, "Option61", "BCD", {960, kDisplayFormat.top, 735, 255});
     group->addButton(hex);
     group->addButton(bcd);
     connect(hex, &QRadioButton::clicked, this, [this] { run(&RadioOperations::Option60_Click); });
     connect(bcd, &QRadioButton::clicked, this, [this] { run(&RadioOperations::Option61_Click); });
+}
+
+// Top to bottom, left to right by the window's parts: the readings, the power switches, the
+// list columns, the operation column, the command-control frame (with the buttons that stand
+// over it), navigation, the display format, and the message area last.
+void RadioMain::buildKeyboardOrder(QWidget& client)
+{
+    using Reading = TabRegion::Reading;
+    std::vector<DisplayField> fields;
+    for (const FieldCaption& caption : DisplayFields())
+        fields.insert(fields.end(), caption.fields.begin(), caption.fields.end());
+    OrderTabs(client, {{Around(fields)}, {kPowerPanel}, {Around(FunctionLists()), Reading::Columns},
+                          {Around(OperationButtons()), Reading::Columns}, {kCommandControl}, {kNavigation},
+                          {kDisplayFormat}});
+    new FocusMark(client);
 }
 
 }  // namespace talvex

@@ -1,10 +1,14 @@
 #include "startup/windows/data_main.h"
 
+#include "platform/widgets/focus_mark.h"
 #include "platform/widgets/form_controls.h"
+#include "platform/widgets/spoken.h"
+#include "platform/widgets/tab_order.h"
 #include "startup/data_file_setup.h"
 #include "startup/system_setup.h"
 
 #include <QFrame>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -34,6 +38,8 @@ DataMain::DataMain(ProgramControls program, QWidget* parent) : QMainWindow(paren
     SetBackground(*client, ColourFromBgr(kWindowColour));
     setCentralWidget(client);
     buildControls(*client);
+    OrderTabs(*client, {});
+    new FocusMark(*client);
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -44,8 +50,8 @@ DataMain::DataMain(ProgramControls program, QWidget* parent) : QMainWindow(paren
 void DataMain::buildControls(QWidget& client)
 {
     MakeLabel(client, "Label3", QStringLiteral("Open Files"), {2880, 120, 1815, 375}, kTitleFont);
-    MakeLabel(client, "Label1", QStringLiteral("Current File"), {120, 600, 1815, 255}, LabelFont());
-    MakeLabel(client, "Label2", QStringLiteral("New File"), {120, 1200, 1095, 255}, LabelFont());
+    const QLabel* currentCaption = MakeLabel(client, "Label1", QStringLiteral("Current File"), {120, 600, 1815, 255}, LabelFont());
+    const QLabel* newCaption = MakeLabel(client, "Label2", QStringLiteral("New File"), {120, 1200, 1095, 255}, LabelFont());
     text1_ = new QLineEdit(&client);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setGeometry(Place({120, 840, 7095, 315}));
@@ -57,6 +63,8 @@ void DataMain::buildControls(QWidget& client)
         box->setReadOnly(true);
         KeepSystemColour(*box, QPalette::Base);
     }
+    Describe(*text1_, currentCaption->text());
+    Describe(*text2_, newCaption->text());
 
     QFrame* panel = MakeFrame(client, "Frame1", {1320, 2040, 4935, 2295});
     MakeLabel(*panel, "Label4", QStringLiteral("File Controls"), {1440, 0, 2055, 375}, kTitleFont);
@@ -67,22 +75,24 @@ void DataMain::buildControls(QWidget& client)
     CaptionButton* useDefault = MakeButton(*panel, "Command1", QStringLiteral("Use Default File"), {3240, 720, 1575, 255});
     SetBackground(*useDefault, ColourFromBgr(kYellow));
     connect(useDefault, &QPushButton::clicked, this, [this] { choose(&DataFileSetup::Command1_Click); });
-    connect(MakeButton(*panel, "Command0", QStringLiteral("Return"), {960, 1440, 3015, 495},
-                       {QStringLiteral("MS Sans Serif"), 9.75, true}),
-            &QPushButton::clicked, this, [this] { returnToMemoryWindow(); });
+    CaptionButton* back = MakeButton(*panel, "Command0", QStringLiteral("Return"), {960, 1440, 3015, 495},
+                                     {QStringLiteral("MS Sans Serif"), 9.75, true});
+    // The button does what the Return menu items do; the description tells it from them.
+    Describe(*back, back->text(), QStringLiteral("closes Data File Setup and blanks the Memory window's fields"));
+    connect(back, &QPushButton::clicked, this, [this] { returnToMemoryWindow(); });
 }
 
 void DataMain::buildMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File"));
-    connect(NamedAction(file->addAction(QStringLiteral("Quit")), "FileQuit"), &QAction::triggered, this, &QWidget::close);
-    connect(NamedAction(file->addAction(QStringLiteral("Return")), "FileReturn"), &QAction::triggered, this,
+    connect(NamedAction(file->addAction(QStringLiteral("&Quit")), "FileQuit"), &QAction::triggered, this, &QWidget::close);
+    connect(NamedAction(file->addAction(QStringLiteral("&Return")), "FileReturn"), &QAction::triggered, this,
             [this] { returnToMemoryWindow(); });
-    connect(NamedAction(menuBar()->addAction(QStringLiteral("Quit")), "Quit"), &QAction::triggered, this, &QWidget::close);
-    connect(NamedAction(menuBar()->addAction(QStringLiteral("Return")), "Return"), &QAction::triggered, this,
+    connect(NamedAction(menuBar()->addAction(QStringLiteral("&Quit")), "Quit"), &QAction::triggered, this, &QWidget::close);
+    connect(NamedAction(menuBar()->addAction(QStringLiteral("&Return")), "Return"), &QAction::triggered, this,
             [this] { returnToMemoryWindow(); });
-    connect(NamedAction(menuBar()->addAction(QStringLiteral("Help")), "Help"), &QAction::triggered, this,
+    connect(NamedAction(menuBar()->addAction(QStringLiteral("&Help")), "Help"), &QAction::triggered, this,
             [this] { ShowHelp(program_.dialogs); });
 }
 

@@ -68,6 +68,7 @@ SplashMain::SplashMain(ProgramControls program, QWidget* parent)
         prompt->setGeometry(prompt->x() - (promptWidth - prompt->width()) / 2, prompt->y(), promptWidth, prompt->height());
     SetBackground(*prompt, ColourFromBgr(kWhite));
     connect(prompt, &QLineEdit::textEdited, this, [this] { finish(); });
+    prompt->setAccessibleName(prompt->text());
 
     for (QWidget* target : {static_cast<QWidget*>(panel), static_cast<QWidget*>(logo), static_cast<QWidget*>(prompt)})
         target->installEventFilter(this);

@@ -14,16 +14,16 @@ void AddMainMenus(QMainWindow& window, ProgramControls program, const char* othe
                   std::function<void()> showOther)
 {
     QMenuBar& bar = *window.menuBar();
-    QMenu* file = bar.addMenu(QStringLiteral("File"));
+    QMenu* file = bar.addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File"));
-    QObject::connect(NamedAction(file->addAction(QStringLiteral("Exit")), "FileExit"), &QAction::triggered, &window,
+    QObject::connect(NamedAction(file->addAction(QStringLiteral("E&xit")), "FileExit"), &QAction::triggered, &window,
                      [program] { program.startup.ExitMenu(); });
-    QObject::connect(NamedAction(bar.addAction(otherText), otherName), &QAction::triggered, &window, std::move(showOther));
-    QObject::connect(NamedAction(bar.addAction(QStringLiteral("Setup")), "Setup"), &QAction::triggered, &window,
+    QObject::connect(NamedAction(bar.addAction(u'&' + otherText), otherName), &QAction::triggered, &window, std::move(showOther));
+    QObject::connect(NamedAction(bar.addAction(QStringLiteral("&Setup")), "Setup"), &QAction::triggered, &window,
                      [program] { program.windows.showSetup(); });
-    QObject::connect(NamedAction(bar.addAction(QStringLiteral("Exit")), "Exit"), &QAction::triggered, &window,
+    QObject::connect(NamedAction(bar.addAction(QStringLiteral("E&xit")), "Exit"), &QAction::triggered, &window,
                      [program] { program.startup.ExitMenu(); });
-    QObject::connect(NamedAction(bar.addAction(QStringLiteral("Help")), "Help"), &QAction::triggered, &window, [program] { ShowHelp(program.dialogs); });
+    QObject::connect(NamedAction(bar.addAction(QStringLiteral("&Help")), "Help"), &QAction::triggered, &window, [program] { ShowHelp(program.dialogs); });
 }
 
 }  // namespace talvex

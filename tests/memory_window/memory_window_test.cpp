@@ -131,7 +131,7 @@ TEST_F(MemoryControls, NavigationMenusAndHelpLeadWhereTheySay)
     QStringList titles;
     for (const QAction* action : window->menuBar()->actions())
         titles << action->text();
-    EXPECT_EQ(titles, (QStringList{"File", "Radio-Window", "Setup", "Exit", "Help"}));
+    EXPECT_EQ(titles, (QStringList{"&File", "&Radio-Window", "&Setup", "E&xit", "&Help"}));
 
     click("Command7");
     find<QAction>("Radio").trigger();

@@ -174,7 +174,7 @@ TEST_F(RadioWindow, TheMenusStandInOrderAndLeadWhereTheySay)
     QStringList titles;
     for (const QAction* action : window->menuBar()->actions())
         titles << action->text();
-    EXPECT_EQ(titles, (QStringList{"File", "Memory-Window", "Setup", "Exit", "Help"}));
+    EXPECT_EQ(titles, (QStringList{"&File", "&Memory-Window", "&Setup", "E&xit", "&Help"}));
     find<QAction>("Memory").trigger();
     click("Command1");
     find<QAction>("Setup").trigger();

@@ -61,7 +61,7 @@ TEST_F(StartupWindows, SetupShowsTheConfigurationEditsItAsTypedAndSaveWritesItAn
     QStringList menus;
     for (const QAction* action : setup->menuBar()->actions())
         menus << action->text();
-    EXPECT_EQ(menus, (QStringList{"File", "Quit", "Save", "Help"}));
+    EXPECT_EQ(menus, (QStringList{"&File", "&Quit", "&Save", "&Help"}));
 
     Click(find<QRadioButton>(setup, "Option3"));
     Click(find<QRadioButton>(setup, "Option6"));

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace talvex {
+
+// A display field the program writes and the operator only reads: the frequency, the mode, a
+// channel's summary, an operation's progress. Screen readers see it as read-only text named by
+// its caption; its accessible value is what an operator waiting on it should hear, and
+// announce() tells the accessibility layer that this value changed.
+class ReadoutField final : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit ReadoutField(QWidget* parent);
+
+    // Shows `text`; the accessible value becomes that text again.
+    void display(const QString& text);
+    // Makes `spoken` the accessible value (the text shown when empty) and sends a value-change
+    // event for it.
+    void announce(const QString& spoken = {});
+
+    QString spokenValue() const { return spoken_.isEmpty() ? text() : spoken_; }
+
+private:
+    QString spoken_;
+};
+
+}  // namespace talvex
