@@ -164,8 +164,11 @@ public:
         o.lineSeconds = bytes * 10.0 / baud;
         const qint64 started = run->timers.clock.elapsed();
         window->findChild<QAbstractButton*>(QStringLiteral("Command3"))->click();
-        run->runUntil([&] { return !state().memory.Text7.startsWith(QStringLiteral("Saving")); }, 240000);
-        o.backupSeconds = (run->timers.clock.elapsed() - started) / 1000.0;
+        const auto saving = [this] { return state().memory.Text7.startsWith(QStringLiteral("Saving")); };
+        run->runUntil(saving, 5000);
+        const qint64 backupStarted = run->timers.clock.elapsed();
+        run->runUntil([&] { return !saving(); }, 240000);
+        o.backupSeconds = (run->timers.clock.elapsed() - backupStarted) / 1000.0;
         run->runUntil([&] { return !state().UpdatingRig; }, 240000);
         o.seconds = (run->timers.clock.elapsed() - started) / 1000.0;
         run->program->memory.setClock(nullptr);
@@ -208,9 +211,15 @@ int main(int argc, char** argv)
     }
     const talvex::testing::Memory radio = talvex::testing::ReadMemory(talvex::testing::DemoMemoryPath(TALVEX_DEMO_DIR));
     bool met = true;
-    std::printf("%-6s %-11s %8s %9s %6s %8s %8s %10s\n", "baud", "operation", "correct", "verified", "ticks",
-                "ticks/ch", "time", "worst late");
+    // --one-label: only the everyday case below.
+    const bool oneLabelOnly = QCoreApplication::arguments().contains(QStringLiteral("--one-label"));
+    if (!oneLabelOnly) {
+        std::printf("%-6s %-11s %8s %9s %6s %8s %8s %10s\n", "baud", "operation", "correct", "verified", "ticks",
+                    "ticks/ch", "time", "worst late");
+    }
     for (const char* settings : {"4800,N,8,1", "9600,N,8,1", "19200,N,8,1"}) {
+        if (oneLabelOnly)
+            break;
         Roundtrip r{QString::fromLatin1(settings)};
         if (!r.startUp()) {
             std::printf("%-6s start-up against the simulator failed\n", settings);
@@ -232,7 +241,8 @@ int main(int argc, char** argv)
                         ok ? "" : "   <- goal missed");
         }
     }
-    std::printf("goal: 99/99 correct and verified, time <= 1.05x at every rate: %s\n", met ? "met" : "MISSED");
+    if (!oneLabelOnly)
+        std::printf("goal: 99/99 correct and verified, time <= 1.05x at every rate: %s\n", met ? "met" : "MISSED");
 
     std::printf("\nUpdate Rig of a file differing from the radio in one label, backup included\n");
     std::printf("%-6s %-5s %9s %14s %16s %10s\n", "baud", "right", "whole", "backup pass", "line time of it", "ratio");
