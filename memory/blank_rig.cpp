@@ -8,20 +8,22 @@ namespace talvex {
 
 namespace {
 
-// Memory mode, select, clear: each is answered OK.
-constexpr int kClearFrames = 3;
+// The clear step sends one clear frame.
+constexpr int kClears = 1;
 
 }  // namespace
 
 BlankRig::BlankRig(OperationContext& context, ChannelBackup& backup)
-    : BackedUpStepper(context, context.state.BlankingRig, QStringLiteral("Blank Rig"), backup)
+    : BackedUpStepper(context, context.state.BlankingRig, QStringLiteral("Blank Rig"), backup),
+      clear_(context, kClears)
 {
 }
 
 void BlankRig::reset()
 {
     BackedUpStepper::reset();
-    channel_ = 0;
+    stage_ = Stage::Select;
+    awaitingCheck_ = false;
     ledger_ = {};
 }
 
@@ -66,9 +68,20 @@ void BlankRig::askToStop()
 
 void BlankRig::checkChange(const Exchange& exchange)
 {
-    if (channel_ < 1)
-        return;  // the select refused the channel: nothing was cleared
-    if (ledger_.record(channel_, ClearNotVerified(exchange, kClearFrames)))
+    if (!std::exchange(awaitingCheck_, false))
+        return;
+    std::optional<QString> why;
+    if (stage_ == Stage::Select) {
+        why = clear_.selectNotConfirmed(exchange);
+        if (!why) {
+            stage_ = Stage::Clear;  // confirmed: the clear goes out at the next step
+            return;
+        }
+    } else {
+        why = clear_.clearNotVerified(exchange);
+        stage_ = Stage::Select;
+    }
+    if (ledger_.record(clear_.channel(), why))
         halt(QStringLiteral("The radio did not answer for channel ") + QString::number(ledger_.firstSilent())
              + QStringLiteral(" ... Blank Rig stopped."));
 }
@@ -76,6 +89,12 @@ void BlankRig::checkChange(const Exchange& exchange)
 void BlankRig::changeStep()
 {
     ProgramState& s = c_.state;
+    if (stage_ == Stage::Clear) {
+        expectAnswer();
+        awaitingCheck_ = true;
+        clear_.clear();
+        return;
+    }
     if (s.ChannelCounter > s.LastChannel || s.ChannelCounter > kRadio.lastChannel) {
         c_.showEnd();
         s.ChannelCounter = 0;
@@ -93,16 +112,18 @@ void BlankRig::changeStep()
         changeStep();
         return;
     }
-    channel_ = s.ChannelCounter;
-    s.ChannelText = QString::number(s.ChannelCounter);
-    s.memory.Text1 = s.ChannelText;
-    ++s.ChannelCounter;
-    s.memory.Text7 = QStringLiteral("Clearing Memory Channel ") + s.ChannelText;
-    s.EntriesPreset = true;
-    s.ClearAfterSelect = true;
+    const int channel = s.ChannelCounter++;
+    s.memory.Text1 = QString::number(channel);
+    s.memory.Text7 = QStringLiteral("Clearing Memory Channel ") + s.memory.Text1;
     expectAnswer();
-    c_.radio.Option18_Click();
-    c_.radio.Option40_Click();
+    if (channel < kRadio.firstChannel) {
+        // The select refuses a channel 0: only the memory-mode frame goes out, nothing is cleared.
+        s.ChannelText = s.memory.Text1;
+        c_.radio.Option18_Click();
+        return;
+    }
+    awaitingCheck_ = true;
+    clear_.select(channel, true);
 }
 
 }  // namespace talvex

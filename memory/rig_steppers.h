@@ -2,6 +2,7 @@
 
 #include "memory/backup.h"
 #include "memory/channel_checks.h"
+#include "memory/channel_clear.h"
 #include "memory/channel_range.h"
 #include "memory/stepper.h"
 #include "platform/timer.h"
@@ -38,7 +39,10 @@ private:
     void changeStep() override;
     void checkChange(const Exchange& exchange) override;
 
-    int channel_ = 0;  // the channel the last step cleared
+    enum class Stage { Select, Clear };
+    Stage stage_ = Stage::Select;  // what the next step of the channel in hand sends
+    bool awaitingCheck_ = false;   // a step of it was sent and its answer is still to be checked
+    ChannelClear clear_;
     ChannelLedger ledger_;
 };
 

@@ -16,16 +16,10 @@ namespace talvex {
 
 namespace {
 
-// A clear is three frames (select, clear, clear); each is answered OK.
-constexpr int kClearFrames = 3;
+// The clear step sends two clear frames, as Update Rig always has.
+constexpr int kClears = 2;
 // A written channel whose read-back is missing, late or differs is read this many times more.
 constexpr int kReadBacksAgain = 2;
-
-QString WithoutBlanks(QString text)
-{
-    text.remove(u' ');
-    return text;
-}
 
 // The channels the lines write or clear, ascending, each once.
 std::vector<int> ChannelsNamedIn(const QStringList& lines)
@@ -53,7 +47,7 @@ ParsedLine ParseProgrammedLine(const QString& line, int channel)
     const QString frequencyField = Columns(line, 15, 22);
     const auto digits = FrequencyDigitsOf(frequencyField);
     const auto frequency = digits ? FrequencyField(*digits) : std::nullopt;
-    const QString mode = WithoutBlanks(Columns(line, 29, 42));
+    const QString mode = DisplayOf(line).mode;
     const QString filterText = Columns(line, 47, 47).trimmed();
     // An empty filter is filter 2, the memory write's own default.
     const auto filter = filterText.isEmpty() ? std::optional<int>(2) : WholeNumberIn(filterText, 1, 3);
@@ -80,7 +74,8 @@ ParsedLine ParseProgrammedLine(const QString& line, int channel)
 }  // namespace
 
 UpdateRig::UpdateRig(OperationContext& context, ChannelBackup& backup)
-    : BackedUpStepper(context, context.state.UpdatingRig, QStringLiteral("Update Rig"), backup)
+    : BackedUpStepper(context, context.state.UpdatingRig, QStringLiteral("Update Rig"), backup),
+      clear_(context, kClears)
 {
 }
 
@@ -136,6 +131,7 @@ void UpdateRig::reset()
     next_ = 0;
     sent_ = Sent::Nothing;
     channel_ = 0;
+    clearConfirmed_ = false;
     ledger_ = {};
 }
 
@@ -147,15 +143,22 @@ void UpdateRig::checkChange(const Exchange& exchange)
     const auto field = ChannelField(QString::number(channel_));
     std::optional<QString> why;
     switch (sent) {
-    case Sent::Clear: why = ClearNotVerified(exchange, kClearFrames); break;
+    case Sent::Select:
+        why = clear_.selectNotConfirmed(exchange);
+        clearConfirmed_ = !why;
+        if (clearConfirmed_)
+            return;  // the clear goes out at the next step
+        break;
+    case Sent::Clear: why = clear_.clearNotVerified(exchange); break;
     case Sent::Write: why = WriteNotVerified(exchange, *field); break;
     case Sent::ReadBack: why = ReadBackNotVerified(exchange, written_, *field); break;
     case Sent::Nothing: break;
     }
-    late_ = late_ || (sent != Sent::Clear && HeardButNotAnswered(exchange, *field));
+    late_ = late_ || ((sent == Sent::Write || sent == Sent::ReadBack) && HeardButNotAnswered(exchange, *field));
     // A read-back that is missing, late or differs may be the line's fault, not the radio's: the
     // channel is read twice more before it is reported. A refused write is not asked again.
-    const bool readBackFailed = why && sent != Sent::Clear && *why != u"the radio refused the write";
+    const bool readBackFailed =
+        why && (sent == Sent::Write || sent == Sent::ReadBack) && *why != u"the radio refused the write";
     if (readBackFailed && readBacks_ < kReadBacksAgain) {
         ++readBacks_;
         readBackAgain();
@@ -174,6 +177,12 @@ void UpdateRig::checkChange(const Exchange& exchange)
 // step of their own: the step goes on to the next line that changes something.
 void UpdateRig::changeStep()
 {
+    if (std::exchange(clearConfirmed_, false)) {
+        expectAnswer();
+        clear_.clear();
+        sent_ = Sent::Clear;
+        return;
+    }
     while (next_ < lines_.size()) {
         const QString& line = lines_[next_++];
         ShowFileLine(c_.state.memory, line);
@@ -233,16 +242,10 @@ UpdateRig::Sent UpdateRig::clearLine()
         ledger_.report().unchanged();
         return Sent::Nothing;
     }
-    // Select (which goes straight on to one clear), then a second clear of the same channel.
     expectAnswer();
-    s.EntriesPreset = true;
-    s.ClearAfterSelect = true;
-    c_.radio.Option40_Click();
-    s.ClearAfterSelect = false;
-    s.EntriesPreset = true;
-    c_.radio.Option43_Click();
+    clear_.select(*selectable, false);
     channel_ = *selectable;
-    return Sent::Clear;
+    return Sent::Select;
 }
 
 UpdateRig::Sent UpdateRig::writeLine(const QString& line, int channel)

@@ -2,6 +2,7 @@
 
 #include "memory/backup.h"
 #include "memory/channel_checks.h"
+#include "memory/channel_clear.h"
 
 namespace talvex {
 
@@ -23,7 +24,7 @@ public:
     void reset() override;
 
 private:
-    enum class Sent { Nothing, Write, ReadBack, Clear };
+    enum class Sent { Nothing, Write, ReadBack, Select, Clear };
 
     void changeStep() override;
     void checkChange(const Exchange& exchange) override;
@@ -42,6 +43,8 @@ private:
     QByteArray written_;  // the record it wrote
     int readBacks_ = 0;   // read-backs of it asked for again
     bool late_ = false;   // the radio heard one of its reads and did not answer in time
+    bool clearConfirmed_ = false;  // the select of channel_ was confirmed: its clear goes next
+    ChannelClear clear_;
     ChannelLedger ledger_;
 };
 

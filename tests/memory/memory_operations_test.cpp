@@ -32,12 +32,13 @@ TEST(BlankRig, ReadsItsRangeAtTheLinesPaceThenClearsEachChannelOnceATickAndPause
                                            "Enter ENDING Channel Number (1-99)|Blank Rig Memories|99"}));
     EXPECT_EQ(t.tick(5), ReadFrames({5}));
     EXPECT_EQ(t.state().memory.Text7, u"Reading channel 1 of 4 before writing");
-    EXPECT_EQ(t.pace(), ReadFrames({6, 7, 8}) + Frames({"08", "08 00 05", "0B"}));
-    EXPECT_EQ(t.state().memory.Text7, u"Clearing Memory Channel 5");
+    EXPECT_EQ(t.pace(), ReadFrames({6, 7, 8}) + BlankFrames(5).mid(0, 3));
+    EXPECT_EQ(t.tick(5), BlankFrames(5).mid(3));  // confirmed: the clear and its read-back
+
     t.dialogs.whileShown = [&t] { EXPECT_EQ(t.tick(5), Frames{}); };  // ticks while it asks do nothing
     t.start(&M::Command11_Click, {}, MessageAnswer::No);
     EXPECT_EQ(LastShown(t), u"Blank Rig|STOP Blank Rig?");
-    EXPECT_EQ(t.run(5), (Frames{"08", "08 00 06", "0B", "08", "08 00 07", "0B", "08", "08 00 08", "0B"}));
+    EXPECT_EQ(t.run(5), BlankFrames(6) + BlankFrames(7) + BlankFrames(8));
     EXPECT_EQ(t.state().memory.Text1 + t.state().memory.Text7, u"ENDEND");
     EXPECT_FALSE(t.state().ClearAfterSelect);
     for (int n : {4, 5, 6, 7, 8, 9})
@@ -52,9 +53,40 @@ TEST(BlankRig, AChannelAlreadyBlankIsNotClearedAgainAndTheEndSaysSo)
 {
     MemoryRig t(SampleMemory(false));  // channel 10 is blank
     t.start(&M::Command5_Click, {"9", "11"});
-    EXPECT_EQ(t.run(5), ReadFrames({9, 10, 11}) + Frames({"08", "08 00 09", "0B", "08", "08 00 11", "0B"}));
+    EXPECT_EQ(t.run(5), ReadFrames({9, 10, 11}) + BlankFrames(9) + BlankFrames(11));
     EXPECT_EQ(t.state().memory.Text7, u"Blank Rig: 2 channels cleared and verified, 1 already blank");
     EXPECT_EQ(Shown(t).size(), 1);  // the question only
+}
+
+// The clear acts on whatever channel the radio has selected: it goes out only once the select
+// of the channel in hand came back as sent and answered OK.
+TEST(BlankRig, ASelectTheRadioDidNotConfirmClearsNothing)
+{
+    const QByteArray select = Hex("FE FE 94 E0 08 00 30 FD"), ok = Hex("FE FE E0 94 FB FD");
+    const struct { const char* line; std::function<QByteArray(ScriptedRadio&, QByteArray)> radio; QString told; } rows[] = {
+        {"08 00 30 garbled into 08 00 31", [&](ScriptedRadio& r, QByteArray w) { return r.answer(w.replace(select, Hex("FE FE 94 E0 08 00 31 FD"))); },
+         "the radio did not take the select: nothing was cleared"},
+        {"its OK lost", [&](ScriptedRadio& r, const QByteArray& w) { return r.answer(w).replace(ok, ""); },
+         "the radio did not confirm the select: nothing was cleared"},
+        {"refused", [&](ScriptedRadio& r, const QByteArray& w) { return r.answer(w).replace(ok, Hex("FE FE E0 94 FA FD")); },
+         "the radio refused the select: nothing was cleared"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        MemoryRig t(FullMemory());
+        t.start(&M::Command5_Click, {"30", "30"});
+        Frames frames;
+        for (int tick = 0; tick < 10 && t.state().BlankingRig; ++tick) {
+            t.closeAnswerWindow();
+            t.memoryTimer(5).fire();
+            const QByteArray written = t.port.takeWritten();
+            frames << FramesOf(written);
+            t.port.receive(written.contains(select) ? row.radio(t.radio, written) : t.radio.answer(written));
+        }
+        EXPECT_EQ(frames.count("0B"), 0);
+        EXPECT_EQ(t.radio.memory, FullMemory());
+        EXPECT_EQ(LastShown(t), "!Blank Rig|Blank Rig: 0 of 1 channels verified\nChannel 30: " + row.told);
+    }
 }
 
 TEST(BlankRig, TypedRangesCountByTheirLeadingNumber)
@@ -189,7 +221,7 @@ TEST(UpdateRig, WritesOnlyWhatDiffersAndNamesTheChannelsTheRadioRefusedOrHoldsDi
         };
         t.start(&M::Command3_Click);
         const Frames frames = t.run(3, run == 0);
-        EXPECT_LE(t.ticks, 99 + 5 + 1 + 2);  // a tick a read and a changed channel, one to end, two more reads of 31
+        EXPECT_LE(t.ticks, 99 + 5 + 1 + 1 + 2);  // a tick a read and a change, one more for the clear, one to end, two reads of 31
         // Channel 10 cleared; 17 and 31 renamed; 33 and 34 get the labels the file can hold.
         EXPECT_EQ(frames.count("0B"), 2);
         EXPECT_EQ(frames.filter(QRegularExpression("^1A 00 00 .. 00")).size(), 4);

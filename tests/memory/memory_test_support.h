@@ -109,7 +109,19 @@ inline Frames WriteFrames(const RadioChannel& c)
     const QString write = QString::fromLatin1((Hex("1A 00") + ContentsOf(c)).toHex(' ').toUpper());
     return {"08", write, "08", "08 00 " + Two(c.channel), "1A 00 00 " + Two(c.channel)};
 }
-inline Frames ClearFrames(int channel) { return {"08 00 " + Two(channel), "0B", "0B"}; }
+// A clear is two steps: the select (and the read the select procedure follows it with), then
+// once the radio confirmed it, the clear frames and the read-back that must find the channel
+// blank. Update Rig sends two clears, Blank Rig the memory mode first and one clear.
+inline Frames ClearFrames(int channel)
+{
+    const QString read = "1A 00 00 " + Two(channel);
+    return {"08 00 " + Two(channel), read, "0B", "0B", read};
+}
+inline Frames BlankFrames(int channel)
+{
+    const QString read = "1A 00 00 " + Two(channel);
+    return {"08", "08 00 " + Two(channel), read, "0B", read};
+}
 
 // Every message shown so far as "title|text"; or every input asked as "prompt|title|default".
 inline QStringList Shown(const TestProgram& t, bool inputs = false)

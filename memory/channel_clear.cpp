@@ -1,0 +1,71 @@
+#include "memory/channel_clear.h"
+
+#include "link/frames.h"
+#include "link/radio_answers.h"
+#include "memory/channel_checks.h"
+
+#include <algorithm>
+
+namespace talvex {
+
+namespace {
+
+bool IsRead(const QByteArray& frame) { return frame.mid(4, 2) == QByteArray::fromHex("1A00") && frame.size() == 9; }
+
+}  // namespace
+
+void ChannelClear::select(int channel, bool memoryModeFirst)
+{
+    ProgramState& s = c_.state;
+    channel_ = channel;
+    s.ChannelText = QString::number(channel);
+    s.ClearAfterSelect = false;
+    if (memoryModeFirst)
+        c_.radio.Option18_Click();
+    s.EntriesPreset = true;
+    c_.radio.Option40_Click();
+}
+
+std::optional<QString> ChannelClear::selectNotConfirmed(const Exchange& exchange) const
+{
+    const QByteArray own = OwnReceived(exchange);
+    const auto answers = RadioAnswers(own);
+    if (own.isEmpty())
+        return kNoAnswer;
+    const auto field = ChannelField(QString::number(channel_));
+    if (!field || !own.contains(CommandFrame(QByteArray(1, 0x08) + *field)))
+        return QStringLiteral("the radio did not take the select: nothing was cleared");
+    if (std::any_of(answers.begin(), answers.end(), [](const QByteArray& a) { return IsNg(a); }))
+        return QStringLiteral("the radio refused the select: nothing was cleared");
+    const auto settings = std::count_if(exchange.sent.begin(), exchange.sent.end(), [](const QByteArray& f) { return !IsRead(f); });
+    const auto oks = std::count_if(answers.begin(), answers.end(), [](const QByteArray& a) { return IsOk(a); });
+    if (oks < settings)
+        return QStringLiteral("the radio did not confirm the select: nothing was cleared");
+    return std::nullopt;
+}
+
+void ChannelClear::clear()
+{
+    ProgramState& s = c_.state;
+    for (int i = 0; i < clears_; ++i) {
+        s.EntriesPreset = true;
+        c_.radio.Option43_Click();
+    }
+    s.ChannelText = QString::number(channel_);
+    s.EntriesPreset = true;
+    c_.radio.Option45_Click();
+}
+
+std::optional<QString> ChannelClear::clearNotVerified(const Exchange& exchange) const
+{
+    if (const auto why = ClearNotVerified(exchange, clears_))
+        return why;
+    const auto readBack = MemoryReadAnswer(RadioAnswers(OwnReceived(exchange)), *ChannelField(QString::number(channel_)));
+    if (!readBack)
+        return kNoAnswer;
+    if (!IsBlankChannelAnswer(*readBack))
+        return QStringLiteral("the radio still holds the channel after the clear");
+    return std::nullopt;
+}
+
+}  // namespace talvex
