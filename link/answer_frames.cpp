@@ -53,4 +53,17 @@ QByteArray AnswerFramesOf(const QByteArray& received, const std::vector<QByteArr
     return kept;
 }
 
+QByteArray WithoutRepeatedEchoes(QByteArray frames, const std::vector<QByteArray>& sent)
+{
+    for (std::size_t i = 1; i < sent.size(); ++i) {
+        if (std::find(sent.begin(), sent.begin() + static_cast<std::ptrdiff_t>(i), sent[i]) == sent.begin() + static_cast<std::ptrdiff_t>(i))
+            continue;
+        const qsizetype first = frames.indexOf(sent[i]);
+        const qsizetype again = first < 0 ? -1 : frames.indexOf(sent[i], first + sent[i].size());
+        if (again >= 0)
+            frames.remove(again, sent[i].size());
+    }
+    return frames;
+}
+
 }  // namespace talvex

@@ -21,4 +21,9 @@ namespace talvex {
 // doctor still see them, from the window's whole bytes.
 QByteArray AnswerFramesOf(const QByteArray& received, const std::vector<QByteArray>& sent);
 
+// `frames` (as AnswerFramesOf gives them) without the echo of a request sent again in the same
+// window: a channel read twice, so that two answers can be compared, is decoded as one read, its
+// echo then its answers, at the positions the decoders read.
+QByteArray WithoutRepeatedEchoes(QByteArray frames, const std::vector<QByteArray>& sent);
+
 }  // namespace talvex

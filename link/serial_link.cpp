@@ -101,7 +101,7 @@ void SerialLink::Timer2Tick()
     ShowStatusEcho(data);
     // Only the echoes and the radio's own answers are decoded or count as the start-up's answer;
     // the status line and the connection doctor see everything that came.
-    const QByteArray answers = AnswerFramesOf(data, closed.sent);
+    const QByteArray answers = WithoutRepeatedEchoes(AnswerFramesOf(data, closed.sent), closed.sent);
     DecodeAnswer(state_, answers);
     closed.received = data;
     if (exchangeClosed_)

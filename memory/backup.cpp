@@ -112,8 +112,7 @@ std::optional<QString> ChannelBackup::check(const Exchange& exchange)
 {
     switch (read_.check(exchange)) {
     case ChannelRead::Verdict::AskAgain: return std::nullopt;
-    case ChannelRead::Verdict::Silent:
-        return QStringLiteral("the radio did not answer for channel ") + QString::number(read_.channel());
+    case ChannelRead::Verdict::Silent: return read_.whyNot();
     case ChannelRead::Verdict::Read: break;
     }
     held_[read_.channel()] = read_.record();

@@ -54,8 +54,11 @@ void CreateFile::check(const Exchange& exchange)
     case ChannelRead::Verdict::Read: newFile_.writeLine(read_.line()); return;
     case ChannelRead::Verdict::AskAgain: return;
     case ChannelRead::Verdict::Silent:
-        halt(QStringLiteral("The radio did not answer for channel ") + QString::number(read_.channel())
-             + QStringLiteral(" ... ") + c_.state.CurrentFileName + QStringLiteral(" was not changed."));
+    {
+        QString why = read_.whyNot();
+        why[0] = why[0].toUpper();
+        halt(why + QStringLiteral(" ... ") + c_.state.CurrentFileName + QStringLiteral(" was not changed."));
+    }
         return;
     }
 }

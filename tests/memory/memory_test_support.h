@@ -93,12 +93,13 @@ inline QByteArray SampleFile()
     return (lines.join("\r\n") + "\r\n").toLatin1();
 }
 
-// The reads of `channels` before a change, each channel once.
+// The reads of `channels` from a radio whose answers come clean: each channel read twice in one
+// request, and taken when the two agree.
 inline Frames ReadFrames(std::initializer_list<int> channels)
 {
     Frames frames;
     for (int channel : channels)
-        frames << "1A 00 00 " + Two(channel);
+        frames << "1A 00 00 " + Two(channel) << "1A 00 00 " + Two(channel);
     return frames;
 }
 
