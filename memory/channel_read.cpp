@@ -12,14 +12,6 @@ namespace {
 // A channel whose answer is missing or damaged is asked for again until it was read this often.
 constexpr int kReadsPerChannel = 3;
 
-QString HeadingLine()
-{
-    return FormatDataLine({QStringLiteral(" Ch#"), QStringLiteral("Freq..:."), QStringLiteral("Mode"),
-                           QStringLiteral("Fil #"), QStringLiteral("      "), QStringLiteral("Label.....")});
-}
-
-QString EmptyLine() { return FormatDataLine({QString(), QString(), QString(), QString(), QString(), QString()}); }
-
 // A radio name may hold control bytes or bytes above 7E; written as they are they would split
 // the line or make a label no memory write takes back, so each becomes a blank.
 QString WritableLabel(QString label)
@@ -48,18 +40,6 @@ std::optional<QByteArray> ChannelAnswer(const Exchange& exchange, int channel)
 }
 
 }  // namespace
-
-QStringList DataFileHead(const QString& title)
-{
-    return {FormatDataLine({QString(), QString(), QString(), QString(), QString(), title}), HeadingLine(),
-            EmptyLine()};
-}
-
-QStringList DataFileTail()
-{
-    return {EmptyLine(), HeadingLine(), EmptyLine(),
-            FormatDataLine({QStringLiteral(" END"), QString(), QString(), QString(), QString(), QString()})};
-}
 
 void ChannelRead::send(int channel)
 {

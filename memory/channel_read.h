@@ -1,16 +1,12 @@
 #pragma once
 
 #include "link/memory_record.h"
+#include "memory/data_file_frame.h"
 #include "memory/stepper.h"
 
 #include <QStringList>
 
 namespace talvex {
-
-// The lines a data file written from the radio has before its channel lines (title, heading,
-// an empty line) and after them (an empty line, the heading, an empty line, the END line).
-QStringList DataFileHead(const QString& title);
-QStringList DataFileTail();
 
 // One channel read from the radio and made into its data-file line. A missing or damaged
 // answer is asked for again, up to three reads in all; a line is only ever made from the
