@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 namespace talvex::channels {
 
@@ -122,7 +123,7 @@ ImportResult ImportEibi(const QByteArray& bytes, const EibiFilter& filter, const
     std::vector<ReportLine> fileReport;
     std::map<std::int64_t, std::pair<int, QString>> channelOfHz;  // channel and its station
     const int limit = std::min(filter.max, kRadio.lastChannel - filter.firstChannel + 1);
-    int leftOver = 0;
+    std::set<std::int64_t> leftOut;  // frequencies beyond the last channel
     for (const TextRow& textRow : SplitRows(DecodeUtf8OrLatin1(bytes), u';')) {
         const QStringList& fields = textRow.fields;
         if (fields.first().startsWith(QStringLiteral("kHz")))
@@ -147,7 +148,7 @@ ImportResult ImportEibi(const QByteArray& bytes, const EibiFilter& filter, const
             continue;
         }
         if (static_cast<int>(channelOfHz.size()) >= limit) {
-            ++leftOver;
+            leftOut.insert(*hz);
             continue;
         }
         const int channel = filter.firstChannel + static_cast<int>(channelOfHz.size());
@@ -159,8 +160,8 @@ ImportResult ImportEibi(const QByteArray& bytes, const EibiFilter& filter, const
         row[kMode] = QStringLiteral("AM");
         rows.push_back({textRow.line, row, {}});
     }
-    if (leftOver > 0)
-        fileReport.push_back({0, QString::number(leftOver) + QStringLiteral(" more frequencies left out: ")
+    if (!leftOut.empty())
+        fileReport.push_back({0, QString::number(leftOut.size()) + QStringLiteral(" more frequencies left out: ")
                                      + QString::number(limit) + QStringLiteral(" channels at most")});
     ImportOptions numbered = options;
     numbered.renumber = false;
