@@ -36,6 +36,13 @@ QString ToneTypeText(int toneType)
     return toneType == 1 ? QStringLiteral("Tone") : toneType == 2 ? QStringLiteral("TSQL") : QString();
 }
 
+// CHIRP's reader refuses a row with a tone outside its list, even one no tone mode uses; such an
+// unused tone is written as its default (the record column keeps it).
+QString ToneColumn(int tenths, bool used)
+{
+    return used || IsRadioTone(tenths) ? ToneText(tenths) : QStringLiteral("88.5");
+}
+
 // The visible zones of a line without its record: tones, data mode and split are the radio's,
 // which the line does not hold, so their columns stay at CHIRP's defaults and the data mode empty.
 ChirpRow RowOfZones(const LineFields& fields)
@@ -79,8 +86,8 @@ ChirpRow ChirpRowOfRecord(const MemoryRecord& record)
         row[kOffset] = MegahertzText(fields.transmit.hz);
     }
     row[kTone] = ToneTypeText(fields.receive.toneType);
-    row[kRToneFreq] = ToneText(fields.receive.repeaterTone);
-    row[kCToneFreq] = ToneText(fields.receive.squelchTone);
+    row[kRToneFreq] = ToneColumn(fields.receive.repeaterTone, fields.receive.toneType == 1);
+    row[kCToneFreq] = ToneColumn(fields.receive.squelchTone, fields.receive.toneType == 2);
     row[kMode] = ModeName(fields.receive.mode).toUpper();
     row[kFilter] = QString::number(fields.receive.filter);
     row[kDataMode] = QString::number(fields.receive.dataMode);

@@ -92,16 +92,20 @@ int SmallNumber(const ChirpRow& row, Column column, int low, int high, int none,
     return none;
 }
 
-// The row's tone setting written into `set`.
-void PutTone(const ChirpRow& row, bool hasRecord, SettingsFields& set, QStringList& changes)
+// The row's tone setting written into `set`. `recordRow` is what the row's own record exports as.
+void PutTone(const ChirpRow& row, const std::optional<ChirpRow>& recordRow, SettingsFields& set, QStringList& changes)
 {
+    const auto same = [&](Column column) { return recordRow && row[column] == (*recordRow)[column]; };
+    if (same(kTone) && same(kRToneFreq) && same(kCToneFreq))
+        return;  // the record's own tone setting, whatever it holds
     const QString mode = row[kTone].trimmed();
     const auto repeater = ToneOfText(row[kRToneFreq]);
     const auto squelch = ToneOfText(row[kCToneFreq]);
-    // Tones no tone mode uses matter only to a row that came from this radio's record.
-    if (hasRecord && repeater && IsRadioTone(*repeater))
+    // Tones no tone mode uses matter only to a row that came from this radio's record, and
+    // only when the row changed them.
+    if (recordRow && !same(kRToneFreq) && repeater && IsRadioTone(*repeater))
         set.repeaterTone = *repeater;
-    if (hasRecord && squelch && IsRadioTone(*squelch))
+    if (recordRow && !same(kCToneFreq) && squelch && IsRadioTone(*squelch))
         set.squelchTone = *squelch;
     set.toneType = 0;
     if (mode.isEmpty())
@@ -236,7 +240,7 @@ RowLine LineOfRow(const ChirpRow& row, int channel)
                 + ModeName(*mode).toUpper() + QStringLiteral(" cannot carry it");
         receive.dataMode = 0;
     }
-    PutTone(row, carried.has_value(), receive, changes);
+    PutTone(row, carried ? std::optional<ChirpRow>(ChirpRowOfRecord(*carried)) : std::nullopt, receive, changes);
     const std::int64_t transmitHz = TransmitHz(row, *hz, changes);
     // A transmit side the record already had keeps its own settings; a new one copies receive.
     if (transmitHz == *hz)

@@ -79,6 +79,11 @@ TEST(ChirpReaderRules, EveryModeAndToneIsOneCHIRPAccepts)
     EXPECT_EQ(ChirpRowOfRecord(RecordOf(records[1]))[kTone], "Tone");
     EXPECT_EQ(ChirpRowOfRecord(RecordOf(records[2]))[kTone], "TSQL");
     EXPECT_EQ(ChirpRowOfRecord(RecordOf(records[0]))[kFrequency], "0.074000");
+    // TSQL on 91.5 with a repeater tone of 150.0, which is in no list: CHIRP would refuse the
+    // whole row for it, so the unused tone goes out as CHIRP's default and the record keeps it.
+    const ChirpRow odd = ChirpRowOfRecord(
+        RecordOf("0085000050072100050202001500000915005007210005020200150000091546543420313520383520"));
+    EXPECT_EQ(odd[kRToneFreq] + u' ' + odd[kCToneFreq], "88.5 91.5");
 }
 
 TEST(ChirpReaderRules, ADataFileLineGivesWhatItShowsAndLeavesTheRestAtCHIRPsDefaults)

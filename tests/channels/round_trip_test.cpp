@@ -11,6 +11,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace talvex::channels {
@@ -66,12 +68,13 @@ TEST(ChannelsRoundTrip, ABackupWithRecordsAndEditedLinesComesBackByteForByte)
     EXPECT_EQ(ThereAndBack(backup, QStringLiteral("BACKUP.TXT")), backup);
 }
 
-// Records with all the radio holds beyond the visible zones, next to the rich demo memory.
+// Records with all the radio holds beyond the visible zones, after the rich demo memory
+// (channel 85 holds a repeater tone of 150.0 Hz, which no list has).
 std::vector<MemoryRecord> AwkwardRecords()
 {
     std::vector<MemoryRecord> records;
     for (const auto& [channel, bytes] : testing::ReadMemory(kSource + QStringLiteral("/tests/support/rich-memory.txt"))) {
-        if (!bytes.isEmpty() && channel < 20)
+        if (!bytes.isEmpty() && channel != 20 && channel != 21 && channel != 22 && channel != 98)
             records.push_back(*MemoryRecord::from(bytes));
     }
     for (const char* hex : {
@@ -84,6 +87,8 @@ std::vector<MemoryRecord> AwkwardRecords()
              // 30 kHz receive, 74.8 MHz transmit, the first and last tones of the list
              "0098010000030000020300000670002541000080740002030000067000254145444745532020202020"})
         records.push_back(*MemoryRecord::from(QByteArray::fromHex(hex)));
+    std::sort(records.begin(), records.end(),
+              [](const MemoryRecord& a, const MemoryRecord& b) { return a.channelField() < b.channelField(); });
     return records;
 }
 
