@@ -69,7 +69,10 @@ QByteArray CsvOf(const std::vector<ChirpRow>& rows)
 
 QString MegahertzText(std::int64_t hz)
 {
-    return QString::number(hz / 1'000'000) + u'.' + QString::number(hz % 1'000'000).rightJustified(6, u'0');
+    // Negative only in a report: a shift below zero.
+    const QString sign = hz < 0 ? QStringLiteral("-") : QString();
+    hz = hz < 0 ? -hz : hz;
+    return sign + QString::number(hz / 1'000'000) + u'.' + QString::number(hz % 1'000'000).rightJustified(6, u'0');
 }
 
 QString ToneText(int tenths) { return QString::number(tenths / 10) + u'.' + QString::number(tenths % 10); }

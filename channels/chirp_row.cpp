@@ -242,10 +242,10 @@ RowLine LineOfRow(const ChirpRow& row, int channel)
     }
     PutTone(row, carried ? std::optional<ChirpRow>(ChirpRowOfRecord(*carried)) : std::nullopt, receive, changes);
     const std::int64_t transmitHz = TransmitHz(row, *hz, changes);
-    // A transmit side the record already had keeps its own settings; a new one copies receive.
-    if (transmitHz == *hz)
-        after.transmit = receive;
-    else if (!base.isSplit())
+    // A transmit side the record already had keeps its own settings (mode, filter, tones);
+    // a new one copies receive.
+    const bool split = transmitHz != *hz || row[kDuplex].trimmed() == u"split";
+    if (!split || !base.isSplit())
         after.transmit = receive;
     after.transmit.hz = transmitHz;
 

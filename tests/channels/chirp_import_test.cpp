@@ -1,5 +1,6 @@
 // Foreign and hostile CHIRP rows: the data-file line each becomes and what the report says.
 
+#include "channels/chirp_export.h"
 #include "channels/chirp_import.h"
 #include "tests/channels/expected_lines.h"
 
@@ -70,6 +71,9 @@ TEST(ChirpImport, EachRowBecomesItsLineAndNamesWhatChanged)
         {"a split kept", Row("17,SPL,14.195000,split,14.225000,", plain, "USB"),
          WithZone(Line(17, "14.195.0", "USB", "Fil 2", "", "SPL       "),
                   "0017000050191400010200001000001000005022140001020000100000100053504C20202020202020"), ""},
+        {"a shift below zero", Row("19,LOW,0.100000,-,0.600000,", plain, "AM"),
+         Line(19, "00.100.0", "AM", "Fil 2", "", "LOW       "),
+         "row 2: transmit frequency -0.500000 MHz is outside 0.030-74.800 MHz: simplex"},
         {"transmit off", Row("9,OFF,29.600000,off,0.000000,", plain, "FM"), Line(9, "29.600.0", "FM", "Fil 2", "", "OFF       "),
          "row 2: duplex \"off\" offset \"0.000000\" has no IC-7300 setting: simplex"},
         {"DTCS dropped", Row("9,D,29.600000,,0.000000,DTCS", plain, "FM"), Line(9, "29.600.0", "FM", "Fil 2", "", "D         "),
@@ -215,6 +219,21 @@ TEST(ChirpImport, TenThousandRowsFillTheChannelsOnceAndReportTheRest)
     EXPECT_EQ(result.report.front().shown(), "row 101: channel 1 is already row 2: left out");
     EXPECT_EQ(result.report.back().shown(), "row 10001: channel 1 is already row 2: left out");
     EXPECT_EQ(ChannelLinesOf(result).last(), Line(99, "07.098.0", "LSB", "Fil 2", "", "R98       "));
+}
+
+TEST(ChirpImport, AnEditedRowChangesOnlyWhatItChangedInItsRecord)
+{
+    // Split on one frequency: receive USB filter 2, transmit LSB filter 1; select group 3.
+    const auto record = *MemoryRecord::from(QByteArray::fromHex(
+        "0021030050191400010200001000001000005019140000010000100000100053504C4954204D4F4445"));
+    ChirpRow row = ChirpRowOfRecord(record);
+    row[kName] = QStringLiteral("NEW NAME");
+    const QString csv = kColumnNames.join(u',') + u'\n' + row.join(u',') + u'\n';
+    const ImportResult result = ImportChirpCsv(csv.toUtf8(), {});
+    ASSERT_EQ(result.channels, 1);
+    EXPECT_EQ(result.lines[3], WithZone(Line(21, "14.195.0", "USB", "Fil 2", "Yes", "NEW NAME  "),
+                                        "002103005019140001020000100000100000501914000001000010000010004E4557204E414D452020"));
+    EXPECT_FALSE(result.changed());
 }
 
 TEST(ChirpImport, AFileWithoutCHIRPsHeaderSaysSo)
