@@ -236,6 +236,16 @@ TEST(ChirpImport, AnEditedRowChangesOnlyWhatItChangedInItsRecord)
     EXPECT_FALSE(result.changed());
 }
 
+TEST(ChirpImport, AFileNotInUtf8IsReadAndSaysSo)
+{
+    const QByteArray latin1 = (kHeader + QStringLiteral("\n")).toUtf8()
+        + "1,Caf\xE9,7.074000,,0.000000,,88.5,88.5,023,NN,USB,5.00,,,,,,\n";
+    const ImportResult result = ImportChirpCsv(latin1, {});
+    EXPECT_EQ(ChannelLinesOf(result), QStringList{Line(1, "07.074.0", "USB", "Fil 2", "", "Caf?      ")});
+    EXPECT_EQ(ReportOf(result), QString::fromUtf8("the file is not UTF-8: bytes that are not were replaced; "
+                                                  "row 2: name \"Caf\uFFFD\" written \"Caf?\""));
+}
+
 TEST(ChirpImport, AFileWithoutCHIRPsHeaderSaysSo)
 {
     const ImportResult result = ImportChirpCsv("Freq;Name\n7.1;A\n", {});
