@@ -224,17 +224,18 @@ RowLine LineOfRow(const ChirpRow& row, int channel)
     if (carried)
         carried->setChannelField(channelBytes);
     const QString label = RadioLabel(row[kName], changes);
-    const int filter = SmallNumber(row, kFilter, 1, 3, 2, changes);
+    // An empty column leaves the record's setting; without a record, the memory write's own.
+    const int filter = SmallNumber(row, kFilter, 1, 3, carried ? carried->filter() : 2, changes);
     const MemoryRecord base = carried ? *carried : BlankChannelRecord(channelBytes, {FrequencyBytesOf(*hz), *mode, filter, false, label});
     const RecordFields before = FieldsOf(base);
     RecordFields after = before;
-    after.select = SmallNumber(row, kSelectGroup, 0, 3, 0, changes);
+    after.select = SmallNumber(row, kSelectGroup, 0, 3, before.select, changes);
     after.name = label;
     SettingsFields& receive = after.receive;
     receive.hz = *hz;
     receive.mode = *mode;
     receive.filter = filter;
-    receive.dataMode = SmallNumber(row, kDataMode, 0, 3, 0, changes);
+    receive.dataMode = SmallNumber(row, kDataMode, 0, 3, before.receive.dataMode, changes);
     if (receive.dataMode != 0 && !ModeCarriesData(*mode)) {
         changes << QStringLiteral("data mode ") + QString::number(receive.dataMode) + QStringLiteral(" dropped: ")
                 + ModeName(*mode).toUpper() + QStringLiteral(" cannot carry it");

@@ -236,6 +236,19 @@ TEST(ChirpImport, AnEditedRowChangesOnlyWhatItChangedInItsRecord)
     EXPECT_FALSE(result.changed());
 }
 
+TEST(ChirpImport, EmptyColumnsOfOursLeaveTheRecordsSettings)
+{
+    // FM-D3 with Tone 88.5 on 29.620.010, filter 1, select group 2.
+    const QString hex = QStringLiteral("0022021000622900050131000885001000100062290005013100088500100052505420443320202020");
+    ChirpRow row = ChirpRowOfRecord(*MemoryRecord::from(QByteArray::fromHex(hex.toLatin1())));
+    row[kFilter] = row[kDataMode] = row[kSelectGroup] = QString();
+    const QString csv = kColumnNames.join(u',') + u'\n' + row.join(u',') + u'\n';
+    const ImportResult result = ImportChirpCsv(csv.toUtf8(), {});
+    ASSERT_EQ(result.channels, 1);
+    EXPECT_EQ(result.lines[3], WithZone(Line(22, "29.620.0", "FM", "Fil 1", "Yes", "RPT D3    "), hex));
+    EXPECT_FALSE(result.changed());
+}
+
 TEST(ChirpImport, AFileNotInUtf8IsReadAndSaysSo)
 {
     const QByteArray latin1 = (kHeader + QStringLiteral("\n")).toUtf8()
