@@ -12,7 +12,7 @@ endif()
 
 # Folder -> the folders it may include from (besides itself). The more specific folder comes
 # first so that radio/window is not taken for radio.
-set(areas state platform/widgets platform link radio/window radio memory/window memory
+set(areas state platform/widgets platform link radio/window radio memory/window memory channels
     startup/windows startup app sim)
 set(allowed_state "")
 set(allowed_platform "")
@@ -30,6 +30,10 @@ set(allowed_sim "")
 # Single headers a folder may use from one it otherwise may not: the shared text routines
 # depend on nothing and serve the data file as much as the start-up.
 set(allowed_files_memory startup/text_routines.h)
+# The list conversions read and write data-file lines and nothing else of memory/: no operation,
+# no window, no serial line.
+set(allowed_channels link)
+set(allowed_files_channels memory/data_line.h memory/file_line.h memory/record_zone.h memory/data_file_frame.h)
 
 function(area_of path out)
   foreach(area IN LISTS areas)

@@ -11,13 +11,6 @@ namespace talvex {
 
 namespace {
 
-QString HeadingLine()
-{
-    return FormatDataLine({QStringLiteral(" Ch#"), QStringLiteral("Freq..:."), QStringLiteral("Mode"),
-                           QStringLiteral("Fil #"), QStringLiteral("      "), QStringLiteral("Label.....")});
-}
-
-QString EmptyLine() { return FormatDataLine({QString(), QString(), QString(), QString(), QString(), QString()}); }
 
 // A radio name may hold control bytes or bytes above 7E; written as they are they would split
 // the line or make a label no memory write takes back, so each becomes a blank.
@@ -55,18 +48,6 @@ std::vector<QByteArray> ChannelAnswers(const Exchange& exchange, int channel)
 }
 
 }  // namespace
-
-QStringList DataFileHead(const QString& title)
-{
-    return {FormatDataLine({QString(), QString(), QString(), QString(), QString(), title}), HeadingLine(),
-            EmptyLine()};
-}
-
-QStringList DataFileTail()
-{
-    return {EmptyLine(), HeadingLine(), EmptyLine(),
-            FormatDataLine({QStringLiteral(" END"), QString(), QString(), QString(), QString(), QString()})};
-}
 
 void ChannelRead::send(int channel)
 {

@@ -1,16 +1,12 @@
 #pragma once
 
 #include "link/memory_record.h"
+#include "memory/data_file_frame.h"
 #include "memory/stepper.h"
 
 #include <QStringList>
 
 namespace talvex {
-
-// The lines a data file written from the radio has before its channel lines (title, heading,
-// an empty line) and after them (an empty line, the heading, an empty line, the END line).
-QStringList DataFileHead(const QString& title);
-QStringList DataFileTail();
 
 // One channel read from the radio and made into its data-file line. A CI-V answer carries no
 // checksum, so one answer that looks whole may still hold a bit turned over on the line: a

@@ -10,6 +10,7 @@ packages=(
   xvfb xauth
   dbus at-spi2-core python3-pyatspi
   libhamlib-utils
+  chirp
   dpkg-dev desktop-file-utils appstream
 )
 missing=()
