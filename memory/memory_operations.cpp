@@ -206,6 +206,7 @@ void MemoryOperations::dropStandingLines()
 void MemoryOperations::haltWith(const QString& title, const QString& text)
 {
     const QString advice = context_.takeAdvice();
+    const auto found = foundSoFar();
     const bool wasCreating = state_.CreatingFile;
     stopAll();
     if (wasCreating) {
@@ -213,15 +214,35 @@ void MemoryOperations::haltWith(const QString& title, const QString& text)
         createFile_.discard();
         dataFile_.ReopenDataFile(state_.CurrentDataFile, FileMode::Input);
     }
-    dialogs_.critical(title, advice.isEmpty() ? text : text + u'\n' + advice);
+    QStringList told{text};
+    if (found)
+        told << found->second;
+    if (!advice.isEmpty())
+        told << advice;
+    dialogs_.critical(title, told.join(u'\n'));
 }
 
 void MemoryOperations::Command8_Click()
 {
+    const auto found = foundSoFar();
     stopAll();
     state_.memory.clearShown();
     createFile_.discard();
     dataFile_.CloseDataFile();
+    // What the run had found before the Stop is not forgotten with it.
+    if (found) {
+        state_.memory.Text7 = found->second.section(u'\n', 0, 0);
+        dialogs_.critical(found->first, QStringLiteral("Stopped before the end ... ") + found->second);
+    }
+}
+
+std::optional<std::pair<QString, QString>> MemoryOperations::foundSoFar() const
+{
+    for (const Stepper* stepper : std::initializer_list<const Stepper*>{&updateRig_, &viewRig_, &blankRig_}) {
+        if (const QString found = stepper->foundSoFar(); stepper->running() && !found.isEmpty())
+            return std::pair(stepper->name(), found);
+    }
+    return std::nullopt;
 }
 
 }  // namespace talvex

@@ -38,6 +38,13 @@ void OperationContext::reportEnd(const QString& operation, const ChannelReport& 
         dialogs.message(operation, told.join(u'\n'), MessageIcon::None, MessageButtons::Ok);
 }
 
+QString OperationContext::Found(const QString& operation, const ChannelReport& report)
+{
+    if (report.allVerified() && !report.hasNotes())
+        return {};
+    return report.summary(operation) + u'\n' + report.details();
+}
+
 QString OperationContext::takeAdvice()
 {
     const QString advice = state.MemoryAdvice.join(u'\n');

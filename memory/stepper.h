@@ -34,6 +34,8 @@ struct OperationContext {
     // decision the operator must hear about (a kept split, a cleared data mode), and the
     // connection advice given during the run.
     void reportEnd(const QString& operation, const ChannelReport& report);
+    // foundSoFar() of an operation that keeps `report`.
+    static QString Found(const QString& operation, const ChannelReport& report);
     // The connection advice given during the run, one cause a line, and done with it; empty
     // when none was given.
     QString takeAdvice();
@@ -57,6 +59,9 @@ public:
     const QString& name() const { return name_; }
     // The next step goes as soon as the last one's answer is in, not at the next tick.
     virtual bool linePaced() const { return false; }
+    // What the run found so far that the operator must hear even when it ends early (a channel
+    // that did not verify, a kept split): the summary and one line a channel; nothing when none.
+    virtual QString foundSoFar() const { return {}; }
 
 protected:
     virtual void step() = 0;

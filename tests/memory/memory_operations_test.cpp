@@ -279,6 +279,21 @@ TEST(UpdateRig, AReadBackThatComesLateIsAskedForAgainAndNeverTakenAsSilence)
     }
 }
 
+TEST(UpdateRig, StopShowsWhatTheRunHadFoundBeforeIt)
+{
+    MemoryRig t(SampleMemory(false), EditedSampleFile());
+    t.radio.refuseWrites = {17};
+    t.start(&M::Command3_Click);
+    for (int tick = 0; tick < 200 && !t.tick(3).contains("08 00 31");)
+        ++tick;
+    t.memory().Command8_Click();
+    EXPECT_FALSE(t.state().UpdatingRig);
+    const QString told = LastShown(t);
+    EXPECT_TRUE(told.startsWith("!Update Rig|Stopped before the end ... Update Rig: 0 of 1 channel written and verified"))
+        << told.toStdString();
+    EXPECT_TRUE(told.endsWith("\nChannel 17: the radio refused the write")) << told.toStdString();
+}
+
 TEST(UpdateRig, ANamedFileButtonAsksThenMakesItsFileCurrent)
 {
     MemoryRig t(SampleMemory(false));
@@ -295,16 +310,20 @@ TEST(MemoryOperations, ARadioFallingSilentIsNamedAndThreeSilentChannelsStopTheRu
 {
     const QString stopped = "The radio did not answer for channel 62 ... ";
     const QString unsaved = " wrote nothing to the radio.";
+    const QString silent = "\nChannel 62: no answer\nChannel 63: no answer";
     // Blank Rig and Update Rig read their channels before they change any; `whileChanging`: the
     // radio falls silent only once that reading is done.
     const struct { Click click; QList<std::optional<QString>> inputs; int timer, silentFrom; QString shown; bool finished = false, whileChanging = false; }
         rows[] = {
         {&M::Command4_Click, {}, 4, 98, "View Rig|View Rig: 97 of 99 channels verified\nChannel 98: no answer\nChannel 99: no answer", true},
         {&M::Command5_Click, {"5", "7"}, 5, 7, "Blank Rig|Blank Rig: 2 of 3 channels verified\nChannel 7: no answer", true, true},
-        {&M::Command4_Click, {}, 4, 62, "View Rig|" + stopped + "View Rig stopped."},
-        {&M::Command5_Click, {"", ""}, 5, 62, "Blank Rig|" + stopped + "Blank Rig stopped.", false, true},
+        // A stop names what the run had found before it, the silent channels it counted among them.
+        {&M::Command4_Click, {}, 4, 62, "View Rig|" + stopped + "View Rig stopped.\nView Rig: 61 of 63 channels verified" + silent},
+        {&M::Command5_Click, {"", ""}, 5, 62, "Blank Rig|" + stopped + "Blank Rig stopped.\nBlank Rig: 55 of 57 channels "
+                                               "cleared and verified, 6 already blank" + silent, false, true},
         {&M::Command3_Click, {}, 3, 62,
-         "Update Rig|" + stopped + "Update Rig stopped: that channel and the ones after it may not hold what the file says.",
+         "Update Rig|" + stopped + "Update Rig stopped: that channel and the ones after it may not hold what the file says."
+             "\nUpdate Rig: 55 of 57 channels written and verified, 6 already as the file says" + silent,
          false, true},
         {&M::Command5_Click, {"60", "70"}, 5, 62, "Blank Rig|The channels could not be saved before writing: the radio did "
                                                   "not answer for channel 62 ... Blank Rig" + unsaved},
@@ -361,7 +380,8 @@ TEST(MemoryOperations, ConnectionAdviceStandsUntilTheOperationEndsAndItsEndRepor
          "!Update Rig|Update Rig: 3 of 4 channels written and verified, 95 already as the file says\nChannel 17: the radio "
          "refused the write\n" + advice},
         {"stopped by a silent radio", &M::Command4_Click, 4, 62, {}, nullptr,
-         "!View Rig|The radio did not answer for channel 62 ... View Rig stopped.\n" + advice},
+         "!View Rig|The radio did not answer for channel 62 ... View Rig stopped.\nView Rig: 61 of 63 channels verified\n"
+         "Channel 62: no answer\nChannel 63: no answer\n" + advice},
         {"no report of its own", &M::Command1_Click, 1, 1000, {}, nullptr, "Create File|" + advice},
         {"Stop", &M::Command4_Click, 4, 1000, {}, &M::Command8_Click, ""},
         {"Pause, then Yes", &M::Command5_Click, 5, 1000, {}, &M::Command11_Click, "Blank Rig|STOP Blank Rig?"},

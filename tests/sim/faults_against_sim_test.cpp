@@ -134,7 +134,8 @@ const SilentRun kSilentRuns[] = {
     {"BlankRig", 5, &MemoryOperations::Command5_Click,
      "The channels could not be saved before writing: the radio did not answer for channel 5 ... Blank Rig wrote "
      "nothing to the radio."},
-    {"ViewRig", 4, &MemoryOperations::Command4_Click, "The radio did not answer for channel 5 ... View Rig stopped."},
+    {"ViewRig", 4, &MemoryOperations::Command4_Click, "The radio did not answer for channel 5 ... View Rig stopped.\nView "
+     "Rig: 4 of 6 channels verified\nChannel 5: no answer\nChannel 6: no answer"},
 };
 
 void PrintTo(const SilentRun& r, std::ostream* os) { *os << r.name; }
