@@ -15,6 +15,7 @@ public:
     explicit ViewRig(OperationContext& context);
     void start();
     void reset() override;
+    const ChannelReport* report() const override { return &ledger_.report(); }
 
 private:
     void step() override;
@@ -33,6 +34,7 @@ public:
     // The button while blanking: paused while the question is open, stopped on Yes.
     void askToStop();
     void reset() override;
+    const ChannelReport* report() const override { return &ledger_.report(); }
 
 private:
     void changeStep() override;

@@ -57,6 +57,8 @@ public:
     const QString& name() const { return name_; }
     // The next step goes as soon as the last one's answer is in, not at the next tick.
     virtual bool linePaced() const { return false; }
+    // The channels checked so far in this run, for an operation that checks them.
+    virtual const ChannelReport* report() const { return nullptr; }
 
 protected:
     virtual void step() = 0;

@@ -21,6 +21,7 @@ public:
     // From a named file in the working directory, after the operator's Yes.
     void startWith(const QString& fileName);
     void reset() override;
+    const ChannelReport* report() const override { return &ledger_.report(); }
 
 private:
     enum class Sent { Nothing, Write, ReadBack, Clear };
