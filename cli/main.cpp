@@ -2,6 +2,8 @@
 #include "mem_command.h"
 #include "options.h"
 
+#include "platform/interrupt_signal.h"
+
 #include <QCoreApplication>
 #include <QDir>
 
@@ -10,6 +12,7 @@
 // talvex-mem: the radio's memory channels from the command line, on the Memory window's engine.
 int main(int argc, char* argv[])
 {
+    talvex::InterruptSignal::blockEarly();
     QCoreApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("talvex-mem"));
     application.setApplicationVersion(QStringLiteral(TALVEX_VERSION));

@@ -172,6 +172,7 @@ int RunCommand(const Options& options, const QString& workingDirectory)
         QCoreApplication::exit(0);
     });
 
+    const bool fileExisted = QFileInfo::exists(file);
     state.CurrentDataFile = file;
     state.CurrentFileName = QFileInfo(file).fileName();
     switch (options.command) {
@@ -197,6 +198,12 @@ int RunCommand(const Options& options, const QString& workingDirectory)
     port.close();
 
     const Outcome& outcome = progress.outcome();
+    if (options.command == Command::Read && outcome.end != Outcome::End::Finished && !fileExisted
+        && QFileInfo(file).size() == 0) {
+        // A stopped Create File takes the old file up again, and makes an empty one where there
+        // was none: a read that did not finish leaves nothing behind.
+        QFile::remove(file);
+    }
     int code = kExitOk;
     if (interrupted)
         code = kExitInterrupted;

@@ -25,6 +25,12 @@ sigset_t InterruptSignals()
 
 }  // namespace
 
+void InterruptSignal::blockEarly()
+{
+    const sigset_t set = InterruptSignals();
+    pthread_sigmask(SIG_BLOCK, &set, nullptr);
+}
+
 // The signals are blocked and read from a signalfd: no handler, no state shared with one.
 InterruptSignal::InterruptSignal(std::function<void(int)> interrupted) : interrupted_(std::move(interrupted))
 {
@@ -60,6 +66,7 @@ InterruptSignal::~InterruptSignal()
 
 InterruptSignal::InterruptSignal(std::function<void(int)> interrupted) : interrupted_(std::move(interrupted)) {}
 InterruptSignal::~InterruptSignal() = default;
+void InterruptSignal::blockEarly() {}
 
 #endif
 

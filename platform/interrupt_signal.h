@@ -22,6 +22,10 @@ public:
     // False when the signals could not be taken over (they then end the process as usual).
     bool active() const { return fd_ >= 0; }
 
+    // Blocks the two signals in the calling thread: called first thing in main, before any thread
+    // exists, so that no thread started later can take them and end the process.
+    static void blockEarly();
+
 private:
     std::function<void(int)> interrupted_;
     int fd_ = -1;
