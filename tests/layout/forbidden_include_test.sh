@@ -6,7 +6,7 @@ cmake -DSOURCE_DIR="$1" -P "$check"
 
 tree=$(mktemp -d)
 trap 'rm -rf "$tree"' EXIT
-mkdir -p "$tree"/{link,memory,radio/window,platform,sim,state}
+mkdir -p "$tree"/{link,memory,radio/window,platform,sim,state,cli,app}
 touch "$tree"/memory/data_file.h "$tree"/link/frames.h "$tree"/radio/window/w.cpp
 expect_refused() {  # file, include line, what the message must name
   echo "$2" > "$tree/$1"
@@ -21,6 +21,12 @@ expect_refused radio/window/w.h '#include "app/program.h"' 'radio/window/ may no
 expect_refused platform/p.cpp '#include "platform/widgets/form_controls.h"' 'platform/ may not depend on platform/widgets/'
 expect_refused sim/s.cpp '#include "../link/frames.h"' 'sim/ may not depend on link/'
 expect_refused state/s.h '#include "link/frames.h"' 'state/ may not depend on link/'
+expect_refused cli/c.cpp '#include "app/windows.h"' 'cli/ may not depend on app/'
+expect_refused cli/c.cpp '#include "memory/window/memory_main.h"' 'cli/ may not depend on memory/window/'
+expect_refused cli/c.cpp '#include <QWidget>' 'cli/c.cpp: includes <QWidget> (cli/ links no Qt Widgets)'
+expect_refused cli/c.cpp '#include <QtWidgets/QLabel>' 'cli/ links no Qt Widgets'
+# The command line may use the program object.
+echo '#include "app/program.h"' > "$tree/cli/ok.cpp"
 # A memory file reaching the link is allowed.
 echo '#include "link/frames.h"' > "$tree/memory/ok.cpp"
 cmake -DSOURCE_DIR="$tree" -P "$check"
