@@ -165,7 +165,8 @@ int RunCommand(const Options& options, const QString& workingDirectory)
     bool interrupted = false;
     progress.setEnded([] { QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); }); });
     InterruptSignal interrupt([&](int) {
-        if (interrupted)
+        // A signal after the end changes nothing: the report stands as the engine gave it.
+        if (interrupted || progress.outcome().end != Outcome::End::Running)
             return;
         interrupted = true;
         memory.interrupt();

@@ -70,20 +70,15 @@ protected:
     QString backupFolder() const { return path("BACKUP"); }
     Memory memory() const { return ReadMemory(memoryPath()); }
 
-    // A data file read from the radio with channels 5 and 7 given a new label.
+    // The radio's channels as a data file, channels 5 and 7 with a new label.
     QString fileWithTwoChanges()
     {
-        EXPECT_EQ(mem({"read", "radio.txt"}).exitCode, 0);
-        QFile in(path("radio.txt"));
-        EXPECT_TRUE(in.open(QIODevice::ReadOnly));
-        QList<QByteArray> lines = in.readAll().split('\n');
-        for (QByteArray& line : lines) {
-            if (line.startsWith(" 5 ") || line.startsWith(" 7 "))
-                line = line.left(70) + "CHANGED   ";
-        }
+        QStringList lines = ExpectedChannelLines(original_);
+        for (const int channel : {5, 7})
+            lines[channel - 1] = lines[channel - 1].left(70) + QStringLiteral("CHANGED   ");
         QFile out(path("changed.txt"));
         EXPECT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(lines.join('\n'));
+        out.write((lines.join(u'\n') + QStringLiteral("\n END\n")).toLatin1());
         return QStringLiteral("changed.txt");
     }
 
@@ -196,9 +191,19 @@ TEST_F(CliAgainstSim, ASilentRadioIsExitCode3AndLeavesNoFile)
     EXPECT_EQ(FilesIn(folder_.path()), (QStringList{"COM1", "sim-memory.txt"}));
 }
 
+TEST_F(CliAgainstSim, ARadioSilentBeforeAWriteIsExitCode3AndNothingIsWritten)
+{
+    start(19200, {"--silent-from", "3"});
+    const MemRun run = mem({"write", fileWithTwoChanges()});
+    EXPECT_EQ(run.exitCode, 3) << run.err.constData();
+    EXPECT_TRUE(run.out.contains("No channel was changed and verified.")) << run.out.constData();
+    EXPECT_EQ(FirstDifferentChannel(memory(), original_), 0);
+    EXPECT_EQ(FilesIn(backupFolder()), QStringList());
+}
+
 TEST_F(CliAgainstSim, ARefusedWriteIsExitCode4NamingTheChannel)
 {
-    start(19200, {"--refuse-write", "7"});
+    start(115200, {"--refuse-write", "7"});
     const MemRun run = mem({"--json", "write", fileWithTwoChanges()});
     EXPECT_EQ(run.exitCode, 4) << run.err.constData();
     EXPECT_TRUE(run.out.contains("\"channel\": 7")) << run.out.constData();
@@ -261,20 +266,16 @@ TEST_F(CliAgainstSim, CtrlCWhileSavingTheBackupDiscardsItAndWritesNothing)
 
 TEST_F(CliAgainstSim, CtrlCMidWriteSaysWhichChannelWasLastVerified)
 {
-    start(19200);
-    // Every label changed: 99 channels to write.
-    ASSERT_EQ(mem({"read", "radio.txt"}).exitCode, 0);
-    QFile in(path("radio.txt"));
-    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
-    QList<QByteArray> lines = in.readAll().split('\n');
-    for (QByteArray& l : lines) {
-        if (QRegularExpression(QStringLiteral("^ [0-9]{1,2} ")).match(QString::fromLatin1(l)).hasMatch()
-            && l.mid(14, 8).trimmed().size() > 0)
-            l = l.left(70) + "ALL NEW   ";
+    start(115200);
+    // Every held channel gets a new label: 88 channels to write.
+    QStringList lines = ExpectedChannelLines(original_);
+    for (int channel = 1; channel <= 99; ++channel) {
+        if (!original_.at(channel).isEmpty())
+            lines[channel - 1] = lines[channel - 1].left(70) + QStringLiteral("ALL NEW   ");
     }
     QFile out(path("all.txt"));
     ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(lines.join('\n'));
+    out.write((lines.join(u'\n') + QStringLiteral("\n END\n")).toLatin1());
     out.close();
 
     const MemRun run = InterruptAt(folder_.path(), line() + QStringList{"write", "all.txt"}, "Update Rig: channel 10\n");
