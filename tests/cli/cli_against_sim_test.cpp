@@ -228,6 +228,34 @@ TEST_F(CliAgainstSim, AFileThatCannotBeReadIsExitCode5AndTheRadioUntouched)
     EXPECT_FALSE(QDir(backupFolder()).exists());
 }
 
+struct LineCase {
+    const char* story;
+    QStringList simArguments;
+    QStringList command;
+    int exitCode;
+    const char* advice;
+};
+
+class CliConnectionAdvice : public CliAgainstSim, public ::testing::WithParamInterface<LineCase> {};
+
+TEST_P(CliConnectionAdvice, NamesTheRadioSettingAtFault)
+{
+    start(19200, GetParam().simArguments);
+    const MemRun run = mem(GetParam().command);
+    EXPECT_EQ(run.exitCode, GetParam().exitCode) << run.err.constData();
+    EXPECT_TRUE(run.err.contains(GetParam().advice)) << run.err.constData();
+    if (GetParam().exitCode != 0) {
+        EXPECT_FALSE(QFile::exists(path("out.txt")));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Line, CliConnectionAdvice,
+    // Without echoes every answer window runs to its deadline: one channel is enough to tell.
+    ::testing::Values(LineCase{"echo_off", {"--echo", "off"}, {"blank", "3-3"}, 0, "CI-V USB Echo Back to ON."},
+                      LineCase{"another_rate", {"--line-baud", "9600"}, {"read", "out.txt"}, 3, "is not TALVEX's 19200"}),
+    [](const auto& info) { return std::string(info.param.story); });
+
 // Ctrl-C is sent once the progress shows `stage`; the process is then waited for.
 MemRun InterruptAt(const QString& folder, const QStringList& arguments, const QByteArray& stage)
 {
