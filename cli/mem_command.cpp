@@ -94,6 +94,31 @@ std::optional<int> CheckSourceFile(const QString& path)
     return kExitFile;
 }
 
+// A stopped Create File takes the old file up again, as the window's current data file: where
+// there was none, an empty one stands in for it, and goes again unless the read completes.
+class Placeholder {
+public:
+    explicit Placeholder(QString path) : path_(std::move(path))
+    {
+        QFile file(path_);
+        made_ = file.open(QIODevice::NewOnly | QIODevice::WriteOnly);
+    }
+    ~Placeholder()
+    {
+        if (made_ && !kept_ && QFileInfo(path_).size() == 0)
+            QFile::remove(path_);
+    }
+    Placeholder(const Placeholder&) = delete;
+    Placeholder& operator=(const Placeholder&) = delete;
+    bool made() const { return made_; }
+    void keep() { kept_ = true; }
+
+private:
+    QString path_;
+    bool made_ = false;
+    bool kept_ = false;
+};
+
 // A halt names its cause in the operator's words; the radio's silence and a closed port are the
 // radio's, the rest (a file that cannot be written, a backup that cannot be made) the disk's.
 int ExitForStop(const QString& why)
@@ -173,7 +198,14 @@ int RunCommand(const Options& options, const QString& workingDirectory)
         QCoreApplication::exit(0);
     });
 
-    const bool fileExisted = QFileInfo::exists(file);
+    std::optional<Placeholder> placeholder;
+    if (options.command == Command::Read && !QFileInfo::exists(file)) {
+        placeholder.emplace(file);
+        if (!placeholder->made()) {
+            Fail(file + QStringLiteral(" cannot be written"));
+            return kExitFile;
+        }
+    }
     state.CurrentDataFile = file;
     state.CurrentFileName = QFileInfo(file).fileName();
     switch (options.command) {
@@ -199,12 +231,8 @@ int RunCommand(const Options& options, const QString& workingDirectory)
     port.close();
 
     const Outcome& outcome = progress.outcome();
-    if (options.command == Command::Read && outcome.end != Outcome::End::Finished && !fileExisted
-        && QFileInfo(file).size() == 0) {
-        // A stopped Create File takes the old file up again, and makes an empty one where there
-        // was none: a read that did not finish leaves nothing behind.
-        QFile::remove(file);
-    }
+    if (placeholder && outcome.end == Outcome::End::Finished)
+        placeholder->keep();
     int code = kExitOk;
     if (interrupted)
         code = kExitInterrupted;
