@@ -103,6 +103,24 @@ TEST_P(CliReadAtRate, ReadWritesEveryChannelAsTheRadioHoldsIt)
 
 INSTANTIATE_TEST_SUITE_P(Rates, CliReadAtRate, ::testing::Values(19200, 115200));
 
+TEST_F(CliAgainstSim, WithoutPortAndBaudTheyComeFromTalvexIni)
+{
+    start(57600);
+    QFile ini(path("TALVEX.INI"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("TALVEX CONFIGURATION FILE (TALVEX.INI)\n \n[DeftFile] TALVEX.TXT\n[CallSign] N0CALL\n"
+              "[CommPort] COM1\n[CommBaud] 57600,N,8,1\n \nEND\n");
+    ini.close();
+    const MemRun run = RunMem(folder_.path(), {"read", "out.txt"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+    EXPECT_EQ(ChannelLinesOf(path("out.txt")), ExpectedChannelLines(original_));
+    // --port wins over the file: there is no COM9 here.
+    const MemRun other = RunMem(folder_.path(), {"--port", "COM9", "read", "other.txt"});
+    EXPECT_EQ(other.exitCode, 3);
+    EXPECT_TRUE(other.err.contains("the port COM9 cannot be opened")) << other.err.constData();
+    EXPECT_FALSE(QFile::exists(path("other.txt")));
+}
+
 TEST_F(CliAgainstSim, ReadWithRecordsCarriesEachChannelsWholeRecord)
 {
     start(115200);
