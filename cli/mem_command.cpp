@@ -225,6 +225,9 @@ int RunCommand(const Options& options, const QString& workingDirectory)
         // It did not start: the engine has said why (a file or backup that cannot be opened).
         return kExitFile;
     }
+    // The first step goes at once, not at the window's next 300 ms tick; the steps after it go
+    // as each answer is in.
+    memory.paceTimer().setEnabled(true);
     if (progress.outcome().end == Outcome::End::Running)
         QCoreApplication::exec();
     progress.closeLine();
