@@ -13,7 +13,7 @@ endif()
 # Folder -> the folders it may include from (besides itself). The more specific folder comes
 # first so that radio/window is not taken for radio.
 set(areas state platform/widgets platform link radio/window radio memory/window memory channels
-    startup/windows startup app sim)
+    startup/windows startup app cli sim)
 set(allowed_state "")
 set(allowed_platform "")
 set(allowed_platform/widgets platform)
@@ -27,6 +27,12 @@ set(allowed_memory/window ${windows_may})
 set(allowed_startup/windows ${windows_may})
 set(allowed_app ${areas})
 set(allowed_sim "")
+# The command line builds the program core without windows: of app/ only the program object.
+set(allowed_cli state platform link radio memory startup)
+set(allowed_files_cli app/program.h)
+# Folders that must never see a widget, whatever header brings it: Qt's widget headers by name.
+set(no_widgets cli)
+set(widget_header_pattern "^(QtWidgets/.*|QApplication|QWidget|QMainWindow|QDialog|QMessageBox|QInputDialog|QFileDialog|QLabel|QPushButton|QLineEdit|QGuiApplication|QtGui/.*)$")
 # Single headers a folder may use from one it otherwise may not: the shared text routines
 # depend on nothing and serve the data file as much as the start-up.
 set(allowed_files_memory startup/text_routines.h)
@@ -56,6 +62,15 @@ foreach(area IN LISTS areas)
       continue()  # belongs to a more specific folder, checked there
     endif()
     get_filename_component(folder "${source}" DIRECTORY)
+    if(own IN_LIST no_widgets)
+      file(STRINGS "${SOURCE_DIR}/${source}" system_lines REGEX "^[ \t]*#[ \t]*include[ \t]*<")
+      foreach(line IN LISTS system_lines)
+        string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*<([^>]+)>.*$" "\\1" header "${line}")
+        if(header MATCHES "${widget_header_pattern}")
+          list(APPEND violations "${source}: includes <${header}> (${own}/ links no Qt Widgets)")
+        endif()
+      endforeach()
+    endif()
     file(STRINGS "${SOURCE_DIR}/${source}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
     foreach(line IN LISTS lines)
       string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*$" "\\1" header "${line}")

@@ -51,6 +51,9 @@ public:
     bool isOpen() const { return reading_; }
     // Every channel read and its line written.
     bool allRead() const { return !read_.wantsAgain() && next_ >= channels_.size(); }
+    // How far the reading is: channels asked for, of how many.
+    int readSoFar() const { return static_cast<int>(next_); }
+    int toRead() const { return static_cast<int>(channels_.size()); }
     // Sends the read of the next channel (or the same one again after a missing answer).
     void sendNext();
     // The answer to the read sent last: nothing when the run goes on, else why it cannot.

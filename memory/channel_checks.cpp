@@ -187,6 +187,7 @@ bool ChannelLedger::record(int channel, const std::optional<QString>& why)
     } else {
         silentRun_ = 0;
     }
+    report_.addVerdict(channel, why);
     if (why)
         report_.failed(channel, *why);
     else

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace talvex {
 
@@ -36,6 +37,12 @@ std::optional<QString> ReadBackNotVerified(const Exchange& exchange, const QByte
 // `frames` frames of the clear and refused none.
 std::optional<QString> ClearNotVerified(const Exchange& exchange, int frames);
 
+// One channel's verdict: nothing when it verified, else why not.
+struct ChannelVerdict {
+    int channel = 0;
+    std::optional<QString> why;
+};
+
 // Channels checked in one run: how many verified, which were left alone because the radio
 // already held what the run would write, and what went wrong with the others.
 class ChannelReport {
@@ -55,6 +62,13 @@ public:
     // Nothing sent: the radio already held it.
     void unchanged() { ++unchanged_; }
     bool allVerified() const { return failures_.isEmpty(); }
+    int verifiedCount() const { return verified_; }
+    int unchangedCount() const { return unchanged_; }
+    int failedCount() const { return static_cast<int>(failures_.size()); }
+    // Every channel's verdict in the order they were checked (a channel read back again after a
+    // missing answer appears once, with its final verdict).
+    const std::vector<ChannelVerdict>& verdicts() const { return verdicts_; }
+    void addVerdict(int channel, const std::optional<QString>& why) { verdicts_.push_back({channel, why}); }
     bool hasNotes() const { return !notes_.isEmpty(); }
     bool countsUnchanged() const { return !already_.isEmpty(); }
     // "Update Rig: 97 of 99 channels verified", or with unchanged channels
@@ -73,6 +87,7 @@ private:
     QString already_;
     QStringList failures_;
     QStringList notes_;
+    std::vector<ChannelVerdict> verdicts_;
 };
 
 // A radio that stays silent for this many channels in a row is taken to be gone.

@@ -1,6 +1,7 @@
 #include "memory/create_file.h"
 
 #include "link/radio_model.h"
+#include "memory/record_zone.h"
 
 namespace talvex {
 
@@ -51,7 +52,10 @@ void CreateFile::step()
 void CreateFile::check(const Exchange& exchange)
 {
     switch (read_.check(exchange)) {
-    case ChannelRead::Verdict::Read: newFile_.writeLine(read_.line()); return;
+    case ChannelRead::Verdict::Read:
+        newFile_.writeLine(withRecords_ && read_.record() ? WithRecordZone(read_.line(), *read_.record())
+                                                          : read_.line());
+        return;
     case ChannelRead::Verdict::AskAgain: return;
     case ChannelRead::Verdict::Silent:
     {

@@ -14,6 +14,8 @@ class CreateFile final : public Stepper {
 public:
     explicit CreateFile(OperationContext& context);
     void start();
+    // Channel lines also carry the channel's whole record, as backups do.
+    void setWithRecords(bool withRecords) { withRecords_ = withRecords; }
     // The run ends without its end line: the new file is thrown away, the old one kept.
     void discard();
     void reset() override;
@@ -26,6 +28,7 @@ private:
 
     ReplacingTextFile newFile_;
     ChannelRead read_;
+    bool withRecords_ = false;
 };
 
 }  // namespace talvex

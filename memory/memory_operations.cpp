@@ -1,5 +1,7 @@
 #include "memory/memory_operations.h"
 
+#include "link/radio_model.h"
+
 namespace talvex {
 
 namespace {
@@ -56,8 +58,8 @@ MemoryOperations::MemoryOperations(ProgramState& state, RadioOperations& radio, 
 
 Stepper* MemoryOperations::linePacedStepper()
 {
-    for (Stepper* stepper : std::initializer_list<Stepper*>{&updateRig_, &blankRig_}) {
-        if (stepper->running() && stepper->linePaced())
+    for (Stepper* stepper : std::initializer_list<Stepper*>{&updateRig_, &blankRig_, &createFile_, &viewRig_}) {
+        if (stepper->running() && (stepper->linePaced() || linePacedThroughout_))
             return stepper;
     }
     return nullptr;
@@ -68,10 +70,54 @@ void MemoryOperations::tick(Stepper& stepper)
     // Six timers tick all the time; one whose operation is off changes nothing to redraw.
     if (!stepper.running())
         return;
+    current_ = &stepper;
+    halted_ = false;
     stepper.tick();
+    if (listener_ && !halted_) {
+        tellVerdicts(stepper);
+        if (stepper.running()) {
+            tellProgress(stepper);
+        } else {
+            const ChannelReport nothingCounted;
+            listener_->finished(stepper.name(), stepper.report() ? *stepper.report() : nothingCounted);
+            verdictsTold_ = 0;
+        }
+    }
     settleStandingLines(stepper);
     if (displayChanged_)
         displayChanged_();
+}
+
+void MemoryOperations::tellVerdicts(const Stepper& stepper)
+{
+    const ChannelReport* report = stepper.report();
+    if (!report)
+        return;
+    const auto& verdicts = report->verdicts();
+    if (verdicts.size() < verdictsTold_)
+        verdictsTold_ = 0;  // a new run began
+    for (; verdictsTold_ < verdicts.size(); ++verdictsTold_)
+        listener_->verdict(verdicts[verdictsTold_].channel, verdicts[verdictsTold_].why);
+}
+
+void MemoryOperations::tellProgress(const Stepper& stepper)
+{
+    if (backup_.isOpen()) {
+        listener_->progress(state_.BackupProgress, backup_.readSoFar(), backup_.toRead());
+        return;
+    }
+    const int channel = &stepper == &blankRig_ ? state_.ChannelCounter - 1 : state_.ChannelCounter;
+    const int shown = channel > 0 ? channel : state_.ChannelText.toInt();
+    listener_->progress(stepper.name() + QStringLiteral(": channel ") + QString::number(shown), shown,
+                        kRadio.lastChannel);
+}
+
+void MemoryOperations::interrupt()
+{
+    if (listener_ && current_)
+        tellVerdicts(*current_);
+    verdictsTold_ = 0;
+    Command8_Click();
 }
 
 // A backup's progress stands while the backup is being saved. The connection advice stands over
@@ -208,6 +254,13 @@ void MemoryOperations::haltWith(const QString& title, const QString& text)
     const QString advice = context_.takeAdvice();
     const auto found = foundSoFar();
     const bool wasCreating = state_.CreatingFile;
+    if (listener_ && current_ && current_->running()) {
+        // The ledger goes with the stop: what was checked before the halt is told first.
+        tellVerdicts(*current_);
+        listener_->stopped(title, text);
+        verdictsTold_ = 0;
+        halted_ = true;
+    }
     stopAll();
     if (wasCreating) {
         // The old file was never touched: it becomes the open data file again.

@@ -5,6 +5,7 @@
 #include "memory/backup.h"
 #include "memory/create_file.h"
 #include "memory/data_file.h"
+#include "memory/memory_listener.h"
 #include "memory/rig_steppers.h"
 #include "memory/step_answers.h"
 #include "memory/update_rig.h"
@@ -79,6 +80,21 @@ public:
     // named by its date and time; without one (nullptr, the default) they save nothing.
     void setClock(const Clock* clock) { backup_.setClock(clock); }
 
+    // Told of each operation's progress, verdicts and end; none by default (the windows draw
+    // from the state).
+    void setListener(MemoryListener* listener) { listener_ = listener; }
+    // Every step of Create File, Update Rig, View Rig and Blank Rig goes as soon as the last
+    // one's answer is in, not only the reading before a change: the command line's pace. The
+    // window keeps its 300 ms steps, which let the operator watch each channel go by.
+    void setLinePacedThroughout(bool throughout) { linePacedThroughout_ = throughout; }
+    // Create File's channel lines also carry each channel's whole record.
+    void setCreateWithRecords(bool withRecords) { createFile_.setWithRecords(withRecords); }
+    // Stops whatever runs, as Stop does (a file being created and a backup being saved are thrown
+    // away), after telling the listener every verdict so far.
+    void interrupt();
+    // The backup the last change saved first, "" when none was made.
+    const QString& lastBackup() const { return backup_.lastPath(); }
+
 private:
     void tick(Stepper& stepper);
     // The running operation that goes at the line's pace now, if any.
@@ -97,6 +113,9 @@ private:
     void settleStandingLines(const Stepper& stepper);
     // Stopped by the operator: what stood in Text7 goes with the operation, unreported.
     void dropStandingLines();
+    // The listener hears what the step just taken did.
+    void tellProgress(const Stepper& stepper);
+    void tellVerdicts(const Stepper& stepper);
 
     ProgramState& state_;
     DataFile& dataFile_;
@@ -113,6 +132,11 @@ private:
     BlankRig blankRig_;
     ScanRig scanRig_;
     std::function<void()> displayChanged_;
+    MemoryListener* listener_ = nullptr;
+    bool linePacedThroughout_ = false;
+    Stepper* current_ = nullptr;  // the operation ticked last
+    std::size_t verdictsTold_ = 0;
+    bool halted_ = false;
 };
 
 }  // namespace talvex

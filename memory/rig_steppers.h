@@ -16,7 +16,7 @@ public:
     explicit ViewRig(OperationContext& context);
     void start();
     void reset() override;
-    QString foundSoFar() const override { return OperationContext::Found(name(), ledger_.report()); }
+    const ChannelReport* report() const override { return &ledger_.report(); }
 
 private:
     void step() override;
@@ -35,7 +35,7 @@ public:
     // The button while blanking: paused while the question is open, stopped on Yes.
     void askToStop();
     void reset() override;
-    QString foundSoFar() const override { return OperationContext::Found(name(), ledger_.report()); }
+    const ChannelReport* report() const override { return &ledger_.report(); }
 
 private:
     void changeStep() override;

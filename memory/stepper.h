@@ -59,9 +59,15 @@ public:
     const QString& name() const { return name_; }
     // The next step goes as soon as the last one's answer is in, not at the next tick.
     virtual bool linePaced() const { return false; }
+    // The channels checked so far in this run, for an operation that checks them.
+    virtual const ChannelReport* report() const { return nullptr; }
     // What the run found so far that the operator must hear even when it ends early (a channel
     // that did not verify, a kept split): the summary and one line a channel; nothing when none.
-    virtual QString foundSoFar() const { return {}; }
+    QString foundSoFar() const
+    {
+        const ChannelReport* checked = report();
+        return checked ? OperationContext::Found(name_, *checked) : QString();
+    }
 
 protected:
     virtual void step() = 0;

@@ -22,7 +22,7 @@ public:
     // From a named file in the working directory, after the operator's Yes.
     void startWith(const QString& fileName);
     void reset() override;
-    QString foundSoFar() const override { return OperationContext::Found(name(), ledger_.report()); }
+    const ChannelReport* report() const override { return &ledger_.report(); }
 
 private:
     enum class Sent { Nothing, Write, ReadBack, Select, Clear };

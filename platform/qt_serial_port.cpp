@@ -43,7 +43,7 @@ QtSerialPort::QtSerialPort(QString workingDirectory) : workingDirectory_(std::mo
 std::optional<PortError> QtSerialPort::open(int portNumber, const QString& settingsText)
 {
     close();
-    const QString path = ResolvePortPath(portNumber, workingDirectory_);
+    const QString path = devicePath_.isEmpty() ? ResolvePortPath(portNumber, workingDirectory_) : devicePath_;
     if (path.isEmpty())
         return PortError{kErrorInvalidPortNumber, QStringLiteral("Invalid port number")};
 

@@ -13,6 +13,9 @@ public:
     explicit QtSerialPort(QString workingDirectory);
 
     std::optional<PortError> open(int portNumber, const QString& settings) override;
+    // A device path to open whatever port number is asked for (the command line's --port
+    // /dev/ttyUSB0); empty, the number decides as TALVEX.INI's "COMn" does.
+    void setDevicePath(QString path) { devicePath_ = std::move(path); }
     bool isOpen() const override;
     QByteArray readAll() override;
     void write(const QByteArray& bytes) override;
@@ -28,6 +31,7 @@ public:
 
 private:
     QString workingDirectory_;
+    QString devicePath_;
     QSerialPort port_;
     int baudRate_ = 0;
     bool dtr_ = false;

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 build_dir="${BUILD_DIR:-build-package}"
 # The optimisation the test suite runs with (-O2); CPack strips the debug information.
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build_dir" -j"$(nproc)" --target talvex talvex-sim
+cmake --build "$build_dir" -j"$(nproc)" --target talvex talvex-mem talvex-sim
 rm -f "$build_dir"/talvex_*.deb
 (cd "$build_dir" && cpack -G DEB >/dev/null)
 package=$(ls "$build_dir"/talvex_*.deb)

@@ -47,11 +47,33 @@ struct Config {
     std::optional<std::uint8_t> neighbour;
 };
 
+// The IC-7300's CI-V rates.
+bool IsRadioRate(int baud)
+{
+    for (const int rate : {4800, 9600, 19200, 38400, 57600, 115200}) {
+        if (baud == rate)
+            return true;
+    }
+    return false;
+}
+
+speed_t SpeedOf(int baud)
+{
+    switch (baud) {
+    case 4800: return B4800;
+    case 9600: return B9600;
+    case 38400: return B38400;
+    case 57600: return B57600;
+    case 115200: return B115200;
+    default: return B19200;
+    }
+}
+
 [[noreturn]] void Usage()
 {
     std::fprintf(stderr,
-                 "usage: talvex-sim [--link NAME | --device PATH] [--baud 4800|9600|19200] [--latency-ms N]\n"
-                 "                  [--memory FILE] [--no-ok] [--transceive off|dial|all] [--dial-every MS]\n"
+                 "usage: talvex-sim [--link NAME | --device PATH] [--baud 4800|9600|19200|38400|57600|115200]\n"
+                 "                  [--latency-ms N] [--memory FILE] [--no-ok] [--transceive off|dial|all] [--dial-every MS]\n"
                  "                  [--fault none|drop|truncate|ng|silent|noise] [--callsign TEXT] [--clock HHMM]\n"
                  "                  [--silent-from CH] [--refuse-write CH] [--store-wrong CH] [--bit-flips RATE]\n"
                  "                  [--log FILE|-] [--echo on|off] [--address HEX] [--line-baud N]\n"
@@ -124,8 +146,7 @@ bool Simulator::openLine()
         termios raw{};
         if (tcgetattr(fd_, &raw) == 0) {
             cfmakeraw(&raw);
-            const speed_t speed = c_.baud == 4800 ? B4800 : c_.baud == 9600 ? B9600 : B19200;
-            cfsetspeed(&raw, speed);
+            cfsetspeed(&raw, SpeedOf(c_.baud));
             tcsetattr(fd_, TCSANOW, &raw);
         }
     }
@@ -400,7 +421,7 @@ int main(int argc, char* argv[])
             Usage();
         }
     }
-    if (config.baud != 4800 && config.baud != 9600 && config.baud != 19200)
+    if (!IsRadioRate(config.baud))
         Usage();
     std::signal(SIGINT, OnSignal);
     std::signal(SIGTERM, OnSignal);

@@ -13,12 +13,16 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 prefix="$stage/usr"
 
 # The two programs, and nothing else beside them (no test binaries, libraries or headers).
-for program in talvex talvex-sim; do
+for program in talvex talvex-mem talvex-sim; do
   [ -x "$prefix/bin/$program" ] || fail "bin/$program missing or not executable"
 done
 extra=$(cd "$prefix" && find . -type f \( -path './bin/*' -o -path './lib*' -o -path './include/*' \) \
-  ! -path ./bin/talvex ! -path ./bin/talvex-sim)
+  ! -path ./bin/talvex ! -path ./bin/talvex-mem ! -path ./bin/talvex-sim)
 [ -z "$extra" ] || fail "installed beside the programs: $extra"
+
+# The command line answers without a display, and its man page is in place.
+[ "$("$prefix/bin/talvex-mem" --version)" = "talvex-mem 2.0" ] || fail "staged talvex-mem --version"
+[ -s "$prefix/share/man/man1/talvex-mem.1" ] || fail "share/man/man1/talvex-mem.1 missing"
 
 # The staged simulator opens its line, answers the control channel and removes its link.
 mkdir "$stage/run"

@@ -6,7 +6,7 @@ cmake -DSOURCE_DIR="$1" -P "$check"
 
 tree=$(mktemp -d)
 trap 'rm -rf "$tree"' EXIT
-mkdir -p "$tree"/{link,memory,radio/window,platform,sim,state,channels}
+mkdir -p "$tree"/{link,memory,radio/window,platform,sim,state,channels,cli,app}
 touch "$tree"/memory/data_file.h "$tree"/link/frames.h "$tree"/radio/window/w.cpp
 expect_refused() {  # file, include line, what the message must name
   echo "$2" > "$tree/$1"
@@ -22,6 +22,12 @@ expect_refused platform/p.cpp '#include "platform/widgets/form_controls.h"' 'pla
 expect_refused sim/s.cpp '#include "../link/frames.h"' 'sim/ may not depend on link/'
 expect_refused state/s.h '#include "link/frames.h"' 'state/ may not depend on link/'
 expect_refused channels/c.cpp '#include "memory/update_rig.h"' 'channels/ may not depend on memory/'
+expect_refused cli/c.cpp '#include "app/windows.h"' 'cli/ may not depend on app/'
+expect_refused cli/c.cpp '#include "memory/window/memory_main.h"' 'cli/ may not depend on memory/window/'
+expect_refused cli/c.cpp '#include <QWidget>' 'cli/c.cpp: includes <QWidget> (cli/ links no Qt Widgets)'
+expect_refused cli/c.cpp '#include <QtWidgets/QLabel>' 'cli/ links no Qt Widgets'
+# The command line may use the program object.
+echo '#include "app/program.h"' > "$tree/cli/ok.cpp"
 # A memory file reaching the link is allowed.
 echo '#include "link/frames.h"' > "$tree/memory/ok.cpp"
 # The list conversions may read and write data-file lines.

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <variant>
+
+namespace talvex::cli {
+
+enum class Command { Help, Version, Read, Write, Blank, Backups, Restore };
+
+struct Options {
+    Command command = Command::Help;
+    QString file;     // read, write: the data file; restore: the backup
+    int first = 0;    // blank: the range
+    int last = 0;
+    bool records = false;  // read --records
+    bool json = false;
+    std::optional<QString> port;  // "COMn" or a device path
+    std::optional<int> baud;
+};
+
+// The CI-V rates the IC-7300 offers.
+bool IsRadioRate(int baud);
+
+// "7-12", "5" (one channel): both ends whole numbers 1-99, the first not after the last.
+std::optional<std::pair<int, int>> ParseChannelRange(const QString& text);
+
+// The arguments after the program's name; a one-line reason when they are not a command.
+std::variant<Options, QString> ParseArguments(const QStringList& arguments);
+
+QString UsageText();
+
+}  // namespace talvex::cli

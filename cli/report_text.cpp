@@ -1,0 +1,77 @@
+#include "report_text.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+
+namespace talvex::cli {
+
+namespace {
+
+QString Result(const ReportFacts& f)
+{
+    if (f.interrupted)
+        return QStringLiteral("interrupted");
+    if (f.outcome.end == Outcome::End::Stopped)
+        return QStringLiteral("stopped");
+    return f.outcome.report.allVerified() ? QStringLiteral("verified") : QStringLiteral("not verified");
+}
+
+}  // namespace
+
+QByteArray ReportJson(const ReportFacts& f)
+{
+    const ChannelReport& report = f.outcome.report;
+    QJsonArray failed;
+    for (const ChannelVerdict& verdict : f.outcome.failures)
+        failed.append(QJsonObject{{QStringLiteral("channel"), verdict.channel},
+                                  {QStringLiteral("why"), verdict.why.value_or(QString())}});
+    QJsonObject object{{QStringLiteral("operation"), f.outcome.operation},
+                       {QStringLiteral("result"), Result(f)},
+                       {QStringLiteral("exitCode"), f.exitCode},
+                       {QStringLiteral("file"), f.file},
+                       {QStringLiteral("backup"), f.backup},
+                       {QStringLiteral("written"), report.verifiedCount() + report.failedCount()},
+                       {QStringLiteral("verified"), report.verifiedCount()},
+                       {QStringLiteral("kept"), report.unchangedCount()},
+                       {QStringLiteral("lastVerified"), f.outcome.lastVerified},
+                       {QStringLiteral("failed"), failed}};
+    if (!f.outcome.why.isEmpty())
+        object.insert(QStringLiteral("why"), f.outcome.why);
+    return QJsonDocument(object).toJson(QJsonDocument::Indented);
+}
+
+QString ReportText(const ReportFacts& f)
+{
+    QStringList lines;
+    const Outcome& o = f.outcome;
+    if (f.interrupted) {
+        lines << (o.operation.isEmpty() ? QStringLiteral("Stopped by the operator.")
+                                        : o.operation + QStringLiteral(": stopped by the operator."));
+    } else if (o.end == Outcome::End::Stopped) {
+        lines << o.operation + QStringLiteral(": stopped: ") + o.why;
+    } else if (f.options.command == Command::Read) {
+        lines << QStringLiteral("Create File: channels 1-99 read into ") + f.file;
+    } else {
+        lines << o.report.summary(o.operation);
+    }
+    for (const ChannelVerdict& verdict : o.failures)
+        lines << QStringLiteral("Channel %1: %2").arg(verdict.channel).arg(verdict.why.value_or(QString()));
+    if (f.options.command != Command::Read && (f.interrupted || o.end == Outcome::End::Stopped))
+        lines << (o.lastVerified > 0 ? QStringLiteral("Last channel verified: %1").arg(o.lastVerified)
+                                     : QStringLiteral("No channel was changed and verified."));
+    if (!f.backup.isEmpty())
+        lines << QStringLiteral("Backup: ") + f.backup;
+    return lines.join(u'\n') + u'\n';
+}
+
+void PrintReport(const ReportFacts& facts)
+{
+    const QByteArray text = facts.options.json ? ReportJson(facts) : ReportText(facts).toUtf8();
+    std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
+    std::fflush(stdout);
+}
+
+}  // namespace talvex::cli

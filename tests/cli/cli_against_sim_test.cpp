@@ -1,0 +1,348 @@
+// talvex-mem against talvex-sim: what the simulator's memory holds after each command, the files
+// left on disk, and the exit code each real cause gives.
+#include "mem_process.h"
+
+#include "tests/support/sim_memory.h"
+#include "tests/support/sim_process.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <csignal>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+namespace talvex::testing {
+namespace {
+
+// The channel lines of a data file (" 12 ..."), in file order.
+QStringList ChannelLinesOf(const QString& path)
+{
+    QFile file(path);
+    QStringList lines;
+    if (!file.open(QIODevice::ReadOnly))
+        return lines;
+    const QRegularExpression channel(QStringLiteral("^ [0-9]{1,2} "));
+    for (const QByteArray& raw : file.readAll().split('\n')) {
+        const QString line = QString::fromLatin1(raw).remove(u'\r');
+        if (channel.match(line).hasMatch())
+            lines << line;
+    }
+    return lines;
+}
+
+// The first of channels 1-99 whose record differs, 0 when none does (the simulator's file also
+// holds the two scan edges, which no command touches).
+int FirstDifferentChannel(const Memory& a, const Memory& b)
+{
+    for (int channel = 1; channel <= 99; ++channel) {
+        if (a.count(channel) != b.count(channel) || (a.count(channel) && a.at(channel) != b.at(channel)))
+            return channel;
+    }
+    return 0;
+}
+
+QStringList FilesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+class CliAgainstSim : public ::testing::Test {
+protected:
+    void start(int baud, const QStringList& simArguments = {})
+    {
+        baud_ = baud;
+        ASSERT_TRUE(QFile::copy(DemoMemoryPath(TALVEX_DEMO_DIR), memoryPath()));
+        sim_ = std::make_unique<SimProcess>(folder_.path(), QStringList{"--baud", QString::number(baud), "--memory",
+                                                                         memoryPath()} + simArguments);
+        ASSERT_TRUE(sim_->ready());
+        original_ = ReadMemory(memoryPath());
+        ASSERT_EQ(original_.size(), 99u);
+    }
+    QStringList line() const { return {"--port", "COM1", "--baud", QString::number(baud_)}; }
+    MemRun mem(const QStringList& arguments) const { return RunMem(folder_.path(), line() + arguments); }
+    QString path(const QString& name) const { return QDir(folder_.path()).filePath(name); }
+    QString memoryPath() const { return path("sim-memory.txt"); }
+    QString backupFolder() const { return path("BACKUP"); }
+    Memory memory() const { return ReadMemory(memoryPath()); }
+
+    // The radio's channels as a data file, channels 5 and 7 with a new label.
+    QString fileWithTwoChanges()
+    {
+        QStringList lines = ExpectedChannelLines(original_);
+        for (const int channel : {5, 7})
+            lines[channel - 1] = lines[channel - 1].left(70) + QStringLiteral("CHANGED   ");
+        QFile out(path("changed.txt"));
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write((lines.join(u'\n') + QStringLiteral("\n END\n")).toLatin1());
+        return QStringLiteral("changed.txt");
+    }
+
+    QTemporaryDir folder_;
+    std::unique_ptr<SimProcess> sim_;
+    Memory original_;
+    int baud_ = 19200;
+};
+
+class CliReadAtRate : public CliAgainstSim, public ::testing::WithParamInterface<int> {};
+
+TEST_P(CliReadAtRate, ReadWritesEveryChannelAsTheRadioHoldsIt)
+{
+    start(GetParam());
+    const MemRun run = mem({"read", "out.txt"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+    EXPECT_EQ(ChannelLinesOf(path("out.txt")), ExpectedChannelLines(original_));
+    EXPECT_TRUE(run.out.contains("channels 1-99 read into")) << run.out.constData();
+    // Nothing but the file, the simulator's own files and its link is left in the folder.
+    EXPECT_EQ(FilesIn(folder_.path()), (QStringList{"COM1", "out.txt", "sim-memory.txt"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rates, CliReadAtRate, ::testing::Values(19200, 115200));
+
+TEST_F(CliAgainstSim, WithoutPortAndBaudTheyComeFromTalvexIni)
+{
+    start(57600);
+    QFile ini(path("TALVEX.INI"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("TALVEX CONFIGURATION FILE (TALVEX.INI)\n \n[DeftFile] TALVEX.TXT\n[CallSign] N0CALL\n"
+              "[CommPort] COM1\n[CommBaud] 57600,N,8,1\n \nEND\n");
+    ini.close();
+    const MemRun run = RunMem(folder_.path(), {"read", "out.txt"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+    EXPECT_EQ(ChannelLinesOf(path("out.txt")), ExpectedChannelLines(original_));
+    // --port wins over the file: there is no COM9 here.
+    const MemRun other = RunMem(folder_.path(), {"--port", "COM9", "read", "other.txt"});
+    EXPECT_EQ(other.exitCode, 3);
+    EXPECT_TRUE(other.err.contains("the port COM9 cannot be opened")) << other.err.constData();
+    EXPECT_FALSE(QFile::exists(path("other.txt")));
+}
+
+TEST_F(CliAgainstSim, ReadWithRecordsCarriesEachChannelsWholeRecord)
+{
+    start(115200);
+    ASSERT_EQ(mem({"read", "--records", "out.txt"}).exitCode, 0);
+    const QStringList lines = ChannelLinesOf(path("out.txt"));
+    ASSERT_EQ(lines.size(), 99);
+    // The seventh zone holds the 41 bytes in hex: channel 1's record is in its line.
+    EXPECT_TRUE(lines.front().contains(QString::fromLatin1(original_.at(1).toHex().toUpper().left(20)), Qt::CaseInsensitive))
+        << qPrintable(lines.front());
+}
+
+TEST_F(CliAgainstSim, WriteOfAnUnchangedFileChangesNothingAndExitsZero)
+{
+    start(115200);
+    ASSERT_EQ(mem({"read", "radio.txt"}).exitCode, 0);
+    const MemRun run = mem({"--json", "write", "radio.txt"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.constData();
+    EXPECT_TRUE(run.out.contains("\"written\": 0")) << run.out.constData();
+    EXPECT_TRUE(run.out.contains("\"kept\": 99")) << run.out.constData();
+    EXPECT_EQ(FirstDifferentChannel(memory(), original_), 0);
+}
+
+TEST_F(CliAgainstSim, WriteOfTwoChangedLinesWritesExactlyThoseTwoChannels)
+{
+    start(19200);
+    const MemRun run = mem({"write", fileWithTwoChanges()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+    EXPECT_TRUE(run.out.contains("Update Rig: 2 channels written and verified, 97 already as the file says"))
+        << run.out.constData();
+    const Memory after = memory();
+    for (int channel = 1; channel <= 99; ++channel) {
+        if (channel == 5 || channel == 7) {
+            EXPECT_EQ(after.at(channel).mid(31, 10), "CHANGED   ") << channel;
+            EXPECT_EQ(after.at(channel).left(31), original_.at(channel).left(31)) << "settings kept, " << channel;
+        } else {
+            EXPECT_EQ(after.at(channel), original_.at(channel)) << channel;
+        }
+    }
+    // The backup taken first holds the channels as they were.
+    ASSERT_EQ(FilesIn(backupFolder()).size(), 1);
+}
+
+TEST_F(CliAgainstSim, RestoreOfABackupGivesBackEveryRecordByteForByte)
+{
+    start(115200);
+    ASSERT_EQ(mem({"write", fileWithTwoChanges()}).exitCode, 0);
+    const QStringList backups = FilesIn(backupFolder());
+    ASSERT_EQ(backups.size(), 1);
+    ASSERT_EQ(mem({"blank", "1-99"}).exitCode, 0);
+    for (int channel = 1; channel <= 99; ++channel)
+        ASSERT_TRUE(memory().at(channel).isEmpty()) << channel;
+
+    const MemRun listed = mem({"backups"});
+    EXPECT_TRUE(listed.out.contains(backups.front().toLatin1())) << listed.out.constData();
+    const MemRun run = mem({"--json", "restore", backups.front()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+    // Every channel the blank cleared is written back and verified; the ones blank before stay so.
+    const auto held = std::count_if(original_.begin(), original_.end(), [](const auto& c) { return !c.second.isEmpty(); });
+    EXPECT_TRUE(run.out.contains("\"verified\": " + QByteArray::number(held) + ",")) << run.out.constData();
+    EXPECT_TRUE(run.out.contains("\"kept\": " + QByteArray::number(99 - held) + ",")) << run.out.constData();
+    EXPECT_EQ(FirstDifferentChannel(memory(), original_), 0);
+}
+
+TEST_F(CliAgainstSim, BlankClearsOnlyItsRangeAndVerifiesEach)
+{
+    start(115200);
+    ASSERT_FALSE(original_.at(3).isEmpty());
+    ASSERT_FALSE(original_.at(4).isEmpty());
+    const MemRun run = mem({"blank", "3-4"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+    EXPECT_TRUE(run.out.contains("Blank Rig: 2 of 2 channels verified")) << run.out.constData();
+    const Memory after = memory();
+    EXPECT_EQ(after.at(2), original_.at(2));
+    EXPECT_TRUE(after.at(3).isEmpty());
+    EXPECT_TRUE(after.at(4).isEmpty());
+    EXPECT_EQ(after.at(5), original_.at(5));
+}
+
+TEST_F(CliAgainstSim, ASilentRadioIsExitCode3AndLeavesNoFile)
+{
+    start(19200, {"--fault", "silent"});
+    const MemRun run = mem({"read", "out.txt"});
+    EXPECT_EQ(run.exitCode, 3) << run.err.constData();
+    EXPECT_TRUE(run.err.contains("did not answer")) << run.err.constData();
+    EXPECT_FALSE(QFile::exists(path("out.txt")));
+    EXPECT_EQ(FilesIn(folder_.path()), (QStringList{"COM1", "sim-memory.txt"}));
+}
+
+TEST_F(CliAgainstSim, ARadioSilentBeforeAWriteIsExitCode3AndNothingIsWritten)
+{
+    start(19200, {"--silent-from", "3"});
+    const MemRun run = mem({"write", fileWithTwoChanges()});
+    EXPECT_EQ(run.exitCode, 3) << run.err.constData();
+    EXPECT_TRUE(run.out.contains("No channel was changed and verified.")) << run.out.constData();
+    EXPECT_EQ(FirstDifferentChannel(memory(), original_), 0);
+    EXPECT_EQ(FilesIn(backupFolder()), QStringList());
+}
+
+TEST_F(CliAgainstSim, ARefusedWriteIsExitCode4NamingTheChannel)
+{
+    start(115200, {"--refuse-write", "7"});
+    const MemRun run = mem({"--json", "write", fileWithTwoChanges()});
+    EXPECT_EQ(run.exitCode, 4) << run.err.constData();
+    EXPECT_TRUE(run.out.contains("\"channel\": 7")) << run.out.constData();
+    EXPECT_TRUE(run.out.contains("refused")) << run.out.constData();
+    EXPECT_EQ(memory().at(7), original_.at(7));
+    EXPECT_EQ(memory().at(5).mid(31, 10), "CHANGED   ");
+}
+
+TEST_F(CliAgainstSim, AFileThatCannotBeReadIsExitCode5AndTheRadioUntouched)
+{
+    start(19200);
+    EXPECT_EQ(mem({"write", "missing.txt"}).exitCode, 5);
+    QFile noChannels(path("nochannels.txt"));
+    ASSERT_TRUE(noChannels.open(QIODevice::WriteOnly));
+    noChannels.write("* only a comment\n END\n");
+    noChannels.close();
+    const MemRun run = mem({"write", "nochannels.txt"});
+    EXPECT_EQ(run.exitCode, 5);
+    EXPECT_TRUE(run.err.contains("has no channel lines")) << run.err.constData();
+    EXPECT_EQ(mem({"restore", "no-such-backup.TXT"}).exitCode, 5);
+    EXPECT_EQ(FirstDifferentChannel(memory(), original_), 0);
+    EXPECT_FALSE(QDir(backupFolder()).exists());
+}
+
+struct LineCase {
+    const char* story;
+    QStringList simArguments;
+    QStringList command;
+    int exitCode;
+    const char* advice;
+};
+
+class CliConnectionAdvice : public CliAgainstSim, public ::testing::WithParamInterface<LineCase> {};
+
+TEST_P(CliConnectionAdvice, NamesTheRadioSettingAtFault)
+{
+    start(19200, GetParam().simArguments);
+    const MemRun run = mem(GetParam().command);
+    EXPECT_EQ(run.exitCode, GetParam().exitCode) << run.err.constData();
+    EXPECT_TRUE(run.err.contains(GetParam().advice)) << run.err.constData();
+    if (GetParam().exitCode != 0) {
+        EXPECT_FALSE(QFile::exists(path("out.txt")));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Line, CliConnectionAdvice,
+    // Without echoes every answer window runs to its deadline: one channel is enough to tell. A
+    // select whose echo never came cannot be confirmed, so nothing is cleared and the run fails.
+    ::testing::Values(LineCase{"echo_off", {"--echo", "off"}, {"blank", "3-3"}, 4, "CI-V USB Echo Back to ON."},
+                      LineCase{"another_rate", {"--line-baud", "9600"}, {"read", "out.txt"}, 3, "is not TALVEX's 19200"}),
+    [](const auto& info) { return std::string(info.param.story); });
+
+// Ctrl-C is sent once the progress shows `stage`; the process is then waited for.
+MemRun InterruptAt(const QString& folder, const QStringList& arguments, const QByteArray& stage)
+{
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.setReadChannel(QProcess::StandardError);
+    process.start(QStringLiteral(TALVEX_MEM_PATH), arguments);
+    QByteArray err;
+    while (!err.contains(stage) && process.state() != QProcess::NotRunning && process.waitForReadyRead(20'000))
+        err += process.readAllStandardError();
+    if (process.state() == QProcess::Running)
+        ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+    process.waitForFinished(30'000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
+            err + process.readAllStandardError()};
+}
+
+TEST_F(CliAgainstSim, CtrlCWhileReadingLeavesNoHalfFile)
+{
+    start(19200);
+    const MemRun run = InterruptAt(folder_.path(), line() + QStringList{"read", "out.txt"}, "Create File: channel 20\n");
+    EXPECT_EQ(run.exitCode, 130) << run.err.constData();
+    EXPECT_EQ(FilesIn(folder_.path()), (QStringList{"COM1", "sim-memory.txt"}));
+}
+
+TEST_F(CliAgainstSim, CtrlCWhileSavingTheBackupDiscardsItAndWritesNothing)
+{
+    start(19200);
+    const QString file = fileWithTwoChanges();
+    const MemRun run = InterruptAt(folder_.path(), line() + QStringList{"write", file}, "Saving channel 20 of 99");
+    EXPECT_EQ(run.exitCode, 130) << run.err.constData();
+    EXPECT_TRUE(run.out.contains("No channel was changed and verified.")) << run.out.constData();
+    EXPECT_EQ(FilesIn(backupFolder()), QStringList());
+    EXPECT_EQ(FirstDifferentChannel(memory(), original_), 0);
+}
+
+TEST_F(CliAgainstSim, CtrlCMidWriteSaysWhichChannelWasLastVerified)
+{
+    start(115200);
+    // Every held channel gets a new label: 88 channels to write.
+    QStringList lines = ExpectedChannelLines(original_);
+    for (int channel = 1; channel <= 99; ++channel) {
+        if (!original_.at(channel).isEmpty())
+            lines[channel - 1] = lines[channel - 1].left(70) + QStringLiteral("ALL NEW   ");
+    }
+    QFile out(path("all.txt"));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write((lines.join(u'\n') + QStringLiteral("\n END\n")).toLatin1());
+    out.close();
+
+    const MemRun run = InterruptAt(folder_.path(), line() + QStringList{"write", "all.txt"}, "Update Rig: channel 10\n");
+    EXPECT_EQ(run.exitCode, 130) << run.err.constData();
+    const QRegularExpression last(QStringLiteral("Last channel verified: ([0-9]+)"));
+    const auto match = last.match(QString::fromLatin1(run.out));
+    ASSERT_TRUE(match.hasMatch()) << run.out.constData();
+    const int verified = match.captured(1).toInt();
+    const Memory after = memory();
+    // Every channel up to the one reported holds the new label; none after the next is touched.
+    for (int channel = 1; channel <= verified; ++channel) {
+        if (!original_.at(channel).isEmpty()) {
+            EXPECT_EQ(after.at(channel).mid(31, 10), "ALL NEW   ") << channel;
+        }
+    }
+    for (int channel = verified + 2; channel <= 99; ++channel)
+        EXPECT_EQ(after.at(channel), original_.at(channel)) << channel;
+    // The backup was complete before the first write: it stays.
+    EXPECT_EQ(FilesIn(backupFolder()).size(), 1);
+}
+
+}  // namespace
+}  // namespace talvex::testing
