@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/widgets/form_controls.h"
+
 #include <QLineEdit>
 
 namespace talvex {
@@ -24,5 +26,10 @@ public:
 private:
     QString spoken_;
 };
+
+// A display field as a window's table places it: its name, place and font, and the name and
+// description a screen reader says (the caption above it, and what it shows).
+ReadoutField* MakeReadoutField(QWidget& parent, const char* name, const Twips& place, const FontFace& font,
+                               const QString& spokenName, const QString& shows);
 
 }  // namespace talvex

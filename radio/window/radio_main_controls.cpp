@@ -60,14 +60,9 @@ void RadioMain::buildDisplayFields(QWidget& client)
         const int count = static_cast<int>(caption.fields.size());
         for (int i = 0; i < count; ++i) {
             const DisplayField& shown = caption.fields[static_cast<std::size_t>(i)];
-            auto* field = new ReadoutField(&client);
-            field->setObjectName(QString::fromLatin1(shown.name));
-            field->setGeometry(Place(shown.place));
-            field->setFont(MakeFont(shown.font));
-            field->setTextMargins(0, 0, 0, 0);
-            KeepSystemColour(*field, QPalette::Base);
-            Describe(*field, CaptionPart(QString::fromLatin1(caption.caption), i, count), QString::fromLatin1(shown.shows));
-            fields_[static_cast<std::size_t>(FieldIndex(shown.name))] = field;
+            fields_[static_cast<std::size_t>(FieldIndex(shown.name))] =
+                MakeReadoutField(client, shown.name, shown.place, shown.font,
+                                 CaptionPart(QString::fromLatin1(caption.caption), i, count), QString::fromLatin1(shown.shows));
         }
     }
 
