@@ -279,6 +279,25 @@ TEST(UpdateRig, AReadBackThatComesLateIsAskedForAgainAndNeverTakenAsSilence)
     }
 }
 
+// The file is taken once: an editor saving it while the channels are read changes nothing the
+// run writes, and the backup holds every channel the run touches.
+TEST(UpdateRig, AFileSavedAgainDuringTheRunChangesNothingItDoes)
+{
+    MemoryRig t(SampleMemory(false), EditedSampleFile());
+    t.start(&M::Command3_Click);
+    t.tick(3);  // the reading before the change has begun
+    WriteBytes(t.path("TALVEX.TXT"), QByteArray(" 1\r\n 2\r\n 3\r\n END\r\n"));  // would clear 1-3
+    t.run(3);
+    auto expected = SampleMemory(false);
+    for (const int n : {17, 31, 33, 34}) {
+        RadioChannel c = SampleChannel(n);
+        c.label = WritableLabel(n == 17 || n == 31 ? "NEW " + QString::number(n) : c.label);
+        expected[n] = ContentsOf(c);
+    }
+    EXPECT_EQ(t.radio.memory, expected);
+    EXPECT_EQ(t.state().memory.Text7, u"Update Rig: 4 channels written and verified, 95 already as the file says");
+}
+
 TEST(UpdateRig, StopShowsWhatTheRunHadFoundBeforeIt)
 {
     MemoryRig t(SampleMemory(false), EditedSampleFile());
@@ -442,6 +461,39 @@ TEST(CreateFile, WritesTheRadiosChannelsByteForByteWhateverTheTicksOrAnswersThat
         EXPECT_EQ(t.readFile("TALVEX.TXT"), SampleFile()) << late;
         EXPECT_EQ(Shown(t), QStringList{"Create File|TALVEX.TXT ... Are you sure?"});
         EXPECT_EQ(std::pair(t.state().memory.Text1, t.program->dataFile.isReading()), std::pair(QString("END"), true));
+    }
+}
+
+// A CI-V answer has no checksum: a bit turned over on the line makes an answer that looks whole.
+// A channel is taken only from two reads that agree.
+TEST(CreateFile, AChannelIsWrittenOnlyFromTwoReadsThatAgree)
+{
+    const QByteArray five = Hex("FE FE E0 94 1A 00 00 05");
+    const struct { const char* story; int flippedReads; Frames readsOfFive; QString told; } rows[] = {
+        {"the first read flipped: the third settles it", 1, Frames(3, "1A 00 00 05"), ""},
+        {"every read flipped differently: the run stops", 5, Frames(5, "1A 00 00 05"),
+         "!Create File|The radio's answers for channel 5 did not agree in 5 reads ... TALVEX.TXT was not changed."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.story);
+        MemoryRig t(SampleMemory(false), "OLD\r\n");
+        t.start(&M::Command1_Click);
+        int flipped = 0;
+        Frames reads;
+        for (int tick = 0; tick < 150 && t.state().CreatingFile; ++tick) {
+            t.closeAnswerWindow();
+            t.memoryTimer(1).fire();
+            const QByteArray written = t.port.takeWritten();
+            reads << FramesOf(written).filter("1A 00 00 05");
+            QByteArray answers = t.radio.answer(written);
+            // A different bit of the label each time, in the channel's first answer of the window.
+            if (const auto at = answers.indexOf(five); at >= 0 && flipped < row.flippedReads)
+                answers[at + 6 + 35] = static_cast<char>(answers[at + 6 + 35] ^ (1 << flipped++));
+            t.port.receive(answers);
+        }
+        EXPECT_EQ(reads, row.readsOfFive);
+        EXPECT_EQ(t.readFile("TALVEX.TXT"), row.told.isEmpty() ? SampleFile() : QByteArray("OLD\r\n"));
+        EXPECT_EQ(LastShown(t), row.told.isEmpty() ? QString("Create File|TALVEX.TXT ... Are you sure?") : row.told);
     }
 }
 
