@@ -28,7 +28,9 @@ std::vector<int> ChannelsNamedIn(const QStringList& lines)
     for (const QString& line : lines) {
         if (KindOf(line) != LineKind::Channel)
             continue;
-        if (const auto channel = WholeNumberIn(ChannelTextOf(line).trimmed(), kRadio.firstChannel, kRadio.lastChannel))
+        // The scan edges P1 and P2 (100, 101) are saved too: a line that clears one, or a
+        // restore that writes one back, must be undoable like any other channel.
+        if (const auto channel = WholeNumberIn(ChannelTextOf(line).trimmed(), kRadio.firstChannel, kRadio.lastSelectable))
             channels.push_back(*channel);
     }
     std::sort(channels.begin(), channels.end());
@@ -215,9 +217,10 @@ UpdateRig::Sent UpdateRig::sendLine(const QString& line)
     if (IsEmptyFrequency(Columns(line, 15, 22)))
         return clearLine();
     // A line that names no channel the radio can be written at (the heading line among them)
-    // programs nothing.
-    const auto channel = WholeNumberIn(s.ChannelText, kRadio.firstChannel, kRadio.lastChannel);
-    if (!channel)
+    // programs nothing. P1 and P2 are written only back from a backup's record of them: the
+    // file's zones alone never set a scan edge.
+    const auto channel = WholeNumberIn(s.ChannelText, kRadio.firstChannel, kRadio.lastSelectable);
+    if (!channel || (*channel > kRadio.lastChannel && !RecordZoneOf(line)))
         return Sent::Nothing;
     return writeLine(line, *channel);
 }

@@ -202,7 +202,7 @@ void RadioOperations::MemoryWriteRecord(const QByteArray& contents)
 {
     const auto channel = ChannelOfField(contents.left(2));
     if (contents.size() != kMemoryContentsSize || !channel || *channel < kRadio.firstChannel
-        || *channel > kRadio.lastChannel) {
+        || *channel > kRadio.lastSelectable) {
         state_.EntriesPreset = false;
         return;
     }

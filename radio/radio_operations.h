@@ -106,7 +106,8 @@ public:
     void Option44_Click();  // Memory Write
     void Option45_Click();  // Query Memory Channel
     // Memory Write of a whole record (41 bytes, its channel field first) as the Memory window
-    // merged it, then the same select and read-back Memory Write ends with. Channels 1-99 only.
+    // merged it, then the same select and read-back Memory Write ends with. Channels 1-99, and
+    // the scan edges P1 and P2 (100, 101) as a backup gives them back.
     void MemoryWriteRecord(const QByteArray& contents);
     void Option46_Click();  // Memory UP
     void Option59_Click();  // Memory DN

@@ -2,6 +2,9 @@
 // radio holds afterwards, the fields, the data file and the messages.
 #include "memory_test_support.h"
 
+#include "memory/backup.h"
+#include "memory/data_file.h"
+
 #include "link/connection_doctor.h"
 
 #include <QDir>
@@ -296,6 +299,26 @@ TEST(UpdateRig, AFileSavedAgainDuringTheRunChangesNothingItDoes)
     }
     EXPECT_EQ(t.radio.memory, expected);
     EXPECT_EQ(t.state().memory.Text7, u"Update Rig: 4 channels written and verified, 95 already as the file says");
+}
+
+// The scan edges P1 and P2 are never programmed from a file's zones, but a clear of one is
+// saved like any channel and the backup writes it back.
+TEST(UpdateRig, AClearedScanEdgeIsSavedAndTheBackupPutsItBack)
+{
+    std::map<int, QByteArray> held{{100, ContentsOf({100, "070000", 0, 1, false, "P1 LOW"})},
+                                   {101, ContentsOf({101, "073000", 0, 1, false, "P2 HIGH"})}};
+    MemoryRig t(held, " 100\r\n END\r\n");
+    ScriptedClock clock;
+    t.program->memory.setClock(&clock);
+    t.start(&M::Command3_Click);
+    const QString p1 = "1A 00 01 00";
+    EXPECT_EQ(t.run(3), (Frames{p1, p1, "08 01 00", p1, "0B", "0B", p1}));
+    EXPECT_EQ(t.radio.memory.count(100), 0u);
+    QString backup = JoinPath(t.path(kBackupFolder), QStringLiteral("20261207-142501.TXT"));
+    t.program->dataFile.OpenDataFile(backup, FileMode::Input);
+    t.start(&M::Command3_Click);
+    t.run(3);
+    EXPECT_EQ(t.radio.memory, held);
 }
 
 TEST(UpdateRig, StopShowsWhatTheRunHadFoundBeforeIt)
