@@ -142,7 +142,8 @@ public:
 
     // The operator's everyday case: the radio holds `radio`, the data file differs from it in one
     // label. Update Rig with its backup, timed whole, and the backup pass alone against the line
-    // time of every byte it put on the bus (each request, which the bus echoes, and its answer).
+    // time of every byte it put on the bus (each request, which the bus echoes, and its answer;
+    // both reads of each channel).
     struct OneLine {
         bool right = false;
         double seconds = 0, backupSeconds = 0, lineSeconds = 0;
@@ -159,8 +160,9 @@ public:
         run->dialogs.answerMessage(MessageAnswer::Yes);
         OneLine o;
         int bytes = 0;
+        // Each channel is read twice (two reads that must agree) when the line is clean.
         for (int channel = 1; channel <= 99; ++channel)
-            bytes += 9 + (radio.count(channel) && !radio.at(channel).isEmpty() ? 48 : 10);
+            bytes += 2 * (9 + (radio.count(channel) && !radio.at(channel).isEmpty() ? 48 : 10));
         o.lineSeconds = bytes * 10.0 / baud;
         const qint64 started = run->timers.clock.elapsed();
         window->findChild<QAbstractButton*>(QStringLiteral("Command3"))->click();
