@@ -136,12 +136,13 @@ def start_display():
     raise RuntimeError("Xvfb did not start")
 
 
-def start_environment(work, talvex, sim):
+def start_environment(work, talvex, sim, bus=None):
     procs = []
-    bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"], stdout=subprocess.PIPE,
-                           text=True, start_new_session=True)
+    if bus is None:
+        bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"], stdout=subprocess.PIPE,
+                               text=True, start_new_session=True)
+        os.environ["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
     procs.append(bus)
-    os.environ["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
     xvfb, display = start_display()
     procs.append(xvfb)
     os.environ["DISPLAY"] = ":" + display
@@ -156,6 +157,13 @@ def start_environment(work, talvex, sim):
     app = subprocess.Popen([talvex], cwd=work, env=env, start_new_session=True)
     procs.append(app)
     return procs
+
+
+def ended_within(proc, seconds):
+    deadline = time.monotonic() + seconds
+    while proc.poll() is None and time.monotonic() < deadline:
+        time.sleep(0.05)
+    return proc.poll() is not None
 
 
 def stop_environment(procs):
@@ -239,6 +247,14 @@ def main():
     for name in ("TALVEX.INI", "TALVEX.TXT", "sim-memory.txt"):
         shutil.copy(os.path.join(demo, name), work)
     procs = start_environment(work, talvex, sim)
+    for _ in range(3):
+        # An X server that comes and goes on the same display number from elsewhere on this
+        # machine can refuse TALVEX its display: it then ends at once, and everything but the
+        # bus is started again on another display.
+        if not ended_within(procs[-1], 3):
+            break
+        stop_environment(procs[1:])
+        procs = start_environment(work, talvex, sim, procs[0])
     running.append(procs[-1])
     try:
         import pyatspi  # after the bus is known: it connects on import
