@@ -80,6 +80,13 @@ Outcome UpdateRig(const QString& settings, const Fault& fault, const Memory& dem
     const QString message = LastMessage(run, before);
     const Memory held = testing::ReadMemory(memoryPath);
     Outcome outcome;
+    // A run that says it wrote nothing claims no channel: every channel must still be blank.
+    if (message.contains(QStringLiteral("wrote nothing to the radio"))) {
+        for (const auto& [channel, contents] : held)
+            outcome.falseSuccesses += !contents.isEmpty();
+        outcome.how = message.section(u'\n', 0, 0).left(60);
+        return outcome;
+    }
     for (int channel = 1; channel <= kUpdateChannels; ++channel) {
         const QByteArray contents = held.count(channel) ? held.at(channel) : QByteArray();
         if (!Named(message, channel)
