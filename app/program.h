@@ -2,7 +2,7 @@
 
 #include "state/program_state.h"
 #include "link/serial_link.h"
-#include "memory/data_file.h"
+#include "datafile/data_file.h"
 #include "memory/memory_operations.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"

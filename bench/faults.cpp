@@ -9,7 +9,7 @@
 // single read can tell. Update Rig can, and does: it compares the read-back with what it wrote.
 #include "bench_program.h"
 
-#include "memory/data_line.h"
+#include "datafile/data_line.h"
 #include "platform/text_file.h"
 #include "tests/support/sim_memory.h"
 

@@ -4,10 +4,10 @@
 #include "link/bcd.h"
 #include "link/format.h"
 #include "link/radio_model.h"
-#include "memory/data_file_frame.h"
-#include "memory/data_line.h"
-#include "memory/file_line.h"
-#include "memory/record_zone.h"
+#include "datafile/data_file_frame.h"
+#include "datafile/data_line.h"
+#include "datafile/file_line.h"
+#include "datafile/record_zone.h"
 
 namespace talvex::channels {
 

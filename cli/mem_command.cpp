@@ -7,7 +7,7 @@
 
 #include "app/program.h"
 #include "memory/backup.h"
-#include "memory/file_line.h"
+#include "datafile/file_line.h"
 #include "platform/interrupt_signal.h"
 #include "platform/qt_serial_port.h"
 #include "platform/qt_timer.h"

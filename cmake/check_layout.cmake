@@ -12,34 +12,30 @@ endif()
 
 # Folder -> the folders it may include from (besides itself). The more specific folder comes
 # first so that radio/window is not taken for radio.
-set(areas state platform/widgets platform link radio/window radio memory/window memory channels
+set(areas state platform/widgets platform link datafile radio/window radio memory/window memory channels
     startup/windows startup app cli sim)
 set(allowed_state "")
 set(allowed_platform "")
 set(allowed_platform/widgets platform)
 set(allowed_link state platform)
+set(allowed_datafile state platform link)
 set(allowed_radio state platform link)
-set(allowed_memory state platform link radio)
-set(allowed_startup state platform link radio memory)
-set(windows_may state platform platform/widgets radio radio/window memory memory/window startup startup/windows)
+set(allowed_memory state platform link datafile radio)
+set(allowed_startup state platform link datafile radio)
+set(windows_may state platform platform/widgets datafile radio radio/window memory memory/window startup startup/windows)
 set(allowed_radio/window ${windows_may})
 set(allowed_memory/window ${windows_may})
 set(allowed_startup/windows ${windows_may})
 set(allowed_app ${areas})
 set(allowed_sim "")
 # The command line builds the program core without windows: of app/ only the program object.
-set(allowed_cli state platform link radio memory startup)
+set(allowed_cli state platform link datafile radio memory startup)
 set(allowed_files_cli app/program.h)
 # Folders that must never see a widget, whatever header brings it: Qt's widget headers by name.
 set(no_widgets cli)
 set(widget_header_pattern "^(QtWidgets/.*|QApplication|QWidget|QMainWindow|QDialog|QMessageBox|QInputDialog|QFileDialog|QLabel|QPushButton|QLineEdit|QGuiApplication|QtGui/.*)$")
-# Single headers a folder may use from one it otherwise may not: the shared text routines
-# depend on nothing and serve the data file as much as the start-up.
-set(allowed_files_memory startup/text_routines.h)
-# The list conversions read and write data-file lines and nothing else of memory/: no operation,
-# no window, no serial line.
-set(allowed_channels link)
-set(allowed_files_channels memory/data_line.h memory/file_line.h memory/record_zone.h memory/data_file_frame.h)
+# The list conversions read and write data-file lines: no operation, no window, no serial line.
+set(allowed_channels link datafile)
 
 function(area_of path out)
   foreach(area IN LISTS areas)

@@ -1,7 +1,7 @@
 #include "memory/backup.h"
 
-#include "memory/data_file.h"
-#include "memory/record_zone.h"
+#include "datafile/data_file.h"
+#include "datafile/record_zone.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 #include "link/frames.h"
 #include "link/radio_answers.h"
 #include "memory/channel_checks.h"
-#include "memory/data_line.h"
+#include "datafile/data_line.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/memory_record.h"
-#include "memory/data_file_frame.h"
+#include "datafile/data_file_frame.h"
 #include "memory/stepper.h"
 
 #include <QStringList>

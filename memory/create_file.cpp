@@ -1,7 +1,7 @@
 #include "memory/create_file.h"
 
 #include "link/radio_model.h"
-#include "memory/record_zone.h"
+#include "datafile/record_zone.h"
 
 namespace talvex {
 

@@ -4,7 +4,7 @@
 #include "link/serial_link.h"
 #include "memory/backup.h"
 #include "memory/create_file.h"
-#include "memory/data_file.h"
+#include "datafile/data_file.h"
 #include "memory/memory_listener.h"
 #include "memory/rig_steppers.h"
 #include "memory/step_answers.h"

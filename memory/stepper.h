@@ -2,7 +2,7 @@
 
 #include "state/program_state.h"
 #include "memory/channel_checks.h"
-#include "memory/data_file.h"
+#include "datafile/data_file.h"
 #include "memory/step_answers.h"
 #include "platform/dialogs.h"
 #include "radio/radio_operations.h"

@@ -5,9 +5,9 @@
 #include "link/format.h"
 #include "link/radio_model.h"
 #include "memory/channel_merge.h"
-#include "memory/data_line.h"
-#include "memory/file_line.h"
-#include "memory/record_zone.h"
+#include "datafile/data_line.h"
+#include "datafile/file_line.h"
+#include "datafile/record_zone.h"
 #include "memory/view_file.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "memory/view_file.h"
 
-#include "memory/file_line.h"
+#include "datafile/file_line.h"
 
 namespace talvex {
 

@@ -1,7 +1,7 @@
 #include "data_file_setup.h"
 
 #include "configuration.h"
-#include "text_routines.h"
+#include "datafile/text_routines.h"
 
 #include "platform/text_file.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "state/program_state.h"
-#include "memory/data_file.h"
+#include "datafile/data_file.h"
 #include "platform/dialogs.h"
 
 #include <QString>

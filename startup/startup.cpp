@@ -1,7 +1,7 @@
 #include "startup.h"
 
 #include "configuration.h"
-#include "text_routines.h"
+#include "datafile/text_routines.h"
 
 #include "link/frames.h"
 #include "platform/error_text.h"

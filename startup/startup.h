@@ -4,7 +4,7 @@
 
 #include "state/program_state.h"
 #include "link/serial_link.h"
-#include "memory/data_file.h"
+#include "datafile/data_file.h"
 #include "platform/dialogs.h"
 #include "platform/program_exit.h"
 #include "platform/serial_port.h"

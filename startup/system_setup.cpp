@@ -2,7 +2,7 @@
 
 #include "configuration.h"
 #include "data_file_setup.h"
-#include "text_routines.h"
+#include "datafile/text_routines.h"
 
 #include "platform/error_text.h"
 #include "platform/text_file.h"

@@ -3,7 +3,7 @@
 #include "startup.h"
 
 #include "link/radio_model.h"
-#include "memory/data_file.h"
+#include "datafile/data_file.h"
 #include "platform/dialogs.h"
 #include "platform/program_exit.h"
 #include "state/program_state.h"

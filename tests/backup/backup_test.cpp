@@ -2,8 +2,8 @@
 // Update Rig writes back; a backup that cannot be completed leaves the radio untouched.
 #include "link/bcd.h"
 #include "memory/backup.h"
-#include "memory/data_line.h"
-#include "memory/file_line.h"
+#include "datafile/data_line.h"
+#include "datafile/file_line.h"
 #include "memory/step_answers.h"
 
 #include "tests/support/sim_memory.h"

@@ -2,8 +2,8 @@
 // their tones, split channels, 10 Hz and 1 Hz digits, select groups 1-3. Update Rig changes only
 // what the file changes, writes only those channels, and a backup gives every byte back.
 #include "memory/backup.h"
-#include "memory/data_line.h"
-#include "memory/file_line.h"
+#include "datafile/data_line.h"
+#include "datafile/file_line.h"
 
 #include "tests/support/sim_memory.h"
 #include "tests/support/sim_program.h"

@@ -4,8 +4,8 @@
 #include "channels/chirp_export.h"
 #include "channels/chirp_import.h"
 #include "channels/record_fields.h"
-#include "memory/data_file_frame.h"
-#include "memory/record_zone.h"
+#include "datafile/data_file_frame.h"
+#include "datafile/record_zone.h"
 #include "tests/channels/expected_lines.h"
 #include "tests/support/sim_memory.h"
 

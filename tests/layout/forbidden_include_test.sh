@@ -6,8 +6,8 @@ cmake -DSOURCE_DIR="$1" -P "$check"
 
 tree=$(mktemp -d)
 trap 'rm -rf "$tree"' EXIT
-mkdir -p "$tree"/{link,memory,radio/window,platform,sim,state,channels,cli,app}
-touch "$tree"/memory/data_file.h "$tree"/link/frames.h "$tree"/radio/window/w.cpp
+mkdir -p "$tree"/{link,datafile,memory,radio/window,platform,sim,state,channels,cli,app,startup}
+touch "$tree"/datafile/data_file.h "$tree"/link/frames.h "$tree"/radio/window/w.cpp
 expect_refused() {  # file, include line, what the message must name
   echo "$2" > "$tree/$1"
   if out=$(cmake -DSOURCE_DIR="$tree" -P "$check" 2>&1); then
@@ -16,7 +16,11 @@ expect_refused() {  # file, include line, what the message must name
   grep -qF "$3" <<<"$out" || { echo "message lacks '$3':"; echo "$out"; exit 1; }
   rm "$tree/$1"
 }
-expect_refused link/a.cpp '#include "memory/data_file.h"' 'link/ may not depend on memory/'
+expect_refused link/a.cpp '#include "datafile/data_file.h"' 'link/ may not depend on datafile/'
+# The data file sits below the memory operations and the start-up: it reaches neither.
+expect_refused datafile/d.cpp '#include "memory/update_rig.h"' 'datafile/ may not depend on memory/'
+expect_refused datafile/d.cpp '#include "startup/configuration.h"' 'datafile/ may not depend on startup/'
+expect_refused startup/s.cpp '#include "memory/update_rig.h"' 'startup/ may not depend on memory/'
 expect_refused radio/window/w.h '#include "app/program.h"' 'radio/window/ may not depend on app/'
 expect_refused platform/p.cpp '#include "platform/widgets/form_controls.h"' 'platform/ may not depend on platform/widgets/'
 expect_refused sim/s.cpp '#include "../link/frames.h"' 'sim/ may not depend on link/'
@@ -30,6 +34,8 @@ expect_refused cli/c.cpp '#include <QtWidgets/QLabel>' 'cli/ links no Qt Widgets
 echo '#include "app/program.h"' > "$tree/cli/ok.cpp"
 # A memory file reaching the link is allowed.
 echo '#include "link/frames.h"' > "$tree/memory/ok.cpp"
-# The list conversions may read and write data-file lines.
-echo '#include "memory/data_line.h"' > "$tree/channels/ok.cpp"
+# The list conversions, the memory operations and the start-up may read and write data-file lines.
+echo '#include "datafile/data_line.h"' > "$tree/channels/ok.cpp"
+echo '#include "datafile/data_file.h"' > "$tree/memory/ok2.cpp"
+echo '#include "datafile/text_routines.h"' > "$tree/startup/ok.cpp"
 cmake -DSOURCE_DIR="$tree" -P "$check"

@@ -1,9 +1,9 @@
 // What Update Rig writes for a line: the radio's record with only the line's fields put in, and
 // the seventh zone that lets a backup give back every byte.
 #include "memory/channel_merge.h"
-#include "memory/data_line.h"
-#include "memory/file_line.h"
-#include "memory/record_zone.h"
+#include "datafile/data_line.h"
+#include "datafile/file_line.h"
+#include "datafile/record_zone.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // read to its end with no crash or hang and only well-formed frames sent.
 #include "memory_test_support.h"
 
-#include "memory/data_file.h"
+#include "datafile/data_file.h"
 #include "startup/configuration.h"
 
 #include <QDir>

@@ -3,7 +3,7 @@
 #include "memory_test_support.h"
 
 #include "memory/backup.h"
-#include "memory/data_file.h"
+#include "datafile/data_file.h"
 
 #include "link/connection_doctor.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "memory/data_line.h"
+#include "datafile/data_line.h"
 #include "tests/support/sim_memory.h"
 #include "tests/support/test_program.h"
 

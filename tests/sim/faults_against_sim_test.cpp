@@ -1,7 +1,7 @@
 // Faults on a real line: the simulator drops, cuts short or refuses its answers, falls silent,
 // is switched off, keeps a write wrongly, flips bits, or vanishes with its device in the middle
 // of an operation. The program keeps running, tells the operator, and never damages a data file.
-#include "memory/data_line.h"
+#include "datafile/data_line.h"
 
 #include "tests/support/sim_memory.h"
 #include "tests/support/sim_program.h"

@@ -3,7 +3,7 @@
 #include "platform/qt_serial_port.h"
 #include "platform/text_file.h"
 #include "startup/configuration.h"
-#include "startup/text_routines.h"
+#include "datafile/text_routines.h"
 
 #include "tests/support/pty_pair.h"
 #include "tests/support/test_program.h"

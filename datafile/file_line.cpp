@@ -1,6 +1,6 @@
-#include "memory/file_line.h"
+#include "datafile/file_line.h"
 
-#include "memory/data_line.h"
+#include "datafile/data_line.h"
 
 #include <QRegularExpression>
 

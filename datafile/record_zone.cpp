@@ -1,4 +1,4 @@
-#include "memory/record_zone.h"
+#include "datafile/record_zone.h"
 
 #include <algorithm>
 

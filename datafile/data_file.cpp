@@ -1,6 +1,6 @@
 #include "data_file.h"
 
-#include "startup/text_routines.h"
+#include "datafile/text_routines.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
-#include "memory/data_file_frame.h"
+#include "datafile/data_file_frame.h"
 
-#include "memory/data_line.h"
+#include "datafile/data_line.h"
 
 namespace talvex {
 
