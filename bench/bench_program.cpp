@@ -14,7 +14,7 @@ BenchProgram::BenchProgram(const QString& settings, const QStringList& simArgume
     sim = std::make_unique<testing::SimProcess>(directory.path(),
                                        simArguments + QStringList{QStringLiteral("--baud"), settings.section(u',', 0, 0)});
     port = std::make_unique<QtSerialPort>(directory.path());
-    program = std::make_unique<Program>(PlatformServices{*port, dialogs, timers, exit, directory.path()}, shell);
+    program = std::make_unique<Program>(PlatformServices{*port, dialogs, timers, exit, directory.path(), &clock}, shell);
     WriteLinesAtomically(path(kConfigFileName), ConfigurationLines(QStringLiteral("TALVEX.TXT"), QStringLiteral("N0CALL"),
                                                                    QStringLiteral("COM1"), settings));
     WriteLinesAtomically(path(QStringLiteral("TALVEX.TXT")), {});

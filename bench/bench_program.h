@@ -3,6 +3,7 @@
 #include "measured_timers.h"
 
 #include "app/program.h"
+#include "platform/clock.h"
 #include "platform/qt_serial_port.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/sim_process.h"
@@ -36,6 +37,7 @@ struct BenchProgram {
     testing::ScriptedDialogs dialogs;
     MeasuredTimerFactory timers;
     testing::ThrowingExit exit;
+    QtClock clock;  // backups are named by it, so they are taken as the windows take them
     NoWindows shell;
     std::unique_ptr<QtSerialPort> port;
     std::unique_ptr<Program> program;

@@ -1,19 +1,23 @@
-// Update Rig and Create File against talvex-sim with each line fault switched on, at 4800, 9600
-// and 19200 baud. A run may stop, or end naming the channels it could not verify: both are
-// honest. A false success is a channel the operation passed as done (no stop, not named)
-// that the radio or the file does not hold as it should. Prints a row a run and the line
-// "false successes: N"; exits 1 unless N is 0.
+// Update Rig, Create File and Blank Rig against talvex-sim with each line fault switched on, at
+// 4800, 9600 and 19200 baud. A run may stop, or end naming the channels it could not verify:
+// both are honest. What must never happen is a channel that ends other than the operation says
+// without being named: in the radio, in the data file, in the backup taken before the change,
+// or outside the range the operator gave. Prints a row a run, then "false successes: N" (runs
+// that left such a channel) and "channels wrong and not named: N"; exits 1 unless both are 0.
 //
-// Create File is not run under bit flips: a CI-V answer carries no checksum, so a bit turned
-// over inside a well-formed answer of the right channel reads as what the radio holds, and no
-// single read can tell. Update Rig can, and does: it compares the read-back with what it wrote.
+// Bit flips go both ways: toward the radio (the echo shows what it read, so a garbled select or
+// write is seen there) and from it (no checksum: only two reads that agree are taken as the
+// radio's contents).
 #include "bench_program.h"
 
 #include "datafile/data_line.h"
+#include "datafile/file_line.h"
+#include "datafile/record_zone.h"
 #include "platform/text_file.h"
 #include "tests/support/sim_memory.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QThread>
 
@@ -26,16 +30,20 @@ namespace {
 using testing::Memory;
 
 constexpr int kUpdateChannels = 20;
+constexpr int kClearedByUpdate = 5;  // Update Rig's file clears this channel
+constexpr int kBlankFirst = 25, kBlankLast = 34;
+
+enum Operations { kUpdate = 1, kCreate = 2, kBlank = 4, kAll = kUpdate | kCreate | kBlank };
 
 struct Fault {
     const char* name;
     QStringList arguments;
-    bool createFile = true;  // also run against Create File
+    int operations = kAll;
 };
 
 struct Outcome {
-    QString how;  // "END", "stopped at 12", "18/20 verified"
-    int falseSuccesses = 0;
+    QString how;            // "END", the first line of the end report or the stop
+    int wrongNotNamed = 0;  // channels that ended other than said, and were not named
 };
 
 QByteArray ReadAll(const QString& path)
@@ -49,8 +57,7 @@ QString LastMessage(const BenchProgram& run, std::size_t before)
     return run.dialogs.messages.size() > before ? run.dialogs.messages.back().text : QString();
 }
 
-// A written channel carries its own select mark, whatever the file said.
-QString WithoutSelectMark(const QString& line) { return line.left(56) + line.mid(70); }
+QString FirstLine(const QString& message) { return message.isEmpty() ? QStringLiteral("END") : message.section(u'\n', 0, 0).left(60); }
 
 // The channels a message names ("Channel 7: ..."), or every channel when the run stopped.
 bool Named(const QString& message, int channel)
@@ -59,15 +66,76 @@ bool Named(const QString& message, int channel)
         || message.contains(QStringLiteral("Channel %1:").arg(channel));
 }
 
-Outcome UpdateRig(const QString& settings, const Fault& fault, const Memory& demo)
+bool WroteNothing(const QString& message) { return message.contains(QStringLiteral("wrote nothing to the radio")); }
+
+QByteArray Held(const Memory& memory, int channel)
 {
-    QTemporaryDir memoryDirectory;
-    const QString memoryPath = memoryDirectory.filePath(QStringLiteral("memory.txt"));
-    QFile(memoryPath).open(QIODevice::WriteOnly);  // every channel blank
-    BenchProgram run(settings, QStringList{QStringLiteral("--memory"), memoryPath} + fault.arguments);
+    const auto found = memory.find(channel);
+    return found == memory.end() ? QByteArray() : found->second;
+}
+
+// Channels `from` to `to` that differ between the two memories: each one changed unasked.
+int ChangedOutside(const Memory& before, const Memory& after, int from, int to)
+{
+    int changed = 0;
+    for (int channel = from; channel <= to; ++channel)
+        changed += Held(before, channel) != Held(after, channel);
+    return changed;
+}
+
+// The backup taken before a change must hold every channel it names as the radio held it.
+int WrongBackupLines(const BenchProgram& run, const Memory& before)
+{
+    const QStringList backups = QDir(run.path(QStringLiteral("BACKUP"))).entryList({QStringLiteral("*.TXT")}, QDir::Files);
+    int wrong = 0;
+    for (const QString& name : backups) {
+        const QString text = QString::fromLatin1(ReadAll(run.path(QStringLiteral("BACKUP/") + name)));
+        for (const QString& line : text.split(QStringLiteral("\r\n"))) {
+            if (KindOf(line) != LineKind::Channel)
+                continue;
+            const int channel = ChannelTextOf(line).trimmed().toInt();
+            if (channel < 1 || channel > 99)
+                continue;
+            const auto record = RecordZoneOf(line);
+            const QByteArray held = Held(before, channel);
+            const bool right = held.isEmpty() ? IsEmptyFrequency(line.mid(14, 8)) : record && record->bytes() == held;
+            wrong += !right;
+        }
+    }
+    return wrong;
+}
+
+struct Radio {
+    QTemporaryDir directory;
+    QString memoryPath;
+    Memory before;
+    explicit Radio(const QString& demoPath)
+        : memoryPath(directory.filePath(QStringLiteral("memory.txt")))
+    {
+        QFile::copy(demoPath, memoryPath);
+        before = testing::ReadMemory(memoryPath);
+    }
+    Memory after() const
+    {
+        QThread::msleep(300);  // the simulator writes its memory file after each change
+        return testing::ReadMemory(memoryPath);
+    }
+};
+
+// The file: the demo's channels 1-20 with new labels, so every one is written, and channel 5
+// cleared. Channels 21-99 are not in it and must stay as they are.
+Outcome UpdateRig(const QString& settings, const Fault& fault, const QString& demoPath)
+{
+    Radio radio(demoPath);
+    BenchProgram run(settings, QStringList{QStringLiteral("--memory"), radio.memoryPath} + fault.arguments);
     if (!run.startUp())
         return {QStringLiteral("start-up failed"), 0};
-    QStringList lines = testing::ExpectedChannelLines(demo).mid(0, kUpdateChannels);
+    QStringList lines = testing::ExpectedChannelLines(radio.before).mid(0, kUpdateChannels);
+    for (int channel = 1; channel <= kUpdateChannels; ++channel) {
+        QString& line = lines[channel - 1];
+        line = channel == kClearedByUpdate ? QStringLiteral(" %1").arg(channel)
+                                           : line.leftJustified(80, u' ').left(70) + QStringLiteral("BENCH %1").arg(channel, 4, 10, QChar(u'0'));
+    }
     lines << QStringLiteral(" END");
     WriteLinesAtomically(run.path(QStringLiteral("TALVEX.TXT")), lines);
     QString name = QStringLiteral("TALVEX.TXT");
@@ -75,34 +143,31 @@ Outcome UpdateRig(const QString& settings, const Fault& fault, const Memory& dem
     const std::size_t before = run.dialogs.messages.size() + 1;
     run.dialogs.answerMessage(MessageAnswer::Yes);
     run.program->memory.Command3_Click();
-    run.runUntil([&] { return !run.program->state.UpdatingRig; }, 240000);
-    QThread::msleep(300);  // the simulator writes its memory file after each change
+    run.runUntil([&] { return !run.program->state.anyMemoryOperationRunning(); }, 240000);
     const QString message = LastMessage(run, before);
-    const Memory held = testing::ReadMemory(memoryPath);
-    Outcome outcome;
-    // A run that says it wrote nothing claims no channel: every channel must still be blank.
-    if (message.contains(QStringLiteral("wrote nothing to the radio"))) {
-        for (const auto& [channel, contents] : held)
-            outcome.falseSuccesses += !contents.isEmpty();
-        outcome.how = message.section(u'\n', 0, 0).left(60);
+    const Memory held = radio.after();
+    Outcome outcome{FirstLine(message), WrongBackupLines(run, radio.before)};
+    outcome.wrongNotNamed += ChangedOutside(radio.before, held, kUpdateChannels + 1, 99);
+    if (WroteNothing(message)) {
+        outcome.wrongNotNamed += ChangedOutside(radio.before, held, 1, kUpdateChannels);
         return outcome;
     }
     for (int channel = 1; channel <= kUpdateChannels; ++channel) {
-        const QByteArray contents = held.count(channel) ? held.at(channel) : QByteArray();
-        if (!Named(message, channel)
-            && WithoutSelectMark(testing::ExpectedLine(channel, contents)) != WithoutSelectMark(lines[channel - 1]))
-            ++outcome.falseSuccesses;
+        if (Named(message, channel))
+            continue;
+        // The select mark (columns 57-70) is the radio's own: a written channel keeps its group.
+        const auto visible = [](const QString& line) { return (line.left(56) + line.mid(70)).trimmed(); };
+        outcome.wrongNotNamed += channel == kClearedByUpdate
+            ? !Held(held, channel).isEmpty()
+            : visible(testing::ExpectedLine(channel, Held(held, channel))) != visible(lines[channel - 1]);
     }
-    outcome.how = message.isEmpty() ? QStringLiteral("END") : message.section(u'\n', 0, 0).left(60);
     return outcome;
 }
 
 Outcome CreateFile(const QString& settings, const Fault& fault, const QString& demoPath)
 {
-    QTemporaryDir memoryDirectory;
-    const QString memoryPath = memoryDirectory.filePath(QStringLiteral("memory.txt"));
-    QFile::copy(demoPath, memoryPath);
-    BenchProgram run(settings, QStringList{QStringLiteral("--memory"), memoryPath} + fault.arguments);
+    Radio radio(demoPath);
+    BenchProgram run(settings, QStringList{QStringLiteral("--memory"), radio.memoryPath} + fault.arguments);
     if (!run.startUp())
         return {QStringLiteral("start-up failed"), 0};
     const QByteArray oldFile = " 1            07.100.0      LSB           Fil 1\r\n END\r\n";
@@ -115,21 +180,53 @@ Outcome CreateFile(const QString& settings, const Fault& fault, const QString& d
     const std::size_t before = run.dialogs.messages.size() + 1;
     run.dialogs.answerMessage(MessageAnswer::Yes);
     run.program->memory.Command1_Click();
-    run.runUntil([&] { return !run.program->state.CreatingFile; }, 240000);
+    run.runUntil([&] { return !run.program->state.anyMemoryOperationRunning(); }, 240000);
     const QString message = LastMessage(run, before);
     const QByteArray written = ReadAll(run.path(QStringLiteral("TALVEX.TXT")));
-    Outcome outcome;
+    Outcome outcome{FirstLine(message), ChangedOutside(radio.before, radio.after(), 1, 99)};
     if (!message.isEmpty()) {
-        outcome.how = message.left(60);
-        outcome.falseSuccesses = written == oldFile ? 0 : 1;  // a stop must leave the old file
+        outcome.wrongNotNamed += written != oldFile;  // a stop must leave the old file
         return outcome;
     }
-    outcome.how = QStringLiteral("END");
     const QStringList lines = QString::fromLatin1(written).split(QStringLiteral("\r\n"));
-    const QStringList expected = testing::ExpectedChannelLines(testing::ReadMemory(memoryPath));
+    const QStringList expected = testing::ExpectedChannelLines(radio.before);
     for (int i = 0; i < 99; ++i)
-        outcome.falseSuccesses += lines.size() <= i + 3 || lines[i + 3] != expected[i];
+        outcome.wrongNotNamed += lines.size() <= i + 3 || lines[i + 3] != expected[i];
     return outcome;
+}
+
+// Channels 25-34 blanked (the demo holds all but one of them): the backup holds them as they
+// were, each ends blank or named, and no channel outside the range changes.
+Outcome BlankRig(const QString& settings, const Fault& fault, const QString& demoPath)
+{
+    Radio radio(demoPath);
+    BenchProgram run(settings, QStringList{QStringLiteral("--memory"), radio.memoryPath} + fault.arguments);
+    if (!run.startUp())
+        return {QStringLiteral("start-up failed"), 0};
+    const std::size_t before = run.dialogs.messages.size() + 1;
+    run.dialogs.answerMessage(MessageAnswer::Yes);
+    run.dialogs.answerInput(QString::number(kBlankFirst));
+    run.dialogs.answerInput(QString::number(kBlankLast));
+    run.program->memory.Command5_Click();
+    run.runUntil([&] { return !run.program->state.anyMemoryOperationRunning(); }, 240000);
+    const QString message = LastMessage(run, before);
+    const Memory held = radio.after();
+    Outcome outcome{FirstLine(message), WrongBackupLines(run, radio.before)};
+    outcome.wrongNotNamed += ChangedOutside(radio.before, held, 1, kBlankFirst - 1);
+    outcome.wrongNotNamed += ChangedOutside(radio.before, held, kBlankLast + 1, 99);
+    if (WroteNothing(message)) {
+        outcome.wrongNotNamed += ChangedOutside(radio.before, held, kBlankFirst, kBlankLast);
+        return outcome;
+    }
+    for (int channel = kBlankFirst; channel <= kBlankLast; ++channel)
+        outcome.wrongNotNamed += !Named(message, channel) && !Held(held, channel).isEmpty();
+    return outcome;
+}
+
+QStringList BitFlips(const char* rateOfBits)
+{
+    return {QStringLiteral("--bit-flips"), QString::fromLatin1(rateOfBits), QStringLiteral("--bit-flips-in"),
+            QString::fromLatin1(rateOfBits)};
 }
 
 }  // namespace
@@ -141,33 +238,41 @@ int main(int argc, char** argv)
     QCoreApplication application(argc, argv);
     using namespace talvex::bench;
     const QString demoPath = talvex::testing::DemoMemoryPath(TALVEX_DEMO_DIR);
-    const Memory demo = talvex::testing::ReadMemory(demoPath);
+    // One flipped bit in 1 000 and in 200 bytes: eight bits a byte.
     const Fault faults[] = {
         {"none", {}},
-        {"silent from 12", {QStringLiteral("--silent-from"), QStringLiteral("12")}},
-        {"NG on 7", {QStringLiteral("--refuse-write"), QStringLiteral("7")}},
-        {"stored wrong 13", {QStringLiteral("--store-wrong"), QStringLiteral("13")}},
-        {"bit flips 5e-4", {QStringLiteral("--bit-flips"), QStringLiteral("0.0005")}, false},
+        {"silent from 12", {QStringLiteral("--silent-from"), QStringLiteral("12")}, kUpdate | kCreate},
+        {"silent from 30", {QStringLiteral("--silent-from"), QStringLiteral("30")}, kBlank},
+        {"NG on 7", {QStringLiteral("--refuse-write"), QStringLiteral("7")}, kUpdate},
+        {"stored wrong 13", {QStringLiteral("--store-wrong"), QStringLiteral("13")}, kUpdate},
+        {"flips 1/1000 B", BitFlips("0.000125")},
+        {"flips 1/200 B", BitFlips("0.000625")},
+        {"select 5 lost", {QStringLiteral("--lose-once"), QStringLiteral("080005")}, kUpdate},
+        {"select 30 lost", {QStringLiteral("--lose-once"), QStringLiteral("080030")}, kBlank},
         {"noise", {QStringLiteral("--fault"), QStringLiteral("noise")}},
         {"answers cut", {QStringLiteral("--fault"), QStringLiteral("truncate")}},
     };
+    const std::pair<int, std::pair<const char*, Outcome (*)(const QString&, const Fault&, const QString&)>> operations[] = {
+        {kUpdate, {"Update Rig", &UpdateRig}}, {kCreate, {"Create File", &CreateFile}}, {kBlank, {"Blank Rig", &BlankRig}}};
     int falseSuccesses = 0;
-    std::printf("%-6s %-16s %-11s %-62s %s\n", "baud", "fault", "operation", "outcome", "false successes");
+    int wrongNotNamed = 0;
+    std::printf("%-6s %-16s %-11s %-62s %s\n", "baud", "fault", "operation", "outcome", "wrong, not named");
     for (const char* settings : {"4800,N,8,1", "9600,N,8,1", "19200,N,8,1"}) {
         const QString rate = QString::fromLatin1(settings).section(u',', 0, 0);
         for (const Fault& fault : faults) {
-            std::vector<std::pair<const char*, Outcome>> rows{
-                {"Update Rig", UpdateRig(QString::fromLatin1(settings), fault, demo)}};
-            if (fault.createFile)
-                rows.emplace_back("Create File", CreateFile(QString::fromLatin1(settings), fault, demoPath));
-            for (const auto& [operation, outcome] : rows) {
-                falseSuccesses += outcome.falseSuccesses;
-                std::printf("%-6s %-16s %-11s %-62s %d\n", qPrintable(rate), fault.name, operation,
-                            qPrintable(outcome.how), outcome.falseSuccesses);
+            for (const auto& [bit, operation] : operations) {
+                if (!(fault.operations & bit))
+                    continue;
+                const Outcome outcome = operation.second(QString::fromLatin1(settings), fault, demoPath);
+                falseSuccesses += outcome.wrongNotNamed > 0;
+                wrongNotNamed += outcome.wrongNotNamed;
+                std::printf("%-6s %-16s %-11s %-62s %d\n", qPrintable(rate), fault.name, operation.first,
+                            qPrintable(outcome.how), outcome.wrongNotNamed);
                 std::fflush(stdout);
             }
         }
     }
     std::printf("false successes: %d\n", falseSuccesses);
-    return falseSuccesses == 0 ? 0 : 1;
+    std::printf("channels wrong and not named: %d\n", wrongNotNamed);
+    return falseSuccesses == 0 && wrongNotNamed == 0 ? 0 : 1;
 }

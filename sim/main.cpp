@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -45,6 +46,10 @@ struct Config {
     int lineBaud = 0;
     // Another radio on the same bus, at this address, that broadcasts as each frame arrives.
     std::optional<std::uint8_t> neighbour;
+    // Line faults toward the radio: each bit it receives turns over with this probability, and
+    // the first frame whose command starts with these bytes never reaches it (no echo, no act).
+    double bitFlipInRate = 0.0;
+    sim::Bytes loseOnce;
 };
 
 // The IC-7300's CI-V rates.
@@ -76,6 +81,7 @@ speed_t SpeedOf(int baud)
                  "                  [--latency-ms N] [--memory FILE] [--no-ok] [--transceive off|dial|all] [--dial-every MS]\n"
                  "                  [--fault none|drop|truncate|ng|silent|noise] [--callsign TEXT] [--clock HHMM]\n"
                  "                  [--silent-from CH] [--refuse-write CH] [--store-wrong CH] [--bit-flips RATE]\n"
+                 "                  [--bit-flips-in RATE] [--lose-once COMMANDHEX]\n"
                  "                  [--log FILE|-] [--echo on|off] [--address HEX] [--line-baud N]\n"
                  "                  [--neighbour HEX]\n");
     std::exit(2);
@@ -99,7 +105,8 @@ private:
     void control(const std::string& line);
     void log(const char* direction, const sim::Bytes& bytes);
     void memoryChanged();
-    void flipBits(sim::Bytes& bytes);
+    void flipBits(sim::Bytes& bytes, double rate);
+    void loseFrame(sim::Bytes& bytes);
     void dial(long hz);
 
     Config c_;
@@ -182,7 +189,9 @@ void Simulator::send(const sim::Bytes& sent, const char* what)
 void Simulator::receive(const sim::Bytes& arrived)
 {
     // At another rate the radio reads something else than what was sent.
-    const sim::Bytes bytes = sim::Resample(arrived, c_.baud, c_.lineBaud);
+    sim::Bytes bytes = sim::Resample(arrived, c_.baud, c_.lineBaud);
+    loseFrame(bytes);
+    flipBits(bytes, c_.bitFlipInRate);
     if (!radio_.powered && c_.options.fault != sim::Fault::Silent) {
         // A sleeping radio still listens for the wake-up preamble, but says nothing.
     }
@@ -237,7 +246,7 @@ void Simulator::answerPending()
         }
         default: break;
         }
-        flipBits(answer);
+        flipBits(answer, c_.options.bitFlipRate);
         send(answer, "out");
         for (const auto& broadcast : reply.broadcasts)
             send(broadcast, "out");
@@ -246,17 +255,38 @@ void Simulator::answerPending()
     }
 }
 
-// A noisy line: each bit the radio sends turns over with the configured probability.
-void Simulator::flipBits(sim::Bytes& bytes)
+// A noisy line: each bit turns over with the configured probability.
+void Simulator::flipBits(sim::Bytes& bytes, double rate)
 {
-    if (c_.options.bitFlipRate <= 0.0)
+    if (rate <= 0.0)
         return;
-    std::bernoulli_distribution flip(c_.options.bitFlipRate);
+    std::bernoulli_distribution flip(rate);
     for (auto& byte : bytes) {
         for (int bit = 0; bit < 8; ++bit) {
             if (flip(random_))
                 byte = static_cast<std::uint8_t>(byte ^ (1u << bit));
         }
+    }
+}
+
+// A frame lost on the way in: FE FE, the two addresses, then the command bytes looked for, up to
+// its FD. It must arrive in one piece to be found, as the controller writes a frame at once.
+void Simulator::loseFrame(sim::Bytes& bytes)
+{
+    const sim::Bytes& command = c_.loseOnce;
+    if (command.empty())
+        return;
+    for (std::size_t start = 0; start + 4 + command.size() < bytes.size(); ++start) {
+        if (bytes[start] != 0xFE || bytes[start + 1] != 0xFE
+            || !std::equal(command.begin(), command.end(), bytes.begin() + static_cast<long>(start) + 4))
+            continue;
+        const auto end = std::find(bytes.begin() + static_cast<long>(start), bytes.end(), 0xFD);
+        if (end == bytes.end())
+            return;
+        log("lost", sim::Bytes(bytes.begin() + static_cast<long>(start), end + 1));
+        bytes.erase(bytes.begin() + static_cast<long>(start), end + 1);
+        c_.loseOnce.clear();
+        return;
     }
 }
 
@@ -403,7 +433,14 @@ int main(int argc, char* argv[])
         else if (arg == "--refuse-write") config.options.refuseWriteChannel = std::atoi(value().c_str());
         else if (arg == "--store-wrong") config.options.storeWrongChannel = std::atoi(value().c_str());
         else if (arg == "--bit-flips") config.options.bitFlipRate = std::atof(value().c_str());
-        else if (arg == "--clock") config.clock = value();
+        else if (arg == "--bit-flips-in") config.bitFlipInRate = std::atof(value().c_str());
+        else if (arg == "--lose-once") {
+            const std::string hex = value();
+            for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+                config.loseOnce.push_back(static_cast<std::uint8_t>(std::strtoul(hex.substr(i, 2).c_str(), nullptr, 16)));
+            if (config.loseOnce.empty() || hex.size() % 2 != 0)
+                Usage();
+        } else if (arg == "--clock") config.clock = value();
         else if (arg == "--echo") config.echo = value() != "off";
         else if (arg == "--address") config.address = static_cast<std::uint8_t>(std::strtoul(value().c_str(), nullptr, 16));
         else if (arg == "--line-baud") config.lineBaud = std::atoi(value().c_str());

@@ -44,21 +44,6 @@ struct PauseButton {
     const char* belongsTo;
 };
 
-struct Field {
-    const char* name;
-    Twips place;
-    FontFace font;
-    const char* shows;
-};
-
-// A caption and the fields it names, top to bottom (see CaptionPart).
-struct FieldCaption {
-    const char* label;
-    const char* caption;
-    Twips place;
-    std::vector<Field> fields;
-};
-
 using M = MemoryOperations;
 
 const std::vector<Group>& Groups()
@@ -129,15 +114,9 @@ constexpr Twips kNavigation{11280, 2400, 1695, 4215};
 
 void MemoryMain::buildDisplayFields(QWidget& client)
 {
-    for (const FieldCaption& caption : FieldCaptions()) {
-        const int count = static_cast<int>(caption.fields.size());
-        for (int i = 0; i < count; ++i) {
-            const Field& shown = caption.fields[static_cast<std::size_t>(i)];
-            fields_[static_cast<std::size_t>(FieldIndex(shown.name))] =
-                MakeReadoutField(client, shown.name, shown.place, shown.font,
-                                 CaptionPart(QString::fromLatin1(caption.caption), i, count), QString::fromLatin1(shown.shows));
-        }
-    }
+    MakeCaptionedReadouts(client, FieldCaptions(), [this](const char* name, ReadoutField* field) {
+        fields_[static_cast<std::size_t>(FieldIndex(name))] = field;
+    });
     channelFont_ = fields_[0]->font();
     fields_[1]->setFrame(false);
     fields_[6]->installEventFilter(this);

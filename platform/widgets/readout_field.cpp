@@ -40,4 +40,18 @@ ReadoutField* MakeReadoutField(QWidget& parent, const char* name, const Twips& p
     return field;
 }
 
+void MakeCaptionedReadouts(QWidget& parent, const std::vector<FieldCaption>& captions,
+                           const std::function<void(const char* name, ReadoutField* field)>& keep)
+{
+    for (const FieldCaption& caption : captions) {
+        const int count = static_cast<int>(caption.fields.size());
+        for (int i = 0; i < count; ++i) {
+            const DisplayField& shown = caption.fields[static_cast<std::size_t>(i)];
+            keep(shown.name, MakeReadoutField(parent, shown.name, shown.place, shown.font,
+                                              CaptionPart(QString::fromLatin1(caption.caption), i, count),
+                                              QString::fromLatin1(shown.shows)));
+        }
+    }
+}
+
 }  // namespace talvex

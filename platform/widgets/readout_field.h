@@ -4,6 +4,9 @@
 
 #include <QLineEdit>
 
+#include <functional>
+#include <vector>
+
 namespace talvex {
 
 // A display field the program writes and the operator only reads: the frequency, the mode, a
@@ -31,5 +34,27 @@ private:
 // description a screen reader says (the caption above it, and what it shows).
 ReadoutField* MakeReadoutField(QWidget& parent, const char* name, const Twips& place, const FontFace& font,
                                const QString& spokenName, const QString& shows);
+
+// A display field the decoders write, and what it shows, for a screen reader.
+struct DisplayField {
+    const char* name;
+    Twips place;
+    FontFace font;
+    const char* shows;
+};
+
+// A caption over display fields. It names them too: the caption over one field, or its parts
+// ("Mode/Filter") over the fields it stands above, top to bottom.
+struct FieldCaption {
+    const char* label;
+    const char* caption;
+    Twips place;
+    std::vector<DisplayField> fields;
+};
+
+// Builds every field under `captions`, each named for a screen reader by its part of the
+// caption; `keep` receives each field with its name, for the window to hold.
+void MakeCaptionedReadouts(QWidget& parent, const std::vector<FieldCaption>& captions,
+                           const std::function<void(const char* name, ReadoutField* field)>& keep);
 
 }  // namespace talvex

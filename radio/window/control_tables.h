@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/widgets/form_controls.h"
+#include "platform/widgets/readout_field.h"
 #include "radio/radio_operations.h"
 
 #include <QString>
@@ -28,23 +29,6 @@ struct ButtonControl {
     const char* caption;
     Twips place;
     Procedure procedure;
-};
-
-// A display field the decoders write, and what it shows, for a screen reader.
-struct DisplayField {
-    const char* name;
-    Twips place;
-    FontFace font;
-    const char* shows;
-};
-
-// A caption over display fields. It names them too: the caption over one field, or its parts
-// ("Mode/Filter") over the fields it stands above, top to bottom.
-struct FieldCaption {
-    const char* label;
-    const char* caption;
-    Twips place;
-    std::vector<DisplayField> fields;
 };
 
 // A heading over a column of lists.

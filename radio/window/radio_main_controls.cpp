@@ -56,15 +56,9 @@ int FieldIndex(const char* name) { return QByteArray(name).mid(4).toInt() - 1; }
 
 void RadioMain::buildDisplayFields(QWidget& client)
 {
-    for (const FieldCaption& caption : DisplayFields()) {
-        const int count = static_cast<int>(caption.fields.size());
-        for (int i = 0; i < count; ++i) {
-            const DisplayField& shown = caption.fields[static_cast<std::size_t>(i)];
-            fields_[static_cast<std::size_t>(FieldIndex(shown.name))] =
-                MakeReadoutField(client, shown.name, shown.place, shown.font,
-                                 CaptionPart(QString::fromLatin1(caption.caption), i, count), QString::fromLatin1(shown.shows));
-        }
-    }
+    MakeCaptionedReadouts(client, DisplayFields(), [this](const char* name, ReadoutField* field) {
+        fields_[static_cast<std::size_t>(FieldIndex(name))] = field;
+    });
 
     text7_ = new QPlainTextEdit(&client);
     text7_->setObjectName(QStringLiteral("Text7"));

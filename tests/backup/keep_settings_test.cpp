@@ -9,6 +9,7 @@
 #include "tests/support/sim_program.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -68,17 +69,23 @@ protected:
 
 TEST_P(KeepSettings, AnUnchangedFileWritesNothingAndOneEditedLabelWritesItsTenBytesOnly)
 {
-    createFile();
-    // The file as Create File writes it: six zones, no record.
-    EXPECT_EQ(fileLines().mid(3, 99), ExpectedChannelLines(before));
+    // The file as Create File writes it: six zones, no record. At 4800, where only the answer
+    // window's timing differs, the same lines are written directly, sparing a minute of reading.
+    const bool created = QString::fromLatin1(GetParam()).startsWith(u"19200");
+    if (created) {
+        createFile();
+        EXPECT_EQ(fileLines().mid(3, 99), ExpectedChannelLines(before));
+    } else {
+        writeLines(ExpectedChannelLines(before) << QStringLiteral(" END"));
+    }
 
     EXPECT_EQ(update(), 1);  // the reading goes at the line's pace; nothing to write takes no tick
     EXPECT_EQ(text7(), u"Update Rig: 0 channels written and verified, 99 already as the file says");
     EXPECT_EQ(ReadMemory(memoryPath), before);
 
     QStringList lines = fileLines();
-    const int line5 = 3 + 4;
-    ASSERT_TRUE(lines[line5].startsWith(u" 5 "));
+    const auto line5 = lines.indexOf(QRegularExpression(QStringLiteral("^ 5 .*")));
+    ASSERT_GE(line5, 0);
     lines[line5] = lines[line5].left(70) + QStringLiteral("MY LABEL  ");
     writeLines(lines);
     update();
@@ -86,7 +93,7 @@ TEST_P(KeepSettings, AnUnchangedFileWritesNothingAndOneEditedLabelWritesItsTenBy
     Memory expected = before;
     expected[5].replace(31, 10, "MY LABEL  ");
     expectRadioHolds(expected);
-    EXPECT_EQ(run->dialogs.messages.size(), 3u);  // the three questions, no report
+    EXPECT_EQ(run->dialogs.messages.size(), created ? 3u : 2u);  // the questions, no report
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, KeepSettings, ::testing::Values("19200,N,8,1", "4800,N,8,1"),

@@ -107,6 +107,9 @@ INSTANTIATE_TEST_SUITE_P(Line, SimScenario, ::testing::Values(
     Scenario{"BroadcastsFromTheLineAndTheDial", {}, {
         {nullptr, To("05 00 00 10 07 00"), From("FB") + Hex("FE FE 00 94 00 00 00 10 07 00 FD")},
         {"dial 500", {}, Hex("FE FE 00 94 00 00 05 10 07 00 FD")}}},
+    // The select of channel 30 lost once on the way in: no echo, no OK; the next one arrives.
+    Scenario{"LosesTheFirstSelectOfThirtyOnly", {"--lose-once", "080030"}, {
+        {nullptr, To("08 00 29"), From("FB")}, {nullptr, To("08 00 30"), {}, false}, {nullptr, To("08 00 30"), From("FB")}}},
     Scenario{"FaultSwitches", {}, {
         {"fault drop", kQuery, {}}, {"fault truncate", kQuery, kAnswer.left(kAnswer.size() - 3)},
         {"fault ng", kQuery, From("FA")}, {"fault silent", kQuery, {}, false}, {"fault none", kQuery, kAnswer}}}),
@@ -120,6 +123,17 @@ TEST_F(SimLine, NoiseComesBetweenTheEchoAndTheAnswer)
     EXPECT_TRUE(noisy.startsWith(kQuery));
     EXPECT_TRUE(noisy.endsWith(kAnswer));
     EXPECT_GT(noisy.size(), kQuery.size() + kAnswer.size());
+}
+
+// Bits turned over on the way in show in the echo, which is what the radio read; a frame read
+// wrong is not acted on.
+TEST_F(SimLine, BitsFlippedOnTheWayInShowInTheEcho)
+{
+    start({"--bit-flips-in", "1"});
+    QByteArray inverted = kQuery;
+    for (char& byte : inverted)
+        byte = static_cast<char>(~byte);
+    EXPECT_EQ(exchange(kQuery, kQuery.size() + 1), inverted);
 }
 
 // The one timing check of the simulator itself: bytes leave at ten bits a byte.
