@@ -70,17 +70,19 @@ protected:
 TEST_P(KeepSettings, AnUnchangedFileWritesNothingAndOneEditedLabelWritesItsTenBytesOnly)
 {
     // The file as Create File writes it: six zones, no record. At 4800, where only the answer
-    // window's timing differs, the same lines are written directly, sparing a minute of reading.
+    // window's timing differs, channels 1-20 of the same lines are written directly, sparing a
+    // minute of reading.
     const bool created = QString::fromLatin1(GetParam()).startsWith(u"19200");
+    const int named = created ? 99 : 20;
     if (created) {
         createFile();
         EXPECT_EQ(fileLines().mid(3, 99), ExpectedChannelLines(before));
     } else {
-        writeLines(ExpectedChannelLines(before) << QStringLiteral(" END"));
+        writeLines(ExpectedChannelLines(before).mid(0, named) << QStringLiteral(" END"));
     }
 
     EXPECT_EQ(update(), 1);  // the reading goes at the line's pace; nothing to write takes no tick
-    EXPECT_EQ(text7(), u"Update Rig: 0 channels written and verified, 99 already as the file says");
+    EXPECT_EQ(text7(), QStringLiteral("Update Rig: 0 channels written and verified, %1 already as the file says").arg(named));
     EXPECT_EQ(ReadMemory(memoryPath), before);
 
     QStringList lines = fileLines();
@@ -89,7 +91,7 @@ TEST_P(KeepSettings, AnUnchangedFileWritesNothingAndOneEditedLabelWritesItsTenBy
     lines[line5] = lines[line5].left(70) + QStringLiteral("MY LABEL  ");
     writeLines(lines);
     update();
-    EXPECT_EQ(text7(), u"Update Rig: 1 channel written and verified, 98 already as the file says");
+    EXPECT_EQ(text7(), QStringLiteral("Update Rig: 1 channel written and verified, %1 already as the file says").arg(named - 1));
     Memory expected = before;
     expected[5].replace(31, 10, "MY LABEL  ");
     expectRadioHolds(expected);
