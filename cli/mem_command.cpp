@@ -146,13 +146,14 @@ int ListBackups(const QString& workingDirectory)
     return kExitOk;
 }
 
+namespace {
+
+int RunOnRadio(const Options& options, const QString& file, const QString& workingDirectory, bool printReport);
+
+}  // namespace
+
 int RunCommand(const Options& options, const QString& workingDirectory)
 {
-    const auto line = LineFor(options, workingDirectory);
-    if (const int* code = std::get_if<int>(&line))
-        return *code;
-    const Line& radioLine = std::get<Line>(line);
-
     QString file;
     if (options.command == Command::Read) {
         file = QFileInfo(QDir(workingDirectory), options.file).absoluteFilePath();
@@ -162,6 +163,25 @@ int RunCommand(const Options& options, const QString& workingDirectory)
         if (const auto code = CheckSourceFile(file))
             return *code;
     }
+    return RunOnRadio(options, file, workingDirectory, true);
+}
+
+int ReadRecordsFromRadio(const Options& options, const QString& file, const QString& workingDirectory)
+{
+    Options read = options;
+    read.command = Command::Read;
+    read.records = true;
+    return RunOnRadio(read, file, workingDirectory, false);
+}
+
+namespace {
+
+int RunOnRadio(const Options& options, const QString& file, const QString& workingDirectory, bool printReport)
+{
+    const auto line = LineFor(options, workingDirectory);
+    if (const int* code = std::get_if<int>(&line))
+        return *code;
+    const Line& radioLine = std::get<Line>(line);
 
     QtSerialPort port(workingDirectory);
     const bool byNumber = radioLine.port.startsWith(QStringLiteral("COM"), Qt::CaseInsensitive);
@@ -243,8 +263,13 @@ int RunCommand(const Options& options, const QString& workingDirectory)
         code = ExitForStop(outcome.why);
     else if (!outcome.report.allVerified())
         code = kExitNotVerified;
-    PrintReport(ReportFacts{options, file, memory.lastBackup(), outcome, interrupted, code});
+    if (printReport)
+        PrintReport(ReportFacts{options, file, memory.lastBackup(), outcome, interrupted, code});
+    else if (code != kExitOk)
+        Fail(interrupted ? QStringLiteral("stopped by the operator") : outcome.why);
     return code;
 }
+
+}  // namespace
 
 }  // namespace talvex::cli
