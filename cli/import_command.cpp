@@ -6,7 +6,6 @@
 
 #include "channels/chirp_import.h"
 #include "channels/eibi_import.h"
-#include "datafile/text_routines.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,7 +24,7 @@ int RunImport(const Options& options, const QString& workingDirectory)
         return kExitFile;
     }
     channels::ImportOptions importOptions = options.list.import;
-    importOptions.title = UpperFileName(dataPath);  // as Create File titles a file
+    importOptions.title = QFileInfo(dataPath).fileName();  // as `read` titles the file it writes
     const channels::ImportResult result =
         options.list.eibi ? channels::ImportEibi(std::get<QByteArray>(bytes), options.list.filter, importOptions)
                           : channels::ImportChirpCsv(std::get<QByteArray>(bytes), importOptions);
