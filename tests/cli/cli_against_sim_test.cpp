@@ -352,6 +352,20 @@ TEST_F(CliAgainstSim, CtrlCWhileReadingLeavesNoHalfFile)
     EXPECT_EQ(FilesIn(folder_.path()), (QStringList{"COM1", "sim-memory.txt"}));
 }
 
+TEST_F(CliAgainstSim, CtrlCWhileExportingFromTheRadioLeavesTheOldCsv)
+{
+    start(19200);
+    QFile old(path("radio.csv"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("the old list\r\n");
+    old.close();
+    const MemRun run = InterruptAt(folder_.path(), line() + QStringList{"export", "radio.csv", "--from-radio"},
+                                   "Create File: channel 20\n");
+    EXPECT_EQ(run.exitCode, 130) << run.err.constData();
+    EXPECT_EQ(BytesOf(path("radio.csv")), "the old list\r\n");
+    EXPECT_EQ(FilesIn(folder_.path()), (QStringList{"COM1", "radio.csv", "sim-memory.txt"}));
+}
+
 TEST_F(CliAgainstSim, CtrlCWhileSavingTheBackupDiscardsItAndWritesNothing)
 {
     start(19200);
