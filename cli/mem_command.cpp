@@ -148,22 +148,15 @@ int ListBackups(const QString& workingDirectory)
 
 namespace {
 
-int RunOnRadio(const Options& options, const QString& file, const QString& workingDirectory, bool printReport);
+// `readInto`: the file a read goes to, instead of the one the command names; the report is
+// printed only for the command's own file.
+int RunOnRadio(const Options& options, const QString& workingDirectory, const std::optional<QString>& readInto);
 
 }  // namespace
 
 int RunCommand(const Options& options, const QString& workingDirectory)
 {
-    QString file;
-    if (options.command == Command::Read) {
-        file = QFileInfo(QDir(workingDirectory), options.file).absoluteFilePath();
-    } else if (options.command == Command::Write || options.command == Command::Restore) {
-        file = options.command == Command::Restore ? BackupPath(options.file, workingDirectory)
-                                                   : QFileInfo(QDir(workingDirectory), options.file).absoluteFilePath();
-        if (const auto code = CheckSourceFile(file))
-            return *code;
-    }
-    return RunOnRadio(options, file, workingDirectory, true);
+    return RunOnRadio(options, workingDirectory, std::nullopt);
 }
 
 int ReadRecordsFromRadio(const Options& options, const QString& file, const QString& workingDirectory)
@@ -171,17 +164,27 @@ int ReadRecordsFromRadio(const Options& options, const QString& file, const QStr
     Options read = options;
     read.command = Command::Read;
     read.records = true;
-    return RunOnRadio(read, file, workingDirectory, false);
+    return RunOnRadio(read, workingDirectory, file);
 }
 
 namespace {
 
-int RunOnRadio(const Options& options, const QString& file, const QString& workingDirectory, bool printReport)
+int RunOnRadio(const Options& options, const QString& workingDirectory, const std::optional<QString>& readInto)
 {
     const auto line = LineFor(options, workingDirectory);
     if (const int* code = std::get_if<int>(&line))
         return *code;
     const Line& radioLine = std::get<Line>(line);
+
+    QString file;
+    if (options.command == Command::Read) {
+        file = readInto.value_or(QFileInfo(QDir(workingDirectory), options.file).absoluteFilePath());
+    } else if (options.command == Command::Write || options.command == Command::Restore) {
+        file = options.command == Command::Restore ? BackupPath(options.file, workingDirectory)
+                                                   : QFileInfo(QDir(workingDirectory), options.file).absoluteFilePath();
+        if (const auto code = CheckSourceFile(file))
+            return *code;
+    }
 
     QtSerialPort port(workingDirectory);
     const bool byNumber = radioLine.port.startsWith(QStringLiteral("COM"), Qt::CaseInsensitive);
@@ -263,7 +266,7 @@ int RunOnRadio(const Options& options, const QString& file, const QString& worki
         code = ExitForStop(outcome.why);
     else if (!outcome.report.allVerified())
         code = kExitNotVerified;
-    if (printReport)
+    if (!readInto)
         PrintReport(ReportFacts{options, file, memory.lastBackup(), outcome, interrupted, code});
     else if (code != kExitOk)
         Fail(interrupted ? QStringLiteral("stopped by the operator") : outcome.why);
