@@ -10,6 +10,7 @@ enum ExitCode : int {
     kExitNoRadio = 3,      // the port cannot be opened or the radio did not answer
     kExitNotVerified = 4,  // a channel did not verify (refused, stored otherwise)
     kExitFile = 5,         // a data file, backup or TALVEX.INI missing, unreadable or unwritable
+    kExitChanged = 6,      // an import changed or left out rows (the report names each); strict: wrote nothing
     kExitInterrupted = 130,  // stopped by Ctrl-C (SIGINT) or SIGTERM
 };
 

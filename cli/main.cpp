@@ -1,4 +1,5 @@
 #include "exit_codes.h"
+#include "list_commands.h"
 #include "mem_command.h"
 #include "options.h"
 
@@ -28,6 +29,8 @@ int main(int argc, char* argv[])
     case Command::Help: std::printf("%s", qPrintable(UsageText())); return kExitOk;
     case Command::Version: std::printf("talvex-mem %s\n", TALVEX_VERSION); return kExitOk;
     case Command::Backups: return ListBackups(QDir::currentPath());
+    case Command::Export: return RunExport(options, QDir::currentPath());
+    case Command::Import: return RunImport(options, QDir::currentPath());
     default: return RunCommand(options, QDir::currentPath());
     }
 }

@@ -146,7 +146,30 @@ int ListBackups(const QString& workingDirectory)
     return kExitOk;
 }
 
+namespace {
+
+// `readInto`: the file a read goes to, instead of the one the command names; the report is
+// printed only for the command's own file.
+int RunOnRadio(const Options& options, const QString& workingDirectory, const std::optional<QString>& readInto);
+
+}  // namespace
+
 int RunCommand(const Options& options, const QString& workingDirectory)
+{
+    return RunOnRadio(options, workingDirectory, std::nullopt);
+}
+
+int ReadRecordsFromRadio(const Options& options, const QString& file, const QString& workingDirectory)
+{
+    Options read = options;
+    read.command = Command::Read;
+    read.records = true;
+    return RunOnRadio(read, workingDirectory, file);
+}
+
+namespace {
+
+int RunOnRadio(const Options& options, const QString& workingDirectory, const std::optional<QString>& readInto)
 {
     const auto line = LineFor(options, workingDirectory);
     if (const int* code = std::get_if<int>(&line))
@@ -155,7 +178,7 @@ int RunCommand(const Options& options, const QString& workingDirectory)
 
     QString file;
     if (options.command == Command::Read) {
-        file = QFileInfo(QDir(workingDirectory), options.file).absoluteFilePath();
+        file = readInto.value_or(QFileInfo(QDir(workingDirectory), options.file).absoluteFilePath());
     } else if (options.command == Command::Write || options.command == Command::Restore) {
         file = options.command == Command::Restore ? BackupPath(options.file, workingDirectory)
                                                    : QFileInfo(QDir(workingDirectory), options.file).absoluteFilePath();
@@ -243,8 +266,13 @@ int RunCommand(const Options& options, const QString& workingDirectory)
         code = ExitForStop(outcome.why);
     else if (!outcome.report.allVerified())
         code = kExitNotVerified;
-    PrintReport(ReportFacts{options, file, memory.lastBackup(), outcome, interrupted, code});
+    if (!readInto)
+        PrintReport(ReportFacts{options, file, memory.lastBackup(), outcome, interrupted, code});
+    else if (code != kExitOk)
+        Fail(interrupted ? QStringLiteral("stopped by the operator") : outcome.why);
     return code;
 }
+
+}  // namespace
 
 }  // namespace talvex::cli

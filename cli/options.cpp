@@ -21,7 +21,8 @@ struct CommandName {
 };
 constexpr CommandName kCommands[] = {
     {"read", Command::Read, 1},         {"write", Command::Write, 1},     {"blank", Command::Blank, 1},
-    {"backups", Command::Backups, 0},   {"restore", Command::Restore, 1},
+    {"backups", Command::Backups, 0},   {"restore", Command::Restore, 1}, {"export", Command::Export, 1},
+    {"import", Command::Import, 2},
 };
 
 }  // namespace
@@ -82,6 +83,9 @@ std::variant<Options, QString> ParseArguments(const QStringList& arguments)
                 return QStringLiteral("--baud must be one of 4800, 9600, 19200, 38400, 57600, 115200, not \"")
                     + text.value_or(QString()) + u'"';
             options.baud = baud;
+        } else if (const ListOptionStep step = TakeListOption(arguments, i, options.list); step.taken) {
+            if (!step.error.isEmpty())
+                return step.error;
         } else if (argument.startsWith(u'-') && argument.size() > 1) {
             return QStringLiteral("unknown option \"") + argument + u'"';
         } else if (!command) {
@@ -103,6 +107,9 @@ std::variant<Options, QString> ParseArguments(const QStringList& arguments)
     }
     if (options.records && *command != Command::Read)
         return QStringLiteral("--records belongs to read");
+    if (const QString misplaced = CheckListOptions(*command == Command::Export, *command == Command::Import, options.list);
+        !misplaced.isEmpty())
+        return misplaced;
     if (dryRun)
         return QStringLiteral("--dry-run is not offered yet: nothing was done");
     options.command = *command;
@@ -115,6 +122,8 @@ std::variant<Options, QString> ParseArguments(const QStringList& arguments)
         options.last = range->second;
     } else if (!operands.isEmpty()) {
         options.file = operands.front();
+        if (operands.size() > 1)
+            options.dataFile = operands[1];
     }
     return options;
 }
@@ -128,10 +137,17 @@ QString UsageText()
         "  blank FIRST-LAST        back up, then clear the channels and verify\n"
         "  backups                 list the backups in BACKUP/\n"
         "  restore BACKUP          write a backup back, record for record\n"
+        "  export FILE.csv [--from DATAFILE | --from-radio]\n"
+        "                          channels as CHIRP's CSV (default: TALVEX.INI's data file)\n"
+        "  import FILE.csv DATAFILE [--full] [--strict] [--renumber [--first CH]]\n"
+        "  import --eibi SKED.csv DATAFILE [--at HHMM] [--days D] [--language L] [--target T]\n"
+        "         [--station TEXT] [--first CH] [--max N] [--full] [--strict]\n"
+        "                          a list into a data file; the report names every row changed\n"
         "  --port, --baud          instead of TALVEX.INI's; RATE 4800 9600 19200 38400 57600 115200\n"
         "  --json                  the report as JSON on standard output\n"
         "  --help, --version\n"
-        "exit codes: 0 done and verified, 2 usage, 3 no radio, 4 not verified, 5 file error, 130 stopped\n");
+        "exit codes: 0 done and verified, 2 usage, 3 no radio, 4 not verified, 5 file error,\n"
+        "  6 import changed or left out rows (--strict: nothing written), 130 stopped\n");
 }
 
 }  // namespace talvex::cli

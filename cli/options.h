@@ -1,5 +1,7 @@
 #pragma once
 
+#include "list_options.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -8,17 +10,19 @@
 
 namespace talvex::cli {
 
-enum class Command { Help, Version, Read, Write, Blank, Backups, Restore };
+enum class Command { Help, Version, Read, Write, Blank, Backups, Restore, Export, Import };
 
 struct Options {
     Command command = Command::Help;
-    QString file;     // read, write: the data file; restore: the backup
+    QString file;     // read, write: the data file; restore: the backup; export, import: the list
+    QString dataFile;  // import: the data file written
     int first = 0;    // blank: the range
     int last = 0;
     bool records = false;  // read --records
     bool json = false;
     std::optional<QString> port;  // "COMn" or a device path
     std::optional<int> baud;
+    ListOptions list;  // export, import
 };
 
 // The CI-V rates the IC-7300 offers.

@@ -29,7 +29,7 @@ set(allowed_startup/windows ${windows_may})
 set(allowed_app ${areas})
 set(allowed_sim "")
 # The command line builds the program core without windows: of app/ only the program object.
-set(allowed_cli state platform link datafile radio memory startup)
+set(allowed_cli state platform link datafile radio memory startup channels)
 set(allowed_files_cli app/program.h)
 # Folders that must never see a widget, whatever header brings it: Qt's widget headers by name.
 set(no_widgets cli)

@@ -53,10 +53,12 @@ QStringList FilesIn(const QString& folder)
 
 class CliAgainstSim : public ::testing::Test {
 protected:
-    void start(int baud, const QStringList& simArguments = {})
+    void start(int baud, const QStringList& simArguments = {}, const QString& memorySource = DemoMemoryPath(TALVEX_DEMO_DIR))
     {
         baud_ = baud;
-        ASSERT_TRUE(QFile::copy(DemoMemoryPath(TALVEX_DEMO_DIR), memoryPath()));
+        sim_.reset();  // a radio started again holds what its new memory file says
+        QFile::remove(memoryPath());
+        ASSERT_TRUE(QFile::copy(memorySource, memoryPath()));
         sim_ = std::make_unique<SimProcess>(folder_.path(), QStringList{"--baud", QString::number(baud), "--memory",
                                                                          memoryPath()} + simArguments);
         ASSERT_TRUE(sim_->ready());
@@ -130,6 +132,56 @@ TEST_F(CliAgainstSim, ReadWithRecordsCarriesEachChannelsWholeRecord)
     // The seventh zone holds the 41 bytes in hex: channel 1's record is in its line.
     EXPECT_TRUE(lines.front().contains(QString::fromLatin1(original_.at(1).toHex().toUpper().left(20)), Qt::CaseInsensitive))
         << qPrintable(lines.front());
+}
+
+QByteArray BytesOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+// Data mode, tones, split, select groups, 1 Hz digits: all through CHIRP's CSV and back.
+TEST_F(CliAgainstSim, TheRadiosRecordsThroughExportImportAndWriteArriveByteForByte)
+{
+    start(115200, {}, QStringLiteral(TALVEX_SOURCE_DIR "/tests/support/rich-memory.txt"));
+    const Memory rich = original_;
+    const MemRun exported = mem({"export", "radio.csv", "--from-radio"});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err.constData();
+    EXPECT_TRUE(exported.out.startsWith("Export: ")) << exported.out.constData();
+    EXPECT_TRUE(exported.out.contains(" channels from the radio written to ")) << exported.out.constData();
+    // The read went through a file of its own, elsewhere: only the CSV is new here.
+    EXPECT_EQ(FilesIn(folder_.path()), (QStringList{"COM1", "radio.csv", "sim-memory.txt"}));
+
+    // A data file with records gives the same CSV, and comes back from it byte for byte.
+    ASSERT_EQ(mem({"read", "--records", "radio.txt"}).exitCode, 0);
+    ASSERT_EQ(mem({"export", "file.csv", "--from", "radio.txt"}).exitCode, 0);
+    EXPECT_EQ(BytesOf(path("file.csv")), BytesOf(path("radio.csv")));
+    ASSERT_TRUE(QDir(folder_.path()).mkdir("back"));
+    ASSERT_EQ(mem({"import", "file.csv", "back/radio.txt", "--full", "--strict"}).exitCode, 0);
+    EXPECT_EQ(BytesOf(path("back/radio.txt")), BytesOf(path("radio.txt")));
+
+    // Another radio, holding other channels, takes the CSV's channels and clears the rest.
+    start(115200);
+    ASSERT_NE(FirstDifferentChannel(memory(), rich), 0);
+    const MemRun imported = mem({"import", "radio.csv", "channels.txt", "--full"});
+    ASSERT_EQ(imported.exitCode, 0) << imported.out.constData();
+    const MemRun written = mem({"write", "channels.txt"});
+    ASSERT_EQ(written.exitCode, 0) << written.out.constData() << written.err.constData();
+    const Memory after = memory();
+    for (int channel = 1; channel <= 99; ++channel) {
+        ASSERT_TRUE(after.count(channel)) << channel;
+        EXPECT_EQ(after.at(channel).toHex(' '), rich.at(channel).toHex(' ')) << channel;
+    }
+}
+
+TEST_F(CliAgainstSim, ExportFromASilentRadioIsExitCode3AndWritesNoCsv)
+{
+    start(19200, {"--fault", "silent"});
+    const MemRun run = mem({"export", "radio.csv", "--from-radio"});
+    EXPECT_EQ(run.exitCode, 3) << run.err.constData();
+    EXPECT_TRUE(run.err.contains("did not answer")) << run.err.constData();
+    EXPECT_TRUE(run.out.isEmpty()) << run.out.constData();
+    EXPECT_EQ(FilesIn(folder_.path()), (QStringList{"COM1", "sim-memory.txt"}));
 }
 
 TEST_F(CliAgainstSim, WriteOfAnUnchangedFileChangesNothingAndExitsZero)
@@ -298,6 +350,20 @@ TEST_F(CliAgainstSim, CtrlCWhileReadingLeavesNoHalfFile)
     const MemRun run = InterruptAt(folder_.path(), line() + QStringList{"read", "out.txt"}, "Create File: channel 20\n");
     EXPECT_EQ(run.exitCode, 130) << run.err.constData();
     EXPECT_EQ(FilesIn(folder_.path()), (QStringList{"COM1", "sim-memory.txt"}));
+}
+
+TEST_F(CliAgainstSim, CtrlCWhileExportingFromTheRadioLeavesTheOldCsv)
+{
+    start(19200);
+    QFile old(path("radio.csv"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("the old list\r\n");
+    old.close();
+    const MemRun run = InterruptAt(folder_.path(), line() + QStringList{"export", "radio.csv", "--from-radio"},
+                                   "Create File: channel 20\n");
+    EXPECT_EQ(run.exitCode, 130) << run.err.constData();
+    EXPECT_EQ(BytesOf(path("radio.csv")), "the old list\r\n");
+    EXPECT_EQ(FilesIn(folder_.path()), (QStringList{"COM1", "radio.csv", "sim-memory.txt"}));
 }
 
 TEST_F(CliAgainstSim, CtrlCWhileSavingTheBackupDiscardsItAndWritesNothing)
