@@ -8,6 +8,8 @@
 // Bit flips go both ways: toward the radio (the echo shows what it read, so a garbled select or
 // write is seen there) and from it (no checksum: only two reads that agree are taken as the
 // radio's contents).
+//
+//   talvex_bench_faults ["flips 1/200"] [4800]    only the faults whose name holds the text, at that rate
 #include "bench_program.h"
 
 #include "datafile/data_line.h"
@@ -74,12 +76,21 @@ QByteArray Held(const Memory& memory, int channel)
     return found == memory.end() ? QByteArray() : found->second;
 }
 
+// Each channel counted wrong and unnamed goes to standard error with what it holds.
+int Wrong(const char* why, int channel, const QByteArray& held = {})
+{
+    std::fprintf(stderr, "  channel %d %s%s%s\n", channel, why, held.isEmpty() ? "" : ": ", held.toHex(' ').constData());
+    return 1;
+}
+
 // Channels `from` to `to` that differ between the two memories: each one changed unasked.
 int ChangedOutside(const Memory& before, const Memory& after, int from, int to)
 {
     int changed = 0;
-    for (int channel = from; channel <= to; ++channel)
-        changed += Held(before, channel) != Held(after, channel);
+    for (int channel = from; channel <= to; ++channel) {
+        if (Held(before, channel) != Held(after, channel))
+            changed += Wrong("changed unasked", channel, Held(after, channel));
+    }
     return changed;
 }
 
@@ -99,7 +110,8 @@ int WrongBackupLines(const BenchProgram& run, const Memory& before)
             const auto record = RecordZoneOf(line);
             const QByteArray held = Held(before, channel);
             const bool right = held.isEmpty() ? IsEmptyFrequency(line.mid(14, 8)) : record && record->bytes() == held;
-            wrong += !right;
+            if (!right)
+                wrong += Wrong("wrong in the backup", channel, record ? record->bytes() : QByteArray());
         }
     }
     return wrong;
@@ -122,8 +134,8 @@ struct Radio {
     }
 };
 
-// The file: the demo's channels 1-20 with new labels, so every one is written, and channel 5
-// cleared. Channels 21-99 are not in it and must stay as they are.
+// The file: the demo's channels 1-20 with new labels, so every programmed one is written, and
+// channel 5 cleared. Channels 21-99 are not in it and must stay as they are.
 Outcome UpdateRig(const QString& settings, const Fault& fault, const QString& demoPath)
 {
     Radio radio(demoPath);
@@ -133,8 +145,10 @@ Outcome UpdateRig(const QString& settings, const Fault& fault, const QString& de
     QStringList lines = testing::ExpectedChannelLines(radio.before).mid(0, kUpdateChannels);
     for (int channel = 1; channel <= kUpdateChannels; ++channel) {
         QString& line = lines[channel - 1];
-        line = channel == kClearedByUpdate ? QStringLiteral(" %1").arg(channel)
-                                           : line.leftJustified(80, u' ').left(70) + QStringLiteral("BENCH %1").arg(channel, 4, 10, QChar(u'0'));
+        if (channel == kClearedByUpdate)
+            line = QStringLiteral(" %1").arg(channel);
+        else if (!Held(radio.before, channel).isEmpty())  // a blank channel's line stays a clear line
+            line = line.leftJustified(80, u' ').left(70) + QStringLiteral("BENCH %1").arg(channel, 4, 10, QChar(u'0'));
     }
     lines << QStringLiteral(" END");
     WriteLinesAtomically(run.path(QStringLiteral("TALVEX.TXT")), lines);
@@ -157,9 +171,11 @@ Outcome UpdateRig(const QString& settings, const Fault& fault, const QString& de
             continue;
         // The select mark (columns 57-70) is the radio's own: a written channel keeps its group.
         const auto visible = [](const QString& line) { return (line.left(56) + line.mid(70)).trimmed(); };
-        outcome.wrongNotNamed += channel == kClearedByUpdate
-            ? !Held(held, channel).isEmpty()
-            : visible(testing::ExpectedLine(channel, Held(held, channel))) != visible(lines[channel - 1]);
+        const bool right = channel == kClearedByUpdate
+            ? Held(held, channel).isEmpty()
+            : visible(testing::ExpectedLine(channel, Held(held, channel))) == visible(lines[channel - 1]);
+        if (!right)
+            outcome.wrongNotNamed += Wrong("not as the file says", channel, Held(held, channel));
     }
     return outcome;
 }
@@ -190,8 +206,10 @@ Outcome CreateFile(const QString& settings, const Fault& fault, const QString& d
     }
     const QStringList lines = QString::fromLatin1(written).split(QStringLiteral("\r\n"));
     const QStringList expected = testing::ExpectedChannelLines(radio.before);
-    for (int i = 0; i < 99; ++i)
-        outcome.wrongNotNamed += lines.size() <= i + 3 || lines[i + 3] != expected[i];
+    for (int i = 0; i < 99; ++i) {
+        if (lines.size() <= i + 3 || lines[i + 3] != expected[i])
+            outcome.wrongNotNamed += Wrong("wrong in the file", i + 1);
+    }
     return outcome;
 }
 
@@ -218,8 +236,10 @@ Outcome BlankRig(const QString& settings, const Fault& fault, const QString& dem
         outcome.wrongNotNamed += ChangedOutside(radio.before, held, kBlankFirst, kBlankLast);
         return outcome;
     }
-    for (int channel = kBlankFirst; channel <= kBlankLast; ++channel)
-        outcome.wrongNotNamed += !Named(message, channel) && !Held(held, channel).isEmpty();
+    for (int channel = kBlankFirst; channel <= kBlankLast; ++channel) {
+        if (!Named(message, channel) && !Held(held, channel).isEmpty())
+            outcome.wrongNotNamed += Wrong("not cleared", channel, Held(held, channel));
+    }
     return outcome;
 }
 
@@ -254,12 +274,19 @@ int main(int argc, char** argv)
     };
     const std::pair<int, std::pair<const char*, Outcome (*)(const QString&, const Fault&, const QString&)>> operations[] = {
         {kUpdate, {"Update Rig", &UpdateRig}}, {kCreate, {"Create File", &CreateFile}}, {kBlank, {"Blank Rig", &BlankRig}}};
+    // Optional filters for a closer look: a part of the fault's name, then a rate ("4800").
+    const QString onlyFault = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    const QString onlyRate = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     int falseSuccesses = 0;
     int wrongNotNamed = 0;
     std::printf("%-6s %-16s %-11s %-62s %s\n", "baud", "fault", "operation", "outcome", "wrong, not named");
     for (const char* settings : {"4800,N,8,1", "9600,N,8,1", "19200,N,8,1"}) {
         const QString rate = QString::fromLatin1(settings).section(u',', 0, 0);
+        if (!onlyRate.isEmpty() && rate != onlyRate)
+            continue;
         for (const Fault& fault : faults) {
+            if (!QString::fromLatin1(fault.name).contains(onlyFault))
+                continue;
             for (const auto& [bit, operation] : operations) {
                 if (!(fault.operations & bit))
                     continue;

@@ -150,6 +150,21 @@ void ChannelReport::failed(int channel, const QString& why)
     failures_ << QStringLiteral("Channel ") + QString::number(channel) + QStringLiteral(": ") + why;
 }
 
+void ChannelReport::overwritten(int channel, const QString& why)
+{
+    const QString line = QStringLiteral("Channel ") + QString::number(channel) + QStringLiteral(": ") + why;
+    // Verified earlier in this run: it no longer holds what was verified.
+    const auto earlier = std::find_if(verdicts_.rbegin(), verdicts_.rend(),
+                                      [channel](const ChannelVerdict& v) { return v.channel == channel; });
+    if (earlier != verdicts_.rend() && !earlier->why) {
+        earlier->why = why;
+        --verified_;
+        failures_ << line;
+        return;
+    }
+    overwritten_[channel] = line;
+}
+
 void ChannelReport::note(int channel, const QString& what)
 {
     notes_ << QStringLiteral("Channel ") + QString::number(channel) + QStringLiteral(": ") + what;
@@ -170,11 +185,32 @@ QString ChannelReport::summary(const QString& operation) const
 
 QString ChannelReport::details() const
 {
-    const QStringList all = failures_ + notes_;
+    QStringList all = failures_;
+    for (const auto& [channel, line] : overwritten_)
+        all << line;
+    all << notes_;
     QStringList shown = all.mid(0, kListedChannels);
     if (all.size() > kListedChannels)
         shown << QStringLiteral("... and ") + QString::number(all.size() - kListedChannels) + QStringLiteral(" more");
     return shown.join(u'\n');
+}
+
+std::optional<int> ChannelWrittenInstead(const Exchange& exchange, const QByteArray& channelField)
+{
+    // A write as the radio reads it: FE FE 94 E0 1A 00, the 41 bytes of a channel, FD.
+    const QByteArray head = CivPrefix() + QByteArray::fromHex("1A00");
+    constexpr qsizetype kWriteFrameSize = 6 + kMemoryContentsSize + 1;
+    const QByteArray& received = exchange.received;
+    for (qsizetype at = received.indexOf(head); at >= 0; at = received.indexOf(head, at + 1)) {
+        if (received.size() - at < kWriteFrameSize || received[at + kWriteFrameSize - 1] != '\xFD')
+            continue;
+        const QByteArray field = received.mid(at + head.size(), 2);
+        if (field == channelField)
+            continue;
+        if (const auto channel = ChannelOfField(field))
+            return channel;
+    }
+    return std::nullopt;
 }
 
 bool ChannelLedger::record(int channel, const std::optional<QString>& why)

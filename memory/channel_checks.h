@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -32,6 +33,11 @@ std::optional<QString> WriteNotVerified(const Exchange& exchange, const QByteArr
 // The same for a read-back asked for again after the write's own was missing or differed.
 std::optional<QString> ReadBackNotVerified(const Exchange& exchange, const QByteArray& writtenContents,
                                            const QByteArray& channelField);
+
+// The channel the radio wrote instead of `channelField`'s, when the echo shows it read the write
+// frame with another channel number (a bit turned over on the way in): that channel may now
+// hold this one's settings. Nothing when every write echoed names `channelField`.
+std::optional<int> ChannelWrittenInstead(const Exchange& exchange, const QByteArray& channelField);
 
 // Why a clear did not verify, or nothing when the radio answered OK to each of the
 // `frames` frames of the clear and refused none.
@@ -61,14 +67,22 @@ public:
     }
     // Nothing sent: the radio already held it.
     void unchanged() { ++unchanged_; }
-    bool allVerified() const { return failures_.isEmpty(); }
+    // A channel no step meant to change that the radio changed all the same (it took a garbled
+    // write as one for this channel). Named with the failures; a verified write of the channel
+    // later in the run puts it right and takes the name back.
+    void overwritten(int channel, const QString& why);
+    bool allVerified() const { return failures_.isEmpty() && overwritten_.empty(); }
     int verifiedCount() const { return verified_; }
     int unchangedCount() const { return unchanged_; }
-    int failedCount() const { return static_cast<int>(failures_.size()); }
+    int failedCount() const { return static_cast<int>(failures_.size() + overwritten_.size()); }
     // Every channel's verdict in the order they were checked (a channel read back again after a
     // missing answer appears once, with its final verdict).
     const std::vector<ChannelVerdict>& verdicts() const { return verdicts_; }
-    void addVerdict(int channel, const std::optional<QString>& why) { verdicts_.push_back({channel, why}); }
+    void addVerdict(int channel, const std::optional<QString>& why)
+    {
+        overwritten_.erase(channel);
+        verdicts_.push_back({channel, why});
+    }
     bool hasNotes() const { return !notes_.isEmpty(); }
     bool countsUnchanged() const { return !already_.isEmpty(); }
     // "Update Rig: 97 of 99 channels verified", or with unchanged channels
@@ -87,6 +101,7 @@ private:
     QString already_;
     QStringList failures_;
     QStringList notes_;
+    std::map<int, QString> overwritten_;  // channel -> its report line, not yet put right
     std::vector<ChannelVerdict> verdicts_;
 };
 

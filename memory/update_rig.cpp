@@ -156,6 +156,13 @@ void UpdateRig::checkChange(const Exchange& exchange)
     case Sent::ReadBack: why = ReadBackNotVerified(exchange, written_, *field); break;
     case Sent::Nothing: break;
     }
+    if (sent == Sent::Write) {
+        if (const auto other = ChannelWrittenInstead(exchange, *field)) {
+            ledger_.report().overwritten(*other, QStringLiteral("the radio took the write for channel %1 as one for this "
+                                                                "channel, which may now hold channel %1's settings")
+                                                     .arg(channel_));
+        }
+    }
     late_ = late_ || ((sent == Sent::Write || sent == Sent::ReadBack) && HeardButNotAnswered(exchange, *field));
     // A read-back that is missing, late or differs may be the line's fault, not the radio's: the
     // channel is read twice more before it is reported. A refused write is not asked again.

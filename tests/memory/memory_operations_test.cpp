@@ -249,6 +249,31 @@ TEST(UpdateRig, WritesOnlyWhatDiffersAndNamesTheChannelsTheRadioRefusedOrHoldsDi
     }
 }
 
+// A bit turned over on the way in makes the radio take a write as one for another channel; its
+// echo shows it. That channel is named, unless its own verified write later puts it right.
+TEST(UpdateRig, AWriteTheRadioTookForAnotherChannelNamesThatChannel)
+{
+    QByteArray file;
+    for (const int n : {1, 2, 3})
+        file += (FormatDataLine({n, "07.100.0", "LSB", "Fil 1", "   ", "CH " + QString::number(n)}) + "\r\n").toLatin1();
+    file += " END\r\n";
+    const struct { int written, takenAs; const char* report; } rows[] = {
+        {3, 1, "!Update Rig|Update Rig: 1 of 3 channels written and verified, 0 already as the file says\n"
+               "Channel 1: the radio took the write for channel 3 as one for this channel, which may now hold "
+               "channel 3's settings\nChannel 3: the radio holds a blank channel"},
+        {1, 3, "!Update Rig|Update Rig: 2 of 3 channels written and verified, 0 already as the file says\n"
+               "Channel 1: the radio holds a blank channel"},
+    };
+    for (const auto& row : rows) {
+        MemoryRig t({}, file);
+        t.radio.writesReadAs = {{row.written, row.takenAs}};
+        t.start(&M::Command3_Click);
+        t.run(3);
+        EXPECT_EQ(LastShown(t), QString::fromLatin1(row.report)) << row.written;
+        EXPECT_FALSE(t.radio.memory.count(row.written)) << row.written;
+    }
+}
+
 TEST(UpdateRig, AReadBackThatComesLateIsAskedForAgainAndNeverTakenAsSilence)
 {
     const QByteArray file = (FormatDataLine({1, "07.100.0", "LSB", "Fil 1", "   ", "ONE"}) + "\r\n"

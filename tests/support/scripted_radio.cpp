@@ -14,9 +14,19 @@ QByteArray ScriptedRadio::answer(const QByteArray& written)
 {
     const QByteArray reply = QByteArray::fromHex("FEFEE094");
     QByteArray answers;
+    QByteArray echo = written;
     for (const QString& frame : FramesOf(written)) {
         ++frames;
-        const QByteArray c = QByteArray::fromHex(frame.toLatin1());
+        QByteArray c = QByteArray::fromHex(frame.toLatin1());
+        if (c.size() == 2 + 41 && c.startsWith(QByteArray::fromHex("1A00")) && writesReadAs.count(Bcd(c[3]))) {
+            // The echo shows the frame as the radio read it, and the radio acts on that.
+            const QByteArray sent = QByteArray::fromHex("FEFE94E0") + c + '\xFD';
+            const int readAs = writesReadAs[Bcd(c[3])];
+            writesReadAs.erase(Bcd(c[3]));
+            c[2] = static_cast<char>(readAs / 100);
+            c[3] = static_cast<char>((readAs % 100 / 10) << 4 | readAs % 10);
+            echo.replace(sent, QByteArray::fromHex("FEFE94E0") + c + '\xFD');
+        }
         const bool select = c.size() == 3 && c[0] == '\x08';
         const bool memoryCommand = c.startsWith(QByteArray::fromHex("1A00")) && c.size() >= 4;
         const int channel = select ? Bcd(c[1]) * 100 + Bcd(c[2]) : memoryCommand ? Bcd(c[2]) * 100 + Bcd(c[3]) : 0;
@@ -41,7 +51,7 @@ QByteArray ScriptedRadio::answer(const QByteArray& written)
         }
         answers += out;
     }
-    return silent ? QByteArray() : written + answers;
+    return silent ? QByteArray() : echo + answers;
 }
 
 }  // namespace talvex::testing

@@ -15,6 +15,7 @@ struct ScriptedRadio {
     bool silent = false;               // switched off: no echo, no answers
     std::set<int> refuseWrites;        // channels whose write is answered NG and not kept
     std::set<int> storeWrong;          // channels kept with the label's first letter changed
+    std::map<int, int> writesReadAs;   // a write of one channel read as one of another (a bit turned over on the way in), once
     int silentFrom = 1000;             // silent for good from the first frame naming this channel or a later one
     int frames = 0;                    // frames received
     int selected = 1;                  // the channel a select chose
