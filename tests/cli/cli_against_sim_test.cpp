@@ -306,6 +306,8 @@ struct LineCase {
     const char* advice;
 };
 
+void PrintTo(const LineCase& c, std::ostream* os) { *os << c.story; }
+
 class CliConnectionAdvice : public CliAgainstSim, public ::testing::WithParamInterface<LineCase> {};
 
 TEST_P(CliConnectionAdvice, NamesTheRadioSettingAtFault)

@@ -15,6 +15,8 @@ struct UsageCase {
     const char* says;
 };
 
+void PrintTo(const UsageCase& c, std::ostream* os) { *os << c.story; }
+
 class CliUsage : public ::testing::TestWithParam<UsageCase> {};
 
 TEST_P(CliUsage, IsRefusedWithExitCode2AndChangesNothing)
