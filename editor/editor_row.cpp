@@ -7,6 +7,7 @@
 #include "editor/frequency_entry.h"
 #include "link/bcd.h"
 #include "link/format.h"
+#include "link/radio_model.h"
 
 namespace talvex::editor {
 
@@ -60,6 +61,11 @@ QString LineOfRow(const ChannelRow& row)
 }
 
 std::optional<int> ChannelNumberOf(const ChannelRow& row) { return WholeNumberIn(row.channel, 0, 999); }
+
+std::optional<int> MemoryChannelOf(const ChannelRow& row)
+{
+    return WholeNumberIn(row.channel, kRadio.firstChannel, kRadio.lastChannel);
+}
 
 ChannelRow Renumbered(ChannelRow row, int channel)
 {

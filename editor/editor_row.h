@@ -37,6 +37,9 @@ QString LineOfRow(const ChannelRow& row);
 // The channel number of a row, when it is a whole number.
 std::optional<int> ChannelNumberOf(const ChannelRow& row);
 
+// The memory channel 1-99 a row names, when it names one.
+std::optional<int> MemoryChannelOf(const ChannelRow& row);
+
 // A row's contents moved to another channel: the number and the record's channel bytes.
 ChannelRow Renumbered(ChannelRow row, int channel);
 
