@@ -10,7 +10,10 @@
 
 #include <ostream>
 
+#ifndef TALVEX_TEST_PRINTS_QSTRING
+#define TALVEX_TEST_PRINTS_QSTRING
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+#endif
 
 namespace talvex::editor::testing {
 
