@@ -1,6 +1,7 @@
 #include "editor/window/channel_editor_window.h"
 
 #include "datafile/text_routines.h"
+#include "editor/compare_marks.h"
 #include "editor/editor_file.h"
 #include "editor/editor_row.h"
 #include "editor/row_text.h"
@@ -146,6 +147,8 @@ void ChannelEditorWindow::buildMenus()
     connect(AddAction(file, "EditorExport", QStringLiteral("&Export CHIRP CSV...")), &QAction::triggered, this,
             &ChannelEditorWindow::exportChirp);
     file.addSeparator();
+    connect(AddAction(file, "EditorCompare", QStringLiteral("Co&mpare with Radio")), &QAction::triggered, this,
+            &ChannelEditorWindow::compareWithRadio);
     connect(AddAction(file, "EditorWrite", QStringLiteral("&Write to Radio")), &QAction::triggered, this,
             &ChannelEditorWindow::writeToRadio);
     file.addSeparator();
@@ -379,18 +382,39 @@ void ChannelEditorWindow::writeToRadio()
             + QStringLiteral(": Write to Radio writes only the file shown here"));
         return;
     }
+    if (!listenTo([this] { program_.memory.Command3_Click(); }, false))
+        say(QStringLiteral("Write to Radio did not run"));
+}
+
+void ChannelEditorWindow::compareWithRadio()
+{
+    // The lines as they stand in the editor, saved or not: nothing is written anywhere.
+    if (!listenTo([this] { program_.memory.compareRig(model_.lines()); }, true))
+        say(QStringLiteral("Compare with Radio did not run"));
+    else if (!listening_)
+        say(QStringLiteral("Compare with Radio: the file names no channel"));
+}
+
+bool ChannelEditorWindow::listenTo(const std::function<void()>& start, bool compare)
+{
+    // Busy, or no radio: the memory engine refuses and says why; nothing starts to listen to.
+    const bool refused = program_.state.anyMemoryOperationRunning() || program_.state.PortReady != 1;
     writeVerdicts_.clear();
     model_.setRadioVerdicts({});
     program_.memory.setListener(this);
     listening_ = true;
-    program_.memory.Command3_Click();
+    start();
     program_.notifyDisplay();
-    if (!program_.state.UpdatingRig && listening_) {
-        // Refused, answered No, or over before it began: nothing was written.
-        program_.memory.setListener(nullptr);
-        listening_ = false;
-        say(QStringLiteral("Write to Radio did not run"));
+    if (program_.state.UpdatingRig || program_.state.ComparingRig)
+        return true;
+    program_.memory.setListener(nullptr);
+    listening_ = false;
+    // A compare of lines naming no channel is planned at once, without the radio.
+    if (compare && !refused && program_.memory.comparison().complete()) {
+        model_.setRadioVerdicts(CompareMarks(model_.lines(), program_.memory.comparison().plans()));
+        return true;
     }
+    return false;  // refused, or answered No: nothing was sent
 }
 
 void ChannelEditorWindow::progress(const QString& what, int done, int of)
@@ -402,6 +426,19 @@ void ChannelEditorWindow::verdict(int channel, const std::optional<QString>& why
 
 void ChannelEditorWindow::finished(const QString& operation, const ChannelReport& report)
 {
+    if (operation == program_.memory.comparison().name()) {
+        program_.memory.setListener(nullptr);
+        listening_ = false;
+        const std::map<int, QString> marks = CompareMarks(model_.lines(), program_.memory.comparison().plans());
+        int differing = 0;
+        for (const auto& [row, mark] : marks)
+            differing += mark.startsWith(QStringLiteral("same")) ? 0 : 1;
+        model_.setRadioVerdicts(marks);
+        say(QStringLiteral("Compare with Radio: ") + QString::number(differing)
+            + (differing == 1 ? QStringLiteral(" line differs") : QStringLiteral(" lines differ"))
+            + QStringLiteral(" from the radio; nothing was written"));
+        return;
+    }
     markWriteResults(report.summary(operation), true);
     findChild<QPlainTextEdit*>(QStringLiteral("Report"))->setPlainText(report.summary(operation) + u'\n' + report.details());
 }
@@ -425,8 +462,9 @@ void ChannelEditorWindow::markWriteResults(const QString& ending, bool completed
         const auto channel = MemoryChannelOf(ChannelRowOf(lines[row]));
         const auto found = channel ? writeVerdicts_.find(*channel) : writeVerdicts_.end();
         if (found != writeVerdicts_.end())
-            marks[row] = found->second ? QStringLiteral("not verified: ") + *found->second
-                                       : QStringLiteral("written and verified");
+            marks[row] = found->second                      ? QStringLiteral("not verified: ") + *found->second
+                         : ChannelRowOf(lines[row]).isBlank() ? QStringLiteral("cleared and verified")
+                                                              : QStringLiteral("written and verified");
         else if (model_.checkOf(row).refused)
             marks[row] = QStringLiteral("skipped: ") + model_.checkOf(row).text();
         else if (completed)

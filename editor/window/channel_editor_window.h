@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -54,6 +55,9 @@ private:
     void importChirp();
     void exportChirp();
     void writeToRadio();
+    void compareWithRadio();
+    // Listens to the memory engine for the run this window started.
+    bool listenTo(const std::function<void()>& start, bool compare);
 
     // MemoryListener, while a Write to Radio of this window runs.
     void progress(const QString& what, int done, int of) override;
