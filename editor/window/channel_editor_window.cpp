@@ -97,7 +97,7 @@ ChannelEditorWindow::ChannelEditorWindow(ProgramControls program, QWidget* paren
     report->setAccessibleDescription(QStringLiteral("what the last import, compare or write found"));
     report->setReadOnly(true);
     report->setTabChangesFocus(true);
-    report->setMaximumHeight(report->fontMetrics().height() * 5);
+    report->setMaximumHeight(report->fontMetrics().height() * 4);
     layout->addWidget(report);
 
     status_ = new ReadoutField(central);
@@ -206,6 +206,7 @@ void ChannelEditorWindow::openCurrentFile()
     path_ = path;
     const LoadedLines loaded = LoadLines(path_);
     model_.load(loaded.lines.value_or(QStringList()));
+    table_->resizeColumnsToContents();
     refreshTitle();
     say(loaded.lines ? QString::number(loaded.lines->size()) + QStringLiteral(" lines read from ") + UpperFileName(path_)
                      : loaded.error);
