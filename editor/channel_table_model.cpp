@@ -2,6 +2,7 @@
 
 #include "editor/cell_edit.h"
 #include "editor/editor_row.h"
+#include "editor/frequency_entry.h"
 #include "editor/lines_command.h"
 #include "editor/row_text.h"
 
@@ -192,12 +193,15 @@ std::optional<int> ChannelTableModel::find(const QString& text, int after) const
     if (wanted.isEmpty() || lines_.isEmpty())
         return std::nullopt;
     const int count = static_cast<int>(lines_.size());
+    // A frequency is found however it is typed: 7.074, 7074 and 07.074.0 alike.
+    const auto frequency = ParseFrequencyEntry(wanted);
     for (int step = 1; step <= count; ++step) {
         const int row = ((after + step) % count + count) % count;
         if (RowKindOf(lines_[row]) != RowKind::Channel)
             continue;
         const ChannelRow channel = ChannelRowOf(lines_[row]);
-        if (channel.label.contains(wanted, Qt::CaseInsensitive) || channel.frequency.startsWith(wanted))
+        if (channel.label.contains(wanted, Qt::CaseInsensitive) || channel.frequency.startsWith(wanted)
+            || (frequency && HzOfZone(channel.frequency) == frequency->hz))
             return row;
     }
     return std::nullopt;

@@ -203,6 +203,10 @@ void ChannelEditorWindow::openCurrentFile()
     const QString path = program_.state.CurrentDataFile;
     if (model_.isModified() && path == path_)
         return;
+    // Another data file became current: the changes to this one are saved or dropped first, never
+    // lost unasked; Cancel keeps this one on show.
+    if (model_.isModified() && !mayClose())
+        return;
     path_ = path;
     const LoadedLines loaded = LoadLines(path_);
     model_.load(loaded.lines.value_or(QStringList()));

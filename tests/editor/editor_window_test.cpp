@@ -148,6 +148,26 @@ TEST_F(EditorWindow, ClosingWithUnsavedChangesAsksSaveDiscardOrCancel)
     }
 }
 
+// Another data file made current (Data File Setup, a named-file button) while the editor holds
+// unsaved changes: shown again, the editor asks before it reads the other file.
+TEST_F(EditorWindow, AnotherCurrentFileNeverDropsUnsavedChangesUnasked)
+{
+    t.writeFile(QStringLiteral("HAM.TXT"), editor::testing::CreateFileLines({Channel(1, "03.573.0", "USB", 2, false, "HAM")}));
+    window->model().setData(window->model().index(3, static_cast<int>(editor::Column::Label)), QStringLiteral("DELTA"),
+                            Qt::EditRole);
+    t.program->state.CurrentDataFile = t.path(QStringLiteral("HAM.TXT"));
+    t.dialogs.answerMessage(MessageAnswer::Cancel);
+    window->openCurrentFile();
+    EXPECT_EQ(window->windowTitle(), u"Channel Editor - TALVEX.TXT *");
+    EXPECT_EQ(editor::ChannelRowOf(window->model().lines()[3]).label.trimmed(), u"DELTA");
+    t.dialogs.answerMessage(MessageAnswer::Save);
+    window->openCurrentFile();
+    EXPECT_EQ(window->windowTitle(), u"Channel Editor - HAM.TXT");
+    EXPECT_EQ(editor::ChannelRowOf(window->model().lines()[3]).label.trimmed(), u"HAM");
+    EXPECT_EQ(editor::ChannelRowOf(savedLines()[3]).label.trimmed(), u"DELTA");
+    EXPECT_EQ(t.dialogs.messages.size(), 2u);
+}
+
 TEST_F(EditorWindow, BothMainWindowsOpenItFromTheirFileMenuAboveExit)
 {
     MemoryMain memory(t.program->controls());

@@ -165,6 +165,7 @@ TEST_F(RowCommands, FindGoesToTheNextLabelOrFrequencyAndWraps)
 {
     EXPECT_EQ(model.find(QStringLiteral("alpha"), 0), kFirstChannelRow + 2);
     EXPECT_EQ(model.find(QStringLiteral("14.074"), kFirstChannelRow + 2), kFirstChannelRow + 1);
+    EXPECT_EQ(model.find(QStringLiteral("7074"), 0), kFirstChannelRow + 2);
     EXPECT_EQ(model.find(QStringLiteral("nothing"), 0), std::nullopt);
 }
 
