@@ -22,6 +22,13 @@ Windows::~Windows()
 
 void Windows::start()
 {
+    // Every way out of the program (the Exit buttons and menus, a main window's close box) asks
+    // first about the editor's unsaved changes, then drops what the program itself left unfinished.
+    program_.startup.setBeforeEnd([this] {
+        if (channelEditor_)
+            channelEditor_->saveBeforeEnd();
+        program_.memory.discardUnfinishedFile();
+    });
     radioWindow_ = std::make_unique<RadioMain>(program_.controls());
     // The Memory window exists, hidden, from the start: its operations and fields are there
     // before it is first shown.

@@ -246,6 +246,15 @@ bool ChannelEditorWindow::mayClose()
     }
 }
 
+void ChannelEditorWindow::saveBeforeEnd()
+{
+    if (model_.isModified()
+        && program_.dialogs.message(kTitle, UpperFileName(path_) + QStringLiteral(" has unsaved changes ... Save them before TALVEX ends?"),
+                                    MessageIcon::None, MessageButtons::YesNo)
+               == MessageAnswer::Yes)
+        save();
+}
+
 void ChannelEditorWindow::closeEvent(QCloseEvent* event)
 {
     if (mayClose())

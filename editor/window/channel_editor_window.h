@@ -35,6 +35,8 @@ public:
     bool save();
     // Asks about unsaved changes: true when the window may close (saved, discarded, or none).
     bool mayClose();
+    // The program is ending and cannot wait for a Cancel: unsaved changes are saved on Yes.
+    void saveBeforeEnd();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -148,6 +148,25 @@ TEST_F(EditorWindow, ClosingWithUnsavedChangesAsksSaveDiscardOrCancel)
     }
 }
 
+// The program ends (Exit, a main window's close box): unsaved changes are offered for saving.
+TEST_F(EditorWindow, TheProgramsEndOffersToSaveUnsavedChanges)
+{
+    for (const auto answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+        window->model().setData(window->model().index(3, static_cast<int>(editor::Column::Label)),
+                                answer == MessageAnswer::Yes ? QStringLiteral("SAVED") : QStringLiteral("DROPPED"), Qt::EditRole);
+        t.dialogs.messages.clear();
+        t.dialogs.answerMessage(answer);
+        window->saveBeforeEnd();
+        ASSERT_EQ(t.dialogs.messages.size(), 1u);
+        EXPECT_EQ(t.dialogs.messages[0].text, u"TALVEX.TXT has unsaved changes ... Save them before TALVEX ends?");
+        EXPECT_EQ(editor::ChannelRowOf(savedLines()[3]).label.trimmed(),
+                  answer == MessageAnswer::Yes ? u"SAVED" : u"CHARLIE");
+    }
+    t.dialogs.messages.clear();
+    window->saveBeforeEnd();  // nothing unsaved: nothing asked
+    EXPECT_TRUE(t.dialogs.messages.empty());
+}
+
 // Another data file made current (Data File Setup, a named-file button) while the editor holds
 // unsaved changes: shown again, the editor asks before it reads the other file.
 TEST_F(EditorWindow, AnotherCurrentFileNeverDropsUnsavedChangesUnasked)
