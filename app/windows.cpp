@@ -1,5 +1,6 @@
 #include "windows.h"
 
+#include "editor/window/channel_editor_window.h"
 #include "memory/window/memory_main.h"
 #include "radio/window/radio_main.h"
 #include "startup/windows/data_main.h"
@@ -16,10 +17,18 @@ Windows::~Windows()
     delete splash_.data();
     delete setup_.data();
     delete dataSetup_.data();
+    delete channelEditor_.data();
 }
 
 void Windows::start()
 {
+    // Every way out of the program (the Exit buttons and menus, a main window's close box) asks
+    // first about the editor's unsaved changes, then drops what the program itself left unfinished.
+    program_.startup.setBeforeEnd([this] {
+        if (channelEditor_)
+            channelEditor_->saveBeforeEnd();
+        program_.memory.discardUnfinishedFile();
+    });
     radioWindow_ = std::make_unique<RadioMain>(program_.controls());
     // The Memory window exists, hidden, from the start: its operations and fields are there
     // before it is first shown.
@@ -73,6 +82,23 @@ void Windows::showRadioWindow()
     radioWindow_->show();
     radioWindow_->raise();
     radioWindow_->activateWindow();
+}
+
+}  // namespace talvex
+
+namespace talvex {
+
+// One editor for the run, made on first use; shown again it reads the file anew unless it holds
+// unsaved changes.
+void Windows::showChannelEditor()
+{
+    if (!channelEditor_)
+        channelEditor_ = new editor::ChannelEditorWindow(program_.controls());
+    else
+        channelEditor_->openCurrentFile();
+    channelEditor_->show();
+    channelEditor_->raise();
+    channelEditor_->activateWindow();
 }
 
 }  // namespace talvex

@@ -13,6 +13,9 @@ class MemoryMain;
 class RadioMain;
 class SetupMain;
 class SplashMain;
+namespace editor {
+class ChannelEditorWindow;
+}
 
 // The program's windows around one Program: each a single instance, created once and shown or
 // hidden as the program asks.
@@ -28,6 +31,7 @@ public:
     void showDataSetup() override;
     void showRadioWindow() override;
     void hideMemoryWindow() override;
+    void showChannelEditor() override;
 
     Program& program() { return program_; }
 
@@ -39,6 +43,7 @@ private:
     QPointer<SplashMain> splash_;
     QPointer<SetupMain> setup_;
     QPointer<DataMain> dataSetup_;
+    QPointer<editor::ChannelEditorWindow> channelEditor_;
     bool splashShown_ = false;
 };
 

@@ -13,7 +13,7 @@ endif()
 # Folder -> the folders it may include from (besides itself). The more specific folder comes
 # first so that radio/window is not taken for radio.
 set(areas state platform/widgets platform link datafile radio/window radio memory/window memory channels
-    startup/windows startup app cli sim)
+    editor/window editor startup/windows startup app cli sim)
 set(allowed_state "")
 set(allowed_platform "")
 set(allowed_platform/widgets platform)
@@ -22,10 +22,14 @@ set(allowed_datafile state platform link)
 set(allowed_radio state platform link)
 set(allowed_memory state platform link datafile radio)
 set(allowed_startup state platform link datafile radio)
-set(windows_may state platform platform/widgets datafile radio radio/window memory memory/window startup startup/windows)
+set(windows_may state platform platform/widgets datafile radio radio/window memory memory/window startup startup/windows
+    editor/window)
 set(allowed_radio/window ${windows_may})
 set(allowed_memory/window ${windows_may})
 set(allowed_startup/windows ${windows_may})
+# The Channel Editor: its model over the data file's lines, and its window.
+set(allowed_editor state platform link datafile channels memory)
+set(allowed_editor/window ${windows_may} editor channels)
 set(allowed_app ${areas})
 set(allowed_sim "")
 # The command line builds the program core without windows: of app/ only the program object.

@@ -101,8 +101,7 @@ void ChannelBackup::sendNext()
         read_.sendAgain();
         return;
     }
-    c_.state.showBackupProgress((enabled() ? QStringLiteral("Saving channel %1 of %2 before writing")
-                                           : QStringLiteral("Reading channel %1 of %2 before writing"))
+    c_.state.showBackupProgress((enabled() ? QStringLiteral("Saving channel %1 of %2 before writing") : readingText_)
                                     .arg(next_ + 1)
                                     .arg(channels_.size()));
     read_.send(channels_[next_++]);
@@ -182,11 +181,13 @@ bool BackedUpStepper::saveFirst(const std::vector<int>& channels)
     if (channels.empty())
         return true;
     if (const auto why = backup_.open(channels)) {
-        c_.dialogs.critical(name(), CannotSave(*why, name()));
+        c_.dialogs.critical(name(), notSaved(*why));
         return false;
     }
     return true;
 }
+
+QString BackedUpStepper::notSaved(const QString& why) const { return CannotSave(why, name()); }
 
 void BackedUpStepper::dropUnfinishedBackup() { backup_.discard(); }
 
@@ -223,7 +224,7 @@ void BackedUpStepper::stopSaving(const QString& why)
     MemoryFields& m = c_.state.memory;
     for (QString* field : {&m.Text1, &m.Text2, &m.Text3, &m.Text4, &m.Text5, &m.Text6})
         field->clear();
-    halt(CannotSave(why, name()));
+    halt(notSaved(why));
 }
 
 }  // namespace talvex

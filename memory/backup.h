@@ -42,6 +42,8 @@ public:
     // No clock, no backup files (the default); the channels are still read.
     void setClock(const Clock* clock) { clock_ = clock; }
     bool enabled() const { return clock_ != nullptr; }
+    // What the reading shows while no backup is made, "%1" the channel's place and "%2" the count.
+    void setReadingText(QString text) { readingText_ = std::move(text); }
 
     // Starts reading `channels` (ascending) and, with a clock, a new backup of them; why not,
     // when the backup cannot be made. The backup's name is claimed at once, as a new empty file
@@ -75,6 +77,7 @@ private:
     OperationContext& c_;
     QString directory_;
     const Clock* clock_ = nullptr;
+    QString readingText_ = QStringLiteral("Reading channel %1 of %2 before writing");
     ReplacingTextFile file_;
     QString path_;
     QString claimed_;  // the empty file standing for the backup being written
@@ -108,6 +111,8 @@ protected:
     virtual void checkChange(const Exchange&) {}
     // The channels as read before the change.
     const ChannelBackup& before() const { return backup_; }
+    // What the operator is told when the channels could not be read or saved first.
+    virtual QString notSaved(const QString& why) const;
 
 private:
     void step() final;

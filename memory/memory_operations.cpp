@@ -36,8 +36,11 @@ MemoryOperations::MemoryOperations(ProgramState& state, RadioOperations& radio, 
       updateRig_(context_, backup_),
       viewRig_(context_),
       blankRig_(context_, backup_),
-      scanRig_(context_, *timers_[5])
+      scanRig_(context_, *timers_[5]),
+      compareReading_(context_, dataFile.workingDirectory()),
+      compareRig_(context_, compareReading_)
 {
+    compareReading_.setReadingText(QStringLiteral("Reading channel %1 of %2 to compare"));
     const std::array<void (MemoryOperations::*)(), 6> steps{
         &MemoryOperations::Timer1_Timer, &MemoryOperations::Timer2_Timer, &MemoryOperations::Timer3_Timer,
         &MemoryOperations::Timer4_Timer, &MemoryOperations::Timer5_Timer, &MemoryOperations::Timer6_Timer};
@@ -58,7 +61,7 @@ MemoryOperations::MemoryOperations(ProgramState& state, RadioOperations& radio, 
 
 Stepper* MemoryOperations::linePacedStepper()
 {
-    for (Stepper* stepper : std::initializer_list<Stepper*>{&updateRig_, &blankRig_, &createFile_, &viewRig_}) {
+    for (Stepper* stepper : std::initializer_list<Stepper*>{&updateRig_, &blankRig_, &createFile_, &viewRig_, &compareRig_}) {
         if (stepper->running() && (stepper->linePaced() || linePacedThroughout_))
             return stepper;
     }
@@ -102,9 +105,11 @@ void MemoryOperations::tellVerdicts(const Stepper& stepper)
 
 void MemoryOperations::tellProgress(const Stepper& stepper)
 {
-    if (backup_.isOpen()) {
-        listener_->progress(state_.BackupProgress, backup_.readSoFar(), backup_.toRead());
-        return;
+    for (const ChannelBackup* reading : {&backup_, &compareReading_}) {
+        if (reading->isOpen()) {
+            listener_->progress(state_.BackupProgress, reading->readSoFar(), reading->toRead());
+            return;
+        }
     }
     const int channel = &stepper == &blankRig_ ? state_.ChannelCounter - 1 : state_.ChannelCounter;
     const int shown = channel > 0 ? channel : state_.ChannelText.toInt();
@@ -125,7 +130,7 @@ void MemoryOperations::interrupt()
 // (Create File, View File, Scan Rig) repeats it in a message of its own.
 void MemoryOperations::settleStandingLines(const Stepper& stepper)
 {
-    if (!backup_.isOpen())
+    if (!backup_.isOpen() && !compareReading_.isOpen())
         state_.BackupProgress.clear();
     if (state_.anyMemoryOperationRunning()) {
         state_.showMemoryMessage(state_.memory.Text7);
@@ -198,6 +203,14 @@ void MemoryOperations::startUpdate(const QString& fileName)
     updateRig_.startWith(fileName);
 }
 
+void MemoryOperations::compareRig(const QStringList& lines)
+{
+    const QString& name = compareRig_.name();
+    if (refuseWhileBusy(name) || refuseWithoutRadio(name))
+        return;
+    compareRig_.start(lines);
+}
+
 void MemoryOperations::Command4_Click()
 {
     if (refuseWhileBusy(viewRig_.name()) || refuseWithoutRadio(viewRig_.name()))
@@ -233,7 +246,7 @@ void MemoryOperations::stopAll()
 {
     state_.clearMemoryOperationFlags();
     for (Stepper* stepper : std::initializer_list<Stepper*>{&createFile_, &viewFile_, &updateRig_, &viewRig_,
-                                                            &blankRig_, &scanRig_})
+                                                            &blankRig_, &scanRig_, &compareRig_})
         stepper->reset();
     state_.ChannelCounter = 0;
     state_.ScanStopRequest = false;

@@ -3,6 +3,7 @@
 #include "state/program_state.h"
 #include "link/serial_link.h"
 #include "memory/backup.h"
+#include "memory/compare_rig.h"
 #include "memory/create_file.h"
 #include "datafile/data_file.h"
 #include "memory/memory_listener.h"
@@ -53,10 +54,19 @@ public:
 
     void Timer1_Timer() { tick(createFile_); }  // Create File step
     void Timer2_Timer() { tick(viewFile_); }    // View File step
-    void Timer3_Timer() { tick(updateRig_); }   // Update Rig step
+    void Timer3_Timer()  // Update Rig step, or Compare Rig's
+    {
+        tick(updateRig_);
+        tick(compareRig_);
+    }
     void Timer4_Timer() { tick(viewRig_); }     // View Rig step
     void Timer5_Timer() { tick(blankRig_); }    // Blank Rig step
     void Timer6_Timer() { tick(scanRig_); }     // Scan Rig step
+
+    // Compare Rig: what Update Rig would do with `lines` (a data file's), read from the radio
+    // and planned without changing it; comparison() holds the plans once it has ended.
+    void compareRig(const QStringList& lines);
+    const CompareRig& comparison() const { return compareRig_; }
 
     // Steps at the line's pace: armed when an answer window closes on a step whose operation
     // goes as soon as its answer is in (the reading before a change), it fires at once.
@@ -131,6 +141,8 @@ private:
     ViewRig viewRig_;
     BlankRig blankRig_;
     ScanRig scanRig_;
+    ChannelBackup compareReading_;  // never given a clock: reads, saves nothing
+    CompareRig compareRig_;
     std::function<void()> displayChanged_;
     MemoryListener* listener_ = nullptr;
     bool linePacedThroughout_ = false;

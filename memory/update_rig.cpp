@@ -1,16 +1,8 @@
 #include "memory/update_rig.h"
 
-#include "link/bcd.h"
-#include "link/frames.h"
-#include "link/format.h"
-#include "link/radio_model.h"
-#include "memory/channel_merge.h"
-#include "datafile/data_line.h"
 #include "datafile/file_line.h"
-#include "datafile/record_zone.h"
+#include "link/frames.h"
 #include "memory/view_file.h"
-
-#include <algorithm>
 
 namespace talvex {
 
@@ -20,58 +12,6 @@ namespace {
 constexpr int kClears = 2;
 // A written channel whose read-back is missing, late or differs is read this many times more.
 constexpr int kReadBacksAgain = 2;
-
-// The channels the lines write or clear, ascending, each once.
-std::vector<int> ChannelsNamedIn(const QStringList& lines)
-{
-    std::vector<int> channels;
-    for (const QString& line : lines) {
-        if (KindOf(line) != LineKind::Channel)
-            continue;
-        // The scan edges P1 and P2 (100, 101) are saved too: a line that clears one, or a
-        // restore that writes one back, must be undoable like any other channel.
-        if (const auto channel = WholeNumberIn(ChannelTextOf(line).trimmed(), kRadio.firstChannel, kRadio.lastSelectable))
-            channels.push_back(*channel);
-    }
-    std::sort(channels.begin(), channels.end());
-    channels.erase(std::unique(channels.begin(), channels.end()), channels.end());
-    return channels;
-}
-
-// A programmed line's fields, or why they cannot be written.
-struct ParsedLine {
-    std::optional<ProgrammedLine> line;
-    QString fault;
-};
-
-ParsedLine ParseProgrammedLine(const QString& line, int channel)
-{
-    const QString frequencyField = Columns(line, 15, 22);
-    const auto digits = FrequencyDigitsOf(frequencyField);
-    const auto frequency = digits ? FrequencyField(*digits) : std::nullopt;
-    const QString mode = DisplayOf(line).mode;
-    const QString filterText = Columns(line, 47, 47).trimmed();
-    // An empty filter is filter 2, the memory write's own default.
-    const auto filter = filterText.isEmpty() ? std::optional<int>(2) : WholeNumberIn(filterText, 1, 3);
-    const QString label = Columns(line, 71, 80).leftJustified(10, u' ');
-    if (!frequency)
-        return {std::nullopt, QStringLiteral("frequency \"") + frequencyField + u'"'};
-    const auto modeCode = ModeCode(mode.isEmpty() ? QStringLiteral("AM") : mode);
-    if (!modeCode)
-        return {std::nullopt, QStringLiteral("mode \"") + mode + u'"'};
-    if (!filter)
-        return {std::nullopt, QStringLiteral("filter \"") + filterText + u'"'};
-    if (!IsPrintableLabel(label))
-        return {std::nullopt, QStringLiteral("label")};
-
-    ProgrammedLine parsed{*ChannelField(QString::number(channel)),
-                          {*frequency, *modeCode, *filter, Columns(line, 57, 57) == u"Y", label},
-                          RecordZoneOf(line)};
-    // A record of another channel (a line copied and renumbered by hand) is not this one's.
-    if (parsed.record && parsed.record->channelField() != parsed.channelField)
-        parsed.record.reset();
-    return {parsed, QString()};
-}
 
 }  // namespace
 
@@ -221,15 +161,22 @@ UpdateRig::Sent UpdateRig::sendLine(const QString& line)
 {
     ProgramState& s = c_.state;
     s.ChannelText = ChannelTextOf(line).trimmed();
-    if (IsEmptyFrequency(Columns(line, 15, 22)))
-        return clearLine();
-    // A line that names no channel the radio can be written at (the heading line among them)
-    // programs nothing. P1 and P2 are written only back from a backup's record of them: the
-    // file's zones alone never set a scan edge.
-    const auto channel = WholeNumberIn(s.ChannelText, kRadio.firstChannel, kRadio.lastSelectable);
-    if (!channel || (*channel > kRadio.lastChannel && !RecordZoneOf(line)))
+    const auto channel = ChannelNamedBy(line);
+    const LinePlan plan = PlanLine(line, channel ? before().held(*channel) : RadioHeld());
+    switch (plan.action) {
+    case PlanAction::NotAChannel: return Sent::Nothing;
+    case PlanAction::Unchanged:
+    case PlanAction::AlreadyBlank: ledger_.report().unchanged(); return Sent::Nothing;
+    case PlanAction::Skip:
+        s.memory.Text7 = QStringLiteral("Skipped channel ") + s.ChannelText + QStringLiteral(": ") + plan.reason
+            + QStringLiteral(" ... ") + line.trimmed();
+        ledger_.record(plan.channel, plan.reason);
+        s.EntriesPreset = false;
         return Sent::Nothing;
-    return writeLine(line, *channel);
+    case PlanAction::Clear: return clearChannel(plan.channel);
+    case PlanAction::Write: break;
+    }
+    return writeChannel(plan);
 }
 
 void UpdateRig::readBackAgain()
@@ -242,47 +189,25 @@ void UpdateRig::readBackAgain()
     sent_ = Sent::ReadBack;
 }
 
-UpdateRig::Sent UpdateRig::clearLine()
+UpdateRig::Sent UpdateRig::clearChannel(int channel)
 {
-    ProgramState& s = c_.state;
-    const auto selectable = WholeNumberIn(s.ChannelText, kRadio.firstChannel, kRadio.lastSelectable);
-    if (!selectable)
-        return Sent::Nothing;
-    if (const auto held = before().held(*selectable); held && !*held) {
-        ledger_.report().unchanged();
-        return Sent::Nothing;
-    }
     expectAnswer();
-    clear_.select(*selectable, false);
-    channel_ = *selectable;
+    clear_.select(channel, false);
+    channel_ = channel;
     return Sent::Select;
 }
 
-UpdateRig::Sent UpdateRig::writeLine(const QString& line, int channel)
+UpdateRig::Sent UpdateRig::writeChannel(const LinePlan& plan)
 {
     ProgramState& s = c_.state;
-    const ParsedLine parsed = ParseProgrammedLine(line, channel);
-    if (!parsed.line) {
-        s.memory.Text7 = QStringLiteral("Skipped channel ") + s.ChannelText + QStringLiteral(": ") + parsed.fault
-            + QStringLiteral(" cannot be written ... ") + line.trimmed();
-        ledger_.record(channel, parsed.fault + QStringLiteral(" cannot be written"));
-        s.EntriesPreset = false;
-        return Sent::Nothing;
-    }
-    const auto held = before().held(channel);
-    const MergedChannel merged = MergeChannel(*parsed.line, held.value_or(std::nullopt));
-    if (held && *held && **held == merged.record) {
-        ledger_.report().unchanged();
-        return Sent::Nothing;
-    }
-    for (const QString& note : merged.notes)
-        ledger_.report().note(channel, note);
+    for (const QString& note : plan.notes)
+        ledger_.report().note(plan.channel, note);
     expectAnswer();
     s.EntriesPreset = true;
     c_.radio.Option18_Click();
-    c_.radio.MemoryWriteRecord(merged.record.bytes());
-    channel_ = channel;
-    written_ = merged.record.bytes();
+    c_.radio.MemoryWriteRecord(plan.record->bytes());
+    channel_ = plan.channel;
+    written_ = plan.record->bytes();
     readBacks_ = 0;
     late_ = false;
     return Sent::Write;

@@ -3,6 +3,7 @@
 #include "memory/backup.h"
 #include "memory/channel_checks.h"
 #include "memory/channel_clear.h"
+#include "memory/update_plan.h"
 
 namespace talvex {
 
@@ -32,8 +33,8 @@ private:
     void begin();
     void end();
     Sent sendLine(const QString& line);
-    Sent writeLine(const QString& line, int channel);
-    Sent clearLine();
+    Sent writeChannel(const LinePlan& plan);
+    Sent clearChannel(int channel);
     // The written channel read once more: its read-back was missing, late or differed.
     void readBackAgain();
 

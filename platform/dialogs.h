@@ -8,8 +8,9 @@
 namespace talvex {
 
 enum class MessageIcon { None, Critical };
-enum class MessageButtons { Ok, YesNo };
-enum class MessageAnswer { Ok, Yes, No };
+// SaveDiscardCancel: the question a window with unsaved changes asks before it closes.
+enum class MessageButtons { Ok, YesNo, SaveDiscardCancel };
+enum class MessageAnswer { Ok, Yes, No, Save, Discard, Cancel };
 
 // Every question the program asks the operator. The program never opens a Qt dialog itself,
 // so tests answer through a scripted implementation and read back what was shown.

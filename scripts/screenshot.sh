@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Photographs TALVEX's windows on a virtual X display against the simulator, for docs/:
-#   scripts/screenshot.sh   -> docs/{splash,radio-window,memory-window,setup-window,data-file-window}.png
+#   scripts/screenshot.sh   -> docs/{splash,radio-window,memory-window,setup-window,data-file-window,channel-editor}.png
 # Needs a build (scripts/build.sh); installs the X tools it uses.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,7 +15,7 @@ cd "$work"
 "$root/build/sim/talvex-sim" --link COM1 --baud 19200 --callsign N0CALL --memory sim-memory.txt >sim.log 2>&1 &
 for _ in $(seq 50); do grep -q ready sim.log && break; sleep 0.1; done
 
-export DISPLAY=:97
+export DISPLAY="${SCREENSHOT_DISPLAY:-:97}"
 Xvfb "$DISPLAY" -screen 0 1280x1024x24 >/dev/null 2>&1 &
 sleep 1
 window_of() { xwininfo -root -tree | awk -v title="\"$1\"" 'index($0, title) {print $1; exit}'; }
@@ -52,3 +52,18 @@ xdotool mousemove --window "$radio" 175 9 click 1
 sleep 1
 import -window "$(window_of "System Setup")" "$root/docs/setup-window.png"
 echo "wrote docs/setup-window.png"
+
+# "Edit Channels…", the first item of the Memory window's File menu: the Channel Editor on the
+# demo file, the cursor on channel 1's frequency.
+xdotool windowraise "$memory"
+sleep 0.5
+xdotool mousemove --window "$memory" 15 9 click 1
+sleep 0.5
+xdotool key Down Return
+sleep 1
+editor="$(window_of "Channel Editor - TALVEX.TXT")"
+xdotool windowactivate "$editor" 2>/dev/null || true
+xdotool key Tab Down Down Down Right
+sleep 0.5
+import -window "$editor" "$root/docs/channel-editor.png"
+echo "wrote docs/channel-editor.png"

@@ -14,6 +14,7 @@ public:
     virtual void showDataSetup() {}
     virtual void showRadioWindow() {}
     virtual void hideMemoryWindow() {}
+    virtual void showChannelEditor() {}
 };
 
 }  // namespace talvex

@@ -79,6 +79,7 @@ struct ProgramState {
     bool ViewingRig = false;
     bool BlankingRig = false;
     bool ScanningRig = false;
+    bool ComparingRig = false;  // Compare Rig: the channels a data file names read, nothing written
     int ChannelCounter = 0;
     int FirstChannel = 0;
     int LastChannel = 0;
@@ -123,11 +124,11 @@ struct ProgramState {
 
     bool anyMemoryOperationRunning() const
     {
-        return CreatingFile || ViewingFile || UpdatingRig || ViewingRig || BlankingRig || ScanningRig;
+        return CreatingFile || ViewingFile || UpdatingRig || ViewingRig || BlankingRig || ScanningRig || ComparingRig;
     }
     void clearMemoryOperationFlags()
     {
-        CreatingFile = ViewingFile = UpdatingRig = ViewingRig = BlankingRig = ScanningRig = false;
+        CreatingFile = ViewingFile = UpdatingRig = ViewingRig = BlankingRig = ScanningRig = ComparingRig = false;
     }
 };
 
@@ -138,6 +139,7 @@ inline std::optional<QString> RunningMemoryOperation(const ProgramState& s)
     const std::pair<bool, const char*> operations[] = {
         {s.CreatingFile, "Create File"}, {s.ViewingFile, "View File"}, {s.UpdatingRig, "Update Rig"},
         {s.ViewingRig, "View Rig"},      {s.BlankingRig, "Blank Rig"}, {s.ScanningRig, "Scan Rig"},
+        {s.ComparingRig, "Compare Rig"},
     };
     for (const auto& [running, name] : operations) {
         if (running)

@@ -13,17 +13,25 @@ namespace talvex {
 MessageAnswer QtDialogs::message(const QString& title, const QString& text, MessageIcon icon,
                                  MessageButtons buttons)
 {
+    const QMessageBox::StandardButtons shown =
+        buttons == MessageButtons::YesNo               ? (QMessageBox::Yes | QMessageBox::No)
+        : buttons == MessageButtons::SaveDiscardCancel ? (QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel)
+                                                       : QMessageBox::Ok;
     QMessageBox box(icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
-                    title, QString(),
-                    buttons == MessageButtons::YesNo ? (QMessageBox::Yes | QMessageBox::No)
-                                                     : QMessageBox::Ok,
-                    QApplication::activeWindow());
+                    title, QString(), shown, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
     const int answer = box.exec();
-    if (buttons == MessageButtons::Ok)
-        return MessageAnswer::Ok;
-    return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+    switch (buttons) {
+    case MessageButtons::Ok: return MessageAnswer::Ok;
+    case MessageButtons::YesNo: return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+    case MessageButtons::SaveDiscardCancel:
+        // Escape, or the window's close box, is Cancel: nothing is lost by asking again.
+        return answer == QMessageBox::Save      ? MessageAnswer::Save
+               : answer == QMessageBox::Discard ? MessageAnswer::Discard
+                                                : MessageAnswer::Cancel;
+    }
+    return MessageAnswer::Cancel;
 }
 
 std::optional<QString> QtDialogs::input(const QString& prompt, const QString& title,

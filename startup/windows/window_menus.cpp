@@ -16,6 +16,8 @@ void AddMainMenus(QMainWindow& window, ProgramControls program, const char* othe
     QMenuBar& bar = *window.menuBar();
     QMenu* file = bar.addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File"));
+    QObject::connect(NamedAction(file->addAction(QStringLiteral("&Edit Channels\u2026")), "FileEditChannels"), &QAction::triggered,
+                     &window, [program] { program.windows.showChannelEditor(); });
     QObject::connect(NamedAction(file->addAction(QStringLiteral("E&xit")), "FileExit"), &QAction::triggered, &window,
                      [program] { program.startup.ExitMenu(); });
     QObject::connect(NamedAction(bar.addAction(u'&' + otherText), otherName), &QAction::triggered, &window, std::move(showOther));

@@ -24,11 +24,13 @@ public:
     void showMemoryWindow() override { ++memoryShown; }
     void showDataSetup() override { ++dataSetupShown; }
     void showRadioWindow() override { ++radioShown; }
+    void showChannelEditor() override { ++channelEditorShown; }
     int splashShown = 0;
     int setupShown = 0;
     int memoryShown = 0;
     int dataSetupShown = 0;
     int radioShown = 0;
+    int channelEditorShown = 0;
 };
 
 // A whole program on the scripted platform, in a fresh working directory of its own.

@@ -1,0 +1,39 @@
+#pragma once
+
+// The checks the editor makes of every line as it is typed, each with its reason in words and
+// what it means for Update Rig: a line it will skip, or one the radio will refuse. A file with
+// such lines can still be saved; the operator is told, not stopped.
+
+#include "editor/editor_columns.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace talvex::editor {
+
+struct CellProblem {
+    Column column;
+    QString text;
+};
+
+struct RowCheck {
+    std::vector<CellProblem> problems;
+    // True when Update Rig will write nothing of the line, or the radio will refuse what it writes.
+    bool refused = false;
+    bool ok() const { return problems.empty(); }
+    // Every problem of the row in one sentence, as the Checks column and the status line show it.
+    QString text() const;
+    // The problem of one cell, "" when it has none.
+    QString textFor(Column column) const;
+};
+
+// One check a line of `lines`, in order.
+std::vector<RowCheck> CheckLines(const QStringList& lines);
+
+// "Update Rig will skip or refuse 2 lines: line 12 (channel 7): ...; line 40 ...", or "" when
+// none; at most `shown` lines are named.
+QString RefusalSummary(const QStringList& lines, const std::vector<RowCheck>& checks, int shown = 5);
+
+}  // namespace talvex::editor

@@ -1,0 +1,126 @@
+#include "editor/window/cell_delegate.h"
+
+#include "datafile/file_line.h"
+#include "editor/cell_edit.h"
+#include "editor/frequency_entry.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+
+namespace talvex::editor {
+
+namespace {
+
+QStringList ChoicesOf(Column column)
+{
+    switch (column) {
+    case Column::Mode:
+    case Column::TxMode: return ModeChoices();
+    case Column::Filter: return FilterChoices();
+    case Column::Select: return SelectChoices();
+    case Column::DataMode: return DataModeChoices();
+    case Column::ToneType: return ToneTypeChoices();
+    case Column::RepeaterTone:
+    case Column::SquelchTone: return ToneChoices();
+    case Column::Split: return SplitChoices();
+    case Column::SelectGroup: return GroupChoices();
+    default: return {};
+    }
+}
+
+const char* TypedPattern(Column column)
+{
+    switch (column) {
+    case Column::Frequency:
+    case Column::TxFrequency: return "\\s*\\d{0,8}(\\.\\d{0,9}){0,2}\\s*";
+    // Single-byte text only: the data file holds nothing else.
+    case Column::Label: return "[\\x20-\\x7E\\xA0-\\xFF]{0,10}";
+    case Column::Channel: return "\\s*\\d{0,3}\\s*";
+    default: return ".*";
+    }
+}
+
+}  // namespace
+
+QString TypingFinding(Column column, const QString& text)
+{
+    switch (column) {
+    case Column::Frequency:
+    case Column::TxFrequency: {
+        if (text.trimmed().isEmpty())
+            return column == Column::Frequency ? QStringLiteral("no frequency: the channel will be cleared")
+                                               : QStringLiteral("no transmit frequency: the channel will not be split");
+        const auto entry = ParseFrequencyEntry(text);
+        if (!entry)
+            return QStringLiteral("not yet a frequency: type 14.074 (MHz), 14074 (kHz) or 14.074.0");
+        QString finding = FrequencyZoneText(entry->hz);
+        if (entry->cut)
+            finding += QStringLiteral(": ") + CutMessage(*entry);
+        if (!InRadioRange(entry->hz))
+            finding += QStringLiteral(": ") + RangeMessage(entry->hz);
+        return finding;
+    }
+    case Column::Label: {
+        QString finding = QStringLiteral("Label: ") + QString::number(text.size()) + QStringLiteral(" of 10 characters");
+        if (!IsPrintableLabel(text))
+            finding += QStringLiteral(": it has characters the radio cannot show, Update Rig will skip the line");
+        return finding;
+    }
+    default: return {};
+    }
+}
+
+CellDelegate::CellDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+
+QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const
+{
+    const auto column = static_cast<Column>(index.column());
+    const QString name = ColumnTitle(column);
+    if (const QStringList choices = ChoicesOf(column); !choices.isEmpty()) {
+        auto* list = new QComboBox(parent);
+        list->addItems(choices);
+        list->setAccessibleName(name);
+        list->setAccessibleDescription(ColumnDescription(column));
+        return list;
+    }
+    auto* line = new QLineEdit(parent);
+    line->setAccessibleName(name);
+    line->setAccessibleDescription(ColumnDescription(column));
+    line->setValidator(new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(TypedPattern(column))), line));
+    if (column == Column::Label)
+        line->setMaxLength(10);
+    connect(line, &QLineEdit::textEdited, this, [this, column](const QString& text) {
+        if (const QString finding = TypingFinding(column, text); !finding.isEmpty())
+            emit typing(finding);
+    });
+    return line;
+}
+
+void CellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    const QString value = index.data(Qt::EditRole).toString();
+    if (auto* list = qobject_cast<QComboBox*>(editor)) {
+        const int at = list->findText(value.trimmed());
+        list->setCurrentIndex(at < 0 ? 0 : at);
+        return;
+    }
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+        QString shown = value;
+        while (static_cast<Column>(index.column()) == Column::Label && shown.endsWith(u' '))
+            shown.chop(1);  // the blanks that pad a label to ten are not the operator's
+        line->setText(shown);
+        if (const QString finding = TypingFinding(static_cast<Column>(index.column()), line->text()); !finding.isEmpty())
+            emit typing(finding);
+    }
+}
+
+void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
+{
+    if (auto* list = qobject_cast<QComboBox*>(editor))
+        model->setData(index, list->currentText(), Qt::EditRole);
+    else if (auto* line = qobject_cast<QLineEdit*>(editor))
+        model->setData(index, line->text(), Qt::EditRole);
+}
+
+}  // namespace talvex::editor

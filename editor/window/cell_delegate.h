@@ -1,0 +1,30 @@
+#pragma once
+
+#include "editor/editor_columns.h"
+
+#include <QStyledItemDelegate>
+
+namespace talvex::editor {
+
+// The editors of the table's cells: a list for every column with fixed choices (mode, filter,
+// select, data mode, tone type, the 50 tones, split, group), a line with a validator for the
+// typed ones (frequency, label, channel). What is typed is checked as it is typed, and the
+// finding is told through `typing` (the window shows it on the status line).
+class CellDelegate final : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    explicit CellDelegate(QObject* parent);
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+
+signals:
+    void typing(const QString& finding) const;
+};
+
+// What a typed value will be, as it is typed: "14.074.0", "digits past 100 Hz are cut ...",
+// "Label: 7 of 10 characters".
+QString TypingFinding(Column column, const QString& text);
+
+}  // namespace talvex::editor

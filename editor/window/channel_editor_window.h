@@ -1,0 +1,82 @@
+#pragma once
+
+#include "editor/channel_table_model.h"
+#include "memory/memory_listener.h"
+#include "startup/program_controls.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+#include <optional>
+
+class QLineEdit;
+class QTableView;
+
+namespace talvex {
+class ReadoutField;
+}
+
+namespace talvex::editor {
+
+// "Channel Editor": the current data file as a table of its lines, edited in place and saved
+// through the replacing write. It writes to the radio only through the Memory window's Update
+// Rig, and hears that run's verdicts to mark each row.
+class ChannelEditorWindow final : public QMainWindow, private MemoryListener {
+    Q_OBJECT
+public:
+    explicit ChannelEditorWindow(ProgramControls program, QWidget* parent = nullptr);
+    ~ChannelEditorWindow() override;
+
+    // Reads the current data file again, unless there are unsaved changes.
+    void openCurrentFile();
+    ChannelTableModel& model() { return model_; }
+
+    bool save();
+    // Asks about unsaved changes: true when the window may close (saved, discarded, or none).
+    bool mayClose();
+    // The program is ending and cannot wait for a Cancel: unsaved changes are saved on Yes.
+    void saveBeforeEnd();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildActionsOfEdit(QMenu& edit);
+    void say(const QString& text);
+    void refreshTitle();
+    void refreshSummary();
+    std::vector<int> chosenRows() const;
+    int currentRow() const;
+    void goToRow(int row);
+    void copyRows();
+    void cutRows();
+    void pasteRows();
+    void findNext();
+    void importChirp();
+    void exportChirp();
+    void writeToRadio();
+    void compareWithRadio();
+    // Listens to the memory engine for the run this window started.
+    bool listenTo(const std::function<void()>& start, bool compare);
+
+    // MemoryListener, while a Write to Radio of this window runs.
+    void progress(const QString& what, int done, int of) override;
+    void verdict(int channel, const std::optional<QString>& why) override;
+    void finished(const QString& operation, const ChannelReport& report) override;
+    void stopped(const QString& operation, const QString& why) override;
+    void markWriteResults(const QString& ending, bool completed);
+
+    ProgramControls program_;
+    ChannelTableModel model_;
+    QString path_;
+    QTableView* table_ = nullptr;
+    QLineEdit* find_ = nullptr;
+    ReadoutField* status_ = nullptr;
+    ReadoutField* summary_ = nullptr;
+    std::map<int, std::optional<QString>> writeVerdicts_;
+    bool listening_ = false;
+};
+
+}  // namespace talvex::editor
