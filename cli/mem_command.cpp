@@ -2,6 +2,7 @@
 
 #include "exit_codes.h"
 #include "cli_dialogs.h"
+#include "diff_report.h"
 #include "progress_output.h"
 #include "report_text.h"
 
@@ -135,6 +136,23 @@ QString BackupPath(const QString& name, const QString& workingDirectory)
     return QDir(workingDirectory).filePath(kBackupFolder + u'/' + name);
 }
 
+// What Update Rig would change, as read from the radio; 0 only when every channel was read.
+int PrintDiff(const Options& options, const QString& file, const CompareRig& comparison, const Outcome& outcome,
+              bool interrupted)
+{
+    const bool complete = !interrupted && comparison.complete();
+    int code = kExitOk;
+    if (interrupted)
+        code = kExitInterrupted;
+    else if (!complete)
+        code = outcome.end == Outcome::End::Stopped ? ExitForStop(outcome.why) : kExitNoRadio;
+    const DiffFacts facts{file, comparison.plans(), complete, outcome.why, interrupted, code};
+    const QByteArray text = options.json ? DiffJson(facts) : DiffText(facts).toUtf8();
+    std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
+    std::fflush(stdout);
+    return code;
+}
+
 }  // namespace
 
 int ListBackups(const QString& workingDirectory)
@@ -156,7 +174,8 @@ int RunCommand(const Options& options, const QString& workingDirectory)
     QString file;
     if (options.command == Command::Read) {
         file = QFileInfo(QDir(workingDirectory), options.file).absoluteFilePath();
-    } else if (options.command == Command::Write || options.command == Command::Restore) {
+    } else if (options.command == Command::Write || options.command == Command::Restore
+               || options.command == Command::Diff) {
         file = options.command == Command::Restore ? BackupPath(options.file, workingDirectory)
                                                    : QFileInfo(QDir(workingDirectory), options.file).absoluteFilePath();
         if (const auto code = CheckSourceFile(file))
@@ -215,6 +234,15 @@ int RunCommand(const Options& options, const QString& workingDirectory)
         break;
     case Command::Write:
     case Command::Restore: memory.Command3_Click(); break;
+    case Command::Diff: {
+        const auto lines = ReadAllLines(file);
+        if (!lines) {
+            Fail(file + QStringLiteral(" cannot be read"));
+            return kExitFile;
+        }
+        memory.compareRig(*lines);
+        break;
+    }
     case Command::Blank:
         dialogs.setInputs({QString::number(options.first), QString::number(options.last)});
         memory.Command5_Click();
@@ -236,6 +264,8 @@ int RunCommand(const Options& options, const QString& workingDirectory)
     const Outcome& outcome = progress.outcome();
     if (placeholder && outcome.end == Outcome::End::Finished)
         placeholder->keep();
+    if (options.command == Command::Diff)
+        return PrintDiff(options, file, memory.comparison(), outcome, interrupted);
     int code = kExitOk;
     if (interrupted)
         code = kExitInterrupted;

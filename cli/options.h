@@ -8,11 +8,11 @@
 
 namespace talvex::cli {
 
-enum class Command { Help, Version, Read, Write, Blank, Backups, Restore };
+enum class Command { Help, Version, Read, Write, Blank, Backups, Restore, Diff };
 
 struct Options {
     Command command = Command::Help;
-    QString file;     // read, write: the data file; restore: the backup
+    QString file;     // read, write, diff: the data file; restore: the backup
     int first = 0;    // blank: the range
     int last = 0;
     bool records = false;  // read --records
