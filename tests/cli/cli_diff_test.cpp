@@ -12,6 +12,7 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
+#include <csignal>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -121,6 +122,28 @@ TEST_F(CliDiff, ASilentRadioIsExitCode3)
     const MemRun run = mem({"diff", fileWithTwoChanges()});
     EXPECT_EQ(run.exitCode, 3) << run.err.constData();
     EXPECT_TRUE(run.out.contains("Nothing was compared and nothing was changed.")) << run.out.constData();
+    expectRadioUntouched();
+}
+
+TEST_F(CliDiff, CtrlCWhileReadingIsExitCode130AndComparesNothing)
+{
+    start();
+    QProcess process;
+    process.setWorkingDirectory(folder_.path());
+    process.setReadChannel(QProcess::StandardError);
+    process.start(QStringLiteral(TALVEX_MEM_PATH),
+                  {"--port", "COM1", "--baud", "115200", "--json", "diff", fileWithTwoChanges()});
+    QByteArray err;
+    while (!err.contains("Reading channel 20 of 99") && process.state() != QProcess::NotRunning
+           && process.waitForReadyRead(20'000))
+        err += process.readAllStandardError();
+    ASSERT_EQ(process.state(), QProcess::Running) << err.constData();
+    ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+    ASSERT_TRUE(process.waitForFinished(30'000));
+    EXPECT_EQ(process.exitCode(), 130);
+    const QJsonObject object = QJsonDocument::fromJson(process.readAllStandardOutput()).object();
+    EXPECT_EQ(object.value("result").toString(), u"interrupted");
+    EXPECT_TRUE(object.value("channels").toArray().isEmpty());
     expectRadioUntouched();
 }
 
