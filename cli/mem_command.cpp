@@ -145,7 +145,7 @@ int PrintDiff(const Options& options, const QString& file, const CompareRig& com
     if (interrupted)
         code = kExitInterrupted;
     else if (!complete)
-        code = outcome.end == Outcome::End::Stopped ? ExitForStop(outcome.why) : kExitNoRadio;
+        code = kExitNoRadio;  // the file was read before the run: only the radio can end it early
     const DiffFacts facts{file, comparison.plans(), complete, outcome.why, interrupted, code};
     const QByteArray text = options.json ? DiffJson(facts) : DiffText(facts).toUtf8();
     std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
