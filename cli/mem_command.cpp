@@ -2,6 +2,7 @@
 
 #include "exit_codes.h"
 #include "cli_dialogs.h"
+#include "diff_report.h"
 #include "progress_output.h"
 #include "report_text.h"
 
@@ -135,6 +136,23 @@ QString BackupPath(const QString& name, const QString& workingDirectory)
     return QDir(workingDirectory).filePath(kBackupFolder + u'/' + name);
 }
 
+// What Update Rig would change, as read from the radio; 0 only when every channel was read.
+int PrintDiff(const Options& options, const QString& file, const CompareRig& comparison, const Outcome& outcome,
+              bool interrupted)
+{
+    const bool complete = !interrupted && comparison.complete();
+    int code = kExitOk;
+    if (interrupted)
+        code = kExitInterrupted;
+    else if (!complete)
+        code = kExitNoRadio;  // the file was read before the run: only the radio can end it early
+    const DiffFacts facts{file, comparison.plans(), complete, outcome.why, interrupted, code};
+    const QByteArray text = options.json ? DiffJson(facts) : DiffText(facts).toUtf8();
+    std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
+    std::fflush(stdout);
+    return code;
+}
+
 }  // namespace
 
 int ListBackups(const QString& workingDirectory)
@@ -179,7 +197,8 @@ int RunOnRadio(const Options& options, const QString& workingDirectory, const st
     QString file;
     if (options.command == Command::Read) {
         file = readInto.value_or(QFileInfo(QDir(workingDirectory), options.file).absoluteFilePath());
-    } else if (options.command == Command::Write || options.command == Command::Restore) {
+    } else if (options.command == Command::Write || options.command == Command::Restore
+               || options.command == Command::Diff) {
         file = options.command == Command::Restore ? BackupPath(options.file, workingDirectory)
                                                    : QFileInfo(QDir(workingDirectory), options.file).absoluteFilePath();
         if (const auto code = CheckSourceFile(file))
@@ -238,6 +257,15 @@ int RunOnRadio(const Options& options, const QString& workingDirectory, const st
         break;
     case Command::Write:
     case Command::Restore: memory.Command3_Click(); break;
+    case Command::Diff: {
+        const auto lines = ReadAllLines(file);
+        if (!lines) {
+            Fail(file + QStringLiteral(" cannot be read"));
+            return kExitFile;
+        }
+        memory.compareRig(*lines);
+        break;
+    }
     case Command::Blank:
         dialogs.setInputs({QString::number(options.first), QString::number(options.last)});
         memory.Command5_Click();
@@ -259,6 +287,8 @@ int RunOnRadio(const Options& options, const QString& workingDirectory, const st
     const Outcome& outcome = progress.outcome();
     if (placeholder && outcome.end == Outcome::End::Finished)
         placeholder->keep();
+    if (options.command == Command::Diff)
+        return PrintDiff(options, file, memory.comparison(), outcome, interrupted);
     int code = kExitOk;
     if (interrupted)
         code = kExitInterrupted;

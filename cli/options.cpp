@@ -21,8 +21,8 @@ struct CommandName {
 };
 constexpr CommandName kCommands[] = {
     {"read", Command::Read, 1},         {"write", Command::Write, 1},     {"blank", Command::Blank, 1},
-    {"backups", Command::Backups, 0},   {"restore", Command::Restore, 1}, {"export", Command::Export, 1},
-    {"import", Command::Import, 2},
+    {"backups", Command::Backups, 0},   {"restore", Command::Restore, 1}, {"diff", Command::Diff, 1},
+    {"export", Command::Export, 1},     {"import", Command::Import, 2},
 };
 
 }  // namespace
@@ -110,9 +110,10 @@ std::variant<Options, QString> ParseArguments(const QStringList& arguments)
     if (const QString misplaced = CheckListOptions(*command == Command::Export, *command == Command::Import, options.list);
         !misplaced.isEmpty())
         return misplaced;
-    if (dryRun)
-        return QStringLiteral("--dry-run is not offered yet: nothing was done");
-    options.command = *command;
+    if (dryRun && *command != Command::Write)
+        return QStringLiteral("--dry-run belongs to write");
+    // A dry run of write is diff: the same reading and planning, and nothing written.
+    options.command = dryRun ? Command::Diff : *command;
     if (*command == Command::Blank) {
         const auto range = ParseChannelRange(operands.front());
         if (!range)
@@ -134,6 +135,8 @@ QString UsageText()
         "usage: talvex-mem [--port COMn|DEVICE] [--baud RATE] [--json] COMMAND\n"
         "  read FILE [--records]   all 99 channels into a data file (--records: with whole records)\n"
         "  write FILE              back up, then write the channels that differ, each verified\n"
+        "  diff FILE               what write would change, channel by channel; changes nothing\n"
+        "  write --dry-run FILE    the same as diff\n"
         "  blank FIRST-LAST        back up, then clear the channels and verify\n"
         "  backups                 list the backups in BACKUP/\n"
         "  restore BACKUP          write a backup back, record for record\n"

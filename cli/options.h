@@ -10,11 +10,11 @@
 
 namespace talvex::cli {
 
-enum class Command { Help, Version, Read, Write, Blank, Backups, Restore, Export, Import };
+enum class Command { Help, Version, Read, Write, Blank, Backups, Restore, Diff, Export, Import };
 
 struct Options {
     Command command = Command::Help;
-    QString file;     // read, write: the data file; restore: the backup; export, import: the list
+    QString file;     // read, write, diff: the data file; restore: the backup; export, import: the list
     QString dataFile;  // import: the data file written
     int first = 0;    // blank: the range
     int last = 0;
