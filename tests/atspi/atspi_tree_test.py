@@ -21,7 +21,7 @@ import time
 TIMEOUT = 20  # seconds for anything to show on the bus
 
 INTERACTIVE = {"push button", "radio button", "check box", "toggle button", "text", "list", "list item",
-               "menu item", "menu", "combo box", "spin button", "slider"}
+               "menu item", "menu", "combo box", "spin button", "slider", "table"}
 
 RADIO_LISTS = {
     "Mode": ["AM", "FM", "USB", "LSB", "CW", "CWr", "RTTY", "RTTYr"], "Filter": ["Filter 1", "Filter 2", "Filter 3"],
@@ -45,7 +45,7 @@ EXPECTED = {
         "text": {"Frequency", "Channel", "Mode", "Filter", "Status/Info", "Selected Memory", "Messages"},
         "list": set(RADIO_LISTS),
         "list item": {item for items in RADIO_LISTS.values() for item in items},
-        "menu item": {"File", "Exit", "Memory-Window", "Setup", "Help"},
+        "menu item": {"File", "Edit Channels…", "Exit", "Memory-Window", "Setup", "Help"},
     },
     "Memory Operations": {
         "push button": {"Change Data File", "View File", "Create File", "Stop", "TALVEX.txt", "Ham.txt", "CB.txt",
@@ -53,7 +53,15 @@ EXPECTED = {
                         "Pause", "go to Radio Window", "Exit"},
         "text": {"Channel", "Frequency", "Mode", "Filter", "Status/Info", "Selected Memory", "Current File", "Status",
                  "Messages"},
-        "menu item": {"File", "Exit", "Radio-Window", "Setup", "Help"},
+        "menu item": {"File", "Edit Channels…", "Exit", "Radio-Window", "Setup", "Help"},
+    },
+    "Channel Editor": {
+        "text": {"Find", "Update Rig", "Report", "Status"},
+        "table": {"Channels"},
+        "menu item": {"File", "Save", "Import CHIRP CSV...", "Export CHIRP CSV...", "Compare with Radio",
+                      "Write to Radio", "Close", "Edit", "Undo", "Redo", "Cut Rows", "Copy Rows", "Paste Rows",
+                      "Insert Channel", "Clear Channel", "Move Up", "Move Down", "Sort by Frequency",
+                      "Sort by Label", "Find...", "Find Next"},
     },
     "System Setup": {
         "radio button": {f"Com {n}" for n in range(1, 9)} | {"19200,N,8,1", "9600,N,8,1", "4800,N,8,1"},
@@ -290,6 +298,9 @@ def main():
         press(find(memory, "push button", "Change Data File"))
         data = wait_for("the Data File Setup window", lambda: window(pyatspi, "Data File Setup"))
         check_window("Data File Setup", data)
+        press(find(memory, "menu item", "Edit Channels…"))
+        editor = wait_for("the Channel Editor window", lambda: window(pyatspi, "Channel Editor"))
+        check_window("Channel Editor", editor)
         press(find(radio, "menu item", "Setup"))
         setup = wait_for("the System Setup window", lambda: window(pyatspi, "System Setup"))
         check_window("System Setup", setup)
