@@ -13,7 +13,8 @@ int Bcd(char byte) { return (byte >> 4 & 0x0F) * 10 + (byte & 0x0F); }
 QByteArray ScriptedRadio::answer(const QByteArray& written)
 {
     const QByteArray reply = QByteArray::fromHex("FEFEE094");
-    QByteArray answers;
+    QByteArray echoes, answers;
+    bool everyFrameHeard = true;
     for (const QString& frame : FramesOf(written)) {
         ++frames;
         const QByteArray c = QByteArray::fromHex(frame.toLatin1());
@@ -21,10 +22,13 @@ QByteArray ScriptedRadio::answer(const QByteArray& written)
         const bool memoryCommand = c.startsWith(QByteArray::fromHex("1A00")) && c.size() >= 4;
         const int channel = select ? Bcd(c[1]) * 100 + Bcd(c[2]) : memoryCommand ? Bcd(c[2]) * 100 + Bcd(c[3]) : 0;
         silent = silent || channel >= silentFrom;
-        if (silent)
+        const bool heard = !missed.count(select || memoryCommand ? channel : selected);
+        everyFrameHeard = everyFrameHeard && heard;
+        if (silent || !heard)
             continue;
+        echoes += QByteArray::fromHex("FEFE94E0") + c + '\xFD';
         selected = select ? channel : selected;
-        if (c == "\x0B")
+        if (c == "\x0B" && !clearIgnored.count(selected))
             memory.erase(selected);
         QByteArray out = reply + QByteArray::fromHex("FAFD");  // NG
         if (c == "\x03")                                        // the frequency: 14.074.00 MHz
@@ -37,11 +41,14 @@ QByteArray ScriptedRadio::answer(const QByteArray& written)
             memory[channel] = c.mid(2);
             if (storeWrong.count(channel))
                 memory[channel][31] = memory[channel][31] == 'X' ? 'Y' : 'X';
+            if (const auto other = keptOther.find(channel); other != keptOther.end())
+                memory[channel][other->second.first] = other->second.second;
             out = reply + QByteArray::fromHex("FBFD");
         }
         answers += out;
     }
-    return silent ? QByteArray() : written + answers;
+    // The line echoes what was written; a frame the radio missed leaves no echo.
+    return silent ? QByteArray() : (everyFrameHeard ? written : echoes) + answers;
 }
 
 }  // namespace talvex::testing
