@@ -95,9 +95,10 @@ TEST(Configuration, KeysAreReadExactlyAndTheLastOneWinsAndPortsAreEveryDigitAfte
 
 TEST(TextRoutines, FileNamesAreRaisedExtendedAndToldBareFromPaths)
 {
-    QString name = QStringLiteral("memori~1.txt");
+    // Only a to z are raised: the letters at both ends, never the characters beside them.
+    QString name = QStringLiteral("`az{memori~1.txt@AZ[");
     UpperCase(name);
-    EXPECT_EQ(name, u"MEMORI~1.TXT");
+    EXPECT_EQ(name, u"`AZ{MEMORI~1.TXT@AZ[");
     EXPECT_EQ(UpperFileName(QStringLiteral("c:\\radio\\ham.txt")), u"HAM.TXT");
     EXPECT_EQ(UpperFileName(QStringLiteral("/home/op/ham.txt")), u"HAM.TXT");
     EXPECT_EQ(UpperFileName(QStringLiteral("c:\\radio\\")), u"");
