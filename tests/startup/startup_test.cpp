@@ -231,7 +231,9 @@ TEST_F(SetupTest, SaveTakesEffectAtOnceAndKeepsAPortOutsideTheChoices)
     EXPECT_EQ(t.readFile(kConfigFileName), ConfigBytes("HAM.TXT", "K1ABC", "COM3", "4800,N,8,1"));
     ExpectSeen(t, {"COM3 4800,N,8,1", "file HAM.TXT", "Hello N0CALL | Setup Process Complete | HAM.TXT"});
 
-    for (const auto& [port, shown] : {std::pair{"COM9", std::optional<int>()}, std::pair{"COM5", std::optional(5)}}) {
+    // COM1 to COM8 are the choices, COM9 is kept as it stands.
+    for (const auto& [port, shown] : {std::pair{"COM9", std::optional<int>()}, std::pair{"COM8", std::optional(8)},
+                                      std::pair{"COM2", std::optional(2)}}) {
         startNormally(port);
         EXPECT_EQ(setup().Form_Load().port, shown);
         setup().Save();
