@@ -37,6 +37,8 @@ QByteArray ScriptedRadio::answer(const QByteArray& written)
             out = reply + QByteArray::fromHex("FBFD");  // OK
         else if (memoryCommand && c.size() == 4)
             out = reply + (memory.count(channel) ? c.left(2) + memory[channel] : c + '\xFF') + '\xFD';
+        else if (memoryCommand && c.size() == 2 + 41 && writesLost.count(channel))
+            out = reply + QByteArray::fromHex("FBFD");
         else if (memoryCommand && c.size() == 2 + 41 && !refuseWrites.count(channel)) {
             memory[channel] = c.mid(2);
             if (storeWrong.count(channel))
