@@ -327,15 +327,48 @@ TEST(UpdateRig, AChannelHoldingAnyOtherByteThanWrittenIsNamedWithWhatDiffers)
                                                    + "transmit 07.100.0 LSB (00 00 10 07 00 00 01 00 00 10 00 00 10 00)"},
         {"label, first letter", 31, 'X', radio + "XNE" + file + "ONE"},
         {"label, last letter", 40, 'Z', radio + "ONE      Z" + file + "ONE"},
+        {"nothing kept, though the write was answered OK", -1, 0, "the radio holds a blank channel"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.part);
         MemoryRig t({}, (FormatDataLine({1, "07.100.0", "LSB", "Fil 1", "   ", "ONE"}) + "\r\n END\r\n").toLatin1());
-        t.radio.keptOther[1] = {row.at, row.kept};
+        if (row.at < 0)
+            t.radio.writesLost = {1};
+        else
+            t.radio.keptOther[1] = {row.at, row.kept};
         t.start(&M::Command3_Click);
         EXPECT_EQ(t.run(3).count("1A 00 00 01"), 2 + 1 + 2);  // two reads before, the read-back, two more
         EXPECT_EQ(LastShown(t), "!Update Rig|Update Rig: 0 of 1 channel written and verified, 0 already as the file says"
                                 "\nChannel 1: " + row.told);
+    }
+}
+
+// A late answer to an earlier exchange that arrives just before this one's echo is not this
+// one's: a late NG refuses no write, a late OK confirms no clear.
+TEST(UpdateRig, AnswersBeforeTheEchoBelongToAnEarlierExchange)
+{
+    const QByteArray ok = Hex("FE FE E0 94 FB FD"), ng = Hex("FE FE E0 94 FA FD");
+    const QString written = "Update Rig: 1 channel written and verified, 0 already as the file says";
+    const struct { const char* story; QByteArray file; const char* sent; QByteArray late; bool ownOkLost; QString told; } rows[] = {
+        {"a late NG before the write's echo", (FormatDataLine({1, "07.100.0", "LSB", "Fil 1", "   ", "ONE"}) + "\r\n END\r\n").toLatin1(),
+         "FE FE 94 E0 1A 00 00 01 00", ng, false, written},
+        {"a late OK before the clear's echo, its own OK lost", " 30\r\n END\r\n", "FE FE 94 E0 0B FD", ok, true,
+         "!Update Rig|Update Rig: 0 of 1 channel written and verified, 0 already as the file says\nChannel 30: no answer"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.story);
+        MemoryRig t(row.ownOkLost ? FullMemory() : std::map<int, QByteArray>{}, row.file);
+        t.line = [&row, &ok](ScriptedRadio& r, const QByteArray& w) {
+            QByteArray answer = r.answer(w);
+            if (!w.contains(Hex(row.sent)))
+                return answer;
+            if (row.ownOkLost)
+                answer.remove(answer.indexOf(ok), ok.size());
+            return row.late + answer;
+        };
+        t.start(&M::Command3_Click);
+        t.run(3);
+        EXPECT_EQ(row.told.startsWith(u'!') ? LastShown(t) : t.state().memory.Text7, row.told);
     }
 }
 
