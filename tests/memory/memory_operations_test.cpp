@@ -148,6 +148,13 @@ TEST(ScanRig, CyclesThroughItsRangeWithOneIdleStepAndStopsAtTheNextTick)
     EXPECT_EQ(t.tick(6), Frames{});
     EXPECT_EQ(std::tuple(t.state().ScanningRig, t.state().AutoStatus, t.state().ChannelCounter, t.state().memory.Text1),
               std::tuple(false, true, 1, QString("END")));  // ready to start at the first channel again
+
+    // A range past the last channel turns at 99.
+    t.start(&M::Command6_Click, {"98", "120", "9"});
+    ticks.clear();
+    for (int i = 0; i < 4; ++i)
+        ticks << t.tick(6);
+    EXPECT_EQ(ticks, (QList<Frames>{{"08", "08 00 98", "1A 00 00 98"}, {"08 00 99", "1A 00 00 99"}, {}, {"08 00 98", "1A 00 00 98"}}));
 }
 
 TEST(ScanRig, OnlyASingleDigitSetsTheSpeed)
@@ -160,18 +167,6 @@ TEST(ScanRig, OnlyASingleDigitSetsTheSpeed)
         EXPECT_EQ(t.memoryTimer(6).interval(), interval) << speed.toStdString();
         EXPECT_EQ(Shown(t, true).value(2), u"Scan Speed (1-9)|Scan Speed|5");
     }
-}
-
-TEST(ViewRig, ReadsChannelsOneToNinetyNineThenShowsEnd)
-{
-    MemoryRig t(SampleMemory(false));
-    t.memory().Command4_Click();
-    Frames expected;
-    for (int n = 1; n <= 99; ++n)
-        expected << "1A 00 00 " + Two(n);
-    EXPECT_EQ(t.run(4), expected);
-    EXPECT_EQ(t.state().memory.Text1 + t.state().memory.Text3, u"END");  // channel 99's frequency no longer shown
-    EXPECT_EQ(Shown(t), QStringList());                                  // no question, every channel verified
 }
 
 // A channel whose answer is missing, or is not its own, shows only its number and why; the
@@ -187,6 +182,7 @@ TEST(ViewRig, AChannelWithoutItsOwnAnswerIsToldAndOnlyThreeInARowStopTheRun)
         return told;
     };
     const struct { const char* story; std::set<int> missed; bool tenAnsweredAsEleven; QString told; } rows[] = {
+        {"every channel answered: no question, no message", {}, false, ""},
         {"two missed, one answered, two missed", {10, 11, 13, 14, 50}, false,
          "!View Rig|View Rig: 94 of 99 channels verified" + missing({10, 11, 13, 14, 50})},
         {"the first two missed", {1, 2}, false, "!View Rig|View Rig: 97 of 99 channels verified" + missing({1, 2})},
@@ -207,8 +203,15 @@ TEST(ViewRig, AChannelWithoutItsOwnAnswerIsToldAndOnlyThreeInARowStopTheRun)
                 shownForTen = QStringList({m.Text1, m.Text2, m.Text3, m.Text4, m.Text5, m.Text6, m.Text7}).join(u'|');
         };
         t.memory().Command4_Click();
-        t.run(4);
+        const Frames frames = t.run(4);
         EXPECT_EQ(LastShown(t), row.told);
+        if (row.told.isEmpty()) {
+            Frames everyChannel;
+            for (int n = 1; n <= 99; ++n)
+                everyChannel << "1A 00 00 " + Two(n);
+            EXPECT_EQ(frames, everyChannel);
+            EXPECT_EQ(t.state().memory.Text1 + t.state().memory.Text3, u"END");  // channel 99's frequency no longer shown
+        }
         if (row.missed.count(10) || row.tenAnsweredAsEleven) {
             EXPECT_EQ(shownForTen, "10||||||No answer for channel 10");
         }
@@ -403,6 +406,26 @@ TEST(UpdateRig, AReadBackThatComesLateIsAskedForAgainAndNeverTakenAsSilence)
                                              : QString("!Update Rig|Update Rig: 1 of 2 channels written and verified, 0 "
                                                        "already as the file says\nChannel 2: did not answer in time"));
     }
+}
+
+// A read-back heard (its echo came) but not answered in time counts as silence like a missing
+// one: three channels in a row stop the run.
+TEST(UpdateRig, ReadBacksThatOnlyEchoStopTheRunAtTheThirdChannel)
+{
+    QByteArray file;
+    for (int n = 1; n <= 4; ++n)
+        file += (FormatDataLine({n, "07.100.0", "LSB", "Fil 1", "   ", "CH"}) + "\r\n").toLatin1();
+    MemoryRig t({}, file + " END\r\n");
+    bool writing = false;
+    t.line = [&writing](ScriptedRadio& r, const QByteArray& w) {
+        writing = writing || w.contains(Hex("FE FE 94 E0 08 FD"));
+        return writing && !w.contains(Hex("1A 00 00 01")) ? w : r.answer(w);
+    };
+    t.start(&M::Command3_Click);
+    t.run(3);
+    EXPECT_EQ(LastShown(t), "!Update Rig|The radio did not answer for channel 2 ... Update Rig stopped: that channel and the "
+                            "ones after it may not hold what the file says.\nUpdate Rig: 1 of 3 channels written and verified, "
+                            "0 already as the file says\nChannel 2: did not answer in time\nChannel 3: did not answer in time");
 }
 
 // The file is taken once: an editor saving it while the channels are read changes nothing the
