@@ -1,6 +1,7 @@
 // The serial link on the scripted line: what goes on the wire, how long an answer is awaited, what
 // the status boxes show, and what the connection doctor makes of the bytes that come back.
 #include "link/answer_frames.h"
+#include "link/answer_window.h"
 #include "link/connection_doctor.h"
 #include "link/frames.h"
 
@@ -158,6 +159,33 @@ TEST(AnswerFrames, KeepOnlyTheEchoesAndTheRadiosAnswers)
         const QByteArray received = row.received ? Hex(row.received) : PowerOnFrame() + Hex("FE FE E0 94 FB FD");
         const QByteArray kept = row.kept ? Hex(row.kept) : received;
         EXPECT_EQ(AnswerFramesOf(received, {sent}).toHex(' '), kept.toHex(' '));
+    }
+}
+
+// The answer window closes before its deadline only once every request of the exchange has come
+// back as its echo and has its own answer; anything less waits for the deadline.
+TEST(AnswerWindow, ClosesEarlyOnlyWithEveryRequestEchoedAndAnswered)
+{
+    const char* read5 = "FE FE 94 E0 1A 00 00 05 FD";
+    const char* answer5 = "FE FE E0 94 1A 00 00 05 FF FD";
+    const char* mode = "FE FE 94 E0 08 FD";
+    const char* ok = "FE FE E0 94 FB FD";
+    const struct { const char* story; std::vector<const char*> sent; QByteArray received; bool complete; } rows[] = {
+        {"a read, its echo and answer", {read5}, Hex(read5) + Hex(answer5), true},
+        {"a read, its echo only", {read5}, Hex(read5), false},
+        {"two reads, both answered", {read5, read5}, Hex(read5) + Hex(read5) + Hex(answer5) + Hex(answer5), true},
+        {"two reads, the second answer still to come", {read5, read5}, Hex(read5) + Hex(read5) + Hex(answer5), false},
+        {"a set command and a read, OK and the answer", {mode, read5}, Hex(mode) + Hex(read5) + Hex(ok) + Hex(answer5), true},
+        {"the answer came before the echo: an earlier exchange's", {read5}, Hex(answer5) + Hex(read5), false},
+        {"an answer to another command", {read5}, Hex(read5) + Hex("FE FE E0 94 03 00 40 07 14 00 FD"), false},
+        {"the second request's echo missing", {mode, read5}, Hex(mode) + Hex(ok) + Hex(answer5), false},
+        {"nothing sent", {}, Hex(answer5), false},
+    };
+    for (const auto& row : rows) {
+        std::vector<QByteArray> sent;
+        for (const char* frame : row.sent)
+            sent.push_back(Hex(frame));
+        EXPECT_EQ(AnswersComplete(sent, row.received), row.complete) << row.story;
     }
 }
 

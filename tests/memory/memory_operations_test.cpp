@@ -81,6 +81,8 @@ TEST(BlankRig, AChannelCountsAsClearedOnlyWhenTheRadioConfirmedEveryStep)
          false, "the radio did not take the select: nothing was cleared"},
         {"the select's OK lost", &M::Command5_Click, onSelect([&](ScriptedRadio& r, const QByteArray& w) { return r.answer(w).replace(ok, ""); }),
          false, "the radio did not confirm the select: nothing was cleared"},
+        {"one of the memory mode's and the select's OKs lost", &M::Command5_Click, onSelect(firstOkLost), false,
+         "the radio did not confirm the select: nothing was cleared"},
         {"the select refused", &M::Command5_Click, onSelect([&](ScriptedRadio& r, const QByteArray& w) { return r.answer(w).replace(ok, ng); }),
          false, "the radio refused the select: nothing was cleared"},
         {"the clear's OK lost", &M::Command5_Click, onClear(firstOkLost), false, "no answer", true},
