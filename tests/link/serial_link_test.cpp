@@ -162,6 +162,29 @@ TEST(AnswerFrames, KeepOnlyTheEchoesAndTheRadiosAnswers)
     }
 }
 
+// Create File sends each read twice in one window: the fields show what the same read sent once
+// shows, never the second echo read as the answer's bytes.
+TEST_F(SerialLinkTest, AReadSentTwiceShowsWhatItShowsSentOnce)
+{
+    openPort();
+    const QByteArray echo = Hex("FE FE 94 E0 1A 00 00 07 FD");
+    const QByteArray answer7 = Hex("FE FE E0 94 1A 00 00 07 00 00 40 07 14 00 01 02 00 00 10 00 00 10 00 00 40 07 14 00 01 02 "
+                                   "00 00 10 00 00 10 00 46 54 38 20 20 20 20 20 20 20 FD");
+    QStringList shown[2];
+    for (const int reads : {1, 2}) {
+        state().memory = {};
+        state().ChannelText = QStringLiteral("7");
+        for (int i = 0; i < reads; ++i)
+            send({0x1A, 0x00, 0x00, 0x07});
+        t.port.receive(echo.repeated(reads) + answer7.repeated(reads));
+        t.timer2().fire();
+        const MemoryFields& m = state().memory;
+        shown[reads - 1] = {m.Text1, m.Text2, m.Text3, m.Text4, m.Text5, m.Text6};
+    }
+    EXPECT_EQ(shown[0].value(2), u"14.074.0");
+    EXPECT_EQ(shown[1], shown[0]);
+}
+
 // The answer window closes before its deadline only once every request of the exchange has come
 // back as its echo and has its own answer; anything less waits for the deadline.
 TEST(AnswerWindow, ClosesEarlyOnlyWithEveryRequestEchoedAndAnswered)
