@@ -35,8 +35,8 @@ QByteArray ScriptedRadio::answer(const QByteArray& written)
             out = reply + QByteArray::fromHex("030040071400FD");
         else if (select || c == "\x08" || c == "\x0B")
             out = reply + QByteArray::fromHex("FBFD");  // OK
-        else if (memoryCommand && c.size() == 4)
-            out = reply + (memory.count(channel) ? c.left(2) + memory[channel] : c + '\xFF') + '\xFD';
+        else if (memoryCommand && c.size() == 4)  // a channel held as no bytes (a blank one read from a file) is blank
+            out = reply + (memory.count(channel) && !memory.at(channel).isEmpty() ? c.left(2) + memory.at(channel) : c + '\xFF') + '\xFD';
         else if (memoryCommand && c.size() == 2 + 41 && writesLost.count(channel))
             out = reply + QByteArray::fromHex("FBFD");
         else if (memoryCommand && c.size() == 2 + 41 && !refuseWrites.count(channel)) {
