@@ -113,11 +113,19 @@ std::optional<QString> ReadBackNotVerified(const Exchange& exchange, const QByte
 
     const QByteArray held = ContentsOfAnswer(*readBack);
     QStringList radio, file;
+    // A part whose words read the same on both sides (a frequency below 100 Hz, a tone byte the
+    // text leaves out) is told by its bytes as well, so the operator sees what differs.
     auto compare = [&](int at, int size, QString (*text)(const QByteArray&)) {
-        if (held.mid(at, size) != written->mid(at, size)) {
-            radio << text(held);
-            file << text(*written);
+        const QByteArray heldPart = held.mid(at, size), writtenPart = written->mid(at, size);
+        if (heldPart == writtenPart)
+            return;
+        QString radioText = text(held), fileText = text(*written);
+        if (radioText == fileText) {
+            radioText += QStringLiteral(" (") + QString::fromLatin1(heldPart.toHex(' ').toUpper()) + u')';
+            fileText += QStringLiteral(" (") + QString::fromLatin1(writtenPart.toHex(' ').toUpper()) + u')';
         }
+        radio << radioText;
+        file << fileText;
     };
     compare(kFrequencyAt, 5, FrequencyText);
     compare(kModeAt, 1, ModeText);

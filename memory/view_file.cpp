@@ -42,7 +42,9 @@ void ViewFile::step()
         return;
     }
     ShowFileLine(s.memory, line);
-    if (s.memory.Text1 == u"END") {
+    // END typed from column 1 ends the file as it ends Update Rig: nothing after it is shown.
+    if (KindOf(line) == LineKind::End) {
+        s.memory.Text1 = QStringLiteral("END");
         s.ViewingFile = false;
         s.EntriesPreset = false;
     }

@@ -127,15 +127,6 @@ TEST_F(RadioKeys, ControlsAreNamedByTheirCaptions)
         {"Text5", QAccessible::EditableText, "Filter", "filter"},
         {"Text6", QAccessible::EditableText, "Status/Info", "what the radio reported last"},
         {"Text3", QAccessible::EditableText, "Selected Memory", "a star when the channel is selected"},
-        {"List1", QAccessible::List, "Mode", "Mode"},
-        {"List4", QAccessible::List, "Vfo/Memory", "Vfo/Memory"},
-        {"List3", QAccessible::List, "VFO", "Vfo/Memory"},
-        {"List13", QAccessible::List, "Tuner", "Functions"},
-        {"List14", QAccessible::List, "Pre Amp", "Functions"},
-        {"Option48", QAccessible::Button, "Query Current Frequency", ""},
-        {"Option38", QAccessible::RadioButton, "Rx", ""},
-        {"Command48", QAccessible::Button, "S-Meter", ""},
-        {"Command1", QAccessible::Button, "go to Memory Window", ""},
         {"Command0", QAccessible::Button, "Exit", "closes the port and ends the program"},
     };
     for (const auto& row : rows) {
@@ -148,33 +139,6 @@ TEST_F(RadioKeys, ControlsAreNamedByTheirCaptions)
     }
     EXPECT_TRUE(QAccessible::queryAccessibleInterface(&find<QWidget>("Text1"))->state().readOnly);
 
-}
-
-TEST_F(MemoryKeys, FieldsAreNamedByTheirCaptionsAndAlikeButtonsByWhatTheyBelongTo)
-{
-    const struct {
-        const char* control;
-        const char* name;
-        const char* description;
-    } rows[] = {
-        {"Text1", "Channel", "channel number"},
-        {"Text3", "Frequency", "channel frequency, MHz"},
-        {"Text4", "Mode", "channel mode"},
-        {"Text5", "Filter", "channel filter"},
-        {"Text8", "Current File", "path of the current data file"},
-        {"Text7", "Status", "the file line, progress and end report; a click stops"},
-        {"Command8", "Stop", "File Operations"},
-        {"Command15", "Stop", "Memory File Download Operations"},
-        {"Command10", "Stop", "Memory Operations"},
-        {"Command11", "Pause", "Blank Rig"},
-        {"Command12", "Pause", "Scan Rig"},
-        {"Command7", "go to Radio Window", ""},
-    };
-    for (const auto& row : rows) {
-        auto& control = find<QWidget>(row.control);
-        EXPECT_EQ(Spoken(control, QAccessible::Name), QLatin1String(row.name)) << row.control;
-        EXPECT_EQ(Spoken(control, QAccessible::Description), QLatin1String(row.description)) << row.control;
-    }
 }
 
 TEST_F(MemoryKeys, TheStatusLineSpeaksTheProgressAndTheEndOfAnOperation)

@@ -4,7 +4,6 @@
 #include "link/bcd.h"
 #include "link/format.h"
 #include "link/frames.h"
-#include "tests/fuzz/decoder_seeds.h"
 
 #include "tests/support/test_program.h"
 
@@ -52,11 +51,6 @@ TEST(Format, FrequenciesTrafficModeNamesAndFieldEdges)
     EXPECT_FALSE(ChannelField(QString()).has_value());
     EXPECT_FALSE(FrequencyField(QStringLiteral("14074")).has_value());
     EXPECT_FALSE(FrequencyField(QStringLiteral("1407x0")).has_value());
-    // The fuzz target starts from these echoes; one cut at a 00 byte would leave rows unreached.
-    const auto seeds = fuzz::DecoderEchoSeeds();
-    EXPECT_EQ(seeds[0], Hex("FE FE 94 E0 08 00 05 FD FE FE 94 E0 1A 00 00 05 FD"));
-    EXPECT_EQ(seeds[1], Hex("FE FE 94 E0 1A 00 00 05 FD"));
-    EXPECT_EQ(seeds[2], Hex("FE FE 94 E0 05 00 00 10 07 00 FD FE FE 94 E0 03 FD"));
 }
 
 // Every field either decoder may write, by a short name: r = Radio window, m = Memory window.
@@ -123,11 +117,7 @@ const Row kAnswers[] = {
     {"r/t", "FE FE 94 E0 1C 00 FD FE FE E0 94 1C 00 01 FD", "r6=RxTx = 1|rxtx=1"},
     {"squelch open", "FE FE 94 E0 15 01 FD FE FE E0 94 15 01 01 FD", "r6=Squelch is Open|m7=Squelch is Open"},
     {"squelch odd", "FE FE 94 E0 15 01 FD FE FE E0 94 15 01 02 FD", "r6=|m7="},
-    {"s1", "FE FE 94 E0 15 02 FD FE FE E0 94 15 02 00 25 FD", "r6=S-Meter = S1"},
-    {"s7 low", "FE FE 94 E0 15 02 FD FE FE E0 94 15 02 00 99 FD", "r6=S-Meter = S7"},
     {"s9", "FE FE 94 E0 15 02 FD FE FE E0 94 15 02 01 20 FD", "r6=S-Meter = S9"},
-    {"s9+50", "FE FE 94 E0 15 02 FD FE FE E0 94 15 02 01 91 FD", "r6=S-Meter = S9 + 50db"},
-    {"very", "FE FE 94 E0 15 02 FD FE FE E0 94 15 02 02 41 FD", "r6=S-Meter = VERY POWERFUL"},
     {"frequency", "FE FE 94 E0 03 FD FE FE E0 94 03 00 40 07 14 00 FD", "r1=14.074.0|r2= |r3= |freq=14.074.0"},
     {"no frequency", "FE FE 94 E0 03 FD FE FE E0 94 03 FF FF FF FF FF FD", "r1= |r2= |r3= |r4= |r5= |r6= |preset=-",
      true},
@@ -177,6 +167,26 @@ TEST(DecodeAnswer, EachAnswerWritesItsFieldsAndNoTruncationChangesAny)
             DecodeAnswer(cut, full.left(length));
             EXPECT_EQ(Fields(cut), Fields(Filled())) << row.name << " cut to " << length;
         }
+    }
+}
+
+// The S-meter's two bytes as they come (not read as BCD): each step of the scale from its first
+// reading, and the reading just below it still the step before.
+TEST(DecodeAnswer, TheSMeterNamesEachStepFromItsFirstReading)
+{
+    const struct { int high, low; const char* shown; } rows[] = {
+        {0, 0, "S0"},    {0, 24, "S0"},   {0, 25, "S1"},   {0, 39, "S1"},   {0, 40, "S2"},          {0, 59, "S2"},
+        {0, 60, "S3"},   {0, 79, "S3"},   {0, 80, "S4"},   {0, 99, "S4"},   {0, 100, "S5"},         {0, 124, "S5"},
+        {0, 125, "S6"},  {0, 149, "S6"},  {0, 150, "S7"},  {0, 255, "S7"},  {1, 0, "S7"},           {1, 9, "S7"},
+        {1, 10, "S8"},   {1, 24, "S8"},   {1, 25, "S9"},   {1, 49, "S9"},   {1, 50, "S9 + 10db"},   {1, 84, "S9 + 10db"},
+        {1, 85, "S9 + 20db"}, {1, 114, "S9 + 20db"}, {1, 115, "S9 + 30db"}, {1, 129, "S9 + 30db"},
+        {1, 130, "S9 + 40db"}, {1, 144, "S9 + 40db"}, {1, 145, "S9 + 50db"}, {1, 255, "S9 + 50db"},
+        {2, 0, "VERY POWERFUL"}, {255, 255, "VERY POWERFUL"},
+    };
+    for (const auto& row : rows) {
+        ProgramState state = Filled();
+        DecodeAnswer(state, Hex("FE FE 94 E0 15 02 FD FE FE E0 94 15 02") + char(row.high) + char(row.low) + '\xFD');
+        EXPECT_EQ(state.radio.Text6, QStringLiteral("S-Meter = ") + QLatin1String(row.shown)) << row.high << " " << row.low;
     }
 }
 

@@ -1,6 +1,7 @@
 // The serial link on the scripted line: what goes on the wire, how long an answer is awaited, what
 // the status boxes show, and what the connection doctor makes of the bytes that come back.
 #include "link/answer_frames.h"
+#include "link/answer_window.h"
 #include "link/connection_doctor.h"
 #include "link/frames.h"
 
@@ -158,6 +159,56 @@ TEST(AnswerFrames, KeepOnlyTheEchoesAndTheRadiosAnswers)
         const QByteArray received = row.received ? Hex(row.received) : PowerOnFrame() + Hex("FE FE E0 94 FB FD");
         const QByteArray kept = row.kept ? Hex(row.kept) : received;
         EXPECT_EQ(AnswerFramesOf(received, {sent}).toHex(' '), kept.toHex(' '));
+    }
+}
+
+// Create File sends each read twice in one window: the fields show what the same read sent once
+// shows, never the second echo read as the answer's bytes.
+TEST_F(SerialLinkTest, AReadSentTwiceShowsWhatItShowsSentOnce)
+{
+    openPort();
+    const QByteArray echo = Hex("FE FE 94 E0 1A 00 00 07 FD");
+    const QByteArray answer7 = Hex("FE FE E0 94 1A 00 00 07 00 00 40 07 14 00 01 02 00 00 10 00 00 10 00 00 40 07 14 00 01 02 "
+                                   "00 00 10 00 00 10 00 46 54 38 20 20 20 20 20 20 20 FD");
+    QStringList shown[2];
+    for (const int reads : {1, 2}) {
+        state().memory = {};
+        state().ChannelText = QStringLiteral("7");
+        for (int i = 0; i < reads; ++i)
+            send({0x1A, 0x00, 0x00, 0x07});
+        t.port.receive(echo.repeated(reads) + answer7.repeated(reads));
+        t.timer2().fire();
+        const MemoryFields& m = state().memory;
+        shown[reads - 1] = {m.Text1, m.Text2, m.Text3, m.Text4, m.Text5, m.Text6};
+    }
+    EXPECT_EQ(shown[0].value(2), u"14.074.0");
+    EXPECT_EQ(shown[1], shown[0]);
+}
+
+// The answer window closes before its deadline only once every request of the exchange has come
+// back as its echo and has its own answer; anything less waits for the deadline.
+TEST(AnswerWindow, ClosesEarlyOnlyWithEveryRequestEchoedAndAnswered)
+{
+    const char* read5 = "FE FE 94 E0 1A 00 00 05 FD";
+    const char* answer5 = "FE FE E0 94 1A 00 00 05 FF FD";
+    const char* mode = "FE FE 94 E0 08 FD";
+    const char* ok = "FE FE E0 94 FB FD";
+    const struct { const char* story; std::vector<const char*> sent; QByteArray received; bool complete; } rows[] = {
+        {"a read, its echo and answer", {read5}, Hex(read5) + Hex(answer5), true},
+        {"a read, its echo only", {read5}, Hex(read5), false},
+        {"two reads, both answered", {read5, read5}, Hex(read5) + Hex(read5) + Hex(answer5) + Hex(answer5), true},
+        {"two reads, the second answer still to come", {read5, read5}, Hex(read5) + Hex(read5) + Hex(answer5), false},
+        {"a set command and a read, OK and the answer", {mode, read5}, Hex(mode) + Hex(read5) + Hex(ok) + Hex(answer5), true},
+        {"the answer came before the echo: an earlier exchange's", {read5}, Hex(answer5) + Hex(read5), false},
+        {"an answer to another command", {read5}, Hex(read5) + Hex("FE FE E0 94 03 00 40 07 14 00 FD"), false},
+        {"the second request's echo missing", {mode, read5}, Hex(mode) + Hex(ok) + Hex(answer5), false},
+        {"nothing sent", {}, Hex(answer5), false},
+    };
+    for (const auto& row : rows) {
+        std::vector<QByteArray> sent;
+        for (const char* frame : row.sent)
+            sent.push_back(Hex(frame));
+        EXPECT_EQ(AnswersComplete(sent, row.received), row.complete) << row.story;
     }
 }
 

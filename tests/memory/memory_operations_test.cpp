@@ -62,33 +62,51 @@ TEST(BlankRig, AChannelAlreadyBlankIsNotClearedAgainAndTheEndSaysSo)
 }
 
 // The clear acts on whatever channel the radio has selected: it goes out only once the select
-// of the channel in hand came back as sent and answered OK.
-TEST(BlankRig, ASelectTheRadioDidNotConfirmClearsNothing)
+// of the channel in hand came back as sent and answered OK. A clear counts only with an OK for
+// each clear frame, none refused, and a read-back that finds the channel blank.
+TEST(BlankRig, AChannelCountsAsClearedOnlyWhenTheRadioConfirmedEveryStep)
 {
-    const QByteArray select = Hex("FE FE 94 E0 08 00 30 FD"), ok = Hex("FE FE E0 94 FB FD");
-    const struct { const char* line; std::function<QByteArray(ScriptedRadio&, QByteArray)> radio; QString told; } rows[] = {
-        {"08 00 30 garbled into 08 00 31", [&](ScriptedRadio& r, QByteArray w) { return r.answer(w.replace(select, Hex("FE FE 94 E0 08 00 31 FD"))); },
-         "the radio did not take the select: nothing was cleared"},
-        {"its OK lost", [&](ScriptedRadio& r, const QByteArray& w) { return r.answer(w).replace(ok, ""); },
+    const QByteArray select = Hex("FE FE 94 E0 08 00 30 FD"), ok = Hex("FE FE E0 94 FB FD"), ng = Hex("FE FE E0 94 FA FD");
+    const QByteArray clear = Hex("FE FE 94 E0 0B FD"), readBack = Hex("FE FE E0 94 1A 00 00 30");
+    using Line = std::function<QByteArray(ScriptedRadio&, QByteArray)>;
+    const auto onSelect = [&](Line fault) -> Line {
+        return [=](ScriptedRadio& r, const QByteArray& w) { return w.contains(select) ? fault(r, w) : r.answer(w); };
+    };
+    const auto onClear = [&](Line fault) -> Line {
+        return [=](ScriptedRadio& r, const QByteArray& w) { return w.contains(clear) ? fault(r, w) : r.answer(w); };
+    };
+    const auto firstOkLost = [&](ScriptedRadio& r, const QByteArray& w) { QByteArray a = r.answer(w); return a.remove(a.indexOf(ok), ok.size()); };
+    const struct { const char* story; Click click; Line line; bool clearIgnored; QString told; bool cleared = false; } rows[] = {
+        {"the select garbled into 08 00 31", &M::Command5_Click, onSelect([&](ScriptedRadio& r, QByteArray w) { return r.answer(w.replace(select, Hex("FE FE 94 E0 08 00 31 FD"))); }),
+         false, "the radio did not take the select: nothing was cleared"},
+        {"the select's OK lost", &M::Command5_Click, onSelect([&](ScriptedRadio& r, const QByteArray& w) { return r.answer(w).replace(ok, ""); }),
+         false, "the radio did not confirm the select: nothing was cleared"},
+        {"one of the memory mode's and the select's OKs lost", &M::Command5_Click, onSelect(firstOkLost), false,
          "the radio did not confirm the select: nothing was cleared"},
-        {"refused", [&](ScriptedRadio& r, const QByteArray& w) { return r.answer(w).replace(ok, Hex("FE FE E0 94 FA FD")); },
-         "the radio refused the select: nothing was cleared"},
+        {"the select refused", &M::Command5_Click, onSelect([&](ScriptedRadio& r, const QByteArray& w) { return r.answer(w).replace(ok, ng); }),
+         false, "the radio refused the select: nothing was cleared"},
+        {"the clear's OK lost", &M::Command5_Click, onClear(firstOkLost), false, "no answer", true},
+        {"one of Update Rig's two clear OKs lost", &M::Command3_Click, onClear(firstOkLost), false, "no answer", true},
+        {"the clear refused", &M::Command5_Click, onClear([&](ScriptedRadio& r, const QByteArray& w) { return r.answer(w).replace(ok, ng); }),
+         true, "the radio refused the clear"},
+        {"an OK, but the channel kept", &M::Command3_Click, {}, true, "the radio still holds the channel after the clear"},
+        {"the read-back after the clear lost", &M::Command5_Click,
+         onClear([&](ScriptedRadio& r, const QByteArray& w) { QByteArray a = r.answer(w); return a.left(a.indexOf(readBack)); }),
+         false, "no answer", true},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.line);
-        MemoryRig t(FullMemory());
-        t.start(&M::Command5_Click, {"30", "30"});
-        Frames frames;
-        for (int tick = 0; tick < 10 && t.state().BlankingRig; ++tick) {
-            t.closeAnswerWindow();
-            t.memoryTimer(5).fire();
-            const QByteArray written = t.port.takeWritten();
-            frames << FramesOf(written);
-            t.port.receive(written.contains(select) ? row.radio(t.radio, written) : t.radio.answer(written));
-        }
-        EXPECT_EQ(frames.count("0B"), 0);
-        EXPECT_EQ(t.radio.memory, FullMemory());
-        EXPECT_EQ(LastShown(t), "!Blank Rig|Blank Rig: 0 of 1 channels verified\nChannel 30: " + row.told);
+        SCOPED_TRACE(row.story);
+        const bool updating = row.click == &M::Command3_Click;
+        MemoryRig t(FullMemory(), " 30\r\n END\r\n");
+        t.line = row.line;
+        if (row.clearIgnored)
+            t.radio.clearIgnored = {30};
+        t.start(row.click, {"30", "30"});
+        const Frames frames = t.run(updating ? 3 : 5);
+        EXPECT_EQ(frames.count("0B"), row.told.endsWith("nothing was cleared") ? 0 : updating ? 2 : 1);
+        EXPECT_EQ(t.radio.memory.count(30), row.cleared ? 0u : 1u);
+        EXPECT_EQ(LastShown(t), updating ? "!Update Rig|Update Rig: 0 of 1 channel written and verified, 0 already as the file says\nChannel 30: " + row.told
+                                         : "!Blank Rig|Blank Rig: 0 of 1 channels verified\nChannel 30: " + row.told);
     }
 }
 
@@ -132,6 +150,13 @@ TEST(ScanRig, CyclesThroughItsRangeWithOneIdleStepAndStopsAtTheNextTick)
     EXPECT_EQ(t.tick(6), Frames{});
     EXPECT_EQ(std::tuple(t.state().ScanningRig, t.state().AutoStatus, t.state().ChannelCounter, t.state().memory.Text1),
               std::tuple(false, true, 1, QString("END")));  // ready to start at the first channel again
+
+    // A range past the last channel turns at 99.
+    t.start(&M::Command6_Click, {"98", "120", "9"});
+    ticks.clear();
+    for (int i = 0; i < 4; ++i)
+        ticks << t.tick(6);
+    EXPECT_EQ(ticks, (QList<Frames>{{"08", "08 00 98", "1A 00 00 98"}, {"08 00 99", "1A 00 00 99"}, {}, {"08 00 98", "1A 00 00 98"}}));
 }
 
 TEST(ScanRig, OnlyASingleDigitSetsTheSpeed)
@@ -146,16 +171,53 @@ TEST(ScanRig, OnlyASingleDigitSetsTheSpeed)
     }
 }
 
-TEST(ViewRig, ReadsChannelsOneToNinetyNineThenShowsEnd)
+// A channel whose answer is missing, or is not its own, shows only its number and why; the
+// fields never keep the channel before it. A radio that misses a channel and answers the next
+// goes on; three channels in a row without an answer stop the run.
+TEST(ViewRig, AChannelWithoutItsOwnAnswerIsToldAndOnlyThreeInARowStopTheRun)
 {
-    MemoryRig t(SampleMemory(false));
-    t.memory().Command4_Click();
-    Frames expected;
-    for (int n = 1; n <= 99; ++n)
-        expected << "1A 00 00 " + Two(n);
-    EXPECT_EQ(t.run(4), expected);
-    EXPECT_EQ(t.state().memory.Text1 + t.state().memory.Text3, u"END");  // channel 99's frequency no longer shown
-    EXPECT_EQ(Shown(t), QStringList());                                  // no question, every channel verified
+    const QByteArray tenAnswered = Hex("FE FE E0 94 1A 00 00 10");
+    const auto missing = [](std::initializer_list<int> channels) {
+        QString told;
+        for (int n : channels)
+            told += "\nChannel " + QString::number(n) + ": no answer";
+        return told;
+    };
+    const struct { const char* story; std::set<int> missed; bool tenAnsweredAsEleven; QString told; } rows[] = {
+        {"every channel answered: no question, no message", {}, false, ""},
+        {"two missed, one answered, two missed", {10, 11, 13, 14, 50}, false,
+         "!View Rig|View Rig: 94 of 99 channels verified" + missing({10, 11, 13, 14, 50})},
+        {"the first two missed", {1, 2}, false, "!View Rig|View Rig: 97 of 99 channels verified" + missing({1, 2})},
+        {"the last three missed", {97, 98, 99}, false,
+         "!View Rig|The radio did not answer for channel 97 ... View Rig stopped.\nView Rig: 96 of 98 channels verified" + missing({97, 98})},
+        {"channel 10 answered with channel 11's number", {}, true, "!View Rig|View Rig: 98 of 99 channels verified" + missing({10})},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.story);
+        MemoryRig t(FullMemory());
+        t.radio.missed = row.missed;
+        if (row.tenAnsweredAsEleven)
+            t.line = [&](ScriptedRadio& r, const QByteArray& w) { return r.answer(w).replace(tenAnswered, Hex("FE FE E0 94 1A 00 00 11")); };
+        QString shownForTen;
+        t.afterTick = [&t, &shownForTen] {
+            const MemoryFields& m = t.state().memory;
+            if (t.state().ChannelCounter == 11 && shownForTen.isEmpty())
+                shownForTen = QStringList({m.Text1, m.Text2, m.Text3, m.Text4, m.Text5, m.Text6, m.Text7}).join(u'|');
+        };
+        t.memory().Command4_Click();
+        const Frames frames = t.run(4);
+        EXPECT_EQ(LastShown(t), row.told);
+        if (row.told.isEmpty()) {
+            Frames everyChannel;
+            for (int n = 1; n <= 99; ++n)
+                everyChannel << "1A 00 00 " + Two(n);
+            EXPECT_EQ(frames, everyChannel);
+            EXPECT_EQ(t.state().memory.Text1 + t.state().memory.Text3, u"END");  // channel 99's frequency no longer shown
+        }
+        if (row.missed.count(10) || row.tenAnsweredAsEleven) {
+            EXPECT_EQ(shownForTen, "10||||||No answer for channel 10");
+        }
+    }
 }
 
 TEST(UpdateRig, ReadsTheChannelsItNamesThenSendsTheFramesOfEachKindOfLineAndSkipsALineItCannotWrite)
@@ -274,6 +336,72 @@ TEST(UpdateRig, AWriteTheRadioTookForAnotherChannelNamesThatChannel)
     }
 }
 
+// Every byte of a written channel is read back. Where the radio keeps another byte than was
+// written (a setting it rounds, a byte the line turned over), the channel is read twice more and
+// then reported with what differs, in the operator's words: the first and last byte of each part.
+TEST(UpdateRig, AChannelHoldingAnyOtherByteThanWrittenIsNamedWithWhatDiffers)
+{
+    const QString radio = "the radio holds ", file = ", the file says ";
+    const struct { const char* part; int at; char kept; QString told; } rows[] = {
+        {"select", 2, '\x01', radio + "select 1" + file + "select 0"},
+        {"frequency, first byte", 3, '\x50', radio + "07.100.0 (50 00 10 07 00)" + file + "07.100.0 (00 00 10 07 00)"},
+        {"frequency, 100 Hz", 4, '\x05', radio + "07.100.5" + file + "07.100.0"},
+        {"frequency, last byte", 7, '\x01', radio + "07.100.0 (00 00 10 07 01)" + file + "07.100.0 (00 00 10 07 00)"},
+        {"mode", 8, '\x01', radio + "USB" + file + "LSB"},
+        {"filter", 9, '\x03', radio + "Fil 3" + file + "Fil 1"},
+        {"data mode and tone, first byte", 10, '\x11', radio + "data/tone 11 00 10 00 00 10 00" + file + "data/tone 00 00 10 00 00 10 00"},
+        {"data mode and tone, last byte", 16, '\x07', radio + "data/tone 00 00 10 00 00 10 07" + file + "data/tone 00 00 10 00 00 10 00"},
+        {"transmit set, first byte", 17, '\x50', radio + "transmit 07.100.0 LSB (50 00 10 07 00 00 01 00 00 10 00 00 10 00)" + file
+                                                    + "transmit 07.100.0 LSB (00 00 10 07 00 00 01 00 00 10 00 00 10 00)"},
+        {"transmit set, last byte", 30, '\x07', radio + "transmit 07.100.0 LSB (00 00 10 07 00 00 01 00 00 10 00 00 10 07)" + file
+                                                   + "transmit 07.100.0 LSB (00 00 10 07 00 00 01 00 00 10 00 00 10 00)"},
+        {"label, first letter", 31, 'X', radio + "XNE" + file + "ONE"},
+        {"label, last letter", 40, 'Z', radio + "ONE      Z" + file + "ONE"},
+        {"nothing kept, though the write was answered OK", -1, 0, "the radio holds a blank channel"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.part);
+        MemoryRig t({}, (FormatDataLine({1, "07.100.0", "LSB", "Fil 1", "   ", "ONE"}) + "\r\n END\r\n").toLatin1());
+        if (row.at < 0)
+            t.radio.writesLost = {1};
+        else
+            t.radio.keptOther[1] = {row.at, row.kept};
+        t.start(&M::Command3_Click);
+        EXPECT_EQ(t.run(3).count("1A 00 00 01"), 2 + 1 + 2);  // two reads before, the read-back, two more
+        EXPECT_EQ(LastShown(t), "!Update Rig|Update Rig: 0 of 1 channel written and verified, 0 already as the file says"
+                                "\nChannel 1: " + row.told);
+    }
+}
+
+// A late answer to an earlier exchange that arrives just before this one's echo is not this
+// one's: a late NG refuses no write, a late OK confirms no clear.
+TEST(UpdateRig, AnswersBeforeTheEchoBelongToAnEarlierExchange)
+{
+    const QByteArray ok = Hex("FE FE E0 94 FB FD"), ng = Hex("FE FE E0 94 FA FD");
+    const QString written = "Update Rig: 1 channel written and verified, 0 already as the file says";
+    const struct { const char* story; QByteArray file; const char* sent; QByteArray late; bool ownOkLost; QString told; } rows[] = {
+        {"a late NG before the write's echo", (FormatDataLine({1, "07.100.0", "LSB", "Fil 1", "   ", "ONE"}) + "\r\n END\r\n").toLatin1(),
+         "FE FE 94 E0 1A 00 00 01 00", ng, false, written},
+        {"a late OK before the clear's echo, its own OK lost", " 30\r\n END\r\n", "FE FE 94 E0 0B FD", ok, true,
+         "!Update Rig|Update Rig: 0 of 1 channel written and verified, 0 already as the file says\nChannel 30: no answer"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.story);
+        MemoryRig t(row.ownOkLost ? FullMemory() : std::map<int, QByteArray>{}, row.file);
+        t.line = [&row, &ok](ScriptedRadio& r, const QByteArray& w) {
+            QByteArray answer = r.answer(w);
+            if (!w.contains(Hex(row.sent)))
+                return answer;
+            if (row.ownOkLost)
+                answer.remove(answer.indexOf(ok), ok.size());
+            return row.late + answer;
+        };
+        t.start(&M::Command3_Click);
+        t.run(3);
+        EXPECT_EQ(row.told.startsWith(u'!') ? LastShown(t) : t.state().memory.Text7, row.told);
+    }
+}
+
 TEST(UpdateRig, AReadBackThatComesLateIsAskedForAgainAndNeverTakenAsSilence)
 {
     const QByteArray file = (FormatDataLine({1, "07.100.0", "LSB", "Fil 1", "   ", "ONE"}) + "\r\n"
@@ -305,6 +433,26 @@ TEST(UpdateRig, AReadBackThatComesLateIsAskedForAgainAndNeverTakenAsSilence)
                                              : QString("!Update Rig|Update Rig: 1 of 2 channels written and verified, 0 "
                                                        "already as the file says\nChannel 2: did not answer in time"));
     }
+}
+
+// A read-back heard (its echo came) but not answered in time counts as silence like a missing
+// one: three channels in a row stop the run.
+TEST(UpdateRig, ReadBacksThatOnlyEchoStopTheRunAtTheThirdChannel)
+{
+    QByteArray file;
+    for (int n = 1; n <= 4; ++n)
+        file += (FormatDataLine({n, "07.100.0", "LSB", "Fil 1", "   ", "CH"}) + "\r\n").toLatin1();
+    MemoryRig t({}, file + " END\r\n");
+    bool writing = false;
+    t.line = [&writing](ScriptedRadio& r, const QByteArray& w) {
+        writing = writing || w.contains(Hex("FE FE 94 E0 08 FD"));
+        return writing && !w.contains(Hex("1A 00 00 01")) ? w : r.answer(w);
+    };
+    t.start(&M::Command3_Click);
+    t.run(3);
+    EXPECT_EQ(LastShown(t), "!Update Rig|The radio did not answer for channel 2 ... Update Rig stopped: that channel and the "
+                            "ones after it may not hold what the file says.\nUpdate Rig: 1 of 3 channels written and verified, "
+                            "0 already as the file says\nChannel 2: did not answer in time\nChannel 3: did not answer in time");
 }
 
 // The file is taken once: an editor saving it while the channels are read changes nothing the
@@ -517,14 +665,19 @@ TEST(CreateFile, WritesTheRadiosChannelsByteForByteWhateverTheTicksOrAnswersThat
 TEST(CreateFile, AChannelIsWrittenOnlyFromTwoReadsThatAgree)
 {
     const QByteArray five = Hex("FE FE E0 94 1A 00 00 05");
-    const struct { const char* story; int flippedReads; Frames readsOfFive; QString told; } rows[] = {
+    const struct { const char* story; int flippedReads; Frames readsOfFive; QString told; bool unreadable = false; } rows[] = {
         {"the first read flipped: the third settles it", 1, Frames(3, "1A 00 00 05"), ""},
         {"every read flipped differently: the run stops", 5, Frames(5, "1A 00 00 05"),
          "!Create File|The radio's answers for channel 5 did not agree in 5 reads ... TALVEX.TXT was not changed."},
+        // Answers that agree but cannot be a channel (a frequency digit above 9) are no answer.
+        {"every answer damaged alike", 0, Frames(4, "1A 00 00 05"),
+         "!Create File|The radio did not answer for channel 5 ... TALVEX.TXT was not changed.", true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.story);
         MemoryRig t(SampleMemory(false), "OLD\r\n");
+        if (row.unreadable)
+            t.radio.memory[5][5] = '\xAA';
         t.start(&M::Command1_Click);
         int flipped = 0;
         Frames reads;
@@ -570,16 +723,25 @@ TEST(CreateFile, StopExitOrAFullDiskKeepTheOldFileByteForByteAndLeaveNoOtherFile
     }
 }
 
+// The end line has END from column 2, or from column 1 where it was typed by hand: nothing
+// after it is shown, and Update Rig writes nothing after it.
 TEST(ViewFile, ShowsEachLineAndStopsAtTheEndLine)
 {
-    MemoryRig t({}, FormatDataLine({7, "14.074.0", "RTTYr", "Fil 2", "Yes", "FT8 CALL"}).toLatin1() + "\r\n END\r\nafter\r\n");
-    t.memory().Command2_Click();
-    t.tick(2);
-    const MemoryFields& m = t.state().memory;
-    EXPECT_EQ(QStringList({m.Text1, m.Text2, m.Text3, m.Text4, m.Text5, m.Text6}),
-              QStringList({"7  ", "*", "14.074.0", "RTTYr", "Fil 2", "FT8 CALL"}));
-    EXPECT_EQ(t.run(2), Frames{});
-    EXPECT_EQ(m.Text1 + QString::number(t.ticks), u"END1");  // the line after the end line is not read
+    for (const char* endLine : {" END", "END"}) {
+        SCOPED_TRACE(endLine);
+        const QString line = FormatDataLine({7, "14.074.0", "RTTYr", "Fil 2", "Yes", "FT8 CALL"});
+        const QString after = FormatDataLine({8, "14.074.0", "USB", "Fil 2", "   ", "AFTER"});
+        MemoryRig t({}, (line + "\r\n" + endLine + "\r\n" + after + "\r\n").toLatin1());
+        t.memory().Command2_Click();
+        t.tick(2);
+        const MemoryFields& m = t.state().memory;
+        EXPECT_EQ(QStringList({m.Text1, m.Text2, m.Text3, m.Text4, m.Text5, m.Text6, m.Text7}),
+                  QStringList({"7  ", "*", "14.074.0", "RTTYr", "Fil 2", "FT8 CALL", line}));
+        EXPECT_EQ(t.run(2), Frames{});
+        EXPECT_EQ(m.Text1 + QString::number(t.ticks), u"END1");  // the line after the end line is not read
+        t.start(&M::Command3_Click);
+        EXPECT_EQ(t.run(3), ReadFrames({7}) + WriteFrames({7, "140740", 8, 2, true, "FT8 CALL"}));
+    }
 }
 
 // Twenty channels, the end line, then 64 MB of nothing (a hole: it costs no disk). Whatever
@@ -620,6 +782,19 @@ TEST(DataFile, OneOver16MbIsRefusedByViewFileAndUpdateRig)
 
 TEST(MemoryOperations, OneAtATimeStopFromAnythingNoneWithoutTheRadioOrADataFile)
 {
+    {
+        MemoryRig t(FullMemory(), "OLD\r\n");
+        t.start(&M::Command5_Click, {"", ""});  // Blank Rig of 1-99, still saving the channels
+        t.tick(5);
+        for (Click click : {&M::Command4_Click, &M::Command6_Click, &M::Command3_Click})
+            (t.memory().*click)();
+        EXPECT_EQ(Shown(t).mid(1), QStringList({"Memory Operations|Blank Rig is running ... View Rig is refused until Stop ends it.",
+                                                "Memory Operations|Blank Rig is running ... Scan Rig is refused until Stop ends it.",
+                                                "Memory Operations|Blank Rig is running ... Update Rig is refused until Stop ends it."}));
+        EXPECT_EQ(std::tuple(t.state().ViewingRig, t.state().ScanningRig, t.state().UpdatingRig), std::tuple(false, false, false));
+        t.memory().Command8_Click();
+        EXPECT_EQ(t.radio.memory, FullMemory());
+    }
     MemoryRig t;
     t.memory().Command4_Click();
     for (Click click : {&M::Command5_Click, &M::Command1_Click, &M::Command2_Click})

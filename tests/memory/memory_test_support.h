@@ -198,7 +198,7 @@ struct MemoryRig : OpenProgram {
         for (closeAnswerWindow(); timer.isEnabled(); closeAnswerWindow()) {
             timer.fire();
             const QByteArray written = port.takeWritten();
-            port.receive(radio.answer(written));
+            port.receive(overTheLine(written));
             frames << FramesOf(written);
         }
         return frames;

@@ -82,6 +82,24 @@ TEST(ReplacingAFile, FailsOnAFullDiskAndKeepsTheOldFile)
     }
 }
 
+// Every line written, but the last step, putting the new file in the old one's place, fails
+// (here a folder has taken the name meanwhile): that is a failure like any other, and nothing
+// of the new file is left behind.
+TEST(ReplacingAFile, WhoseFinalRenameFailsSaysSoAndLeavesNothingBehind)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("TALVEX.TXT"));
+    ReplacingTextFile file;
+    ASSERT_EQ(file.open(path), std::nullopt);
+    for (const QString& line : NewLines())
+        EXPECT_TRUE(file.writeLine(line));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("TALVEX.TXT/in the way")));
+    const auto error = file.commit();
+    EXPECT_EQ(error ? error->number : 0, kErrorFileAccess);
+    EXPECT_FALSE(file.isOpen());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"TALVEX.TXT"});
+}
+
 // The same on a real file system that runs out of space: a small tmpfs, full before the write
 // starts or filling up part-way through it. Both say what a full disk is, in the same words.
 TEST(ReplacingAFile, OnARealFullDiskFailsAndKeepsTheOldFile)

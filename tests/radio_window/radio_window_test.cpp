@@ -126,24 +126,6 @@ TEST_F(RadioWindow, OptionsAndTheAutoStatusCaptionShowWhatWasClicked)
     EXPECT_TRUE(t.port.takeWrites().empty());
 }
 
-// The controls that stand inside a frame or over one, where an off-by-a-few-twips place shows
-// at once: each at its place (twips) in the container that holds it.
-TEST_F(RadioWindow, ControlsStandAtTheirPlacesInTheirContainers)
-{
-    const struct { const char* control; const char* container; int left, top; } rows[] = {
-        {"Frame3", "RadioClient", 8640, 2400}, {"Frame12", "Frame3", 240, 360},
-        {"Option38", "Frame12", 240, 120},     {"Option37", "Frame12", 1200, 120},
-        {"Command3", "RadioClient", 9840, 3360}, {"Command4", "RadioClient", 8880, 5160},
-        {"Command49", "RadioClient", 8880, 6720}, {"Option60", "RadioClient", 120, 7680},
-        {"Option61", "RadioClient", 960, 7680},
-    };
-    for (const auto& row : rows) {
-        const QWidget& control = find<QWidget>(row.control);
-        EXPECT_EQ(control.parentWidget()->objectName(), QString::fromLatin1(row.container)) << row.control;
-        EXPECT_EQ(control.pos(), TwipsRect(row.left, row.top, 0, 0).topLeft()) << row.control;
-    }
-}
-
 TEST_F(RadioWindow, DecodedAnswersAppearInTheFieldsAndAClickIntoTheMessageAreaClearsThem)
 {
     auto& text7 = find<QPlainTextEdit>("Text7");

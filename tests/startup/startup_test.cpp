@@ -95,9 +95,10 @@ TEST(Configuration, KeysAreReadExactlyAndTheLastOneWinsAndPortsAreEveryDigitAfte
 
 TEST(TextRoutines, FileNamesAreRaisedExtendedAndToldBareFromPaths)
 {
-    QString name = QStringLiteral("memori~1.txt");
+    // Only a to z are raised: the letters at both ends, never the characters beside them.
+    QString name = QStringLiteral("`az{memori~1.txt@AZ[");
     UpperCase(name);
-    EXPECT_EQ(name, u"MEMORI~1.TXT");
+    EXPECT_EQ(name, u"`AZ{MEMORI~1.TXT@AZ[");
     EXPECT_EQ(UpperFileName(QStringLiteral("c:\\radio\\ham.txt")), u"HAM.TXT");
     EXPECT_EQ(UpperFileName(QStringLiteral("/home/op/ham.txt")), u"HAM.TXT");
     EXPECT_EQ(UpperFileName(QStringLiteral("c:\\radio\\")), u"");
@@ -230,7 +231,9 @@ TEST_F(SetupTest, SaveTakesEffectAtOnceAndKeepsAPortOutsideTheChoices)
     EXPECT_EQ(t.readFile(kConfigFileName), ConfigBytes("HAM.TXT", "K1ABC", "COM3", "4800,N,8,1"));
     ExpectSeen(t, {"COM3 4800,N,8,1", "file HAM.TXT", "Hello N0CALL | Setup Process Complete | HAM.TXT"});
 
-    for (const auto& [port, shown] : {std::pair{"COM9", std::optional<int>()}, std::pair{"COM5", std::optional(5)}}) {
+    // COM1 to COM8 are the choices, COM9 is kept as it stands.
+    for (const auto& [port, shown] : {std::pair{"COM9", std::optional<int>()}, std::pair{"COM8", std::optional(8)},
+                                      std::pair{"COM2", std::optional(2)}}) {
         startNormally(port);
         EXPECT_EQ(setup().Form_Load().port, shown);
         setup().Save();

@@ -15,8 +15,12 @@ struct ScriptedRadio {
     bool silent = false;               // switched off: no echo, no answers
     std::set<int> refuseWrites;        // channels whose write is answered NG and not kept
     std::set<int> storeWrong;          // channels kept with the label's first letter changed
+    std::set<int> writesLost;          // channels whose write is answered OK and never kept
     std::map<int, int> writesReadAs;   // a write of one channel read as one of another (a bit turned over on the way in), once
     int silentFrom = 1000;             // silent for good from the first frame naming this channel or a later one
+    std::set<int> missed;              // channels whose frames the radio never hears: no echo, no answer
+    std::set<int> clearIgnored;        // channels a clear answers OK but leaves as they were
+    std::map<int, std::pair<int, char>> keptOther;  // channel -> a contents byte and the value a write keeps there
     int frames = 0;                    // frames received
     int selected = 1;                  // the channel a select chose
 };

@@ -70,7 +70,7 @@ QStringList OpenProgram::tick(int number)
     closeAnswerWindow();
     memoryTimer(number).fire();
     const QByteArray written = port.takeWritten();
-    port.receive(radio.answer(written));
+    port.receive(overTheLine(written));
     return FramesOf(written);
 }
 

@@ -6,6 +6,8 @@
 #include "app/program.h"
 
 #include <QStringList>
+
+#include <functional>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -72,8 +74,12 @@ struct OpenProgram : TestProgram {
     QStringList tick(int number);
     // The answer window closes now (its timer ticks), if one is open.
     void closeAnswerWindow();
+    // What comes back for what was written: the radio's answer as it gives it, unless a test
+    // puts a faulty line (a lost OK, a flipped byte) between the two.
+    QByteArray overTheLine(const QByteArray& written) { return line ? line(radio, written) : radio.answer(written); }
 
     ScriptedRadio radio;
+    std::function<QByteArray(ScriptedRadio&, const QByteArray&)> line;
 };
 
 // Hex text "FE FE 94 E0 03 FD" as bytes.
