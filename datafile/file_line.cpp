@@ -6,15 +6,11 @@
 
 namespace talvex {
 
-namespace {
-
 QString WithoutBlanks(QString text)
 {
     text.remove(u' ');
     return text;
 }
-
-}  // namespace
 
 LineDisplay DisplayOf(const QString& line)
 {

@@ -17,6 +17,9 @@ struct LineDisplay {
 };
 LineDisplay DisplayOf(const QString& line);
 
+// A zone as the program reads it: its blanks removed ("RTTY r" is "RTTYr").
+QString WithoutBlanks(QString text);
+
 enum class LineKind { End, Comment, Blank, Channel };
 // End: columns 2-4 or 1-3 read "END"; comment: first character "*"; blank: first three
 // characters spaces (or a shorter line of blanks).

@@ -11,16 +11,6 @@
 
 namespace talvex::editor {
 
-namespace {
-
-QString WithoutBlanks(QString text)
-{
-    text.remove(u' ');
-    return text;
-}
-
-}  // namespace
-
 RowKind RowKindOf(const QString& line)
 {
     switch (KindOf(line)) {
