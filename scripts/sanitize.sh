@@ -3,12 +3,17 @@
 # that count) under AddressSanitizer and UBSan into build-check/ (or $CHECK_BUILD_DIR), and
 # runs the whole suite there. Any sanitizer report fails the run. -O1 keeps the warnings that
 # need flow analysis and the suite quick; -g1 is enough for the reports' file and line.
+#   scripts/sanitize.sh [--build-only | --test-only]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir="${CHECK_BUILD_DIR:-build-check}"
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
-  -DTALVEX_SANITIZE=ON -DBUILD_TESTING=ON >/dev/null
-cmake --build "$build_dir" -j"$(nproc)"
+step="${1:-}"
+if [ "$step" != "--test-only" ]; then
+  cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
+    -DTALVEX_SANITIZE=ON -DBUILD_TESTING=ON >/dev/null
+  cmake --build "$build_dir" -j"$(nproc)"
+fi
+[ "$step" = "--build-only" ] && exit 0
 
 export QT_QPA_PLATFORM=offscreen
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
