@@ -12,4 +12,10 @@ namespace talvex {
 // window's deadline.
 bool AnswersComplete(const std::vector<QByteArray>& sent, const QByteArray& received);
 
+// The bytes the radio's answer to `frame` may take on the line: a channel's contents for a
+// memory read (48 bytes), at most a frequency's answer (11) for anything else. The window's
+// deadline leaves room for them, so at 4800 baud two reads of a channel, whose answers alone
+// take 200 ms, are not cut off by a radio a few milliseconds slow.
+int LongestAnswerBytes(const QByteArray& frame);
+
 }  // namespace talvex

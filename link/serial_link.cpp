@@ -66,10 +66,11 @@ void SerialLink::SendCommand(const QByteArray& frame)
     exchange_.sent.push_back(frame);
     doctor_.sent();
     qCDebug(civTraffic).noquote() << "out" << frame.toHex(' ').toUpper();
-    // The window is counted from when the last byte of this exchange has left the line, so a
-    // long write at a slow rate is still answered inside it. It grows only with the frames of
-    // the exchange it belongs to; once it closes the next exchange starts from nothing.
-    bytesInWindow_ += static_cast<int>(frame.size());
+    // The window is counted from when the last byte of this exchange and of the answers it
+    // may bring has crossed the line, so a long write or two channel reads at a slow rate are
+    // still answered inside it. It grows only with the frames of the exchange it belongs to;
+    // once it closes the next exchange starts from nothing.
+    bytesInWindow_ += static_cast<int>(frame.size()) + LongestAnswerBytes(frame);
     timer2_->setInterval(kAnswerWindowMs + LineTimeMs(bytesInWindow_, port_.baudRate()));
     timer2_->setEnabled(true);
 }

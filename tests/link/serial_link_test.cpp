@@ -53,16 +53,17 @@ TEST_F(SerialLinkTest, AnAnswerIsDecodedAndShownInBothStatusBoxesOnceItsWindowCl
 TEST_F(SerialLinkTest, TheAnswerWindowCountsFromTheLastByteOnTheLine)
 {
     openPort("4800,N,8,1");
-    // A memory write with its three follow-up frames: 71 bytes take 148 ms at 4800 baud.
+    // A memory write with its three follow-up frames, 71 bytes, and the answers they may bring:
+    // 11 bytes for each but the channel read, 48 for that. 152 bytes take 317 ms at 4800 baud.
     t.program->link.SendCommand(MemoryWriteFrame({0x05, Hex("00 00 10 07 00"), 0, 1, QStringLiteral("HOME")}));
     send({0x08});
     send({0x08, 0x00, 0x05});
     send({0x1A, 0x00, 0x00, 0x05});
-    EXPECT_EQ(t.timer2().interval(), 250 + 148);
+    EXPECT_EQ(t.timer2().interval(), 250 + 317);
     t.timer2().fire();
     EXPECT_EQ(t.timer2().interval(), 250);
     send({0x03});
-    EXPECT_EQ(t.timer2().interval(), 250 + 13);  // 6 bytes at 4800 baud
+    EXPECT_EQ(t.timer2().interval(), 250 + 36);  // 6 bytes and an answer of 11 at 4800 baud
 }
 
 TEST_F(SerialLinkTest, BroadcastsAreShownBetweenExchangesNeverAheadOfAnEcho)
