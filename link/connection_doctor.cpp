@@ -58,6 +58,26 @@ QString Rate(const QString& commBaud)
     return settings ? QString::number(settings->baudRate) : commBaud.section(u',', 0, 0);
 }
 
+// A window opens and closes while other devices' broadcasts keep coming: it may begin with the
+// tail of one whose head came before it, and end with the head of one still arriving. Those
+// pieces are not the radio's answers, and without this the chain of echoes and broadcasts
+// would look like garble. A piece that could be a cut answer (FE FE E0 ...) stays.
+QByteArray WithoutBroadcastsCutByTheWindow(QByteArray received)
+{
+    constexpr qsizetype kBroadcastFrameSize = 11;  // FE FE 00 aa 00 and five frequency bytes, FD
+    const auto preamble = static_cast<char>(kPreamble);
+    const qsizetype firstEnd = received.indexOf(static_cast<char>(kEndOfMessage));
+    if (!received.startsWith(preamble) && firstEnd >= 0 && firstEnd < kBroadcastFrameSize
+        && !received.left(firstEnd).contains(preamble))
+        received.remove(0, firstEnd + 1);
+    const qsizetype lastEnd = received.lastIndexOf(static_cast<char>(kEndOfMessage));
+    const QByteArray tail = received.mid(lastEnd + 1);
+    const QByteArray broadcastHead = MakeBytes({kPreamble, kPreamble, kBroadcastAddress});
+    if (!tail.isEmpty() && (broadcastHead.startsWith(tail) || tail.startsWith(broadcastHead)))
+        received.chop(tail.size());
+    return received;
+}
+
 }  // namespace
 
 std::optional<LineFinding> DiagnoseWindow(const QByteArray& received, bool sentSomething, bool lineError)
@@ -167,7 +187,7 @@ std::optional<LineFinding> ConnectionDoctor::windowClosed(const QByteArray& rece
     sentInWindow_ = false;
     if (chainStep == 0)
         return finding;
-    chainReceived_ += received;
+    chainReceived_ += WithoutBroadcastsCutByTheWindow(received);
     if (chainStep == 5) {
         if (!finding)
             finding = firstTime(DiagnoseChain(chainReceived_));

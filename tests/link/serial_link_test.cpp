@@ -341,6 +341,23 @@ TEST(ConnectionDoctor, JudgesTheWholeStartupChainOnlyWhenItEnds)
     EXPECT_EQ(doctor.windowClosed({}, false, 0), kFine);
     doctor.sent();
     EXPECT_EQ(doctor.windowClosed({}, false, 5), kSilent);
+
+    // Another device's broadcasts cut by the windows' edges are no answers; a cut answer is one.
+    const std::pair<const char*, std::optional<LineFinding>> cut[] = {
+        {"00 00 05 10 07 00 FD|FE FE 00 B6 00 00", kUnanswered}, {"FD|FE", kUnanswered}, {"|FE FE", kUnanswered},
+        {"|FE FE E0 94 03 00", kFine}};
+    for (const auto& [edges, expected] : cut) {
+        ConnectionDoctor chain;
+        const QString both = QString::fromLatin1(edges);
+        const QByteArray window = Hex(both.section(u'|', 0, 0).toLatin1()) + Hex("FE FE 94 E0 03 FD")
+            + Hex(both.section(u'|', 1, 1).toLatin1());
+        for (int step = 1; step <= 4; ++step) {
+            chain.sent();
+            chain.windowClosed(window, false, step);
+        }
+        chain.sent();
+        EXPECT_EQ(chain.windowClosed(window, false, 5), expected) << edges;
+    }
     // The advice texts, and an address told once though seen again at the chain's end: tests/sim.
 }
 

@@ -39,7 +39,7 @@ TEST_P(StartupAgainstSim, ReportsWhatTheRadioSaysOrNamesTheWrongSettingOnce)
         EXPECT_TRUE(state.radio.Text7.startsWith(u"STATUS = "));
         return;
     }
-    ASSERT_EQ(shown.size(), r.startupFails ? 2u : 1u);
+    ASSERT_EQ(shown.size(), r.startupFails ? 2u : 1u) << (shown.empty() ? QString() : shown.back().text).toStdString();
     EXPECT_EQ(shown[0].title, u"Connection");
     EXPECT_EQ(shown[0].text, QString::fromUtf16(r.advice));
     EXPECT_EQ(shown[0].icon, MessageIcon::None);
