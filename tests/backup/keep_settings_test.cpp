@@ -99,7 +99,7 @@ TEST_P(KeepSettings, AnUnchangedFileWritesNothingAndOneEditedLabelWritesItsTenBy
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, KeepSettings, ::testing::Values("19200,N,8,1", "4800,N,8,1"),
-                         [](const auto& info) { return std::string("At") + std::string(info.param).substr(0, 4); });
+                         [](const auto& info) { const std::string rate(info.param); return "At" + rate.substr(0, rate.find(',')); });
 
 class RestoreAgainstSim : public KeepSettings {
 protected:
@@ -143,7 +143,7 @@ TEST_P(RestoreAgainstSim, ABackupGivesBackEveryByteAndAHandEditedLineWins)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, RestoreAgainstSim, ::testing::Values("19200,N,8,1", "4800,N,8,1"),
-                         [](const auto& info) { return std::string("At") + std::string(info.param).substr(0, 4); });
+                         [](const auto& info) { const std::string rate(info.param); return "At" + rate.substr(0, rate.find(',')); });
 
 }  // namespace
 }  // namespace talvex::testing

@@ -39,12 +39,16 @@ public:
     // Waits up to `limitMs` until every frame written since the program last read has an
     // answer to the controller (FE FE E0 .. FD) and the line has then been quiet for three
     // character times and the simulator's own loop: what follows an answer at once (a
-    // broadcast after an OK) still belongs to its window.
+    // broadcast after an OK) still belongs to its window. Answers are counted from the echo of
+    // what was written on: a late answer to the window before (a loaded machine) must not
+    // close this one before its own answers are in.
     void awaitAnswers(int limitMs)
     {
         auto answered = [this] {
+            const qsizetype echo = held_.indexOf(written_.left(written_.indexOf(char(0xFD)) + 1));
             qsizetype answers = 0;
-            for (auto at = held_.indexOf("\xFE\xFE\xE0"); at >= 0; at = held_.indexOf("\xFE\xFE\xE0", at + 3))
+            for (auto at = held_.indexOf("\xFE\xFE\xE0", std::max<qsizetype>(echo, 0)); at >= 0;
+                 at = held_.indexOf("\xFE\xFE\xE0", at + 3))
                 answers += held_.indexOf(char(0xFD), at + 3) >= 0;
             return answers >= written_.count(char(0xFD));
         };
