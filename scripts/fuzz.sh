@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir="${FUZZ_BUILD_DIR:-build-fuzz}"
-CC=clang CXX=clang++ cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
+source scripts/cmake-generator.sh "$build_dir"
+CC=clang CXX=clang++ cmake "${generator[@]}" -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
   -DTALVEX_FUZZ=ON -DTALVEX_SANITIZE=ON -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build_dir" -j"$(nproc)" --target talvex_decoder_fuzz
 corpus="$build_dir/fuzz-corpus"

@@ -2,7 +2,7 @@
 # Installs what TALVEX needs to build, test and run on Debian. Safe to run again.
 set -euo pipefail
 packages=(
-  cmake g++ make pkg-config
+  cmake g++ make ninja-build pkg-config
   qt6-base-dev qt6-serialport-dev
   libgtest-dev libgmock-dev
   fonts-liberation

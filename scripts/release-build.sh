@@ -7,5 +7,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir="${RELEASE_BUILD_DIR:-build-release}"
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+source scripts/cmake-generator.sh "$build_dir"
+cmake "${generator[@]}" -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build_dir" -j"$(nproc)" --target talvex talvex-mem talvex-sim

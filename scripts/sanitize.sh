@@ -10,9 +10,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir="${CHECK_BUILD_DIR:-build-check}"
+source scripts/cmake-generator.sh "$build_dir"
 step="${1:-}"
 if [ "$step" != "--test-only" ]; then
-  cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O0 -g1" \
+  cmake "${generator[@]}" -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O0 -g1" \
     -DTALVEX_SANITIZE=ON -DBUILD_TESTING=ON >/dev/null
   cmake --build "$build_dir" -j"$(nproc)"
 fi

@@ -72,7 +72,7 @@ TEST_P(KeepSettings, AnUnchangedFileWritesNothingAndOneEditedLabelWritesItsTenBy
     // The file as Create File writes it: six zones, no record. At 4800, where only the answer
     // window's timing differs, channels 1-20 of the same lines are written directly, sparing a
     // minute of reading.
-    const bool created = QString::fromLatin1(GetParam()).startsWith(u"19200");
+    const bool created = QString::fromLatin1(GetParam()).startsWith(u"115200");
     const int named = created ? 99 : 20;
     if (created) {
         createFile();
@@ -98,14 +98,14 @@ TEST_P(KeepSettings, AnUnchangedFileWritesNothingAndOneEditedLabelWritesItsTenBy
     EXPECT_EQ(run->dialogs.messages.size(), created ? 3u : 2u);  // the questions, no report
 }
 
-INSTANTIATE_TEST_SUITE_P(Rates, KeepSettings, ::testing::Values("19200,N,8,1", "4800,N,8,1"),
+INSTANTIATE_TEST_SUITE_P(Rates, KeepSettings, ::testing::Values("115200,N,8,1", "4800,N,8,1"),
                          [](const auto& info) { const std::string rate(info.param); return "At" + rate.substr(0, rate.find(',')); });
 
 class RestoreAgainstSim : public KeepSettings {
 protected:
-    // All 99 channels at 19200; at 4800, whose timing differs only in the answer window, 1-12
-    // (split channel 11 and hand-edited 12 among them).
-    int channels() const { return QString::fromLatin1(GetParam()).startsWith(u"19200") ? 99 : 12; }
+    // All 99 channels at 115200, the radio's fastest rate; at 4800, whose timing differs only in
+    // the answer window, 1-12 (split channel 11 and hand-edited 12 among them).
+    int channels() const { return QString::fromLatin1(GetParam()).startsWith(u"115200") ? 99 : 12; }
 };
 
 TEST_P(RestoreAgainstSim, ABackupGivesBackEveryByteAndAHandEditedLineWins)
@@ -142,7 +142,7 @@ TEST_P(RestoreAgainstSim, ABackupGivesBackEveryByteAndAHandEditedLineWins)
     EXPECT_EQ(text7(), QStringLiteral("Update Rig: %1 channels written and verified, 0 already as the file says").arg(channels()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Rates, RestoreAgainstSim, ::testing::Values("19200,N,8,1", "4800,N,8,1"),
+INSTANTIATE_TEST_SUITE_P(Rates, RestoreAgainstSim, ::testing::Values("115200,N,8,1", "4800,N,8,1"),
                          [](const auto& info) { const std::string rate(info.param); return "At" + rate.substr(0, rate.find(',')); });
 
 }  // namespace
