@@ -99,7 +99,7 @@ TEST_P(KeepSettings, AnUnchangedFileWritesNothingAndOneEditedLabelWritesItsTenBy
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, KeepSettings, ::testing::Values("115200,N,8,1", "4800,N,8,1"),
-                         [](const auto& info) { const std::string rate(info.param); return "At" + rate.substr(0, rate.find(',')); });
+                         [](const auto& info) { return RateName(info.param); });
 
 class RestoreAgainstSim : public KeepSettings {
 protected:
@@ -143,7 +143,7 @@ TEST_P(RestoreAgainstSim, ABackupGivesBackEveryByteAndAHandEditedLineWins)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, RestoreAgainstSim, ::testing::Values("115200,N,8,1", "4800,N,8,1"),
-                         [](const auto& info) { const std::string rate(info.param); return "At" + rate.substr(0, rate.find(',')); });
+                         [](const auto& info) { return RateName(info.param); });
 
 }  // namespace
 }  // namespace talvex::testing

@@ -38,7 +38,8 @@ protected:
         const int ticks = run->runMemoryOperation(number);
         EXPECT_FALSE(run->program->state.anyMemoryOperationRunning());
         EXPECT_EQ(run->dialogs.messages.size(), 1u)  // the question, and no report after it
-            << button << ": " << run->dialogs.messages.back().text.toStdString();
+            << button << ": "
+            << (run->dialogs.messages.empty() ? std::string() : run->dialogs.messages.back().text.toStdString());
         return ticks;
     }
     // The simulator's memory: `expected(channel, what the demo holds there)` for 1 to 99.

@@ -16,7 +16,6 @@ namespace {
 
 const QByteArray kOldFile = " 1            07.100.0      LSB           Fil 1                       OLD FILE  \r\n END\r\n";
 const char* const kRates[] = {"19200,N,8,1", "9600,N,8,1", "4800,N,8,1"};
-std::string RateName(const char* s) { return "At" + std::string(s).substr(0, std::string(s).find(',')); }
 
 class FaultsAgainstSim : public ::testing::Test {
 protected:

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <string>
 
 namespace talvex::testing {
 
@@ -55,5 +56,12 @@ struct SimProgram {
     std::unique_ptr<WatchedPort> watched;  // `port`, as the program uses it
     std::unique_ptr<Program> program;
 };
+
+// A parameterised test's name for the port settings it runs at: "19200,N,8,1" → "At19200".
+inline std::string RateName(const char* settings)
+{
+    const std::string text(settings);
+    return "At" + text.substr(0, text.find(','));
+}
 
 }  // namespace talvex::testing
