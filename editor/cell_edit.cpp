@@ -97,8 +97,7 @@ Edited EditVisible(ChannelRow row, Column column, const QString& value)
         }
         const auto entry = ParseFrequencyEntry(value);
         if (!entry)
-            return Refused(QStringLiteral("\"") + value
-                           + QStringLiteral("\" is no frequency: type 14.074 (MHz), 14074 (kHz) or 14.074.0"));
+            return Refused(FrequencyRefusal(value));
         if (entry->cut)
             note = CutMessage(*entry);
         row.frequency = FrequencyZoneText(entry->hz);
@@ -215,8 +214,7 @@ Edited EditRecord(ChannelRow row, Column column, const QString& value)
         }
         const auto entry = ParseFrequencyEntry(typed);
         if (!entry)
-            return Refused(QStringLiteral("\"") + value
-                           + QStringLiteral("\" is no frequency: type 14.074 (MHz), 14074 (kHz) or 14.074.0"));
+            return Refused(FrequencyRefusal(value));
         if (entry->cut)
             note = CutMessage(*entry);
         after.transmit.hz = entry->hz;
@@ -284,6 +282,27 @@ CellEdit EditCell(const QString& line, Column column, const QString& value)
     // A value that changes nothing leaves the line as it was, byte for byte.
     const QString newLine = LineOfRow(*edited.row);
     return {newLine == LineOfRow(row) ? line : newLine, {}, edited.note};
+}
+
+ClearedCell ClearedValue(Column column)
+{
+    switch (column) {
+    case Column::Frequency:
+    case Column::Select:
+    case Column::Label:
+    case Column::TxFrequency:
+    case Column::SelectGroup: return {QString(), {}};
+    case Column::DataMode:
+    case Column::ToneType: return {QStringLiteral("off"), {}};
+    case Column::Split: return {QStringLiteral("No"), {}};
+    case Column::Channel: return {std::nullopt, QStringLiteral("a channel line keeps its number: type another one")};
+    case Column::RepeaterTone:
+    case Column::SquelchTone:
+        return {std::nullopt, QStringLiteral("a tone has no empty value: set Tone to off, or choose a tone (F2)")};
+    case Column::Checks:
+    case Column::Radio: return {std::nullopt, QStringLiteral("this column cannot be edited")};
+    default: return {std::nullopt, ColumnTitle(column) + QStringLiteral(" has no empty value: choose one from its list (F2)")};
+    }
 }
 
 QStringList ModeChoices()

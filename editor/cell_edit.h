@@ -25,6 +25,16 @@ struct CellEdit {
 
 CellEdit EditCell(const QString& line, Column column, const QString& value);
 
+// What Delete puts into a cell: its column's empty or off value ("" for a frequency, which
+// clears the channel, a label, select and group; "off" for data mode and tone type; "No" for
+// split). Nothing for a column that has none (a channel number, a mode, a filter, a tone), with
+// why in `refusal`.
+struct ClearedCell {
+    std::optional<QString> value;
+    QString refusal;
+};
+ClearedCell ClearedValue(Column column);
+
 // The choices of the choice columns, in the order the lists offer them.
 QStringList ModeChoices();
 QStringList FilterChoices();

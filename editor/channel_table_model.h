@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/editor_columns.h"
+#include "editor/radio_settings.h"
 #include "editor/row_checks.h"
 #include "editor/row_operations.h"
 
@@ -24,8 +25,10 @@ public:
     explicit ChannelTableModel(QObject* parent = nullptr);
 
     // A fresh file: nothing to undo, and nothing unsaved.
-    void load(QStringList lines);
-    const QStringList& lines() const { return lines_; }
+    void load(const QStringList& lines);
+    const QStringList& lines() const { return table_.lines; }
+    // The lines with the channel each one's contents were read on.
+    const TableLines& table() const { return table_; }
     QUndoStack& undoStack() { return undo_; }
     bool isModified() const { return !undo_.isClean(); }
     void markSaved() { undo_.setClean(); }
@@ -42,6 +45,9 @@ public:
     // A typed value: taken through the undo stack, or refused with its reason told.
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
+    // Delete: each cell its column's empty or off value (ClearedValue), one undo step.
+    void clearCells(const QModelIndexList& cells);
+
     // The row commands; each one undo step. `rows` are the rows chosen, any order.
     void insertChannel(int row);
     void clearChannels(const std::vector<int>& rows);
@@ -49,8 +55,13 @@ public:
     void sortChannels(SortKey key);
     void pasteLines(int row, const QStringList& lines, const QStringList& report = {});
     void pasteText(int row, const QString& text);
+    // Take Settings from the Radio, with what the radio was read to hold: one undo step.
+    void takeSettings(const HeldRecords& held);
     // The whole file replaced (an import), one undo step.
     void replaceAll(const QStringList& lines, const QString& what);
+
+    // Rows without a record standing on another channel than the one they were read on.
+    std::vector<int> rowsWithUnknownSettings() const;
 
     // The chosen rows' lines, for the clipboard.
     QStringList linesOf(const std::vector<int>& rows) const;
@@ -70,9 +81,9 @@ signals:
 
 private:
     void change(const QString& what, const RowChange& change, int rowBefore);
-    void apply(const QStringList& lines, qsizetype row);
+    void apply(const TableLines& table, qsizetype row, const QString& said);
 
-    QStringList lines_;
+    TableLines table_;
     std::vector<RowCheck> checks_;
     std::map<int, QString> notes_;     // the note of the last value typed into a row
     std::map<int, QString> verdicts_;  // Compare with Radio's findings

@@ -30,13 +30,28 @@ std::optional<std::int64_t> HzOf(const QString& whole, const QString& fraction, 
     return hz;
 }
 
+// The typed text with its one decimal comma made a point; nothing when the separators are
+// ambiguous (a comma and a point, or several commas).
+std::optional<QString> WithDecimalPoint(const QString& text)
+{
+    const auto commas = text.count(u',');
+    if (commas == 0)
+        return text;
+    if (commas > 1 || text.contains(u'.'))
+        return std::nullopt;
+    return QString(text).replace(u',', u'.');
+}
+
 }  // namespace
 
 std::optional<FrequencyEntry> ParseFrequencyEntry(const QString& text)
 {
     static const QRegularExpression zoneForm(QStringLiteral("^(\\d{1,2})\\.(\\d{3})\\.(\\d+)$"));
     static const QRegularExpression numberForm(QStringLiteral("^(\\d+)(?:\\.(\\d*))?$"));
-    const QString typed = text.trimmed();
+    const auto pointed = WithDecimalPoint(text.trimmed());
+    if (!pointed)
+        return std::nullopt;
+    const QString& typed = *pointed;
     std::optional<std::int64_t> hz;
     if (const auto zone = zoneForm.match(typed); zone.hasMatch()) {
         hz = HzOf(zone.captured(1) + zone.captured(2), zone.captured(3), 1000);
@@ -49,6 +64,19 @@ std::optional<FrequencyEntry> ParseFrequencyEntry(const QString& text)
     if (!hz || *hz >= 100'000'000)
         return std::nullopt;
     return FrequencyEntry{*hz - *hz % 100, *hz % 100 != 0, QString::number(*hz)};
+}
+
+QString FrequencyRefusal(const QString& text)
+{
+    const QString typed = text.trimmed();
+    const QString quoted = u'"' + typed + u'"';
+    const auto commas = typed.count(u',');
+    if (commas > 0 && typed.contains(u'.'))
+        return quoted + QStringLiteral(" has both a decimal comma and a point: type one of them (14.074.5 or 14074,5)");
+    if (commas > 1)
+        return quoted + QStringLiteral(" has ") + QString::number(commas)
+            + QStringLiteral(" commas: a frequency takes one decimal comma (29,64 or 14074,5)");
+    return quoted + QStringLiteral(" is no frequency: type 14.074 (MHz), 14074 (kHz) or 14.074.0");
 }
 
 QString FrequencyZoneText(std::int64_t hz)

@@ -1,32 +1,49 @@
 #pragma once
 
-#include <QStringList>
+#include "editor/table_lines.h"
+
 #include <QUndoCommand>
 
 #include <functional>
 
 namespace talvex::editor {
 
-// One change of the table, undone and redone as the whole list of lines before and after it:
-// a data file is a few kilobytes, and a snapshot cannot drift from what a sort or a paste did.
+// One change of the table, undone and redone as the whole table before and after it: a data
+// file is a few kilobytes, and a snapshot cannot drift from what a sort or a paste did. Each
+// way says what it did, for the status line: the report when first done, then "Undid Move
+// Down: channel 17 back to 17" and "Redid Move Down: channel 17 down to 18".
 class LinesCommand final : public QUndoCommand {
 public:
-    using Apply = std::function<void(const QStringList& lines, qsizetype currentRow)>;
-    LinesCommand(const QString& text, QStringList before, QStringList after, qsizetype rowBefore, qsizetype rowAfter,
-                 Apply apply)
-        : QUndoCommand(text), before_(std::move(before)), after_(std::move(after)), rowBefore_(rowBefore),
-          rowAfter_(rowAfter), apply_(std::move(apply))
+    struct Side {
+        TableLines table;
+        qsizetype row = -1;  // the row made current
+        QString said;        // what the operator hears after "Undid ...: " or "Redid ...: "
+    };
+    using Apply = std::function<void(const TableLines& table, qsizetype currentRow, const QString& said)>;
+    LinesCommand(const QString& text, Side before, Side after, QString report, Apply apply)
+        : QUndoCommand(text), before_(std::move(before)), after_(std::move(after)), report_(std::move(report)),
+          apply_(std::move(apply))
     {
     }
-    void undo() override { apply_(before_, rowBefore_); }
-    void redo() override { apply_(after_, rowAfter_); }
+    void undo() override { apply_(before_.table, before_.row, Said(QStringLiteral("Undid "), before_.said)); }
+    void redo() override
+    {
+        // The first redo is the command being done: its report says more than a redo would.
+        apply_(after_.table, after_.row, done_ ? Said(QStringLiteral("Redid "), after_.said) : report_);
+        done_ = true;
+    }
 
 private:
-    QStringList before_;
-    QStringList after_;
-    qsizetype rowBefore_;
-    qsizetype rowAfter_;
+    QString Said(const QString& how, const QString& what) const
+    {
+        return how + text() + (what.isEmpty() ? QString() : QStringLiteral(": ") + what);
+    }
+
+    Side before_;
+    Side after_;
+    QString report_;
     Apply apply_;
+    bool done_ = false;
 };
 
 }  // namespace talvex::editor

@@ -92,8 +92,9 @@ QString RowCheck::textFor(Column column) const
     return texts.join(QStringLiteral("; "));
 }
 
-std::vector<RowCheck> CheckLines(const QStringList& lines)
+std::vector<RowCheck> CheckLines(const TableLines& table)
 {
+    const QStringList& lines = table.lines;
     std::vector<RowCheck> checks(static_cast<std::size_t>(lines.size()));
     std::map<int, std::vector<qsizetype>> linesOfChannel;
     bool afterEnd = false;
@@ -111,6 +112,9 @@ std::vector<RowCheck> CheckLines(const QStringList& lines)
         }
         const ChannelRow row = ChannelRowOf(lines[i]);
         CheckChannelRow(row, check);
+        check.settingsUnknownOn = SettingsUnknownOn(table, i);
+        if (check.settingsUnknownOn)
+            check.problems.push_back({Column::Channel, SettingsUnknownNote(*check.settingsUnknownOn)});
         if (const auto channel = WholeNumberIn(row.channel, kRadio.firstChannel, kRadio.lastChannel))
             linesOfChannel[*channel].push_back(i);
     }

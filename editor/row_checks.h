@@ -5,10 +5,12 @@
 // such lines can still be saved; the operator is told, not stopped.
 
 #include "editor/editor_columns.h"
+#include "editor/table_lines.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 namespace talvex::editor {
@@ -22,6 +24,8 @@ struct RowCheck {
     std::vector<CellProblem> problems;
     // True when Update Rig will write nothing of the line, or the radio will refuse what it writes.
     bool refused = false;
+    // The channel the row stands on without the settings of the one it was read on.
+    std::optional<int> settingsUnknownOn;
     bool ok() const { return problems.empty(); }
     // Every problem of the row in one sentence, as the Checks column and the status line show it.
     QString text() const;
@@ -29,8 +33,8 @@ struct RowCheck {
     QString textFor(Column column) const;
 };
 
-// One check a line of `lines`, in order.
-std::vector<RowCheck> CheckLines(const QStringList& lines);
+// One check a line of `table`, in order.
+std::vector<RowCheck> CheckLines(const TableLines& table);
 
 // "Update Rig will skip or refuse 2 lines: line 12 (channel 7): ...; line 40 ...", or "" when
 // none; at most `shown` lines are named.

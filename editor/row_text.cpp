@@ -2,6 +2,7 @@
 
 #include "editor/cell_edit.h"
 #include "editor/editor_row.h"
+#include "link/bcd.h"
 #include "link/radio_model.h"
 
 namespace talvex::editor {
@@ -63,9 +64,11 @@ PastedRows RowsOfTsv(const QString& text)
         if (cells.size() > kTextColumns)
             leftOut(QString::number(cells.size() - kTextColumns) + QStringLiteral(" columns past the table's ")
                     + QString::number(kTextColumns) + QStringLiteral(" ignored"));
-        // The first cell is the channel the row came from; the slot it lands in numbers it.
+        // The first cell is the channel the row came from, and the row goes back there; a row
+        // naming none is numbered 0 and goes where the cursor is.
         ChannelRow start;
-        start.channel = QStringLiteral("0");
+        const auto own = WholeNumberIn(cells[0].trimmed(), kRadio.firstChannel, kRadio.lastChannel);
+        start.channel = QString::number(own.value_or(0));
         QString line = LineOfRow(start);
         bool refused = false;
         for (int column = 1; column < std::min<int>(static_cast<int>(cells.size()), kTextColumns) && !refused; ++column) {

@@ -18,7 +18,7 @@ inline constexpr qsizetype kLargestPaste = 1024 * 1024;
 QString TsvOfLines(const QStringList& lines);
 
 struct PastedRows {
-    QStringList lines;   // channel lines, numbered 0: the paste renumbers them to their slots
+    QStringList lines;   // channel lines, numbered by their Ch cell when it names a channel 1-99, else 0
     QStringList report;  // "row 2: \"abc\" is no frequency ...: left out"
 };
 PastedRows RowsOfTsv(const QString& text);

@@ -29,6 +29,7 @@ TEST(CellEdit, AVisibleValueRewritesItsZoneOnly)
     const QString line = Channel(7, "14.074.0", "USB", 2, true, "FT8 CALL");
     const Edit edits[] = {
         {Column::Frequency, "7.074", Channel(7, "07.074.0", "USB", 2, true, "FT8 CALL")},
+        {Column::Frequency, "29,64", Channel(7, "29.640.0", "USB", 2, true, "FT8 CALL")},
         {Column::Frequency, "14074", line},
         {Column::Mode, "cw", Channel(7, "14.074.0", "CW", 2, true, "FT8 CALL")},
         {Column::Mode, "RTTYr", Channel(7, "14.074.0", "RTTYr", 2, true, "FT8 CALL")},
@@ -57,7 +58,7 @@ TEST(CellEdit, AValueTheLineCannotTakeIsRefusedWithItsReason)
 {
     const QString line = Channel(7, "14.074.0", "CW", 2, false, "CW");
     const Refusal refusals[] = {
-        {Column::Frequency, "14,074", "\"14,074\" is no frequency: type 14.074 (MHz), 14074 (kHz) or 14.074.0"},
+        {Column::Frequency, "14.074,5", "\"14.074,5\" has both a decimal comma and a point: type one of them (14.074.5 or 14074,5)"},
         {Column::Mode, "USB-D", "mode \"USB-D\" is not one of LSB, USB, AM, CW, RTTY, FM, CWr, RTTYr"},
         {Column::Filter, "4", "filter \"4\" is not 1, 2 or 3"},
         {Column::Label, "ELEVEN CHAR", "a label has at most 10 characters"},

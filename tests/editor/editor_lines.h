@@ -24,6 +24,9 @@ inline QString Channel(int channel, const char* frequency, const char* mode, int
                            QString::fromLatin1(label).leftJustified(10, u' ')});
 }
 
+// The row of channel 1 in CreateFileLines: after the title, the heading and an empty line.
+inline constexpr int kFirstChannelRow = 3;
+
 inline QString Blank(int channel) { return FormatDataLine({channel, QString(), QString(), QString(), QString(), QString()}); }
 
 // A whole file: the head, channels 1-99 (the first ones as given, the rest blank), the tail.

@@ -24,7 +24,11 @@ TEST(FrequencyEntry, EveryFormOperatorsTypeGivesTheZone)
         {"14.07405", "14.074.0", true},  {"14.074.05", "14.074.0", true}, {"14074.01", "14.074.0", true},
         {"14.074001", "14.074.0", true}, {"100.0", "00.100.0", false},   {"144.000", "00.144.0", false},
         {"99999", "99.999.0", false},     {"100000", nullptr, false},       {"", nullptr, false},            {"abc", nullptr, false},
-        {"14,074", nullptr, false},      {"-7", nullptr, false},          {"14.074.0.0", nullptr, false},
+        {"-7", nullptr, false},          {"14.074.0.0", nullptr, false},
+        // A decimal comma is the decimal point; a comma beside a point, or a second one, is no frequency.
+        {"29,64", "29.640.0", false},    {"7,074", "07.074.0", false},    {"14074,5", "14.074.5", false},
+        {",5", nullptr, false},          {"0,030", "00.030.0", false},    {"14,07405", "14.074.0", true},
+        {"14.074,5", nullptr, false},    {"14,074.5", nullptr, false},    {"1,234,5", nullptr, false},
         {"14.0740000001", nullptr, false},
     };
     for (const Typed& typed : cases) {
@@ -38,6 +42,20 @@ TEST(FrequencyEntry, EveryFormOperatorsTypeGivesTheZone)
         EXPECT_EQ(FrequencyZoneText(entry->hz), QString::fromLatin1(typed.zone));
         EXPECT_EQ(entry->cut, typed.cut);
     }
+}
+
+TEST(FrequencyEntry, ATextThatIsNoFrequencyIsToldWhy)
+{
+    const struct {
+        const char* typed;
+        const char* why;
+    } cases[] = {
+        {"14.074,5", "\"14.074,5\" has both a decimal comma and a point: type one of them (14.074.5 or 14074,5)"},
+        {"1,234,5", "\"1,234,5\" has 2 commas: a frequency takes one decimal comma (29,64 or 14074,5)"},
+        {"abc", "\"abc\" is no frequency: type 14.074 (MHz), 14074 (kHz) or 14.074.0"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FrequencyRefusal(QString::fromLatin1(c.typed)), QString::fromLatin1(c.why));
 }
 
 TEST(FrequencyEntry, TheRadioRangeEndsAreInsideAndTheirNeighboursOutside)

@@ -42,7 +42,7 @@ TEST(RowChecks, EachProblemIsNamedInWordsOnItsCell)
     };
     for (const Case& c : table) {
         SCOPED_TRACE(c.line.toStdString());
-        const auto checks = CheckLines({c.line});
+        const auto checks = CheckLines(TableOf({c.line}));
         ASSERT_EQ(checks.size(), 1u);
         if (c.text == nullptr) {
             EXPECT_TRUE(checks[0].ok()) << checks[0].text().toStdString();
@@ -57,7 +57,7 @@ TEST(RowChecks, TwoLinesForOneChannelNameEachOther)
 {
     const QStringList lines{Channel(7, "14.074.0", "USB", 2, false, "A"), Channel(8, "7.074.0", "USB", 2, false, "B"),
                             Channel(7, "21.074.0", "USB", 2, false, "C")};
-    const auto checks = CheckLines(lines);
+    const auto checks = CheckLines(TableOf(lines));
     EXPECT_EQ(checks[0].textFor(Column::Channel), u"channel 7 is also on line 3: Update Rig writes each in turn and the last one stays");
     EXPECT_EQ(checks[2].textFor(Column::Channel), u"channel 7 is also on line 1: Update Rig writes each in turn and the last one stays");
     EXPECT_TRUE(checks[1].ok());
@@ -66,7 +66,7 @@ TEST(RowChecks, TwoLinesForOneChannelNameEachOther)
 TEST(RowChecks, ALineAfterEndIsNeverRead)
 {
     const QStringList lines{QStringLiteral(" END"), Channel(7, "14.074.0", "USB", 2, false, "LATE")};
-    const auto checks = CheckLines(lines);
+    const auto checks = CheckLines(TableOf(lines));
     EXPECT_TRUE(checks[0].ok());
     EXPECT_EQ(checks[1].text(), u"the line stands after END: Update Rig never reads it");
 }
@@ -75,7 +75,7 @@ TEST(RowChecks, TheSummaryNamesTheLinesUpdateRigRefuses)
 {
     const QStringList lines = testing::CreateFileLines(
         {Channel(1, "14.074.0", "USB", 2, false, "OK"), Channel(2, "80.000.0", "USB", 2, false, "HIGH")});
-    const auto checks = CheckLines(lines);
+    const auto checks = CheckLines(TableOf(lines));
     EXPECT_EQ(RefusalSummary(lines, checks),
               u"Update Rig will skip or refuse 1 line: line 5 (channel 2): frequency 80.000.0 is outside 0.030-74.800 MHz: "
               u"the radio refuses it and Update Rig reports the channel failed");
