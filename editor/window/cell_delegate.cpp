@@ -5,6 +5,7 @@
 #include "editor/frequency_entry.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 
@@ -33,12 +34,19 @@ const char* TypedPattern(Column column)
 {
     switch (column) {
     case Column::Frequency:
-    case Column::TxFrequency: return "\\s*\\d{0,8}(\\.\\d{0,9}){0,2}\\s*";
+    // A comma too: it is a decimal comma, or a mistake the entry names; never a key dropped
+    // silently, which made 29,64 into 2964.
+    case Column::TxFrequency: return "\\s*[\\d.,]{0,20}\\s*";
     // Single-byte text only: the data file holds nothing else.
     case Column::Label: return "[\\x20-\\x7E\\xA0-\\xFF]{0,10}";
     case Column::Channel: return "\\s*\\d{0,3}\\s*";
     default: return ".*";
     }
+}
+
+QString EmptyChoiceName(Column column)
+{
+    return column == Column::Select ? QStringLiteral("not selected") : QStringLiteral("no group");
 }
 
 }  // namespace
@@ -53,7 +61,7 @@ QString TypingFinding(Column column, const QString& text)
                                                : QStringLiteral("no transmit frequency: the channel will not be split");
         const auto entry = ParseFrequencyEntry(text);
         if (!entry)
-            return QStringLiteral("not yet a frequency: type 14.074 (MHz), 14074 (kHz) or 14.074.0");
+            return QStringLiteral("not yet a frequency: ") + FrequencyRefusal(text);
         QString finding = FrequencyZoneText(entry->hz);
         if (entry->cut)
             finding += QStringLiteral(": ") + CutMessage(*entry);
@@ -80,6 +88,11 @@ QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     if (const QStringList choices = ChoicesOf(column); !choices.isEmpty()) {
         auto* list = new QComboBox(parent);
         list->addItems(choices);
+        // An empty choice is said by what it means, not as nothing.
+        for (int i = 0; i < choices.size(); ++i) {
+            if (choices[i].isEmpty())
+                list->setItemData(i, EmptyChoiceName(column), Qt::AccessibleTextRole);
+        }
         list->setAccessibleName(name);
         list->setAccessibleDescription(ColumnDescription(column));
         return list;
@@ -113,6 +126,23 @@ void CellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) cons
         if (const QString finding = TypingFinding(static_cast<Column>(index.column()), line->text()); !finding.isEmpty())
             emit typing(finding);
     }
+}
+
+bool CellDelegate::eventFilter(QObject* object, QEvent* event)
+{
+    // Enter takes the value and goes down a row, as in a spreadsheet. An open list takes its
+    // Enter itself, to pick the item.
+    auto* editor = qobject_cast<QWidget*>(object);
+    if (editor != nullptr && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {
+            emit commitData(editor);
+            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+            emit enterPressed();
+            return true;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
 }
 
 void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const

@@ -9,7 +9,8 @@ namespace talvex::editor {
 // The editors of the table's cells: a list for every column with fixed choices (mode, filter,
 // select, data mode, tone type, the 50 tones, split, group), a line with a validator for the
 // typed ones (frequency, label, channel). What is typed is checked as it is typed, and the
-// finding is told through `typing` (the window shows it on the status line).
+// finding is told through `typing` (the window shows it on the status line). Enter takes the
+// value and tells `enterPressed`, Tab takes it and edits the next cell.
 class CellDelegate final : public QStyledItemDelegate {
     Q_OBJECT
 public:
@@ -21,6 +22,11 @@ public:
 
 signals:
     void typing(const QString& finding) const;
+    // Enter took the value of a cell's editor: the view goes down a row.
+    void enterPressed();
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
 };
 
 // What a typed value will be, as it is typed: "14.074.0", "digits past 100 Hz are cut ...",

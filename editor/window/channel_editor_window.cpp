@@ -12,6 +12,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QKeyEvent>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -73,14 +75,17 @@ ChannelEditorWindow::ChannelEditorWindow(ProgramControls program, QWidget* paren
     table_->setObjectName(QStringLiteral("ChannelTable"));
     table_->setAccessibleName(QStringLiteral("Channels"));
     table_->setAccessibleDescription(
-        QStringLiteral("the data file's lines; arrow keys move, typing or F2 edits a cell, Enter takes it"));
+        QStringLiteral("the data file's lines; arrow keys and Tab move, typing or F2 edits a cell, Enter takes it and goes "
+                       "down, Delete clears it, F2 or Alt+Down opens a list, Ctrl+Tab leaves the table"));
     table_->setModel(&model_);
     auto* delegate = new CellDelegate(table_);
     table_->setItemDelegate(delegate);
     table_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed
                             | QAbstractItemView::DoubleClicked);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    table_->setTabKeyNavigation(false);  // Tab goes on to the next control, as everywhere else
+    // Tab goes from cell to cell, as in a spreadsheet; Ctrl+Tab leaves the table (eventFilter).
+    table_->setTabKeyNavigation(true);
+    table_->installEventFilter(this);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     layout->addWidget(table_, 1);
@@ -112,6 +117,7 @@ ChannelEditorWindow::ChannelEditorWindow(ProgramControls program, QWidget* paren
     setTabOrder(report, status_);
 
     connect(delegate, &CellDelegate::typing, this, &ChannelEditorWindow::say);
+    connect(delegate, &CellDelegate::enterPressed, this, [this] { goToRow(currentRow() + 1); });
     connect(&model_, &ChannelTableModel::message, this, &ChannelEditorWindow::say);
     connect(&model_, &ChannelTableModel::currentRowChanged, this, &ChannelEditorWindow::goToRow);
     connect(&model_.undoStack(), &QUndoStack::cleanChanged, this, &ChannelEditorWindow::refreshTitle);
@@ -149,6 +155,8 @@ void ChannelEditorWindow::buildMenus()
     file.addSeparator();
     connect(AddAction(file, "EditorCompare", QStringLiteral("Co&mpare with Radio")), &QAction::triggered, this,
             &ChannelEditorWindow::compareWithRadio);
+    connect(AddAction(file, "EditorTakeSettings", QStringLiteral("&Take Settings from the Radio")), &QAction::triggered,
+            this, &ChannelEditorWindow::takeSettings);
     connect(AddAction(file, "EditorWrite", QStringLiteral("&Write to Radio")), &QAction::triggered, this,
             &ChannelEditorWindow::writeToRadio);
     file.addSeparator();
@@ -176,6 +184,16 @@ void ChannelEditorWindow::buildActionsOfEdit(QMenu& edit)
     connect(AddAction(edit, "EditorPaste", QStringLiteral("&Paste Rows"), QKeySequence::Paste), &QAction::triggered, this,
             &ChannelEditorWindow::pasteRows);
     edit.addSeparator();
+    // Delete empties the cells chosen; in a cell's editor it is the editor's own key.
+    QAction* clearCells = AddAction(edit, "EditorClearCells", QStringLiteral("Clear C&ells"), QKeySequence(Qt::Key_Delete));
+    clearCells->setShortcutContext(Qt::WidgetShortcut);
+    table_->addAction(clearCells);
+    connect(clearCells, &QAction::triggered, this, [this] {
+        QModelIndexList cells = table_->selectionModel()->selectedIndexes();
+        if (cells.isEmpty() && table_->currentIndex().isValid())
+            cells << table_->currentIndex();
+        model_.clearCells(cells);
+    });
     connect(AddAction(edit, "EditorInsert", QStringLiteral("&Insert Channel"), QKeySequence(Qt::CTRL | Qt::Key_Insert)),
             &QAction::triggered, this, [this] { model_.insertChannel(currentRow()); });
     connect(AddAction(edit, "EditorClear", QStringLiteral("C&lear Channel"), QKeySequence(Qt::CTRL | Qt::Key_Delete)),
@@ -228,7 +246,15 @@ bool ChannelEditorWindow::save()
         return false;
     }
     model_.markSaved();
-    say(UpperFileName(path_) + QStringLiteral(" saved"));
+    QString said = UpperFileName(path_) + QStringLiteral(" saved");
+    // The file cannot carry where a line's contents were read: once it is read again, nothing
+    // tells those rows apart. The operator hears it while it can still be mended.
+    if (const auto unknown = model_.rowsWithUnknownSettings(); !unknown.empty())
+        said += QStringLiteral("; ") + QString::number(unknown.size())
+            + (unknown.size() == 1 ? QStringLiteral(" row stands") : QStringLiteral(" rows stand"))
+            + QStringLiteral(" on another channel without its settings: Take Settings from the Radio gives them theirs before "
+                             "the file is read again");
+    say(said);
     return true;
 }
 
@@ -253,6 +279,44 @@ void ChannelEditorWindow::saveBeforeEnd()
                                     MessageIcon::None, MessageButtons::YesNo)
                == MessageAnswer::Yes)
         save();
+}
+
+bool ChannelEditorWindow::eventFilter(QObject* object, QEvent* event)
+{
+    if (object != table_ || event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(object, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+    if (tab && modifiers.testFlag(Qt::ControlModifier)) {
+        // Ctrl+Tab leaves the table, which keeps Tab for its cells.
+        focusNextPrevChild(key->key() == Qt::Key_Tab && !modifiers.testFlag(Qt::ShiftModifier));
+        return true;
+    }
+    const bool openList = (key->key() == Qt::Key_F2 && modifiers == Qt::NoModifier)
+        || (key->key() == Qt::Key_Down && modifiers == Qt::AltModifier);
+    if (openList) {
+        openCell();
+        return true;
+    }
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && modifiers == Qt::NoModifier) {
+        goToRow(currentRow() + 1);
+        return true;
+    }
+    return QMainWindow::eventFilter(object, event);
+}
+
+void ChannelEditorWindow::openCell()
+{
+    const QModelIndex cell = table_->currentIndex();
+    if (!cell.isValid() || !(model_.flags(cell) & Qt::ItemIsEditable)) {
+        say(QStringLiteral("This cell cannot be edited"));
+        return;
+    }
+    table_->edit(cell);
+    // A cell of choices opens on its list.
+    if (auto* list = qobject_cast<QComboBox*>(table_->indexWidget(cell)))
+        list->showPopup();
 }
 
 void ChannelEditorWindow::closeEvent(QCloseEvent* event)
@@ -380,8 +444,38 @@ void ChannelEditorWindow::exportChirp()
     say(QStringLiteral("Channels exported to ") + *file);
 }
 
+bool ChannelEditorWindow::mayWriteUnknownSettings()
+{
+    const std::vector<int> unknown = model_.rowsWithUnknownSettings();
+    if (unknown.empty())
+        return true;
+    QStringList named;
+    for (const int row : unknown) {
+        if (named.size() == 10) {
+            named << QStringLiteral("and ") + QString::number(unknown.size() - 10) + QStringLiteral(" more");
+            break;
+        }
+        named << QStringLiteral("line ") + QString::number(row + 1) + QStringLiteral(" (channel ")
+                + QString::number(*model_.checkOf(row).settingsUnknownOn) + QStringLiteral(", read on ")
+                + QString::number(model_.table().readOn[static_cast<std::size_t>(row)]) + u')';
+    }
+    const QString text = QString::number(unknown.size())
+        + (unknown.size() == 1 ? QStringLiteral(" line stands") : QStringLiteral(" lines stand"))
+        + QStringLiteral(" on another channel without its settings: ") + named.join(QStringLiteral(", "))
+        + QStringLiteral(". Update Rig would give each the tones, data mode and split of the channel it now stands on. "
+                         "Take Settings from the Radio gives them their own. Write them as they are?");
+    if (program_.dialogs.message(kTitle, text, MessageIcon::None, MessageButtons::YesNo) == MessageAnswer::Yes)
+        return true;
+    say(QStringLiteral("Write to Radio did not run: ") + QString::number(unknown.size())
+        + (unknown.size() == 1 ? QStringLiteral(" line lacks") : QStringLiteral(" lines lack"))
+        + QStringLiteral(" its settings (Take Settings from the Radio)"));
+    return false;
+}
+
 void ChannelEditorWindow::writeToRadio()
 {
+    if (!mayWriteUnknownSettings())
+        return;
     if (model_.isModified()) {
         if (program_.dialogs.message(kTitle,
                                      UpperFileName(path_) + QStringLiteral(" has unsaved changes ... Update Rig writes the file "
@@ -403,10 +497,28 @@ void ChannelEditorWindow::writeToRadio()
 void ChannelEditorWindow::compareWithRadio()
 {
     // The lines as they stand in the editor, saved or not: nothing is written anywhere.
+    reading_ = Reading::Compare;
     if (!listenTo([this] { program_.memory.compareRig(model_.lines()); }, true))
         say(QStringLiteral("Compare with Radio did not run"));
     else if (!listening_)
         say(QStringLiteral("Compare with Radio: the file names no channel"));
+}
+
+void ChannelEditorWindow::takeSettings()
+{
+    const std::vector<int> channels = ChannelsForSettings(model_.table());
+    if (channels.empty()) {
+        say(QStringLiteral("Every channel row carries its settings already: nothing to take"));
+        return;
+    }
+    // Compare with Radio's read, of the channels the rows were read on: a line clearing each
+    // names it, and nothing is written.
+    QStringList reads;
+    for (const int channel : channels)
+        reads << LineOfRow(ChannelRow{QString::number(channel), {}, {}, {}, false, {}, std::nullopt});
+    reading_ = Reading::Settings;
+    if (!listenTo([this, reads] { program_.memory.compareRig(reads); }, false))
+        say(QStringLiteral("Take Settings from the Radio did not run"));
 }
 
 bool ChannelEditorWindow::listenTo(const std::function<void()>& start, bool compare)
@@ -440,6 +552,18 @@ void ChannelEditorWindow::verdict(int channel, const std::optional<QString>& why
 
 void ChannelEditorWindow::finished(const QString& operation, const ChannelReport& report)
 {
+    if (operation == program_.memory.comparison().name() && reading_ == Reading::Settings) {
+        program_.memory.setListener(nullptr);
+        listening_ = false;
+        std::map<int, RadioHeld> held;
+        for (const PlannedLine& planned : program_.memory.comparison().plans())
+            held[planned.plan.channel] = planned.plan.held;
+        model_.takeSettings([&held](int channel) {
+            const auto found = held.find(channel);
+            return found == held.end() ? RadioHeld() : found->second;
+        });
+        return;
+    }
     if (operation == program_.memory.comparison().name()) {
         program_.memory.setListener(nullptr);
         listening_ = false;
@@ -459,6 +583,14 @@ void ChannelEditorWindow::finished(const QString& operation, const ChannelReport
 
 void ChannelEditorWindow::stopped(const QString& operation, const QString& why)
 {
+    if (operation == program_.memory.comparison().name()) {
+        // A read that stopped wrote nothing and marks nothing.
+        program_.memory.setListener(nullptr);
+        listening_ = false;
+        say((reading_ == Reading::Settings ? QStringLiteral("Take Settings from the Radio") : QStringLiteral("Compare with Radio"))
+            + QStringLiteral(" stopped: ") + why + QStringLiteral("; nothing was changed"));
+        return;
+    }
     markWriteResults(operation + QStringLiteral(" stopped: ") + why, false);
 }
 
@@ -475,12 +607,13 @@ void ChannelEditorWindow::markWriteResults(const QString& ending, bool completed
             continue;
         const auto channel = MemoryChannelOf(ChannelRowOf(lines[row]));
         const auto found = channel ? writeVerdicts_.find(*channel) : writeVerdicts_.end();
-        if (found != writeVerdicts_.end())
+        // A line Update Rig skipped wrote nothing, whatever another line of its channel did.
+        if (model_.checkOf(row).refused)
+            marks[row] = QStringLiteral("skipped: ") + model_.checkOf(row).text();
+        else if (found != writeVerdicts_.end())
             marks[row] = found->second                      ? QStringLiteral("not verified: ") + *found->second
                          : ChannelRowOf(lines[row]).isBlank() ? QStringLiteral("cleared and verified")
                                                               : QStringLiteral("written and verified");
-        else if (model_.checkOf(row).refused)
-            marks[row] = QStringLiteral("skipped: ") + model_.checkOf(row).text();
         else if (completed)
             marks[row] = QStringLiteral("unchanged: the radio already held it");
         else

@@ -40,6 +40,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The table's keys: Ctrl+Tab out of it, Enter down a row, F2 and Alt+Down open a cell.
+    bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
     void buildMenus();
@@ -50,6 +52,8 @@ private:
     std::vector<int> chosenRows() const;
     int currentRow() const;
     void goToRow(int row);
+    // The current cell's editor, a list open on its choices.
+    void openCell();
     void copyRows();
     void cutRows();
     void pasteRows();
@@ -57,7 +61,11 @@ private:
     void importChirp();
     void exportChirp();
     void writeToRadio();
+    // Rows that would take another channel's settings: true when there are none, or the
+    // operator wants them written as they are.
+    bool mayWriteUnknownSettings();
     void compareWithRadio();
+    void takeSettings();
     // Listens to the memory engine for the run this window started.
     bool listenTo(const std::function<void()>& start, bool compare);
 
@@ -77,6 +85,9 @@ private:
     ReadoutField* summary_ = nullptr;
     std::map<int, std::optional<QString>> writeVerdicts_;
     bool listening_ = false;
+    // What the radio's channels are being read for: the compare's marks, or the rows' settings.
+    enum class Reading { Compare, Settings };
+    Reading reading_ = Reading::Compare;
 };
 
 }  // namespace talvex::editor

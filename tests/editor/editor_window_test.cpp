@@ -9,6 +9,8 @@
 #define TALVEX_TEST_PRINTS_QSTRING  // test_program.h prints QString already
 #include "editor_lines.h"
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -57,6 +59,8 @@ protected:
             QTest::keyClicks(QApplication::focusWidget(), QString(QChar::fromLatin1(*c)));
     }
 
+    QTableView& table() const { return *window->findChild<QTableView*>(QStringLiteral("ChannelTable")); }
+    QString status() const { return window->findChild<QLineEdit*>(QStringLiteral("EditorStatus"))->text(); }
     QStringList savedLines() const { return QString::fromLatin1(t.readFile(QStringLiteral("TALVEX.TXT"))).split(QStringLiteral("\r\n")); }
 
     OpenProgram t;
@@ -66,30 +70,36 @@ protected:
 
 TEST_F(EditorWindow, ThreeChannelsEditedFromTheKeyboardAreWhatTheSavedFileChanges)
 {
-    // Channel 3: found by its label, a frequency typed in kilohertz.
+    // Channel 3: found by its label, a frequency typed with a decimal comma; Enter goes down a row.
     key(Qt::Key_F, Qt::ControlModifier);
     type("ALPHA");
     key(Qt::Key_Return);
     ASSERT_EQ(QApplication::focusWidget()->objectName(), u"ChannelTable");
-    type("7100");
+    type("29,64");
     key(Qt::Key_Return);
-    // Channel 2, one line up: its label, four cells to the right.
+    EXPECT_EQ(table().currentIndex().row(), editor::testing::kFirstChannelRow + 3);
+    // Channel 2, two rows up: its label, four cells to the right by Tab.
+    key(Qt::Key_Up);
     key(Qt::Key_Up);
     for (int i = 0; i < 4; ++i)
-        key(Qt::Key_Right);
+        key(Qt::Key_Tab);
     key(Qt::Key_F2);
     key(Qt::Key_A, Qt::ControlModifier);
     type("RICH");
     key(Qt::Key_Return);
-    // Channel 1: its mode from the list, by the first letter.
+    // Channel 1: three cells back by Shift+Tab, its mode from the list Alt+Down opens.
+    key(Qt::Key_Up);
     key(Qt::Key_Up);
     for (int i = 0; i < 3; ++i)
-        key(Qt::Key_Left);
-    key(Qt::Key_F2);
-    ASSERT_NE(qobject_cast<QComboBox*>(QApplication::focusWidget()), nullptr);
+        key(Qt::Key_Backtab, Qt::ShiftModifier);
+    key(Qt::Key_Down, Qt::AltModifier);
+    auto* mode = table().findChild<QComboBox*>();
+    ASSERT_NE(mode, nullptr);
+    ASSERT_TRUE(mode->view()->isVisible());
     type("L");
-    ASSERT_EQ(qobject_cast<QComboBox*>(QApplication::focusWidget())->currentText(), u"LSB");
-    key(Qt::Key_Return);
+    key(Qt::Key_Return);  // picks from the list
+    ASSERT_EQ(mode->currentText(), u"LSB");
+    key(Qt::Key_Return);  // takes the cell
     key(Qt::Key_S, Qt::ControlModifier);
 
     QStringList expected = original;
@@ -97,11 +107,119 @@ TEST_F(EditorWindow, ThreeChannelsEditedFromTheKeyboardAreWhatTheSavedFileChange
     QByteArray record = editor::testing::RichRecord(2);
     record.replace(31, 10, "RICH      ");
     expected[4] = WithRecordZone(Channel(2, "14.074.0", "USB", 2, true, "RICH"), *MemoryRecord::from(record));
-    expected[5] = Channel(3, "07.100.0", "LSB", 1, false, "ALPHA");
+    expected[5] = Channel(3, "29.640.0", "LSB", 1, false, "ALPHA");
     expected << QString();  // the last line's CR LF
     EXPECT_EQ(savedLines(), expected);
     EXPECT_FALSE(window->model().isModified());
-    EXPECT_EQ(window->findChild<QLineEdit*>(QStringLiteral("EditorStatus"))->text(), u"TALVEX.TXT saved");
+    EXPECT_EQ(status(), u"TALVEX.TXT saved");
+}
+
+// Tab stays in the table, from cell to cell and row to row; Ctrl+Tab and Ctrl+Shift+Tab leave it.
+TEST_F(EditorWindow, TabMovesBetweenCellsAndCtrlTabLeavesTheTable)
+{
+    const int first = editor::testing::kFirstChannelRow;
+    const int last = editor::kColumnCount - 1;
+    key(Qt::Key_F, Qt::ControlModifier);
+    type("CHARLIE");
+    key(Qt::Key_Return);
+    key(Qt::Key_End);
+    ASSERT_EQ(table().currentIndex(), window->model().index(first, last));
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int row;
+        int column;
+    } steps[] = {
+        {Qt::Key_Tab, Qt::NoModifier, first + 1, 0},
+        {Qt::Key_Tab, Qt::NoModifier, first + 1, 1},
+        {Qt::Key_Backtab, Qt::ShiftModifier, first + 1, 0},
+        {Qt::Key_Backtab, Qt::ShiftModifier, first, last},
+    };
+    for (const auto& step : steps) {
+        key(step.key, step.modifiers);
+        ASSERT_EQ(QApplication::focusWidget(), &table());
+        EXPECT_EQ(table().currentIndex(), window->model().index(step.row, step.column));
+    }
+    key(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), u"UpdateRigSummary");
+    table().setFocus(Qt::TabFocusReason);
+    key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), u"FindText");
+}
+
+// Delete empties a cell as its column empties: a frequency clears the channel, a list cell
+// takes its empty or off value, and a cell with none says so and keeps its value.
+TEST_F(EditorWindow, DeleteEmptiesTheCellAsItsColumnDoes)
+{
+    const struct {
+        int channel;
+        editor::Column column;
+        const char* after;  // the cell's text afterwards
+        const char* said;
+    } cases[] = {
+        {1, editor::Column::Frequency, "", "Line 4, Frequency: channel cleared: Update Rig will clear it in the radio"},
+        {2, editor::Column::Label, "", "Line 5, Label cleared"},
+        {2, editor::Column::Select, "", "Line 5, Select cleared"},
+        {2, editor::Column::DataMode, "off", "Line 5, Data cleared"},
+        {2, editor::Column::Split, "No", "Line 5, Split cleared"},
+        {1, editor::Column::Mode, "USB", "Line 4, Mode: Mode has no empty value: choose one from its list (F2)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(editor::ColumnTitle(c.column).toStdString());
+        window->model().load(original);
+        const QModelIndex cell = window->model().index(editor::testing::kFirstChannelRow + c.channel - 1, static_cast<int>(c.column));
+        table().setCurrentIndex(cell);
+        table().setFocus(Qt::OtherFocusReason);
+        key(Qt::Key_Delete);
+        EXPECT_EQ(cell.data(Qt::DisplayRole).toString().trimmed(), QString::fromLatin1(c.after));
+        EXPECT_EQ(status(), QString::fromLatin1(c.said));
+    }
+    // The frequency's Delete cleared the whole channel, as typing an empty frequency does.
+    window->model().load(original);
+    table().setCurrentIndex(window->model().index(editor::testing::kFirstChannelRow, static_cast<int>(editor::Column::Frequency)));
+    key(Qt::Key_Delete);
+    EXPECT_EQ(window->model().lines()[editor::testing::kFirstChannelRow], editor::testing::Blank(1));
+}
+
+// F2 opens a list cell on its list, whose empty choice a screen reader names.
+TEST_F(EditorWindow, F2OpensAListWhoseEmptyChoiceHasAName)
+{
+    table().setCurrentIndex(window->model().index(editor::testing::kFirstChannelRow, static_cast<int>(editor::Column::Select)));
+    table().setFocus(Qt::OtherFocusReason);
+    key(Qt::Key_F2);
+    auto* select = table().findChild<QComboBox*>();
+    ASSERT_NE(select, nullptr);
+    ASSERT_TRUE(select->view()->isVisible());
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(select->view());
+    ASSERT_NE(list, nullptr);
+    QStringList names;
+    for (int i = 0; i < list->childCount(); ++i)
+        names << list->child(i)->text(QAccessible::Name);
+    EXPECT_EQ(names, (QStringList{QStringLiteral("not selected"), QStringLiteral("Yes")}));
+}
+
+// What a command did is the status line's accessible value, which a screen reader announces.
+TEST_F(EditorWindow, MoveUndoAndRedoAreSaidOnTheStatusLine)
+{
+    table().setCurrentIndex(window->model().index(editor::testing::kFirstChannelRow + 1, 1));
+    table().setFocus(Qt::OtherFocusReason);
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* said;
+    } steps[] = {
+        {Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier,
+         "Moved channel 2 down to 3; settings unknown: Update Rig keeps channel 2's tones, data mode and split"},
+        {Qt::Key_Z, Qt::ControlModifier, "Undid Move Down: channel 2 back to 2"},
+        {Qt::Key_Y, Qt::ControlModifier,
+         "Redid Move Down: channel 2 down to 3; settings unknown: Update Rig keeps channel 2's tones, data mode and split"},
+    };
+    QAccessibleInterface* line = QAccessible::queryAccessibleInterface(window->findChild<QLineEdit*>(QStringLiteral("EditorStatus")));
+    ASSERT_NE(line, nullptr);
+    for (const auto& step : steps) {
+        key(step.key, step.modifiers);
+        EXPECT_EQ(line->valueInterface()->currentValue().toString(), QString::fromLatin1(step.said));
+    }
 }
 
 TEST_F(EditorWindow, ATypedValueIsCheckedAsItIsTypedAndTheSummaryNamesTheLine)
@@ -110,8 +228,7 @@ TEST_F(EditorWindow, ATypedValueIsCheckedAsItIsTypedAndTheSummaryNamesTheLine)
     type("ALPHA");
     key(Qt::Key_Return);
     type("80.00005");
-    const auto* status = window->findChild<QLineEdit*>(QStringLiteral("EditorStatus"));
-    EXPECT_EQ(status->text(), u"80.000.0: digits past 100 Hz are cut: 80000050 Hz is kept as 80.000.0 (the file holds 100 Hz "
+    EXPECT_EQ(status(), u"80.000.0: digits past 100 Hz are cut: 80000050 Hz is kept as 80.000.0 (the file holds 100 Hz "
                               u"steps): frequency 80.000.0 is outside 0.030-74.800 MHz: the radio refuses it");
     key(Qt::Key_Return);
     EXPECT_TRUE(window->findChild<QLineEdit*>(QStringLiteral("UpdateRigSummary"))
