@@ -232,7 +232,9 @@ void ChannelTableModel::takeSettings(const HeldRecords& held)
         if (taken.disagreed.size() > kNamed)
             named << QStringLiteral("and ") + QString::number(taken.disagreed.size() - kNamed) + QStringLiteral(" more");
         said << rows(static_cast<std::size_t>(taken.disagreed.size()))
-                + QStringLiteral(" did not agree with the radio and were left as they are: ") + named.join(QStringLiteral(", "));
+                + (taken.disagreed.size() == 1 ? QStringLiteral(" did not agree with the radio and was left as it is: ")
+                                               : QStringLiteral(" did not agree with the radio and were left as they are: "))
+                + named.join(QStringLiteral(", "));
     }
     change.report = said.join(QStringLiteral("; "));
     this->change(QStringLiteral("Take Settings from the Radio"), change, -1);

@@ -5,6 +5,8 @@
 #include "datafile/data_file_frame.h"
 #include "tests/support/sim_memory.h"
 #include "tests/support/sim_program.h"
+#define TALVEX_TEST_PRINTS_QSTRING  // test_program.h prints QString already
+#include "editor_lines.h"
 
 #include <QAction>
 
@@ -13,7 +15,7 @@
 namespace talvex::testing {
 namespace {
 
-constexpr int kFirstChannelRow = 3;
+using editor::testing::kFirstChannelRow;
 
 // A radio holding channels 1-10 of the demo, its data file as Create File writes it, and the
 // editor on it with channels 2, 5, 7 and 21 edited (a label, a frequency, a clear, a new one).
