@@ -9,7 +9,9 @@
 namespace talvex::channels {
 namespace {
 
+using testing::ChannelLinesOf;
 using testing::Line;
+using testing::ReportLinesOf;
 using testing::WithZone;
 
 // CHIRP's own header of its older releases: 18 columns, none of ours.
@@ -34,19 +36,7 @@ ImportResult ImportOne(const QString& row)
     return ImportChirpCsv((kHeader + QStringLiteral("\r\n") + row + QStringLiteral("\r\n")).toUtf8(), {});
 }
 
-QStringList ChannelLinesOf(const ImportResult& result)
-{
-    // Title, heading and empty line before; empty line, heading, empty line and END after.
-    return result.lines.mid(3, result.lines.size() - 7);
-}
-
-QString ReportOf(const ImportResult& result)
-{
-    QStringList shown;
-    for (const ReportLine& line : result.report)
-        shown << line.shown();
-    return shown.join(QStringLiteral("; "));
-}
+QString ReportOf(const ImportResult& result) { return ReportLinesOf(result).join(QStringLiteral("; ")); }
 
 TEST(ChirpImport, EachRowBecomesItsLineAndNamesWhatChanged)
 {
