@@ -191,6 +191,7 @@ TEST(EibiImport, BroadcastsTheFiltersLeaveOutAreCountedAndChangeNothing)
         "6040;0000-2400;SaSu;X;Alpha;F;Eu;;1;;\n"  // language
         "6050;0000-2400;Sa-Mo;X;Alpha;E;Af;;1;;\n"  // target
         "6060;0000-2400;;X;Bravo;E;Eu;;1;;\n"  // station
+        "6065;0000-2400;irr;X;Bravo;E;Eu;;1;;\n"  // station: another filter leaves it out anyway
         "6070;0000-2400;irr;X;Alpha;E;Eu;;1;;\n"  // days the filter cannot read, from here on
         "6080;0000-2400;1.Sa;X;Alpha;E;Eu;;1;;\n"
         "6090;0000-2400;irr;X;Alpha;E;Eu;;1;;\n"
@@ -202,7 +203,7 @@ TEST(EibiImport, BroadcastsTheFiltersLeaveOutAreCountedAndChangeNothing)
     filter.station = QStringLiteral("alpha");
     const ImportResult result = ImportEibi(schedule.toUtf8(), filter, {});
     EXPECT_EQ(ChannelLinesOf(result), QStringList{Am(1, "06.000.0", "Alpha")});
-    EXPECT_EQ(result.notes, (QStringList{"6 broadcasts outside the filters (time 2, days 1, language 1, target 1, station 1)",
+    EXPECT_EQ(result.notes, (QStringList{"7 broadcasts outside the filters (time 2, days 1, language 1, target 1, station 2)",
                                          QString::fromUtf8("5 broadcasts with days the filter cannot read (irr, 1.Sa, alt, …): left out")}));
     EXPECT_FALSE(result.changed()) << ReportLinesOf(result).join(u'|').toStdString();
 }
