@@ -43,7 +43,7 @@ struct EibiFilter {
 // Taken, or the first filter (in this order) that leaves the row out. A Days field the filter
 // cannot read counts only when every other filter would take the row: those are the rows the
 // operator might have wanted.
-enum class FilterVerdict { Taken, Time, Days, Language, Target, Station, UnreadableDays };
+enum class FilterVerdict { Taken, Time, Days, Language, Target, Station, UnreadableDays };  // UnreadableDays last
 
 // `fields`: one row's eleven fields.
 FilterVerdict VerdictOf(const QStringList& fields, const EibiFilter& filter);
@@ -57,7 +57,8 @@ public:
     QStringList notes() const;
 
 private:
-    std::array<int, 7> counts_{};  // by FilterVerdict
+    static constexpr std::size_t kVerdicts = static_cast<std::size_t>(FilterVerdict::UnreadableDays) + 1;
+    std::array<int, kVerdicts> counts_{};  // by FilterVerdict
     QStringList unreadableDays_;   // the first few distinct forms, in file order
     bool moreUnreadableDays_ = false;
 };
