@@ -49,7 +49,7 @@ ImportResult ImportEibi(const QByteArray& bytes, const EibiFilter& filter, const
             continue;
         }
         const auto hz = HzOfKhz(fields[kEibiKhz]);
-        if (!hz || *hz < kLowestHz || *hz > kHighestHz) {
+        if (!hz || !kRadio.holdsFrequency(*hz)) {
             fileReport.push_back({textRow.line, QStringLiteral("kHz \"") + fields[kEibiKhz]
                                                     + QStringLiteral("\" is outside 30-74800 kHz: left out")});
             continue;
