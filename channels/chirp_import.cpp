@@ -37,31 +37,31 @@ ImportResult ImportRows(const std::vector<NumberedRow>& rows, const ImportOption
         for (const QString& note : numbered.notes)
             report(note);
         const QString location = numbered.row[kLocation].trimmed();
-        std::optional<int> channel = WholeNumberIn(location, kRadio.firstChannel, kRadio.lastChannel);
-        if (options.renumber) {
-            if (next > kRadio.lastChannel) {
-                report(QStringLiteral("no channel left after 99: left out"));
-                continue;
-            }
-            if (channel != next)
-                report(QStringLiteral("Location ") + location + QStringLiteral(" written to channel ") + QString::number(next));
-            channel = next;
-        } else if (!channel) {
+        const std::optional<int> located = WholeNumberIn(location, kRadio.firstChannel, kRadio.lastChannel);
+        if (options.renumber && next > kRadio.lastChannel) {
+            report(QStringLiteral("no channel left after 99: left out"));
+            continue;
+        }
+        if (!options.renumber && !located) {
             report(QStringLiteral("Location \"") + location + QStringLiteral("\" is outside 1-99: left out"));
             continue;
         }
-        if (const auto earlier = rowOfChannel.find(*channel); earlier != rowOfChannel.end()) {
-            report(QStringLiteral("channel ") + QString::number(*channel) + QStringLiteral(" is already row ")
+        const int channel = options.renumber ? next : *located;
+        if (const auto earlier = rowOfChannel.find(channel); earlier != rowOfChannel.end()) {
+            report(QStringLiteral("channel ") + QString::number(channel) + QStringLiteral(" is already row ")
                    + QString::number(earlier->second) + QStringLiteral(": left out"));
             continue;
         }
-        const RowLine made = LineOfRow(numbered.row, *channel);
+        const RowLine made = LineOfRow(numbered.row, channel);
+        // Only a row that is written moves: the channel named is the one the data file holds.
+        if (made.line && located != channel)
+            report(QStringLiteral("Location ") + location + QStringLiteral(" written to channel ") + QString::number(channel));
         for (const QString& change : made.changes)
             report(change);
         if (!made.line)
             continue;
-        lines[*channel] = *made.line;
-        rowOfChannel[*channel] = numbered.line;
+        lines[channel] = *made.line;
+        rowOfChannel[channel] = numbered.line;
         ++next;
     }
     // In the order of the file; what concerns the file as a whole first.

@@ -5,6 +5,7 @@
 #include "channels/record_fields.h"
 #include "link/bcd.h"
 #include "link/format.h"
+#include "link/radio_model.h"
 
 #include <QRegularExpression>
 
@@ -26,11 +27,11 @@ std::optional<std::int64_t> HzOfText(const QString& text)
     return match.captured(1).toLongLong() * 1'000'000 + match.captured(2).leftJustified(6, u'0').toLongLong();
 }
 
-bool InRadioRange(std::int64_t hz) { return hz >= kLowestHz && hz <= kHighestHz; }
+bool InRadioRange(std::int64_t hz) { return kRadio.holdsFrequency(hz); }
 
 QString RangeText(std::int64_t hz)
 {
-    return QStringLiteral("frequency ") + MegahertzText(hz) + QStringLiteral(" MHz is outside 0.030-74.800 MHz");
+    return QStringLiteral("frequency ") + MegahertzText(hz) + QStringLiteral(" MHz is outside ") + MemoryRangeText();
 }
 
 // "88.5" to 885; nothing for what is no tone of one decimal.

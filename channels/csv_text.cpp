@@ -23,7 +23,7 @@ QString DecodeUtf8OrLatin1(const QByteArray& bytes)
     return latin1.decode(bytes);
 }
 
-std::vector<TextRow> SplitRows(const QString& text, QChar separator)
+std::vector<TextRow> SplitRows(const QString& text, QChar separator, Quotes quotes)
 {
     std::vector<TextRow> rows;
     TextRow row;
@@ -66,7 +66,7 @@ std::vector<TextRow> SplitRows(const QString& text, QChar separator)
             row.fields << field;
             field.clear();
             rowHasText = true;
-        } else if (c == u'"' && field.isEmpty()) {
+        } else if (c == u'"' && field.isEmpty() && quotes == Quotes::Csv) {
             quoted = true;
             rowHasText = true;
         } else {

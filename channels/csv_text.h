@@ -27,8 +27,13 @@ struct TextRow {
     QStringList fields;
 };
 
+// How a field that starts with a quote is read: as CSV's quoted field (which may hold
+// separators and line ends), or as plain text, for EiBi's schedules, which never quote: there
+// a station name that starts with an unmatched quote must not swallow the rows after it.
+enum class Quotes { Csv, Plain };
+
 // The rows of `text`; an empty line gives no row.
-std::vector<TextRow> SplitRows(const QString& text, QChar separator);
+std::vector<TextRow> SplitRows(const QString& text, QChar separator, Quotes quotes = Quotes::Csv);
 
 // One row as CSV: fields quoted when they hold a comma, a quote or a line end; CR LF after it.
 QString CsvRowText(const QStringList& fields);

@@ -48,10 +48,6 @@ QByteArray ToneBytesOf(int tenths);
 // One of the radio's 50 CTCSS tones, in tenths of a hertz.
 bool IsRadioTone(int tenths);
 
-// The radio's memory frequency range, in hertz.
-inline constexpr std::int64_t kLowestHz = 30'000;
-inline constexpr std::int64_t kHighestHz = 74'800'000;
-
 // The two channel bytes of a channel 1-99 (channel 12 is 00 12), and back.
 QByteArray ChannelBytesOf(int channel);
 int ChannelOf(const MemoryRecord& record);

@@ -83,7 +83,7 @@ ListOptionStep TakeListOption(const QStringList& arguments, qsizetype& i, ListOp
         const auto given = value();
         const auto days = given && !given->trimmed().isEmpty() ? channels::WeekdaysOf(*given) : std::nullopt;
         if (!days)
-            return {true, QStringLiteral("--days must be days as the schedule writes them (1245, Mo-Fr, Sa,Su), not ")
+            return {true, QStringLiteral("--days must be days as the schedule writes them (SaSu, Mo-Fr, We-Mo, 1245, Sa,Su), not ")
                               + Quoted(given)};
         list.filter.days = *days;
     } else if (argument == u"--language") {

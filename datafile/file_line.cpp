@@ -1,6 +1,7 @@
 #include "datafile/file_line.h"
 
 #include "datafile/data_line.h"
+#include "datafile/record_zone.h"
 
 #include <QRegularExpression>
 
@@ -59,6 +60,47 @@ std::optional<QString> FrequencyDigitsOf(const QString& field)
     if (!match.hasMatch())
         return std::nullopt;
     return match.captured(1).rightJustified(2, u'0') + match.captured(2) + match.captured(3);
+}
+
+std::optional<QString> StrayCharactersOf(const QString& line)
+{
+    // Columns no reader takes: before the channel, after each field up to the next zone, and
+    // past the label up to the whole-record zone. "Fil " and "Yes" are written whole, so their
+    // unread letters belong to their fields.
+    struct Gap {
+        int first;
+        int last;
+        const char* belongsTo;
+    };
+    static constexpr Gap kGaps[] = {
+        {1, 1, "the channel starts at column 2"},       {5, 14, "the frequency starts at column 15"},
+        {23, 28, "the mode starts at column 29"},       {48, 56, "the select mark starts at column 57"},
+        {60, 70, "the label starts at column 71"},      {81, 84, "a label has at most 10 characters, columns 71-80"},
+    };
+    const auto stray = [&line](int first, int last, const QString& why) -> std::optional<QString> {
+        const QString gap = Columns(line, first, last);
+        const qsizetype at = gap.indexOf(QRegularExpression(QStringLiteral("\\S")));
+        if (at < 0)
+            return std::nullopt;
+        // A few characters are enough to find the place; a long run is cut.
+        constexpr qsizetype kShown = 12;
+        QString text = gap.mid(at).trimmed();
+        if (text.size() > kShown)
+            text = text.left(kShown) + QStringLiteral("...");
+        return u'"' + text + QStringLiteral("\" in column ") + QString::number(first + at) + QStringLiteral(" (") + why
+            + u')';
+    };
+    for (const Gap& gap : kGaps) {
+        if (auto found = stray(gap.first, gap.last, QString::fromLatin1(gap.belongsTo)))
+            return found;
+    }
+    const QString filterWord = Columns(line, 43, 46);
+    if (!filterWord.trimmed().isEmpty() && filterWord != u"Fil ")
+        return stray(43, 46, QStringLiteral("the filter is written \"Fil 1\" to \"Fil 3\""));
+    const QString recordZone = Columns(line, 85, static_cast<int>(line.size()));
+    if (!recordZone.trimmed().isEmpty() && !RecordZoneOf(line))
+        return stray(85, static_cast<int>(line.size()), QStringLiteral("column 85 holds only a whole record, 82 hexadecimal digits"));
+    return std::nullopt;
 }
 
 bool IsPrintableLabel(const QString& label)

@@ -35,6 +35,12 @@ QString ChannelTextOf(const QString& line);
 std::optional<QString> FrequencyDigitsOf(const QString& field);
 bool IsEmptyFrequency(const QString& field);
 
+// What a channel line holds where no reader looks: the first non-blank characters outside
+// every zone's field ("\"M\" in column 70"), or nothing. A field typed a column too early or
+// too long (a label from column 70, an 11th character of a label, a channel number from column
+// 1) would otherwise lose those characters without a word, or be read as another value.
+std::optional<QString> StrayCharactersOf(const QString& line);
+
 // A label a radio can hold: printable ASCII only.
 bool IsPrintableLabel(const QString& label);
 

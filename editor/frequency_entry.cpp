@@ -3,6 +3,7 @@
 #include "channels/record_fields.h"
 #include "datafile/file_line.h"
 #include "link/format.h"
+#include "link/radio_model.h"
 
 #include <QRegularExpression>
 
@@ -100,7 +101,7 @@ QString CutMessage(const FrequencyEntry& entry)
         + FrequencyZoneText(entry.hz) + QStringLiteral(" (the file holds 100 Hz steps)");
 }
 
-bool InRadioRange(std::int64_t hz) { return hz >= channels::kLowestHz && hz <= channels::kHighestHz; }
+bool InRadioRange(std::int64_t hz) { return kRadio.holdsFrequency(hz); }
 
 QString RangeMessage(std::int64_t hz)
 {

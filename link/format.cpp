@@ -1,5 +1,7 @@
 #include "format.h"
 
+#include "radio_model.h"
+
 #include <array>
 #include <optional>
 
@@ -28,6 +30,12 @@ constexpr std::array<ModeEntry, 8> kModes{{
 }};
 
 }  // namespace
+
+QString MemoryRangeText()
+{
+    const auto megahertz = [](std::int64_t hz) { return QString::number(static_cast<double>(hz) / 1e6, 'f', 3); };
+    return megahertz(kRadio.lowestHz) + u'-' + megahertz(kRadio.highestHz) + QStringLiteral(" MHz");
+}
 
 QString FormatFrequency(int p4, int p3, int p2)
 {

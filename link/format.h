@@ -10,6 +10,9 @@ namespace talvex {
 // MM.KKK.H from the decimal values of frequency bytes 4, 3 and 2 (14, 7, 40 -> 14.074.0).
 QString FormatFrequency(int p4, int p3, int p2);
 
+// The radio's memory range as the operator reads it: "0.030-74.800 MHz".
+QString MemoryRangeText();
+
 // HH:MM (9, 5 -> 09:05).
 QString FormatTime(int hours, int minutes);
 

@@ -181,14 +181,17 @@ void ChannelReport::note(int channel, const QString& what)
 QString ChannelReport::summary(const QString& operation) const
 {
     const auto checked = verified_ + failures_.size();
+    const QString skipped = skips_.empty() ? QString()
+                                           : QStringLiteral(", ") + QString::number(skips_.size())
+            + (skips_.size() == 1 ? QStringLiteral(" line skipped") : QStringLiteral(" lines skipped"));
     if (already_.isEmpty())
         return operation + QStringLiteral(": ") + QString::number(verified_) + QStringLiteral(" of ")
-            + QString::number(checked) + QStringLiteral(" channels verified");
+            + QString::number(checked) + QStringLiteral(" channels verified") + skipped;
     const QString changed = failures_.isEmpty()
         ? QString::number(verified_)
         : QString::number(verified_) + QStringLiteral(" of ") + QString::number(checked);
     return operation + QStringLiteral(": ") + changed + (checked == 1 ? QStringLiteral(" channel") : QStringLiteral(" channels"))
-        + u' ' + changed_ + QStringLiteral(" and verified, ") + QString::number(unchanged_) + u' ' + already_;
+        + u' ' + changed_ + QStringLiteral(" and verified, ") + QString::number(unchanged_) + u' ' + already_ + skipped;
 }
 
 QString ChannelReport::details() const
@@ -196,6 +199,8 @@ QString ChannelReport::details() const
     QStringList all = failures_;
     for (const auto& [channel, line] : overwritten_)
         all << line;
+    for (const ChannelVerdict& skip : skips_)
+        all << QStringLiteral("Skipped ") + skip.why.value_or(QString());
     all << notes_;
     QStringList shown = all.mid(0, kListedChannels);
     if (all.size() > kListedChannels)

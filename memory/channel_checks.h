@@ -67,6 +67,12 @@ public:
     }
     // Nothing sent: the radio already held it.
     void unchanged() { ++unchanged_; }
+    // A line of the file left out before anything was sent, because the radio cannot take it
+    // (`why`: "line 12 (channel 7): frequency 80.000.0 is outside ..."). Not a failed channel:
+    // the radio was never asked, and nothing it holds changed.
+    void skipped(int channel, const QString& why) { skips_.push_back({channel, why}); }
+    int skippedCount() const { return static_cast<int>(skips_.size()); }
+    const std::vector<ChannelVerdict>& skips() const { return skips_; }
     // A channel no step meant to change that the radio changed all the same (it took a garbled
     // write as one for this channel). Named with the failures; a verified write of the channel
     // later in the run puts it right and takes the name back.
@@ -83,12 +89,15 @@ public:
         overwritten_.erase(channel);
         verdicts_.push_back({channel, why});
     }
-    bool hasNotes() const { return !notes_.isEmpty(); }
+    // Something to tell beyond the counts on a run that verified: notes, or lines skipped.
+    bool hasNotes() const { return !notes_.isEmpty() || !skips_.empty(); }
     bool countsUnchanged() const { return !already_.isEmpty(); }
     // "Update Rig: 97 of 99 channels verified", or with unchanged channels
-    // "Update Rig: 3 channels written and verified, 96 already as the file says".
+    // "Update Rig: 3 channels written and verified, 96 already as the file says", and
+    // ", 2 lines skipped" after either when lines were left out.
     QString summary(const QString& operation) const;
-    // One line a channel: failures first ("Channel 30: no answer"), then notes; at most
+    // One line a channel: failures first ("Channel 30: no answer"), then the lines skipped
+    // ("Skipped line 12 (channel 7): ..."), then notes; at most
     // `kListedChannels` lines, then "... and N more".
     QString details() const;
 
@@ -103,6 +112,7 @@ private:
     QStringList notes_;
     std::map<int, QString> overwritten_;  // channel -> its report line, not yet put right
     std::vector<ChannelVerdict> verdicts_;
+    std::vector<ChannelVerdict> skips_;
 };
 
 // A radio that stays silent for this many channels in a row is taken to be gone.

@@ -35,10 +35,7 @@ void CompareRig::reset()
 // in this one step.
 void CompareRig::changeStep()
 {
-    for (const QString& line : lines_) {
-        const auto channel = ChannelNamedBy(line);
-        plans_.push_back({line, PlanLine(line, channel ? before().held(*channel) : RadioHeld())});
-    }
+    plans_ = PlanLines(lines_, [this](int channel) { return before().held(channel); });
     complete_ = true;
     c_.state.ComparingRig = false;
     c_.state.ChannelCounter = 0;

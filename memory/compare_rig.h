@@ -9,12 +9,6 @@
 
 namespace talvex {
 
-// One line of the data file and what Update Rig would do with it.
-struct PlannedLine {
-    QString line;
-    LinePlan plan;
-};
-
 // Compare Rig: what Update Rig would do with a data file, found out without changing the radio.
 // The channels the file names are read first, at the line's pace, with the very read Update Rig
 // makes before it writes (two agreeing reads of each); then every line up to END is planned

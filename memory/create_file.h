@@ -14,7 +14,9 @@ class CreateFile final : public Stepper {
 public:
     explicit CreateFile(OperationContext& context);
     void start();
-    // Channel lines also carry the channel's whole record, as backups do.
+    // Channel lines carry the channel's whole record after the six zones, as backups do, so
+    // that a line moved to another channel in an editor takes its tones, data mode and split
+    // with it. Off: the six zones only.
     void setWithRecords(bool withRecords) { withRecords_ = withRecords; }
     // The run ends without its end line: the new file is thrown away, the old one kept.
     void discard();
@@ -28,7 +30,7 @@ private:
 
     ReplacingTextFile newFile_;
     ChannelRead read_;
-    bool withRecords_ = false;
+    bool withRecords_ = true;
 };
 
 }  // namespace talvex

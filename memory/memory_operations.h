@@ -97,7 +97,7 @@ public:
     // one's answer is in, not only the reading before a change: the command line's pace. The
     // window keeps its 300 ms steps, which let the operator watch each channel go by.
     void setLinePacedThroughout(bool throughout) { linePacedThroughout_ = throughout; }
-    // Create File's channel lines also carry each channel's whole record.
+    // Whether Create File's channel lines carry each channel's whole record (they do unless told not to).
     void setCreateWithRecords(bool withRecords) { createFile_.setWithRecords(withRecords); }
     // Stops whatever runs, as Stop does (a file being created and a backup being saved are thrown
     // away), after telling the listener every verdict so far.

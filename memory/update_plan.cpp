@@ -10,6 +10,7 @@
 #include "memory/programmed_line.h"
 
 #include <algorithm>
+#include <map>
 
 namespace talvex {
 
@@ -81,6 +82,14 @@ QStringList SettingsKept(const MemoryRecord& held, const MemoryRecord& written)
     return kept;
 }
 
+LinePlan Skipped(LinePlan plan, QString reason, LinePart part)
+{
+    plan.action = PlanAction::Skip;
+    plan.reason = std::move(reason);
+    plan.part = part;
+    return plan;
+}
+
 LinePlan PlanClear(LinePlan plan)
 {
     plan.action = plan.held && !*plan.held ? PlanAction::AlreadyBlank : PlanAction::Clear;
@@ -99,13 +108,20 @@ LinePlan PlanWrite(LinePlan plan, const QString& line)
         }
     }
     const ParsedLine parsed = ParseProgrammedLine(line, plan.channel);
-    if (!parsed.line) {
-        plan.action = PlanAction::Skip;
-        plan.reason = parsed.fault + QStringLiteral(" cannot be written");
-        return plan;
-    }
+    if (!parsed.line)
+        return Skipped(std::move(plan), parsed.fault, parsed.part);
     const std::optional<MemoryRecord> held = plan.held.value_or(std::nullopt);
     MergedChannel merged = MergeChannel(*parsed.line, held);
+    // The transmit side comes from the line's record or the radio's; one the radio would refuse
+    // (a record edited by hand) is not sent either.
+    if (merged.record.isSplit()) {
+        const auto transmit = FrequencyDigitsOf(FrequencyTextOf(merged.record.secondFrequency()));
+        if (!transmit || !kRadio.holdsFrequency(transmit->toLongLong() * 100))
+            return Skipped(std::move(plan),
+                           QStringLiteral("transmit frequency ") + FrequencyTextOf(merged.record.secondFrequency())
+                               + QStringLiteral(" is outside ") + MemoryRangeText() + QStringLiteral(": the radio refuses it"),
+                           LinePart::Record);
+    }
     plan.record = merged.record;
     if (held)
         plan.kept = SettingsKept(*held, merged.record);
@@ -147,14 +163,67 @@ std::vector<int> ChannelsNamedIn(const QStringList& lines)
 LinePlan PlanLine(const QString& line, const RadioHeld& held)
 {
     LinePlan plan;
+    if (KindOf(line) != LineKind::Channel)
+        return plan;
+    const QString channelText = ChannelTextOf(line).trimmed();
+    // The heading reads as a channel line, and a line without a channel number acts on nothing.
+    if (channelText.isEmpty() || channelText == u"Ch#")
+        return plan;
     const auto channel = ChannelNamedBy(line);
     if (!channel)
-        return plan;
+        return Skipped(std::move(plan), QStringLiteral("channel \"") + channelText + QStringLiteral("\" is not ")
+                                            + QString::number(kRadio.firstChannel) + u'-' + QString::number(kRadio.lastChannel),
+                       LinePart::Channel);
     plan.channel = *channel;
     plan.held = held;
+    if (const auto stray = StrayCharactersOf(line))
+        return Skipped(std::move(plan), *stray + QStringLiteral(" stands outside every zone"), LinePart::Outside);
     if (IsEmptyFrequency(Columns(line, 15, 22)))
         return PlanClear(std::move(plan));
     return PlanWrite(std::move(plan), line);
+}
+
+std::vector<PlannedLine> PlanLines(const QStringList& lines, const HeldLookup& held)
+{
+    std::vector<PlannedLine> planned;
+    std::map<int, qsizetype> lastLineOf;  // channel -> the index of the last line naming it
+    for (const QString& line : lines) {
+        const auto channel = ChannelNamedBy(line);
+        planned.push_back({line, PlanLine(line, channel ? held(*channel) : RadioHeld())});
+        if (channel)
+            lastLineOf[*channel] = static_cast<qsizetype>(planned.size()) - 1;
+        if (KindOf(line) == LineKind::End)
+            break;
+    }
+    // Writing a channel once a line would leave the last line's contents in it all the same, but
+    // send every other line for nothing and count one channel many times.
+    for (qsizetype i = 0; i < static_cast<qsizetype>(planned.size()); ++i) {
+        LinePlan& plan = planned[static_cast<std::size_t>(i)].plan;
+        const auto channel = ChannelNamedBy(planned[static_cast<std::size_t>(i)].line);
+        if (!channel || lastLineOf[*channel] == i)
+            continue;
+        plan = Skipped(std::move(plan),
+                       QStringLiteral("channel ") + QString::number(*channel) + QStringLiteral(" is named again on line ")
+                           + QString::number(lastLineOf[*channel] + 1) + QStringLiteral(", which is written instead"),
+                       LinePart::Channel);
+    }
+    return planned;
+}
+
+QStringList SkippedLines(const QStringList& lines)
+{
+    QStringList named;
+    const auto planned = PlanLines(lines, [](int) { return RadioHeld(); });
+    for (std::size_t i = 0; i < planned.size(); ++i) {
+        const LinePlan& plan = planned[i].plan;
+        if (plan.action != PlanAction::Skip)
+            continue;
+        QString text = QStringLiteral("line ") + QString::number(i + 1);
+        if (plan.channel != 0)
+            text += QStringLiteral(" (channel ") + QString::number(plan.channel) + u')';
+        named << text + QStringLiteral(": ") + plan.reason;
+    }
+    return named;
 }
 
 QString PlanFieldName(PlanField field)

@@ -8,16 +8,17 @@
 // Typical use, for lines read from a data file up to its END line:
 //
 //     for (int channel : ChannelsNamedIn(lines)) read `channel` from the radio (blank or record);
-//     for (const QString& line : lines) {
-//         const LinePlan plan = PlanLine(line, HeldFor(ChannelNamedBy(line)));
-//         ... plan.action, plan.changed, plan.kept, plan.notes, plan.reason
+//     for (const PlannedLine& planned : PlanLines(lines, heldFor)) {
+//         ... planned.plan.action, .changed, .kept, .notes, .reason
 //     }
 
 #include "link/memory_record.h"
+#include "memory/programmed_line.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -32,7 +33,7 @@ enum class PlanAction {
     Clear,         // the channel is cleared (the line's frequency field is empty)
     Unchanged,     // the merged record is what the radio holds already: nothing is sent
     AlreadyBlank,  // a clear of a channel the radio holds nothing in: nothing is sent
-    Skip,          // a field cannot be encoded: nothing is sent, and the operator is told `reason`
+    Skip,          // the radio cannot take the line: nothing is sent, and the operator is told `reason`
     NotAChannel,   // a title, heading, comment, blank or END line, or a channel no write reaches
 };
 
@@ -65,9 +66,17 @@ struct LinePlan {
     // Write: the merge's decisions the operator must hear about ("split kept, transmit
     // 14.230.0", "data mode cleared: CW cannot carry it").
     QStringList notes;
-    // Skip: why ("mode \"XYZ\" cannot be written"). NotAChannel: why a line naming a channel
-    // writes nothing ("P1 is written only from a backup's record of it"), else empty.
+    // Skip: why ("mode \"XYZ\" is no mode the radio has"). NotAChannel: why a line naming a
+    // channel writes nothing ("P1 is written only from a backup's record of it"), else empty.
     QString reason;
+    // Skip: the part of the line `reason` is about.
+    LinePart part = LinePart::Channel;
+};
+
+// One line of a data file and what Update Rig does with it.
+struct PlannedLine {
+    QString line;
+    LinePlan plan;
 };
 
 // The channel a channel line writes or clears, P1 and P2 (100, 101) included; nothing for a
@@ -78,8 +87,22 @@ std::optional<int> ChannelNamedBy(const QString& line);
 // planning. The lines are taken up to the first END line.
 std::vector<int> ChannelsNamedIn(const QStringList& lines);
 
-// What Update Rig does with `line` when the radio holds `held` in ChannelNamedBy(line).
+// What Update Rig does with `line` when the radio holds `held` in ChannelNamedBy(line), the
+// line taken alone.
 LinePlan PlanLine(const QString& line, const RadioHeld& held);
+
+// What the radio holds in a channel, as read before planning (RadioHeld() when it was not read).
+using HeldLookup = std::function<RadioHeld(int channel)>;
+
+// Every line up to and including the first END line, each planned as Update Rig takes it from a
+// whole file: a channel named on more than one line is written once, from its last line, and
+// the lines before it are skipped and named. The one rule set every face asks what a file
+// will do: Update Rig, talvex-mem diff and the editor's marks.
+std::vector<PlannedLine> PlanLines(const QStringList& lines, const HeldLookup& held);
+
+// The lines PlanLines skips, whatever the radio holds: "line 12 (channel 7): frequency 80.000.0
+// is outside 0.030-74.800 MHz: the radio refuses it", one a line in file order.
+QStringList SkippedLines(const QStringList& lines);
 
 // "frequency", "mode", "filter", "label", "select", "settings".
 QString PlanFieldName(PlanField field);

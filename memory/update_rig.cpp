@@ -58,7 +58,7 @@ void UpdateRig::begin()
             break;
     }
     ledger_.report().countUnchanged(QStringLiteral("written"), QStringLiteral("already as the file says"));
-    if (!saveFirst(ChannelsNamedIn(lines_))) {
+    if (!skipsAccepted(SkippedLines(lines_)) || !saveFirst(ChannelsNamedIn(lines_))) {
         c_.dataFile.CloseDataFile();
         return;
     }
@@ -66,10 +66,26 @@ void UpdateRig::begin()
     c_.state.UpdatingRig = true;
 }
 
+bool UpdateRig::skipsAccepted(const QStringList& skipped)
+{
+    if (skipped.isEmpty())
+        return true;
+    constexpr qsizetype kNamed = 10;
+    QStringList named = skipped.mid(0, kNamed);
+    if (skipped.size() > kNamed)
+        named << QStringLiteral("... and ") + QString::number(skipped.size() - kNamed) + QStringLiteral(" more");
+    const QString text = QString::number(skipped.size())
+        + (skipped.size() == 1 ? QStringLiteral(" line of ") : QStringLiteral(" lines of ")) + c_.state.CurrentFileName
+        + QStringLiteral(" cannot go into the radio and will be skipped:\n") + named.join(u'\n')
+        + QStringLiteral("\n ... Write the other lines?");
+    return c_.dialogs.message(name(), text, MessageIcon::None, MessageButtons::YesNo) == MessageAnswer::Yes;
+}
+
 void UpdateRig::reset()
 {
     BackedUpStepper::reset();
     lines_.clear();
+    plans_.clear();
     next_ = 0;
     sent_ = Sent::Nothing;
     channel_ = 0;
@@ -132,16 +148,20 @@ void UpdateRig::changeStep()
         sent_ = Sent::Clear;
         return;
     }
-    while (next_ < lines_.size()) {
-        const QString& line = lines_[next_++];
-        ShowFileLine(c_.state.memory, line);
-        switch (KindOf(line)) {
+    // Every channel the file names has been read by now, so the whole file is planned at once.
+    if (plans_.empty())
+        plans_ = PlanLines(lines_, [this](int channel) { return before().held(channel); });
+    while (next_ < static_cast<qsizetype>(plans_.size())) {
+        const qsizetype at = next_++;
+        const PlannedLine& planned = plans_[static_cast<std::size_t>(at)];
+        ShowFileLine(c_.state.memory, planned.line);
+        switch (KindOf(planned.line)) {
         case LineKind::End: end(); return;
         case LineKind::Comment:
         case LineKind::Blank: continue;
         case LineKind::Channel: break;
         }
-        sent_ = sendLine(line);
+        sent_ = sendLine(planned, at + 1);
         if (sent_ != Sent::Nothing || !c_.state.UpdatingRig)
             return;
     }
@@ -157,22 +177,25 @@ void UpdateRig::end()
     c_.reportEnd(name(), ledger_.report());
 }
 
-UpdateRig::Sent UpdateRig::sendLine(const QString& line)
+UpdateRig::Sent UpdateRig::sendLine(const PlannedLine& planned, qsizetype lineNumber)
 {
     ProgramState& s = c_.state;
-    s.ChannelText = ChannelTextOf(line).trimmed();
-    const auto channel = ChannelNamedBy(line);
-    const LinePlan plan = PlanLine(line, channel ? before().held(*channel) : RadioHeld());
+    const LinePlan& plan = planned.plan;
+    s.ChannelText = ChannelTextOf(planned.line).trimmed();
     switch (plan.action) {
     case PlanAction::NotAChannel: return Sent::Nothing;
     case PlanAction::Unchanged:
     case PlanAction::AlreadyBlank: ledger_.report().unchanged(); return Sent::Nothing;
-    case PlanAction::Skip:
+    case PlanAction::Skip: {
         s.memory.Text7 = QStringLiteral("Skipped channel ") + s.ChannelText + QStringLiteral(": ") + plan.reason
-            + QStringLiteral(" ... ") + line.trimmed();
-        ledger_.record(plan.channel, plan.reason);
+            + QStringLiteral(" ... ") + planned.line.trimmed();
+        QString where = QStringLiteral("line ") + QString::number(lineNumber);
+        if (plan.channel != 0)
+            where += QStringLiteral(" (channel ") + QString::number(plan.channel) + u')';
+        ledger_.report().skipped(plan.channel, where + QStringLiteral(": ") + plan.reason);
         s.EntriesPreset = false;
         return Sent::Nothing;
+    }
     case PlanAction::Clear: return clearChannel(plan.channel);
     case PlanAction::Write: break;
     }

@@ -32,13 +32,16 @@ private:
     void checkChange(const Exchange& exchange) override;
     void begin();
     void end();
-    Sent sendLine(const QString& line);
+    // The operator's Yes to going on without the lines the radio cannot take; true when none.
+    bool skipsAccepted(const QStringList& skipped);
+    Sent sendLine(const PlannedLine& planned, qsizetype lineNumber);
     Sent writeChannel(const LinePlan& plan);
     Sent clearChannel(int channel);
     // The written channel read once more: its read-back was missing, late or differed.
     void readBackAgain();
 
     QStringList lines_;     // the data file as it was when the run began, up to END
+    std::vector<PlannedLine> plans_;  // lines_ planned, once every channel was read
     qsizetype next_ = 0;    // lines_[next_] is taken next
     Sent sent_ = Sent::Nothing;
     int channel_ = 0;  // the channel the last step wrote or cleared

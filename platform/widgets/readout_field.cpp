@@ -25,6 +25,12 @@ void ReadoutField::announce(const QString& spoken)
     spoken_ = spoken;
     QAccessibleValueChangeEvent event(this, spokenValue());
     QAccessible::updateAccessibility(&event);
+    // The desktop bus carries a value change as a number only: what is said beyond the text shown
+    // (an operation's progress, its end) goes out as text too, as a live status line's does.
+    if (!spoken.isEmpty() && spoken != text()) {
+        QAccessibleTextInsertEvent said(this, 0, spoken);
+        QAccessible::updateAccessibility(&said);
+    }
 }
 
 ReadoutField* MakeReadoutField(QWidget& parent, const char* name, const Twips& place, const FontFace& font,

@@ -21,7 +21,7 @@ public:
     // Shows `text`; the accessible value becomes that text again.
     void display(const QString& text);
     // Makes `spoken` the accessible value (the text shown when empty) and sends a value-change
-    // event for it.
+    // event for it; a `spoken` other than the text shown goes out as inserted text as well.
     void announce(const QString& spoken = {});
 
     QString spokenValue() const { return spoken_.isEmpty() ? text() : spoken_; }

@@ -4,7 +4,8 @@ accessibility bus, against talvex-sim, it walks the accessibility tree of each w
 every control a user can work (its role, a name from the tables below, and that no two controls of
 a window share name and description); then it presses Clear Status and Query Current Frequency
 through the bus, as a screen reader does, and waits for the Frequency field to announce the
-simulator's frequency.
+simulator's frequency; and it runs Create File through the bus and hears its progress and its end
+as text from the Memory window's status line.
 
     atspi_tree_test.py TALVEX TALVEX-SIM DEMO-DIR
 """
@@ -249,6 +250,30 @@ def check_window(title, top):
         check(not missing, f"{title}: no {role} named {sorted(missing)}")
 
 
+def hear_create_file(pyatspi, memory):
+    """Create File through the bus, its question answered there too; its progress and its end must
+    reach the bus as text from the status line, the way a screen reader hears them."""
+    heard = []
+
+    def on_text(event):
+        if event.source is not None and event.source.name == "Status":
+            heard.append(str(event.any_data))
+    pyatspi.Registry.registerEventListener(on_text, "object:text-changed:insert")
+    press(find(memory, "push button", "Create File"))
+    question = wait_for("Create File's question", lambda: window(pyatspi, "Create File"))
+    press(find(question, "push button", "Yes"))
+    def said(start):
+        return any(text.startswith(start) for text in heard)
+    try:
+        wait_for("Create File's first channel", lambda: said("Create File: channel 1 of 99"))
+        wait_for("Create File's end", lambda: "Create File ended" in heard, timeout=90)
+    except TimeoutError:
+        print("heard:", heard[-5:], flush=True)
+        raise
+    check(said("Create File: channel 99 of 99"), f"the last channel was not heard: {heard[-3:]}")
+    pyatspi.Registry.deregisterEventListener(on_text, "object:text-changed:insert")
+
+
 def main():
     talvex, sim, demo = sys.argv[1:4]
     work = tempfile.mkdtemp(prefix="talvex-atspi-")
@@ -295,6 +320,7 @@ def main():
         press(find(radio, "push button", "go to Memory Window"))
         memory = wait_for("the Memory Operations window", lambda: window(pyatspi, "Memory Operations"))
         check_window("Memory Operations", memory)
+        hear_create_file(pyatspi, memory)
         press(find(memory, "push button", "Change Data File"))
         data = wait_for("the Data File Setup window", lambda: window(pyatspi, "Data File Setup"))
         check_window("Data File Setup", data)

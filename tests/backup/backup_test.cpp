@@ -87,8 +87,7 @@ protected:
         for (int channel = first; channel <= last; ++channel) {
             const QByteArray& held = before.at(channel);
             // A programmed channel's line carries its whole record from column 85.
-            lines[channel] = held.isEmpty() ? ExpectedLine(channel, held)
-                                            : ExpectedLine(channel, held).leftJustified(84, u' ') + held.toHex().toUpper();
+            lines[channel] = ExpectedRecordLine(channel, held);
         }
         return lines;
     }

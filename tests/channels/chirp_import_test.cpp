@@ -9,7 +9,9 @@
 namespace talvex::channels {
 namespace {
 
+using testing::ChannelLinesOf;
 using testing::Line;
+using testing::ReportLinesOf;
 using testing::WithZone;
 
 // CHIRP's own header of its older releases: 18 columns, none of ours.
@@ -34,19 +36,7 @@ ImportResult ImportOne(const QString& row)
     return ImportChirpCsv((kHeader + QStringLiteral("\r\n") + row + QStringLiteral("\r\n")).toUtf8(), {});
 }
 
-QStringList ChannelLinesOf(const ImportResult& result)
-{
-    // Title, heading and empty line before; empty line, heading, empty line and END after.
-    return result.lines.mid(3, result.lines.size() - 7);
-}
-
-QString ReportOf(const ImportResult& result)
-{
-    QStringList shown;
-    for (const ReportLine& line : result.report)
-        shown << line.shown();
-    return shown.join(QStringLiteral("; "));
-}
+QString ReportOf(const ImportResult& result) { return ReportLinesOf(result).join(QStringLiteral("; ")); }
 
 TEST(ChirpImport, EachRowBecomesItsLineAndNamesWhatChanged)
 {
@@ -185,8 +175,8 @@ TEST(ChirpImport, RenumberPacksFromTheFirstChannel)
     EXPECT_EQ(ChannelLinesOf(result), (QStringList{Line(41, "07.074.0", "USB", "Fil 2", "", "A         "),
                                                    Line(42, "14.074.0", "USB", "Fil 2", "", "B         "),
                                                    Line(43, "21.074.0", "USB", "Fil 2", "", "D         ")}));
+    // Row 4 is left out and moves nowhere: channel 43 is row 5's.
     EXPECT_EQ(ReportOf(result), "row 2: Location 0 written to channel 41; row 3: Location 150 written to channel 42; "
-                                "row 4: Location 41 written to channel 43; "
                                 "row 4: frequency 146.000000 MHz is outside 0.030-74.800 MHz: left out; "
                                 "row 5: Location 42 written to channel 43");
 }

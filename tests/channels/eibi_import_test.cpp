@@ -1,17 +1,22 @@
 // Channels from a broadcast schedule in EiBi's format: the sample (sked-test.csv, 214 lines
-// written for this test, stations made up) through a few filters.
+// written for this test, stations made up) through a few filters, and rows written out here for
+// each Days form, the edges of a time span, the filters' counts and the frequencies' range.
 
 #include "channels/eibi_import.h"
 #include "tests/channels/expected_lines.h"
 
 #include <QFile>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace talvex::channels {
 namespace {
 
+using testing::ChannelLinesOf;
 using testing::Line;
+using testing::ReportLinesOf;
 
 QByteArray Sample()
 {
@@ -94,11 +99,8 @@ TEST(EibiImport, FiltersPickTheExpectedChannels)
     const QByteArray sample = Sample();
     for (const FilterCase& c : cases) {
         const ImportResult result = ImportEibi(sample, c.filter, {});
-        EXPECT_EQ(result.lines.mid(3, result.lines.size() - 7), c.lines) << c.what;
-        QStringList report;
-        for (const ReportLine& line : result.report)
-            report << line.shown();
-        EXPECT_EQ(report, c.report) << c.what;
+        EXPECT_EQ(ChannelLinesOf(result), c.lines) << c.what;
+        EXPECT_EQ(ReportLinesOf(result), c.report) << c.what;
     }
 }
 
@@ -121,25 +123,117 @@ TEST(EibiImport, ALatin1ScheduleIsRead)
     EXPECT_EQ(result.report[0].shown(), QString::fromUtf8("row 2: name \"Café\" written \"Cafe\""));
 }
 
-TEST(EibiImport, DaysAndTimesAreReadAsTheScheduleWritesThem)
+const QString kHeading = QStringLiteral("kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;Target:62;Remarks:135;P:35;Start:60;Stop:60\n");
+
+// The weekdays a Days field names, Monday first ("0000011" is Saturday and Sunday), or "none".
+QString WeekdaysText(const char* days)
 {
-    const auto days = [](const char* text) {
-        const auto set = WeekdaysOf(QString::fromLatin1(text));
-        return set ? QString::fromStdString(set->to_string()) : QStringLiteral("none");
+    const auto set = WeekdaysOf(QString::fromUtf8(days));
+    if (!set)
+        return QStringLiteral("none");
+    QString text = QString::fromStdString(set->to_string());
+    std::reverse(text.begin(), text.end());
+    return text;
+}
+
+TEST(EibiDays, EveryDaysFormOfTheSchedulesIsReadAndTheRestIsNone)
+{
+    const std::vector<std::pair<const char*, const char*>> cases{
+        {"", "1111111"},        {"Mo", "1000000"},       {"Su", "0000001"},         {"sa", "0000010"},
+        {"SaSu", "0000011"},    {"SASU", "0000011"},     {"MoWeFr", "1010100"},     {"MoTuWeThFr", "1111100"},
+        {"Mo-Fr", "1111100"},   {"We-Mo", "1011111"},    {"Sa-Mo", "1000011"},      {"Su-Mo", "1000001"},
+        {"Th-Tu", "1101111"},   {"1", "1000000"},        {"7", "0000001"},          {"1245", "1101100"},
+        {"156", "1000110"},     {"Sa,Su", "0000011"},    {"Mo-We,Fr", "1110100"},   {"Tu/Th", "0101000"},
+        {"Mo, Th", "1001000"},
+        // Not weekdays: irregular, alternating, the first Saturday of a month, dates, feasts.
+        {"irr", "none"},        {"alt", "none"},         {"1.Sa", "none"},          {"2.Su", "none"},
+        {"12Apr", "none"},      {"Ramadan", "none"},     {"spur", "none"},          {"0", "none"},
+        {"8", "none"},          {"Mo-Xx", "none"},       {"Mo-", "none"},           {"-Fr", "none"},
+        {"Mo-We-Fr", "none"},   {"SaS", "none"},         {"Mo,,Fr", "none"},        {"Mo Tu", "none"},
     };
-    // Bits from Sunday (left) to Monday (right).
-    EXPECT_EQ(days(""), "1111111");
-    EXPECT_EQ(days("1245"), "0011011");
-    EXPECT_EQ(days("Mo-Fr"), "0011111");
-    EXPECT_EQ(days("Sa,Su"), "1100000");
-    EXPECT_EQ(days("Sa-Mo"), "1100001");
-    EXPECT_EQ(days("Tu/Th"), "0001010");
-    EXPECT_EQ(days("irr"), "none");
-    EXPECT_EQ(days("Mo-Xx"), "none");
+    for (const auto& [days, weekdays] : cases)
+        EXPECT_EQ(WeekdaysText(days), QString::fromLatin1(weekdays)) << days;
+}
+
+TEST(EibiImport, OnTheAirFromTheStartMinuteToBeforeTheEndMinute)
+{
+    struct TimeCase {
+        const char* span;
+        const char* at;
+        bool taken;
+    };
+    const std::vector<TimeCase> cases{
+        {"1100-1200", "1100", true},  {"1100-1200", "1159", true},  {"1100-1200", "1200", false},
+        {"1100-1200", "1059", false}, {"2300-0100", "2300", true},  {"2300-0100", "0030", true},
+        {"2300-0100", "0100", false}, {"2300-0100", "2259", false}, {"0000-2400", "0000", true},
+        {"0000-2400", "2359", true},  {"1200-1200", "0500", true},  {"11-12", "1130", false},
+    };
+    for (const TimeCase& c : cases) {
+        const QString schedule = kHeading + QStringLiteral("6000;%1;;X;Test;E;Eu;;1;;\n").arg(QLatin1String(c.span));
+        const ImportResult result = ImportEibi(schedule.toUtf8(), At(c.at), {});
+        const std::string what = std::string(c.span) + " at " + c.at;
+        EXPECT_EQ(result.channels, c.taken ? 1 : 0) << what;
+        EXPECT_EQ(result.notes, c.taken ? QStringList() : QStringList{"1 broadcast outside the filters (time 1)"}) << what;
+    }
     EXPECT_EQ(MinuteOfHhmm(QStringLiteral("0000")), 0);
     EXPECT_EQ(MinuteOfHhmm(QStringLiteral("2359")), 1439);
     EXPECT_EQ(MinuteOfHhmm(QStringLiteral("2400")), std::nullopt);
     EXPECT_EQ(MinuteOfHhmm(QStringLiteral("930")), std::nullopt);
+}
+
+TEST(EibiImport, BroadcastsTheFiltersLeaveOutAreCountedAndChangeNothing)
+{
+    const QString schedule = kHeading + QStringLiteral(
+        "6000;0000-2400;Sa;X;Alpha;E;Eu;;1;;\n"
+        "6010;0000-0100;Sa;X;Alpha;E;Eu;;1;;\n"  // time
+        "6020;0000-0100;irr;X;Alpha;E;Eu;;1;;\n"  // time, whatever its days
+        "6030;0000-2400;Mo;X;Alpha;E;Eu;;1;;\n"  // days
+        "6040;0000-2400;SaSu;X;Alpha;F;Eu;;1;;\n"  // language
+        "6050;0000-2400;Sa-Mo;X;Alpha;E;Af;;1;;\n"  // target
+        "6060;0000-2400;;X;Bravo;E;Eu;;1;;\n"  // station
+        "6065;0000-2400;irr;X;Bravo;E;Eu;;1;;\n"  // station: another filter leaves it out anyway
+        "6070;0000-2400;irr;X;Alpha;E;Eu;;1;;\n"  // days the filter cannot read, from here on
+        "6080;0000-2400;1.Sa;X;Alpha;E;Eu;;1;;\n"
+        "6090;0000-2400;irr;X;Alpha;E;Eu;;1;;\n"
+        "6100;0000-2400;alt;X;Alpha;E;Eu;;1;;\n"
+        "6110;0000-2400;12Apr;X;Alpha;E;Eu;;1;;\n");
+    EibiFilter filter = At("1200", "e");
+    filter.days = *WeekdaysOf(QStringLiteral("Sa"));
+    filter.target = QStringLiteral("EU");
+    filter.station = QStringLiteral("alpha");
+    const ImportResult result = ImportEibi(schedule.toUtf8(), filter, {});
+    EXPECT_EQ(ChannelLinesOf(result), QStringList{Am(1, "06.000.0", "Alpha")});
+    EXPECT_EQ(result.notes, (QStringList{"7 broadcasts outside the filters (time 2, days 1, language 1, target 1, station 2)",
+                                         QString::fromUtf8("5 broadcasts with days the filter cannot read (irr, 1.Sa, alt, …): left out")}));
+    EXPECT_FALSE(result.changed()) << ReportLinesOf(result).join(u'|').toStdString();
+}
+
+struct ScheduleRowCase {
+    const char* what;
+    const char* rows;
+    QStringList lines;
+    QStringList report;
+};
+
+TEST(EibiImport, EachFrequencyBecomesItsChannel)
+{
+    const std::vector<ScheduleRowCase> cases{
+        {"half a kilohertz", "6070.5;0000-2400;;CAN;CFRX;E;NAm;t;1;;\n", {Am(1, "06.070.5", "CFRX")}, {}},
+        {"the lowest", "30;0000-2400;;X;Low;E;Eu;;1;;\n", {Am(1, "00.030.0", "Low")}, {}},
+        {"the highest", "74800;0000-2400;;X;High;E;Eu;;1;;\n", {Am(1, "74.800.0", "High")}, {}},
+        {"below", "29.9;0000-2400;;X;Low;E;Eu;;1;;\n", {}, {"row 2: kHz \"29.9\" is outside 30-74800 kHz: left out"}},
+        {"above", "74800.1;0000-2400;;X;High;E;Eu;;1;;\n", {}, {"row 2: kHz \"74800.1\" is outside 30-74800 kHz: left out"}},
+        {"no kilohertz", "6 MHz;0000-2400;;X;Odd;E;Eu;;1;;\n", {}, {"row 2: kHz \"6 MHz\" is outside 30-74800 kHz: left out"}},
+        {"a quote opening a name, which schedules never close",
+         "6000;0000-2400;;X;\"Voice;E;Eu;;1;;\n6010;0000-2400;;X;Bravo;E;Eu;;1;;\n",
+         {Am(1, "06.000.0", "\"Voice"), Am(2, "06.010.0", "Bravo")}, {}},
+        {"a row of ten fields", "6000;0000-2400;;X;Short;E;Eu;;1;\n", {}, {"row 2: 10 fields, not 11: left out"}},
+    };
+    for (const ScheduleRowCase& c : cases) {
+        const ImportResult result = ImportEibi((kHeading + QString::fromUtf8(c.rows)).toUtf8(), {}, {});
+        EXPECT_EQ(ChannelLinesOf(result), c.lines) << c.what;
+        EXPECT_EQ(ReportLinesOf(result), c.report) << c.what;
+    }
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #pragma once
 
 // Data-file lines written out by hand for the expectations: each field at the start of its
-// 14-column zone, the record's 82 hexadecimal digits from column 85.
+// 14-column zone, the record's 82 hexadecimal digits from column 85. And what an import gave,
+// as lines to compare with them.
+
+#include "channels/import_report.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,5 +25,18 @@ inline QString Line(int channel, const QString& frequency, const QString& mode, 
 }
 
 inline QString WithZone(const QString& line, const QString& hex) { return line.leftJustified(84) + hex; }
+
+// The channel lines of an imported data file: after title, heading and an empty line, before
+// an empty line, the heading, an empty line and END.
+inline QStringList ChannelLinesOf(const channels::ImportResult& result) { return result.lines.mid(3, result.lines.size() - 7); }
+
+// The report as the command line shows it, line by line ("row 7: mode WFM written as FM").
+inline QStringList ReportLinesOf(const channels::ImportResult& result)
+{
+    QStringList shown;
+    for (const channels::ReportLine& line : result.report)
+        shown << line.shown();
+    return shown;
+}
 
 }  // namespace talvex::testing

@@ -116,6 +116,23 @@ TEST(ChannelsRoundTrip, RecordsComeBackByteForByte)
     EXPECT_EQ(next, records.size());
 }
 
+TEST(ChannelsRoundTrip, RenumberedRowsTakeTheirWholeRecordToTheirNewChannel)
+{
+    // Update Rig writes a line's record into the line's channel: its channel bytes must name the
+    // new channel, and every other byte stay the row's own (tones, split, data mode, hertz).
+    const std::vector<MemoryRecord> records = AwkwardRecords();
+    ImportOptions renumber;
+    renumber.renumber = true;
+    renumber.firstChannel = 40;
+    const QStringList lines = testing::ChannelLinesOf(ImportChirpCsv(ChirpCsvOfRecords(records), renumber));
+    ASSERT_EQ(lines.size(), 60);
+    for (int i = 0; i < 60; ++i) {
+        QByteArray expected = records[i].bytes();
+        expected.replace(0, 2, QByteArray::fromHex(QByteArray::number(40 + i).rightJustified(4, '0')));
+        EXPECT_EQ(lines[i].mid(kRecordZoneColumn - 1).toStdString(), expected.toHex().toUpper().toStdString()) << 40 + i;
+    }
+}
+
 TEST(ChannelsRoundTrip, CHIRPsOwnColumnsAloneKeepHertzTonesAndSplit)
 {
     // CHIRP saves a file again with only its columns: filter, data mode and select group are

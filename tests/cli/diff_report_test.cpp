@@ -55,7 +55,7 @@ TEST(DiffReport, NamesEachChangeKeptSettingClearAndSkipAndCountsThem)
               "Channel 13: write into a blank channel: frequency 14.074.1, mode USB, filter Fil 2, label \"FT8 20M\", "
               "select Yes\n"
               "Channel 14: clear (holds 14.074.1 USB Fil 2 \"FT8 20M\")\n"
-              "Channel 16: skipped: mode \"XYZ\" cannot be written\n"
+              "Channel 16: skipped: mode \"XYZ\" is no mode the radio has\n"
               "Channel P1: ignored: P1 is written only from a backup's record of it\n"
               "Update Rig would write 2 and clear 1 channel(s); 1 already as the file says\n"
               "2 line(s) would be skipped\n");
@@ -73,7 +73,7 @@ TEST(DiffReport, NamesEachChangeKeptSettingClearAndSkipAndCountsThem)
               (QJsonObject{{"field", "frequency"}, {"radio", "14.074.1"}, {"file", "14.080.0"}}));
     EXPECT_EQ(twelve["notes"].toArray().first().toString(), u"split kept, transmit 14.230.0");
     EXPECT_EQ(channels[3].toObject()["action"].toString(), u"already blank");
-    EXPECT_EQ(channels[4].toObject()["why"].toString(), u"mode \"XYZ\" cannot be written");
+    EXPECT_EQ(channels[4].toObject()["why"].toString(), u"mode \"XYZ\" is no mode the radio has");
 }
 
 TEST(DiffReport, NothingToWriteIsNoChangeAndAnEarlyEndSaysNothingWasCompared)

@@ -199,6 +199,29 @@ INSTANTIATE_TEST_SUITE_P(
                  {Am(98, "02.305.0", "Filler 000"), Am(99, "02.405.0", "Filler 001")}}),
     [](const auto& info) { return std::string(info.param.story); });
 
+// What the operator's own filters leave out is counted, not taken for a change: a weekend
+// filter whose rows all go in whole ends with 0; one that lets nothing through writes nothing
+// (5), and its notes say why.
+TEST_F(ListCommands, ScheduleFiltersCountWhatTheyLeaveOutWithoutMakingItAChange)
+{
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TALVEX_SOURCE_DIR "/tests/channels/published/sked-a25-excerpt.csv"),
+                            path("sked.csv")));
+    const MemRun weekend = mem({"import", "--eibi", "sked.csv", "bc.txt", "--days", "sasu", "--station", "Shiokaze"});
+    EXPECT_EQ(weekend.exitCode, 0) << weekend.out.constData() << weekend.err.constData();
+    EXPECT_EQ(channelLinesOf("bc.txt"), (QStringList{Am(1, "06.040.0", "Shiokaze"), Am(2, "06.070.0", "Shiokaze")}));
+    EXPECT_TRUE(weekend.out.startsWith("56 broadcasts outside the filters (days 9, station 47)\nImport: 2 channels"))
+        << weekend.out.constData();
+
+    put("kept.txt", "the old file\r\n");
+    const MemRun none = mem({"--json", "import", "--eibi", "sked.csv", "kept.txt", "--days", "Su", "--station", "Welle"});
+    EXPECT_EQ(none.exitCode, 5);
+    EXPECT_EQ(bytesOf("kept.txt"), "the old file\r\n");
+    EXPECT_EQ(QJsonDocument::fromJson(none.out).object()["notes"].toArray(),
+              (QJsonArray{"56 broadcasts outside the filters (days 17, station 39)",
+                          "2 broadcasts with days the filter cannot read (1.Su, irr): left out"}))
+        << none.out.constData();
+}
+
 struct MissingCase {
     const char* story;
     QStringList arguments;

@@ -38,6 +38,8 @@ protected:
         edit(5, editor::Column::Frequency, "1.234");
         edit(7, editor::Column::Frequency, "");
         edit(21, editor::Column::Frequency, "14.074");
+        edit(21, editor::Column::Mode, "USB");
+        edit(21, editor::Column::Filter, "2");
     }
     void edit(int channel, editor::Column column, const char* value)
     {

@@ -236,12 +236,12 @@ TEST(UpdateRig, ReadsTheChannelsItNamesThenSendsTheFramesOfEachKindOfLineAndSkip
         {"* 9            14.074.0", {}},
         {"", {}},
         {FormatDataLine({3, e, e, e, e, e}), ClearFrames(3)},
-        {line(4, "1x.074.0", "USB", "Fil 1"), {}, "frequency \"1x.074.0\""},
-        {line(5, "7100", "USB", "Fil 1"), {}, "frequency \"7100    \""},
-        {line(6, "14.074.0", "SSB", "Fil 1"), {}, "mode \"SSB\""},
-        {line(7, "14.074.0", "USB", "Fil 7"), {}, "filter \"7\""},
-        {line(8, "14.074.0", "USB", "Fil 1", "BAD\x01NAME"), {}, "label"},
-        {line(9, "14.074.0", "USB", "Fil 1", QString::fromLatin1("CAF\xC9")), {}, "label"},
+        {line(4, "1x.074.0", "USB", "Fil 1"), {}, "frequency \"1x.074.0\" is not MM.KKK.H"},
+        {line(5, "7100", "USB", "Fil 1"), {}, "frequency \"7100    \" is not MM.KKK.H"},
+        {line(6, "14.074.0", "SSB", "Fil 1"), {}, "mode \"SSB\" is no mode the radio has"},
+        {line(10, "14.074.0", "USB", "Fil 7"), {}, "filter \"7\" is not 1, 2 or 3"},
+        {line(8, "14.074.0", "USB", "Fil 1", "BAD\x01NAME"), {}, "the label has characters the radio cannot show"},
+        {line(9, "14.074.0", "USB", "Fil 1", QString::fromLatin1("CAF\xC9")), {}, "the label has characters the radio cannot show"},
         {" END", {}},
         {line(13, "14.074.0", "USB", "Fil 2"), {}},  // after the end line: never read
     };
@@ -251,18 +251,37 @@ TEST(UpdateRig, ReadsTheChannelsItNamesThenSendsTheFramesOfEachKindOfLineAndSkip
     // Channels 3 and 7 hold something to clear; the others are blank.
     MemoryRig t({{3, ContentsOf(SampleChannel(3))}, {7, ContentsOf(SampleChannel(7))}},
                 (lines.join("\r\n") + "\r\n").toLatin1());
+    t.dialogs.answerMessage(MessageAnswer::Yes);  // write the other lines
     t.start(&M::Command3_Click);
-    EXPECT_EQ(Shown(t), QStringList{"Update Rig|TALVEX.TXT ... Are you sure?"});
-    Frames expected = ReadFrames({1, 2, 3, 4, 5, 6, 7, 8, 9, 12});
-    QStringList report{"!Update Rig|Update Rig: 5 of 11 channels written and verified, 0 already as the file says"};
-    for (const auto& row : rows) {
-        expected << row.frames;
-        if (!row.skipped.isEmpty())
-            report << "Channel " + row.line.mid(1, 2).trimmed() + ": " + row.skipped + " cannot be written";
+    // The lines the radio cannot take are named before anything is read or written.
+    QStringList skipped;
+    QStringList report{"Update Rig|Update Rig: 5 channels written and verified, 0 already as the file says, 6 lines skipped"};
+    Frames expected = ReadFrames({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12});
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        expected << rows[i].frames;
+        if (rows[i].skipped.isEmpty())
+            continue;
+        const QString where = "line " + QString::number(i + 1) + " (channel " + lines[i].mid(1, 2).trimmed() + "): ";
+        skipped << where + rows[i].skipped;
+        report << "Skipped " + where + rows[i].skipped;
     }
+    EXPECT_EQ(Shown(t), QStringList({"Update Rig|TALVEX.TXT ... Are you sure?",
+                                     "Update Rig|6 lines of TALVEX.TXT cannot go into the radio and will be skipped:\n"
+                                         + skipped.join(u'\n') + "\n ... Write the other lines?"}));
     EXPECT_EQ(t.run(3), expected);
     EXPECT_FALSE(t.state().UpdatingRig);
     EXPECT_EQ(LastShown(t), report.join(u'\n'));
+}
+
+TEST(UpdateRig, NoToTheLinesItWouldSkipReadsAndWritesNothing)
+{
+    const QByteArray file = SampleFile().replace(" 17           18", " 17           80");  // 80 MHz: out of range
+    MemoryRig t(SampleMemory(false), file);
+    t.start(&M::Command3_Click);  // Yes, then No (the default) to going on without channel 17
+    ASSERT_EQ(t.dialogs.messages.size(), 2u);
+    EXPECT_TRUE(t.dialogs.messages[1].text.contains("line 20 (channel 17): frequency 80."));
+    EXPECT_FALSE(t.state().UpdatingRig);
+    EXPECT_EQ(t.run(3), Frames{});
 }
 
 // SampleFile as the operator edits it: channels 17 and 31 renamed.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "datafile/data_line.h"
+#include "datafile/record_zone.h"
 #include "tests/support/sim_memory.h"
 #include "tests/support/test_program.h"
 
@@ -81,14 +82,21 @@ inline std::map<int, QByteArray> SampleMemory(bool asWritten)
 }
 
 // TALVEX.TXT as Create File writes it of the sample radio, byte for byte: each channel line as
-// the radio's bytes give it, its label as a file line holds it.
-inline QByteArray SampleFile()
+// the radio's bytes give it, its label as a file line holds it, and (unless `withRecords` is
+// false) the channel's whole record from column 85.
+inline QByteArray SampleFile(bool withRecords = true)
 {
     const QString e, heading = FormatDataLine({" Ch#", "Freq..:.", "Mode", "Fil #", "      ", "Label....."});
     const QString empty = FormatDataLine({e, e, e, e, e, e});
     QStringList lines{FormatDataLine({e, e, e, e, e, "TALVEX.TXT"}), heading, empty};
-    for (const QString& line : ExpectedChannelLines(SampleMemory(false)))
-        lines << (line.size() > 70 ? line.left(70) + WritableLabel(line.mid(70)) : line);
+    const auto memory = SampleMemory(false);
+    int channel = 0;
+    for (const QString& line : ExpectedChannelLines(memory, false)) {
+        QString written = line.size() > 70 ? line.left(70) + WritableLabel(line.mid(70)) : line;
+        if (const auto held = memory.find(++channel); withRecords && held != memory.end())
+            written = WithRecordZone(written, *MemoryRecord::from(held->second));
+        lines << written;
+    }
     lines << empty << heading << empty << FormatDataLine({" END", e, e, e, e, e});
     return (lines.join("\r\n") + "\r\n").toLatin1();
 }

@@ -62,19 +62,41 @@ TEST(UpdatePlan, EachActionFromTheLineAndWhatTheRadioHolds)
         {"a clear of a channel not read goes out", Line(7, ""), kNotRead, PlanAction::Clear, 7, {}},
         {"a clear of a blank channel sends nothing", Line(7, ""), kBlank, PlanAction::AlreadyBlank, 7, {}},
         {"a mode the radio does not have is skipped with why", Line(12, "14.074.1", "XYZ"), Holds(Ft8()),
-         PlanAction::Skip, 12, QStringLiteral("mode \"XYZ\" cannot be written")},
+         PlanAction::Skip, 12, QStringLiteral("mode \"XYZ\" is no mode the radio has")},
         {"a frequency of another shape is skipped", Line(12, "14.74.1"), Holds(Ft8()), PlanAction::Skip, 12,
-         QStringLiteral("frequency \"14.74.1 \" cannot be written")},
+         QStringLiteral("frequency \"14.74.1 \" is not MM.KKK.H")},
         {"filter 4 is skipped", Line(12, "14.074.1", "USB", "Fil 4"), Holds(Ft8()), PlanAction::Skip, 12,
-         QStringLiteral("filter \"4\" cannot be written")},
+         QStringLiteral("filter \"4\" is not 1, 2 or 3")},
+        {"the lowest frequency the radio holds writes", Line(12, "00.030.0"), kBlank, PlanAction::Write, 12, {}},
+        {"the highest frequency the radio holds writes", Line(12, "74.800.0"), kBlank, PlanAction::Write, 12, {}},
+        {"100 Hz below the range is skipped", Line(12, "00.029.9"), kBlank, PlanAction::Skip, 12,
+         QStringLiteral("frequency 00.029.9 is outside 0.030-74.800 MHz: the radio refuses it")},
+        {"100 Hz above the range is skipped", Line(12, "74.800.1"), kBlank, PlanAction::Skip, 12,
+         QStringLiteral("frequency 74.800.1 is outside 0.030-74.800 MHz: the radio refuses it")},
+        {"a line cut short after the frequency is never written as AM, filter 2",
+         QStringLiteral(" 12           14.074.0"), kBlank, PlanAction::Skip, 12,
+         QStringLiteral("the mode zone (column 29) is empty")},
+        {"an empty filter zone is never filter 2", Line(12, "14.074.1", "USB", ""), kBlank, PlanAction::Skip, 12,
+         QStringLiteral("the filter zone (column 43) is empty")},
+        {"a label typed from column 70 keeps its first letter, and the line is skipped",
+         Line(12, "14.074.1", "USB", "Fil 2", "").left(69) + QStringLiteral("MYLABEL"), kBlank, PlanAction::Skip, 12,
+         QStringLiteral("\"M\" in column 70 (the label starts at column 71) stands outside every zone")},
+        {"an 11th label character", Line(12, "14.074.1", "USB", "Fil 2", "Yes", "ELEVEN CHAR"), kBlank,
+         PlanAction::Skip, 12,
+         QStringLiteral("\"R\" in column 81 (a label has at most 10 characters, columns 71-80) stands outside every zone")},
+        {"a channel number from column 1 is not read as another channel", QStringLiteral("17           14.074.0"),
+         kNotRead, PlanAction::Skip, 7,
+         QStringLiteral("\"1\" in column 1 (the channel starts at column 2) stands outside every zone")},
         {"the heading line names no channel", DataFileHead(QStringLiteral("T")).at(1), kNotRead,
          PlanAction::NotAChannel, 0, {}},
         {"the title line is blank to Update Rig", DataFileHead(QStringLiteral("TITLE")).at(0), kNotRead,
          PlanAction::NotAChannel, 0, {}},
         {"a comment is never a channel", QStringLiteral("* 7     14.074.0"), kNotRead, PlanAction::NotAChannel, 0, {}},
         {"the END line", DataFileTail().last(), kNotRead, PlanAction::NotAChannel, 0, {}},
-        {"channel 0 is none", Line(0, "14.074.1"), kNotRead, PlanAction::NotAChannel, 0, {}},
-        {"channel 102 is none", Line(102, ""), kNotRead, PlanAction::NotAChannel, 0, {}},
+        {"channel 0 is named, not sent", Line(0, "14.074.1"), kNotRead, PlanAction::Skip, 0,
+         QStringLiteral("channel \"0\" is not 1-99")},
+        {"channel 102 is named, not sent", Line(102, ""), kNotRead, PlanAction::Skip, 0,
+         QStringLiteral("channel \"102\" is not 1-99")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.story);
@@ -215,6 +237,34 @@ TEST(UpdatePlan, ChannelsToReadAreTheNamedOnesAscendingOnceUpToEnd)
     EXPECT_EQ(ChannelsNamedIn(lines), (std::vector<int>{1, 7, 99, 100}));
     EXPECT_EQ(ChannelNamedBy(HomeLine(42)), 42);
     EXPECT_EQ(ChannelNamedBy(lines.first()), std::nullopt);
+}
+
+TEST(UpdatePlan, AChannelNamedOnSeveralLinesIsWrittenOnceFromTheLastAndTheOthersAreNamed)
+{
+    QStringList lines = DataFileHead(QStringLiteral("T"));  // three lines: the file's lines 4 on follow
+    lines << HomeLine(7) << Ft8Line(7) << Line(7, "80.000.0") << HomeLine(8) << DataFileTail() << HomeLine(7);
+    const auto planned = PlanLines(lines, [](int) { return kBlank; });
+    ASSERT_EQ(planned.size(), static_cast<std::size_t>(lines.size() - 1));  // nothing after END
+    const auto action = [&planned](int lineNumber) { return planned[static_cast<std::size_t>(lineNumber - 1)].plan.action; };
+    EXPECT_EQ(action(4), PlanAction::Skip);
+    EXPECT_EQ(action(5), PlanAction::Skip);
+    EXPECT_EQ(action(6), PlanAction::Skip);  // the last line wins, and the radio refuses it
+    EXPECT_EQ(action(7), PlanAction::Write);
+    EXPECT_EQ(SkippedLines(lines),
+              QStringList({QStringLiteral("line 4 (channel 7): channel 7 is named again on line 6, which is written instead"),
+                           QStringLiteral("line 5 (channel 7): channel 7 is named again on line 6, which is written instead"),
+                           QStringLiteral("line 6 (channel 7): frequency 80.000.0 is outside 0.030-74.800 MHz: the radio "
+                                          "refuses it")}));
+}
+
+TEST(UpdatePlan, ARecordTransmittingOutsideTheRangeIsSkipped)
+{
+    const QByteArray transmit = "0000008000" "01" "02" "10" "000885" "001230";  // 80.000.0
+    const MemoryRecord split = Record(QByteArray("001202") + kSet + transmit + kName);
+    const LinePlan plan = PlanLine(WithRecordZone(Ft8Line(), split), kBlank);
+    EXPECT_EQ(plan.action, PlanAction::Skip);
+    EXPECT_EQ(plan.part, LinePart::Record);
+    EXPECT_EQ(plan.reason, QStringLiteral("transmit frequency 80.000.0 is outside 0.030-74.800 MHz: the radio refuses it"));
 }
 
 TEST(UpdatePlan, FieldsAreShownAsTheDataFileShowsThem)

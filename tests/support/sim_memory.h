@@ -64,12 +64,22 @@ inline QString ExpectedLine(int channel, const QByteArray& c)
     return line + QString::fromLatin1(c.mid(31, 10));
 }
 
-// Channels 1-99 as Create File must write them.
-inline QStringList ExpectedChannelLines(const Memory& memory)
+// The line with the channel's whole record as 82 hexadecimal digits from column 85, as Create
+// File and the backups write it; a blank channel's line has none.
+inline QString ExpectedRecordLine(int channel, const QByteArray& c)
+{
+    const QString line = ExpectedLine(channel, c);
+    return c.isEmpty() ? line : line.leftJustified(84, u' ') + QString::fromLatin1(c.toHex().toUpper());
+}
+
+// Channels 1-99 as Create File must write them: with their records, or the six zones only.
+inline QStringList ExpectedChannelLines(const Memory& memory, bool withRecords = true)
 {
     QStringList lines;
-    for (int channel = 1; channel <= 99; ++channel)
-        lines << ExpectedLine(channel, memory.count(channel) ? memory.at(channel) : QByteArray());
+    for (int channel = 1; channel <= 99; ++channel) {
+        const QByteArray held = memory.count(channel) ? memory.at(channel) : QByteArray();
+        lines << (withRecords ? ExpectedRecordLine(channel, held) : ExpectedLine(channel, held));
+    }
     return lines;
 }
 
