@@ -6,6 +6,7 @@
 #include "editor/frequency_entry.h"
 #include "link/bcd.h"
 #include "link/format.h"
+#include "link/radio_model.h"
 
 #include <cmath>
 #include <functional>
@@ -84,9 +85,14 @@ Edited EditVisible(ChannelRow row, Column column, const QString& value)
     std::function<void(RecordFields&, bool)> toRecord;
     switch (column) {
     case Column::Channel: {
-        const auto channel = WholeNumberIn(value, 0, 999);
-        if (!channel)
+        if (!WholeNumberIn(value, 0, 999))
             return Refused(QStringLiteral("channel \"") + value + QStringLiteral("\" is no number"));
+        // 100 and 101 are the scan edges P1 and P2: a record renumbered to one would be written
+        // into it.
+        const auto channel = WholeNumberIn(value, kRadio.firstChannel, kRadio.lastChannel);
+        if (!channel)
+            return Refused(QStringLiteral("channel ") + value.trimmed() + QStringLiteral(" is not ")
+                           + QString::number(kRadio.firstChannel) + u'-' + QString::number(kRadio.lastChannel));
         return {Renumbered(row, *channel), {}, {}};
     }
     case Column::Frequency: {
@@ -139,13 +145,14 @@ Edited EditVisible(ChannelRow row, Column column, const QString& value)
         break;
     }
     case Column::Label: {
-        if (value.size() > record::kNameSize)
-            return Refused(QStringLiteral("a label has at most 10 characters"));
+        if (value.size() > kRadio.labelLength)
+            return Refused(QStringLiteral("a label has at most ") + QString::number(kRadio.labelLength)
+                           + QStringLiteral(" characters"));
         for (const QChar c : value) {
             if (c.unicode() > 0xFF)
                 return Refused(QStringLiteral("\"") + QString(c) + QStringLiteral("\" cannot be written to the data file"));
         }
-        row.label = value.leftJustified(record::kNameSize, u' ');
+        row.label = value.leftJustified(kRadio.labelLength, u' ');
         const QString label = row.label;
         toRecord = [label](RecordFields& f, bool) { f.name = label; };
         break;

@@ -101,12 +101,12 @@ QString CutMessage(const FrequencyEntry& entry)
         + FrequencyZoneText(entry.hz) + QStringLiteral(" (the file holds 100 Hz steps)");
 }
 
-bool InRadioRange(std::int64_t hz) { return kRadio.holdsFrequency(hz); }
-
-QString RangeMessage(std::int64_t hz)
+QString RangeRefusal(std::int64_t hz)
 {
-    return QStringLiteral("frequency ") + FrequencyZoneText(hz)
-        + QStringLiteral(" is outside 0.030-74.800 MHz: the radio refuses it");
+    if (kRadio.holdsFrequency(hz))
+        return {};
+    return QStringLiteral("frequency ") + FrequencyZoneText(hz) + QStringLiteral(" is outside ") + MemoryRangeText()
+        + QStringLiteral(": the radio refuses it");
 }
 
 }  // namespace talvex::editor

@@ -35,8 +35,8 @@ std::optional<std::int64_t> HzOfZone(const QString& zone);
 // "14.074.0 MHz" style text of what was cut: "14.074.05 was cut to 14.074.0 (the file holds 100 Hz steps)".
 QString CutMessage(const FrequencyEntry& entry);
 
-// The radio's memory range, and whether a frequency lies in it.
-bool InRadioRange(std::int64_t hz);
-QString RangeMessage(std::int64_t hz);
+// What Update Rig says of a frequency outside the radio's memory range (MemoryRangeText()); ""
+// for one the radio holds.
+QString RangeRefusal(std::int64_t hz);
 
 }  // namespace talvex::editor

@@ -1,8 +1,11 @@
 #pragma once
 
-// The checks the editor makes of every line as it is typed, each with its reason in words and
-// what it means for Update Rig: a line it will skip, or one the radio will refuse. A file with
-// such lines can still be saved; the operator is told, not stopped.
+// The checks the editor makes of every line as it is typed. What Update Rig will skip, and
+// why, is the planner's to say (memory/update_plan.h), the one rule set Update Rig itself
+// follows: the editor marks each such line on the cell the reason is about. The editor adds
+// only what the planner cannot know: a line after END, a record copied from another channel, and
+// contents standing on another channel without their settings. A file with such lines can still
+// be saved; the operator is told, not stopped.
 
 #include "editor/editor_columns.h"
 #include "editor/table_lines.h"
@@ -22,7 +25,7 @@ struct CellProblem {
 
 struct RowCheck {
     std::vector<CellProblem> problems;
-    // True when Update Rig will write nothing of the line, or the radio will refuse what it writes.
+    // True when Update Rig writes nothing of the line.
     bool refused = false;
     // The channel the row stands on without the settings of the one it was read on.
     std::optional<int> settingsUnknownOn;
@@ -36,8 +39,8 @@ struct RowCheck {
 // One check a line of `table`, in order.
 std::vector<RowCheck> CheckLines(const TableLines& table);
 
-// "Update Rig will skip or refuse 2 lines: line 12 (channel 7): ...; line 40 ...", or "" when
-// none; at most `shown` lines are named.
+// "Update Rig will skip 2 lines: line 12 (channel 7): ...; line 40 ...", or "" when none; at
+// most `shown` lines are named.
 QString RefusalSummary(const QStringList& lines, const std::vector<RowCheck>& checks, int shown = 5);
 
 }  // namespace talvex::editor

@@ -140,7 +140,9 @@ std::vector<qsizetype> ChannelSlots(const QStringList& lines)
         const RowKind kind = RowKindOf(lines[i]);
         if (kind == RowKind::End)
             break;
-        if (kind == RowKind::Channel)
+        // The scan edges P1 and P2 (100, 101) are no slot: contents moved there would take
+        // their channel bytes, and Update Rig writes a record naming a scan edge into it.
+        if (kind == RowKind::Channel && MemoryChannelOf(ChannelRowOf(lines[i])))
             slotRows.push_back(i);
     }
     return slotRows;
@@ -154,12 +156,14 @@ RowChange InsertChannel(const TableLines& table, qsizetype row)
     std::size_t free = first;
     while (free < slotRows.size() && !ChannelRowOf(table.lines[slotRows[free]]).isBlank())
         ++free;
-    QString past;
     if (free == slotRows.size()) {
-        const int number = NumberOfSlot(change.table.lines, AppendSlot(change.table, slotRows));
-        if (number > kRadio.lastChannel)
-            past = QStringLiteral("; no blank channel below: the last channel moves to ") + QString::number(number)
-                + QStringLiteral(" and Update Rig will skip it");
+        // No blank channel below: a new line after the last one, unless that would be past 99.
+        if (!slotRows.empty() && NumberOfSlot(table.lines, slotRows.back()) >= kRadio.lastChannel) {
+            change.report = QStringLiteral("Nothing inserted: no channel below is blank, and there is no channel after ")
+                + QString::number(kRadio.lastChannel) + QStringLiteral(" to move the last one to; clear one first");
+            return change;
+        }
+        AppendSlot(change.table, slotRows);
     }
     for (std::size_t i = free; i > first; --i)
         PutInto(change.table, slotRows[i], ContentsAt(change.table, slotRows[i - 1]));
@@ -171,7 +175,7 @@ RowChange InsertChannel(const TableLines& table, qsizetype row)
         : free == first + 1             ? QStringLiteral(", channel ") + QString::number(at) + QStringLiteral(" moved down one")
                                         : QStringLiteral(", channels ") + QString::number(at) + u'-'
                 + QString::number(NumberOfSlot(change.table.lines, slotRows[free - 1])) + QStringLiteral(" moved down one");
-    change.redone = QStringLiteral("a blank channel at ") + QString::number(at) + moved + past;
+    change.redone = QStringLiteral("a blank channel at ") + QString::number(at) + moved;
     change.report = QStringLiteral("Inserted ") + change.redone;
     change.undone = QStringLiteral("channel ") + QString::number(at) + QStringLiteral(" and those below as they were");
     return change;
@@ -212,7 +216,7 @@ RowChange MoveChannel(const TableLines& table, qsizetype row, int direction)
     const auto slotRows = ChannelSlots(table.lines);
     const auto here = std::find(slotRows.begin(), slotRows.end(), row);
     if (here == slotRows.end()) {
-        change.report = QStringLiteral("Only a channel line before END moves");
+        change.report = QStringLiteral("Only the lines of channels 1-99 before END move");
         return change;
     }
     const auto other = (here - slotRows.begin()) + direction;

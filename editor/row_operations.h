@@ -3,8 +3,9 @@
 // The table's row commands as pure functions over the file's lines: a channel's place in the
 // file (its slot) keeps its number, and what a command moves is the channel's contents, which
 // take the number of the slot they land in, their whole-record zone included, and the channel
-// they were read on along (see table_lines.h). Lines that are no channel, and channel lines
-// past END, are never moved.
+// they were read on along (see table_lines.h). Lines that are no channel, lines of the scan
+// edges P1 and P2 (100, 101) or of no channel number, and channel lines past END, are never
+// moved or filled.
 
 #include "editor/table_lines.h"
 
@@ -15,7 +16,7 @@
 
 namespace talvex::editor {
 
-// The rows of channel lines before END, in file order: the slotRows the commands fill.
+// The rows of the lines of channels 1-99 before END, in file order: the slots the commands fill.
 std::vector<qsizetype> ChannelSlots(const QStringList& lines);
 
 struct RowChange {
@@ -26,8 +27,9 @@ struct RowChange {
     QString undone;      // what an undo says after "Undid Move Down: " ("channel 17 back to 17")
 };
 
-// A blank channel at `row`; the contents of the slotRows from there move down one, into the first
-// blank slot below, or past the last channel when there is none (numbered on, and checked).
+// A blank channel at `row`; the contents of the slots from there move down one, into the first
+// blank slot below, or into a new line after the last channel when none is blank; nothing
+// when that would be past channel 99.
 RowChange InsertChannel(const TableLines& table, qsizetype row);
 // The channel lines of `rows` made blank: Update Rig will clear them.
 RowChange ClearChannels(const TableLines& table, const std::vector<qsizetype>& rows);

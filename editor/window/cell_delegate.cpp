@@ -65,8 +65,8 @@ QString TypingFinding(Column column, const QString& text)
         QString finding = FrequencyZoneText(entry->hz);
         if (entry->cut)
             finding += QStringLiteral(": ") + CutMessage(*entry);
-        if (!InRadioRange(entry->hz))
-            finding += QStringLiteral(": ") + RangeMessage(entry->hz);
+        if (const QString outside = RangeRefusal(entry->hz); !outside.isEmpty())
+            finding += QStringLiteral(": ") + outside;
         return finding;
     }
     case Column::Label: {

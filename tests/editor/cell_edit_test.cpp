@@ -63,6 +63,7 @@ TEST(CellEdit, AValueTheLineCannotTakeIsRefusedWithItsReason)
         {Column::Filter, "4", "filter \"4\" is not 1, 2 or 3"},
         {Column::Label, "ELEVEN CHAR", "a label has at most 10 characters"},
         {Column::Channel, "x1", "channel \"x1\" is no number"},
+        {Column::Channel, "100", "channel 100 is not 1-99"},
         {Column::DataMode, "D1", "CW cannot carry a data mode"},
         {Column::RepeaterTone, "88.6", "\"88.6\" is not one of the radio's 50 tones"},
         {Column::SelectGroup, "4", "select group \"4\" is not 1, 2 or 3"},

@@ -18,7 +18,10 @@ namespace {
 using editor::testing::kFirstChannelRow;
 
 // A radio holding channels 1-10 of the demo, its data file as Create File writes it, and the
-// editor on it with channels 2, 5, 7 and 21 edited (a label, a frequency, a clear, a new one).
+// editor on it with channels 2, 5, 6, 7 and 21 edited (a label, a frequency, one outside the
+// radio's range, a clear, a new one).
+const QString kSkipped = QStringLiteral("skipped: frequency 75.500.0 is outside 0.030-74.800 MHz: the radio refuses it");
+
 class EditorAgainstSim : public ::testing::Test {
 protected:
     void SetUp() override
@@ -40,6 +43,7 @@ protected:
         edit(21, editor::Column::Frequency, "14.074");
         edit(21, editor::Column::Mode, "USB");
         edit(21, editor::Column::Filter, "2");
+        edit(6, editor::Column::Frequency, "75.5");  // the radio refuses it: Update Rig skips the line
     }
     void edit(int channel, editor::Column column, const char* value)
     {
@@ -77,6 +81,7 @@ TEST_F(EditorAgainstSim, CompareMarksExactlyTheEditedRowsAndChangesNothing)
     run3("EditorCompare");
     expectMarks({{2, QStringLiteral("differs: label")},
                  {5, QStringLiteral("differs: frequency")},
+                 {6, kSkipped},
                  {7, QStringLiteral("will be cleared")},
                  {21, QStringLiteral("differs: the radio holds nothing there; will write frequency, mode, filter")}},
                 QStringLiteral("same"));
@@ -89,9 +94,15 @@ TEST_F(EditorAgainstSim, WriteToRadioSavesRunsUpdateRigAndMarksEachRow)
 {
     run->dialogs.answerMessage(MessageAnswer::Yes);  // save the changes first
     run->dialogs.answerMessage(MessageAnswer::Yes);  // Update Rig's own question
+    run->dialogs.answerMessage(MessageAnswer::Yes);  // and its list of the lines it skips
     run3("EditorWrite");
+    // The operator saw the line the radio refuses before anything was written.
+    ASSERT_GE(run->dialogs.messages.size(), 3u);
+    EXPECT_TRUE(run->dialogs.messages[2].text.contains(u"line 9 (channel 6): frequency 75.500.0 is outside"))
+        << run->dialogs.messages[2].text.toStdString();
     expectMarks({{2, QStringLiteral("written and verified")},
                  {5, QStringLiteral("written and verified")},
+                 {6, kSkipped},
                  {7, QStringLiteral("cleared and verified")},
                  {21, QStringLiteral("written and verified")}},
                 QStringLiteral("unchanged"));

@@ -233,7 +233,7 @@ TEST_F(EditorWindow, ATypedValueIsCheckedAsItIsTypedAndTheSummaryNamesTheLine)
     key(Qt::Key_Return);
     EXPECT_TRUE(window->findChild<QLineEdit*>(QStringLiteral("UpdateRigSummary"))
                     ->text()
-                    .startsWith(u"Update Rig will skip or refuse 1 line: line 6 (channel 3): frequency 80.000.0 is outside"));
+                    .startsWith(u"Update Rig will skip 1 line: line 6 (channel 3): frequency 80.000.0 is outside"));
 }
 
 TEST_F(EditorWindow, ClosingWithUnsavedChangesAsksSaveDiscardOrCancel)

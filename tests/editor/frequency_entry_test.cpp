@@ -58,14 +58,6 @@ TEST(FrequencyEntry, ATextThatIsNoFrequencyIsToldWhy)
         EXPECT_EQ(FrequencyRefusal(QString::fromLatin1(c.typed)), QString::fromLatin1(c.why));
 }
 
-TEST(FrequencyEntry, TheRadioRangeEndsAreInsideAndTheirNeighboursOutside)
-{
-    EXPECT_FALSE(InRadioRange(29'900));
-    EXPECT_TRUE(InRadioRange(30'000));
-    EXPECT_TRUE(InRadioRange(74'800'000));
-    EXPECT_FALSE(InRadioRange(74'800'100));
-}
-
 TEST(FrequencyEntry, TheCutIsToldWithWhatWasTypedAndWhatIsKept)
 {
     const auto entry = ParseFrequencyEntry(QStringLiteral("14.07405"));

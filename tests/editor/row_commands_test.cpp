@@ -192,7 +192,7 @@ TEST_F(RowCommands, ContentsWithoutARecordOnAnotherChannelAreMarkedUntilTheyGetO
             marked[channel] = model.table().readOn[static_cast<std::size_t>(row)];
             EXPECT_TRUE(model.data(model.index(row, static_cast<int>(Column::Checks)), Qt::DisplayRole)
                             .toString()
-                            .startsWith(SettingsUnknownNote(channel)));
+                            .contains(SettingsUnknownNote(channel)));
         }
         EXPECT_EQ(marked, c.marked);
         ASSERT_FALSE(said.isEmpty());
@@ -265,6 +265,31 @@ struct Hostile {
     const char* reportStart;
 };
 
+// The scan edges P1 and P2 (lines 100, 101 of a backup) are never filled: contents moved there
+// would take their channel bytes, and Update Rig writes a record naming a scan edge into it.
+TEST_F(RowCommands, TheScanEdgesAreNeverFilledAndNoChannelIsPushedPast99)
+{
+    QStringList full;
+    for (int channel = 1; channel <= 99; ++channel)
+        full << Channel(channel, "07.000.0", "LSB", 1, false, QByteArray::number(1000 - channel).constData());
+    QByteArray edge = testing::RichRecord(0);
+    edge[0] = '\x01';  // 01 00: P1
+    const QString p1 = WithRecordZone(Channel(100, "14.074.0", "USB", 2, true, "FT8 CALL"), *MemoryRecord::from(edge));
+    QStringList lines = testing::CreateFileLines(full);
+    lines.insert(kFirstChannelRow + 99, p1);
+    model.load(lines);
+    model.sortChannels(SortKey::Label);
+    EXPECT_EQ(rowOfChannel(1).label.trimmed(), u"901");  // sorted, around the scan edge
+    model.pasteLines(kFirstChannelRow + 99, {Channel(0, "03.500.0", "LSB", 1, false, "AT CURSOR")});
+    EXPECT_EQ(model.lines()[kFirstChannelRow + 99], p1);
+    EXPECT_EQ(told(), u"Nothing pasted; 1 row left out: there is no channel after 99");
+    const QStringList before = model.lines();
+    model.insertChannel(kFirstChannelRow);
+    EXPECT_EQ(model.lines(), before);
+    EXPECT_EQ(told(), u"Nothing inserted: no channel below is blank, and there is no channel after 99 to move the last one "
+                      u"to; clear one first");
+}
+
 TEST_F(RowCommands, HostilePastesAreReadRowByRowAndReported)
 {
     const Hostile cases[] = {
@@ -317,9 +342,9 @@ TEST_F(RowCommands, ARefusedValueIsToldAndChangesNothing)
     EXPECT_EQ(told(), u"Line 4, Filter: filter \"9\" is not 1, 2 or 3");
     EXPECT_EQ(model.undoStack().count(), 0);
     EXPECT_TRUE(model.setData(model.index(kFirstChannelRow, static_cast<int>(Column::Frequency)), QStringLiteral("80"), Qt::EditRole));
-    EXPECT_EQ(told(), u"Line 4: frequency 80.000.0 is outside 0.030-74.800 MHz: the radio refuses it and Update Rig reports the channel failed");
+    EXPECT_EQ(told(), u"Line 4: frequency 80.000.0 is outside 0.030-74.800 MHz: the radio refuses it");
     EXPECT_EQ(model.data(model.index(kFirstChannelRow, static_cast<int>(Column::Checks)), Qt::DisplayRole).toString(),
-              u"frequency 80.000.0 is outside 0.030-74.800 MHz: the radio refuses it and Update Rig reports the channel failed");
+              u"frequency 80.000.0 is outside 0.030-74.800 MHz: the radio refuses it");
 }
 
 }  // namespace
