@@ -329,6 +329,11 @@ void ChannelEditorWindow::closeEvent(QCloseEvent* event)
 
 void ChannelEditorWindow::say(const QString& text)
 {
+    // The change of the status line's text is what a screen reader reads out: a message the
+    // same as the last one (a second "Nothing to clear") is taken away first, so it is heard
+    // again.
+    if (status_->text() == text)
+        status_->display(QString());
     status_->display(text);
     status_->announce();
 }

@@ -5,7 +5,8 @@ every control a user can work (its role, a name from the tables below, and that 
 a window share name and description); then it presses Clear Status and Query Current Frequency
 through the bus, as a screen reader does, and waits for the Frequency field to announce the
 simulator's frequency; and it runs Create File through the bus and hears its progress and its end
-as text from the Memory window's status line.
+as text from the Memory window's status line, and a sort in the Channel Editor and its undo as text
+from the editor's.
 
     atspi_tree_test.py TALVEX TALVEX-SIM DEMO-DIR
 """
@@ -60,9 +61,9 @@ EXPECTED = {
         "text": {"Find", "Update Rig", "Report", "Status"},
         "table": {"Channels"},
         "menu item": {"File", "Save", "Import CHIRP CSV...", "Export CHIRP CSV...", "Compare with Radio",
-                      "Write to Radio", "Close", "Edit", "Undo", "Redo", "Cut Rows", "Copy Rows", "Paste Rows",
-                      "Insert Channel", "Clear Channel", "Move Up", "Move Down", "Sort by Frequency",
-                      "Sort by Label", "Find...", "Find Next"},
+                      "Take Settings from the Radio", "Write to Radio", "Close", "Edit", "Undo", "Redo", "Cut Rows",
+                      "Copy Rows", "Paste Rows", "Clear Cells", "Insert Channel", "Clear Channel", "Move Up",
+                      "Move Down", "Sort by Frequency", "Sort by Label", "Find...", "Find Next"},
     },
     "System Setup": {
         "radio button": {f"Com {n}" for n in range(1, 9)} | {"19200,N,8,1", "9600,N,8,1", "4800,N,8,1"},
@@ -274,6 +275,27 @@ def hear_create_file(pyatspi, memory):
     pyatspi.Registry.deregisterEventListener(on_text, "object:text-changed:insert")
 
 
+def hear_editor(pyatspi, editor):
+    """A sort and its undo through the bus: what each did must reach it as text from the
+    editor's status line."""
+    heard = []
+
+    def on_text(event):
+        if event.source is not None and event.source.name == "Status":
+            heard.append(str(event.any_data))
+    pyatspi.Registry.registerEventListener(on_text, "object:text-changed:insert")
+    try:
+        press(find(editor, "menu item", "Sort by Frequency"))
+        wait_for("the sort to be heard", lambda: any(t.startswith("Sorted ") and "by frequency" in t for t in heard))
+        press(find(editor, "menu item", "Undo Sort by Frequency"))
+        wait_for("its undo to be heard", lambda: any(t.startswith("Undid Sort by Frequency: ") for t in heard))
+    except TimeoutError:
+        print("heard:", heard[-5:], flush=True)
+        raise
+    finally:
+        pyatspi.Registry.deregisterEventListener(on_text, "object:text-changed:insert")
+
+
 def main():
     talvex, sim, demo = sys.argv[1:4]
     work = tempfile.mkdtemp(prefix="talvex-atspi-")
@@ -327,6 +349,7 @@ def main():
         press(find(memory, "menu item", "Edit Channels…"))
         editor = wait_for("the Channel Editor window", lambda: window(pyatspi, "Channel Editor"))
         check_window("Channel Editor", editor)
+        hear_editor(pyatspi, editor)
         press(find(radio, "menu item", "Setup"))
         setup = wait_for("the System Setup window", lambda: window(pyatspi, "System Setup"))
         check_window("System Setup", setup)
