@@ -312,6 +312,8 @@ ClearedCell ClearedValue(Column column)
     }
 }
 
+int LabelLength() { return kRadio.labelLength; }
+
 QStringList ModeChoices()
 {
     return {QStringLiteral("LSB"), QStringLiteral("USB"), QStringLiteral("AM"),  QStringLiteral("CW"),

@@ -35,6 +35,9 @@ struct ClearedCell {
 };
 ClearedCell ClearedValue(Column column);
 
+// The most characters a label takes: the radio's name length.
+int LabelLength();
+
 // The choices of the choice columns, in the order the lists offer them.
 QStringList ModeChoices();
 QStringList FilterChoices();

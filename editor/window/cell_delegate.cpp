@@ -30,17 +30,17 @@ QStringList ChoicesOf(Column column)
     }
 }
 
-const char* TypedPattern(Column column)
+QString TypedPattern(Column column)
 {
     switch (column) {
     case Column::Frequency:
     // A comma too: it is a decimal comma, or a mistake the entry names; never a key dropped
     // silently, which made 29,64 into 2964.
-    case Column::TxFrequency: return "\\s*[\\d.,]{0,20}\\s*";
+    case Column::TxFrequency: return QStringLiteral("\\s*[\\d.,]{0,20}\\s*");
     // Single-byte text only: the data file holds nothing else.
-    case Column::Label: return "[\\x20-\\x7E\\xA0-\\xFF]{0,10}";
-    case Column::Channel: return "\\s*\\d{0,3}\\s*";
-    default: return ".*";
+    case Column::Label: return QStringLiteral("[\\x20-\\x7E\\xA0-\\xFF]{0,%1}").arg(LabelLength());
+    case Column::Channel: return QStringLiteral("\\s*\\d{0,3}\\s*");
+    default: return QStringLiteral(".*");
     }
 }
 
@@ -70,7 +70,8 @@ QString TypingFinding(Column column, const QString& text)
         return finding;
     }
     case Column::Label: {
-        QString finding = QStringLiteral("Label: ") + QString::number(text.size()) + QStringLiteral(" of 10 characters");
+        QString finding = QStringLiteral("Label: ") + QString::number(text.size()) + QStringLiteral(" of ") + QString::number(LabelLength())
+            + QStringLiteral(" characters");
         if (!IsPrintableLabel(text))
             finding += QStringLiteral(": it has characters the radio cannot show, Update Rig will skip the line");
         return finding;
@@ -100,9 +101,9 @@ QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     auto* line = new QLineEdit(parent);
     line->setAccessibleName(name);
     line->setAccessibleDescription(ColumnDescription(column));
-    line->setValidator(new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(TypedPattern(column))), line));
+    line->setValidator(new QRegularExpressionValidator(QRegularExpression(TypedPattern(column)), line));
     if (column == Column::Label)
-        line->setMaxLength(10);
+        line->setMaxLength(LabelLength());
     connect(line, &QLineEdit::textEdited, this, [this, column](const QString& text) {
         if (const QString finding = TypingFinding(column, text); !finding.isEmpty())
             emit typing(finding);
