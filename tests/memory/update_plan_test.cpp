@@ -81,6 +81,8 @@ TEST(UpdatePlan, EachActionFromTheLineAndWhatTheRadioHolds)
         {"a label typed from column 70 keeps its first letter, and the line is skipped",
          Line(12, "14.074.1", "USB", "Fil 2", "").left(69) + QStringLiteral("MYLABEL"), kBlank, PlanAction::Skip, 12,
          QStringLiteral("\"M\" in column 70 (the label starts at column 71) stands outside every zone")},
+        {"a fourth letter after the select mark", Line(12, "14.074.1", "USB", "Fil 2", "Yess"), kBlank, PlanAction::Skip,
+         12, QStringLiteral("\"s\" in column 60 (the label starts at column 71) stands outside every zone")},
         {"an 11th label character", Line(12, "14.074.1", "USB", "Fil 2", "Yes", "ELEVEN CHAR"), kBlank,
          PlanAction::Skip, 12,
          QStringLiteral("\"R\" in column 81 (a label has at most 10 characters, columns 71-80) stands outside every zone")},
