@@ -175,7 +175,7 @@ void ChannelTableModel::clearCells(const QModelIndexList& cells)
     if (!cleared.isEmpty())
         told.prepend(change.redone);
     change.report = told.isEmpty() ? QStringLiteral("Nothing to clear") : told.join(QStringLiteral("; "));
-    this->change(cleared.size() == 1 ? QStringLiteral("Clear ") + cleared.front() : QStringLiteral("Clear Cells"), change,
+    this->change(cleared.size() == 1 ? QStringLiteral("Clear Cell") : QStringLiteral("Clear Cells"), change,
                  change.row < 0 ? -1 : static_cast<int>(change.row));
 }
 

@@ -72,6 +72,17 @@ std::vector<int> ChannelsForSettings(const TableLines& table)
     return channels;
 }
 
+QStringList LinesToRead(const std::vector<int>& channels)
+{
+    QStringList lines;
+    for (const int channel : channels) {
+        ChannelRow blank;
+        blank.channel = QString::number(channel);
+        lines << LineOfRow(blank);
+    }
+    return lines;
+}
+
 SettingsTaken TakeSettings(const TableLines& table, const HeldRecords& held)
 {
     SettingsTaken result{table, {}, {}};

@@ -21,6 +21,9 @@ using HeldRecords = std::function<RadioHeld(int channel)>;
 // The channels to read: for each row that lacks a record, the channel it was read on (its own
 // when it has not moved).
 std::vector<int> ChannelsForSettings(const TableLines& table);
+// Those channels as lines for Compare with Radio's read, which reads the channels its lines
+// name: one blank line a channel.
+QStringList LinesToRead(const std::vector<int>& channels);
 
 struct SettingsTaken {
     TableLines table;

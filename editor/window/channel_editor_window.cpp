@@ -12,11 +12,11 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
-#include <QKeyEvent>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -516,11 +516,8 @@ void ChannelEditorWindow::takeSettings()
         say(QStringLiteral("Every channel row carries its settings already: nothing to take"));
         return;
     }
-    // Compare with Radio's read, of the channels the rows were read on: a line clearing each
-    // names it, and nothing is written.
-    QStringList reads;
-    for (const int channel : channels)
-        reads << LineOfRow(ChannelRow{QString::number(channel), {}, {}, {}, false, {}, std::nullopt});
+    // Compare with Radio's read, of the channels the rows were read on; nothing is written.
+    const QStringList reads = LinesToRead(channels);
     reading_ = Reading::Settings;
     if (!listenTo([this, reads] { program_.memory.compareRig(reads); }, false))
         say(QStringLiteral("Take Settings from the Radio did not run"));

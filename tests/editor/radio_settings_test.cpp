@@ -47,6 +47,7 @@ TEST(TakeSettings, ARowTakesTheRecordOfTheChannelItWasReadOnWhenItShowsExactlyWh
     }));
     table.readOn[kFirstChannelRow + 4] = 6;
     EXPECT_EQ(ChannelsForSettings(table), (std::vector<int>{1, 2, 3, 4, 6}));
+    EXPECT_EQ(ChannelsNamedIn(LinesToRead(ChannelsForSettings(table))), (std::vector<int>{1, 2, 3, 4, 6}));
 
     const SettingsTaken taken = TakeSettings(table, [&radio](int channel) {
         const auto found = radio.find(channel);
