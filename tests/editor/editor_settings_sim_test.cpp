@@ -139,7 +139,6 @@ const Commands kCommands[] = {
          w.findChild<QAction*>(QStringLiteral("EditorPaste"))->trigger();
      }},
     {"SortByFrequency", [](editor::ChannelEditorWindow& w) { w.model().sortChannels(editor::SortKey::Frequency); }},
-    {"SortByLabel", [](editor::ChannelEditorWindow& w) { w.model().sortChannels(editor::SortKey::Label); }},
 };
 
 class RecordsTravel : public EditorSettingsAgainstSim, public ::testing::WithParamInterface<Commands> {};

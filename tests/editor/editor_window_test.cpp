@@ -198,30 +198,6 @@ TEST_F(EditorWindow, F2OpensAListWhoseEmptyChoiceHasAName)
     EXPECT_EQ(names, (QStringList{QStringLiteral("not selected"), QStringLiteral("Yes")}));
 }
 
-// What a command did is the status line's accessible value, which a screen reader announces.
-TEST_F(EditorWindow, MoveUndoAndRedoAreSaidOnTheStatusLine)
-{
-    table().setCurrentIndex(window->model().index(editor::testing::kFirstChannelRow + 1, 1));
-    table().setFocus(Qt::OtherFocusReason);
-    const struct {
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        const char* said;
-    } steps[] = {
-        {Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier,
-         "Moved channel 2 down to 3; settings unknown: Update Rig keeps channel 2's tones, data mode and split"},
-        {Qt::Key_Z, Qt::ControlModifier, "Undid Move Down: channel 2 back to 2"},
-        {Qt::Key_Y, Qt::ControlModifier,
-         "Redid Move Down: channel 2 down to 3; settings unknown: Update Rig keeps channel 2's tones, data mode and split"},
-    };
-    QAccessibleInterface* line = QAccessible::queryAccessibleInterface(window->findChild<QLineEdit*>(QStringLiteral("EditorStatus")));
-    ASSERT_NE(line, nullptr);
-    for (const auto& step : steps) {
-        key(step.key, step.modifiers);
-        EXPECT_EQ(line->valueInterface()->currentValue().toString(), QString::fromLatin1(step.said));
-    }
-}
-
 TEST_F(EditorWindow, ATypedValueIsCheckedAsItIsTypedAndTheSummaryNamesTheLine)
 {
     key(Qt::Key_F, Qt::ControlModifier);
