@@ -7,7 +7,10 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPersistentModelIndex>
 #include <QRegularExpressionValidator>
+
+#include <optional>
 
 namespace talvex::editor {
 
@@ -42,6 +45,18 @@ QString TypedPattern(Column column)
     case Column::Channel: return QStringLiteral("\\s*\\d{0,3}\\s*");
     default: return QStringLiteral(".*");
     }
+}
+
+// The cell an editor edits, kept on the editor itself.
+const char* const kCellProperty = "talvexCell";
+
+QString EditorText(QWidget* editor)
+{
+    if (auto* list = qobject_cast<QComboBox*>(editor))
+        return list->currentText();
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+        return line->text();
+    return {};
 }
 
 QString EmptyChoiceName(Column column)
@@ -80,9 +95,16 @@ QString TypingFinding(Column column, const QString& text)
     }
 }
 
-CellDelegate::CellDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+CellDelegate::CellDelegate(QAbstractItemModel& model, QObject* parent) : QStyledItemDelegate(parent), model_(model) {}
 
-QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const
+QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QWidget* editor = makeEditor(parent, option, index);
+    editor->setProperty(kCellProperty, QVariant::fromValue(QPersistentModelIndex(index)));
+    return editor;
+}
+
+QWidget* CellDelegate::makeEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const
 {
     const auto column = static_cast<Column>(index.column());
     const QString name = ColumnTitle(column);
@@ -131,27 +153,41 @@ void CellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) cons
 
 bool CellDelegate::eventFilter(QObject* object, QEvent* event)
 {
-    // Enter takes the value and goes down a row, as in a spreadsheet. An open list takes its
-    // Enter itself, to pick the item.
+    // Enter takes the value and goes down a row, as in a spreadsheet; Tab and Shift+Tab take it
+    // and edit the next or previous cell. A value the cell cannot take is refused by name and
+    // stays in the editor to be put right: what was typed is never dropped. An open list takes
+    // its Enter itself, to pick the item.
     auto* editor = qobject_cast<QWidget*>(object);
-    if (editor != nullptr && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {
-            emit commitData(editor);
-            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
-            emit enterPressed();
-            return true;
-        }
-    }
-    return QStyledItemDelegate::eventFilter(object, event);
+    if (editor == nullptr || event->type() != QEvent::KeyPress)
+        return QStyledItemDelegate::eventFilter(object, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    std::optional<QAbstractItemDelegate::EndEditHint> hint;
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && modifiers == Qt::NoModifier)
+        hint = QAbstractItemDelegate::NoHint;
+    else if (key->key() == Qt::Key_Tab && modifiers == Qt::NoModifier)
+        hint = QAbstractItemDelegate::EditNextItem;
+    else if (key->key() == Qt::Key_Backtab && (modifiers & ~Qt::ShiftModifier) == Qt::NoModifier)
+        hint = QAbstractItemDelegate::EditPreviousItem;
+    if (!hint)
+        return QStyledItemDelegate::eventFilter(object, event);
+    if (!taken(editor))
+        return true;
+    emit closeEditor(editor, *hint);
+    if (*hint == QAbstractItemDelegate::NoHint)
+        emit enterPressed();
+    return true;
+}
+
+bool CellDelegate::taken(QWidget* editor) const
+{
+    const auto cell = editor->property(kCellProperty).value<QPersistentModelIndex>();
+    return !cell.isValid() || model_.setData(cell, EditorText(editor), Qt::EditRole);
 }
 
 void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
 {
-    if (auto* list = qobject_cast<QComboBox*>(editor))
-        model->setData(index, list->currentText(), Qt::EditRole);
-    else if (auto* line = qobject_cast<QLineEdit*>(editor))
-        model->setData(index, line->text(), Qt::EditRole);
+    model->setData(index, EditorText(editor), Qt::EditRole);
 }
 
 }  // namespace talvex::editor

@@ -78,7 +78,7 @@ ChannelEditorWindow::ChannelEditorWindow(ProgramControls program, QWidget* paren
         QStringLiteral("the data file's lines; arrow keys and Tab move, typing or F2 edits a cell, Enter takes it and goes "
                        "down, Delete clears it, F2 or Alt+Down opens a list, Ctrl+Tab leaves the table"));
     table_->setModel(&model_);
-    auto* delegate = new CellDelegate(table_);
+    auto* delegate = new CellDelegate(model_, table_);
     table_->setItemDelegate(delegate);
     table_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed
                             | QAbstractItemView::DoubleClicked);

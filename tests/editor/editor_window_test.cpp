@@ -75,6 +75,14 @@ TEST_F(EditorWindow, ThreeChannelsEditedFromTheKeyboardAreWhatTheSavedFileChange
     type("ALPHA");
     key(Qt::Key_Return);
     ASSERT_EQ(QApplication::focusWidget()->objectName(), u"ChannelTable");
+    // A value the cell refuses stays in its editor, named, to be put right.
+    type("29,6,4");
+    key(Qt::Key_Return);
+    auto* typed = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(typed, nullptr);
+    EXPECT_EQ(typed->text(), u"29,6,4");
+    EXPECT_EQ(status(), u"Line 6, Frequency: \"29,6,4\" has 2 commas: a frequency takes one decimal comma (29,64 or 14074,5)");
+    key(Qt::Key_A, Qt::ControlModifier);
     type("29,64");
     key(Qt::Key_Return);
     EXPECT_EQ(table().currentIndex().row(), editor::testing::kFirstChannelRow + 3);
