@@ -173,6 +173,12 @@ void ChannelReport::overwritten(int channel, const QString& why)
     overwritten_[channel] = line;
 }
 
+void ChannelReport::skipped(int channel, const QString& why)
+{
+    skips_.push_back({channel, why});
+    note(channel, QStringLiteral("skipped: ") + why);
+}
+
 void ChannelReport::note(int channel, const QString& what)
 {
     notes_ << QStringLiteral("Channel ") + QString::number(channel) + QStringLiteral(": ") + what;
@@ -180,15 +186,17 @@ void ChannelReport::note(int channel, const QString& what)
 
 QString ChannelReport::summary(const QString& operation) const
 {
+    const QString skippedText = skips_.empty() ? QString()
+        : QStringLiteral(", %1 %2 skipped").arg(skips_.size()).arg(skips_.size() == 1 ? QStringLiteral("line") : QStringLiteral("lines"));
     const auto checked = verified_ + failures_.size();
     if (already_.isEmpty())
         return operation + QStringLiteral(": ") + QString::number(verified_) + QStringLiteral(" of ")
-            + QString::number(checked) + QStringLiteral(" channels verified");
+            + QString::number(checked) + QStringLiteral(" channels verified") + skippedText;
     const QString changed = failures_.isEmpty()
         ? QString::number(verified_)
         : QString::number(verified_) + QStringLiteral(" of ") + QString::number(checked);
     return operation + QStringLiteral(": ") + changed + (checked == 1 ? QStringLiteral(" channel") : QStringLiteral(" channels"))
-        + u' ' + changed_ + QStringLiteral(" and verified, ") + QString::number(unchanged_) + u' ' + already_;
+        + u' ' + changed_ + QStringLiteral(" and verified, ") + QString::number(unchanged_) + u' ' + already_ + skippedText;
 }
 
 QString ChannelReport::details() const

@@ -49,6 +49,12 @@ struct ChannelVerdict {
     std::optional<QString> why;
 };
 
+// A line of a data file an operation left out, and why ("mode \"XYZ\" cannot be written").
+struct ChannelSkip {
+    int channel = 0;
+    QString why;
+};
+
 // Channels checked in one run: how many verified, which were left alone because the radio
 // already held what the run would write, and what went wrong with the others.
 class ChannelReport {
@@ -67,6 +73,11 @@ public:
     }
     // Nothing sent: the radio already held it.
     void unchanged() { ++unchanged_; }
+    // A line left out: nothing was sent for it, so it is no failure of the radio's, but the
+    // operator hears of it (among the notes, and in the summary's count).
+    void skipped(int channel, const QString& why);
+    int skippedCount() const { return static_cast<int>(skips_.size()); }
+    const std::vector<ChannelSkip>& skips() const { return skips_; }
     // A channel no step meant to change that the radio changed all the same (it took a garbled
     // write as one for this channel). Named with the failures; a verified write of the channel
     // later in the run puts it right and takes the name back.
@@ -86,7 +97,8 @@ public:
     bool hasNotes() const { return !notes_.isEmpty(); }
     bool countsUnchanged() const { return !already_.isEmpty(); }
     // "Update Rig: 97 of 99 channels verified", or with unchanged channels
-    // "Update Rig: 3 channels written and verified, 96 already as the file says".
+    // "Update Rig: 3 channels written and verified, 96 already as the file says"; lines left
+    // out are counted after ("..., 2 lines skipped").
     QString summary(const QString& operation) const;
     // One line a channel: failures first ("Channel 30: no answer"), then notes; at most
     // `kListedChannels` lines, then "... and N more".
@@ -103,6 +115,7 @@ private:
     QStringList notes_;
     std::map<int, QString> overwritten_;  // channel -> its report line, not yet put right
     std::vector<ChannelVerdict> verdicts_;
+    std::vector<ChannelSkip> skips_;
 };
 
 // A radio that stays silent for this many channels in a row is taken to be gone.

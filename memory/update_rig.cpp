@@ -170,7 +170,7 @@ UpdateRig::Sent UpdateRig::sendLine(const QString& line)
     case PlanAction::Skip:
         s.memory.Text7 = QStringLiteral("Skipped channel ") + s.ChannelText + QStringLiteral(": ") + plan.reason
             + QStringLiteral(" ... ") + line.trimmed();
-        ledger_.record(plan.channel, plan.reason);
+        ledger_.report().skipped(plan.channel, plan.reason);
         s.EntriesPreset = false;
         return Sent::Nothing;
     case PlanAction::Clear: return clearChannel(plan.channel);
