@@ -58,7 +58,7 @@ void UpdateRig::begin()
             break;
     }
     ledger_.report().countUnchanged(QStringLiteral("written"), QStringLiteral("already as the file says"));
-    if (!saveFirst(ChannelsNamedIn(lines_))) {
+    if (refuseIncompleteBackup(c_.state.CurrentDataFile, lines_) || !saveFirst(ChannelsNamedIn(lines_))) {
         c_.dataFile.CloseDataFile();
         return;
     }
