@@ -414,6 +414,7 @@ bool ChannelEditorWindow::listenTo(const std::function<void()>& start, bool comp
     // Busy, or no radio: the memory engine refuses and says why; nothing starts to listen to.
     const bool refused = program_.state.anyMemoryOperationRunning() || program_.state.PortReady != 1;
     writeVerdicts_.clear();
+    writeSkips_.clear();
     model_.setRadioVerdicts({});
     program_.memory.setListener(this);
     listening_ = true;
@@ -453,6 +454,9 @@ void ChannelEditorWindow::finished(const QString& operation, const ChannelReport
             + QStringLiteral(" from the radio; nothing was written"));
         return;
     }
+    // A line Update Rig left out is no verdict of the radio's; the report names it.
+    for (const ChannelSkip& skip : report.skips())
+        writeSkips_[skip.channel] = skip.why;
     markWriteResults(report.summary(operation), true);
     findChild<QPlainTextEdit*>(QStringLiteral("Report"))->setPlainText(report.summary(operation) + u'\n' + report.details());
 }
@@ -475,7 +479,10 @@ void ChannelEditorWindow::markWriteResults(const QString& ending, bool completed
             continue;
         const auto channel = MemoryChannelOf(ChannelRowOf(lines[row]));
         const auto found = channel ? writeVerdicts_.find(*channel) : writeVerdicts_.end();
-        if (found != writeVerdicts_.end())
+        const auto skipped = channel ? writeSkips_.find(*channel) : writeSkips_.end();
+        if (skipped != writeSkips_.end())
+            marks[row] = QStringLiteral("skipped: ") + skipped->second;
+        else if (found != writeVerdicts_.end())
             marks[row] = found->second                      ? QStringLiteral("not verified: ") + *found->second
                          : ChannelRowOf(lines[row]).isBlank() ? QStringLiteral("cleared and verified")
                                                               : QStringLiteral("written and verified");

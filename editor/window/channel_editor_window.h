@@ -76,6 +76,7 @@ private:
     ReadoutField* status_ = nullptr;
     ReadoutField* summary_ = nullptr;
     std::map<int, std::optional<QString>> writeVerdicts_;
+    std::map<int, QString> writeSkips_;  // the lines Update Rig left out, and why
     bool listening_ = false;
 };
 
