@@ -7,10 +7,11 @@ MessageAnswer CliDialogs::message(const QString& title, const QString& text, Mes
 {
     if (buttons == MessageButtons::YesNo)
         return MessageAnswer::Yes;  // the confirmation was the command line itself
+    const QString told = title + QStringLiteral(": ") + text;
     if (icon == MessageIcon::Critical)
-        lastCritical_ = title + QStringLiteral(": ") + text;
-    std::fprintf(out_, "talvex-mem: %s: %s\n", qPrintable(title), qPrintable(text));
-    std::fflush(out_);
+        output_.error(told);
+    else
+        output_.note(told);
     return MessageAnswer::Ok;
 }
 

@@ -1,7 +1,8 @@
 #include "diff_report.h"
 
+#include "printable.h"
+
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 namespace talvex::cli {
@@ -95,7 +96,7 @@ QStringList ChannelLines(const LinePlan& plan)
 }
 
 struct Counts {
-    int write = 0, clear = 0, unchanged = 0, skipped = 0;
+    int write = 0, clear = 0, unchanged = 0, skipped = 0, ignored = 0;
 };
 
 Counts CountsOf(const std::vector<PlannedLine>& plans)
@@ -108,7 +109,7 @@ Counts CountsOf(const std::vector<PlannedLine>& plans)
         case PlanAction::Unchanged:
         case PlanAction::AlreadyBlank: ++counts.unchanged; break;
         case PlanAction::Skip: ++counts.skipped; break;
-        case PlanAction::NotAChannel: counts.skipped += Reported(planned.plan) ? 1 : 0; break;
+        case PlanAction::NotAChannel: counts.ignored += Reported(planned.plan) ? 1 : 0; break;
         }
     }
     return counts;
@@ -123,6 +124,8 @@ QString Result(const DiffFacts& f)
 
 }  // namespace
 
+int SkippedLines(const std::vector<PlannedLine>& plans) { return CountsOf(plans).skipped; }
+
 QString DiffText(const DiffFacts& f)
 {
     QStringList lines;
@@ -130,7 +133,7 @@ QString DiffText(const DiffFacts& f)
         lines << (f.interrupted ? QStringLiteral("Compare Rig: stopped by the operator.")
                                 : QStringLiteral("Compare Rig: stopped: ") + f.why);
         lines << QStringLiteral("Nothing was compared and nothing was changed.");
-        return lines.join(u'\n') + u'\n';
+        return PrintableLines(lines);
     }
     for (const PlannedLine& planned : f.plans) {
         if (Reported(planned.plan))
@@ -147,7 +150,9 @@ QString DiffText(const DiffFacts& f)
     }
     if (c.skipped > 0)
         lines << QStringLiteral("%1 line(s) would be skipped").arg(c.skipped);
-    return lines.join(u'\n') + u'\n';
+    if (c.ignored > 0)
+        lines << QStringLiteral("%1 line(s) would be ignored").arg(c.ignored);
+    return PrintableLines(lines);
 }
 
 QByteArray DiffJson(const DiffFacts& f)
@@ -188,10 +193,11 @@ QByteArray DiffJson(const DiffFacts& f)
                        {QStringLiteral("clear"), c.clear},
                        {QStringLiteral("unchanged"), c.unchanged},
                        {QStringLiteral("skipped"), c.skipped},
+                       {QStringLiteral("ignored"), c.ignored},
                        {QStringLiteral("channels"), channels}};
     if (!f.complete)
         object.insert(QStringLiteral("why"), f.interrupted ? QStringLiteral("stopped by the operator") : f.why);
-    return QJsonDocument(object).toJson(QJsonDocument::Indented);
+    return JsonText(object);
 }
 
 }  // namespace talvex::cli

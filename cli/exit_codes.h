@@ -10,7 +10,8 @@ enum ExitCode : int {
     kExitNoRadio = 3,      // the port cannot be opened or the radio did not answer
     kExitNotVerified = 4,  // a channel did not verify (refused, stored otherwise)
     kExitFile = 5,         // a data file, backup or TALVEX.INI missing, unreadable or unwritable
-    kExitChanged = 6,      // an import changed or left out rows (the report names each); strict: wrote nothing
+    kExitChanged = 6,      // rows or lines changed or left out: an import's rows (strict: wrote nothing), the data
+                           // file lines write or diff skip; the report names each
     kExitInterrupted = 130,  // stopped by Ctrl-C (SIGINT) or SIGTERM
 };
 

@@ -1,6 +1,7 @@
 #include "list_commands.h"
 
 #include "exit_codes.h"
+#include "file_operands.h"
 #include "list_files.h"
 #include "list_report.h"
 
@@ -10,17 +11,26 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <cstdio>
 
 namespace talvex::cli {
 
-int RunImport(const Options& options, const QString& workingDirectory)
+int RunImport(const Options& options, const QString& workingDirectory, Output& output)
 {
-    const QString listPath = QFileInfo(QDir(workingDirectory), options.file).absoluteFilePath();
+    auto list = InputFile::Open(options.file, workingDirectory, QStringLiteral("STDIN.CSV"));
+    if (const QString* why = std::get_if<QString>(&list)) {
+        output.error(*why);
+        return kExitFile;
+    }
+    const InputFile& listFile = std::get<InputFile>(list);
+    const QString listPath = listFile.shown();
     const QString dataPath = QFileInfo(QDir(workingDirectory), options.dataFile).absoluteFilePath();
-    const auto bytes = ReadFileBytes(listPath);
+    if (const auto why = WhyNotWritable(dataPath, workingDirectory)) {
+        output.error(*why);
+        return kExitFile;
+    }
+    const auto bytes = ReadFileBytes(listFile.path());
     if (const QString* error = std::get_if<QString>(&bytes)) {
-        PrintError(*error);
+        output.error(*error);
         return kExitFile;
     }
     channels::ImportOptions importOptions = options.list.import;
@@ -33,19 +43,19 @@ int RunImport(const Options& options, const QString& workingDirectory)
         // A list that gives no channel (not a CHIRP file, a filter that let nothing through)
         // replaces no data file: with --full it would be 99 blank lines, which Update Rig
         // would clear the radio with.
+        output.error(listPath + QStringLiteral(" gives no channel: ") + dataPath + QStringLiteral(" was not written"));
         const ImportFacts facts{listPath, dataPath, result, false, kExitFile};
-        PrintOut(options.json, ImportText(facts), ImportJson(facts));
-        PrintError(listPath + QStringLiteral(" gives no channel: ") + dataPath + QStringLiteral(" was not written"));
+        output.report(ImportText(facts), ImportJson(facts));
         return kExitFile;
     }
     if (!result.refused) {
         if (const auto error = ReplaceFileLines(dataPath, result.lines)) {
-            PrintError(*error);
+            output.error(*error);
             return kExitFile;
         }
     }
     const ImportFacts facts{listPath, dataPath, result, !result.refused, code};
-    PrintOut(options.json, ImportText(facts), ImportJson(facts));
+    output.report(ImportText(facts), ImportJson(facts));
     return code;
 }
 

@@ -1,10 +1,10 @@
 #include "list_report.h"
 
+#include "printable.h"
+
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
-#include <cstdio>
 
 namespace talvex::cli {
 
@@ -24,7 +24,7 @@ QString ImportResultWord(const ImportFacts& f)
 QString ExportText(const ExportFacts& f)
 {
     const QString from = f.source == u"radio" ? QStringLiteral("the radio") : f.source;
-    return QStringLiteral("Export: %1 channels from %2 written to %3\n").arg(f.channels).arg(from, f.file);
+    return PrintableLines({QStringLiteral("Export: %1 channels from %2 written to %3").arg(f.channels).arg(from, f.file)});
 }
 
 QByteArray ExportJson(const ExportFacts& f)
@@ -35,7 +35,7 @@ QByteArray ExportJson(const ExportFacts& f)
                              {QStringLiteral("file"), f.file},
                              {QStringLiteral("source"), f.source},
                              {QStringLiteral("channels"), f.channels}};
-    return QJsonDocument(object).toJson(QJsonDocument::Indented);
+    return JsonText(object);
 }
 
 QString ImportText(const ImportFacts& f)
@@ -50,7 +50,7 @@ QString ImportText(const ImportFacts& f)
         lines << QStringLiteral("Import: %1 channels from %2 written to %3").arg(f.result.channels).arg(f.list, f.dataFile);
     if (f.result.changed() && f.written)
         lines << QStringLiteral("Rows were changed or left out: the lines above name each.");
-    return lines.join(u'\n') + u'\n';
+    return PrintableLines(lines);
 }
 
 QByteArray ImportJson(const ImportFacts& f)
@@ -66,16 +66,7 @@ QByteArray ImportJson(const ImportFacts& f)
                              {QStringLiteral("channels"), f.written ? f.result.channels : 0},
                              {QStringLiteral("report"), report},
                              {QStringLiteral("notes"), QJsonArray::fromStringList(f.result.notes)}};
-    return QJsonDocument(object).toJson(QJsonDocument::Indented);
-}
-
-void PrintError(const QString& text) { std::fprintf(stderr, "talvex-mem: %s\n", qPrintable(text)); }
-
-void PrintOut(bool json, const QString& text, const QByteArray& jsonText)
-{
-    const QByteArray bytes = json ? jsonText : text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
-    std::fflush(stdout);
+    return JsonText(object);
 }
 
 }  // namespace talvex::cli

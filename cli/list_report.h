@@ -29,10 +29,4 @@ QByteArray ExportJson(const ExportFacts& facts);
 QString ImportText(const ImportFacts& facts);
 QByteArray ImportJson(const ImportFacts& facts);
 
-// "talvex-mem: TEXT" on standard error.
-void PrintError(const QString& text);
-
-// The text or the JSON on standard output.
-void PrintOut(bool json, const QString& text, const QByteArray& jsonText);
-
 }  // namespace talvex::cli

@@ -1,26 +1,27 @@
 #include "mem_command.h"
 
-#include "exit_codes.h"
 #include "cli_dialogs.h"
 #include "diff_report.h"
+#include "exit_codes.h"
+#include "command_files.h"
+#include "port_names.h"
 #include "progress_output.h"
 #include "report_text.h"
 
 #include "app/program.h"
 #include "memory/backup.h"
-#include "datafile/file_line.h"
 #include "platform/interrupt_signal.h"
 #include "platform/qt_serial_port.h"
 #include "platform/qt_timer.h"
+#include "platform/standard_streams.h"
 #include "platform/text_file.h"
 #include "startup/configuration.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTimer>
-
-#include <unistd.h>
 
 namespace talvex::cli {
 
@@ -33,24 +34,22 @@ public:
     void showSetup() override {}
 };
 
-void Fail(const QString& text) { std::fprintf(stderr, "talvex-mem: %s\n", qPrintable(text)); }
-
 // Where the radio is: the command line's --port and --baud, else TALVEX.INI's, read with the
 // program's own reader.
 struct Line {
-    QString port;      // "COMn" or a device path
+    QString port;      // "COMn" or a device path, as given
     QString settings;  // "19200,N,8,1"
     int baud = 0;
 };
 
-std::variant<Line, int> LineFor(const Options& options, const QString& workingDirectory)
+std::variant<Line, int> LineFor(const Options& options, const QString& workingDirectory, Output& output)
 {
     Line line;
     if (!options.port || !options.baud) {
         const QString path = QDir(workingDirectory).filePath(kConfigFileName);
         TextFile file;
         if (const auto error = file.open(path, FileMode::Input)) {
-            Fail(QStringLiteral("no --port and --baud, and %1 cannot be read: %2").arg(path, error->description));
+            output.error(QStringLiteral("no --port and --baud, and %1 cannot be read: %2").arg(path, error->description));
             return kExitFile;
         }
         QStringList lines;
@@ -66,59 +65,15 @@ std::variant<Line, int> LineFor(const Options& options, const QString& workingDi
         line.settings = QString::number(*options.baud) + QStringLiteral(",N,8,1");
     line.baud = line.settings.section(u',', 0, 0).toInt();
     if (line.port.isEmpty() || line.baud <= 0) {
-        Fail(QStringLiteral("TALVEX.INI names no port or rate: give --port and --baud"));
+        output.error(QStringLiteral("TALVEX.INI names no port or rate: give --port and --baud"));
         return kExitUsage;
     }
     if (!IsRadioRate(line.baud)) {
-        Fail(QStringLiteral("TALVEX.INI's rate %1 is not one of the radio's").arg(line.baud));
+        output.error(QStringLiteral("TALVEX.INI's rate %1 is not one of the radio's").arg(line.baud));
         return kExitUsage;
     }
     return line;
 }
-
-// A data file to write from must be there, readable, and name at least one channel.
-std::optional<int> CheckSourceFile(const QString& path)
-{
-    TextFile file;
-    if (const auto error = file.open(path, FileMode::Input)) {
-        Fail(QStringLiteral("%1 cannot be read: %2").arg(path, error->description));
-        return kExitFile;
-    }
-    while (auto line = file.readLine()) {
-        if (KindOf(*line) == LineKind::End)
-            break;
-        if (KindOf(*line) == LineKind::Channel && !ChannelTextOf(*line).trimmed().isEmpty()
-            && ChannelTextOf(*line).trimmed().at(0).isDigit())
-            return std::nullopt;
-    }
-    Fail(path + QStringLiteral(" has no channel lines: nothing was done"));
-    return kExitFile;
-}
-
-// A stopped Create File takes the old file up again, as the window's current data file: where
-// there was none, an empty one stands in for it, and goes again unless the read completes.
-class Placeholder {
-public:
-    explicit Placeholder(QString path) : path_(std::move(path))
-    {
-        QFile file(path_);
-        made_ = file.open(QIODevice::NewOnly | QIODevice::WriteOnly);
-    }
-    ~Placeholder()
-    {
-        if (made_ && !kept_ && QFileInfo(path_).size() == 0)
-            QFile::remove(path_);
-    }
-    Placeholder(const Placeholder&) = delete;
-    Placeholder& operator=(const Placeholder&) = delete;
-    bool made() const { return made_; }
-    void keep() { kept_ = true; }
-
-private:
-    QString path_;
-    bool made_ = false;
-    bool kept_ = false;
-};
 
 // A halt names its cause in the operator's words; the radio's silence and a closed port are the
 // radio's, the rest (a file that cannot be written, a backup that cannot be made) the disk's.
@@ -129,16 +84,10 @@ int ExitForStop(const QString& why)
     return kExitFile;
 }
 
-QString BackupPath(const QString& name, const QString& workingDirectory)
-{
-    if (QFileInfo(name).isFile())
-        return QFileInfo(name).absoluteFilePath();
-    return QDir(workingDirectory).filePath(kBackupFolder + u'/' + name);
-}
-
-// What Update Rig would change, as read from the radio; 0 only when every channel was read.
-int PrintDiff(const Options& options, const QString& file, const CompareRig& comparison, const Outcome& outcome,
-              bool interrupted)
+// What Update Rig would change, as read from the radio; 0 only when every channel was read and
+// no line would be left out.
+int PrintDiff(const QString& file, const CompareRig& comparison, const Outcome& outcome, bool interrupted,
+              Output& output)
 {
     const bool complete = !interrupted && comparison.complete();
     int code = kExitOk;
@@ -146,86 +95,57 @@ int PrintDiff(const Options& options, const QString& file, const CompareRig& com
         code = kExitInterrupted;
     else if (!complete)
         code = kExitNoRadio;  // the file was read before the run: only the radio can end it early
+    else if (SkippedLines(comparison.plans()) > 0)
+        code = kExitChanged;
     const DiffFacts facts{file, comparison.plans(), complete, outcome.why, interrupted, code};
-    const QByteArray text = options.json ? DiffJson(facts) : DiffText(facts).toUtf8();
-    std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
-    std::fflush(stdout);
+    output.report(DiffText(facts), DiffJson(facts));
     return code;
 }
 
-}  // namespace
-
-int ListBackups(const QString& workingDirectory)
-{
-    const QDir folder(QDir(workingDirectory).filePath(kBackupFolder));
-    const QStringList names = folder.entryList({QStringLiteral("*.TXT")}, QDir::Files, QDir::Name);
-    for (const QString& name : names)
-        std::printf("%s\n", qPrintable(folder.filePath(name)));
-    return kExitOk;
-}
-
-namespace {
-
 // `readInto`: the file a read goes to, instead of the one the command names; the report is
 // printed only for the command's own file.
-int RunOnRadio(const Options& options, const QString& workingDirectory, const std::optional<QString>& readInto);
-
-}  // namespace
-
-int RunCommand(const Options& options, const QString& workingDirectory)
+int RunOnRadio(const Options& options, const QString& workingDirectory, Output& output,
+               const std::optional<QString>& readInto)
 {
-    return RunOnRadio(options, workingDirectory, std::nullopt);
-}
-
-int ReadRecordsFromRadio(const Options& options, const QString& file, const QString& workingDirectory)
-{
-    Options read = options;
-    read.command = Command::Read;
-    read.records = true;
-    return RunOnRadio(read, workingDirectory, file);
-}
-
-namespace {
-
-int RunOnRadio(const Options& options, const QString& workingDirectory, const std::optional<QString>& readInto)
-{
-    const auto line = LineFor(options, workingDirectory);
+    const auto line = LineFor(options, workingDirectory, output);
     if (const int* code = std::get_if<int>(&line))
         return *code;
     const Line& radioLine = std::get<Line>(line);
 
-    QString file;
-    if (options.command == Command::Read) {
-        file = readInto.value_or(QFileInfo(QDir(workingDirectory), options.file).absoluteFilePath());
-    } else if (options.command == Command::Write || options.command == Command::Restore
-               || options.command == Command::Diff) {
-        file = options.command == Command::Restore ? BackupPath(options.file, workingDirectory)
-                                                   : QFileInfo(QDir(workingDirectory), options.file).absoluteFilePath();
-        if (const auto code = CheckSourceFile(file))
-            return *code;
-    }
+    // The files first: a command that could not use its file never touches the radio.
+    auto prepared = CommandFiles::Prepare(options, workingDirectory, readInto, output);
+    if (const int* code = std::get_if<int>(&prepared))
+        return *code;
+    const CommandFiles& files = std::get<CommandFiles>(prepared);
+    const QString& file = files.engineFile();
+    const QString& shown = files.shown();
 
     QtSerialPort port(workingDirectory);
-    const bool byNumber = radioLine.port.startsWith(QStringLiteral("COM"), Qt::CaseInsensitive);
+    const bool byNumber = ByNumber(radioLine.port);
     if (!byNumber)
-        port.setDevicePath(radioLine.port);
-    CliDialogs dialogs;
+        port.setDevicePath(DevicePath(radioLine.port, workingDirectory));
+    CliDialogs dialogs(output);
     QtTimerFactory timers;
     ProcessExit exit;
     QtClock clock;
     NoWindows windows;
     Program program(PlatformServices{port, dialogs, timers, exit, workingDirectory, &clock}, windows);
     ProgramState& state = program.state;
-    state.ConfigCommPort = byNumber ? radioLine.port.toUpper() : QStringLiteral("COM1");
+    // The engine's messages name the port as the operator gave it.
+    state.ConfigCommPort = byNumber ? radioLine.port.toUpper() : radioLine.port;
     state.ConfigCommBaud = radioLine.settings;
     if (const auto error = port.open(byNumber ? PortNumber(state.ConfigCommPort) : 1, radioLine.settings)) {
-        Fail(QStringLiteral("the port %1 cannot be opened: %2").arg(radioLine.port, error->description));
+        output.error(QStringLiteral("the port %1 cannot be opened: %2")
+                         .arg(radioLine.port, PortProblem(*error, radioLine.port, workingDirectory)));
         return kExitNoRadio;
     }
     state.PortReady = 1;
     port.readAll();  // nothing from before this moment is an answer
 
-    ProgressOutput progress(stderr, ::isatty(STDERR_FILENO) == 1, radioLine.baud);
+    const ProgressStyle style = options.quiet ? ProgressStyle::None
+        : IsTerminal(StandardStream::Error)   ? ProgressStyle::Bar
+                                              : ProgressStyle::Lines;
+    ProgressOutput progress(stderr, style, radioLine.baud, [] { return TerminalColumns(StandardStream::Error); });
     MemoryOperations& memory = program.memory;
     memory.setListener(&progress);
     memory.setLinePacedThroughout(true);
@@ -240,19 +160,17 @@ int RunOnRadio(const Options& options, const QString& workingDirectory, const st
         QCoreApplication::exit(0);
     });
 
-    std::optional<Placeholder> placeholder;
+    // A stopped Create File takes the file up again as the current data file: an empty one
+    // stands in for it, in the run's own folder, never where the operator would find it.
     if (options.command == Command::Read && !QFileInfo::exists(file)) {
-        placeholder.emplace(file);
-        if (!placeholder->made()) {
-            Fail(file + QStringLiteral(" cannot be written"));
-            return kExitFile;
-        }
+        QFile placeholder(file);
+        placeholder.open(QIODevice::NewOnly | QIODevice::WriteOnly);
     }
     state.CurrentDataFile = file;
     state.CurrentFileName = QFileInfo(file).fileName();
     switch (options.command) {
     case Command::Read:
-        memory.setCreateWithRecords(options.records);
+        memory.setCreateWithRecords(!options.plain);
         memory.Command1_Click();
         break;
     case Command::Write:
@@ -260,7 +178,7 @@ int RunOnRadio(const Options& options, const QString& workingDirectory, const st
     case Command::Diff: {
         const auto lines = ReadAllLines(file);
         if (!lines) {
-            Fail(file + QStringLiteral(" cannot be read"));
+            output.error(shown + QStringLiteral(" cannot be read"));
             return kExitFile;
         }
         memory.compareRig(*lines);
@@ -285,10 +203,8 @@ int RunOnRadio(const Options& options, const QString& workingDirectory, const st
     port.close();
 
     const Outcome& outcome = progress.outcome();
-    if (placeholder && outcome.end == Outcome::End::Finished)
-        placeholder->keep();
     if (options.command == Command::Diff)
-        return PrintDiff(options, file, memory.comparison(), outcome, interrupted);
+        return PrintDiff(shown, memory.comparison(), outcome, interrupted, output);
     int code = kExitOk;
     if (interrupted)
         code = kExitInterrupted;
@@ -296,13 +212,36 @@ int RunOnRadio(const Options& options, const QString& workingDirectory, const st
         code = ExitForStop(outcome.why);
     else if (!outcome.report.allVerified())
         code = kExitNotVerified;
-    if (!readInto)
-        PrintReport(ReportFacts{options, file, memory.lastBackup(), outcome, interrupted, code});
-    else if (code != kExitOk)
-        Fail(interrupted ? QStringLiteral("stopped by the operator") : outcome.why);
+    else if (const auto why = files.deliver(output)) {
+        output.error(*why);
+        code = kExitFile;
+    } else if (outcome.report.skippedCount() > 0)
+        code = kExitChanged;
+    if (readInto) {
+        if (code != kExitOk)
+            output.error(interrupted ? QStringLiteral("stopped by the operator") : outcome.why);
+        return code;
+    }
+    if (code != kExitFile || outcome.end == Outcome::End::Stopped) {
+        const ReportFacts facts{options, shown, memory.lastBackup(), outcome, interrupted, code};
+        output.report(ReportText(facts), ReportJson(facts));
+    }
     return code;
 }
 
 }  // namespace
+
+int RunCommand(const Options& options, const QString& workingDirectory, Output& output)
+{
+    return RunOnRadio(options, workingDirectory, output, std::nullopt);
+}
+
+int ReadRecordsFromRadio(const Options& options, const QString& file, const QString& workingDirectory, Output& output)
+{
+    Options read = options;
+    read.command = Command::Read;
+    read.plain = false;
+    return RunOnRadio(read, workingDirectory, output, file);
+}
 
 }  // namespace talvex::cli

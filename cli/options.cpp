@@ -1,6 +1,7 @@
 #include "options.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace talvex::cli {
 
@@ -14,12 +15,12 @@ std::optional<int> WholeNumber(const QString& text)
 }
 
 // The commands and how many operands each takes.
-struct CommandName {
+struct KnownCommand {
     const char* name;
     Command command;
     int operands;
 };
-constexpr CommandName kCommands[] = {
+constexpr KnownCommand kCommands[] = {
     {"read", Command::Read, 1},         {"write", Command::Write, 1},     {"blank", Command::Blank, 1},
     {"backups", Command::Backups, 0},   {"restore", Command::Restore, 1}, {"diff", Command::Diff, 1},
     {"export", Command::Export, 1},     {"import", Command::Import, 2},
@@ -48,14 +49,70 @@ std::optional<std::pair<int, int>> ParseChannelRange(const QString& text)
     return std::pair{*first, *last};
 }
 
-std::variant<Options, QString> ParseArguments(const QStringList& arguments)
+QString CommandName(Command command)
 {
+    for (const KnownCommand& known : kCommands) {
+        if (known.command == command)
+            return QLatin1String(known.name);
+    }
+    return command == Command::Version ? QStringLiteral("version") : QStringLiteral("help");
+}
+
+bool AsksForJson(const QStringList& arguments) { return arguments.contains(QStringLiteral("--json")); }
+
+namespace {
+
+// "--port=COM1" as "--port", "COM1"; `attached` marks each value split off so.
+struct SplitArguments {
+    QStringList arguments;
+    std::vector<bool> attached;
+};
+
+SplitArguments SplitAttachedValues(const QStringList& given)
+{
+    SplitArguments split;
+    for (const QString& argument : given) {
+        const qsizetype equals = argument.indexOf(u'=');
+        if (argument.startsWith(QStringLiteral("--")) && equals > 2) {
+            split.arguments << argument.left(equals) << argument.mid(equals + 1);
+            split.attached.insert(split.attached.end(), {false, true});
+        } else {
+            split.arguments << argument;
+            split.attached.push_back(false);
+        }
+    }
+    return split;
+}
+
+// The operands that name where a file goes or comes from fit the command: "-" where standard
+// output or input can take it, and nowhere the report would have to share standard output.
+QString CheckStandardStreams(Command command, const QStringList& operands, const Options& options)
+{
+    const bool writesToStandardOutput = (command == Command::Read || command == Command::Export)
+        && operands.value(0) == kStandardStream;
+    if (writesToStandardOutput && options.json)
+        return QStringLiteral("--json puts its report on standard output, where - puts the file: give a file name");
+    if (command == Command::Import && operands.value(1) == kStandardStream)
+        return QStringLiteral("import writes DATAFILE as a file titled by its name: give a file name, not -");
+    return {};
+}
+
+}  // namespace
+
+std::variant<Options, QString> ParseArguments(const QStringList& given)
+{
+    const SplitArguments split = SplitAttachedValues(given);
+    const QStringList& arguments = split.arguments;
     Options options;
     std::optional<Command> command;
     QStringList operands;
     bool dryRun = false;
+    bool records = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
+        // A value written onto an option that takes none is not left to pass for an operand.
+        if (split.attached[static_cast<std::size_t>(i)])
+            return arguments[i - 1] + QStringLiteral(" takes no value");
         auto value = [&]() -> std::optional<QString> {
             if (i + 1 >= arguments.size())
                 return std::nullopt;
@@ -64,12 +121,17 @@ std::variant<Options, QString> ParseArguments(const QStringList& arguments)
         if (argument == u"--help" || argument == u"-h" || argument == u"--version") {
             Options asked;
             asked.command = argument == u"--version" ? Command::Version : Command::Help;
+            asked.json = AsksForJson(given);
             return asked;
         }
         if (argument == u"--records") {
-            options.records = true;
+            records = true;  // whole records are read by default now; kept so old scripts still run
+        } else if (argument == u"--plain") {
+            options.plain = true;
         } else if (argument == u"--json") {
             options.json = true;
+        } else if (argument == u"--quiet" || argument == u"-q") {
+            options.quiet = true;
         } else if (argument == u"--dry-run") {
             dryRun = true;
         } else if (argument == u"--port") {
@@ -89,7 +151,7 @@ std::variant<Options, QString> ParseArguments(const QStringList& arguments)
         } else if (argument.startsWith(u'-') && argument.size() > 1) {
             return QStringLiteral("unknown option \"") + argument + u'"';
         } else if (!command) {
-            for (const CommandName& known : kCommands) {
+            for (const KnownCommand& known : kCommands) {
                 if (argument == QLatin1String(known.name))
                     command = known.command;
             }
@@ -101,17 +163,21 @@ std::variant<Options, QString> ParseArguments(const QStringList& arguments)
     }
     if (!command)
         return QStringLiteral("no command given");
-    for (const CommandName& known : kCommands) {
+    for (const KnownCommand& known : kCommands) {
         if (known.command == *command && operands.size() != known.operands)
             return QStringLiteral("%1 takes %2 operand(s), not %3").arg(QLatin1String(known.name)).arg(known.operands).arg(operands.size());
     }
-    if (options.records && *command != Command::Read)
-        return QStringLiteral("--records belongs to read");
+    if ((records || options.plain) && *command != Command::Read)
+        return records ? QStringLiteral("--records belongs to read") : QStringLiteral("--plain belongs to read");
+    if (records && options.plain)
+        return QStringLiteral("--records and --plain exclude each other");
     if (const QString misplaced = CheckListOptions(*command == Command::Export, *command == Command::Import, options.list);
         !misplaced.isEmpty())
         return misplaced;
     if (dryRun && *command != Command::Write)
         return QStringLiteral("--dry-run belongs to write");
+    if (const QString streams = CheckStandardStreams(*command, operands, options); !streams.isEmpty())
+        return streams;
     // A dry run of write is diff: the same reading and planning, and nothing written.
     options.command = dryRun ? Command::Diff : *command;
     if (*command == Command::Blank) {
@@ -132,25 +198,30 @@ std::variant<Options, QString> ParseArguments(const QStringList& arguments)
 QString UsageText()
 {
     return QStringLiteral(
-        "usage: talvex-mem [--port COMn|DEVICE] [--baud RATE] [--json] COMMAND\n"
-        "  read FILE [--records]   all 99 channels into a data file (--records: with whole records)\n"
+        "usage: talvex-mem [--port COMn|DEVICE] [--baud RATE] [--json] [--quiet] COMMAND\n"
+        "  read FILE [--plain]     all 99 channels into a data file, each with its whole record\n"
+        "                          (--plain: the six zones only; --records is still taken, and is the default)\n"
         "  write FILE              back up, then write the channels that differ, each verified\n"
         "  diff FILE               what write would change, channel by channel; changes nothing\n"
         "  write --dry-run FILE    the same as diff\n"
         "  blank FIRST-LAST        back up, then clear the channels and verify\n"
-        "  backups                 list the backups in BACKUP/\n"
-        "  restore BACKUP          write a backup back, record for record\n"
+        "  backups                 list the complete backups in BACKUP/\n"
+        "  restore BACKUP          write a complete backup back, record for record\n"
         "  export FILE.csv [--from DATAFILE | --from-radio]\n"
         "                          channels as CHIRP's CSV (default: TALVEX.INI's data file)\n"
         "  import FILE.csv DATAFILE [--full] [--strict] [--renumber [--first CH]]\n"
         "  import --eibi SKED.csv DATAFILE [--at HHMM] [--days D] [--language L] [--target T]\n"
         "         [--station TEXT] [--first CH] [--max N] [--full] [--strict]\n"
         "                          a list into a data file; the report names every row changed\n"
+        "  FILE - is standard output for read and export, standard input for the files read\n"
         "  --port, --baud          instead of TALVEX.INI's; RATE 4800 9600 19200 38400 57600 115200\n"
-        "  --json                  the report as JSON on standard output\n"
+        "  --option=VALUE          the same as --option VALUE\n"
+        "  --json                  the report as one JSON object on standard output, on every exit\n"
+        "  --quiet, -q             no progress, only the end report (and errors)\n"
         "  --help, --version\n"
         "exit codes: 0 done and verified, 2 usage, 3 no radio, 4 not verified, 5 file error,\n"
-        "  6 import changed or left out rows (--strict: nothing written), 130 stopped\n");
+        "  6 rows or lines changed or left out (import, write, diff; import --strict: nothing written),\n"
+        "  130 stopped\n");
 }
 
 }  // namespace talvex::cli

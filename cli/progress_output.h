@@ -21,11 +21,22 @@ struct Outcome {
     std::vector<ChannelVerdict> failures;
 };
 
-// talvex-mem's face of the memory engine: the progress on standard error (a bar redrawn in place
-// on a terminal, one plain line a step otherwise) and the outcome kept for the report.
+// How the progress is shown: a bar redrawn in place on a terminal; a few plain lines for a log
+// (each stage's start and every quarter of it, so a nightly run logs a handful of lines, not one
+// a channel); nothing with --quiet.
+enum class ProgressStyle { Bar, Lines, None };
+
+// What the bar may fill when the terminal does not say its width.
+inline constexpr int kDefaultColumns = 80;
+
+// talvex-mem's face of the memory engine: the progress on standard error and the outcome kept
+// for the report.
 class ProgressOutput final : public MemoryListener {
 public:
-    ProgressOutput(std::FILE* out, bool terminal, int baud);
+    // `columns` tells the terminal's width as it is now (asked at each redraw, so a resized
+    // window is followed); nothing or 0: kDefaultColumns. The bar never takes the last column,
+    // where a terminal would wrap it onto a new line.
+    ProgressOutput(std::FILE* out, ProgressStyle style, int baud, std::function<std::optional<int>()> columns = {});
     // Called once the operation has ended, finished or stopped.
     void setEnded(std::function<void()> ended) { ended_ = std::move(ended); }
 
@@ -39,12 +50,18 @@ public:
     void closeLine();
 
 private:
+    void drawBar(const QString& what, int done, int of);
+    void writeLine(const QString& what, int done, int of);
+
     std::FILE* out_;
-    bool terminal_;
+    ProgressStyle style_;
     int baud_;
+    std::function<std::optional<int>()> columns_;
     QElapsedTimer clock_;
     bool lineOpen_ = false;
     QString lastShown_;  // a tick that took no step repeats the line: it is shown once
+    QString stage_;      // Lines: the stage last shown ("Saving channel # of # before writing")
+    int quarter_ = -1;   // Lines: the last quarter of it shown
     Outcome outcome_;
     std::function<void()> ended_;
 };

@@ -1,10 +1,9 @@
 #include "report_text.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include "printable.h"
 
-#include <cstdio>
+#include <QJsonArray>
+#include <QJsonObject>
 
 namespace talvex::cli {
 
@@ -28,6 +27,10 @@ QByteArray ReportJson(const ReportFacts& f)
     for (const ChannelVerdict& verdict : f.outcome.failures)
         failed.append(QJsonObject{{QStringLiteral("channel"), verdict.channel},
                                   {QStringLiteral("why"), verdict.why.value_or(QString())}});
+    QJsonArray skipped;
+    for (const ChannelSkip& skip : report.skips())
+        skipped.append(QJsonObject{{QStringLiteral("line"), skip.line}, {QStringLiteral("channel"), skip.channel},
+                                   {QStringLiteral("why"), skip.why}});
     QJsonObject object{{QStringLiteral("operation"), f.outcome.operation},
                        {QStringLiteral("result"), Result(f)},
                        {QStringLiteral("exitCode"), f.exitCode},
@@ -37,10 +40,11 @@ QByteArray ReportJson(const ReportFacts& f)
                        {QStringLiteral("verified"), report.verifiedCount()},
                        {QStringLiteral("kept"), report.unchangedCount()},
                        {QStringLiteral("lastVerified"), f.outcome.lastVerified},
-                       {QStringLiteral("failed"), failed}};
+                       {QStringLiteral("failed"), failed},
+                       {QStringLiteral("skipped"), skipped}};
     if (!f.outcome.why.isEmpty())
         object.insert(QStringLiteral("why"), f.outcome.why);
-    return QJsonDocument(object).toJson(QJsonDocument::Indented);
+    return JsonText(object);
 }
 
 QString ReportText(const ReportFacts& f)
@@ -59,19 +63,14 @@ QString ReportText(const ReportFacts& f)
     }
     for (const ChannelVerdict& verdict : o.failures)
         lines << QStringLiteral("Channel %1: %2").arg(verdict.channel).arg(verdict.why.value_or(QString()));
+    for (const ChannelSkip& skip : o.report.skips())
+        lines << QStringLiteral("Skipped ") + skip.text();
     if (f.options.command != Command::Read && (f.interrupted || o.end == Outcome::End::Stopped))
         lines << (o.lastVerified > 0 ? QStringLiteral("Last channel verified: %1").arg(o.lastVerified)
                                      : QStringLiteral("No channel was changed and verified."));
     if (!f.backup.isEmpty())
         lines << QStringLiteral("Backup: ") + f.backup;
-    return lines.join(u'\n') + u'\n';
-}
-
-void PrintReport(const ReportFacts& facts)
-{
-    const QByteArray text = facts.options.json ? ReportJson(facts) : ReportText(facts).toUtf8();
-    std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
-    std::fflush(stdout);
+    return PrintableLines(lines);
 }
 
 }  // namespace talvex::cli

@@ -14,9 +14,8 @@ struct ReportFacts {
     int exitCode = 0;
 };
 
-// The end report on standard output: the engine's own summary and each channel that did not
-// verify, a line each; with --json one JSON object for scripts.
-void PrintReport(const ReportFacts& facts);
+// The end report: the engine's own summary, each channel that did not verify and each line left
+// out, a line each; with --json one JSON object for scripts.
 QByteArray ReportJson(const ReportFacts& facts);
 QString ReportText(const ReportFacts& facts);
 

@@ -5,20 +5,12 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
-#include <algorithm>
+#include <utility>
 
 namespace talvex {
 
 namespace {
-
-// "20261207-142501.TXT" or "20261207-142501-2.TXT": the backups, and nothing else in the folder.
-const QRegularExpression& BackupNamePattern()
-{
-    static const QRegularExpression pattern(QStringLiteral("^(\\d{8}-\\d{6})(?:-(\\d{1,6}))?\\.TXT$"));
-    return pattern;
-}
 
 QString CannotSave(const QString& why, const QString& operation)
 {
@@ -28,38 +20,12 @@ QString CannotSave(const QString& why, const QString& operation)
 
 }  // namespace
 
-QString BackupFileName(const QDateTime& time, const std::function<bool(const QString&)>& taken)
-{
-    const QString stamp = time.toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString name = stamp + QStringLiteral(".TXT");
-    for (int suffix = 2; taken(name); ++suffix)
-        name = stamp + u'-' + QString::number(suffix) + QStringLiteral(".TXT");
-    return name;
-}
-
-void PruneBackups(const QString& directory, int keep, const QString& justMade)
-{
-    // Oldest first: by the time in the name, then by the suffix of a second backup in that second.
-    std::vector<std::pair<std::pair<QString, int>, QString>> backups;
-    const QDir folder(directory);
-    for (const QFileInfo& file : folder.entryInfoList(QDir::Files)) {
-        const QString name = file.fileName();
-        const auto match = BackupNamePattern().match(name);
-        if (match.hasMatch() && name != justMade && file.size() > 0)
-            backups.push_back({{match.captured(1), match.captured(2).isEmpty() ? 1 : match.captured(2).toInt()}, name});
-    }
-    std::sort(backups.begin(), backups.end());
-    const auto excess = static_cast<std::ptrdiff_t>(backups.size()) - (keep - 1);
-    for (std::ptrdiff_t i = 0; i < excess; ++i)
-        QFile::remove(folder.filePath(backups[static_cast<std::size_t>(i)].second));
-}
-
 ChannelBackup::ChannelBackup(OperationContext& context, QString workingDirectory)
     : c_(context), directory_(JoinPath(workingDirectory, kBackupFolder)), read_(context)
 {
 }
 
-ChannelBackup::~ChannelBackup() { releaseClaim(); }
+ChannelBackup::~ChannelBackup() = default;
 
 std::optional<QString> ChannelBackup::open(std::vector<int> channels)
 {
@@ -69,22 +35,24 @@ std::optional<QString> ChannelBackup::open(std::vector<int> channels)
         if (!QDir().mkpath(directory_))
             return QStringLiteral("the folder ") + directory_ + QStringLiteral(" cannot be created");
         const QDir folder(directory_);
-        // The name is taken by creating it, never by looking first: two processes (two radios,
-        // one folder) that back up in the same second each get a name of their own. A name that
-        // cannot be created and is not there either is a failure, not a name in use.
+        // The name is claimed by creating its claim file, never by looking first: two processes
+        // (two radios, one folder) that back up in the same second each get a name of their own.
+        // A claim made where a complete backup already has the name is given up for the next
+        // name. A claim that cannot be created and is not there either is a failure.
+        time_ = clock_->now();
         std::optional<FileError> notClaimed;
-        const QString name = BackupFileName(clock_->now(), [&folder, &notClaimed](const QString& file) {
-            notClaimed = CreateNewFile(folder.filePath(file));
-            return notClaimed && folder.exists(file);
+        const QString name = BackupFileName(time_, [this, &folder, &notClaimed](const QString& file) {
+            notClaimed = file_.create(folder.filePath(ClaimName(file)));
+            if (notClaimed)
+                return notClaimed->number == kErrorFileExists;
+            if (!folder.exists(file))
+                return false;
+            file_.discard();
+            return true;
         });
         path_ = folder.filePath(name);
         if (notClaimed)
-            return ErrorCodeText(*notClaimed, {path_});
-        claimed_ = path_;
-        if (const auto error = file_.open(path_)) {
-            releaseClaim();
-            return ErrorCodeText(*error, {path_});
-        }
+            return ErrorCodeText(*notClaimed, {folder.filePath(ClaimName(name))});
         for (const QString& line : DataFileHead(name))
             file_.writeLine(line);
     }
@@ -120,9 +88,23 @@ std::optional<QString> ChannelBackup::check(const Exchange& exchange)
     const QString line = read_.record() ? WithRecordZone(read_.line(), *read_.record()) : read_.line();
     if (file_.writeLine(line))
         return std::nullopt;
-    // The write failed (a full disk): commit gives the failure and throws the file away.
-    const auto error = file_.commit();
+    // The write failed (a full disk): the claim goes, with the failure told.
+    const auto error = file_.complete();
+    file_.discard();
     return ErrorCodeText(error.value_or(FileError{kErrorFileAccess, QString()}), {path_});
+}
+
+std::optional<QString> ChannelBackup::complete()
+{
+    if (!file_.isOpen() || std::exchange(completed_, true))
+        return std::nullopt;
+    for (const QString& line : DataFileTail())
+        file_.writeLine(line);
+    if (const auto error = file_.complete()) {
+        file_.discard();
+        return ErrorCodeText(*error, {path_});
+    }
+    return std::nullopt;
 }
 
 std::optional<QString> ChannelBackup::commit()
@@ -130,28 +112,32 @@ std::optional<QString> ChannelBackup::commit()
     reading_ = false;
     if (!file_.isOpen())
         return std::nullopt;
-    for (const QString& line : DataFileTail())
-        file_.writeLine(line);
-    if (const auto error = file_.commit())
+    if (const auto why = complete())
+        return why;
+    const QDir folder(directory_);
+    std::optional<FileError> error = file_.renameTo(path_);
+    if (error && error->number == kErrorFileExists) {
+        // Something without a claim took the name meanwhile: the next free one.
+        BackupFileName(time_, [this, &folder, &error](const QString& name) {
+            path_ = folder.filePath(name);
+            error = file_.renameTo(path_);
+            return error && error->number == kErrorFileExists;
+        });
+    }
+    if (error) {
+        file_.discard();
         return ErrorCodeText(*error, {path_});
-    claimed_.clear();  // the complete backup stands in the claimed name now
+    }
     lastPath_ = path_;
     PruneBackups(directory_, kBackupsKept, QFileInfo(path_).fileName());
     return std::nullopt;
 }
 
-void ChannelBackup::releaseClaim()
-{
-    if (!claimed_.isEmpty())
-        QFile::remove(claimed_);
-    claimed_.clear();
-}
-
 void ChannelBackup::discard()
 {
     file_.discard();
+    completed_ = false;
     reading_ = false;
-    releaseClaim();
     channels_.clear();
     next_ = 0;
     read_.reset();
@@ -184,6 +170,15 @@ bool BackedUpStepper::saveFirst(const std::vector<int>& channels)
         c_.dialogs.critical(name(), notSaved(*why));
         return false;
     }
+    return true;
+}
+
+bool BackedUpStepper::refuseIncompleteBackup(const QString& path, const QStringList& lines)
+{
+    const auto why = WhyNotARestorableBackup(path, lines);
+    if (!why)
+        return false;
+    c_.dialogs.critical(name(), *why + QStringLiteral(" ... ") + name() + QStringLiteral(" wrote nothing to the radio."));
     return true;
 }
 

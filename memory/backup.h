@@ -1,5 +1,6 @@
 #pragma once
 
+#include "memory/backup_files.h"
 #include "memory/channel_read.h"
 #include "memory/stepper.h"
 #include "platform/clock.h"
@@ -8,31 +9,19 @@
 #include <QDateTime>
 #include <QString>
 
-#include <functional>
 #include <map>
 #include <optional>
 #include <vector>
 
 namespace talvex {
 
-// Backups live in this folder of the working directory; the newest ones are kept.
-inline const QString kBackupFolder = QStringLiteral("BACKUP");
-inline constexpr int kBackupsKept = 50;
-
-// "20261207-142501.TXT" for `time`; when `taken` says that name is in use, "20261207-142501-2.TXT"
-// and on, so two backups in the same second never share a file.
-QString BackupFileName(const QDateTime& time, const std::function<bool(const QString&)>& taken);
-// Removes the oldest backups in `directory` until `keep` are left, `justMade` among them
-// whatever the other names say (a clock once set ahead names backups after today's). Only
-// files named as backups are counted or removed; whatever else the operator put there stays,
-// and so does an empty one: a name claimed by a backup still being written.
-void PruneBackups(const QString& directory, int keep, const QString& justMade);
-
 // The radio's channels read before an operation changes them, with the same verified read
 // Create File uses: the records a merge starts from and the channels already blank. With a clock
 // they are also saved as a backup, a data file whose channel lines carry each channel's whole
-// record (View File shows it, Update Rig writes it back byte for byte), written through a
-// temporary file that becomes the backup only once it is complete.
+// record (View File shows it, Update Rig writes it back byte for byte). It is written under a
+// claim name no listing takes for a backup (ClaimName) and renamed to its own name only once it
+// is complete on disk: whenever the program is killed, the folder holds under a backup's name
+// either nothing or a complete backup.
 class ChannelBackup {
 public:
     ChannelBackup(OperationContext& context, QString workingDirectory);
@@ -46,8 +35,8 @@ public:
     void setReadingText(QString text) { readingText_ = std::move(text); }
 
     // Starts reading `channels` (ascending) and, with a clock, a new backup of them; why not,
-    // when the backup cannot be made. The backup's name is claimed at once, as a new empty file
-    // no other process can take too.
+    // when the backup cannot be made. The backup's name is claimed at once, by creating its
+    // claim file new (no other process can hold the same claim) where no backup has the name.
     std::optional<QString> open(std::vector<int> channels);
     // The channels are being read.
     bool isOpen() const { return reading_; }
@@ -60,7 +49,11 @@ public:
     void sendNext();
     // The answer to the read sent last: nothing when the run goes on, else why it cannot.
     std::optional<QString> check(const Exchange& exchange);
-    // Puts the complete backup in place and prunes the old ones: why not, when it failed.
+    // Writes the closing lines and puts every byte on the disk, still under the claim name: why
+    // not, when it failed (the claim is then thrown away).
+    std::optional<QString> complete();
+    // Completes the backup, gives it its name and prunes the old ones: why not, when it failed.
+    // A name something else took meanwhile is never replaced: the backup takes the next one.
     std::optional<QString> commit();
     // What was saved so far is thrown away; no backup is left behind.
     void discard();
@@ -71,16 +64,14 @@ public:
     std::optional<std::optional<MemoryRecord>> held(int channel) const;
 
 private:
-    // The name open() claimed, unless the complete backup took its place: removed.
-    void releaseClaim();
-
     OperationContext& c_;
     QString directory_;
     const Clock* clock_ = nullptr;
     QString readingText_ = QStringLiteral("Reading channel %1 of %2 before writing");
-    ReplacingTextFile file_;
-    QString path_;
-    QString claimed_;  // the empty file standing for the backup being written
+    NewTextFile file_;  // the claim, written until the backup is complete
+    QDateTime time_;    // when the backup was opened: its name's date and time
+    QString path_;      // the name claimed
+    bool completed_ = false;  // the closing lines are written and on disk
     QString lastPath_;
     bool reading_ = false;
     std::vector<int> channels_;
@@ -104,6 +95,9 @@ protected:
     // After the confirmation, before the operation's flag is set: opens the backup of
     // `channels`. False (and the operator told why) when it cannot be made.
     bool saveFirst(const std::vector<int>& channels);
+    // The file at `path` with `lines` is a backup that is not complete: the operator is told
+    // why, and true (refused). Nothing is written from a backup cut short.
+    bool refuseIncompleteBackup(const QString& path, const QStringList& lines);
     // A paused operation stopped by the operator: a backup still being saved is thrown away.
     void dropUnfinishedBackup();
     // The operation's own steps, once the backup is in place.

@@ -173,6 +173,14 @@ void ChannelReport::overwritten(int channel, const QString& why)
     overwritten_[channel] = line;
 }
 
+QString ChannelSkip::text() const
+{
+    QString where = QStringLiteral("line ") + QString::number(line);
+    if (channel != 0)
+        where += QStringLiteral(" (channel ") + QString::number(channel) + u')';
+    return where + QStringLiteral(": ") + why;
+}
+
 void ChannelReport::note(int channel, const QString& what)
 {
     notes_ << QStringLiteral("Channel ") + QString::number(channel) + QStringLiteral(": ") + what;
@@ -199,8 +207,8 @@ QString ChannelReport::details() const
     QStringList all = failures_;
     for (const auto& [channel, line] : overwritten_)
         all << line;
-    for (const ChannelVerdict& skip : skips_)
-        all << QStringLiteral("Skipped ") + skip.why.value_or(QString());
+    for (const ChannelSkip& skip : skips_)
+        all << QStringLiteral("Skipped ") + skip.text();
     all << notes_;
     QStringList shown = all.mid(0, kListedChannels);
     if (all.size() > kListedChannels)

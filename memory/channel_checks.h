@@ -49,6 +49,15 @@ struct ChannelVerdict {
     std::optional<QString> why;
 };
 
+// A line of a data file an operation left out, and why ("mode \"XYZ\" is no mode the radio has").
+struct ChannelSkip {
+    int line = 0;     // the file's line, from 1
+    int channel = 0;  // the channel it names; 0 for a line naming none the radio has
+    QString why;
+    // "line 12 (channel 7): mode \"XYZ\" is no mode the radio has"
+    QString text() const;
+};
+
 // Channels checked in one run: how many verified, which were left alone because the radio
 // already held what the run would write, and what went wrong with the others.
 class ChannelReport {
@@ -67,12 +76,12 @@ public:
     }
     // Nothing sent: the radio already held it.
     void unchanged() { ++unchanged_; }
-    // A line of the file left out before anything was sent, because the radio cannot take it
-    // (`why`: "line 12 (channel 7): frequency 80.000.0 is outside ..."). Not a failed channel:
-    // the radio was never asked, and nothing it holds changed.
-    void skipped(int channel, const QString& why) { skips_.push_back({channel, why}); }
+    // A line of the file left out before anything was sent, because the radio cannot take it.
+    // Not a failed channel: the radio was never asked, and nothing it holds changed. The
+    // operator hears of it in the summary's count and in the details.
+    void skipped(int line, int channel, const QString& why) { skips_.push_back({line, channel, why}); }
     int skippedCount() const { return static_cast<int>(skips_.size()); }
-    const std::vector<ChannelVerdict>& skips() const { return skips_; }
+    const std::vector<ChannelSkip>& skips() const { return skips_; }
     // A channel no step meant to change that the radio changed all the same (it took a garbled
     // write as one for this channel). Named with the failures; a verified write of the channel
     // later in the run puts it right and takes the name back.
@@ -112,7 +121,7 @@ private:
     QStringList notes_;
     std::map<int, QString> overwritten_;  // channel -> its report line, not yet put right
     std::vector<ChannelVerdict> verdicts_;
-    std::vector<ChannelVerdict> skips_;
+    std::vector<ChannelSkip> skips_;
 };
 
 // A radio that stays silent for this many channels in a row is taken to be gone.

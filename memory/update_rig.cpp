@@ -58,7 +58,8 @@ void UpdateRig::begin()
             break;
     }
     ledger_.report().countUnchanged(QStringLiteral("written"), QStringLiteral("already as the file says"));
-    if (!skipsAccepted(SkippedLines(lines_)) || !saveFirst(ChannelsNamedIn(lines_))) {
+    if (refuseIncompleteBackup(c_.state.CurrentDataFile, lines_) || !skipsAccepted(SkippedLines(lines_))
+        || !saveFirst(ChannelsNamedIn(lines_))) {
         c_.dataFile.CloseDataFile();
         return;
     }
@@ -189,10 +190,7 @@ UpdateRig::Sent UpdateRig::sendLine(const PlannedLine& planned, qsizetype lineNu
     case PlanAction::Skip: {
         s.memory.Text7 = QStringLiteral("Skipped channel ") + s.ChannelText + QStringLiteral(": ") + plan.reason
             + QStringLiteral(" ... ") + planned.line.trimmed();
-        QString where = QStringLiteral("line ") + QString::number(lineNumber);
-        if (plan.channel != 0)
-            where += QStringLiteral(" (channel ") + QString::number(plan.channel) + u')';
-        ledger_.report().skipped(plan.channel, where + QStringLiteral(": ") + plan.reason);
+        ledger_.report().skipped(static_cast<int>(lineNumber), plan.channel, plan.reason);
         s.EntriesPreset = false;
         return Sent::Nothing;
     }

@@ -23,4 +23,14 @@ QString ResolvePortPath(int portNumber, const QString& workingDirectory)
 #endif
 }
 
+QString PortPlacesLooked(int portNumber, const QString& workingDirectory)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(workingDirectory);
+    return QStringLiteral("no COM%1").arg(portNumber);
+#else
+    return QStringLiteral("no COM%1 in %2, no /dev/ttyUSB%3").arg(portNumber).arg(workingDirectory).arg(portNumber - 1);
+#endif
+}
+
 }  // namespace talvex

@@ -10,4 +10,8 @@ namespace talvex {
 // An empty result means there is no such port.
 QString ResolvePortPath(int portNumber, const QString& workingDirectory);
 
+// Where ResolvePortPath looks for port number n, in the operator's words, for a port that was not
+// there: "no COM2 in /home/op/talvex, no /dev/ttyUSB1".
+QString PortPlacesLooked(int portNumber, const QString& workingDirectory);
+
 }  // namespace talvex

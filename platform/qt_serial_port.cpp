@@ -45,7 +45,7 @@ std::optional<PortError> QtSerialPort::open(int portNumber, const QString& setti
     close();
     const QString path = devicePath_.isEmpty() ? ResolvePortPath(portNumber, workingDirectory_) : devicePath_;
     if (path.isEmpty())
-        return PortError{kErrorInvalidPortNumber, QStringLiteral("Invalid port number")};
+        return PortError{kErrorInvalidPortNumber, QStringLiteral("Invalid port number"), PortFault::Missing};
 
     const auto settings = ParseSerialSettings(settingsText);
     if (!settings)
@@ -58,13 +58,14 @@ std::optional<PortError> QtSerialPort::open(int portNumber, const QString& setti
         const QString description = port_.errorString();
         port_.clearError();
         if (error == QSerialPort::DeviceNotFoundError)
-            return PortError{kErrorInvalidPortNumber, description};
+            return PortError{kErrorInvalidPortNumber, description, PortFault::Missing};
         // Qt reports a busy or locked device and a missing permission alike; the file's own
         // permissions tell them apart.
         const QFileInfo info(path);
         if (error == QSerialPort::PermissionError && info.isReadable() && info.isWritable())
-            return PortError{kErrorPortAlreadyOpen, description};
-        return PortError{kErrorPortAccess, description};
+            return PortError{kErrorPortAlreadyOpen, description, PortFault::Busy};
+        return PortError{kErrorPortAccess, description,
+                         error == QSerialPort::PermissionError ? PortFault::NoPermission : PortFault::Other};
     }
 
     // An IC-7300 whose USB keying is mapped to DTR or RTS would transmit the moment the

@@ -8,10 +8,15 @@
 
 namespace talvex {
 
+// What kept a port from opening, as the operator is told it: no device there, a device another
+// program holds, a device the user may not open, or anything else (the system's words say what).
+enum class PortFault { Other, Missing, Busy, NoPermission };
+
 // Why an open failed: the number the operator sees in "Error Code n" and the system's own words.
 struct PortError {
     int number = 0;
     QString description;
+    PortFault fault = PortFault::Other;
 };
 
 // Well-known numbers, kept from the serial control the program has always reported with.

@@ -5,6 +5,13 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <stdio.h>
+#include <unistd.h>
+#endif
 
 namespace talvex {
 
@@ -20,18 +27,6 @@ FileError ErrorOf(const QFileDevice& file, const QString& path, FileMode mode)
     if (file.error() == QFileDevice::PermissionsError)
         return {kErrorPermissionDenied, QStringLiteral("Permission denied")};
     return {kErrorFileAccess, file.errorString()};
-}
-
-// Something other than a regular file stands at `path`. Writing or renaming onto it would
-// feed a device, block on a pipe, or put a plain file where a device node was.
-std::optional<FileError> NotARegularFile(const QString& path)
-{
-    const QFileInfo info(path);
-    if (!info.exists() || info.isFile())
-        return std::nullopt;
-    return FileError{kErrorFileAccess,
-                     QStringLiteral("Path/File access error: not a regular file (a device, pipe, folder or socket is "
-                                    "never read or replaced)")};
 }
 
 std::optional<FileError> TooLargeToRead(const QString& path)
@@ -90,7 +85,59 @@ QString StripLineEnd(QByteArray line)
     return QString::fromLatin1(line);
 }
 
+// Renames `from` to `to` unless anything stands at `to`: the system decides, once, so a name
+// another process takes meanwhile is never replaced.
+std::optional<FileError> RenameWithoutReplacing(const QString& from, const QString& to)
+{
+#ifdef Q_OS_LINUX
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+        return std::nullopt;
+    if (errno == EINVAL || errno == ENOSYS) {
+        // A file system without the no-replace rename: a hard link is made new in one step too.
+        if (::link(source.constData(), target.constData()) == 0) {
+            ::unlink(source.constData());
+            return std::nullopt;
+        }
+    }
+    if (errno == EEXIST)
+        return FileError{kErrorFileExists, QStringLiteral("File already exists")};
+    return FileError{kErrorFileAccess, QString::fromLocal8Bit(std::strerror(errno))};
+#else
+    if (QFileInfo::exists(to))
+        return FileError{kErrorFileExists, QStringLiteral("File already exists")};
+    QFile file(from);
+    if (!file.rename(to))
+        return FileError{kErrorFileAccess, file.errorString()};
+    return std::nullopt;
+#endif
+}
+
+// Pushes what the system holds of the file to the disk itself: a backup said to be complete
+// survives a power cut after its rename.
+bool SyncToDisk([[maybe_unused]] QFileDevice& file)
+{
+#ifdef Q_OS_UNIX
+    return ::fsync(file.handle()) == 0;
+#else
+    return true;
+#endif
+}
+
 }  // namespace
+
+std::optional<FileError> NotARegularFile(const QString& path)
+{
+    // Writing or renaming onto anything else would feed a device, block on a pipe, or put a
+    // plain file where a device node was.
+    const QFileInfo info(path);
+    if (!info.exists() || info.isFile())
+        return std::nullopt;
+    return FileError{kErrorFileAccess,
+                     QStringLiteral("Path/File access error: not a regular file (a device, pipe, folder or socket is "
+                                    "never read or replaced)")};
+}
 
 std::optional<FileError> TextFile::open(const QString& path, FileMode mode)
 {
@@ -246,13 +293,75 @@ QString JoinPath(const QString& directory, const QString& name)
 
 bool FileExists(const QString& path) { return QFileInfo(path).isFile(); }
 
-std::optional<FileError> CreateNewFile(const QString& path)
+NewTextFile::NewTextFile() = default;
+
+NewTextFile::~NewTextFile() { discard(); }
+
+std::optional<FileError> NewTextFile::create(const QString& path)
 {
+    discard();
     // NewOnly is O_CREAT | O_EXCL on POSIX and CREATE_NEW on Windows: the system decides, once.
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
+            return FileError{kErrorFileExists, QStringLiteral("File already exists")};
+        return ErrorOf(*file, path, FileMode::Output);
+    }
+    file_ = std::move(file);
+    return std::nullopt;
+}
+
+bool NewTextFile::isOpen() const { return file_ != nullptr; }
+
+bool NewTextFile::writeLine(const QString& line)
+{
+    if (!file_ || writeError_)
+        return false;
+    const QByteArray bytes = LineBytes(line);
+    writeError_ = WriteAll(*file_, bytes);
+    if (writeError_)
+        return false;
+    written_ += bytes.size();
+    return true;
+}
+
+std::optional<FileError> NewTextFile::complete()
+{
+    if (!file_)
+        return FileError{kErrorFileAccess, QStringLiteral("File not open")};
+    if (completed_)
         return std::nullopt;
-    return ErrorOf(file, path, FileMode::Output);
+    if (!writeError_ && (file_->error() != QFileDevice::NoError || file_->size() != written_))
+        writeError_ = WriteErrorOf(*file_, 0);
+    errno = 0;
+    if (!writeError_ && !SyncToDisk(*file_))
+        writeError_ = WriteErrorOf(*file_, errno);
+    completed_ = !writeError_;
+    return writeError_;
+}
+
+std::optional<FileError> NewTextFile::renameTo(const QString& finalPath)
+{
+    if (const auto error = complete())
+        return error;
+    if (const auto error = RenameWithoutReplacing(file_->fileName(), finalPath))
+        return error;
+    file_.reset();  // renamed: no longer ours to remove
+    written_ = 0;
+    completed_ = false;
+    return std::nullopt;
+}
+
+void NewTextFile::discard()
+{
+    if (file_) {
+        file_->close();
+        file_->remove();
+    }
+    file_.reset();
+    writeError_.reset();
+    written_ = 0;
+    completed_ = false;
 }
 
 }  // namespace talvex

@@ -16,6 +16,7 @@ inline constexpr int kErrorPermissionDenied = 70;
 inline constexpr int kErrorFileAccess = 75;
 inline constexpr int kErrorPathNotFound = 76;
 inline constexpr int kErrorDiskFull = 61;
+inline constexpr int kErrorFileExists = 58;
 
 // No text file this program reads is anywhere near this size (a full data file is under 8 KB):
 // a larger one is refused at opening rather than read into memory.
@@ -91,10 +92,41 @@ QString ResolveNameIgnoringCase(const QString& path);
 
 bool FileExists(const QString& path);
 
-// Creates `path` as a new, empty file in one step that fails when anything of that name exists
-// already (create-new, never replace): of two processes claiming one name, only one gets it.
-// Nothing when this call made the file; why not otherwise.
-std::optional<FileError> CreateNewFile(const QString& path);
+// Something other than a regular file stands at `path` (a device, pipe, folder or socket, or a
+// link to one): why it is never read, written or replaced. Nothing for a regular file or none.
+std::optional<FileError> NotARegularFile(const QString& path);
+
+// A file made under a name no one else holds (created new in one step, so of two processes
+// claiming a name only one gets it), written line by line, then given its final name by a rename
+// that never replaces anything. Until that rename nothing stands under the final name; a file
+// discarded, destroyed or left by a crash stands only under the name it was made with.
+class NewTextFile {
+public:
+    NewTextFile();
+    ~NewTextFile();
+    NewTextFile(const NewTextFile&) = delete;
+    NewTextFile& operator=(const NewTextFile&) = delete;
+
+    // Creates `path` new and empty; kErrorFileExists when anything of that name exists already.
+    std::optional<FileError> create(const QString& path);
+    bool isOpen() const;
+    // False once any write failed; the failure is kept and complete() reports it.
+    bool writeLine(const QString& line);
+    // Every line written is on the disk, flushed and synced: nothing, or the first failure (the
+    // file then stays, still under its own name, until discarded).
+    std::optional<FileError> complete();
+    // Completes the file and renames it to `finalPath`, never over anything: kErrorFileExists
+    // when something stands there (the file is then still ours, under its own name).
+    std::optional<FileError> renameTo(const QString& finalPath);
+    // Removes the file unless it was renamed.
+    void discard();
+
+private:
+    std::unique_ptr<QFile> file_;
+    std::optional<FileError> writeError_;
+    qint64 written_ = 0;
+    bool completed_ = false;
+};
 
 // Whole-file helpers for small files (configuration, test fixtures).
 std::optional<QStringList> ReadAllLines(const QString& path);

@@ -1,5 +1,9 @@
 #include "configuration.h"
 
+#include "platform/text_file.h"
+
+#include <QFileInfo>
+
 namespace talvex {
 
 namespace {
@@ -45,6 +49,15 @@ QStringList ConfigurationLines(const QString& deftFile, const QString& callSign,
         QStringLiteral(" "),
         QStringLiteral("END"),
     };
+}
+
+bool IsConfigurationFile(const QString& path, const QString& workingDirectory)
+{
+    const QFileInfo file(path);
+    if (file.fileName().compare(kConfigFileName, Qt::CaseInsensitive) == 0)
+        return true;
+    const QFileInfo config(JoinPath(workingDirectory, kConfigFileName));
+    return file.exists() && config.exists() && file.canonicalFilePath() == config.canonicalFilePath();
 }
 
 int PortNumber(const QString& commPort)

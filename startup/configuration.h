@@ -27,6 +27,11 @@ ConfigurationValues ParseConfiguration(const QStringList& lines);
 QStringList ConfigurationLines(const QString& deftFile, const QString& callSign,
                                const QString& commPort, const QString& commBaud);
 
+// `path` is TALVEX.INI: a file of that name in any letter case, in any folder, or the working
+// directory's own by any other name (a link to it). Such a file is never a data file or a list
+// written over: Create File, a new file or an import would empty the program's configuration.
+bool IsConfigurationFile(const QString& path, const QString& workingDirectory);
+
 // The port number of "COMn": every digit after "COM" ("COM10" is port 10); 0 when there is none.
 int PortNumber(const QString& commPort);
 

@@ -5,8 +5,6 @@
 
 #include "platform/text_file.h"
 
-#include <QFileInfo>
-
 namespace talvex {
 
 bool RefuseWhileMemoryOperationRuns(const ProgramState& state, Dialogs& dialogs, const QString& refused)
@@ -32,12 +30,7 @@ QStringList DataFileSetup::newFileFilters() { return {QStringLiteral("Text Files
 
 bool DataFileSetup::refuseConfiguration(const QString& title, const QString& chosen)
 {
-    const QFileInfo file(dataFile_.resolve(chosen));
-    const QFileInfo config(JoinPath(dataFile_.workingDirectory(), kConfigFileName));
-    // The same file by any name (a link, another letter case), or its name where it is missing.
-    const bool same = (file.exists() && file.canonicalFilePath() == config.canonicalFilePath())
-        || file.absoluteFilePath().compare(config.absoluteFilePath(), Qt::CaseInsensitive) == 0;
-    if (!same)
+    if (!IsConfigurationFile(dataFile_.resolve(chosen), dataFile_.workingDirectory()))
         return false;
     dialogs_.message(title, UpperFileName(chosen) + QStringLiteral(" is TALVEX's configuration file ... Choose "
                                                                    "another name for the data file."),

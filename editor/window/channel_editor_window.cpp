@@ -528,6 +528,7 @@ bool ChannelEditorWindow::listenTo(const std::function<void()>& start, bool comp
     // Busy, or no radio: the memory engine refuses and says why; nothing starts to listen to.
     const bool refused = program_.state.anyMemoryOperationRunning() || program_.state.PortReady != 1;
     writeVerdicts_.clear();
+    writeSkips_.clear();
     model_.setRadioVerdicts({});
     program_.memory.setListener(this);
     listening_ = true;
@@ -579,6 +580,9 @@ void ChannelEditorWindow::finished(const QString& operation, const ChannelReport
             + QStringLiteral(" from the radio; nothing was written"));
         return;
     }
+    // A line Update Rig left out is no verdict of the radio's; the report names it.
+    for (const ChannelSkip& skip : report.skips())
+        writeSkips_[skip.line - 1] = skip.why;  // Update Rig ran on the saved file: a line is a row
     markWriteResults(report.summary(operation), true);
     findChild<QPlainTextEdit*>(QStringLiteral("Report"))->setPlainText(report.summary(operation) + u'\n' + report.details());
 }
@@ -610,8 +614,9 @@ void ChannelEditorWindow::markWriteResults(const QString& ending, bool completed
         const auto channel = MemoryChannelOf(ChannelRowOf(lines[row]));
         const auto found = channel ? writeVerdicts_.find(*channel) : writeVerdicts_.end();
         // A line Update Rig skipped wrote nothing, whatever another line of its channel did.
-        if (model_.checkOf(row).refused)
-            marks[row] = QStringLiteral("skipped: ") + model_.checkOf(row).text();
+        const auto skipped = writeSkips_.find(row);
+        if (skipped != writeSkips_.end())
+            marks[row] = QStringLiteral("skipped: ") + skipped->second;
         else if (found != writeVerdicts_.end())
             marks[row] = found->second                      ? QStringLiteral("not verified: ") + *found->second
                          : ChannelRowOf(lines[row]).isBlank() ? QStringLiteral("cleared and verified")

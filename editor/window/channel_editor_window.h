@@ -84,6 +84,7 @@ private:
     ReadoutField* status_ = nullptr;
     ReadoutField* summary_ = nullptr;
     std::map<int, std::optional<QString>> writeVerdicts_;
+    std::map<int, QString> writeSkips_;  // row -> why Update Rig left its line out
     bool listening_ = false;
     // What the radio's channels are being read for: the compare's marks, or the rows' settings.
     enum class Reading { Compare, Settings };

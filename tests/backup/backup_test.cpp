@@ -2,6 +2,7 @@
 // Update Rig writes back; a backup that cannot be completed leaves the radio untouched.
 #include "link/bcd.h"
 #include "memory/backup.h"
+#include "datafile/data_file_frame.h"
 #include "datafile/data_line.h"
 #include "datafile/file_line.h"
 #include "memory/step_answers.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -172,8 +174,8 @@ void BlankOnScriptedRadio(OpenProgram& t, const Clock& clock, const char* first,
 // left behind as if it were complete.
 TEST(Backup, ABackupThatCannotBeCompletedLeavesTheRadioUntouched)
 {
-    // What the message says: the folder, a full disk, the final rename (a folder took the backup's
-    // name meanwhile), or nothing after a Stop.
+    // What the message says: the folder, a full disk, the final rename (the claim was removed
+    // meanwhile), or nothing after a Stop.
     const char* cases[] = {"cannot be created", "Error Code 61", "Error Code 75", "stop"};
     for (const QString told : cases) {
         SCOPED_TRACE(told.toStdString());
@@ -188,10 +190,8 @@ TEST(Backup, ABackupThatCannotBeCompletedLeavesTheRadioUntouched)
         BlankOnScriptedRadio(t, clock, "1", "30", [&] {
             if (told == u"stop")
                 t.program->memory.Command8_Click();
-            if (told == u"Error Code 75") {
-                QFile::remove(backup(t, kName));
-                QDir().mkpath(backup(t, kName) + QStringLiteral("/in the way"));
-            }
+            if (told == u"Error Code 75")
+                QFile::remove(backup(t, ClaimName(kName)));
         });
         SimulateDiskFullAfter(std::nullopt);
         EXPECT_EQ(t.radio.memory, before);
@@ -253,8 +253,7 @@ TEST(Backup, TheProgressLineStandsWhileTheChannelsAreSaved)
 }
 
 // The newest fifty are kept, the one just made always among them, even when the others are
-// named after it (a clock once set ahead). An empty file named as a backup is one still being
-// written by another program: neither counted nor removed.
+// named after it (a clock once set ahead). Claims and empty files are never counted.
 TEST(Backup, TheNewestFiftyAreKeptTheNewOneAlwaysAndOnlyBackupsAreRemoved)
 {
     const struct {
@@ -276,12 +275,22 @@ TEST(Backup, TheNewestFiftyAreKeptTheNewOneAlwaysAndOnlyBackupsAreRemoved)
                                  QStringLiteral("20261201-000000.TXT.OLD")};
         for (const QString& name : there + others)
             t.writeFile(JoinPath(kBackupFolder, name), {QStringLiteral(" END")});
-        const QString beingWritten = QStringLiteral("20261201-000000-3.TXT");
-        t.writeFile(JoinPath(kBackupFolder, beingWritten), {});
+        // An empty file named as a backup (an older version's claim) stays, and so does a claim
+        // younger than a day, which another program may still write; one a crash left goes.
+        const QString emptyClaim = QStringLiteral("20261201-000000-3.TXT");
+        const QString beingWritten = ClaimName(QStringLiteral("20261207-142501-7.TXT"));
+        const QString leftByACrash = ClaimName(QStringLiteral("20261130-000000.TXT"));
+        for (const QString& name : {emptyClaim, beingWritten, leftByACrash})
+            t.writeFile(JoinPath(kBackupFolder, name), {});
+        QFile crashed(backup(t, leftByACrash));
+        ASSERT_TRUE(crashed.open(QIODevice::ReadWrite)
+                    && crashed.setFileTime(QDateTime::currentDateTime().addSecs(-kStaleClaimSeconds - 60),
+                                           QFileDevice::FileModificationTime));
+        crashed.close();
         t.radio.memory = ReadMemory(DemoMemoryPath(TALVEX_DEMO_DIR));
         ScriptedClock clock;
         BlankOnScriptedRadio(t, clock, "5", "6");
-        QStringList expected = there.mid(row.oldestRemoved) + others << kName << beingWritten;
+        QStringList expected = there.mid(row.oldestRemoved) + others << kName << emptyClaim << beingWritten;
         QStringList kept = FolderFiles(t.directory.path());
         expected.sort();
         kept.sort();
@@ -320,7 +329,9 @@ TEST(Backup, TwoBackupsInOneSecondNeverShareAName)
             backup->setClock(&clock);
             ASSERT_EQ(backup->open({}), std::nullopt);
         }
-        EXPECT_EQ(FolderFiles(t.directory.path()), (QStringList{second, kName}));
+        // While they are written only their claims stand, which no listing takes for backups.
+        EXPECT_EQ(FolderFiles(t.directory.path()), (QStringList{ClaimName(second), ClaimName(kName)}));
+        EXPECT_TRUE(BackupsIn(t.path(kBackupFolder)).empty());
         for (std::size_t i = 0; i < backups.size(); ++i) {
             switch (i == 0 ? row.first : row.then) {
             case End::Commit: EXPECT_EQ(backups[i]->commit(), std::nullopt); break;
@@ -335,40 +346,134 @@ TEST(Backup, TwoBackupsInOneSecondNeverShareAName)
 }
 
 // The same between two processes: each opens its backup, and only once both have, both
-// complete it. Run as a child of the test below, never on its own.
+// complete it. With TALVEX_CLAIM_STAGE the child instead goes as far as that stage of a backup
+// of six channels, says so, and waits to be killed. Run as a child of the tests below, never on
+// its own.
 TEST(BackupClaimChild, DISABLED_OpensWaitsAndCompletes)
 {
     const QString folder = qEnvironmentVariable("TALVEX_CLAIM_FOLDER");
+    const QString stage = qEnvironmentVariable("TALVEX_CLAIM_STAGE");
     ASSERT_FALSE(folder.isEmpty());
-    TestProgram t;
+    OpenProgram t;
+    t.radio.memory = ReadMemory(DemoMemoryPath(TALVEX_DEMO_DIR));
     StepAnswers answers(t.program->link);
     OperationContext context{t.program->state, t.program->radio, t.program->dataFile, t.dialogs, answers,
                              [](const QString&, const QString&) {}};
     ScriptedClock clock;
     ChannelBackup backup(context, folder);
     backup.setClock(&clock);
-    ASSERT_EQ(backup.open({}), std::nullopt);
-    QFile opened(JoinPath(folder, QStringLiteral("opened-%1").arg(QCoreApplication::applicationPid())));
-    ASSERT_TRUE(opened.open(QIODevice::WriteOnly));
-    opened.close();
-    QDeadlineTimer deadline(20000);
-    while (!QFile::exists(JoinPath(folder, QStringLiteral("commit"))) && !deadline.hasExpired())
-        QThread::msleep(5);
-    ASSERT_EQ(backup.commit(), std::nullopt);
+    const auto reached = [&folder](const QString& what) {
+        QFile marker(JoinPath(folder, what + QStringLiteral("-%1").arg(QCoreApplication::applicationPid())));
+        ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    };
+    const auto waitFor = [&folder](const QString& name) {
+        QDeadlineTimer deadline(20000);
+        while (!QFile::exists(JoinPath(folder, name)) && !deadline.hasExpired())
+            QThread::msleep(5);
+    };
+    ASSERT_EQ(backup.open(stage.isEmpty() ? std::vector<int>{} : std::vector<int>{1, 2, 3, 4, 5, 6}), std::nullopt);
+    if (stage.isEmpty()) {
+        reached(QStringLiteral("opened"));
+        waitFor(QStringLiteral("commit"));
+        ASSERT_EQ(backup.commit(), std::nullopt);
+        return;
+    }
+    const auto readChannels = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            answers.expect();
+            backup.sendNext();
+            t.port.receive(t.radio.answer(t.port.takeWritten()));
+            t.closeAnswerWindow();
+            ASSERT_EQ(backup.check(answers.take()), std::nullopt);
+        }
+    };
+    if (stage != u"claimed")
+        readChannels(stage == u"lines" ? 3 : 6);
+    if (stage == u"complete") {
+        ASSERT_TRUE(backup.allRead());
+        ASSERT_EQ(backup.complete(), std::nullopt);
+    }
+    if (stage == u"renamed") {
+        ASSERT_EQ(backup.commit(), std::nullopt);
+    }
+    reached(QStringLiteral("reached"));
+    waitFor(QStringLiteral("never"));  // the parent kills it first
+}
+
+// The child started with `stage` (none: open, wait for "commit", complete), in `folder`.
+void StartClaimChild(QProcess& child, const QString& folder, const QString& stage = {})
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TALVEX_CLAIM_FOLDER"), folder);
+    if (!stage.isEmpty())
+        environment.insert(QStringLiteral("TALVEX_CLAIM_STAGE"), stage);
+    child.setProcessEnvironment(environment);
+    child.start(QFile::symLinkTarget(QStringLiteral("/proc/self/exe")),
+                {QStringLiteral("--gtest_filter=BackupClaimChild.*"), QStringLiteral("--gtest_also_run_disabled_tests")});
+}
+
+qsizetype Markers(const QString& folder, const QString& what)
+{
+    return QDir(folder).entryList({what + QStringLiteral("-*")}, QDir::Files).size();
+}
+
+// kill -9 at each step of a backup: whatever moment the program dies, the folder lists no backup
+// or a complete one, never one cut short; and a claim a crash left is cleared once it is stale.
+TEST(Backup, KilledAtAnyStepLeavesNoBackupOrACompleteOne)
+{
+    const struct {
+        const char* stage;
+        bool listed;
+    } rows[] = {{"claimed", false}, {"lines", false}, {"complete", false}, {"renamed", true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.stage);
+        QTemporaryDir folder;
+        QProcess child;
+        StartClaimChild(child, folder.path(), QString::fromLatin1(row.stage));
+        QDeadlineTimer deadline(30000);
+        while (Markers(folder.path(), QStringLiteral("reached")) == 0 && !deadline.hasExpired()
+               && child.state() != QProcess::NotRunning)
+            QThread::msleep(5);
+        ASSERT_EQ(Markers(folder.path(), QStringLiteral("reached")), 1) << child.readAll().toStdString();
+        child.kill();
+        ASSERT_TRUE(child.waitForFinished(10000));
+        const QString backups = JoinPath(folder.path(), kBackupFolder);
+        const std::vector<BackupOnDisk> listed = BackupsIn(backups);
+        ASSERT_EQ(listed.size(), row.listed ? 1u : 0u);
+        if (row.listed) {
+            EXPECT_EQ(listed.front().name, kName);
+            EXPECT_EQ(listed.front().incomplete, std::nullopt);
+            EXPECT_EQ(ChannelLines(listed.front().path).size(), 6u);
+            continue;
+        }
+        // What the crash left is a claim; the next backup clears it once it is a day old.
+        const QString claim = JoinPath(backups, ClaimName(kName));
+        ASSERT_EQ(FolderFiles(folder.path()), QStringList{ClaimName(kName)});
+        QFile left(claim);
+        ASSERT_TRUE(left.open(QIODevice::ReadWrite)
+                    && left.setFileTime(QDateTime::currentDateTime().addSecs(-kStaleClaimSeconds - 60),
+                                        QFileDevice::FileModificationTime));
+        left.close();
+        TestProgram t;
+        StepAnswers answers(t.program->link);
+        OperationContext context{t.program->state, t.program->radio, t.program->dataFile, t.dialogs, answers,
+                                 [](const QString&, const QString&) {}};
+        ScriptedClock clock;
+        ChannelBackup next(context, folder.path());
+        next.setClock(&clock);
+        ASSERT_EQ(next.open({}), std::nullopt);
+        ASSERT_EQ(next.commit(), std::nullopt);
+        EXPECT_EQ(FolderFiles(folder.path()), QStringList{QStringLiteral("20261207-142501-2.TXT")});
+    }
 }
 
 TEST(Backup, TwoProcessesInOneSecondWriteTwoBackups)
 {
     QTemporaryDir folder;
-    const QString self = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("TALVEX_CLAIM_FOLDER"), folder.path());
     std::array<QProcess, 2> children;
-    for (QProcess& child : children) {
-        child.setProcessEnvironment(environment);
-        child.start(self, {QStringLiteral("--gtest_filter=BackupClaimChild.*"), QStringLiteral("--gtest_also_run_disabled_tests")});
-    }
-    const auto opened = [&folder] { return QDir(folder.path()).entryList({QStringLiteral("opened-*")}, QDir::Files).size(); };
+    for (QProcess& child : children)
+        StartClaimChild(child, folder.path());
+    const auto opened = [&folder] { return Markers(folder.path(), QStringLiteral("opened")); };
     QDeadlineTimer deadline(30000);
     while (opened() < 2 && !deadline.hasExpired() && children[0].state() != QProcess::NotRunning
            && children[1].state() != QProcess::NotRunning)
@@ -386,6 +491,106 @@ TEST(Backup, TwoProcessesInOneSecondWriteTwoBackups)
     for (const QString& name : names)
         EXPECT_EQ(ReadAllLines(JoinPath(JoinPath(folder.path(), kBackupFolder), name)).value_or(QStringList{}).value(0),
                   QString(70, u' ') + name);
+}
+
+// A name something took without claiming it first (a copy put there by hand) is never replaced:
+// the backup goes to the next name.
+TEST(Backup, ANameTakenWithoutAClaimIsNeverReplaced)
+{
+    TestProgram t;
+    StepAnswers answers(t.program->link);
+    OperationContext context{t.program->state, t.program->radio, t.program->dataFile, t.dialogs, answers,
+                             [](const QString&, const QString&) {}};
+    ScriptedClock clock;
+    ChannelBackup saved(context, t.directory.path());
+    saved.setClock(&clock);
+    ASSERT_EQ(saved.open({}), std::nullopt);
+    t.writeFile(JoinPath(kBackupFolder, kName), {QStringLiteral("put there by hand")});
+    ASSERT_EQ(saved.commit(), std::nullopt);
+    EXPECT_EQ(saved.lastPath(), backup(t, QStringLiteral("20261207-142501-2.TXT")));
+    EXPECT_EQ(ReadAllLines(backup(t, kName)), QStringList{QStringLiteral("put there by hand")});
+    EXPECT_EQ(FolderFiles(t.directory.path()), (QStringList{QStringLiteral("20261207-142501-2.TXT"), kName}));
+}
+
+// A backup of channels 5 (programmed) and 6 (blank), as ChannelBackup writes it.
+QStringList CompleteBackup()
+{
+    const QByteArray five = ReadMemory(DemoMemoryPath(TALVEX_DEMO_DIR)).at(5);
+    return DataFileHead(kName)
+        + QStringList{ExpectedLine(5, five).leftJustified(84, u' ') + QString::fromLatin1(five.toHex().toUpper()),
+                      ExpectedLine(6, QByteArray())}
+        + DataFileTail();
+}
+
+QStringList With(QStringList lines, qsizetype at, const QString& line)
+{
+    lines[at] = line;
+    return lines;
+}
+
+// Only what ChannelBackup writes whole is a backup: each way a file falls short, and why it says.
+TEST(BackupFiles, ACompleteBackupIsTheOneThingRestoredFrom)
+{
+    const QStringList whole = CompleteBackup();
+    const QString five = whole[3];
+    const struct {
+        const char* story;
+        QStringList lines;
+        const char* why;  // nullptr: complete
+    } rows[] = {
+        {"complete", whole, nullptr},
+        {"with trailing blanks cut", QStringList(whole).replaceInStrings(QRegularExpression(" +$"), QString()), nullptr},
+        {"empty (a claim an older version left)", {}, "it is empty"},
+        {"no title", whole.mid(1), "its first line is not a backup's title line"},
+        {"cut after the title", whole.mid(0, 1), "it lacks the heading after its title"},
+        {"cut after a channel line", whole.mid(0, 4), "it ends before its END line: the backup was cut short"},
+        {"no closing heading", whole.mid(0, 5) << whole.last(), "its END line is not where a backup has it"},
+        {"no channel line", DataFileHead(kName) + DataFileTail(), "it holds no channel line"},
+        {"a line that is no channel", With(whole, 4, QStringLiteral("* a comment")), "line 5 is not a channel line"},
+        {"a channel twice", With(whole, 4, five), "channel 5 is in it twice (line 5)"},
+        {"a programmed line without its record", With(whole, 3, five.left(82)),
+         "line 4 (channel 5) does not carry its whole record from column 85"},
+        {"a record cut short", With(whole, 3, five.chopped(2)),
+         "line 4 (channel 5) does not carry its whole record from column 85"},
+        {"another channel's record", With(whole, 3, five.left(84) + QStringLiteral("0006") + five.mid(88)),
+         "line 4 (channel 5) carries another channel's record"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.story);
+        const auto why = WhyNotACompleteBackup(row.lines);
+        EXPECT_EQ(why, row.why ? std::optional(QString::fromLatin1(row.why)) : std::nullopt);
+        // Update Rig asks it only of a file named like a backup in a folder named BACKUP.
+        const QString named = QStringLiteral("/radio/BACKUP/") + kName;
+        EXPECT_EQ(WhyNotARestorableBackup(named, row.lines).has_value(), row.why != nullptr);
+        EXPECT_EQ(WhyNotARestorableBackup(QStringLiteral("/radio/") + kName, row.lines), std::nullopt);
+        EXPECT_EQ(WhyNotARestorableBackup(QStringLiteral("/radio/BACKUP/COPY.TXT"), row.lines), std::nullopt);
+    }
+}
+
+// Update Rig from a file in BACKUP named like a backup that is not complete: refused, told why,
+// and not one frame goes to the radio.
+TEST(Backup, UpdateRigRefusesABackupCutShort)
+{
+    OpenProgram t;
+    ScriptedClock clock;
+    t.program->memory.setClock(&clock);
+    t.radio.memory = ReadMemory(DemoMemoryPath(TALVEX_DEMO_DIR));
+    const Memory before = t.radio.memory;
+    QDir().mkpath(t.path(kBackupFolder));
+    t.writeFile(JoinPath(kBackupFolder, kName), CompleteBackup().mid(0, 4));
+    t.dialogs.answerMessage(MessageAnswer::Yes);
+    QString name = backup(t, kName);
+    t.program->dataFile.OpenDataFile(name, FileMode::Input);
+    t.program->memory.Command3_Click();
+    EXPECT_FALSE(t.program->state.UpdatingRig);
+    EXPECT_EQ(t.port.takeWritten(), QByteArray());
+    ASSERT_EQ(t.dialogs.messages.size(), 2u);
+    EXPECT_EQ(t.dialogs.messages[1].icon, MessageIcon::Critical);
+    EXPECT_EQ(t.dialogs.messages[1].text, backup(t, kName)
+                                              + QStringLiteral(" is not a complete backup: it ends before its END line: "
+                                                               "the backup was cut short ... Update Rig wrote nothing to the radio."));
+    EXPECT_EQ(t.radio.memory, before);
+    EXPECT_EQ(FolderFiles(t.directory.path()), QStringList{kName});
 }
 
 }  // namespace

@@ -7,6 +7,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -46,6 +49,12 @@ int FirstDifferentChannel(const Memory& a, const Memory& b)
     return 0;
 }
 
+QByteArray BytesOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
 QStringList FilesIn(const QString& folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
@@ -65,7 +74,8 @@ protected:
         original_ = ReadMemory(memoryPath());
         ASSERT_EQ(original_.size(), 99u);
     }
-    QStringList line() const { return {"--port", "COM1", "--baud", QString::number(baud_)}; }
+    // The = form of the options, as a script may write them.
+    QStringList line() const { return {"--port=COM1", "--baud=" + QString::number(baud_)}; }
     MemRun mem(const QStringList& arguments) const { return RunMem(folder_.path(), line() + arguments); }
     QString path(const QString& name) const { return QDir(folder_.path()).filePath(name); }
     QString memoryPath() const { return path("sim-memory.txt"); }
@@ -97,7 +107,7 @@ TEST_P(CliReadAtRate, ReadWritesEveryChannelAsTheRadioHoldsIt)
     start(GetParam());
     const MemRun run = mem({"read", "out.txt"});
     ASSERT_EQ(run.exitCode, 0) << run.err.constData();
-    EXPECT_EQ(ChannelLinesOf(path("out.txt")), ExpectedChannelLines(original_, false));
+    EXPECT_EQ(ChannelLinesOf(path("out.txt")), ExpectedChannelLines(original_));
     EXPECT_TRUE(run.out.contains("channels 1-99 read into")) << run.out.constData();
     // Nothing but the file, the simulator's own files and its link is left in the folder.
     EXPECT_EQ(FilesIn(folder_.path()), (QStringList{"COM1", "out.txt", "sim-memory.txt"}));
@@ -115,29 +125,45 @@ TEST_F(CliAgainstSim, WithoutPortAndBaudTheyComeFromTalvexIni)
     ini.close();
     const MemRun run = RunMem(folder_.path(), {"read", "out.txt"});
     ASSERT_EQ(run.exitCode, 0) << run.err.constData();
-    EXPECT_EQ(ChannelLinesOf(path("out.txt")), ExpectedChannelLines(original_, false));
+    EXPECT_EQ(ChannelLinesOf(path("out.txt")), ExpectedChannelLines(original_));
     // --port wins over the file: there is no COM9 here.
     const MemRun other = RunMem(folder_.path(), {"--port", "COM9", "read", "other.txt"});
     EXPECT_EQ(other.exitCode, 3);
-    EXPECT_TRUE(other.err.contains("the port COM9 cannot be opened")) << other.err.constData();
+    EXPECT_EQ(other.err, "talvex-mem: the port COM9 cannot be opened: no such device (no COM9 in " + folder_.path().toUtf8()
+                             + ", no /dev/ttyUSB8)\n");
     EXPECT_FALSE(QFile::exists(path("other.txt")));
 }
 
-TEST_F(CliAgainstSim, ReadWithRecordsCarriesEachChannelsWholeRecord)
+// A read carries each channel's whole record (--records, once needed for it, is still taken);
+// --plain leaves the records out.
+TEST_F(CliAgainstSim, ReadCarriesWholeRecordsUnlessPlain)
 {
     start(115200);
-    ASSERT_EQ(mem({"read", "--records", "out.txt"}).exitCode, 0);
-    const QStringList lines = ChannelLinesOf(path("out.txt"));
-    ASSERT_EQ(lines.size(), 99);
-    // The seventh zone holds the 41 bytes in hex: channel 1's record is in its line.
-    EXPECT_TRUE(lines.front().contains(QString::fromLatin1(original_.at(1).toHex().toUpper().left(20)), Qt::CaseInsensitive))
-        << qPrintable(lines.front());
+    for (const QStringList& options : {QStringList{}, QStringList{"--records"}, QStringList{"--plain"}}) {
+        SCOPED_TRACE(options.join(u' ').toStdString());
+        ASSERT_EQ(mem(QStringList{"read", "out.txt"} + options).exitCode, 0);
+        EXPECT_EQ(ChannelLinesOf(path("out.txt")),
+                  ExpectedChannelLines(original_, !options.contains("--plain")));
+    }
 }
 
-QByteArray BytesOf(const QString& path)
+// "-": read puts the file on standard output (its report on standard error), write takes the
+// data file from standard input.
+TEST_F(CliAgainstSim, DashIsStandardOutputForReadAndStandardInputForWrite)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+    start(115200);
+    const MemRun read = mem({"read", "-"});
+    ASSERT_EQ(read.exitCode, 0) << read.err.constData();
+    const QStringList lines = QString::fromLatin1(read.out).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(lines.mid(3, 99), ExpectedChannelLines(original_));
+    EXPECT_EQ(lines.value(105).trimmed(), u"END");
+    EXPECT_TRUE(read.err.endsWith("Create File: channels 1-99 read into standard output\n")) << read.err.constData();
+    EXPECT_EQ(FilesIn(folder_.path()), (QStringList{"COM1", "sim-memory.txt"}));
+
+    const MemRun written = RunMem(folder_.path(), line() + QStringList{"write", "-"}, BytesOf(path(fileWithTwoChanges())));
+    ASSERT_EQ(written.exitCode, 0) << written.err.constData();
+    EXPECT_TRUE(written.out.contains("Update Rig: 2 channels written and verified")) << written.out.constData();
+    EXPECT_EQ(memory().at(5).mid(31, 10), "CHANGED   ");
 }
 
 // Data mode, tones, split, select groups, 1 Hz digits: all through CHIRP's CSV and back.
@@ -225,8 +251,31 @@ TEST_F(CliAgainstSim, RestoreOfABackupGivesBackEveryRecordByteForByte)
     for (int channel = 1; channel <= 99; ++channel)
         ASSERT_TRUE(memory().at(channel).isEmpty()) << channel;
 
+    // Beside it: a backup a crash cut short, one an older version left empty, and a claim still
+    // being written. Only the complete one is listed; the cut ones are named on standard error.
+    const QByteArray whole = BytesOf(QDir(backupFolder()).filePath(backups.front()));
+    for (const auto& [name, bytes] : {std::pair{"20261101-000000.TXT", whole.left(whole.size() / 2)},
+                                      std::pair{"20261102-000000.TXT", QByteArray()},
+                                      std::pair{".20261103-000000.TXT.part", whole.left(300)}}) {
+        QFile file(QDir(backupFolder()).filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
     const MemRun listed = mem({"backups"});
-    EXPECT_TRUE(listed.out.contains(backups.front().toLatin1())) << listed.out.constData();
+    const QStringList shown = QString::fromUtf8(listed.out).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(shown.size(), 2) << listed.out.constData();  // the write's and the blank's
+    EXPECT_EQ(shown.front(), QDir(backupFolder()).filePath(backups.front()));
+    EXPECT_EQ(listed.err.count("is not a complete backup"), 2) << listed.err.constData();
+    EXPECT_TRUE(listed.err.contains("20261101-000000.TXT is not a complete backup (it ends before its END line"))
+        << listed.err.constData();
+    // Restoring one cut short writes nothing.
+    const MemRun cut = mem({"restore", "20261101-000000.TXT"});
+    EXPECT_EQ(cut.exitCode, 5) << cut.err.constData();
+    EXPECT_TRUE(cut.err.contains("20261101-000000.TXT is not a complete backup: it ends before its END line"))
+        << cut.err.constData();
+    for (int channel = 1; channel <= 99; ++channel)
+        ASSERT_TRUE(memory().at(channel).isEmpty()) << channel;
+
     const MemRun run = mem({"--json", "restore", backups.front()});
     ASSERT_EQ(run.exitCode, 0) << run.err.constData();
     // Every channel the blank cleared is written back and verified; the ones blank before stay so.
@@ -329,15 +378,17 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{"another_rate", {"--line-baud", "9600"}, {"read", "out.txt"}, 3, "is not TALVEX's 19200"}),
     [](const auto& info) { return std::string(info.param.story); });
 
-// Ctrl-C is sent once the progress shows `stage`; the process is then waited for.
-MemRun InterruptAt(const QString& folder, const QStringList& arguments, const QByteArray& stage)
+// Ctrl-C is sent once the progress shows `stage` `times` times (a log shows each stage at its
+// start and every quarter); the process is then waited for.
+MemRun InterruptAt(const QString& folder, const QStringList& arguments, const QByteArray& stage, int times = 1)
 {
     QProcess process;
     process.setWorkingDirectory(folder);
     process.setReadChannel(QProcess::StandardError);
     process.start(QStringLiteral(TALVEX_MEM_PATH), arguments);
+    process.closeWriteChannel();
     QByteArray err;
-    while (!err.contains(stage) && process.state() != QProcess::NotRunning && process.waitForReadyRead(20'000))
+    while (err.count(stage) < times && process.state() != QProcess::NotRunning && process.waitForReadyRead(20'000))
         err += process.readAllStandardError();
     if (process.state() == QProcess::Running)
         ::kill(static_cast<pid_t>(process.processId()), SIGINT);
@@ -349,7 +400,7 @@ MemRun InterruptAt(const QString& folder, const QStringList& arguments, const QB
 TEST_F(CliAgainstSim, CtrlCWhileReadingLeavesNoHalfFile)
 {
     start(19200);
-    const MemRun run = InterruptAt(folder_.path(), line() + QStringList{"read", "out.txt"}, "Create File: channel 20\n");
+    const MemRun run = InterruptAt(folder_.path(), line() + QStringList{"read", "out.txt"}, "Create File: channel 25\n");
     EXPECT_EQ(run.exitCode, 130) << run.err.constData();
     EXPECT_EQ(FilesIn(folder_.path()), (QStringList{"COM1", "sim-memory.txt"}));
 }
@@ -361,9 +412,13 @@ TEST_F(CliAgainstSim, CtrlCWhileExportingFromTheRadioLeavesTheOldCsv)
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("the old list\r\n");
     old.close();
-    const MemRun run = InterruptAt(folder_.path(), line() + QStringList{"export", "radio.csv", "--from-radio"},
-                                   "Create File: channel 20\n");
+    const MemRun run = InterruptAt(folder_.path(), line() + QStringList{"--json", "export", "radio.csv", "--from-radio"},
+                                   "Create File: channel 25\n");
     EXPECT_EQ(run.exitCode, 130) << run.err.constData();
+    // Stopped before its report: the one JSON object says so.
+    const QJsonObject object = QJsonDocument::fromJson(run.out).object();
+    EXPECT_EQ(object.value("exitCode").toInt(), 130) << run.out.constData();
+    EXPECT_EQ(object.value("result").toString(), u"interrupted");
     EXPECT_EQ(BytesOf(path("radio.csv")), "the old list\r\n");
     EXPECT_EQ(FilesIn(folder_.path()), (QStringList{"COM1", "radio.csv", "sim-memory.txt"}));
 }
@@ -372,7 +427,7 @@ TEST_F(CliAgainstSim, CtrlCWhileSavingTheBackupDiscardsItAndWritesNothing)
 {
     start(19200);
     const QString file = fileWithTwoChanges();
-    const MemRun run = InterruptAt(folder_.path(), line() + QStringList{"write", file}, "Saving channel 20 of 99");
+    const MemRun run = InterruptAt(folder_.path(), line() + QStringList{"write", file}, "Saving channel 25 of 99");
     EXPECT_EQ(run.exitCode, 130) << run.err.constData();
     EXPECT_TRUE(run.out.contains("No channel was changed and verified.")) << run.out.constData();
     EXPECT_EQ(FilesIn(backupFolder()), QStringList());
@@ -393,7 +448,7 @@ TEST_F(CliAgainstSim, CtrlCMidWriteSaysWhichChannelWasLastVerified)
     out.write((lines.join(u'\n') + QStringLiteral("\n END\n")).toLatin1());
     out.close();
 
-    const MemRun run = InterruptAt(folder_.path(), line() + QStringList{"write", "all.txt"}, "Update Rig: channel 10\n");
+    const MemRun run = InterruptAt(folder_.path(), line() + QStringList{"write", "all.txt"}, "Update Rig: channel ", 2);
     EXPECT_EQ(run.exitCode, 130) << run.err.constData();
     const QRegularExpression last(QStringLiteral("Last channel verified: ([0-9]+)"));
     const auto match = last.match(QString::fromLatin1(run.out));
@@ -410,6 +465,49 @@ TEST_F(CliAgainstSim, CtrlCMidWriteSaysWhichChannelWasLastVerified)
         EXPECT_EQ(after.at(channel), original_.at(channel)) << channel;
     // The backup was complete before the first write: it stays.
     EXPECT_EQ(FilesIn(backupFolder()).size(), 1);
+}
+
+// A line the radio cannot take is left out and named; it is no failed channel, and the exit
+// code (6) says lines were left out, while every channel written verified.
+TEST_F(CliAgainstSim, ASkippedLineIsNamedIsNoFailureAndExitCode6)
+{
+    start(115200);
+    QStringList lines = ExpectedChannelLines(original_);
+    lines[4] = lines[4].left(70) + QStringLiteral("CHANGED   ");
+    lines[6] = lines[6].left(28) + QStringLiteral("XYZ           ") + lines[6].mid(42);
+    QFile out(path("skip.txt"));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write((lines.join(u'\n') + QStringLiteral("\n END\n")).toLatin1());
+    out.close();
+    const MemRun run = mem({"--json", "write", "skip.txt"});
+    EXPECT_EQ(run.exitCode, 6) << run.err.constData();
+    const QJsonObject object = QJsonDocument::fromJson(run.out).object();
+    EXPECT_EQ(object["exitCode"].toInt(), 6);
+    EXPECT_EQ(object["result"].toString(), u"verified");
+    EXPECT_EQ(object["verified"].toInt(), 1);
+    EXPECT_TRUE(object["failed"].toArray().isEmpty()) << run.out.constData();
+    EXPECT_EQ(object["skipped"].toArray(),
+              (QJsonArray{QJsonObject{{"line", 7}, {"channel", 7}, {"why", "mode \"XYZ\" is no mode the radio has"}}}));
+    EXPECT_EQ(memory().at(5).mid(31, 10), "CHANGED   ");
+    EXPECT_EQ(memory().at(7), original_.at(7));
+    const MemRun text = mem({"write", "skip.txt"});
+    EXPECT_EQ(text.exitCode, 6);
+    EXPECT_TRUE(text.out.contains("Skipped line 7 (channel 7): mode \"XYZ\" is no mode the radio has\n")) << text.out.constData();
+}
+
+// COMn is found as the windows find it, a COMn link in the working directory first, in any
+// letter case; a device path may be relative to the working directory.
+TEST_F(CliAgainstSim, ThePortIsFoundAsTheWindowsFindIt)
+{
+    baud_ = 115200;
+    sim_ = std::make_unique<SimProcess>(folder_.path(), QStringList{"--baud", "115200", "--link", "COM2"});
+    ASSERT_TRUE(sim_->ready());
+    for (const char* port : {"COM2", "com2", "./COM2"}) {
+        SCOPED_TRACE(port);
+        const MemRun run = RunMem(folder_.path(), {"--port", port, "--baud", "115200", "--quiet", "blank", "99"});
+        EXPECT_EQ(run.exitCode, 0) << run.err.constData();
+        EXPECT_EQ(run.err, QByteArray());  // --quiet: no progress
+    }
 }
 
 }  // namespace

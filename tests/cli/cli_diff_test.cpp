@@ -149,7 +149,7 @@ TEST_F(CliDiff, CtrlCWhileReadingIsExitCode130AndComparesNothing)
     process.start(QStringLiteral(TALVEX_MEM_PATH),
                   {"--port", "COM1", "--baud", "115200", "--json", "diff", fileWithTwoChanges()});
     QByteArray err;
-    while (!err.contains("Reading channel 20 of 99") && process.state() != QProcess::NotRunning
+    while (!err.contains("Reading channel 25 of 99") && process.state() != QProcess::NotRunning
            && process.waitForReadyRead(20'000))
         err += process.readAllStandardError();
     ASSERT_EQ(process.state(), QProcess::Running) << err.constData();
@@ -170,6 +170,22 @@ TEST_F(CliDiff, AMissingFileIsExitCode5AndDryRunBelongsToWrite)
     EXPECT_EQ(misplaced.exitCode, 2);
     EXPECT_TRUE(misplaced.err.contains("--dry-run belongs to write")) << misplaced.err.constData();
     EXPECT_EQ(memoryBytes(), originalBytes_);
+}
+
+// A line write would leave out is named, and the diff exits 6 as the write would.
+TEST_F(CliDiff, ALineWriteWouldSkipIsNamedAndExitCode6)
+{
+    start();
+    QStringList lines = ExpectedChannelLines(original_);
+    lines[6] = lines[6].left(28) + QStringLiteral("XYZ           ") + lines[6].mid(42);
+    QFile out(path("skip.txt"));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write((lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n END\r\n")).toLatin1());
+    out.close();
+    const MemRun run = mem({"diff", "skip.txt"});
+    EXPECT_EQ(run.exitCode, 6) << run.err.constData();
+    EXPECT_EQ(run.out, "Channel 7: skipped: mode \"XYZ\" is no mode the radio has\nno change\n1 line(s) would be skipped\n");
+    expectRadioUntouched();
 }
 
 }  // namespace

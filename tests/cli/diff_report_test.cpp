@@ -58,14 +58,16 @@ TEST(DiffReport, NamesEachChangeKeptSettingClearAndSkipAndCountsThem)
               "Channel 16: skipped: mode \"XYZ\" is no mode the radio has\n"
               "Channel P1: ignored: P1 is written only from a backup's record of it\n"
               "Update Rig would write 2 and clear 1 channel(s); 1 already as the file says\n"
-              "2 line(s) would be skipped\n");
+              "1 line(s) would be skipped\n"
+              "1 line(s) would be ignored\n");
+    EXPECT_EQ(SkippedLines(plans), 1);  // the skip, not the scan edge no write reaches
 
     const QJsonObject json = QJsonDocument::fromJson(DiffJson(facts)).object();
     EXPECT_EQ(json["result"].toString(), u"compared");
     EXPECT_TRUE(json["changes"].toBool());
     const std::vector<int> counts{json["write"].toInt(), json["clear"].toInt(), json["unchanged"].toInt(),
-                                  json["skipped"].toInt()};
-    EXPECT_EQ(counts, (std::vector<int>{2, 1, 1, 2}));
+                                  json["skipped"].toInt(), json["ignored"].toInt()};
+    EXPECT_EQ(counts, (std::vector<int>{2, 1, 1, 1, 1}));
     const QJsonArray channels = json["channels"].toArray();
     ASSERT_EQ(channels.size(), 6);  // every line naming a channel, the one already blank too
     const QJsonObject twelve = channels[0].toObject();

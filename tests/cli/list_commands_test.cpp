@@ -13,6 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include <sys/stat.h>
+
 namespace talvex::testing {
 namespace {
 
@@ -90,7 +94,7 @@ TEST_F(ListCommands, ImportOfAChangedRowWritesTheLinesAndSaysSoWithExitCode6)
 TEST_F(ListCommands, ImportOfRowsAsExportedIsExitCode0WithNoReportLine)
 {
     put("plain.csv", kChirpHeader + "\r\n1,160M FT8,1.840000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,LSB,5.00,,50W,,,,,\r\n");
-    const MemRun run = mem({"import", "plain.csv", "plain.txt", "--renumber", "--first", "99"});
+    const MemRun run = mem({"import", "plain.csv", "plain.txt", "--renumber", "--first=99"});
     EXPECT_EQ(run.exitCode, 6) << "renumbered rows are reported: " << run.out.constData();
     EXPECT_EQ(channelLinesOf("plain.txt"), QStringList{Line(99, "01.840.0", "LSB", "Fil 2", "", "160M FT8  ")});
     const MemRun same = mem({"import", "plain.csv", "same.txt", "--renumber", "--first", "1"});
@@ -246,16 +250,102 @@ INSTANTIATE_TEST_SUITE_P(
                       MissingCase{"export_without_talvex_ini", {"export", "x.csv"}, "TALVEX.INI cannot be read"}),
     [](const auto& info) { return std::string(info.param.story); });
 
-TEST_F(ListCommands, AnUnwritableTargetIsExitCode5)
+struct RefusedCase {
+    const char* story;
+    std::function<QString(const QString& folder)> make;  // makes what stands there, gives the operand
+    const char* says;
+};
+
+void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.story; }
+
+const QByteArray kIni = "TALVEX CONFIGURATION FILE (TALVEX.INI)\r\n \r\n[DeftFile] TALVEX.TXT\r\nEND\r\n";
+
+class ListRefusedOutput : public ListCommands, public ::testing::WithParamInterface<RefusedCase> {};
+
+// The files read, import and export write are never TALVEX.INI and never anything but a regular
+// file: refused with one line and exit code 5, before the radio or the list is touched, and what
+// stands there stays as it was.
+TEST_P(ListRefusedOutput, IsExitCode5InOneLineAndLeftAsItWas)
 {
+    put("TALVEX.INI", kIni);
     put("small.csv", kSmallCsv);
-    const MemRun run = mem({"import", "small.csv", "nowhere/x.txt"});
-    EXPECT_EQ(run.exitCode, 5);
-    EXPECT_TRUE(run.err.contains("nowhere/x.txt cannot be written")) << run.err.constData();
     put("data.txt", Line(1, "01.840.0", "LSB", "Fil 2", "", "A").toLatin1() + "\r\n");
-    const MemRun out = mem({"export", "nowhere/x.csv", "--from", "data.txt"});
-    EXPECT_EQ(out.exitCode, 5);
-    EXPECT_TRUE(out.err.contains("nowhere/x.csv cannot be written")) << out.err.constData();
+    const QString operand = GetParam().make(folder_.path());
+    const auto entries = [this] { return QDir(folder_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); };
+    const QStringList before = entries();
+    for (const QStringList& command : {QStringList{"import", "small.csv", operand}, QStringList{"export", operand, "--from", "data.txt"},
+                                       QStringList{"--port", "COM9", "--baud", "19200", "read", operand}}) {
+        SCOPED_TRACE(command.join(u' ').toStdString());
+        const MemRun run = mem(command);
+        EXPECT_EQ(run.exitCode, 5) << run.err.constData();
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.constData();
+        EXPECT_TRUE(run.err.contains(GetParam().says)) << run.err.constData();
+        EXPECT_EQ(bytesOf("TALVEX.INI"), kIni);
+        EXPECT_EQ(entries(), before);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ListRefusedOutput,
+    ::testing::Values(
+        RefusedCase{"talvex_ini", [](const QString&) { return QStringLiteral("TALVEX.INI"); }, "is TALVEX's configuration file"},
+        RefusedCase{"talvex_ini_in_lower_case", [](const QString&) { return QStringLiteral("talvex.ini"); },
+                    "is TALVEX's configuration file"},
+        RefusedCase{"talvex_ini_of_another_folder", [](const QString& folder) {
+                        QDir(folder).mkdir("other");
+                        return QStringLiteral("other/Talvex.Ini");
+                    }, "is TALVEX's configuration file"},
+        RefusedCase{"a_link_to_talvex_ini", [](const QString& folder) {
+                        QFile::link(QDir(folder).filePath("TALVEX.INI"), QDir(folder).filePath("cfg.txt"));
+                        return QStringLiteral("cfg.txt");
+                    }, "is TALVEX's configuration file"},
+        RefusedCase{"a_folder", [](const QString& folder) {
+                        QDir(folder).mkdir("dir.txt");
+                        return QStringLiteral("dir.txt");
+                    }, "not a regular file"},
+        RefusedCase{"a_device", [](const QString&) { return QStringLiteral("/dev/null"); }, "not a regular file"},
+        RefusedCase{"a_pipe", [](const QString& folder) {
+                        ::mkfifo(QFile::encodeName(QDir(folder).filePath("pipe.txt")).constData(), 0600);
+                        return QStringLiteral("pipe.txt");
+                    }, "not a regular file"},
+        RefusedCase{"a_missing_folder", [](const QString&) { return QStringLiteral("nowhere/x.txt"); }, "Path not found"}),
+    [](const auto& info) { return std::string(info.param.story); });
+
+// "-": the list import reads and the data file export reads come from standard input; export's
+// CSV goes to standard output, its report to standard error.
+TEST_F(ListCommands, DashIsStandardInputForWhatIsReadAndStandardOutputForTheCsv)
+{
+    const MemRun imported = RunMem(folder_.path(), {"import", "-", "small.txt"}, kSmallCsv);
+    EXPECT_EQ(imported.exitCode, 6) << imported.err.constData();
+    EXPECT_EQ(channelLinesOf("small.txt"),
+              (QStringList{Line(1, "01.840.0", "LSB", "Fil 2", "", "160M FT8  "),
+                           Line(12, "74.000.0", "FM", "Fil 2", "", "BC        ")}));
+    EXPECT_TRUE(imported.out.contains("Import: 2 channels from standard input written to")) << imported.out.constData();
+
+    const MemRun exported = mem({"export", "-", "--from", "small.txt"});
+    EXPECT_EQ(exported.exitCode, 0) << exported.err.constData();
+    EXPECT_TRUE(exported.out.startsWith(kChirpHeader + kOurColumns + "\r\n1,160M FT8,1.840000,")) << exported.out.constData();
+    EXPECT_TRUE(exported.err.startsWith("Export: 2 channels from ")) << exported.err.constData();
+    EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files), QStringList{"small.txt"});
+
+    const MemRun piped = RunMem(folder_.path(), {"export", "-", "--from", "-"}, bytesOf("small.txt"));
+    EXPECT_EQ(piped.exitCode, 0) << piped.err.constData();
+    EXPECT_EQ(piped.out, exported.out);
+}
+
+// Names a CSV holds are printed with their control characters escaped; the JSON report carries
+// them whole, escaped as JSON escapes them.
+TEST_F(ListCommands, ControlCharactersFromAListNeverReachTheTerminal)
+{
+    put("names.csv", kChirpHeader + "\r\n1,A\x1b[2JB\x07\x7f" "C,1.840000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,LSB,5.00,,50W,,,,,\r\n");
+    const MemRun run = mem({"import", "names.csv", "names.txt"});
+    EXPECT_EQ(run.exitCode, 6) << run.err.constData();
+    EXPECT_TRUE(run.out.contains("name \"A\\x1b[2JB\\x07\\x7fC\" written \"A?[2JB??C\"")) << run.out.constData();
+    for (const char c : run.out + run.err)
+        EXPECT_TRUE(c == '\n' || (c >= 0x20 && c != 0x7f)) << int(c);
+    const MemRun json = mem({"--json", "import", "names.csv", "names.txt"});
+    const QString text = QJsonDocument::fromJson(json.out).object()["report"].toArray()[0].toObject()["text"].toString();
+    EXPECT_TRUE(text.contains(QString::fromLatin1("A\x1b[2JB\x07\x7f" "C"))) << json.out.constData();
 }
 
 }  // namespace

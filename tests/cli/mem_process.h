@@ -13,11 +13,14 @@ struct MemRun {
     QByteArray err;
 };
 
-inline MemRun RunMem(const QString& workingDirectory, const QStringList& arguments)
+// `input` is what standard input holds, to its end.
+inline MemRun RunMem(const QString& workingDirectory, const QStringList& arguments, const QByteArray& input = {})
 {
     QProcess process;
     process.setWorkingDirectory(workingDirectory);
     process.start(QStringLiteral(TALVEX_MEM_PATH), arguments);
+    process.write(input);
+    process.closeWriteChannel();
     process.waitForFinished(90'000);
     const bool ended = process.exitStatus() == QProcess::NormalExit && process.state() == QProcess::NotRunning;
     return {ended ? process.exitCode() : -1, process.readAllStandardOutput(), process.readAllStandardError()};

@@ -34,33 +34,77 @@ private:
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file_;
 };
 
-TEST(ProgressOutput, OnATerminalABarIsRedrawnInPlaceWithTheRate)
+// The bar is redrawn in place (each draw starts with a carriage return and holds no line end)
+// and never reaches the terminal's last column, where the terminal would wrap it onto a new line
+// at every update; a terminal that does not say its width gets 80 columns.
+TEST(ProgressOutput, OnATerminalABarFitsTheWidthAndIsRedrawnInPlace)
 {
-    Captured out;
-    ProgressOutput progress(out.file(), true, 115200);
-    progress.progress(QStringLiteral("Saving channel 33 of 99 before writing"), 33, 99);
-    progress.progress(QStringLiteral("Saving channel 99 of 99 before writing"), 99, 99);
-    progress.closeLine();
-    const QByteArray text = out.text();
-    EXPECT_TRUE(text.startsWith("\r[##########....................] Saving channel 33 of 99")) << text.constData();
-    EXPECT_TRUE(text.contains("115200 baud")) << text.constData();
-    EXPECT_TRUE(text.contains("\r[##############################] Saving channel 99 of 99")) << text.constData();
-    EXPECT_TRUE(text.endsWith("0s left\n")) << text.constData();
+    const struct {
+        std::optional<int> columns;
+        int width;  // of each draw, without its carriage return
+        const char* starts;
+    } rows[] = {
+        {80, 79, "\r[######.............] Saving channel 33 of 99 before writin 115200 baud 0s left\r"},
+        {std::nullopt, 79, "\r[######.............] Saving channel 33 of 99 before writin 115200 baud 0s left\r"},
+        {200, 199, "\r[##########....................] Saving channel 33 of 99 before writing"},
+        {40, 39, "\r[###.......] Saving channel 33 of 99 be\r"},
+        {12, 11, "\rSaving chan\r"},
+        {1, 1, "\rS\r"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.columns.value_or(0));
+        Captured out;
+        ProgressOutput progress(out.file(), ProgressStyle::Bar, 115200, [&row] { return row.columns; });
+        progress.progress(QStringLiteral("Saving channel 33 of 99 before writing"), 33, 99);
+        progress.progress(QStringLiteral("Saving channel 99 of 99 before \x1b[31mwriting"), 99, 99);
+        progress.closeLine();
+        const QByteArray text = out.text();
+        EXPECT_TRUE(text.startsWith(row.starts)) << text.constData();
+        ASSERT_TRUE(text.endsWith('\n'));
+        const QList<QByteArray> draws = text.chopped(1).split('\r').mid(1);
+        ASSERT_EQ(draws.size(), 2);
+        for (const QByteArray& draw : draws)
+            EXPECT_EQ(draw.size(), row.width) << draw.constData();
+        EXPECT_FALSE(text.contains('\x1b'));
+        if (row.width >= 79) {
+            EXPECT_TRUE(draws.back().endsWith(" 115200 baud 0s left")) << draws.back().constData();
+        }
+    }
 }
 
-TEST(ProgressOutput, OffATerminalEachStepIsOnePlainLineShownOnce)
+// Off a terminal (a pipe, a cron log) each stage is told at its start and at each quarter, a
+// handful of lines for a run of 99 channels; with --quiet nothing at all.
+TEST(ProgressOutput, OffATerminalAFewLinesAStageAndNoneWhenQuiet)
 {
-    Captured out;
-    ProgressOutput progress(out.file(), false, 19200);
-    for (const int channel : {1, 1, 2})
-        progress.progress(QStringLiteral("Create File: channel %1").arg(channel), channel, 99);
-    EXPECT_EQ(out.text(), "Create File: channel 1\nCreate File: channel 2\n");
+    for (const ProgressStyle style : {ProgressStyle::Lines, ProgressStyle::None}) {
+        Captured out;
+        ProgressOutput progress(out.file(), style, 19200);
+        for (int channel = 1; channel <= 99; ++channel) {
+            progress.progress(QStringLiteral("Saving channel %1 of 99 before writing").arg(channel), channel, 99);
+            progress.progress(QStringLiteral("Saving channel %1 of 99 before writing").arg(channel), channel, 99);
+        }
+        for (int channel = 1; channel <= 99; ++channel)
+            progress.progress(QStringLiteral("Update Rig: channel %1").arg(channel), channel, 99);
+        progress.closeLine();
+        EXPECT_EQ(out.text(), style == ProgressStyle::None ? QByteArray()
+                                                           : "Saving channel 1 of 99 before writing\n"
+                                                             "Saving channel 25 of 99 before writing\n"
+                                                             "Saving channel 50 of 99 before writing\n"
+                                                             "Saving channel 75 of 99 before writing\n"
+                                                             "Saving channel 99 of 99 before writing\n"
+                                                             "Update Rig: channel 1\n"
+                                                             "Update Rig: channel 25\n"
+                                                             "Update Rig: channel 50\n"
+                                                             "Update Rig: channel 75\n"
+                                                             "Update Rig: channel 99\n");
+    }
 }
 
-TEST(ProgressOutput, TheReportNamesTheLastVerifiedChannelAndEachFailure)
+// A skipped line is named, and is neither a failure nor a channel written.
+TEST(ProgressOutput, TheReportNamesTheLastVerifiedChannelEachFailureAndEachSkippedLine)
 {
     Captured out;
-    ProgressOutput progress(out.file(), false, 19200);
+    ProgressOutput progress(out.file(), ProgressStyle::Lines, 19200);
     int ended = 0;
     progress.setEnded([&ended] { ++ended; });
     ChannelReport report;
@@ -72,6 +116,7 @@ TEST(ProgressOutput, TheReportNamesTheLastVerifiedChannelAndEachFailure)
         progress.verdict(channel, why);
     }
     report.unchanged();
+    report.skipped(20, 16, QStringLiteral("mode \"XYZ\" is no mode the radio has"));
     progress.finished(QStringLiteral("Update Rig"), report);
     EXPECT_EQ(ended, 1);
 
@@ -90,8 +135,11 @@ TEST(ProgressOutput, TheReportNamesTheLastVerifiedChannelAndEachFailure)
     ASSERT_EQ(failed.size(), 1);
     EXPECT_EQ(failed[0].toObject().value("channel").toInt(), 7);
     EXPECT_EQ(failed[0].toObject().value("why").toString(), "the radio refused the write");
-    EXPECT_EQ(ReportText(facts), "Update Rig: 2 of 3 channels written and verified, 1 already as the file says\n"
+    EXPECT_EQ(json.value("skipped").toArray(),
+              (QJsonArray{QJsonObject{{"line", 20}, {"channel", 16}, {"why", "mode \"XYZ\" is no mode the radio has"}}}));
+    EXPECT_EQ(ReportText(facts), "Update Rig: 2 of 3 channels written and verified, 1 already as the file says, 1 line skipped\n"
                                  "Channel 7: the radio refused the write\n"
+                                 "Skipped line 20 (channel 16): mode \"XYZ\" is no mode the radio has\n"
                                  "Backup: /radio/BACKUP/b.TXT\n");
 }
 

@@ -228,20 +228,43 @@ TEST(TextFiles, AreReadOnlyUpTo16Mb)
     }
 }
 
-// A backup name is claimed once: the second claim of a name fails, whoever makes it.
-TEST(TextFiles, ANewFileIsCreatedOnlyWhereNothingStands)
+// A claim is made once: a second claim of the name fails, whoever makes it; the file is renamed
+// only where nothing stands, and goes when discarded or never renamed.
+TEST(TextFiles, ANewFileIsMadeAndRenamedOnlyWhereNothingStands)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("20261207-142501.TXT"));
-    EXPECT_FALSE(CreateNewFile(path).has_value());
-    EXPECT_EQ(Contents(path), QByteArray());
-    QFile claimed(path);
-    ASSERT_TRUE(claimed.open(QIODevice::WriteOnly) && claimed.write(kOld) == kOld.size());
-    claimed.close();
-    EXPECT_TRUE(CreateNewFile(path).has_value());
-    EXPECT_EQ(Contents(path), kOld);  // never emptied by the second claim
-    const auto missing = CreateNewFile(dir.filePath(QStringLiteral("missing/X.TXT")));
+    const QString claim = dir.filePath(QStringLiteral(".X.TXT.part"));
+    const QString taken = dir.filePath(QStringLiteral("TAKEN.TXT"));
+    ASSERT_FALSE(WriteLinesAtomically(taken, {QStringLiteral("another's")}));
+    NewTextFile file;
+    ASSERT_EQ(file.create(claim), std::nullopt);
+    EXPECT_TRUE(file.writeLine(QStringLiteral("ours")));
+    NewTextFile second;
+    const auto again = second.create(claim);
+    EXPECT_EQ(again ? again->number : 0, kErrorFileExists);
+    const auto over = file.renameTo(taken);
+    EXPECT_EQ(over ? over->number : 0, kErrorFileExists);
+    EXPECT_EQ(Contents(taken), "another's\r\n");  // never replaced
+    EXPECT_EQ(Contents(claim), "ours\r\n");      // still ours, complete, under its claim
+    ASSERT_EQ(file.renameTo(dir.filePath(QStringLiteral("X.TXT"))), std::nullopt);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), (QStringList{"TAKEN.TXT", "X.TXT"}));
+
+    {
+        NewTextFile dropped;  // destroyed unrenamed, as by a Stop
+        ASSERT_EQ(dropped.create(claim), std::nullopt);
+    }
+    EXPECT_FALSE(QFileInfo::exists(claim));
+    const auto missing = file.create(dir.filePath(QStringLiteral("missing/X.TXT")));
     EXPECT_EQ(missing ? missing->number : 0, kErrorPathNotFound);
+
+    // A full disk: the write fails and complete() says so; nothing is renamed.
+    ASSERT_EQ(file.create(claim), std::nullopt);
+    SimulateDiskFullAfter(3);
+    EXPECT_FALSE(file.writeLine(QStringLiteral("too long")));
+    SimulateDiskFullAfter(std::nullopt);
+    const auto full = file.renameTo(dir.filePath(QStringLiteral("FULL.TXT")));
+    EXPECT_EQ(full ? full->number : 0, kErrorDiskFull);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("FULL.TXT"))));
 }
 
 // Runs `handle` on the modal dialog once it is shown; gives up (and fails) after two seconds.
