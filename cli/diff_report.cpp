@@ -124,7 +124,7 @@ QString Result(const DiffFacts& f)
 
 }  // namespace
 
-int SkippedLines(const std::vector<PlannedLine>& plans) { return CountsOf(plans).skipped; }
+int SkippedCount(const std::vector<PlannedLine>& plans) { return CountsOf(plans).skipped; }
 
 QString DiffText(const DiffFacts& f)
 {

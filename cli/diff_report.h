@@ -21,7 +21,7 @@ struct DiffFacts {
 
 // The lines Update Rig would leave out (PlanAction::Skip): a diff that finds any exits 6, as the
 // write would.
-int SkippedLines(const std::vector<PlannedLine>& plans);
+int SkippedCount(const std::vector<PlannedLine>& plans);
 
 // Channel by channel, what Update Rig would change: the fields that differ (radio -> file), the
 // settings it keeps, its notes, the clears, and the lines it would skip with why; "no change"

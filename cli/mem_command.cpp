@@ -10,6 +10,7 @@
 
 #include "app/program.h"
 #include "memory/backup.h"
+#include "memory/update_plan.h"
 #include "platform/interrupt_signal.h"
 #include "platform/qt_serial_port.h"
 #include "platform/qt_timer.h"
@@ -95,7 +96,7 @@ int PrintDiff(const QString& file, const CompareRig& comparison, const Outcome& 
         code = kExitInterrupted;
     else if (!complete)
         code = kExitNoRadio;  // the file was read before the run: only the radio can end it early
-    else if (SkippedLines(comparison.plans()) > 0)
+    else if (SkippedCount(comparison.plans()) > 0)
         code = kExitChanged;
     const DiffFacts facts{file, comparison.plans(), complete, outcome.why, interrupted, code};
     output.report(DiffText(facts), DiffJson(facts));
@@ -174,7 +175,15 @@ int RunOnRadio(const Options& options, const QString& workingDirectory, Output& 
         memory.Command1_Click();
         break;
     case Command::Write:
-    case Command::Restore: memory.Command3_Click(); break;
+    case Command::Restore:
+        // The lines the radio cannot take are named before the backup starts, as the windows
+        // name them; the engine then leaves them out.
+        if (const auto lines = ReadAllLines(file)) {
+            for (const QString& skipped : SkippedLines(*lines))
+                output.note(QStringLiteral("skipping ") + skipped);
+        }
+        memory.Command3_Click();
+        break;
     case Command::Diff: {
         const auto lines = ReadAllLines(file);
         if (!lines) {

@@ -493,6 +493,8 @@ TEST_F(CliAgainstSim, ASkippedLineIsNamedIsNoFailureAndExitCode6)
     const MemRun text = mem({"write", "skip.txt"});
     EXPECT_EQ(text.exitCode, 6);
     EXPECT_TRUE(text.out.contains("Skipped line 7 (channel 7): mode \"XYZ\" is no mode the radio has\n")) << text.out.constData();
+    // Named before anything was read or written, too.
+    EXPECT_TRUE(text.err.startsWith("talvex-mem: skipping line 7 (channel 7): mode \"XYZ\"")) << text.err.constData();
 }
 
 // COMn is found as the windows find it, a COMn link in the working directory first, in any

@@ -60,7 +60,7 @@ TEST(DiffReport, NamesEachChangeKeptSettingClearAndSkipAndCountsThem)
               "Update Rig would write 2 and clear 1 channel(s); 1 already as the file says\n"
               "1 line(s) would be skipped\n"
               "1 line(s) would be ignored\n");
-    EXPECT_EQ(SkippedLines(plans), 1);  // the skip, not the scan edge no write reaches
+    EXPECT_EQ(SkippedCount(plans), 1);  // the skip, not the scan edge no write reaches
 
     const QJsonObject json = QJsonDocument::fromJson(DiffJson(facts)).object();
     EXPECT_EQ(json["result"].toString(), u"compared");
