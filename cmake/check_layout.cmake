@@ -1,5 +1,5 @@
 # Fails when a file includes a header from a folder its own folder may not depend on. The
-# folders and their arrows are the ones README's layout table draws; keep the two together.
+# folders and their arrows are the ones docs/architecture.md's layout table draws; keep the two together.
 #   cmake -DSOURCE_DIR=<tree> -P check_layout.cmake
 # Local includes ("x.h") resolve against the including file's folder, the others against the
 # tree's root, as the compiler finds them.

@@ -45,13 +45,14 @@ grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainf
 ! grep -q '@[A-Z_]*@' "$desktop" "$metainfo" 2>/dev/null || fail "unsubstituted @VARIABLE@ in the installed files"
 grep -q '<svg[^>]*viewBox=' "$icon" 2>/dev/null && grep -q '</svg>' "$icon" || fail "icon is not a complete SVG drawing"
 
-# The documentation is the project's own, with every picture README shows where its link points.
+# The documentation is the project's own, with every picture and document README links to where
+# its link points.
 doc="$prefix/share/doc/talvex"
 for pair in README.md:README.md sim/README.md:talvex-sim.md demo/TALVEX.TXT:TALVEX.TXT; do
   cmp -s "$source_dir/${pair%%:*}" "$doc/${pair##*:}" || fail "share/doc/talvex/${pair##*:} is not ${pair%%:*}"
 done
-for picture in $(grep -o '(docs/[^)]*\.png)' "$source_dir/README.md" | tr -d '()'); do
-  [ -s "$doc/$picture" ] || fail "README shows $picture, not installed with it"
+for linked in $(grep -o '(docs/[^)]*\.\(png\|md\))' "$source_dir/README.md" | tr -d '()'); do
+  [ -s "$doc/$linked" ] || fail "README links to $linked, not installed with it"
 done
 
 if command -v desktop-file-validate >/dev/null; then
