@@ -467,18 +467,38 @@ TEST_F(CliAgainstSim, CtrlCMidWriteSaysWhichChannelWasLastVerified)
     EXPECT_EQ(FilesIn(backupFolder()).size(), 1);
 }
 
-// A line the radio cannot take is left out and named; it is no failed channel, and the exit
-// code (6) says lines were left out, while every channel written verified.
-TEST_F(CliAgainstSim, ASkippedLineIsNamedIsNoFailureAndExitCode6)
+// Lines the radio cannot take are named before the backup and left out: no write frame for their
+// channels ever reaches the radio (the simulator's frame log), they are no failed channels, and
+// the exit code (6) says lines were left out while every channel written verified. A label that
+// differs from the radio's in its tenth character only is written.
+TEST_F(CliAgainstSim, LinesTheRadioCannotTakeAreNamedAndNeverReachIt)
 {
-    start(115200);
-    QStringList lines = ExpectedChannelLines(original_);
-    lines[4] = lines[4].left(70) + QStringLiteral("CHANGED   ");
-    lines[6] = lines[6].left(28) + QStringLiteral("XYZ           ") + lines[6].mid(42);
+    start(115200, {"--log", path("frames.log")});
+    QStringList lines = ExpectedChannelLines(original_, false);
+    const QString label6 = QString::fromLatin1(original_.at(6).mid(31, 9)) + u'#';
+    lines[5] = lines[5].left(70) + label6;
+    const struct {
+        int channel;
+        QString line;
+        const char* why;
+    } skipped[] = {
+        {7, lines[6].left(14) + QStringLiteral("80.000.0") + lines[6].mid(22),
+         "frequency 80.000.0 is outside 0.030-74.800 MHz: the radio refuses it"},
+        {8, lines[7].left(22), "the mode zone (column 29) is empty"},
+        {9, lines[8].left(69) + QStringLiteral("MYLABEL"),
+         "\"M\" in column 70 (the label starts at column 71) stands outside every zone"},
+        {10, lines[9].left(28) + QStringLiteral("XYZ           ") + lines[9].mid(42), "mode \"XYZ\" is no mode the radio has"},
+    };
+    QJsonArray expected;
+    for (const auto& skip : skipped) {
+        lines[skip.channel - 1] = skip.line;
+        expected.append(QJsonObject{{"line", skip.channel}, {"channel", skip.channel}, {"why", skip.why}});
+    }
     QFile out(path("skip.txt"));
     ASSERT_TRUE(out.open(QIODevice::WriteOnly));
     out.write((lines.join(u'\n') + QStringLiteral("\n END\n")).toLatin1());
     out.close();
+
     const MemRun run = mem({"--json", "write", "skip.txt"});
     EXPECT_EQ(run.exitCode, 6) << run.err.constData();
     const QJsonObject object = QJsonDocument::fromJson(run.out).object();
@@ -486,15 +506,25 @@ TEST_F(CliAgainstSim, ASkippedLineIsNamedIsNoFailureAndExitCode6)
     EXPECT_EQ(object["result"].toString(), u"verified");
     EXPECT_EQ(object["verified"].toInt(), 1);
     EXPECT_TRUE(object["failed"].toArray().isEmpty()) << run.out.constData();
-    EXPECT_EQ(object["skipped"].toArray(),
-              (QJsonArray{QJsonObject{{"line", 7}, {"channel", 7}, {"why", "mode \"XYZ\" is no mode the radio has"}}}));
-    EXPECT_EQ(memory().at(5).mid(31, 10), "CHANGED   ");
-    EXPECT_EQ(memory().at(7), original_.at(7));
+    EXPECT_EQ(object["skipped"].toArray(), expected);
+    EXPECT_TRUE(run.err.startsWith("talvex-mem: skipping line 7 (channel 7): frequency 80.000.0")) << run.err.constData();
+    EXPECT_EQ(memory().at(6).mid(31, 10), label6.toLatin1());
+    QFile log(path("frames.log"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QRegularExpression write(QStringLiteral(" in FE FE 94 E0 1A 00 00 ([0-9]{2}) .. "));
+    QStringList written;
+    for (const QByteArray& line : log.readAll().split('\n')) {
+        if (const auto match = write.match(QString::fromLatin1(line)); match.hasMatch())
+            written << match.captured(1);
+    }
+    EXPECT_EQ(written, QStringList{"06"});
+    for (const auto& skip : skipped)
+        EXPECT_EQ(memory().at(skip.channel), original_.at(skip.channel)) << skip.channel;
+
     const MemRun text = mem({"write", "skip.txt"});
     EXPECT_EQ(text.exitCode, 6);
-    EXPECT_TRUE(text.out.contains("Skipped line 7 (channel 7): mode \"XYZ\" is no mode the radio has\n")) << text.out.constData();
-    // Named before anything was read or written, too.
-    EXPECT_TRUE(text.err.startsWith("talvex-mem: skipping line 7 (channel 7): mode \"XYZ\"")) << text.err.constData();
+    EXPECT_TRUE(text.out.contains("Skipped line 10 (channel 10): mode \"XYZ\" is no mode the radio has\n"))
+        << text.out.constData();
 }
 
 // COMn is found as the windows find it, a COMn link in the working directory first, in any

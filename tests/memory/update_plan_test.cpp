@@ -127,6 +127,8 @@ TEST(UpdatePlan, NamesEachVisibleFieldThatDiffersAndTheSettingsApart)
         {"mode (CW drops the data mode: a setting too)", Line(12, "14.074.1", "CW"), Holds(Ft8()), {F::Mode, F::Settings}},
         {"filter", Line(12, "14.074.1", "USB", "Fil 3"), Holds(Ft8()), {F::Filter}},
         {"label", Line(12, "14.074.1", "USB", "Fil 2", "Yes", "FT4 20M"), Holds(Ft8()), {F::Label}},
+        {"the label's tenth character alone", Line(12, "14.074.1", "USB", "Fil 2", "Yes", "FT8 20M  X"), Holds(Ft8()),
+         {F::Label}},
         {"select", Line(12, "14.074.1", "USB", "Fil 2", "   "), Holds(Ft8()), {F::Select}},
         {"all five at once", Line(12, "07.100.0", "AM", "Fil 1", "   ", "HOME"), Holds(Ft8()),
          {F::Frequency, F::Mode, F::Filter, F::Label, F::Select}},
