@@ -51,7 +51,7 @@ void DataFileSetup::showOpened(DataSetupFields& fields, const QString& path)
     state_.memory.Text8Bold = true;
 }
 
-void DataFileSetup::Command1_Click(DataSetupFields& fields)
+void DataFileSetup::useDefaultFile(DataSetupFields& fields)
 {
     if (RefuseWhileMemoryOperationRuns(state_, dialogs_, kDataFileChange))
         return;
@@ -63,7 +63,7 @@ void DataFileSetup::Command1_Click(DataSetupFields& fields)
     showOpened(fields, state_.ConfigDeftFile);
 }
 
-void DataFileSetup::Command2_Click(DataSetupFields& fields)
+void DataFileSetup::searchForFile(DataSetupFields& fields)
 {
     if (RefuseWhileMemoryOperationRuns(state_, dialogs_, kDataFileChange))
         return;
@@ -77,7 +77,7 @@ void DataFileSetup::Command2_Click(DataSetupFields& fields)
     showOpened(fields, path);
 }
 
-void DataFileSetup::Command3_Click(DataSetupFields& fields)
+void DataFileSetup::openNewFile(DataSetupFields& fields)
 {
     if (RefuseWhileMemoryOperationRuns(state_, dialogs_, kDataFileChange))
         return;
@@ -100,7 +100,7 @@ void DataFileSetup::Command3_Click(DataSetupFields& fields)
     showOpened(fields, path);
 }
 
-void DataFileSetup::Command0_Click()
+void DataFileSetup::clearMemoryFields()
 {
     state_.memory.clearShown();
 }

@@ -29,11 +29,11 @@ public:
     DataFileSetup(ProgramState& state, DataFile& dataFile, Dialogs& dialogs);
 
     DataSetupFields Form_Load() const;
-    void Command1_Click(DataSetupFields& fields);  // Use Default File
-    void Command2_Click(DataSetupFields& fields);  // Search for File
-    void Command3_Click(DataSetupFields& fields);  // Open New File
+    void useDefaultFile(DataSetupFields& fields);
+    void searchForFile(DataSetupFields& fields);
+    void openNewFile(DataSetupFields& fields);
     // Return: the Memory window's fields start clean for the new file.
-    void Command0_Click();
+    void clearMemoryFields();
 
     static QStringList searchFilters();
     static QStringList newFileFilters();

@@ -69,12 +69,12 @@ void DataMain::buildControls(QWidget& client)
     QFrame* panel = MakeFrame(client, "Frame1", {1320, 2040, 4935, 2295});
     MakeLabel(*panel, "Label4", QStringLiteral("File Controls"), {1440, 0, 2055, 375}, kTitleFont);
     connect(MakeButton(*panel, "Command3", QStringLiteral("Open New File"), {120, 720, 1455, 255}), &QPushButton::clicked,
-            this, [this] { choose(&DataFileSetup::Command3_Click); });
+            this, [this] { choose(&DataFileSetup::openNewFile); });
     connect(MakeButton(*panel, "Command2", QStringLiteral("Search for File"), {1680, 600, 1455, 495}),
-            &QPushButton::clicked, this, [this] { choose(&DataFileSetup::Command2_Click); });
+            &QPushButton::clicked, this, [this] { choose(&DataFileSetup::searchForFile); });
     CaptionButton* useDefault = MakeButton(*panel, "Command1", QStringLiteral("Use Default File"), {3240, 720, 1575, 255});
     SetBackground(*useDefault, ColourFromBgr(kYellow));
-    connect(useDefault, &QPushButton::clicked, this, [this] { choose(&DataFileSetup::Command1_Click); });
+    connect(useDefault, &QPushButton::clicked, this, [this] { choose(&DataFileSetup::useDefaultFile); });
     CaptionButton* back = MakeButton(*panel, "Command0", QStringLiteral("Return"), {960, 1440, 3015, 495},
                                      {QStringLiteral("MS Sans Serif"), 9.75, true});
     // The button does what the Return menu items do; the description tells it from them.
@@ -105,7 +105,7 @@ void DataMain::choose(void (DataFileSetup::*choice)(DataSetupFields&))
 
 void DataMain::returnToMemoryWindow()
 {
-    program_.dataSetup.Command0_Click();
+    program_.dataSetup.clearMemoryFields();
     program_.notifyDisplay();
     close();
 }

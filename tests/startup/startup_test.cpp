@@ -381,10 +381,10 @@ TEST(DataFileSetup, EachButtonOpensExactlyTheChosenFileOrNothing)
         t.dialogs.answerMessage(c.yes ? MessageAnswer::Yes : MessageAnswer::No);
         if (c.button == 1) {
             t.program->state.ConfigDeftFile = QString::fromLatin1(c.file);
-            t.program->dataSetup.Command1_Click(fields);
+            t.program->dataSetup.useDefaultFile(fields);
         } else {
             t.dialogs.answerFile(c.file ? std::optional(t.path(QString::fromLatin1(c.file))) : std::nullopt);
-            c.button == 2 ? t.program->dataSetup.Command2_Click(fields) : t.program->dataSetup.Command3_Click(fields);
+            c.button == 2 ? t.program->dataSetup.searchForFile(fields) : t.program->dataSetup.openNewFile(fields);
         }
         ExpectSeen(t, c.seen);
         EXPECT_EQ(Relative(t, fields.Text2), QString::fromLatin1(c.shown));
@@ -416,9 +416,9 @@ TEST_F(SetupTest, NoFileChangesWhileAMemoryOperationRuns)
     // Each choice of Data File Setup, and System Setup's Save, which as a whole waits for Stop.
     const QString fileChange = "Changing the data file";
     const std::pair<QString, std::function<void(DataSetupFields&)>> actions[] = {
-        {fileChange, [this](DataSetupFields& fields) { data().Command1_Click(fields); }},
-        {fileChange, [this](DataSetupFields& fields) { data().Command2_Click(fields); }},
-        {fileChange, [this](DataSetupFields& fields) { data().Command3_Click(fields); }},
+        {fileChange, [this](DataSetupFields& fields) { data().useDefaultFile(fields); }},
+        {fileChange, [this](DataSetupFields& fields) { data().searchForFile(fields); }},
+        {fileChange, [this](DataSetupFields& fields) { data().openNewFile(fields); }},
         {"Save", [this](DataSetupFields&) { EXPECT_FALSE(setup().Save()); }}};
     startNormally();
     t.writeFile(QStringLiteral("OTHER.TXT"), {QStringLiteral(" 1")});
@@ -449,7 +449,7 @@ TEST_F(SetupTest, NoFileChangesWhileAMemoryOperationRuns)
     }
     t.dialogs.answerMessage(MessageAnswer::Yes);  // stopped, the same choice goes through
     DataSetupFields fields = data().Form_Load();
-    data().Command1_Click(fields);
+    data().useDefaultFile(fields);
     EXPECT_EQ(state().CurrentDataFile, t.path(QStringLiteral("TALVEX.TXT")));
 }
 
