@@ -28,7 +28,7 @@ int main(int argc, char** argv)
     for (int i = 0; i < kQueries; ++i) {
         state.radio.Text1.clear();
         const qint64 start = run.timers.clock.elapsed();
-        run.program->radio.Option48_Click();
+        run.program->radio.queryFrequency();
         if (!run.runUntil([&] { return !state.radio.Text1.isEmpty(); }, 2000)) {
             std::printf("query %d: no frequency shown within 2 s\n", i + 1);
             return 1;

@@ -203,10 +203,10 @@ void SerialLink::StartupQueryNext(const QByteArray& data)
         return;
     state_.StartupQueryStep = step + 1;
     switch (step) {
-    case 1: queries_->Option48_Click(); break;
-    case 2: queries_->Option49_Click(); break;
-    case 3: queries_->Command30_Click(); break;
-    case 4: queries_->Command3_Click(); break;
+    case 1: queries_->queryFrequency(); break;
+    case 2: queries_->queryMode(); break;
+    case 3: queries_->queryId(); break;
+    case 4: queries_->queryMyCall(); break;
     default: break;
     }
     notify();

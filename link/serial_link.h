@@ -21,10 +21,10 @@ namespace talvex {
 class StartupQueries {
 public:
     virtual ~StartupQueries() = default;
-    virtual void Option48_Click() = 0;  // Query Current Frequency
-    virtual void Option49_Click() = 0;  // Query Current Mode
-    virtual void Command30_Click() = 0; // Rig ID
-    virtual void Command3_Click() = 0;  // My Call
+    virtual void queryFrequency() = 0;
+    virtual void queryMode() = 0;
+    virtual void queryId() = 0;
+    virtual void queryMyCall() = 0;
 };
 
 // One answer window: the frames sent while it was open and every byte that came back in it.

@@ -119,7 +119,7 @@ void BlankRig::changeStep()
     if (channel < kRadio.firstChannel) {
         // The select refuses a channel 0: only the memory-mode frame goes out, nothing is cleared.
         s.ChannelText = s.memory.Text1;
-        c_.radio.Option18_Click();
+        c_.radio.selectMemoryMode();
         return;
     }
     awaitingCheck_ = true;

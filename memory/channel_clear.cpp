@@ -21,7 +21,7 @@ void ChannelClear::select(int channel, bool memoryModeFirst)
     s.ChannelText = QString::number(channel);
     s.ClearAfterSelect = false;
     if (memoryModeFirst)
-        c_.radio.Option18_Click();
+        c_.radio.selectMemoryMode();
     s.EntriesPreset = true;
     c_.radio.Option40_Click();
 }

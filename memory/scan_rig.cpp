@@ -39,7 +39,7 @@ void ScanRig::start()
     s.ScanningRig = true;
     s.AutoStatus = false;
     expectAnswer();
-    c_.radio.Option18_Click();
+    c_.radio.selectMemoryMode();
 }
 
 void ScanRig::askToStop()

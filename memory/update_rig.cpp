@@ -225,7 +225,7 @@ UpdateRig::Sent UpdateRig::writeChannel(const LinePlan& plan)
         ledger_.report().note(plan.channel, note);
     expectAnswer();
     s.EntriesPreset = true;
-    c_.radio.Option18_Click();
+    c_.radio.selectMemoryMode();
     c_.radio.MemoryWriteRecord(plan.record->bytes());
     channel_ = plan.channel;
     written_ = plan.record->bytes();

@@ -1,23 +1,31 @@
 #pragma once
 
-#include "radio/radio_operations.h"
-
 #include <cstdint>
 #include <vector>
 
 namespace talvex {
 
-// A control whose click always puts the same command on the line: a list item or a button.
-// Its procedure sends `command` and nothing else, and the window takes the caption and the
-// procedure from here, so a row is the one place that says what the control is and does.
-struct FixedCommand {
-    const char* control;  // the list the item stands in, or the button's own name
-    const char* caption;
-    Procedure procedure;
-    std::vector<std::uint8_t> command;  // what stands between the addresses and FD
+// The radio's commands that put the same bytes on the line every time: the mode, VFO and
+// function lists' items, the fixed queries and operations, Rx/Tx, and the status buttons.
+enum class FixedCommand {
+    ModeAm, ModeFm, ModeUsb, ModeLsb, ModeCw, ModeCwReverse, ModeRtty, ModeRttyReverse,
+    VfoMode, MemoryMode, VfoA, VfoB,
+    SplitOff, SplitOn, RitOff, RitOn, DeltaTxOff, DeltaTxOn,
+    MonitorOff, MonitorOn, TunerOff, TunerOn, Tune,
+    PreampOff, Preamp1, Preamp2, AttenuatorOff, AttenuatorOn, VoxOff, VoxOn,
+    BreakInOff, BreakInSemi, BreakInFull, ManualNotchOff, ManualNotchOn, AutoNotchOff, AutoNotchOn,
+    NoiseReductionOff, NoiseReductionOn, NoiseBlankerOff, NoiseBlankerOn,
+    QueryFrequency, QueryMode, QueryBandEdges, MemoryToVfo, EqualiseVfos, Receive, Transmit,
+    QueryId, QueryTime, QuerySMeter, Announce, QuerySquelch, QueryMyCall, QueryTransmitting, PowerOff,
 };
 
-// Every fixed command, list items in the order they stand in their list.
-const std::vector<FixedCommand>& FixedCommands();
+// A fixed command and what stands between the addresses and FD when it is sent.
+struct FixedCommandBytes {
+    FixedCommand command;
+    std::vector<std::uint8_t> bytes;
+};
+
+// Every fixed command, the one place its bytes are written down.
+const std::vector<FixedCommandBytes>& FixedCommands();
 
 }  // namespace talvex

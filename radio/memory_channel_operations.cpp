@@ -214,7 +214,7 @@ void RadioOperations::selectAndReadBack(int channel)
 {
     state_.ChannelText = QString::number(channel);
     state_.EntriesPreset = true;
-    Option18_Click();
+    selectMemoryMode();
     Option40_Click();
 }
 

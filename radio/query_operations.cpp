@@ -25,7 +25,7 @@ void RadioOperations::Option42_Click()
     }
     state_.FrequencyBcd = *frequency;
     link_.SendCommand(CommandFrame(QByteArray(1, 0x05) + *frequency));
-    Option48_Click();
+    queryFrequency();
 }
 
 void RadioOperations::Option41_Click()
@@ -45,7 +45,7 @@ void RadioOperations::Option41_Click()
         return;
     }
     send({0x06, static_cast<std::uint8_t>(*mode), static_cast<std::uint8_t>(*filter)});
-    Option49_Click();
+    queryMode();
 }
 
 }  // namespace talvex

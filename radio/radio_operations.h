@@ -2,6 +2,7 @@
 
 #include "state/program_state.h"
 #include "link/serial_link.h"
+#include "radio/fixed_commands.h"
 
 #include "platform/dialogs.h"
 
@@ -14,88 +15,35 @@
 
 namespace talvex {
 
-class RadioOperations;
-// A control's procedure, as the window and the tables of controls hold it.
-using Procedure = void (RadioOperations::*)();
-
-// The procedures behind the Radio Operations window's controls, one per control and named
-// after it. Each builds its frame(s) and hands them to SendCommand; the window, the Memory
-// window and start-up call them alike, so a procedure never assumes a click. The procedures
-// that always send the same command take it from their row in FixedCommands().
+// The procedures behind the Radio Operations window's controls. Each builds its frame(s) and
+// hands them to SendCommand; the window, the Memory window and start-up call them alike, so a
+// procedure never assumes a click.
 class RadioOperations : public StartupQueries {
 public:
     RadioOperations(ProgramState& state, SerialLink& link, Dialogs& dialogs);
 
-    // --- mode, filter, VFO and function lists (all fixed but the filter) ---
-    void Option3_Click();   // AM
-    void Option4_Click();   // FM
-    void Option5_Click();   // USB
-    void Option6_Click();   // LSB
-    void Option7_Click();   // CW
-    void Option8_Click();   // CWr
-    void Option9_Click();   // RTTY
-    void Option10_Click();  // RTTYr
+    // The commands that never vary (fixed_commands.h), and the ones the program sends by name.
+    void sendFixed(FixedCommand command);
+    void selectMemoryMode() { sendFixed(FixedCommand::MemoryMode); }
+    void queryFrequency() override { sendFixed(FixedCommand::QueryFrequency); }
+    void queryMode() override { sendFixed(FixedCommand::QueryMode); }
+    void queryId() override { sendFixed(FixedCommand::QueryId); }
+    void queryMyCall() override { sendFixed(FixedCommand::QueryMyCall); }
+
+    // --- the filter list ---
     void Option34_Click();  // Filter 1
     void Option35_Click();  // Filter 2
     void Option36_Click();  // Filter 3
-    void Option17_Click();  // VFO
-    void Option18_Click();  // MEM
-    void Option11_Click();  // VFO A
-    void Option12_Click();  // VFO B
-    void Option15_Click();  // Split Off
-    void Option16_Click();  // Split On
-    void Option19_Click();  // RIT Off
-    void Option20_Click();  // RIT On
-    void Option13_Click();  // ^TX Off
-    void Option14_Click();  // ^TX On
-    void Option23_Click();  // Monitor Off
-    void Option24_Click();  // Monitor On
-    void Option31_Click();  // Tuner Off
-    void Option32_Click();  // Tuner On
-    void Option33_Click();  // TUNE
-    void Option50_Click();  // Pre Amp Off
-    void Option51_Click();  // Pre Amp 1
-    void Option52_Click();  // Pre Amp 2
-    void Option56_Click();  // Attenuator Off
-    void Option57_Click();  // Attenuator On
-    void Option29_Click();  // VOX Off
-    void Option30_Click();  // VOX On
-    void Option53_Click();  // Bk-In Off
-    void Option54_Click();  // Bk-In Semi
-    void Option55_Click();  // Bk-In Full
-    void Option25_Click();  // Man Notch Off
-    void Option26_Click();  // Man Notch On
-    void Option27_Click();  // Auto Notch Off
-    void Option28_Click();  // Auto Notch On
-    void Option1_Click();   // NR Off
-    void Option2_Click();   // NR On
-    void Option21_Click();  // NB Off
-    void Option22_Click();  // NB On
 
     // --- query and set (fixed but the frequency and mode set) ---
-    void Option48_Click() override;  // Query Current Frequency
-    void Option49_Click() override;  // Query Current Mode
-    void Option39_Click();           // Query Edge Frequency
-    void Option42_Click();           // Radio Frequency Set
-    void Option41_Click();           // Radio Mode Set
-    void Option47_Click();           // Memory > VFO
-    void Option58_Click();           // VFO A = B
-    void Option38_Click();           // Rx
-    void Option37_Click();           // Tx
+    void Option42_Click();  // Radio Frequency Set
+    void Option41_Click();  // Radio Mode Set
 
-    // --- command control and power (fixed but Set Vol, the status switches and power on) ---
-    void Command30_Click() override;  // Rig ID
-    void Command3_Click() override;   // My Call
-    void Command48_Click();           // S-Meter
-    void Command34_Click();           // Time
-    void Command2_Click();            // Set Vol
-    void Command31_Click();           // Speech
-    void Command47_Click();           // Squelch Status
-    void Command44_Click();           // Auto Status Toggle
-    void Command36_Click();           // Clear Status
-    void Command4_Click();            // R/T Status
-    void Command5_Click();            // Power ON
-    void Command6_Click();            // Power OFF
+    // --- command control and power (the status switches, Set Vol and power on) ---
+    void Command2_Click();   // Set Vol
+    void Command44_Click();  // Auto Status Toggle
+    void Command36_Click();  // Clear Status
+    void Command5_Click();   // Power ON
 
     // --- manual command ---
     void Command49_Click();
@@ -118,7 +66,6 @@ public:
 
 private:
     void send(std::initializer_list<std::uint8_t> command);
-    void sendFixed(Procedure procedure);
     void sendFilter(std::uint8_t filter);
     void stepChannel(int step);
     // Memory mode, then the channel selected and read back, as every memory write ends.

@@ -1,7 +1,5 @@
 #include "radio/window/control_tables.h"
 
-#include "radio/fixed_commands.h"
-
 #include <QStringList>
 
 #include <string_view>
@@ -9,28 +7,14 @@
 namespace talvex {
 
 using R = RadioOperations;
+using F = FixedCommand;
 
 namespace {
 
-// The items of a list whose every item sends a fixed command, in the order of their rows.
-ListControl FixedList(const char* name, Twips place)
+// A control that puts a fixed command on the line.
+Action Send(FixedCommand command)
 {
-    ListControl list{name, place, {}};
-    for (const FixedCommand& row : FixedCommands()) {
-        if (row.control == std::string_view(name))
-            list.items.push_back({row.caption, row.procedure});
-    }
-    return list;
-}
-
-// A button that sends a fixed command: its caption and procedure come from its row.
-ButtonControl FixedButton(const char* name, Twips place)
-{
-    for (const FixedCommand& row : FixedCommands()) {
-        if (row.control == std::string_view(name))
-            return {name, row.caption, place, row.procedure};
-    }
-    return {name, "", place, nullptr};  // not reached: every fixed button has its row
+    return [command](RadioOperations& radio) { radio.sendFixed(command); };
 }
 
 }  // namespace
@@ -89,25 +73,37 @@ QString ListName(const ListControl& list)
 const std::vector<ListControl>& FunctionLists()
 {
     static const std::vector<ListControl> lists{
-        FixedList("List1", {120, 2880, 1095, 1620}),
+        {"List1", {120, 2880, 1095, 1620},
+            {{"AM", Send(F::ModeAm)}, {"FM", Send(F::ModeFm)}, {"USB", Send(F::ModeUsb)}, {"LSB", Send(F::ModeLsb)},
+                {"CW", Send(F::ModeCw)}, {"CWr", Send(F::ModeCwReverse)}, {"RTTY", Send(F::ModeRtty)},
+                {"RTTYr", Send(F::ModeRttyReverse)}}},
         {"List2", {1320, 2880, 1095, 645},
             {{"Filter 1", &R::Option34_Click}, {"Filter 2", &R::Option35_Click},
                 {"Filter 3", &R::Option36_Click}}},
-        FixedList("List4", {2520, 2880, 1215, 450}),
-        FixedList("List3", {2520, 3480, 1215, 450}),
-        FixedList("List7", {2520, 4080, 1215, 450}),
-        FixedList("List5", {2520, 4680, 1215, 450}),
-        FixedList("List6", {2520, 5280, 1215, 450}),
-        FixedList("List10", {3840, 2880, 1215, 450}),
-        FixedList("List13", {3840, 3480, 1215, 645}),
-        FixedList("List14", {3840, 4200, 1215, 645}),
-        FixedList("List17", {3840, 4920, 1215, 450}),
-        FixedList("List11", {3840, 5520, 1215, 450}),
-        FixedList("List15", {3840, 6120, 1215, 645}),
-        FixedList("List12", {5160, 2880, 1215, 450}),
-        FixedList("List16", {5160, 3480, 1215, 450}),
-        FixedList("List8", {5160, 4080, 1215, 450}),
-        FixedList("List9", {5160, 4680, 1215, 450}),
+        {"List4", {2520, 2880, 1215, 450}, {{"VFO", Send(F::VfoMode)}, {"MEM", Send(F::MemoryMode)}}},
+        {"List3", {2520, 3480, 1215, 450}, {{"VFO A", Send(F::VfoA)}, {"VFO B", Send(F::VfoB)}}},
+        {"List7", {2520, 4080, 1215, 450}, {{"Split Off", Send(F::SplitOff)}, {"Split On", Send(F::SplitOn)}}},
+        {"List5", {2520, 4680, 1215, 450}, {{"RIT Off", Send(F::RitOff)}, {"RIT On", Send(F::RitOn)}}},
+        {"List6", {2520, 5280, 1215, 450}, {{"^TX Off", Send(F::DeltaTxOff)}, {"^TX On", Send(F::DeltaTxOn)}}},
+        {"List10", {3840, 2880, 1215, 450},
+            {{"Monitor Off", Send(F::MonitorOff)}, {"Monitor On", Send(F::MonitorOn)}}},
+        {"List13", {3840, 3480, 1215, 645},
+            {{"Tuner Off", Send(F::TunerOff)}, {"Tuner On", Send(F::TunerOn)}, {"TUNE", Send(F::Tune)}}},
+        {"List14", {3840, 4200, 1215, 645},
+            {{"Pre Amp Off", Send(F::PreampOff)}, {"Pre Amp 1", Send(F::Preamp1)}, {"Pre Amp 2", Send(F::Preamp2)}}},
+        {"List17", {3840, 4920, 1215, 450},
+            {{"Attenuator Off", Send(F::AttenuatorOff)}, {"Attenuator On", Send(F::AttenuatorOn)}}},
+        {"List11", {3840, 5520, 1215, 450}, {{"VOX Off", Send(F::VoxOff)}, {"VOX On", Send(F::VoxOn)}}},
+        {"List15", {3840, 6120, 1215, 645},
+            {{"Bk-In Off", Send(F::BreakInOff)}, {"Bk-In Semi", Send(F::BreakInSemi)},
+                {"Bk-In Full", Send(F::BreakInFull)}}},
+        {"List12", {5160, 2880, 1215, 450},
+            {{"Man Notch Off", Send(F::ManualNotchOff)}, {"Man Notch On", Send(F::ManualNotchOn)}}},
+        {"List16", {5160, 3480, 1215, 450},
+            {{"Auto Notch Off", Send(F::AutoNotchOff)}, {"Auto Notch On", Send(F::AutoNotchOn)}}},
+        {"List8", {5160, 4080, 1215, 450},
+            {{"NR Off", Send(F::NoiseReductionOff)}, {"NR On", Send(F::NoiseReductionOn)}}},
+        {"List9", {5160, 4680, 1215, 450}, {{"NB Off", Send(F::NoiseBlankerOff)}, {"NB On", Send(F::NoiseBlankerOn)}}},
     };
     return lists;
 }
@@ -120,13 +116,13 @@ const std::vector<ButtonControl>& OperationButtons()
     constexpr int kNarrow = 1980;
     constexpr int kRow = 240;
     static const std::vector<ButtonControl> buttons{
-        FixedButton("Option48", {6480, 2880, kWide, kRow}),
-        FixedButton("Option49", {6480, 3120, kWide, kRow}),
-        FixedButton("Option39", {6480, 3360, kWide, kRow}),
+        {"Option48", "Query Current Frequency", {6480, 2880, kWide, kRow}, Send(F::QueryFrequency)},
+        {"Option49", "Query Current Mode", {6480, 3120, kWide, kRow}, Send(F::QueryMode)},
+        {"Option39", "Query Edge Frequency", {6480, 3360, kWide, kRow}, Send(F::QueryBandEdges)},
         {"Option42", "Radio Frequency Set", {6480, 3720, kWide, kRow}, &R::Option42_Click},
         {"Option41", "Radio Mode Set", {6480, 3960, kWide, kRow}, &R::Option41_Click},
-        FixedButton("Option47", {6480, 4320, kWide, kRow}),
-        FixedButton("Option58", {6480, 4560, kWide, kRow}),
+        {"Option47", "Memory > VFO", {6480, 4320, kWide, kRow}, Send(F::MemoryToVfo)},
+        {"Option58", "VFO A = B", {6480, 4560, kWide, kRow}, Send(F::EqualiseVfos)},
         {"Option45", "Query Memory Channel", {6480, 5280, kWide, kRow}, &R::Option45_Click},
         {"Option40", "Memory Channel Select", {6480, 5520, kWide, kRow}, &R::Option40_Click},
         {"Option43", "Memory Channel Clear", {6600, 5880, kNarrow, kRow}, &R::Option43_Click},
@@ -149,12 +145,12 @@ const std::vector<ButtonControl>& CommandControlButtons()
     constexpr int kFull = 2055;
     constexpr int kHeight = 375;
     static const std::vector<ButtonControl> buttons{
-        FixedButton("Command30", {kLeft, 960, kHalf, kHeight}),
-        FixedButton("Command34", {kLeft, 1410, kHalf, kHeight}),
-        FixedButton("Command48", {kRight, 1410, kRightHalf, kHeight}),
+        {"Command30", "Rig ID", {kLeft, 960, kHalf, kHeight}, Send(F::QueryId)},
+        {"Command34", "Time", {kLeft, 1410, kHalf, kHeight}, Send(F::QueryTime)},
+        {"Command48", "S-Meter ", {kRight, 1410, kRightHalf, kHeight}, Send(F::QuerySMeter)},
         {"Command2", "Set Vol", {kLeft, 1860, kHalf, kHeight}, &R::Command2_Click},
-        FixedButton("Command31", {kRight, 1860, kRightHalf, kHeight}),
-        FixedButton("Command47", {kLeft, 2310, kFull, kHeight}),
+        {"Command31", "Speech", {kRight, 1860, kRightHalf, kHeight}, Send(F::Announce)},
+        {"Command47", "Squelch Status ", {kLeft, 2310, kFull, kHeight}, Send(F::QuerySquelch)},
         {"Command44", "Auto Status Toggle", {kLeft, 3280, kFull, kHeight}, &R::Command44_Click},
         {"Command36", "Clear Status", {kLeft, 3800, kFull, kHeight}, &R::Command36_Click},
     };
@@ -164,11 +160,11 @@ const std::vector<ButtonControl>& CommandControlButtons()
 const std::vector<ButtonControl>& WindowButtons()
 {
     static const std::vector<ButtonControl> buttons{
-        FixedButton("Command3", {9840, 3360, 1095, 375}),
-        FixedButton("Command4", {8880, 5160, 2055, 375}),
+        {"Command3", "My Call", {9840, 3360, 1095, 375}, Send(F::QueryMyCall)},
+        {"Command4", "R/T Status", {8880, 5160, 2055, 375}, Send(F::QueryTransmitting)},
         {"Command49", "Manual Command", {8880, 6720, 2055, 375}, &R::Command49_Click},
         {"Command5", "Power ON", {9120, 840, 1455, 1095}, &R::Command5_Click},
-        FixedButton("Command6", {11040, 840, 1455, 1095}),
+        {"Command6", "Power OFF", {11040, 840, 1455, 1095}, Send(F::PowerOff)},
     };
     return buttons;
 }
@@ -176,8 +172,8 @@ const std::vector<ButtonControl>& WindowButtons()
 const std::vector<ButtonControl>& RxTxButtons()
 {
     static const std::vector<ButtonControl> buttons{
-        FixedButton("Option38", {240, 120, 855, 240}),
-        FixedButton("Option37", {1200, 120, 615, 240}),
+        {"Option38", "Rx", {240, 120, 855, 240}, Send(F::Receive)},
+        {"Option37", "Tx", {1200, 120, 615, 240}, Send(F::Transmit)},
     };
     return buttons;
 }

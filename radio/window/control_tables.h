@@ -6,15 +6,19 @@
 
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace talvex {
 
 // Positions are twips in the window's client area unless a row says it sits in a frame.
 
+// What a control does when it is clicked.
+using Action = std::function<void(RadioOperations&)>;
+
 struct ListItem {
     const char* text;
-    Procedure procedure;
+    Action action;
 };
 
 struct ListControl {
@@ -28,7 +32,7 @@ struct ButtonControl {
     const char* name;
     const char* caption;
     Twips place;
-    Procedure procedure;
+    Action action;
 };
 
 // A heading over a column of lists.

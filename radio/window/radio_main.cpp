@@ -81,9 +81,9 @@ void RadioMain::refresh()
     }
 }
 
-void RadioMain::run(Procedure procedure)
+void RadioMain::run(const Action& action)
 {
-    (program_.radio.*procedure)();
+    action(program_.radio);
     program_.notifyDisplay();
 }
 

@@ -38,8 +38,8 @@ private:
     // The keyboard's way through the window, and its focus mark.
     void buildKeyboardOrder(QWidget& client);
 
-    // Runs one procedure for the user and lets every window redraw what it changed.
-    void run(Procedure procedure);
+    // Runs what a control does for the user and lets every window redraw what it changed.
+    void run(const Action& action);
 
     ProgramControls program_;
     std::array<ReadoutField*, 6> fields_{};  // Text1 ... Text6

@@ -112,7 +112,7 @@ void RadioMain::buildLists(QWidget& client)
         connect(list, &CommandList::chosen, this, [this, &control](QListWidgetItem* item) {
             for (const ListItem& row : control.items) {
                 if (item->text() == QLatin1String(row.text))
-                    run(row.procedure);
+                    run(row.action);
             }
         });
     }
@@ -122,10 +122,9 @@ void RadioMain::buildOperationButtons(QWidget& client)
 {
     for (const ButtonControl& control : OperationButtons()) {
         OptionButton* option = MakeOption(client, control.name, control.caption, control.place, OptionButton::Kind::Push);
-        const Procedure procedure = control.procedure;
-        connect(option, &QRadioButton::clicked, this, [this, option, procedure] {
+        connect(option, &QRadioButton::clicked, this, [this, option, &control] {
             option->setChecked(false);
-            run(procedure);
+            run(control.action);
         });
     }
 
@@ -136,8 +135,7 @@ void RadioMain::buildOperationButtons(QWidget& client)
             control.place, power ? FontFace{QStringLiteral("Arial"), 12, true} : ButtonFont());
         if (power)
             SetBackground(*button, ColourFromBgr(kRed));
-        const Procedure procedure = control.procedure;
-        connect(button, &QPushButton::clicked, this, [this, procedure] { run(procedure); });
+        connect(button, &QPushButton::clicked, this, [this, &control] { run(control.action); });
     }
 }
 
@@ -153,17 +151,15 @@ void RadioMain::buildFrames(QWidget& client)
     for (const ButtonControl& control : RxTxButtons()) {
         OptionButton* option = MakeOption(*rxTx, control.name, control.caption, control.place);
         rxTxGroup->addButton(option);
-        const Procedure procedure = control.procedure;
-        connect(option, &QRadioButton::clicked, this, [this, procedure] { run(procedure); });
+        connect(option, &QRadioButton::clicked, this, [this, &control] { run(control.action); });
     }
 
     for (const ButtonControl& control : CommandControlButtons()) {
         CaptionButton* button = MakeButton(*commandControl, control.name,
             QString::fromLatin1(control.caption), control.place, ButtonFont());
-        if (control.procedure == &RadioOperations::Command44_Click)
+        if (control.name == std::string_view("Command44"))
             autoStatus_ = button;
-        const Procedure procedure = control.procedure;
-        connect(button, &QPushButton::clicked, this, [this, procedure] { run(procedure); });
+        connect(button, &QPushButton::clicked, this, [this, &control] { run(control.action); });
     }
 
     QFrame* navigation = MakeFrame(client, "Frame4", kNavigation);

@@ -299,7 +299,7 @@ TEST(UpdateRig, WritesOnlyWhatDiffersAndNamesTheChannelsTheRadioRefusedOrHoldsDi
         t.radio.storeWrong = run == 1 ? std::set{31} : std::set<int>{};
         t.afterTick = [&t, run] {  // "Query Current Frequency" while a step's answer is awaited joins its window
             if (run == 2 && t.ticks % 7 == 3) {
-                t.program->radio.Option48_Click();
+                t.program->radio.queryFrequency();
                 t.port.receive(t.radio.answer(t.port.takeWritten()));
             }
         };
@@ -628,7 +628,7 @@ TEST(MemoryOperations, ConnectionAdviceStandsUntilTheOperationEndsAndItsEndRepor
         t.afterTick = [&t, &standing, &row] {
             t.closeAnswerWindow();
             if (t.ticks == 4) {
-                t.program->radio.Option48_Click();
+                t.program->radio.queryFrequency();
                 t.port.takeWritten();
                 t.port.receive(Hex("F8 1F E3"));
                 t.closeAnswerWindow();

@@ -36,12 +36,14 @@ QStringList Fields(const ProgramState& s)
     return {r.Text1, r.Text2, r.Text3, r.Text4, r.Text5, r.Text6, r.Text7, s.memory.Text9};
 }
 
+using R = RadioOperations;
+using Procedure = void (R::*)();
 constexpr Procedure kFrequency = &R::Option42_Click, kMode = &R::Option41_Click, kVolume = &R::Command2_Click,
                     kManual = &R::Command49_Click, kSelect = &R::Option40_Click, kQuery = &R::Option45_Click,
                     kUp = &R::Option46_Click, kDown = &R::Option59_Click, kWrite = &R::Option44_Click;
 
 struct Case {
-    Procedure procedure;
+    std::function<void(RadioOperations&)> procedure;
     Answers answers;
     QStringList frames = {};  // none: the entry is refused
     QStringList asked = {};   // when given: prompt, title and default of each question in turn
@@ -114,7 +116,7 @@ TEST(RadioProcedures, WriteExactlyTheseFramesOrRefuseTheEntry)
         {&R::Command5_Click, {}, {S("FE FE 94 E0 ").repeated(24) + S("18 01")}},
     };
     for (const FixedBytes& row : kFixedCommandBytes)
-        cases.push_back({row.procedure, {}, {S(row.command)}});
+        cases.push_back({[command = row.command](R& radio) { radio.sendFixed(command); }, {}, {S(row.bytes)}});
     EXPECT_EQ(FixedCommands().size(), std::size(kFixedCommandBytes));  // no row left unchecked
     const std::pair<Procedure, std::vector<Answers>> refused[] = {
         {kFrequency, {{"0"}, {""}, {" "}, {kCancel}, {"12"}, {"1425050"}, {"7a00"}, {"-100"}, {"71 0"}}},
@@ -147,9 +149,8 @@ TEST(RadioProcedures, WriteExactlyTheseFramesOrRefuseTheEntry)
             } else {
                 Type(t, c.answers);
             }
-            if (c.procedure == &R::Option43_Click)
-                t.dialogs.answerMessage(MessageAnswer::Yes);
-            (t.program->radio.*c.procedure)();
+            t.dialogs.answerMessage(MessageAnswer::Yes);  // Memory Channel Clear asks first
+            c.procedure(t.program->radio);
             QStringList writes;
             for (const QByteArray& write : t.port.takeWrites())
                 writes << QString::fromLatin1(write.toHex(' ').toUpper());

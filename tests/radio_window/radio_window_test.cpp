@@ -52,7 +52,7 @@ TEST_F(RadioWindow, EveryFixedControlShowsItsCaptionAndSendsItsBytesEveryTimeItI
         }
         for (int i = 0; i < 2; ++i)
             inList ? clickItem(row.control, row.caption) : click(row.control);
-        EXPECT_EQ(sent(), QStringList(2, QString::fromLatin1(row.command)));
+        EXPECT_EQ(sent(), QStringList(2, QString::fromLatin1(row.bytes)));
     }
     // Seventeen lists; the filter's three items are the only ones not in the table above.
     int items = 0;

@@ -182,7 +182,7 @@ TEST_F(FaultsAgainstSim, ADeviceThatVanishesIsReportedAndTheLineComesBackWithIt)
     EXPECT_EQ(state().PortReady, 1);
     EXPECT_EQ(state().radio.Text7, u"STATUS = COMM PORT REOPENED");
     state().radio.Text1.clear();
-    run->program->radio.Option48_Click();
+    run->program->radio.queryFrequency();
     run->readAnswers();
     EXPECT_EQ(state().radio.Text1, u"14.074.0");
 }

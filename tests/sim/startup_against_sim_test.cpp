@@ -60,7 +60,7 @@ TEST_P(StartupAgainstSim, ReportsWhatTheRadioSaysOrNamesTheWrongSettingOnce)
         EXPECT_EQ(state.radio.Text1, u"");
     }
     // The next question meets the same fault and tells nothing new.
-    run.program->radio.Option48_Click();
+    run.program->radio.queryFrequency();
     run.readAnswers();
     EXPECT_EQ(shown.size(), 1u);
     EXPECT_TRUE(state.radio.Text7.startsWith(u"STATUS = ")) << state.radio.Text7.toStdString();

@@ -312,7 +312,7 @@ TEST(SystemSetup, SaveReportsEachFailureAndClaimsCompletionOnlyWithTheFileOpen)
                   : QDir(run.path(kConfigFileName)).exists() ? QByteArray()
                                                              : config);
         EXPECT_EQ(run.port.openCount, opens + (c.written ? 1 : 0));
-        run.program->radio.Option48_Click();  // nothing reaches a port that did not open
+        run.program->radio.queryFrequency();  // nothing reaches a port that did not open
         EXPECT_EQ(run.port.takeWritten().isEmpty(), run.program->state.PortReady != 1);
     }
 }
@@ -487,7 +487,7 @@ TEST_F(PtyStartupTest, OpeningDiscardsStaleBytesAndTheExitMenuReleasesThePortFor
     pty.write(Hex("FE FE 00 94 00 00 40 07 14 00 FD"));
     program.startup.OpenSerialPort();
     ASSERT_EQ(program.state.PortReady, 1);
-    program.radio.Option48_Click();
+    program.radio.queryFrequency();
     EXPECT_EQ(pty.read(1000), Hex("FE FE 94 E0 03 FD"));
     static_cast<testing::ManualTimer&>(program.link.Timer2()).fire();
     EXPECT_EQ(program.state.radio.Text7, u"STATUS = RADIO NOT READY");
