@@ -9,7 +9,7 @@ Program::Program(PlatformServices services, WindowShell& windowShell)
       windows(windowShell),
       link(state, platform.port, platform.dialogs, platform.exit, platform.timers),
       dataFile(state, platform.dialogs, platform.exit, platform.workingDirectory),
-      radio(state, link, platform.dialogs),
+      radio(state, link),
       memory(state, radio, link, dataFile, platform.dialogs, platform.timers),
       startup(Startup::Parts{state, platform.port, platform.dialogs, platform.exit, link, dataFile,
                              windows, platform.workingDirectory}),

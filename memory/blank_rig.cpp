@@ -56,7 +56,6 @@ void BlankRig::askToStop()
     ProgramState& s = c_.state;
     // Paused while the question is open: ticks keep coming meanwhile.
     s.BlankingRig = false;
-    c_.releaseEntries();
     if (c_.dialogs.message(name(), QStringLiteral("STOP Blank Rig?"), MessageIcon::None, MessageButtons::YesNo)
         == MessageAnswer::Yes) {
         s.ChannelCounter = 0;
@@ -99,7 +98,6 @@ void BlankRig::changeStep()
         c_.showEnd();
         s.ChannelCounter = 0;
         s.BlankingRig = false;
-        c_.releaseEntries();
         c_.reportEnd(name(), ledger_.report());
         return;
     }

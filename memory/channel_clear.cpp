@@ -16,14 +16,10 @@ bool IsRead(const QByteArray& frame) { return frame.mid(4, 2) == QByteArray::fro
 
 void ChannelClear::select(int channel, bool memoryModeFirst)
 {
-    ProgramState& s = c_.state;
     channel_ = channel;
-    s.ChannelText = QString::number(channel);
-    s.ClearAfterSelect = false;
     if (memoryModeFirst)
         c_.radio.selectMemoryMode();
-    s.EntriesPreset = true;
-    c_.radio.Option40_Click();
+    c_.radio.selectChannel(channel);
 }
 
 std::optional<QString> ChannelClear::selectNotConfirmed(const Exchange& exchange) const
@@ -46,14 +42,9 @@ std::optional<QString> ChannelClear::selectNotConfirmed(const Exchange& exchange
 
 void ChannelClear::clear()
 {
-    ProgramState& s = c_.state;
-    for (int i = 0; i < clears_; ++i) {
-        s.EntriesPreset = true;
-        c_.radio.Option43_Click();
-    }
-    s.ChannelText = QString::number(channel_);
-    s.EntriesPreset = true;
-    c_.radio.Option45_Click();
+    for (int i = 0; i < clears_; ++i)
+        c_.radio.clearSelectedChannel();
+    c_.radio.readChannel(channel_);
 }
 
 std::optional<QString> ChannelClear::clearNotVerified(const Exchange& exchange) const

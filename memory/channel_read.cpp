@@ -60,11 +60,8 @@ void ChannelRead::send(int channel)
     ++requests_;
     // Two reads in the first request: they agree at once when the line is clean.
     const int reads = reads_ == 0 ? 2 : 1;
-    for (int i = 0; i < reads; ++i) {
-        c_.state.ChannelText = QString::number(channel);
-        c_.state.EntriesPreset = true;
-        c_.radio.Option45_Click();
-    }
+    for (int i = 0; i < reads; ++i)
+        c_.radio.readChannel(channel);
     reads_ += reads;
 }
 

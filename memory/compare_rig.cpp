@@ -39,7 +39,6 @@ void CompareRig::changeStep()
     complete_ = true;
     c_.state.ComparingRig = false;
     c_.state.ChannelCounter = 0;
-    c_.releaseEntries();
 }
 
 QString CompareRig::notSaved(const QString& why) const

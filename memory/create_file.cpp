@@ -86,7 +86,6 @@ void CreateFile::finish()
     c_.showEnd();
     c_.state.ChannelCounter = 0;
     c_.state.CreatingFile = false;
-    c_.state.EntriesPreset = false;
 }
 
 void CreateFile::reset()

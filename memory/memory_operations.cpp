@@ -250,8 +250,6 @@ void MemoryOperations::stopAll()
         stepper->reset();
     state_.ChannelCounter = 0;
     state_.ScanStopRequest = false;
-    state_.ClearAfterSelect = false;
-    state_.EntriesPreset = false;
     state_.AutoStatus = true;
     dropStandingLines();
 }

@@ -25,8 +25,8 @@
 namespace talvex {
 
 // The Memory Operations window's long operations, one step a timer tick: Create File, View
-// File, Update Rig, View Rig, Blank Rig and Scan Rig. They never build frames: they set the
-// shared entry variables and call the Radio window's memory procedures.
+// File, Update Rig, View Rig, Blank Rig and Scan Rig. They never build frames: they call the
+// radio's memory procedures with the channels they work on.
 //
 // One operation runs at a time: they share the channel counter and the one data file.
 class MemoryOperations {

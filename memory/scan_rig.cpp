@@ -46,7 +46,6 @@ void ScanRig::askToStop()
 {
     ProgramState& s = c_.state;
     s.ScanningRig = false;
-    s.ClearAfterSelect = false;
     if (c_.dialogs.message(name(), QStringLiteral("STOP Scan Rig?"), MessageIcon::None, MessageButtons::YesNo)
         == MessageAnswer::Yes)
         s.ScanStopRequest = true;
@@ -60,22 +59,19 @@ void ScanRig::step()
         c_.showEnd();
         s.ChannelCounter = s.FirstChannel;
         s.ScanStopRequest = false;
-        s.EntriesPreset = false;
         s.ScanningRig = false;
         s.AutoStatus = true;
         return;
     }
-    s.ChannelText = QString::number(s.ChannelCounter);
-    ++s.ChannelCounter;
+    const int channel = s.ChannelCounter++;
     if (s.ChannelCounter > s.LastChannel + 1 || s.ChannelCounter > kRadio.lastChannel + 1) {
         s.ChannelCounter = s.FirstChannel;
         s.ScanStopRequest = false;
         s.memory.Text7.clear();
         return;
     }
-    s.EntriesPreset = true;
     expectAnswer();
-    c_.radio.Option40_Click();
+    c_.radio.selectChannel(channel);
 }
 
 }  // namespace talvex

@@ -10,12 +10,6 @@ void OperationContext::showEnd()
     m.Text7 = QStringLiteral("END");
 }
 
-void OperationContext::releaseEntries()
-{
-    state.EntriesPreset = false;
-    state.ClearAfterSelect = false;
-}
-
 void OperationContext::reportEnd(const QString& operation, const ChannelReport& report)
 {
     const QString advice = takeAdvice();

@@ -27,8 +27,6 @@ struct OperationContext {
 
     // "END" in the channel and summary fields, the rest empty: how an operation shows its end.
     void showEnd();
-    // The shared entry variables handed to the Radio window's procedures, back at rest.
-    void releaseEntries();
     // At an operation's end: the count in Text7 when the operation counts the channels it left
     // alone or when a channel did not verify; one message naming each channel that did not, each
     // decision the operator must hear about (a kept split, a cleared data mode), and the

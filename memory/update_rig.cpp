@@ -173,7 +173,6 @@ void UpdateRig::end()
 {
     ProgramState& s = c_.state;
     s.UpdatingRig = false;
-    s.EntriesPreset = false;
     s.ChannelCounter = 0;
     c_.reportEnd(name(), ledger_.report());
 }
@@ -182,16 +181,14 @@ UpdateRig::Sent UpdateRig::sendLine(const PlannedLine& planned, qsizetype lineNu
 {
     ProgramState& s = c_.state;
     const LinePlan& plan = planned.plan;
-    s.ChannelText = ChannelTextOf(planned.line).trimmed();
     switch (plan.action) {
     case PlanAction::NotAChannel: return Sent::Nothing;
     case PlanAction::Unchanged:
     case PlanAction::AlreadyBlank: ledger_.report().unchanged(); return Sent::Nothing;
     case PlanAction::Skip: {
-        s.memory.Text7 = QStringLiteral("Skipped channel ") + s.ChannelText + QStringLiteral(": ") + plan.reason
+        s.memory.Text7 = QStringLiteral("Skipped channel ") + ChannelTextOf(planned.line).trimmed() + QStringLiteral(": ") + plan.reason
             + QStringLiteral(" ... ") + planned.line.trimmed();
         ledger_.report().skipped(static_cast<int>(lineNumber), plan.channel, plan.reason);
-        s.EntriesPreset = false;
         return Sent::Nothing;
     }
     case PlanAction::Clear: return clearChannel(plan.channel);
@@ -202,11 +199,8 @@ UpdateRig::Sent UpdateRig::sendLine(const PlannedLine& planned, qsizetype lineNu
 
 void UpdateRig::readBackAgain()
 {
-    ProgramState& s = c_.state;
     expectAnswer();
-    s.ChannelText = QString::number(channel_);
-    s.EntriesPreset = true;
-    c_.radio.Option45_Click();
+    c_.radio.readChannel(channel_);
     sent_ = Sent::ReadBack;
 }
 
@@ -220,13 +214,11 @@ UpdateRig::Sent UpdateRig::clearChannel(int channel)
 
 UpdateRig::Sent UpdateRig::writeChannel(const LinePlan& plan)
 {
-    ProgramState& s = c_.state;
     for (const QString& note : plan.notes)
         ledger_.report().note(plan.channel, note);
     expectAnswer();
-    s.EntriesPreset = true;
     c_.radio.selectMemoryMode();
-    c_.radio.MemoryWriteRecord(plan.record->bytes());
+    c_.radio.writeRecord(*plan.record);
     channel_ = plan.channel;
     written_ = plan.record->bytes();
     readBacks_ = 0;

@@ -38,7 +38,6 @@ void ViewFile::step()
     QString line;
     if (c_.dataFile.atEnd() || !c_.dataFile.ReadDataLine(line)) {
         s.ViewingFile = false;
-        s.EntriesPreset = false;
         return;
     }
     ShowFileLine(s.memory, line);
@@ -46,7 +45,6 @@ void ViewFile::step()
     if (KindOf(line) == LineKind::End) {
         s.memory.Text1 = QStringLiteral("END");
         s.ViewingFile = false;
-        s.EntriesPreset = false;
     }
 }
 

@@ -44,17 +44,14 @@ void ViewRig::step()
     ProgramState& s = c_.state;
     if (s.ChannelCounter >= kRadio.lastChannel) {
         s.ChannelCounter = 0;
-        s.EntriesPreset = false;
         s.ViewingRig = false;
         c_.showEnd();
         c_.reportEnd(name(), ledger_.report());
         return;
     }
     ++s.ChannelCounter;
-    s.ChannelText = QString::number(s.ChannelCounter);
-    s.EntriesPreset = true;
     expectAnswer();
-    c_.radio.Option45_Click();
+    c_.radio.readChannel(s.ChannelCounter);
 }
 
 }  // namespace talvex

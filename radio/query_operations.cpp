@@ -1,50 +1,21 @@
-// The "Radio Operations" column's entries: frequency and mode set, each read back once sent.
-#include "radio_operations.h"
+// The "Radio Operations" column's sets: frequency and mode, each read back once sent.
+#include "radio/radio_operations.h"
 
-#include "link/bcd.h"
-#include "link/format.h"
 #include "link/frames.h"
-#include "radio/frequency_digits.h"
 
 namespace talvex {
 
-RadioOperations::RadioOperations(ProgramState& state, SerialLink& link, Dialogs& dialogs)
-    : state_(state), link_(link), dialogs_(dialogs)
-{
-}
+RadioOperations::RadioOperations(ProgramState& state, SerialLink& link) : state_(state), link_(link) {}
 
-void RadioOperations::Option42_Click()
+void RadioOperations::setFrequency(const QByteArray& frequency)
 {
-    state_.FrequencyText = dialogs_.inputOrEmpty(QStringLiteral("Enter  'FREQUENCY'  (MMkkk or MmKkCc)"),
-                                                 QStringLiteral("Set Memory Frequency"));
-    // Only 3 to 6 digits name a frequency; anything else would put non-BCD bytes on the line.
-    const auto frequency = FrequencyBytesOf(state_.FrequencyText);
-    if (!frequency) {
-        refuseEntry();
-        return;
-    }
-    state_.FrequencyBcd = *frequency;
-    link_.SendCommand(CommandFrame(QByteArray(1, 0x05) + *frequency));
+    link_.SendCommand(CommandFrame(QByteArray(1, 0x05) + frequency));
     queryFrequency();
 }
 
-void RadioOperations::Option41_Click()
+void RadioOperations::setMode(int mode, int filter)
 {
-    state_.ModeValue = dialogs_.inputOrEmpty(QStringLiteral("Enter  'MODE'  (Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr)"),
-                                             QStringLiteral("Set Memory Mode"), QStringLiteral("AM"));
-    const auto mode = ModeCode(state_.ModeValue);
-    if (!mode) {
-        refuseEntry();
-        return;
-    }
-    state_.FilterValue =
-        dialogs_.inputOrEmpty(QStringLiteral("Enter  'FILTER'  (1,2,3)"), QStringLiteral("Memory Filter"), QStringLiteral("2"));
-    const auto filter = WholeNumberIn(state_.FilterValue, 1, 3);
-    if (!filter) {
-        refuseEntry();
-        return;
-    }
-    send({0x06, static_cast<std::uint8_t>(*mode), static_cast<std::uint8_t>(*filter)});
+    setFilter(filter, mode);
     queryMode();
 }
 

@@ -4,23 +4,34 @@
 #include "link/serial_link.h"
 #include "radio/fixed_commands.h"
 
-#include "platform/dialogs.h"
-
 #include <QByteArray>
 #include <QString>
 
 #include <cstdint>
 #include <initializer_list>
-#include <optional>
 
 namespace talvex {
 
-// The procedures behind the Radio Operations window's controls. Each builds its frame(s) and
-// hands them to SendCommand; the window, the Memory window and start-up call them alike, so a
-// procedure never assumes a click.
+class MemoryRecord;
+
+// What Memory Write puts into a channel, every field already checked (entry_values.h reads them
+// from what the operator typed).
+struct ChannelEntry {
+    int channel = 0;       // 1-99
+    QByteArray frequency;  // the five bytes of the frequency field
+    int mode = 0;          // a mode code
+    int filter = 0;        // 1-3
+    QString label;         // ten printable characters
+};
+
+// What the program tells the radio: each procedure builds its frame(s), hands them to the link
+// and, where the radio's answer shows what changed, reads it back. They ask the operator nothing:
+// the Radio Operations window asks and checks what was typed, the Memory window's operations and
+// start-up call them with values of their own. A channel the radio has no such place for sends
+// nothing.
 class RadioOperations : public StartupQueries {
 public:
-    RadioOperations(ProgramState& state, SerialLink& link, Dialogs& dialogs);
+    RadioOperations(ProgramState& state, SerialLink& link);
 
     // The commands that never vary (fixed_commands.h), and the ones the program sends by name.
     void sendFixed(FixedCommand command);
@@ -30,62 +41,54 @@ public:
     void queryId() override { sendFixed(FixedCommand::QueryId); }
     void queryMyCall() override { sendFixed(FixedCommand::QueryMyCall); }
 
-    // --- the filter list ---
-    void Option34_Click();  // Filter 1
-    void Option35_Click();  // Filter 2
-    void Option36_Click();  // Filter 3
+    // The radio takes a filter only with a mode: the filter list sends the mode it keeps.
+    void setFilter(int filter, int mode);
+    // Radio Frequency Set (the five bytes of the frequency field) and Radio Mode Set, each read
+    // back once sent.
+    void setFrequency(const QByteArray& frequency);
+    void setMode(int mode, int filter);
+    void setVolume(int level);  // 0-99
+    // Up to five bytes typed in manual command mode, framed as they are.
+    void sendManual(const QByteArray& command);
+    // A sleeping radio only listens after a run of prefixes, so all 103 bytes go in one write.
+    void powerOn();
 
-    // --- query and set (fixed but the frequency and mode set) ---
-    void Option42_Click();  // Radio Frequency Set
-    void Option41_Click();  // Radio Mode Set
+    // --- memory channels: 1-99, and the program-scan edges P1 and P2 as 100 and 101 ---
+    // The select, then the channel read back.
+    void selectChannel(int channel);
+    void readChannel(int channel);
+    // Clears whatever channel the radio has selected, and blanks the six display fields.
+    void clearSelectedChannel();
+    // Memory Write of channels 1-99; the write of a whole record (as a merge or a backup gives
+    // it, the scan edges included). Each ends as every memory write does: memory mode, then the
+    // channel selected and read back.
+    void writeChannel(const ChannelEntry& entry);
+    void writeRecord(const MemoryRecord& record);
+    // Memory UP and DN: one channel on from the last one selected or read, wrapping 99 <-> 1.
+    void channelUp() { stepChannel(+1); }
+    void channelDown() { stepChannel(-1); }
+    // Until a channel has been selected there is nothing to step on from: the window asks
+    // where to begin.
+    bool channelSelected() const { return channelSelected_; }
 
-    // --- command control and power (the status switches, Set Vol and power on) ---
-    void Command2_Click();   // Set Vol
-    void Command44_Click();  // Auto Status Toggle
-    void Command36_Click();  // Clear Status
-    void Command5_Click();   // Power ON
-
-    // --- manual command ---
-    void Command49_Click();
-
-    // --- memory channels ---
-    void Option40_Click();  // Memory Channel Select
-    void Option43_Click();  // Memory Channel Clear
-    void Option44_Click();  // Memory Write
-    void Option45_Click();  // Query Memory Channel
-    // Memory Write of a whole record (41 bytes, its channel field first) as the Memory window
-    // merged it, then the same select and read-back Memory Write ends with. Channels 1-99, and
-    // the scan edges P1 and P2 (100, 101) as a backup gives them back.
-    void MemoryWriteRecord(const QByteArray& contents);
-    void Option46_Click();  // Memory UP
-    void Option59_Click();  // Memory DN
-
-    // --- display format ---
-    void Option60_Click();  // HEX
-    void Option61_Click();  // BCD
+    // --- the displays ---
+    // Auto Status Toggle: broadcasts shown or not; the button names what its next click does.
+    void toggleAutoStatus();
+    // Clear Status: the six display fields and both message areas blanked.
+    void clearStatus();
+    // The traffic in hexadecimal, or in decimal.
+    void setHexDisplay(bool hex) { state_.HexDisplay = hex; }
 
 private:
     void send(std::initializer_list<std::uint8_t> command);
-    void sendFilter(std::uint8_t filter);
     void stepChannel(int step);
     // Memory mode, then the channel selected and read back, as every memory write ends.
     void selectAndReadBack(int channel);
-    // Blanks the message areas of both windows, the answer to a refused entry.
-    void refuseEntry();
-    // Blanks the six display fields above the message area.
-    void blankDisplayFields();
 
     ProgramState& state_;
     SerialLink& link_;
-    Dialogs& dialogs_;
+    bool channelSelected_ = false;
+    int lastChannel_ = 0;  // the channel selected or read last
 };
-
-// The manual command's five places: each token as its byte, or nothing for an empty place.
-// Characters after the fifth token are ignored; two blanks in a row make an empty place.
-struct ManualTokens {
-    std::optional<std::uint8_t> bytes[5];
-    bool valid = true;  // false: a token is not one or two hexadecimal digits
-};
-ManualTokens SplitManualCommand(const QString& command);
 
 }  // namespace talvex

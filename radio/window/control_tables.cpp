@@ -6,6 +6,7 @@
 
 namespace talvex {
 
+using E = RadioEntries;
 using R = RadioOperations;
 using F = FixedCommand;
 
@@ -14,7 +15,18 @@ namespace {
 // A control that puts a fixed command on the line.
 Action Send(FixedCommand command)
 {
-    return [command](RadioOperations& radio) { radio.sendFixed(command); };
+    return [command](RadioEntries& entries) { entries.radio().sendFixed(command); };
+}
+
+// A control whose procedure needs nothing from the operator.
+Action Run(void (RadioOperations::*procedure)())
+{
+    return [procedure](RadioEntries& entries) { (entries.radio().*procedure)(); };
+}
+
+Action Filter(int filter)
+{
+    return [filter](RadioEntries& entries) { entries.setFilter(filter); };
 }
 
 }  // namespace
@@ -78,8 +90,7 @@ const std::vector<ListControl>& FunctionLists()
                 {"CW", Send(F::ModeCw)}, {"CWr", Send(F::ModeCwReverse)}, {"RTTY", Send(F::ModeRtty)},
                 {"RTTYr", Send(F::ModeRttyReverse)}}},
         {"List2", {1320, 2880, 1095, 645},
-            {{"Filter 1", &R::Option34_Click}, {"Filter 2", &R::Option35_Click},
-                {"Filter 3", &R::Option36_Click}}},
+            {{"Filter 1", Filter(1)}, {"Filter 2", Filter(2)}, {"Filter 3", Filter(3)}}},
         {"List4", {2520, 2880, 1215, 450}, {{"VFO", Send(F::VfoMode)}, {"MEM", Send(F::MemoryMode)}}},
         {"List3", {2520, 3480, 1215, 450}, {{"VFO A", Send(F::VfoA)}, {"VFO B", Send(F::VfoB)}}},
         {"List7", {2520, 4080, 1215, 450}, {{"Split Off", Send(F::SplitOff)}, {"Split On", Send(F::SplitOn)}}},
@@ -119,16 +130,16 @@ const std::vector<ButtonControl>& OperationButtons()
         {"Option48", "Query Current Frequency", {6480, 2880, kWide, kRow}, Send(F::QueryFrequency)},
         {"Option49", "Query Current Mode", {6480, 3120, kWide, kRow}, Send(F::QueryMode)},
         {"Option39", "Query Edge Frequency", {6480, 3360, kWide, kRow}, Send(F::QueryBandEdges)},
-        {"Option42", "Radio Frequency Set", {6480, 3720, kWide, kRow}, &R::Option42_Click},
-        {"Option41", "Radio Mode Set", {6480, 3960, kWide, kRow}, &R::Option41_Click},
+        {"Option42", "Radio Frequency Set", {6480, 3720, kWide, kRow}, &E::setFrequency},
+        {"Option41", "Radio Mode Set", {6480, 3960, kWide, kRow}, &E::setMode},
         {"Option47", "Memory > VFO", {6480, 4320, kWide, kRow}, Send(F::MemoryToVfo)},
         {"Option58", "VFO A = B", {6480, 4560, kWide, kRow}, Send(F::EqualiseVfos)},
-        {"Option45", "Query Memory Channel", {6480, 5280, kWide, kRow}, &R::Option45_Click},
-        {"Option40", "Memory Channel Select", {6480, 5520, kWide, kRow}, &R::Option40_Click},
-        {"Option43", "Memory Channel Clear", {6600, 5880, kNarrow, kRow}, &R::Option43_Click},
-        {"Option44", "Memory Write", {6600, 6120, kNarrow, kRow}, &R::Option44_Click},
-        {"Option46", "Memory UP", {6600, 6480, kNarrow, kRow}, &R::Option46_Click},
-        {"Option59", "Memory DN", {6600, 6720, kNarrow, kRow}, &R::Option59_Click},
+        {"Option45", "Query Memory Channel", {6480, 5280, kWide, kRow}, &E::readChannel},
+        {"Option40", "Memory Channel Select", {6480, 5520, kWide, kRow}, &E::selectChannel},
+        {"Option43", "Memory Channel Clear", {6600, 5880, kNarrow, kRow}, &E::clearChannel},
+        {"Option44", "Memory Write", {6600, 6120, kNarrow, kRow}, &E::writeChannel},
+        {"Option46", "Memory UP", {6600, 6480, kNarrow, kRow}, &E::channelUp},
+        {"Option59", "Memory DN", {6600, 6720, kNarrow, kRow}, &E::channelDown},
     };
     return buttons;
 }
@@ -148,11 +159,11 @@ const std::vector<ButtonControl>& CommandControlButtons()
         {"Command30", "Rig ID", {kLeft, 960, kHalf, kHeight}, Send(F::QueryId)},
         {"Command34", "Time", {kLeft, 1410, kHalf, kHeight}, Send(F::QueryTime)},
         {"Command48", "S-Meter ", {kRight, 1410, kRightHalf, kHeight}, Send(F::QuerySMeter)},
-        {"Command2", "Set Vol", {kLeft, 1860, kHalf, kHeight}, &R::Command2_Click},
+        {"Command2", "Set Vol", {kLeft, 1860, kHalf, kHeight}, &E::setVolume},
         {"Command31", "Speech", {kRight, 1860, kRightHalf, kHeight}, Send(F::Announce)},
         {"Command47", "Squelch Status ", {kLeft, 2310, kFull, kHeight}, Send(F::QuerySquelch)},
-        {"Command44", "Auto Status Toggle", {kLeft, 3280, kFull, kHeight}, &R::Command44_Click},
-        {"Command36", "Clear Status", {kLeft, 3800, kFull, kHeight}, &R::Command36_Click},
+        {"Command44", "Auto Status Toggle", {kLeft, 3280, kFull, kHeight}, Run(&R::toggleAutoStatus)},
+        {"Command36", "Clear Status", {kLeft, 3800, kFull, kHeight}, Run(&R::clearStatus)},
     };
     return buttons;
 }
@@ -162,8 +173,8 @@ const std::vector<ButtonControl>& WindowButtons()
     static const std::vector<ButtonControl> buttons{
         {"Command3", "My Call", {9840, 3360, 1095, 375}, Send(F::QueryMyCall)},
         {"Command4", "R/T Status", {8880, 5160, 2055, 375}, Send(F::QueryTransmitting)},
-        {"Command49", "Manual Command", {8880, 6720, 2055, 375}, &R::Command49_Click},
-        {"Command5", "Power ON", {9120, 840, 1455, 1095}, &R::Command5_Click},
+        {"Command49", "Manual Command", {8880, 6720, 2055, 375}, &E::sendManual},
+        {"Command5", "Power ON", {9120, 840, 1455, 1095}, Run(&R::powerOn)},
         {"Command6", "Power OFF", {11040, 840, 1455, 1095}, Send(F::PowerOff)},
     };
     return buttons;

@@ -2,7 +2,7 @@
 
 #include "platform/widgets/form_controls.h"
 #include "platform/widgets/readout_field.h"
-#include "radio/radio_operations.h"
+#include "radio/window/radio_entries.h"
 
 #include <QString>
 
@@ -13,8 +13,9 @@ namespace talvex {
 
 // Positions are twips in the window's client area unless a row says it sits in a frame.
 
-// What a control does when it is clicked.
-using Action = std::function<void(RadioOperations&)>;
+// What a control does when it is clicked: a procedure of the radio, asking the operator first
+// where it needs a value.
+using Action = std::function<void(RadioEntries&)>;
 
 struct ListItem {
     const char* text;

@@ -25,7 +25,8 @@ constexpr int kClientHeight = 9390;
 
 }  // namespace
 
-RadioMain::RadioMain(ProgramControls program, QWidget* parent) : QMainWindow(parent), program_(program)
+RadioMain::RadioMain(ProgramControls program, QWidget* parent)
+    : QMainWindow(parent), program_(program), entries_(program_.state, program_.radio, program_.dialogs)
 {
     setObjectName(QStringLiteral("RadioMain"));
     setWindowTitle(QStringLiteral("Radio Operations"));
@@ -83,7 +84,7 @@ void RadioMain::refresh()
 
 void RadioMain::run(const Action& action)
 {
-    action(program_.radio);
+    action(entries_);
     program_.notifyDisplay();
 }
 
@@ -100,7 +101,7 @@ bool RadioMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == text7_->viewport() && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        run(&RadioOperations::Command36_Click);
+        run([](RadioEntries& entries) { entries.radio().clearStatus(); });
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

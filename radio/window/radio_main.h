@@ -42,6 +42,7 @@ private:
     void run(const Action& action);
 
     ProgramControls program_;
+    RadioEntries entries_;
     std::array<ReadoutField*, 6> fields_{};  // Text1 ... Text6
     QPlainTextEdit* text7_ = nullptr;
     QAbstractButton* autoStatus_ = nullptr;  // Command44, captioned from the program state

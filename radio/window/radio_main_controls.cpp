@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 
 #include <algorithm>
+#include <utility>
 
 namespace talvex {
 
@@ -107,7 +108,7 @@ void RadioMain::buildLists(QWidget& client)
             SetBackground(*list, ColourFromBgr(kWindowFrame));
             SetForeground(*list, ColourFromBgr(kWhite));
         }
-        // Every choice calls the item's procedure, the same item chosen again included; the
+        // Every choice runs the item's action, the same item chosen again included; the
         // texts are compared exactly, as the lists have always matched them.
         connect(list, &CommandList::chosen, this, [this, &control](QListWidgetItem* item) {
             for (const ListItem& row : control.items) {
@@ -185,8 +186,10 @@ void RadioMain::buildDisplayFormat(QWidget& client)
     OptionButton* bcd = MakeOption(client, "Option61", "BCD", {960, kDisplayFormat.top, 735, 255});
     group->addButton(hex);
     group->addButton(bcd);
-    connect(hex, &QRadioButton::clicked, this, [this] { run(&RadioOperations::Option60_Click); });
-    connect(bcd, &QRadioButton::clicked, this, [this] { run(&RadioOperations::Option61_Click); });
+    for (auto [option, hexadecimal] : {std::pair{hex, true}, std::pair{bcd, false}}) {
+        connect(option, &QRadioButton::clicked, this,
+            [this, hexadecimal] { run([hexadecimal](RadioEntries& entries) { entries.radio().setHexDisplay(hexadecimal); }); });
+    }
 }
 
 // Top to bottom, left to right by the window's parts: the readings, the power switches, the

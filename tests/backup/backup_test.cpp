@@ -244,8 +244,7 @@ TEST(Backup, TheProgressLineStandsWhileTheChannelsAreSaved)
         } else {
             t.program->memory.Command8_Click();
         }
-        std::tie(t.program->state.ChannelText, t.program->state.EntriesPreset) = std::tuple("1", true);
-        t.program->radio.Option45_Click();
+        t.program->radio.readChannel(1);
         t.port.receive(t.radio.answer(t.port.takeWritten()));
         t.closeAnswerWindow();
         EXPECT_TRUE(m.Text3 == u"03.811.3" && m.Text7.endsWith(u"NET 40M 1 ")) << m.Text7.toStdString();

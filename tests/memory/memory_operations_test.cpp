@@ -823,10 +823,10 @@ TEST(MemoryOperations, OneAtATimeStopFromAnythingNoneWithoutTheRadioOrADataFile)
                                      "Memory Operations|View Rig is running ... View File is refused until Stop ends it."}));
     EXPECT_EQ(std::tuple(t.state().ViewingRig, t.state().BlankingRig, t.state().CreatingFile, t.state().ViewingFile),
               std::tuple(true, false, false, false));
-    std::tie(t.state().AutoStatus, t.state().ClearAfterSelect, t.state().memory.Text3) = std::tuple(false, true, "14.074.0");
+    std::tie(t.state().AutoStatus, t.state().memory.Text3) = std::tuple(false, "14.074.0");
     t.memory().Command8_Click();
     EXPECT_EQ(t.run(4), Frames{});
-    EXPECT_EQ(std::tuple(t.state().AutoStatus, t.state().ClearAfterSelect, t.state().memory.Text3), std::tuple(true, false, ""));
+    EXPECT_EQ(std::tuple(t.state().AutoStatus, t.state().memory.Text3), std::tuple(true, ""));
     t.memory().Command4_Click();
     t.program->startup.CloseSerialPort();
     EXPECT_EQ(t.run(4), Frames{});

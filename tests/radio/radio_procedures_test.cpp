@@ -1,283 +1,116 @@
-// Every procedure of the Radio window on the scripted line: the frames it writes for the answers
-// typed, what it asks, what a refused entry does, and the flags the memory procedures hand over.
+// Every procedure of the radio on the scripted line: the frames it writes for the values it is
+// given, the display switches, and the flags they leave. What the operator types and is asked:
+// tests/radio_window.
 #include "tests/radio/fixed_command_bytes.h"
+#include "tests/radio/shown_fields.h"
 #include "tests/support/test_program.h"
 
+#include "link/memory_record.h"
 #include "radio/fixed_commands.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace talvex::testing {
 namespace {
 
-using Answers = std::vector<const char*>;  // typed into the prompts in turn
-constexpr const char* kCancel = nullptr;
-const char* const kTraffic = " FE FE E0 94 FB FD";
+using R = RadioOperations;
 
 QString S(const char* text) { return QString::fromUtf8(text); }
 
-void Type(TestProgram& t, const Answers& answers)
+// The record of a Memory Write's first frame ("1A 00 " and the 41 bytes).
+MemoryRecord RecordOf(const QString& writeFrame) { return *MemoryRecord::from(Hex(writeFrame.mid(6).toLatin1().constData())); }
+
+// Each call on a fresh program. On the open line: exactly `frames`, each in a write of its own so
+// nothing is left half-sent behind another, and the message areas, which only a refused entry
+// or Clear Status blanks, untouched; a value the radio has no place for sends nothing. On a
+// closed line nothing is written and no answer timer armed, but the channel stepping begins as
+// on the open one.
+TEST(RadioProcedures, WriteExactlyTheseFramesForTheirValues)
 {
-    for (const char* answer : answers)
-        t.dialogs.answerInput(answer != nullptr ? std::optional(S(answer)) : std::nullopt);
-}
-
-// Fills every field so a test can see which ones an operation blanks.
-void Fill(ProgramState& s)
-{
-    s.radio = {S("14.074.0"), S("7"), S("*"), S("USB"), S("Fil 2"), S("status"), S(kTraffic), s.radio.Command44Caption};
-    s.memory.Text9 = S(kTraffic);
-}
-
-// Text1 to Text7, then the Memory window's message area.
-QStringList Fields(const ProgramState& s)
-{
-    const RadioFields& r = s.radio;
-    return {r.Text1, r.Text2, r.Text3, r.Text4, r.Text5, r.Text6, r.Text7, s.memory.Text9};
-}
-
-using R = RadioOperations;
-using Procedure = void (R::*)();
-constexpr Procedure kFrequency = &R::Option42_Click, kMode = &R::Option41_Click, kVolume = &R::Command2_Click,
-                    kManual = &R::Command49_Click, kSelect = &R::Option40_Click, kQuery = &R::Option45_Click,
-                    kUp = &R::Option46_Click, kDown = &R::Option59_Click, kWrite = &R::Option44_Click;
-
-struct Case {
-    std::function<void(RadioOperations&)> procedure;
-    Answers answers;
-    QStringList frames = {};  // none: the entry is refused
-    QStringList asked = {};   // when given: prompt, title and default of each question in turn
-    const char* modeShown = "USB";  // what the mode field shows beforehand
-    bool blanks = true;  // a refused entry blanks both message areas
-    // The Memory window's hand-over: the answers stand in the shared variables instead (channel,
-    // frequency, mode, filter, label) with EntriesPreset set, and nothing is asked.
-    bool preset = false;
-};
-
-// Each case on a fresh program. On the open line: exactly `frames`, each in a write of its own so
-// nothing is left half-sent behind another; a refused entry sends nothing, asks no further and
-// blanks both message areas. Either way no hand-over is left preset. On a closed line nothing is
-// written and no answer timer armed, but the shared variables change as on the open one.
-TEST(RadioProcedures, WriteExactlyTheseFramesOrRefuseTheEntry)
-{
-    const QString channel = S("Enter 'CHANNEL NUMBER' (1-99)"), beginning = S("Select Beginning Memory Channel Number");
+    struct Case {
+        std::function<void(R&)> call;
+        QStringList frames;  // none: nothing sent
+    };
+    const QByteArray f7100 = Hex("00 00 10 07 00");
     std::vector<Case> cases{
-        // the filter list keeps the mode shown, compared exactly
-        {&R::Option35_Click, {}, {"06 01 02"}}, {&R::Option34_Click, {}, {"06 02 01"}, {}, "AM"},
-        {&R::Option36_Click, {}, {"06 08 03"}, {}, "RTTYr"}, {&R::Option34_Click, {}, {"06 00 01"}, {}, "LSB"},
-        {&R::Option34_Click, {}, {}, {}, " "}, {&R::Option35_Click, {}, {}, {}, ""},
-        {&R::Option36_Click, {}, {}, {}, "usb"}, {&R::Option35_Click, {}, {}, {}, "Fil 1"},
-        // frequency set: 3 to 6 digits, then the read-back; mode set: names in any case, then the read-back
-        {kFrequency, {"7100"}, {"05 00 00 10 07 00", "03"},
-            {S("Enter  'FREQUENCY'  (MMkkk or MmKkCc)"), S("Set Memory Frequency"), ""}},
-        {kFrequency, {"14250"}, {"05 00 00 25 14 00", "03"}}, {kFrequency, {"142505"}, {"05 00 05 25 14 00", "03"}},
-        {kFrequency, {"500"}, {"05 00 00 50 00 00", "03"}},
-        {kMode, {"usb", "3"}, {"06 01 03", "04"}, {S("Enter  'MODE'  (Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr)"),
-            S("Set Memory Mode"), S("AM"), S("Enter  'FILTER'  (1,2,3)"), S("Memory Filter"), S("2")}},
-        {kMode, {"USB", "3"}, {"06 01 03", "04"}}, {kMode, {"Usb", "1"}, {"06 01 01", "04"}},
-        {kMode, {"CWr", "2"}, {"06 07 02", "04"}}, {kMode, {"Cwr", "2"}, {"06 07 02", "04"}},
-        {kMode, {"rttyr", "2"}, {"06 08 02", "04"}},
-        // Set Vol: 0-99 as one BCD byte; no answer or a leading blank leaves even the message areas
-        {kVolume, {"25"}, {"14 01 25"}, {S("Enter  'AUDIO LEVEL'  (0-99)"), S("Set Audio Level"), S("25")}},
-        {kVolume, {"7"}, {"14 01 07"}}, {kVolume, {"0"}, {"14 01 00"}}, {kVolume, {"99"}, {"14 01 99"}},
-        {kVolume, {kCancel}, {}, {}, "", false}, {kVolume, {""}, {}, {}, "", false}, {kVolume, {" 25"}, {}, {}, "", false},
-        // manual command: up to five tokens of one or two hex digits
-        {kManual, {"19 00"}, {"19 00"}, {S("Enter Command String  (1 to 5 cmds, sep w/spaces )"), S("Manual Command Mode"), ""}},
-        {kManual, {"1a 5 0 91"}, {"1A 05 00 91"}}, {kManual, {"FE"}, {"FE"}}, {kManual, {"5"}, {"05"}},
-        {kManual, {"1 2 3 4 5 6"}, {"01 02 03 04 05"}}, {kManual, {"15  02"}, {"15 02"}}, {kManual, {"00"}, {"00"}},
-        {kManual, {"15 02 "}, {"15 02"}},
-        // memory channels: 1-99 and the scan edges 100 and 101 (select, query), 1-99 (up, down)
-        {kSelect, {"7"}, {"08 00 07", "1A 00 00 07"}, {channel, S("Select Memory Channel Number"), ""}},
-        {kSelect, {"1"}, {"08 00 01", "1A 00 00 01"}}, {kSelect, {"99"}, {"08 00 99", "1A 00 00 99"}},
-        {kSelect, {"100"}, {"08 01 00", "1A 00 01 00"}}, {kSelect, {"101"}, {"08 01 01", "1A 00 01 01"}},
-        {kQuery, {"5"}, {"1A 00 00 05"}, {channel, S("Read Memory Channel Number"), ""}},
-        {kQuery, {"1"}, {"1A 00 00 01"}}, {kQuery, {"99"}, {"1A 00 00 99"}}, {kQuery, {"101"}, {"1A 00 01 01"}},
-        {kUp, {"1"}, {"08 00 01", "1A 00 00 01"}, {channel, beginning, ""}}, {kUp, {"99"}, {"08 00 99", "1A 00 00 99"}},
-        {kDown, {"99"}, {"08 00 99", "1A 00 00 99"}, {channel, beginning, ""}}, {kDown, {"1"}, {"08 00 01", "1A 00 00 01"}},
-        {&R::Option43_Click, {}, {"0B"}},  // answered Yes
-        {kWrite, {"5", "7100", "lsb", "1", "HOME"}, Write("00 01", "48 4F 4D 45 20 20 20 20 20 20"),
-            {channel, S("Set Memory Channel Number"), "", S("Enter 'FREQUENCY' (MMkkk or MmKkCc or Kkk)"),
-                S("Set Memory Frequency"), "", S("Enter  'MODE' (Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr)"),
-                S("Set Memory Mode"), S("AM"), S("Enter 'FILTER' (1,2,3)"), S("Set Memory Filter"), S("2"),
-                S("Enter  'LABEL'  info (0-10 chars)"), S("Set Memory Label"), ""}},
-        {kWrite, {"1", "7100", "cw", "2", "A"}, Write("03 02", "41 20 20 20 20 20 20 20 20 20", "00 01")},
-        // empty answers take AM, filter 2 and a blank label; a label is cut at ten characters, and
-        // only the ten sent must be printable
-        {kWrite, {"12", "14250", "", "", ""}, Write("02 02", "20 20 20 20 20 20 20 20 20 20", "00 12", "00 00 25 14 00")},
-        {kWrite, {"99", "500", "FM", "3", "ABCDEFGHIJKL"},
+        // the filter list keeps the mode it is given; frequency and mode sets are read back
+        {[](R& r) { r.setFilter(2, 1); }, {"06 01 02"}}, {[](R& r) { r.setFilter(3, 8); }, {"06 08 03"}},
+        {[](R& r) { r.setFilter(1, 0); }, {"06 00 01"}},
+        {[&](R& r) { r.setFrequency(f7100); }, {"05 00 00 10 07 00", "03"}},
+        {[](R& r) { r.setFrequency(Hex("00 05 25 14 00")); }, {"05 00 05 25 14 00", "03"}},
+        {[](R& r) { r.setMode(1, 3); }, {"06 01 03", "04"}}, {[](R& r) { r.setMode(7, 2); }, {"06 07 02", "04"}},
+        // Set Vol: 0-99 as one BCD byte
+        {[](R& r) { r.setVolume(25); }, {"14 01 25"}}, {[](R& r) { r.setVolume(7); }, {"14 01 07"}},
+        {[](R& r) { r.setVolume(0); }, {"14 01 00"}}, {[](R& r) { r.setVolume(99); }, {"14 01 99"}},
+        {[](R& r) { r.setVolume(100); }, {}},
+        {[](R& r) { r.sendManual(Hex("1A 05 00 91")); }, {"1A 05 00 91"}}, {[](R& r) { r.sendManual(Hex("FE")); }, {"FE"}},
+        // memory channels: 1-99 and the scan edges 100 and 101 (select, read)
+        {[](R& r) { r.selectChannel(7); }, {"08 00 07", "1A 00 00 07"}},
+        {[](R& r) { r.selectChannel(1); }, {"08 00 01", "1A 00 00 01"}},
+        {[](R& r) { r.selectChannel(99); }, {"08 00 99", "1A 00 00 99"}},
+        {[](R& r) { r.selectChannel(100); }, {"08 01 00", "1A 00 01 00"}},
+        {[](R& r) { r.selectChannel(101); }, {"08 01 01", "1A 00 01 01"}},
+        {[](R& r) { r.selectChannel(0); }, {}}, {[](R& r) { r.selectChannel(102); }, {}},
+        {[](R& r) { r.readChannel(5); }, {"1A 00 00 05"}}, {[](R& r) { r.readChannel(101); }, {"1A 00 01 01"}},
+        {[](R& r) { r.readChannel(0); }, {}},
+        {[](R& r) { r.clearSelectedChannel(); }, {"0B"}},
+        {[&](R& r) { r.writeChannel({5, f7100, 0, 1, "HOME      "}); }, Write("00 01", "48 4F 4D 45 20 20 20 20 20 20")},
+        {[](R& r) { r.writeChannel({99, Hex("00 00 50 00 00"), 5, 3, "ABCDEFGHIJ"}); },
             Write("05 03", "41 42 43 44 45 46 47 48 49 4A", "00 99", "00 00 50 00 00")},
-        {kWrite, {"5", "7100", "rttyr", "3", "ABCDEFGHIJ\x01Z\u00fc"}, Write("08 03", "41 42 43 44 45 46 47 48 49 4A")},
-        {kWrite, {"5", "7100", "lsb", "1", "HOME"}, Write("00 01", "48 4F 4D 45 20 20 20 20 20 20"), {}, "", true, true},
-        {kWrite, {"5", "7100", "", "", ""}, Write("02 02", "20 20 20 20 20 20 20 20 20 20"), {}, "", true, true},
-        {kWrite, {"5", "7100", "rttyr", "3", "ABCDEFGHIJ\x01Z\u00fc"}, Write("08 03", "41 42 43 44 45 46 47 48 49 4A"), {},
-            "", true, true},
-        {kWrite, {"5", "7100", "SSB", "1", "HOME"}, {}, {}, "", true, true}, {kQuery, {"0"}, {}, {}, "", true, true},
+        // Channel 100 cannot be written from the window; a backup gives the scan edges back whole.
+        {[&](R& r) { r.writeChannel({100, f7100, 0, 1, "HOME      "}); }, {}},
+        {[](R& r) { r.writeRecord(RecordOf(Write("02 02", "50 32 20 20 20 20 20 20 20 20", "01 01")[0])); },
+            Write("02 02", "50 32 20 20 20 20 20 20 20 20", "01 01")},
         // power on wakes the radio with 25 prefixes, all 103 bytes in one write
-        {&R::Command5_Click, {}, {S("FE FE 94 E0 ").repeated(24) + S("18 01")}},
+        {[](R& r) { r.powerOn(); }, {S("FE FE 94 E0 ").repeated(24) + S("18 01")}},
     };
     for (const FixedBytes& row : kFixedCommandBytes)
-        cases.push_back({[command = row.command](R& radio) { radio.sendFixed(command); }, {}, {S(row.bytes)}});
+        cases.push_back({[command = row.command](R& r) { r.sendFixed(command); }, {S(row.bytes)}});
     EXPECT_EQ(FixedCommands().size(), std::size(kFixedCommandBytes));  // no row left unchecked
-    const std::pair<Procedure, std::vector<Answers>> refused[] = {
-        {kFrequency, {{"0"}, {""}, {" "}, {kCancel}, {"12"}, {"1425050"}, {"7a00"}, {"-100"}, {"71 0"}}},
-        {kMode, {{"0"}, {""}, {kCancel}, {"SSB"}, {"usb", kCancel}, {"usb", ""}, {"usb", "4"}, {"usb", "0"}, {"usb", "x"}}},
-        {kVolume, {{"100"}, {"abc"}, {"-1"}, {"5x"}}},
-        {kManual, {{"0"}, {""}, {kCancel}, {" 19 00"}, {"1A5"}, {"zz"}, {"19 0g"}, {"+1"}}},
-        {kSelect, {{"0"}, {""}, {kCancel}, {"102"}, {"180"}, {"abc"}, {"7.5"}, {"-1"}}},
-        {kQuery, {{"0"}, {kCancel}, {"102"}, {"x1"}}}, {kUp, {{"0"}, {"100"}, {"-3"}}}, {kDown, {{"2.5"}, {""}, {"abc"}}},
-        {kWrite, {{"100"}, {"101"}, {"0"}, {""}, {kCancel}, {"ab"}, {"99", "0"}, {"5", kCancel}, {"5", "0"}, {"5", "12"},
-            {"5", "7100", kCancel}, {"5", "7100", "SSB"}, {"5", "7100", " "}, {"5", "7100", "lsb", kCancel},
-            {"5", "7100", "lsb", "4"}, {"5", "7100", "lsb", " "}, {"5", "7100", "lsb", "1", kCancel},
-            {"5", "7100", "lsb", "1", "Zürich"}, {"5", "7100", "lsb", "1", "A\x01" "B"},
-            {"5", "7100", "lsb", "1", "\u00FD"}}},  // the last label is the end-of-message byte
-    };
-    for (const auto& [procedure, entries] : refused) {
-        for (const Answers& answers : entries)
-            cases.push_back({procedure, answers});
-    }
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "case " << &c - cases.data() << " " << c.frames.join(u'|').toStdString());
         const auto run = [&c](TestProgram& t) {
-            ProgramState& s = t.program->state;
-            Fill(s);
-            s.radio.Text4 = S(c.modeShown);
-            if (c.preset) {
-                QString* const shared[] = {&s.ChannelText, &s.FrequencyText, &s.ModeValue, &s.FilterValue, &s.LabelText};
-                for (std::size_t i = 0; i < c.answers.size(); ++i)
-                    *shared[i] = S(c.answers[i]);
-                s.EntriesPreset = true;
-            } else {
-                Type(t, c.answers);
-            }
-            t.dialogs.answerMessage(MessageAnswer::Yes);  // Memory Channel Clear asks first
-            c.procedure(t.program->radio);
+            Fill(t.program->state);
+            c.call(t.program->radio);
             QStringList writes;
             for (const QByteArray& write : t.port.takeWrites())
                 writes << QString::fromLatin1(write.toHex(' ').toUpper());
             return writes;
         };
         OpenProgram open;
-        QStringList framed, asked;
+        QStringList framed;
         for (const QString& frame : c.frames)
             framed << S("FE FE 94 E0 ") + frame + S(" FD");
         EXPECT_EQ(run(open), framed);
-        for (const ShownInput& input : open.dialogs.inputs)
-            asked << input.prompt << input.title << input.defaultText;
-        EXPECT_EQ(asked.size(), c.preset ? 0 : 3 * qsizetype(c.answers.size())) << "asked more or fewer questions";
-        if (!c.asked.isEmpty()) {
-            EXPECT_EQ(asked, c.asked);
-        }
-        const bool blanked = c.frames.isEmpty() && c.blanks;
-        EXPECT_EQ(Fields(open.program->state).mid(6), (blanked ? QStringList{" ", " "} : QStringList{kTraffic, kTraffic}));
+        EXPECT_EQ(Fields(open.program->state).mid(6), (QStringList{kTraffic, kTraffic}));
         TestProgram closed;
         EXPECT_TRUE(run(closed).isEmpty());
         EXPECT_FALSE(closed.timer2().isEnabled());
-        const ProgramState &o = open.program->state, &k = closed.program->state;
-        EXPECT_FALSE(o.EntriesPreset || k.EntriesPreset);
-        EXPECT_EQ(o.ChannelStepping, k.ChannelStepping);
-        EXPECT_EQ(o.ChannelText, k.ChannelText);
+        EXPECT_EQ(open.program->radio.channelSelected(), closed.program->radio.channelSelected());
     }
-}
-
-class RadioEntries : public ::testing::Test {
-protected:
-    ProgramState& state() { return t.program->state; }
-    RadioOperations& radio() { return t.program->radio; }
-    QStringList sent() { return FramesOf(t.port.takeWritten()); }
-    // Runs the procedures in turn, each with its answers typed, and checks the frames each sends
-    // and the default its question offers.
-    struct Step { Procedure procedure; Answers typed; QStringList frames; const char* offered = nullptr; };
-    void run(const std::vector<Step>& steps)
-    {
-        for (const Step& step : steps) {
-            Type(t, step.typed);
-            t.dialogs.inputs.clear();
-            (radio().*step.procedure)();
-            EXPECT_EQ(sent(), step.frames) << step.frames.join(u'|').toStdString();
-            EXPECT_EQ(t.dialogs.inputs.size(), step.typed.size());
-            if (step.offered != nullptr) {
-                EXPECT_EQ(t.dialogs.inputs.at(0).defaultText, S(step.offered));
-            }
-        }
-    }
-    OpenProgram t;
-};
-
-TEST_F(RadioEntries, ClearAsksAreYouSureNoChangesNothingYesBlanksTheSixFieldsButNotTheMessageAreas)
-{
-    Fill(state());
-    const QStringList filled = Fields(state());
-    t.dialogs.answerMessage(MessageAnswer::No);
-    radio().Option43_Click();
-    ASSERT_EQ(t.dialogs.messages.size(), 1u);
-    const ShownMessage& asked = t.dialogs.messages[0];
-    EXPECT_EQ((QStringList{asked.title, asked.text}), (QStringList{"Memory Channel Clear", "Are you sure?"}));
-    EXPECT_EQ(asked.buttons, MessageButtons::YesNo);
-    EXPECT_TRUE(sent().isEmpty());
-    EXPECT_EQ(Fields(state()), filled);
-    t.dialogs.answerMessage(MessageAnswer::Yes);
-    radio().Option43_Click();
-    EXPECT_EQ(Fields(state()), (QStringList(6, S(" ")) + QStringList{kTraffic, kTraffic}));
-}
-
-TEST_F(RadioEntries, ManualCommandOffersTheLastAcceptedCommandNotARejectedOne)
-{
-    run({{kManual, {"19 00"}, {"19 00"}, ""}, {kManual, {"zz"}, {}, "19 00"}, {kManual, {"0"}, {}, "19 00"},
-        {kManual, {"15 02"}, {"15 02"}, "19 00"}});
-    EXPECT_EQ(state().LastManualCommand, u"15 02");
 }
 
 // Auto Status Toggle and Clear Status: a switch and blanks, never a frame (the captions in turn,
 // HEX and BCD: the window test).
-TEST_F(RadioEntries, TheDisplaySwitchesSetTheirFlagsAndBlankWithoutSending)
+TEST(RadioSwitches, TheDisplaySwitchesSetTheirFlagsAndBlankWithoutSending)
 {
-    Fill(state());
-    radio().Command44_Click();
-    EXPECT_FALSE(state().AutoStatus);
-    EXPECT_EQ(Fields(state()), QStringList(8, S(" ")));  // as Clear Status does
+    OpenProgram t;
+    ProgramState& state = t.program->state;
+    Fill(state);
+    t.program->radio.toggleAutoStatus();
+    EXPECT_FALSE(state.AutoStatus);
+    EXPECT_EQ(Fields(state), QStringList(8, S(" ")));  // as Clear Status does
     // Something else switching the flag leaves the caption where its own clicks put it.
-    state().AutoStatus = true;
-    radio().Command44_Click();
-    EXPECT_FALSE(state().AutoStatus);
-    EXPECT_EQ(state().radio.Command44Caption, u"Disable Auto Status");
-    Fill(state());
-    radio().Command36_Click();
-    EXPECT_EQ(Fields(state()), QStringList(8, S(" ")));
-    EXPECT_TRUE(sent().isEmpty());
-}
-
-TEST_F(RadioEntries, APresetSelectWithClearAfterSelectClearsWithoutAskingAndARefusedOneDisarmsIt)
-{
-    state().ChannelText = S("12");
-    state().EntriesPreset = state().ClearAfterSelect = true;
-    run({{kSelect, {}, {"08 00 12", "0B"}}});
-    EXPECT_TRUE(t.dialogs.messages.empty());
-    EXPECT_FALSE(state().EntriesPreset || state().ClearAfterSelect);
-    state().ClearAfterSelect = true;
-    run({{kSelect, {"0"}, {}}});
-    EXPECT_FALSE(state().ClearAfterSelect);
-    run({{kSelect, {"7"}, {"08 00 07", "1A 00 00 07"}}});
-}
-
-TEST_F(RadioEntries, MemoryUpAndDownStepFromTheLastChannelAndWrap)
-{
-    run({{kUp, {"99"}, {"08 00 99", "1A 00 00 99"}}, {kUp, {}, {"08 00 01", "1A 00 00 01"}},
-        {kDown, {}, {"08 00 99", "1A 00 00 99"}}, {kDown, {}, {"08 00 98", "1A 00 00 98"}},
-        // A select anywhere moves the starting point; from the scan edge 101 down lands on 99.
-        {kSelect, {"40"}, {"08 00 40", "1A 00 00 40"}}, {kDown, {}, {"08 00 39", "1A 00 00 39"}},
-        {kSelect, {"101"}, {"08 01 01", "1A 00 01 01"}}, {kDown, {}, {"08 00 99", "1A 00 00 99"}}});
-    EXPECT_FALSE(state().EntriesPreset);
-}
-
-// Channel 100 cannot be written from here; the hand-over stays as it was.
-TEST_F(RadioEntries, WritingChannel100FromTheMemoryWindowIsRefusedAndKeepsTheHandOver)
-{
-    state().ChannelText = S("100");
-    state().EntriesPreset = true;
-    radio().Option44_Click();
-    EXPECT_TRUE(sent().isEmpty());
-    EXPECT_TRUE(state().EntriesPreset);
-    EXPECT_EQ(state().radio.Text7, u" ");
+    state.AutoStatus = true;
+    t.program->radio.toggleAutoStatus();
+    EXPECT_FALSE(state.AutoStatus);
+    EXPECT_EQ(state.radio.Command44Caption, u"Disable Auto Status");
+    Fill(state);
+    t.program->radio.clearStatus();
+    EXPECT_EQ(Fields(state), QStringList(8, S(" ")));
+    EXPECT_TRUE(t.port.takeWritten().isEmpty());
 }
 
 }  // namespace

@@ -1,0 +1,150 @@
+#include "radio/window/radio_entries.h"
+
+#include "radio/blank_fields.h"
+#include "radio/entry_values.h"
+
+namespace talvex {
+
+namespace {
+
+const QString kChannelPrompt = QStringLiteral("Enter 'CHANNEL NUMBER' (1-99)");
+
+}  // namespace
+
+RadioEntries::RadioEntries(ProgramState& state, RadioOperations& radio, Dialogs& dialogs)
+    : state_(state), radio_(radio), dialogs_(dialogs)
+{
+}
+
+void RadioEntries::refuse() { BlankMessageAreas(state_); }
+
+void RadioEntries::setFilter(int filter)
+{
+    const auto mode = ModeShownBy(state_.radio.Text4);
+    if (!mode)
+        return refuse();
+    radio_.setFilter(filter, *mode);
+}
+
+void RadioEntries::setFrequency()
+{
+    const auto frequency = FrequencyBytesOf(
+        dialogs_.inputOrEmpty(QStringLiteral("Enter  'FREQUENCY'  (MMkkk or MmKkCc)"), QStringLiteral("Set Memory Frequency")));
+    if (!frequency)
+        return refuse();
+    radio_.setFrequency(*frequency);
+}
+
+void RadioEntries::setMode()
+{
+    const auto mode = ModeOf(dialogs_.inputOrEmpty(QStringLiteral("Enter  'MODE'  (Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr)"),
+                                                   QStringLiteral("Set Memory Mode"), QStringLiteral("AM")));
+    if (!mode)
+        return refuse();
+    const auto filter = FilterOf(
+        dialogs_.inputOrEmpty(QStringLiteral("Enter  'FILTER'  (1,2,3)"), QStringLiteral("Memory Filter"), QStringLiteral("2")));
+    if (!filter)
+        return refuse();
+    radio_.setMode(*mode, *filter);
+}
+
+void RadioEntries::setVolume()
+{
+    const QString level = dialogs_.inputOrEmpty(QStringLiteral("Enter  'AUDIO LEVEL'  (0-99)"),
+                                                QStringLiteral("Set Audio Level"), QStringLiteral("25"));
+    // No answer, or one that begins with a blank, leaves even the message areas alone.
+    if (level.isEmpty() || level.front() == u' ')
+        return;
+    const auto volume = VolumeOf(level);
+    if (!volume)
+        return refuse();
+    radio_.setVolume(*volume);
+}
+
+void RadioEntries::sendManual()
+{
+    const QString answer = dialogs_.inputOrEmpty(QStringLiteral("Enter Command String  (1 to 5 cmds, sep w/spaces )"),
+                                                 QStringLiteral("Manual Command Mode"), lastManualCommand_);
+    const auto command = ManualCommandOf(answer);
+    if (!command)
+        return refuse();
+    lastManualCommand_ = answer;
+    radio_.sendManual(*command);
+}
+
+void RadioEntries::readChannel()
+{
+    const auto channel =
+        SelectableChannelOf(dialogs_.inputOrEmpty(kChannelPrompt, QStringLiteral("Read Memory Channel Number")));
+    if (!channel) {
+        // Nothing is read, so nothing shown may pass for the channel asked for.
+        BlankDisplayFields(state_);
+        return refuse();
+    }
+    radio_.readChannel(*channel);
+}
+
+void RadioEntries::selectChannel()
+{
+    const auto channel =
+        SelectableChannelOf(dialogs_.inputOrEmpty(kChannelPrompt, QStringLiteral("Select Memory Channel Number")));
+    if (!channel)
+        return refuse();
+    radio_.selectChannel(*channel);
+}
+
+void RadioEntries::clearChannel()
+{
+    if (dialogs_.message(QStringLiteral("Memory Channel Clear"), QStringLiteral("Are you sure?"), MessageIcon::None,
+                         MessageButtons::YesNo)
+        != MessageAnswer::Yes)
+        return;
+    radio_.clearSelectedChannel();
+}
+
+void RadioEntries::channelUp() { step(&RadioOperations::channelUp); }
+void RadioEntries::channelDown() { step(&RadioOperations::channelDown); }
+
+void RadioEntries::step(void (RadioOperations::*onward)())
+{
+    if (radio_.channelSelected())
+        return (radio_.*onward)();
+    const auto first =
+        ChannelOf(dialogs_.inputOrEmpty(kChannelPrompt, QStringLiteral("Select Beginning Memory Channel Number")));
+    if (!first)
+        return refuse();
+    radio_.selectChannel(*first);
+}
+
+// The questions in turn; a cancelled or unreadable answer ends the write there.
+void RadioEntries::writeChannel()
+{
+    const auto ask = [this](const char* prompt, const char* title, const char* offered, auto read) {
+        const auto typed =
+            dialogs_.input(QString::fromLatin1(prompt), QString::fromLatin1(title), QString::fromLatin1(offered));
+        return typed ? read(*typed) : decltype(read(*typed))();
+    };
+    // An empty mode or filter is the default the question offers; a blank is refused.
+    const auto orOffered = [](const char* offered, auto read) {
+        return [offered, read](const QString& typed) { return read(typed.isEmpty() ? QString::fromLatin1(offered) : typed); };
+    };
+    const auto channel = ask("Enter 'CHANNEL NUMBER' (1-99)", "Set Memory Channel Number", "", WritableChannelOf);
+    if (!channel)
+        return refuse();
+    const auto frequency = ask("Enter 'FREQUENCY' (MMkkk or MmKkCc or Kkk)", "Set Memory Frequency", "", FrequencyBytesOf);
+    if (!frequency)
+        return refuse();
+    const auto mode = ask("Enter  'MODE' (Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr)", "Set Memory Mode", "AM",
+                          orOffered("AM", ModeOf));
+    if (!mode)
+        return refuse();
+    const auto filter = ask("Enter 'FILTER' (1,2,3)", "Set Memory Filter", "2", orOffered("2", FilterOf));
+    if (!filter)
+        return refuse();
+    const auto label = ask("Enter  'LABEL'  info (0-10 chars)", "Set Memory Label", "", LabelOf);
+    if (!label)
+        return refuse();
+    radio_.writeChannel({*channel, *frequency, *mode, *filter, *label});
+}
+
+}  // namespace talvex

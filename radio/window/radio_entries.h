@@ -1,0 +1,47 @@
+#pragma once
+
+#include "state/program_state.h"
+#include "platform/dialogs.h"
+#include "radio/radio_operations.h"
+
+#include <QString>
+
+namespace talvex {
+
+// The Radio Operations window's questions: a control whose procedure needs a value asks the
+// operator for it, with the prompt, title and default it has always offered, and runs the
+// procedure with what was typed. An entry the radio cannot take is refused without a word:
+// nothing is sent and both windows' message areas blank to a single space.
+class RadioEntries {
+public:
+    RadioEntries(ProgramState& state, RadioOperations& radio, Dialogs& dialogs);
+
+    RadioOperations& radio() { return radio_; }
+
+    // Filter 1-3 with the mode the mode field shows.
+    void setFilter(int filter);
+    void setFrequency();
+    void setMode();
+    void setVolume();
+    void sendManual();
+    void readChannel();
+    void selectChannel();
+    // Asks "Are you sure?" first.
+    void clearChannel();
+    void writeChannel();
+    // The first press of either asks where to begin and selects that channel.
+    void channelUp();
+    void channelDown();
+
+private:
+    void refuse();
+    void step(void (RadioOperations::*onward)());
+
+    ProgramState& state_;
+    RadioOperations& radio_;
+    Dialogs& dialogs_;
+    // Offered again by the next manual command; a refused one is not.
+    QString lastManualCommand_;
+};
+
+}  // namespace talvex
