@@ -90,14 +90,14 @@ void StatusRows(ProgramState& state, const QByteArray& d)
 
 }  // namespace
 
-void DecodeAnswer(ProgramState& state, const QByteArray& data)
+void DecodeAnswer(ProgramState& state, const QByteArray& data, std::optional<int> channelAsked)
 {
     // An echo alone, or nothing at all, shows nothing; the status boxes already show it.
     if (data.size() < 11)
         return;
     const QByteArray answer = WithoutInterjections(data);
     StatusRows(state, answer);
-    decode::FrequencyAndMemoryRows(state, answer);
+    decode::FrequencyAndMemoryRows(state, answer, channelAsked);
 }
 
 }  // namespace talvex

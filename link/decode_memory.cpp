@@ -22,11 +22,11 @@ bool Has(const QByteArray& d, int length) { return d.size() >= length; }
 // cut answer and changes nothing.
 bool IsBlankAnswer(const QByteArray& d, int c) { return Is(d, c + 2, kNoData) && Is(d, c + 3, kEnd); }
 
-void MemoryAnswer(ProgramState& state, const QByteArray& d, int c)
+void MemoryAnswer(ProgramState& state, const QByteArray& d, int c, std::optional<int> channelAsked)
 {
     if (Is(d, c + 2, kNoData)) {
         if (IsBlankAnswer(d, c))
-            BlankChannel(state);
+            BlankChannel(state, channelAsked);
         return;
     }
     if (!Has(d, c + 41))
@@ -42,7 +42,7 @@ void MemoryAnswer(ProgramState& state, const QByteArray& d, int c)
 
 }  // namespace
 
-bool FrequencyAndMemoryRows(ProgramState& state, const QByteArray& d)
+bool FrequencyAndMemoryRows(ProgramState& state, const QByteArray& d, std::optional<int> channelAsked)
 {
     RadioFields& r = state.radio;
     const QString blank = QStringLiteral(" ");
@@ -51,7 +51,6 @@ bool FrequencyAndMemoryRows(ProgramState& state, const QByteArray& d)
     if (Is(d, 5, 0x03) && Is(d, 6, 0xFD)) {
         if (Has(d, 13) && Is(d, 12, kNoData)) {
             BlankRadioFields(state);
-            state.EntriesPreset = false;
             return true;
         }
         if (Has(d, 17)) {
@@ -63,7 +62,6 @@ bool FrequencyAndMemoryRows(ProgramState& state, const QByteArray& d)
     if (Is(d, 5, 0x04) && Is(d, 6, 0xFD)) {
         if (Has(d, 13) && Is(d, 12, kNoData)) {
             BlankRadioFields(state);
-            state.EntriesPreset = false;
             return true;
         }
         if (Has(d, 14)) {
@@ -101,7 +99,7 @@ bool FrequencyAndMemoryRows(ProgramState& state, const QByteArray& d)
             return true;
         if (Is(d, 13, 0x1A)) {
             const bool blankChannel = Is(d, 26, kNoData);
-            MemoryAnswer(state, d, 24);
+            MemoryAnswer(state, d, 24, channelAsked);
             if (blankChannel)
                 return true;  // blank, or a blank cut short: nothing further to read
         }
@@ -121,7 +119,7 @@ bool FrequencyAndMemoryRows(ProgramState& state, const QByteArray& d)
     }
     // 16: memory read [echo 1-9, answer from 10, contents from 16]
     if (Is(d, 5, 0x1A) && Is(d, 6, 0x00) && Is(d, 9, 0xFD)) {
-        MemoryAnswer(state, d, 16);
+        MemoryAnswer(state, d, 16, channelAsked);
         return true;
     }
     return false;

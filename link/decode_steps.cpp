@@ -88,18 +88,17 @@ void BlankRadioFields(ProgramState& state)
     r.Text1 = r.Text2 = r.Text3 = r.Text4 = r.Text5 = r.Text6 = kBlank;
 }
 
-void BlankChannel(ProgramState& state)
+void BlankChannel(ProgramState& state, std::optional<int> channelAsked)
 {
     BlankRadioFields(state);
     MemoryFields& m = state.memory;
     m.Text3.clear();
-    m.Text1 = state.ChannelText;
+    m.Text1 = channelAsked ? QString::number(*channelAsked) : QString();
     m.Text2.clear();
     m.Text4.clear();
     m.Text5.clear();
     m.Text6.clear();
     state.showMemoryMessage(QStringLiteral("Blank"));
-    state.EntriesPreset = false;
 }
 
 }  // namespace talvex::decode

@@ -73,6 +73,14 @@ std::optional<int> ChannelOfField(const QByteArray& field)
     return (low >> 4) * 10 + (low & 0x0F);
 }
 
+std::optional<int> ChannelOfRead(const QByteArray& frame)
+{
+    const QByteArray request = CivPrefix() + MakeBytes({0x1A, 0x00});
+    if (frame.size() != request.size() + 3 || !frame.startsWith(request) || !frame.endsWith(CivEnd()))
+        return std::nullopt;
+    return ChannelOfField(frame.mid(request.size(), 2));
+}
+
 QByteArray MemoryContents(const MemoryChannel& channel)
 {
     return BlankChannelRecord(MakeBytes({0x00, channel.channel}),

@@ -36,6 +36,8 @@ std::optional<QByteArray> ChannelField(const QString& channelText);
 // The channel number of a two-byte channel field: 00 07 -> 7, 01 00 -> 100. Nothing when the
 // field is not one a channel answers with.
 std::optional<int> ChannelOfField(const QByteArray& field);
+// The channel a memory read (FE FE 94 E0 1A 00 ch ch FD) asks for; nothing for any other frame.
+std::optional<int> ChannelOfRead(const QByteArray& frame);
 
 // The five frequency bytes from six typed digits MMkkkh: pairs into bytes 4, 3, 2; 1 and 5 stay 00.
 std::optional<QByteArray> FrequencyField(const QString& sixDigits);

@@ -84,14 +84,13 @@ bool ContentsReadable(const QByteArray& contents)
     return !ModeName(At(contents, 9)).isEmpty() && filter >= 1 && filter <= 3;
 }
 
-MemoryFields ShownFromAnswer(const QByteArray& answer, const QString& channelText)
+MemoryFields ShownFromAnswer(const QByteArray& answer, int channel)
 {
     // Decoded on its own, behind the echo of its request, exactly as the answer decoder shows
     // it after a read: the file then holds what the window showed.
     ProgramState scratch;
-    scratch.ChannelText = channelText;
     const QByteArray request = CommandFrame(QByteArray::fromHex("1A00") + answer.mid(6, 2));
-    DecodeAnswer(scratch, request + answer);
+    DecodeAnswer(scratch, request + answer, channel);
     return scratch.memory;
 }
 

@@ -34,7 +34,7 @@ bool IsBlankChannelAnswer(const QByteArray& answer);
 // answer.
 bool ContentsReadable(const QByteArray& contents);
 
-// The Memory window's channel fields as the answer decoder shows a memory read answer.
-MemoryFields ShownFromAnswer(const QByteArray& answer, const QString& channelText);
+// The Memory window's channel fields as the answer decoder shows a memory read answer of `channel`.
+MemoryFields ShownFromAnswer(const QByteArray& answer, int channel);
 
 }  // namespace talvex

@@ -64,6 +64,8 @@ void SerialLink::SendCommand(const QByteArray& frame)
 
     port_.write(frame);
     exchange_.sent.push_back(frame);
+    if (const auto channel = ChannelOfRead(frame))
+        channelAsked_ = channel;
     doctor_.sent();
     qCDebug(civTraffic).noquote() << "out" << frame.toHex(' ').toUpper();
     // The window is counted from when the last byte of this exchange and of the answers it
@@ -103,7 +105,7 @@ void SerialLink::Timer2Tick()
     // Only the echoes and the radio's own answers are decoded or count as the start-up's answer;
     // the status line and the connection doctor see everything that came.
     const QByteArray answers = WithoutRepeatedEchoes(AnswerFramesOf(data, closed.sent), closed.sent);
-    DecodeAnswer(state_, answers);
+    DecodeAnswer(state_, answers, channelAsked_);
     closed.received = data;
     if (exchangeClosed_)
         exchangeClosed_(closed);

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace talvex {
@@ -97,6 +98,9 @@ private:
     std::function<void(const Exchange&)> exchangeClosed_;
     bool portLost_ = false;
     Exchange exchange_;  // the one whose answer window is open; `received` so far
+    // The channel of the memory read sent last, in this window or before: a blank channel's
+    // answer is shown as that channel's.
+    std::optional<int> channelAsked_;
     int bytesInWindow_ = 0;
     ConnectionDoctor doctor_;
 };

@@ -116,7 +116,6 @@ void BlankRig::changeStep()
     expectAnswer();
     if (channel < kRadio.firstChannel) {
         // The select refuses a channel 0: only the memory-mode frame goes out, nothing is cleared.
-        s.ChannelText = s.memory.Text1;
         c_.radio.selectMemoryMode();
         return;
     }

@@ -81,7 +81,7 @@ ChannelRead::Verdict ChannelRead::check(const Exchange& exchange)
         return again_ ? Verdict::AskAgain : Verdict::Silent;
     }
     const QByteArray& answer = *agreed;
-    const MemoryFields shown = ShownFromAnswer(answer, QString::number(channel_));
+    const MemoryFields shown = ShownFromAnswer(answer, channel_);
     if (IsBlankChannelAnswer(answer)) {
         record_.reset();
         line_ = FormatDataLine({channel_, QString(), QString(), QString(), QString(), QString()});

@@ -111,8 +111,11 @@ void MemoryOperations::tellProgress(const Stepper& stepper)
             return;
         }
     }
-    const int channel = &stepper == &blankRig_ ? state_.ChannelCounter - 1 : state_.ChannelCounter;
-    const int shown = channel > 0 ? channel : state_.ChannelText.toInt();
+    // Update Rig goes by the file's lines, not the counter; Blank Rig has counted on past its
+    // channel by now.
+    const int shown = &stepper == &updateRig_ ? updateRig_.channel()
+                      : &stepper == &blankRig_ ? state_.ChannelCounter - 1
+                                               : state_.ChannelCounter;
     listener_->progress(stepper.name() + QStringLiteral(": channel ") + QString::number(shown), shown,
                         kRadio.lastChannel);
 }

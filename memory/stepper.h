@@ -13,7 +13,7 @@
 
 namespace talvex {
 
-// What every memory operation works with: the shared state, the Radio window's procedures
+// What every memory operation works with: the shared state, the radio's procedures
 // (the operations never build frames), the data file, the dialogs and the answers to the
 // last step.
 struct OperationContext {

@@ -24,6 +24,8 @@ public:
     void startWith(const QString& fileName);
     void reset() override;
     const ChannelReport* report() const override { return &ledger_.report(); }
+    // The channel the last step wrote or cleared, or is reading back.
+    int channel() const { return channel_; }
 
 private:
     enum class Sent { Nothing, Write, ReadBack, Select, Clear };

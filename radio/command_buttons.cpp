@@ -28,7 +28,7 @@ void RadioOperations::clearStatus()
 void RadioOperations::toggleAutoStatus()
 {
     state_.AutoStatus = !state_.AutoStatus;
-    QString& caption = state_.radio.Command44Caption;
+    QString& caption = state_.radio.AutoStatusCaption;
     caption = caption != u"Enable Auto Status" ? QStringLiteral("Enable Auto Status") : QStringLiteral("Disable Auto Status");
     clearStatus();
 }

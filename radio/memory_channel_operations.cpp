@@ -39,7 +39,6 @@ void RadioOperations::readChannel(int channel)
     if (!field)
         return;
     lastChannel_ = channel;
-    state_.ChannelText = QString::number(channel);
     link_.SendCommand(CommandFrame(QByteArray::fromHex("1A00") + *field));
 }
 

@@ -43,8 +43,6 @@ void Startup::ResetOperationState()
 {
     ProgramState& s = p_.state;
     s.clearMemoryOperationFlags();
-    s.EntriesPreset = false;
-    s.ClearAfterSelect = false;
     s.DataFileOpen = false;
     s.ChannelCounter = 0;
 }
@@ -52,10 +50,6 @@ void Startup::ResetOperationState()
 void Startup::InitialiseProtocol()
 {
     ProgramState& s = p_.state;
-    s.ChannelBcd = QByteArray(2, '\0');
-    s.ChannelText = QString(2, QChar(0));
-    s.FrequencyBcd = QByteArray(5, '\0');
-    s.FrequencyText = QString(5, QChar(0));
     s.FilterValue = QString(1, QChar(0));
     s.SelectValue = QString(1, QChar(0));
     s.LabelField = QString(10, u' ');

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -19,7 +18,7 @@ struct RadioFields {
     QString Text6;  // status / information
     QString Text7;  // message area (traffic)
     // The Auto Status button names what its next click does, so it follows its own text.
-    QString Command44Caption = QStringLiteral("Auto Status Toggle");
+    QString AutoStatusCaption = QStringLiteral("Auto Status Toggle");
 };
 
 // The texts of the Memory Operations window's display fields.
@@ -61,16 +60,6 @@ struct ProgramState {
     QString LabelText;
     QString RxTxText;
     bool EdgeUpperNext = false;
-
-    // Entry variables shared by the radio and memory operations
-    QString ChannelText;
-    QByteArray ChannelBcd;
-    QString FrequencyText;
-    QByteArray FrequencyBcd;
-    bool EntriesPreset = false;
-    bool ChannelStepping = false;
-    bool ClearAfterSelect = false;
-    QString LastManualCommand;
 
     // Memory operations
     bool CreatingFile = false;

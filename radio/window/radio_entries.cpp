@@ -7,7 +7,7 @@ namespace talvex {
 
 namespace {
 
-const QString kChannelPrompt = QStringLiteral("Enter 'CHANNEL NUMBER' (1-99)");
+constexpr const char* kChannelPrompt = "Enter 'CHANNEL NUMBER' (1-99)";
 
 }  // namespace
 
@@ -74,8 +74,8 @@ void RadioEntries::sendManual()
 
 void RadioEntries::readChannel()
 {
-    const auto channel =
-        SelectableChannelOf(dialogs_.inputOrEmpty(kChannelPrompt, QStringLiteral("Read Memory Channel Number")));
+    const auto channel = SelectableChannelOf(
+        dialogs_.inputOrEmpty(QString::fromLatin1(kChannelPrompt), QStringLiteral("Read Memory Channel Number")));
     if (!channel) {
         // Nothing is read, so nothing shown may pass for the channel asked for.
         BlankDisplayFields(state_);
@@ -84,10 +84,11 @@ void RadioEntries::readChannel()
     radio_.readChannel(*channel);
 }
 
-void RadioEntries::selectChannel()
+void RadioEntries::selectChannel() { selectTyped(QStringLiteral("Select Memory Channel Number"), SelectableChannelOf); }
+
+void RadioEntries::selectTyped(const QString& title, std::optional<int> (*read)(const QString&))
 {
-    const auto channel =
-        SelectableChannelOf(dialogs_.inputOrEmpty(kChannelPrompt, QStringLiteral("Select Memory Channel Number")));
+    const auto channel = read(dialogs_.inputOrEmpty(QString::fromLatin1(kChannelPrompt), title));
     if (!channel)
         return refuse();
     radio_.selectChannel(*channel);
@@ -109,11 +110,7 @@ void RadioEntries::step(void (RadioOperations::*onward)())
 {
     if (radio_.channelSelected())
         return (radio_.*onward)();
-    const auto first =
-        ChannelOf(dialogs_.inputOrEmpty(kChannelPrompt, QStringLiteral("Select Beginning Memory Channel Number")));
-    if (!first)
-        return refuse();
-    radio_.selectChannel(*first);
+    selectTyped(QStringLiteral("Select Beginning Memory Channel Number"), ChannelOf);
 }
 
 // The questions in turn; a cancelled or unreadable answer ends the write there.
@@ -128,7 +125,7 @@ void RadioEntries::writeChannel()
     const auto orOffered = [](const char* offered, auto read) {
         return [offered, read](const QString& typed) { return read(typed.isEmpty() ? QString::fromLatin1(offered) : typed); };
     };
-    const auto channel = ask("Enter 'CHANNEL NUMBER' (1-99)", "Set Memory Channel Number", "", WritableChannelOf);
+    const auto channel = ask(kChannelPrompt, "Set Memory Channel Number", "", WritableChannelOf);
     if (!channel)
         return refuse();
     const auto frequency = ask("Enter 'FREQUENCY' (MMkkk or MmKkCc or Kkk)", "Set Memory Frequency", "", FrequencyBytesOf);

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace talvex {
 
 // The Radio Operations window's questions: a control whose procedure needs a value asks the
@@ -35,6 +37,9 @@ public:
 
 private:
     void refuse();
+    // The channel typed in answer to the channel question under `title`, as `read` takes it,
+    // selected.
+    void selectTyped(const QString& title, std::optional<int> (*read)(const QString&));
     void step(void (RadioOperations::*onward)());
 
     ProgramState& state_;

@@ -76,9 +76,9 @@ void RadioMain::refresh()
         text7_->setPlainText(texts.Text7);
         text7_->moveCursor(QTextCursor::End);  // the newest traffic stays in sight
     }
-    if (autoStatus_->text() != texts.Command44Caption) {
-        autoStatus_->setText(texts.Command44Caption);
-        Describe(*autoStatus_, texts.Command44Caption);
+    if (autoStatus_->text() != texts.AutoStatusCaption) {
+        autoStatus_->setText(texts.AutoStatusCaption);
+        Describe(*autoStatus_, texts.AutoStatusCaption);
     }
 }
 

@@ -56,7 +56,7 @@ TEST(Format, FrequenciesTrafficModeNamesAndFieldEdges)
 // Every field either decoder may write, by a short name: r = Radio window, m = Memory window.
 const char* const kFieldNames[] = {"r1",   "r2",     "r3",     "r4",    "r5", "r6",   "r7",   "m1",
                                    "m2",   "m3",     "m4",     "m5",    "m6", "m7",   "freq", "mode",
-                                   "filter", "select", "label", "rxtx", "edge", "preset"};
+                                   "filter", "select", "label", "rxtx", "edge"};
 
 std::vector<QString> Fields(const ProgramState& s)
 {
@@ -64,8 +64,7 @@ std::vector<QString> Fields(const ProgramState& s)
     const MemoryFields& m = s.memory;
     return {r.Text1, r.Text2, r.Text3, r.Text4, r.Text5, r.Text6, r.Text7, m.Text1, m.Text2, m.Text3, m.Text4,
             m.Text5, m.Text6, m.Text7, s.FrequencyDisplay, s.ModeValue, s.FilterValue, s.SelectValue, s.LabelField,
-            s.RxTxText, s.EdgeUpperNext ? QStringLiteral("upper") : QStringLiteral("lower"),
-            s.EntriesPreset ? QStringLiteral("preset") : QStringLiteral("-")};
+            s.RxTxText, s.EdgeUpperNext ? QStringLiteral("upper") : QStringLiteral("lower")};
 }
 
 ProgramState Filled()
@@ -76,8 +75,6 @@ ProgramState Filled()
     s.memory.Text1 = QStringLiteral("m1");
     s.memory.Text6 = QStringLiteral("m6");
     s.memory.Text7 = QStringLiteral("m7");
-    s.EntriesPreset = true;
-    s.ChannelText = QStringLiteral("40");
     return s;
 }
 
@@ -95,6 +92,9 @@ std::vector<QString> FilledWith(const char* changes)
     return fields;
 }
 
+// The channel of the memory read sent last, as the link hands it to the decoder.
+constexpr int kChannelAsked = 40;
+
 struct Row {
     const char* name;
     const char* data;
@@ -104,7 +104,7 @@ struct Row {
 
 #define MEM_101 "FE FE E0 94 1A 00 01 01 01 00 40 07 07 00 01 01 00 00 10 00 00 10 00 " \
                 "00 40 07 07 00 01 01 00 00 10 00 00 10 00 41 42 43 20 20 20 20 20 20 20 FD"
-#define BLANK_40 "r1= |r2= |r3= |r4= |r5= |r6= |m1=40|m2=|m3=|m4=|m5=|m6=|m7=Blank|preset=-"
+#define BLANK_40 "r1= |r2= |r3= |r4= |r5= |r6= |m1=40|m2=|m3=|m4=|m5=|m6=|m7=Blank"
 #define SET_710 "FE FE 94 E0 05 00 00 10 07 00 FD FE FE 94 E0 03 FD "
 
 const Row kAnswers[] = {
@@ -119,7 +119,7 @@ const Row kAnswers[] = {
     {"squelch odd", "FE FE 94 E0 15 01 FD FE FE E0 94 15 01 02 FD", "r6=|m7="},
     {"s9", "FE FE 94 E0 15 02 FD FE FE E0 94 15 02 01 20 FD", "r6=S-Meter = S9"},
     {"frequency", "FE FE 94 E0 03 FD FE FE E0 94 03 00 40 07 14 00 FD", "r1=14.074.0|r2= |r3= |freq=14.074.0"},
-    {"no frequency", "FE FE 94 E0 03 FD FE FE E0 94 03 FF FF FF FF FF FD", "r1= |r2= |r3= |r4= |r5= |r6= |preset=-",
+    {"no frequency", "FE FE 94 E0 03 FD FE FE E0 94 03 FF FF FF FF FF FD", "r1= |r2= |r3= |r4= |r5= |r6= ",
      true},
     {"mode", "FE FE 94 E0 04 FD FE FE E0 94 04 03 02 FD", "r4=CW|r5=Fil 2|r2= |r3= |mode= 3|filter= 2"},
     {"mode 06 keeps the mode box", "FE FE 94 E0 04 FD FE FE E0 94 04 06 02 FD", "r5=Fil 2|r2= |r3= |mode= 6|filter= 2"},
@@ -157,14 +157,14 @@ TEST(DecodeAnswer, EachAnswerWritesItsFieldsAndNoTruncationChangesAny)
 {
     for (const Row& row : kAnswers) {
         ProgramState state = Filled();
-        DecodeAnswer(state, Hex(row.data));
+        DecodeAnswer(state, Hex(row.data), kChannelAsked);
         if (row.changes != nullptr) {
             EXPECT_EQ(Fields(state), FilledWith(row.changes)) << row.name;
         }
         const QByteArray full = Hex(row.data);
         for (qsizetype length = 11; !row.echoAlone && length < full.size(); ++length) {
             ProgramState cut = Filled();
-            DecodeAnswer(cut, full.left(length));
+            DecodeAnswer(cut, full.left(length), kChannelAsked);
             EXPECT_EQ(Fields(cut), Fields(Filled())) << row.name << " cut to " << length;
         }
     }

@@ -174,7 +174,6 @@ TEST_F(SerialLinkTest, AReadSentTwiceShowsWhatItShowsSentOnce)
     QStringList shown[2];
     for (const int reads : {1, 2}) {
         state().memory = {};
-        state().ChannelText = QStringLiteral("7");
         for (int i = 0; i < reads; ++i)
             send({0x1A, 0x00, 0x00, 0x07});
         t.port.receive(echo.repeated(reads) + answer7.repeated(reads));
@@ -184,6 +183,20 @@ TEST_F(SerialLinkTest, AReadSentTwiceShowsWhatItShowsSentOnce)
     }
     EXPECT_EQ(shown[0].value(2), u"14.074.0");
     EXPECT_EQ(shown[1], shown[0]);
+}
+
+// A blank channel's answer carries no contents: the Memory window names the channel of the read
+// sent for it, whichever procedure or manual command sent it, the scan edges by their numbers.
+TEST_F(SerialLinkTest, ABlankChannelIsNamedByTheReadSentForIt)
+{
+    openPort();
+    for (const auto& [channel, named] : {std::pair{"00 07", "7"}, std::pair{"01 00", "100"}}) {
+        const QByteArray read = CommandFrame(Hex("1A 00") + Hex(channel));
+        t.program->link.SendCommand(read);
+        t.port.receive(read + Hex("FE FE E0 94 1A 00") + Hex(channel) + Hex("FF FD"));
+        t.timer2().fire();
+        EXPECT_EQ(QStringList({state().memory.Text1, state().memory.Text7}), QStringList({named, "Blank"}));
+    }
 }
 
 // The answer window closes before its deadline only once every request of the exchange has come

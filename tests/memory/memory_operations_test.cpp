@@ -43,7 +43,6 @@ TEST(BlankRig, ReadsItsRangeAtTheLinesPaceThenClearsEachChannelOnceATickAndPause
     EXPECT_EQ(LastShown(t), u"Blank Rig|STOP Blank Rig?");
     EXPECT_EQ(t.run(5), BlankFrames(6) + BlankFrames(7) + BlankFrames(8));
     EXPECT_EQ(t.state().memory.Text1 + t.state().memory.Text7, u"ENDEND");
-    EXPECT_FALSE(t.state().ClearAfterSelect);
     for (int n : {4, 5, 6, 7, 8, 9})
         EXPECT_EQ(t.radio.memory.count(n), n == 4 || n == 9 ? 1u : 0u) << n;
     t.start(&M::Command5_Click, {"10", "20"});
@@ -157,6 +156,17 @@ TEST(ScanRig, CyclesThroughItsRangeWithOneIdleStepAndStopsAtTheNextTick)
     for (int i = 0; i < 4; ++i)
         ticks << t.tick(6);
     EXPECT_EQ(ticks, (QList<Frames>{{"08", "08 00 98", "1A 00 00 98"}, {"08 00 99", "1A 00 00 99"}, {}, {"08 00 98", "1A 00 00 98"}}));
+
+    // A range from 0: the radio has no channel 0 to select, so its step sends nothing and the
+    // traffic stays shown.
+    t.start(&M::Command12_Click);
+    t.tick(6);
+    t.start(&M::Command6_Click, {"0", "1", "9"});
+    ticks.clear();
+    for (int i = 0; i < 4; ++i)
+        ticks << t.tick(6);
+    EXPECT_EQ(ticks, (QList<Frames>{{"08"}, {"08 00 01", "1A 00 00 01"}, {}, {}}));
+    EXPECT_TRUE(t.state().radio.Text7.startsWith(u"STATUS = ")) << t.state().radio.Text7.toStdString();
 }
 
 TEST(ScanRig, OnlyASingleDigitSetsTheSpeed)

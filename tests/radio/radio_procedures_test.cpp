@@ -106,7 +106,7 @@ TEST(RadioSwitches, TheDisplaySwitchesSetTheirFlagsAndBlankWithoutSending)
     state.AutoStatus = true;
     t.program->radio.toggleAutoStatus();
     EXPECT_FALSE(state.AutoStatus);
-    EXPECT_EQ(state.radio.Command44Caption, u"Disable Auto Status");
+    EXPECT_EQ(state.radio.AutoStatusCaption, u"Disable Auto Status");
     Fill(state);
     t.program->radio.clearStatus();
     EXPECT_EQ(Fields(state), QStringList(8, S(" ")));

@@ -13,7 +13,7 @@ inline const QString kTraffic = QStringLiteral(" FE FE E0 94 FB FD");
 inline void Fill(ProgramState& s)
 {
     s.radio = {QStringLiteral("14.074.0"), QStringLiteral("7"), QStringLiteral("*"), QStringLiteral("USB"),
-        QStringLiteral("Fil 2"), QStringLiteral("status"), kTraffic, s.radio.Command44Caption};
+        QStringLiteral("Fil 2"), QStringLiteral("status"), kTraffic, s.radio.AutoStatusCaption};
     s.memory.Text9 = kTraffic;
 }
 
