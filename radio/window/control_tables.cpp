@@ -2,8 +2,6 @@
 
 #include <QStringList>
 
-#include <string_view>
-
 namespace talvex {
 
 using E = RadioEntries;

@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 
 namespace talvex {
