@@ -90,12 +90,12 @@ void StatusRows(ProgramState& state, const QByteArray& d)
 
 }  // namespace
 
-void DecodeAnswer(ProgramState& state, const QByteArray& data)
+void DecodeAnswer(ProgramState& state, const QByteArray& data, std::uint8_t radio)
 {
     // An echo alone, or nothing at all, shows nothing; the status boxes already show it.
     if (data.size() < 11)
         return;
-    const QByteArray answer = WithoutInterjections(data);
+    const QByteArray answer = WithoutInterjections(data, radio);
     StatusRows(state, answer);
     decode::FrequencyAndMemoryRows(state, answer);
 }

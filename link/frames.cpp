@@ -7,28 +7,23 @@
 
 namespace talvex {
 
-std::uint8_t RadioAddress()
+QByteArray CivPrefix(std::uint8_t radio)
 {
-    return kRadio.address;
-}
-
-QByteArray CivPrefix()
-{
-    return MakeBytes({kPreamble, kPreamble, RadioAddress(), kControllerAddress});
+    return MakeBytes({kPreamble, kPreamble, radio, kControllerAddress});
 }
 
 QByteArray CivEnd() { return MakeBytes({kEndOfMessage}); }
 
-QByteArray CommandFrame(const QByteArray& command) { return CivPrefix() + command + CivEnd(); }
+QByteArray CommandFrame(std::uint8_t radio, const QByteArray& command) { return CivPrefix(radio) + command + CivEnd(); }
 
-QByteArray CommandFrame(std::initializer_list<std::uint8_t> command)
+QByteArray CommandFrame(std::uint8_t radio, std::initializer_list<std::uint8_t> command)
 {
-    return CommandFrame(MakeBytes(command));
+    return CommandFrame(radio, MakeBytes(command));
 }
 
-QByteArray PowerOnFrame()
+QByteArray PowerOnFrame(std::uint8_t radio)
 {
-    return CivPrefix().repeated(25) + MakeBytes({0x18, 0x01}) + CivEnd();
+    return CivPrefix(radio).repeated(25) + MakeBytes({0x18, 0x01}) + CivEnd();
 }
 
 std::optional<QByteArray> ChannelField(const QString& channelText)
@@ -80,9 +75,9 @@ QByteArray MemoryContents(const MemoryChannel& channel)
         .bytes();
 }
 
-QByteArray MemoryWriteFrame(const MemoryChannel& channel)
+QByteArray MemoryWriteFrame(std::uint8_t radio, const MemoryChannel& channel)
 {
-    return CommandFrame(MakeBytes({0x1A, 0x00}) + MemoryContents(channel));
+    return CommandFrame(radio, MakeBytes({0x1A, 0x00}) + MemoryContents(channel));
 }
 
 }  // namespace talvex

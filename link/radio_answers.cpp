@@ -17,9 +17,9 @@ constexpr int kBlankAnswerSize = 10;
 
 bool IsBcd(std::uint8_t byte) { return (byte >> 4) <= 9 && (byte & 0x0F) <= 9; }
 
-QByteArray AnswerHeader()
+QByteArray AnswerHeader(std::uint8_t radio)
 {
-    return MakeBytes({kPreamble, kPreamble, kControllerAddress, RadioAddress()});
+    return MakeBytes({kPreamble, kPreamble, kControllerAddress, radio});
 }
 
 bool IsMemoryRead(const QByteArray& answer)
@@ -29,10 +29,10 @@ bool IsMemoryRead(const QByteArray& answer)
 
 }  // namespace
 
-std::vector<QByteArray> RadioAnswers(const QByteArray& received)
+std::vector<QByteArray> RadioAnswers(const QByteArray& received, std::uint8_t radio)
 {
     std::vector<QByteArray> answers;
-    const QByteArray header = AnswerHeader();
+    const QByteArray header = AnswerHeader(radio);
     qsizetype at = received.indexOf(header);
     while (at >= 0) {
         const qsizetype end = received.indexOf(static_cast<char>(kEndOfMessage), at + header.size());
@@ -90,8 +90,9 @@ MemoryFields ShownFromAnswer(const QByteArray& answer, const QString& channelTex
     // it after a read: the file then holds what the window showed.
     ProgramState scratch;
     scratch.ChannelText = channelText;
-    const QByteArray request = CommandFrame(QByteArray::fromHex("1A00") + answer.mid(6, 2));
-    DecodeAnswer(scratch, request + answer);
+    const std::uint8_t radio = At(answer, 4);  // the address it came from
+    const QByteArray request = CommandFrame(radio, QByteArray::fromHex("1A00") + answer.mid(6, 2));
+    DecodeAnswer(scratch, request + answer, radio);
     return scratch.memory;
 }
 

@@ -8,14 +8,16 @@
 
 #include <QByteArray>
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
 namespace talvex {
 
-// The frames the radio addressed to the controller (FE FE E0 94 ... FD), in the order they
-// came. Echoes, broadcasts and bytes that form no such frame are left out.
-std::vector<QByteArray> RadioAnswers(const QByteArray& received);
+// The frames the radio at `radio` addressed to the controller (FE FE E0 `radio` ... FD), in
+// the order they came. Echoes, broadcasts, other devices' frames and bytes that form no such
+// frame are left out.
+std::vector<QByteArray> RadioAnswers(const QByteArray& received, std::uint8_t radio);
 
 bool IsOk(const QByteArray& answer);
 bool IsNg(const QByteArray& answer);
