@@ -2,6 +2,8 @@
 
 #include "list_options.h"
 
+#include "link/radio_model.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -30,10 +32,10 @@ struct Options {
     ListOptions list;  // export, import
 };
 
-// The CI-V rates the IC-7300 offers.
+// A CI-V rate the radio offers.
 bool IsRadioRate(int baud);
 
-// "7-12", "5" (one channel): both ends whole numbers 1-99, the first not after the last.
+// "7-12", "5" (one channel): both ends memory channels, the first not after the last.
 std::optional<std::pair<int, int>> ParseChannelRange(const QString& text);
 
 // The arguments after the program's name; a one-line reason when they are not a command.

@@ -45,7 +45,7 @@ bool AnswersComplete(const std::vector<QByteArray>& sent, const QByteArray& rece
 
 int LongestAnswerBytes(const QByteArray& frame)
 {
-    // FE FE 94 E0 1A 00 hh ll FD asks for a channel: FE FE E0 94 1A 00 and its 41 bytes, FD.
+    // FE FE 94 E0 1A 00 hh ll FD asks for a channel: FE FE E0 94 1A 00, its record, FD.
     const bool memoryRead = frame.size() == 9 && frame.mid(4, 2) == QByteArray::fromHex("1A00");
     return memoryRead ? 6 + kMemoryContentsSize + 1 : 11;
 }

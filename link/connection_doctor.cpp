@@ -1,5 +1,6 @@
 #include "connection_doctor.h"
 
+#include "format.h"
 #include "frames.h"
 
 #include "platform/serial_settings.h"
@@ -146,36 +147,37 @@ std::optional<LineFinding> DiagnoseChain(const QByteArray& received, std::uint8_
 
 QString AdviceText(const LineFinding& finding, const QString& commBaud, const QString& commPort, std::uint8_t radio)
 {
+    const QString onTheRadio = QStringLiteral("On the ") + RadioName() + QStringLiteral(" set ");
     switch (finding.cause) {
     case LineCause::EchoOff:
-        return QStringLiteral("The radio answers but does not echo TALVEX's commands. On the IC-7300 set ") + kCivMenu
+        return QStringLiteral("The radio answers but does not echo TALVEX's commands. ") + onTheRadio + kCivMenu
             + QStringLiteral("CI-V USB Echo Back to ON.");
     case LineCause::BaudRate: {
         const QString rate = Rate(commBaud);
         return QStringLiteral("What arrives from the radio does not form CI-V frames: the radio's CI-V baud rate "
                               "is not TALVEX's ")
-            + rate + QStringLiteral(". On the IC-7300 set ") + kCivMenu
+            + rate + QStringLiteral(". ") + onTheRadio + kCivMenu
             + QStringLiteral("CI-V USB Baud Rate (radio on the USB cable) or CI-V Baud Rate (radio on the REMOTE "
                              "jack) to ")
             + rate + QStringLiteral(".");
     }
     case LineCause::Address:
         return QStringLiteral("The radio uses CI-V address ") + Hex(finding.address.value_or(0))
-            + QStringLiteral(", but TALVEX talks to ") + Hex(radio) + QStringLiteral(". On the IC-7300 set ")
+            + QStringLiteral(", but TALVEX talks to ") + Hex(radio) + QStringLiteral(". ") + onTheRadio
             + kCivMenu + QStringLiteral("CI-V Address to ") + Hex(radio) + QStringLiteral(".");
     // An interface on the CI-V bus echoes whatever is sent whether the radio is on or not, so
     // the echoes alone cannot tell a switched-off radio from one at another address.
     case LineCause::Unanswered:
         return QStringLiteral("TALVEX's commands come back as echoes, but nothing answers them: the radio is "
                               "switched off (its interface echoes what TALVEX sends), or its CI-V address is not ")
-            + Hex(radio) + QStringLiteral(". Switch the radio on. If it is on, set on the IC-7300 ")
+            + Hex(radio) + QStringLiteral(". Switch the radio on. If it is on, set on the ") + RadioName() + u' '
             + kCivMenu + QStringLiteral("CI-V Address to ") + Hex(radio) + QStringLiteral(".");
     // A radio at another rate that does not echo sends nothing TALVEX could read either.
     case LineCause::Silent:
         return QStringLiteral("Nothing at all came back from the radio on ") + commPort
             + QStringLiteral(". Switch the radio on, check the cable, check that the port in System Setup "
                              "(TALVEX.INI) is the radio's, and check that the radio's CI-V baud rate is TALVEX's ")
-            + Rate(commBaud) + QStringLiteral(": on the IC-7300 ") + kCivMenu
+            + Rate(commBaud) + QStringLiteral(": on the ") + RadioName() + u' ' + kCivMenu
             + QStringLiteral("CI-V USB Baud Rate (radio on the USB cable) or CI-V Baud Rate (radio on the REMOTE "
                              "jack).");
     }

@@ -7,6 +7,12 @@
 
 namespace talvex {
 
+namespace {
+
+std::uint8_t Bcd(int twoDigits) { return static_cast<std::uint8_t>((twoDigits / 10) << 4 | twoDigits % 10); }
+
+}  // namespace
+
 QByteArray CivPrefix(std::uint8_t radio)
 {
     return MakeBytes({kPreamble, kPreamble, radio, kControllerAddress});
@@ -28,10 +34,10 @@ QByteArray PowerOnFrame(std::uint8_t radio)
 
 std::optional<QByteArray> ChannelField(const QString& channelText)
 {
-    if (channelText == u"100")
-        return MakeBytes({0x01, 0x00});
-    if (channelText == u"101")
-        return MakeBytes({0x01, 0x01});
+    for (int edge = kRadio.lastChannel + 1; edge <= kRadio.lastSelectable; ++edge) {
+        if (channelText == QString::number(edge))
+            return MakeBytes({Bcd(edge / 100), Bcd(edge % 100)});
+    }
     const BcdByte low = DecimalToBcd(channelText);
     if (!low.ok())
         return std::nullopt;
@@ -61,11 +67,13 @@ std::optional<int> ChannelOfField(const QByteArray& field)
         return std::nullopt;
     const auto high = static_cast<std::uint8_t>(field[0]);
     const auto low = static_cast<std::uint8_t>(field[1]);
-    if (high == 0x01 && (low == 0x00 || low == 0x01))
-        return 100 + low;
-    if (high != 0x00 || (low >> 4) > 9 || (low & 0x0F) > 9)
+    const auto digits = [](std::uint8_t byte) { return (byte >> 4) * 10 + (byte & 0x0F); };
+    if ((high >> 4) > 9 || (high & 0x0F) > 9 || (low >> 4) > 9 || (low & 0x0F) > 9)
         return std::nullopt;
-    return (low >> 4) * 10 + (low & 0x0F);
+    const int channel = digits(high) * 100 + digits(low);
+    if (high != 0x00 && !kRadio.isScanEdge(channel))
+        return std::nullopt;
+    return channel;
 }
 
 QByteArray MemoryContents(const MemoryChannel& channel)

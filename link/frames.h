@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bytes.h"
+#include "memory_record.h"
 
 #include <QByteArray>
 #include <QString>
@@ -33,11 +34,11 @@ QByteArray CommandFrame(std::uint8_t radio, std::initializer_list<std::uint8_t> 
 // Power ON wakes a sleeping radio with 25 prefixes in a row before 18 01 FD: 103 bytes.
 QByteArray PowerOnFrame(std::uint8_t radio);
 
-// The two-byte channel field: "100" -> 01 00, "101" -> 01 01, any other text 00 + BCD.
-// Nothing when the text cannot be encoded.
+// The two-byte channel field: a scan edge in four BCD digits ("100" -> 01 00), any other text
+// 00 + BCD. Nothing when the text cannot be encoded.
 std::optional<QByteArray> ChannelField(const QString& channelText);
-// The channel number of a two-byte channel field: 00 07 -> 7, 01 00 -> 100. Nothing when the
-// field is not one a channel answers with.
+// The channel number of a two-byte channel field: 00 07 -> 7, 01 00 -> 100 (a scan edge).
+// Nothing when the field is not one a channel answers with.
 std::optional<int> ChannelOfField(const QByteArray& field);
 
 // The five frequency bytes from six typed digits MMkkkh: pairs into bytes 4, 3, 2; 1 and 5 stay 00.
@@ -45,13 +46,13 @@ std::optional<QByteArray> FrequencyField(const QString& sixDigits);
 
 // The 41 bytes after 1A 00 in a memory write.
 struct MemoryChannel {
-    std::uint8_t channel = 0;  // BCD of 1-99
+    std::uint8_t channel = 0;  // BCD of a memory channel
     QByteArray frequency;      // five bytes
     std::uint8_t mode = 0;
     std::uint8_t filter = 0;
-    QString label;             // ten characters
+    QString label;             // as long as the radio's names
 };
-inline constexpr int kMemoryContentsSize = 41;
+inline constexpr int kMemoryContentsSize = record::kSize;
 QByteArray MemoryContents(const MemoryChannel& channel);
 
 // 1A 00 + MemoryContents framed: 48 bytes.

@@ -4,6 +4,7 @@
 #include "bytes.h"
 #include "format.h"
 #include "frames.h"
+#include "memory_record.h"
 
 namespace talvex {
 
@@ -75,13 +76,14 @@ bool ContentsReadable(const QByteArray& contents)
 {
     if (contents.size() != kMemoryContentsSize)
         return false;
-    // channel 2, select 1, frequency 5, mode 1, filter 1
-    for (int i = 4; i <= 8; ++i) {
+    // At() counts from 1.
+    constexpr int kFrequency = record::kFirstSet + record::kFrequency + 1;
+    for (int i = kFrequency; i < kFrequency + record::kFrequencySize; ++i) {
         if (!IsBcd(At(contents, i)))
             return false;
     }
-    const int filter = At(contents, 10);
-    return !ModeName(At(contents, 9)).isEmpty() && filter >= 1 && filter <= 3;
+    return kRadio.mode(At(contents, record::kFirstSet + record::kMode + 1))
+        && kRadio.holdsFilter(At(contents, record::kFirstSet + record::kFilter + 1));
 }
 
 MemoryFields ShownFromAnswer(const QByteArray& answer, const QString& channelText)

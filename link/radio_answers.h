@@ -31,9 +31,9 @@ std::optional<QByteArray> MemoryReadAnswer(const std::vector<QByteArray>& answer
 QByteArray ContentsOfAnswer(const QByteArray& answer);
 bool IsBlankChannelAnswer(const QByteArray& answer);
 
-// Contents whose frequency is BCD, whose mode is a known mode and whose filter is 1-3: what
-// a channel written by this program, or set on the radio, holds. Anything else is a damaged
-// answer.
+// Contents whose frequency is BCD, whose mode is one of the radio's and whose filter is one it
+// has: what a channel written by this program, or set on the radio, holds. Anything else is a
+// damaged answer.
 bool ContentsReadable(const QByteArray& contents);
 
 // The Memory window's channel fields as the answer decoder shows a memory read answer.

@@ -13,13 +13,12 @@ namespace talvex {
 
 namespace {
 
-// Positions inside the 41 contents bytes (from 0): channel 0-1, select 2, frequency 3-7,
-// mode 8, filter 9, name 31-40.
-constexpr int kFrequencyAt = 3;
-constexpr int kModeAt = 8;
-constexpr int kFilterAt = 9;
-constexpr int kNameAt = 31;
-constexpr int kNameSize = 10;
+// Positions inside the contents bytes (from 0), those of the receive side.
+constexpr int kFrequencyAt = record::kFirstSet + record::kFrequency;
+constexpr int kModeAt = record::kFirstSet + record::kMode;
+constexpr int kFilterAt = record::kFirstSet + record::kFilter;
+constexpr int kNameAt = record::kName;
+constexpr int kNameSize = record::kNameSize;
 
 std::uint8_t ByteOf(const QByteArray& contents, int index) { return static_cast<std::uint8_t>(contents[index]); }
 

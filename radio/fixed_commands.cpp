@@ -3,22 +3,37 @@
 #include "radio/fixed_commands.h"
 
 #include "link/frames.h"
+#include "link/radio_model.h"
 
 namespace talvex {
 
 using R = RadioOperations;
 
+namespace {
+
+// The mode command's byte for the mode a list item names, from the radio's description; a name
+// the radio has no mode of does not build.
+consteval std::uint8_t ModeByte(std::u16string_view name)
+{
+    const RadioMode* mode = kRadio.modeNamed(name);
+    if (!mode)
+        throw "the radio has no mode of this name";
+    return mode->code;
+}
+
+}  // namespace
+
 const std::vector<FixedCommand>& FixedCommands()
 {
     static const std::vector<FixedCommand> rows{
-        {"List1", "AM", &R::Option3_Click, {0x06, 0x02}},
-        {"List1", "FM", &R::Option4_Click, {0x06, 0x05}},
-        {"List1", "USB", &R::Option5_Click, {0x06, 0x01}},
-        {"List1", "LSB", &R::Option6_Click, {0x06, 0x00}},
-        {"List1", "CW", &R::Option7_Click, {0x06, 0x03}},
-        {"List1", "CWr", &R::Option8_Click, {0x06, 0x07}},
-        {"List1", "RTTY", &R::Option9_Click, {0x06, 0x04}},
-        {"List1", "RTTYr", &R::Option10_Click, {0x06, 0x08}},
+        {"List1", "AM", &R::Option3_Click, {0x06, ModeByte(u"AM")}},
+        {"List1", "FM", &R::Option4_Click, {0x06, ModeByte(u"FM")}},
+        {"List1", "USB", &R::Option5_Click, {0x06, ModeByte(u"USB")}},
+        {"List1", "LSB", &R::Option6_Click, {0x06, ModeByte(u"LSB")}},
+        {"List1", "CW", &R::Option7_Click, {0x06, ModeByte(u"CW")}},
+        {"List1", "CWr", &R::Option8_Click, {0x06, ModeByte(u"CWr")}},
+        {"List1", "RTTY", &R::Option9_Click, {0x06, ModeByte(u"RTTY")}},
+        {"List1", "RTTYr", &R::Option10_Click, {0x06, ModeByte(u"RTTYr")}},
         {"List4", "VFO", &R::Option17_Click, {0x07}},
         {"List4", "MEM", &R::Option18_Click, {0x08}},
         {"List3", "VFO A", &R::Option11_Click, {0x07, 0x00}},

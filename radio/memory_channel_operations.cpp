@@ -26,7 +26,7 @@ bool IsPrintable(const QString& text)
 void RadioOperations::Option40_Click()
 {
     if (!state_.EntriesPreset) {
-        state_.ChannelText = dialogs_.inputOrEmpty(QStringLiteral("Enter 'CHANNEL NUMBER' (1-99)"),
+        state_.ChannelText = dialogs_.inputOrEmpty(QStringLiteral("Enter 'CHANNEL NUMBER' (") + ChannelRangeText() + u')',
                                                    QStringLiteral("Select Memory Channel Number"));
     }
     const auto channel = WholeNumberIn(state_.ChannelText, kRadio.firstChannel, kRadio.lastSelectable);
@@ -52,7 +52,7 @@ void RadioOperations::Option40_Click()
 void RadioOperations::Option45_Click()
 {
     if (!state_.EntriesPreset) {
-        state_.ChannelText = dialogs_.inputOrEmpty(QStringLiteral("Enter 'CHANNEL NUMBER' (1-99)"),
+        state_.ChannelText = dialogs_.inputOrEmpty(QStringLiteral("Enter 'CHANNEL NUMBER' (") + ChannelRangeText() + u')',
                                                    QStringLiteral("Read Memory Channel Number"));
     }
     const auto channel = WholeNumberIn(state_.ChannelText, kRadio.firstChannel, kRadio.lastSelectable);
@@ -88,7 +88,7 @@ void RadioOperations::stepChannel(int step)
 {
     int channel = 0;
     if (!state_.ChannelStepping) {
-        state_.ChannelText = dialogs_.inputOrEmpty(QStringLiteral("Enter 'CHANNEL NUMBER' (1-99)"),
+        state_.ChannelText = dialogs_.inputOrEmpty(QStringLiteral("Enter 'CHANNEL NUMBER' (") + ChannelRangeText() + u')',
                                                    QStringLiteral("Select Beginning Memory Channel Number"));
         const auto first = WholeNumberIn(state_.ChannelText, kRadio.firstChannel, kRadio.lastChannel);
         if (!first) {
@@ -121,7 +121,7 @@ void RadioOperations::Option44_Click()
         state_.EntriesPreset = false;
     };
     if (!preset) {
-        const auto channel = dialogs_.input(QStringLiteral("Enter 'CHANNEL NUMBER' (1-99)"),
+        const auto channel = dialogs_.input(QStringLiteral("Enter 'CHANNEL NUMBER' (") + ChannelRangeText() + u')',
                                             QStringLiteral("Set Memory Channel Number"), QString());
         if (!channel)
             return refuse();
@@ -162,8 +162,8 @@ void RadioOperations::Option44_Click()
         return refuse();
 
     if (!preset) {
-        const auto filter = dialogs_.input(QStringLiteral("Enter 'FILTER' (1,2,3)"), QStringLiteral("Set Memory Filter"),
-                                           QStringLiteral("2"));
+        const auto filter = dialogs_.input(QStringLiteral("Enter 'FILTER' (") + NumbersUpTo(kRadio.filters).join(u',') + u')',
+                                           QStringLiteral("Set Memory Filter"), QStringLiteral("2"));
         if (!filter)
             return refuse();
         state_.FilterValue = *filter;
@@ -171,19 +171,19 @@ void RadioOperations::Option44_Click()
     // Only the empty answer means the default; a blank is refused like a blank mode.
     if (state_.FilterValue.isEmpty())
         state_.FilterValue = QStringLiteral("2");
-    const auto filter = WholeNumberIn(state_.FilterValue, 1, 3);
+    const auto filter = WholeNumberIn(state_.FilterValue, 1, kRadio.filters);
     if (!filter)
         return refuse();
 
     if (!preset) {
-        const auto label = dialogs_.input(QStringLiteral("Enter  'LABEL'  info (0-10 chars)"),
+        const auto label = dialogs_.input(QStringLiteral("Enter  'LABEL'  info (0-%1 chars)").arg(kRadio.labelLength),
                                           QStringLiteral("Set Memory Label"), QString());
         if (!label)
             return refuse();
         state_.LabelText = *label;
     }
     // What is typed past the tenth character is never sent, so only the ten sent are checked.
-    const QString labelField = state_.LabelText.left(10).leftJustified(10, u' ');
+    const QString labelField = state_.LabelText.left(kRadio.labelLength).leftJustified(kRadio.labelLength, u' ');
     if (!IsPrintable(labelField))
         return refuse();
     state_.LabelField = labelField;

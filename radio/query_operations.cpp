@@ -4,6 +4,7 @@
 #include "link/bcd.h"
 #include "link/format.h"
 #include "link/frames.h"
+#include "link/radio_model.h"
 #include "radio/frequency_digits.h"
 
 namespace talvex {
@@ -38,8 +39,9 @@ void RadioOperations::Option41_Click()
         return;
     }
     state_.FilterValue =
-        dialogs_.inputOrEmpty(QStringLiteral("Enter  'FILTER'  (1,2,3)"), QStringLiteral("Memory Filter"), QStringLiteral("2"));
-    const auto filter = WholeNumberIn(state_.FilterValue, 1, 3);
+        dialogs_.inputOrEmpty(QStringLiteral("Enter  'FILTER'  (") + NumbersUpTo(kRadio.filters).join(u',') + u')',
+                              QStringLiteral("Memory Filter"), QStringLiteral("2"));
+    const auto filter = WholeNumberIn(state_.FilterValue, 1, kRadio.filters);
     if (!filter) {
         refuseEntry();
         return;
