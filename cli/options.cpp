@@ -1,6 +1,9 @@
 #include "options.h"
 
 #include "link/format.h"
+#include "link/frames.h"
+
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <vector>
@@ -27,6 +30,24 @@ constexpr KnownCommand kCommands[] = {
     {"backups", Command::Backups, 0},   {"restore", Command::Restore, 1}, {"diff", Command::Diff, 1},
     {"export", Command::Export, 1},     {"import", Command::Import, 2},
 };
+
+QString AddressText(int byte) { return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper() + u'h'; }
+
+// The radio's CI-V address as its menu shows it, "98h", the "h" left out or not; or why not.
+std::variant<std::uint8_t, QString> CivAddressOf(const QString& text)
+{
+    static const QRegularExpression shape(QStringLiteral("^([0-9A-Fa-f]{1,2})[hH]?$"));
+    const auto match = shape.match(text);
+    const int byte = match.hasMatch() ? match.captured(1).toInt(nullptr, 16) : -1;
+    if (byte == kBroadcastAddress)
+        return QStringLiteral("--address 00 is the broadcast address, not the radio's");
+    if (byte == kControllerAddress)
+        return QStringLiteral("--address E0 is TALVEX's own, as the controller, not the radio's");
+    if (!kRadio.takesAddress(byte))
+        return QStringLiteral("--address must be the radio's CI-V address as its menu shows it, %1-%2, not \"%3\"")
+            .arg(AddressText(kRadio.lowestAddress), AddressText(kRadio.highestAddress), text);
+    return static_cast<std::uint8_t>(byte);
+}
 
 // "4800, 9600": the rates the radio offers, with `between` them.
 QString RatesText(const QString& between)
@@ -149,6 +170,11 @@ std::variant<Options, QString> ParseArguments(const QStringList& given)
                 return QStringLiteral("--baud must be one of ") + RatesText(QStringLiteral(", ")) + QStringLiteral(", not \"")
                     + text.value_or(QString()) + u'"';
             options.baud = baud;
+        } else if (argument == u"--address") {
+            const auto address = CivAddressOf(value().value_or(QString()));
+            if (const QString* why = std::get_if<QString>(&address))
+                return *why;
+            options.address = std::get<std::uint8_t>(address);
         } else if (const ListOptionStep step = TakeListOption(arguments, i, options.list); step.taken) {
             if (!step.error.isEmpty())
                 return step.error;
@@ -203,7 +229,7 @@ std::variant<Options, QString> ParseArguments(const QStringList& given)
 QString UsageText()
 {
     return QStringLiteral(
-        "usage: talvex-mem [--port COMn|DEVICE] [--baud RATE] [--json] [--quiet] COMMAND\n"
+        "usage: talvex-mem [--port COMn|DEVICE] [--baud RATE] [--address HEX] [--json] [--quiet] COMMAND\n"
         "  read FILE [--plain]     all %1 channels into a data file, each with its whole record\n"
         "                          (--plain: the six zones only; --records is still taken, and is the default)\n"
         "  write FILE              back up, then write the channels that differ, each verified\n"
@@ -220,6 +246,7 @@ QString UsageText()
         "                          a list into a data file; the report names every row changed\n"
         "  FILE - is standard output for read and export, standard input for the files read\n"
         "  --port, --baud          instead of TALVEX.INI's; RATE %2\n"
+        "  --address HEX           the radio's CI-V address as its menu shows it (98, 98h), when not %3\n"
         "  --option=VALUE          the same as --option VALUE\n"
         "  --json                  the report as one JSON object on standard output, on every exit\n"
         "  --quiet, -q             no progress, only the end report (and errors)\n"
@@ -228,7 +255,7 @@ QString UsageText()
         "  6 rows or lines changed or left out (import, write, diff; import --strict: nothing written),\n"
         "  130 stopped\n")
         .arg(kRadio.lastChannel - kRadio.firstChannel + 1)
-        .arg(RatesText(QStringLiteral(" ")));
+        .arg(RatesText(QStringLiteral(" ")), AddressText(kRadio.address));
 }
 
 }  // namespace talvex::cli

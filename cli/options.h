@@ -29,6 +29,7 @@ struct Options {
     bool quiet = false;  // no progress at all, only the end report
     std::optional<QString> port;  // "COMn" or a device path
     std::optional<int> baud;
+    std::uint8_t address = kRadio.address;  // the radio's CI-V address, when changed on its menu
     ListOptions list;  // export, import
 };
 
