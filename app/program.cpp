@@ -4,10 +4,10 @@
 
 namespace talvex {
 
-Program::Program(PlatformServices services, WindowShell& windowShell)
+Program::Program(PlatformServices services, WindowShell& windowShell, std::uint8_t radioAddress)
     : platform(std::move(services)),
       windows(windowShell),
-      link(state, platform.port, platform.dialogs, platform.exit, platform.timers),
+      link(state, platform.port, platform.dialogs, platform.exit, platform.timers, radioAddress),
       dataFile(state, platform.dialogs, platform.exit, platform.workingDirectory),
       radio(state, link),
       memory(state, radio, link, dataFile, platform.dialogs, platform.timers),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "state/program_state.h"
+#include "link/radio_model.h"
 #include "link/serial_link.h"
 #include "datafile/data_file.h"
 #include "memory/memory_operations.h"
@@ -39,7 +40,9 @@ struct PlatformServices {
 // together once. The windows show `state` and call the procedures.
 class Program {
 public:
-    Program(PlatformServices platform, WindowShell& windows);
+    // `radioAddress`: the radio's CI-V address for this run. The windows always use the
+    // description's; talvex-mem takes the one the operator set on the radio.
+    Program(PlatformServices platform, WindowShell& windows, std::uint8_t radioAddress = kRadio.address);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;

@@ -32,8 +32,8 @@ std::optional<LineFields> LineFieldsOf(const QString& line)
     modeText.remove(u' ');
     const auto mode = ModeCode(modeText.isEmpty() ? QStringLiteral("AM") : modeText);
     const QString filterText = Columns(line, 47, 47).trimmed();
-    const auto filter = WholeNumberIn(filterText, 1, 3);
-    const QString label = Columns(line, 71, 80).leftJustified(record::kNameSize, u' ');
+    const auto filter = WholeNumberIn(filterText, 1, kRadio.filters);
+    const QString label = Columns(line, 71, 70 + kRadio.labelLength).leftJustified(kRadio.labelLength, u' ');
     if (!channel || !digits || !mode || (!filterText.isEmpty() && !filter) || !IsPrintableLabel(label))
         return std::nullopt;
     LineFields fields{*channel, digits->toLongLong() * 100, *mode, filter, Columns(line, 57, 57) == u"Y", label,

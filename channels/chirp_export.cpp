@@ -4,12 +4,13 @@
 #include "channels/csv_text.h"
 #include "channels/record_fields.h"
 #include "link/format.h"
+#include "link/radio_model.h"
 
 namespace talvex::channels {
 
 namespace {
 
-// CHIRP's defaults for what the IC-7300 has no setting of: its reader insists on a DTCS code
+// CHIRP's defaults for what the radio has no setting of: its reader insists on a DTCS code
 // from its list, a polarity and a tuning step from its list; Power is the radio's full power.
 ChirpRow DefaultRow()
 {
@@ -40,7 +41,7 @@ QString ToneTypeText(int toneType)
 // unused tone is written as its default (the record column keeps it).
 QString ToneColumn(int tenths, bool used)
 {
-    return used || IsRadioTone(tenths) ? ToneText(tenths) : QStringLiteral("88.5");
+    return used || kRadio.holdsTone(tenths) ? ToneText(tenths) : QStringLiteral("88.5");
 }
 
 // The visible zones of a line without its record: tones, data mode and split are the radio's,

@@ -1,7 +1,7 @@
 #pragma once
 
 // Channels written as CHIRP's generic CSV. From a record nothing is lost: the columns carry
-// what CHIRP can hold and the IC7300 columns the rest, the record itself included. From a
+// what CHIRP can hold and our own columns the rest, the record itself included. From a
 // data-file line, what the line holds: its visible zones, and its seventh zone when it has one.
 
 #include "channels/chirp_columns.h"

@@ -4,6 +4,7 @@
 #include "channels/chirp_row.h"
 #include "channels/csv_text.h"
 #include "link/bcd.h"
+#include "link/format.h"
 #include "link/radio_model.h"
 
 #include <algorithm>
@@ -39,11 +40,13 @@ ImportResult ImportRows(const std::vector<NumberedRow>& rows, const ImportOption
         const QString location = numbered.row[kLocation].trimmed();
         const std::optional<int> located = WholeNumberIn(location, kRadio.firstChannel, kRadio.lastChannel);
         if (options.renumber && next > kRadio.lastChannel) {
-            report(QStringLiteral("no channel left after 99: left out"));
+            report(QStringLiteral("no channel left after ") + QString::number(kRadio.lastChannel)
+                   + QStringLiteral(": left out"));
             continue;
         }
         if (!options.renumber && !located) {
-            report(QStringLiteral("Location \"") + location + QStringLiteral("\" is outside 1-99: left out"));
+            report(QStringLiteral("Location \"") + location + QStringLiteral("\" is outside ") + ChannelRangeText()
+                   + QStringLiteral(": left out"));
             continue;
         }
         const int channel = options.renumber ? next : *located;

@@ -44,40 +44,44 @@ std::optional<int> ToneOfText(const QString& text)
     return match.captured(1).toInt() * 10 + match.captured(2).toInt();
 }
 
-struct ModeWord {
+// Modes other radios have that this one does the same way, a little wider or narrower, and the
+// mode of its own each is written as; the report names them. CHIRP writes the radio's own modes
+// by their names in capitals ("CWR").
+struct NearMode {
     const char16_t* chirp;
-    int code;
+    const char16_t* own;
 };
-// The radio's own modes, then the modes other radios have that the IC-7300 does the same way,
-// a little wider or narrower; those are named in the report.
-constexpr std::array<ModeWord, 8> kOwnModes{
-    {{u"LSB", 0}, {u"USB", 1}, {u"AM", 2}, {u"CW", 3}, {u"RTTY", 4}, {u"FM", 5}, {u"CWR", 7}, {u"RTTYR", 8}}};
-constexpr std::array<ModeWord, 7> kNearModes{
-    {{u"NFM", 5}, {u"WFM", 5}, {u"NAM", 2}, {u"NCW", 3}, {u"NCWR", 7}, {u"FSK", 4}, {u"FSKR", 8}}};
+constexpr std::array<NearMode, 7> kNearModes{{{u"NFM", u"FM"},
+                                              {u"WFM", u"FM"},
+                                              {u"NAM", u"AM"},
+                                              {u"NCW", u"CW"},
+                                              {u"NCWR", u"CWr"},
+                                              {u"FSK", u"RTTY"},
+                                              {u"FSKR", u"RTTYr"}}};
 
-template <std::size_t N>
-std::optional<int> FindMode(const std::array<ModeWord, N>& modes, const QString& text)
+std::optional<int> NearModeCode(const QString& text)
 {
-    for (const ModeWord& mode : modes) {
+    for (const NearMode& mode : kNearModes) {
         if (text.compare(QString::fromUtf16(mode.chirp), Qt::CaseInsensitive) == 0)
-            return mode.code;
+            return ModeCode(QString::fromUtf16(mode.own));
     }
     return std::nullopt;
 }
 
-// Ten printable ASCII characters: accents taken off, anything else a "?", the rest cut.
+// A name the radio can hold: accents taken off, any other character it cannot show a "?", the
+// rest cut.
 QString RadioLabel(const QString& name, QStringList& changes)
 {
     QString label;
     for (const QChar c : name.normalized(QString::NormalizationForm_KD)) {
         if (c.category() == QChar::Mark_NonSpacing)
             continue;
-        label += c.unicode() >= 0x20 && c.unicode() <= 0x7E ? c : QChar(u'?');
+        label += kRadio.holdsLabelCharacter(c.unicode()) ? c : QChar(u'?');
     }
-    label = label.left(10);
+    label = label.left(kRadio.labelLength);
     if (label != name)
         changes << QStringLiteral("name ") + Quoted(name) + QStringLiteral(" written ") + Quoted(label);
-    return label.leftJustified(10, u' ');
+    return label.leftJustified(kRadio.labelLength, u' ');
 }
 
 // A small number column (filter, data mode, select group): empty gives `none`.
@@ -104,9 +108,9 @@ void PutTone(const ChirpRow& row, const std::optional<ChirpRow>& recordRow, Sett
     const auto squelch = ToneOfText(row[kCToneFreq]);
     // Tones no tone mode uses matter only to a row that came from this radio's record, and
     // only when the row changed them.
-    if (recordRow && !same(kRToneFreq) && repeater && IsRadioTone(*repeater))
+    if (recordRow && !same(kRToneFreq) && repeater && kRadio.holdsTone(*repeater))
         set.repeaterTone = *repeater;
-    if (recordRow && !same(kCToneFreq) && squelch && IsRadioTone(*squelch))
+    if (recordRow && !same(kCToneFreq) && squelch && kRadio.holdsTone(*squelch))
         set.squelchTone = *squelch;
     set.toneType = 0;
     if (mode.isEmpty())
@@ -114,15 +118,15 @@ void PutTone(const ChirpRow& row, const std::optional<ChirpRow>& recordRow, Sett
     if (mode != u"Tone" && mode != u"TSQL") {
         const QString what = mode.startsWith(u"DTCS") ? QStringLiteral("DTCS ") + row[kDtcsCode].trimmed()
                                                       : QStringLiteral("tone mode ") + mode;
-        changes << what + QStringLiteral(" has no IC-7300 setting: tone off");
+        changes << what + QStringLiteral(" has no ") + RadioName() + QStringLiteral(" setting: tone off");
         return;
     }
     const bool isTone = mode == u"Tone";
     const auto tone = isTone ? repeater : squelch;
     const Column column = isTone ? kRToneFreq : kCToneFreq;
-    if (!tone || !IsRadioTone(*tone)) {
-        changes << kColumnNames[column] + u' ' + row[column].trimmed()
-                + QStringLiteral(" is not one of the radio's 50 tones: tone off");
+    if (!tone || !kRadio.holdsTone(*tone)) {
+        changes << kColumnNames[column] + u' ' + row[column].trimmed() + QStringLiteral(" is not one of the radio's ")
+                + QString::number(kRadio.tones.size()) + QStringLiteral(" tones: tone off");
         return;
     }
     (isTone ? set.repeaterTone : set.squelchTone) = *tone;
@@ -139,7 +143,7 @@ std::int64_t TransmitHz(const ChirpRow& row, std::int64_t receiveHz, QStringList
     const auto offset = HzOfText(row[kOffset]);
     if (duplex == u"off" || !offset || (duplex != u"split" && duplex != u"+" && duplex != u"-")) {
         changes << QStringLiteral("duplex ") + Quoted(duplex) + QStringLiteral(" offset ") + Quoted(row[kOffset])
-                + QStringLiteral(" has no IC-7300 setting: simplex");
+                + QStringLiteral(" has no ") + RadioName() + QStringLiteral(" setting: simplex");
         return receiveHz;
     }
     const std::int64_t transmit = duplex == u"split" ? *offset : duplex == u"+" ? receiveHz + *offset : receiveHz - *offset;
@@ -158,21 +162,22 @@ std::optional<MemoryRecord> RecordOfRow(const ChirpRow& row, QStringList& change
     const QString hex = row[kRecord].trimmed();
     if (hex.isEmpty())
         return std::nullopt;
-    static const QRegularExpression shape(QStringLiteral("^[0-9A-Fa-f]{82}$"));
+    static const QRegularExpression shape(QStringLiteral("^[0-9A-Fa-f]{%1}$").arg(2 * record::kSize));
     if (shape.match(hex).hasMatch())
         return MemoryRecord::from(QByteArray::fromHex(hex.toLatin1()));
-    changes << QStringLiteral("IC7300Record is not a 41-byte record: ignored");
+    changes << kColumnNames[kRecord] + QStringLiteral(" is not a ") + QString::number(record::kSize)
+            + QStringLiteral("-byte record: ignored");
     return std::nullopt;
 }
 
 // The line the row gives back unchanged when it says exactly what that line says.
 std::optional<QString> LineSaidExactly(const ChirpRow& row, int channel, std::int64_t hz, int mode, const QString& name)
 {
-    if (name.size() > 10 || hz % 100 != 0)
+    if (name.size() > kRadio.labelLength || hz % 100 != 0)
         return std::nullopt;
-    LineFields fields{channel, hz, mode, WholeNumberIn(row[kFilter].trimmed(), 1, 3),
+    LineFields fields{channel, hz, mode, WholeNumberIn(row[kFilter].trimmed(), 1, kRadio.filters),
                       row[kSelectGroup].trimmed() != u"0" && !row[kSelectGroup].trimmed().isEmpty(),
-                      name.leftJustified(10, u' '), std::nullopt};
+                      name.leftJustified(kRadio.labelLength, u' '), std::nullopt};
     QStringList ignored;
     fields.record = RecordOfRow(row, ignored);
     if (fields.record && fields.record->channelField() != ChannelBytesOf(channel))
@@ -204,11 +209,12 @@ RowLine LineOfRow(const ChirpRow& row, int channel)
         changes << RangeText(*hz) + QStringLiteral(": left out");
         return result;
     }
-    std::optional<int> mode = FindMode(kOwnModes, row[kMode].trimmed());
+    std::optional<int> mode = ModeCode(row[kMode].trimmed());
     if (!mode) {
-        mode = FindMode(kNearModes, row[kMode].trimmed());
+        mode = NearModeCode(row[kMode].trimmed());
         if (!mode) {
-            changes << QStringLiteral("mode ") + Quoted(row[kMode]) + QStringLiteral(" is not an IC-7300 mode: left out");
+            changes << QStringLiteral("mode ") + Quoted(row[kMode]) + QStringLiteral(" is not an ") + RadioName()
+                    + QStringLiteral(" mode: left out");
             return result;
         }
         changes << QStringLiteral("mode ") + row[kMode].trimmed() + QStringLiteral(" written as ") + ModeName(*mode).toUpper();
@@ -226,17 +232,17 @@ RowLine LineOfRow(const ChirpRow& row, int channel)
         carried->setChannelField(channelBytes);
     const QString label = RadioLabel(row[kName], changes);
     // An empty column leaves the record's setting; without a record, the memory write's own.
-    const int filter = SmallNumber(row, kFilter, 1, 3, carried ? carried->filter() : 2, changes);
+    const int filter = SmallNumber(row, kFilter, 1, kRadio.filters, carried ? carried->filter() : 2, changes);
     const MemoryRecord base = carried ? *carried : BlankChannelRecord(channelBytes, {FrequencyBytesOf(*hz), *mode, filter, false, label});
     const RecordFields before = FieldsOf(base);
     RecordFields after = before;
-    after.select = SmallNumber(row, kSelectGroup, 0, 3, before.select, changes);
+    after.select = SmallNumber(row, kSelectGroup, 0, kRadio.selectGroups, before.select, changes);
     after.name = label;
     SettingsFields& receive = after.receive;
     receive.hz = *hz;
     receive.mode = *mode;
     receive.filter = filter;
-    receive.dataMode = SmallNumber(row, kDataMode, 0, 3, before.receive.dataMode, changes);
+    receive.dataMode = SmallNumber(row, kDataMode, 0, kRadio.dataModes, before.receive.dataMode, changes);
     if (receive.dataMode != 0 && !ModeCarriesData(*mode)) {
         changes << QStringLiteral("data mode ") + QString::number(receive.dataMode) + QStringLiteral(" dropped: ")
                 + ModeName(*mode).toUpper() + QStringLiteral(" cannot carry it");

@@ -1,6 +1,6 @@
 #pragma once
 
-// One CHIRP row made into one data-file channel line, with every change the IC-7300 forces
+// One CHIRP row made into one data-file channel line, with every change the radio forces
 // named. The rules in one place: the CSV import and the schedule import both come here.
 
 #include "channels/chirp_columns.h"

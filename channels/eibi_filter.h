@@ -3,6 +3,8 @@
 // Which broadcasts of an EiBi schedule the operator's filters let through, and, for each one
 // they leave out, which filter did: the import counts those, so no row vanishes without a word.
 
+#include "link/radio_model.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -36,8 +38,8 @@ struct EibiFilter {
     QString language;             // one of the Lng field's codes, case ignored
     QString target;               // the Target field, case ignored
     QString station;              // a part of the Station field, case ignored
-    int firstChannel = 1;
-    int max = 99;  // channels at most; never more than the radio's 99
+    int firstChannel = kRadio.firstChannel;
+    int max = kRadio.lastChannel;  // channels at most; never more than the radio has
 };
 
 // Taken, or the first filter (in this order) that leaves the row out. A Days field the filter

@@ -50,8 +50,9 @@ ImportResult ImportEibi(const QByteArray& bytes, const EibiFilter& filter, const
         }
         const auto hz = HzOfKhz(fields[kEibiKhz]);
         if (!hz || !kRadio.holdsFrequency(*hz)) {
-            fileReport.push_back({textRow.line, QStringLiteral("kHz \"") + fields[kEibiKhz]
-                                                    + QStringLiteral("\" is outside 30-74800 kHz: left out")});
+            const QString range = QString::number(kRadio.lowestHz / 1000) + u'-' + QString::number(kRadio.highestHz / 1000);
+            fileReport.push_back({textRow.line, QStringLiteral("kHz \"") + fields[kEibiKhz] + QStringLiteral("\" is outside ")
+                                                    + range + QStringLiteral(" kHz: left out")});
             continue;
         }
         const QString station = fields[kEibiStation].trimmed();

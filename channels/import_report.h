@@ -1,7 +1,9 @@
 #pragma once
 
 // What an import made of a list: the data file's lines and, row by row, everything it changed
-// or left out because the IC-7300 cannot hold it.
+// or left out because the radio cannot hold it.
+
+#include "link/radio_model.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,7 +16,7 @@ struct ImportOptions {
     bool strict = false;    // any change or refusal refuses the whole file
     bool full = false;      // all 99 channel lines, the absent ones blank (Update Rig clears them)
     bool renumber = false;  // channels packed from firstChannel in row order, whatever Location says
-    int firstChannel = 1;
+    int firstChannel = kRadio.firstChannel;
     QString title = QStringLiteral("TALVEX.TXT");  // the data file's title line
 };
 

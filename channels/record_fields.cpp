@@ -1,16 +1,8 @@
 #include "channels/record_fields.h"
 
-#include <algorithm>
-#include <array>
-
 namespace talvex::channels {
 
 namespace {
-
-constexpr std::array<int, 50> kRadioTones{
-    670,  693,  719,  744,  770,  797,  825,  854,  885,  915,  948,  974,  1000, 1035, 1072, 1109, 1148,
-    1188, 1230, 1273, 1318, 1365, 1413, 1462, 1514, 1567, 1598, 1622, 1655, 1679, 1713, 1738, 1773, 1799,
-    1835, 1862, 1899, 1928, 1966, 1995, 2035, 2065, 2107, 2181, 2257, 2291, 2336, 2418, 2503, 2541};
 
 int Byte(const QByteArray& bytes, int at) { return static_cast<std::uint8_t>(bytes[at]); }
 int High(int byte) { return byte >> 4; }
@@ -25,8 +17,8 @@ SettingsFields SetOf(const QByteArray& bytes, int at)
     set.filter = Byte(bytes, at + record::kFilter);
     set.dataMode = High(Byte(bytes, at + record::kDataTone));
     set.toneType = Low(Byte(bytes, at + record::kDataTone));
-    set.repeaterTone = ToneTenthsOf(bytes.mid(at + 8, 3));
-    set.squelchTone = ToneTenthsOf(bytes.mid(at + 11, 3));
+    set.repeaterTone = ToneTenthsOf(bytes.mid(at + record::kRepeaterTone, record::kToneSize));
+    set.squelchTone = ToneTenthsOf(bytes.mid(at + record::kSquelchTone, record::kToneSize));
     return set;
 }
 
@@ -44,9 +36,9 @@ void PutChanges(QByteArray& bytes, int at, const SettingsFields& before, const S
     if (after.toneType != before.toneType)
         bytes[dataTone] = static_cast<char>((Byte(bytes, dataTone) & 0xF0) | after.toneType);
     if (after.repeaterTone != before.repeaterTone)
-        bytes.replace(at + 8, 3, ToneBytesOf(after.repeaterTone));
+        bytes.replace(at + record::kRepeaterTone, record::kToneSize, ToneBytesOf(after.repeaterTone));
     if (after.squelchTone != before.squelchTone)
-        bytes.replace(at + 11, 3, ToneBytesOf(after.squelchTone));
+        bytes.replace(at + record::kSquelchTone, record::kToneSize, ToneBytesOf(after.squelchTone));
 }
 
 }  // namespace
@@ -98,8 +90,6 @@ QByteArray ToneBytesOf(int tenths)
 {
     return QByteArray(1, PackedDigits(tenths / 10000)) + PackedDigits(tenths / 100) + PackedDigits(tenths);
 }
-
-bool IsRadioTone(int tenths) { return std::find(kRadioTones.begin(), kRadioTones.end(), tenths) != kRadioTones.end(); }
 
 QByteArray ChannelBytesOf(int channel)
 {

@@ -45,9 +45,6 @@ QByteArray FrequencyBytesOf(std::int64_t hz);
 int ToneTenthsOf(const QByteArray& threeBytes);
 QByteArray ToneBytesOf(int tenths);
 
-// One of the radio's 50 CTCSS tones, in tenths of a hertz.
-bool IsRadioTone(int tenths);
-
 // The two channel bytes of a channel 1-99 (channel 12 is 00 12), and back.
 QByteArray ChannelBytesOf(int channel);
 int ChannelOf(const MemoryRecord& record);

@@ -2,6 +2,8 @@
 
 #include "printable.h"
 
+#include "link/format.h"
+
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -24,15 +26,6 @@ QString ActionName(PlanAction action)
 
 // A line that names a channel, or one the operator must hear about.
 bool Reported(const LinePlan& plan) { return plan.channel != 0; }
-
-QString ChannelName(int channel)
-{
-    if (channel == 100)
-        return QStringLiteral("P1");
-    if (channel == 101)
-        return QStringLiteral("P2");
-    return QString::number(channel);
-}
 
 const MemoryRecord* HeldRecord(const LinePlan& plan)
 {

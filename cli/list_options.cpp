@@ -1,5 +1,6 @@
 #include "list_options.h"
 
+#include "link/format.h"
 #include "link/radio_model.h"
 
 #include <algorithm>
@@ -10,7 +11,8 @@ namespace {
 
 std::optional<int> ChannelNumber(const QString& text)
 {
-    if (text.isEmpty() || text.size() > 2 || !std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }))
+    const bool digits = std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+    if (text.isEmpty() || text.size() > QString::number(kRadio.lastChannel).size() || !digits)
         return std::nullopt;
     const int number = text.toInt();
     if (number < kRadio.firstChannel || number > kRadio.lastChannel)
@@ -68,7 +70,8 @@ ListOptionStep TakeListOption(const QStringList& arguments, qsizetype& i, ListOp
         const auto given = value();
         const auto number = given ? ChannelNumber(*given) : std::nullopt;
         if (!number)
-            return {true, argument + QStringLiteral(" must be a whole number 1-99, not ") + Quoted(given)};
+            return {true, argument + QStringLiteral(" must be a whole number ") + ChannelRangeText() + QStringLiteral(", not ")
+                              + Quoted(given)};
         if (argument == u"--first")
             list.import.firstChannel = list.filter.firstChannel = *number;
         else

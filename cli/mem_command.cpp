@@ -130,7 +130,7 @@ int RunOnRadio(const Options& options, const QString& workingDirectory, Output& 
     ProcessExit exit;
     QtClock clock;
     NoWindows windows;
-    Program program(PlatformServices{port, dialogs, timers, exit, workingDirectory, &clock}, windows);
+    Program program(PlatformServices{port, dialogs, timers, exit, workingDirectory, &clock}, windows, options.address);
     ProgramState& state = program.state;
     // The engine's messages name the port as the operator gave it.
     state.ConfigCommPort = byNumber ? radioLine.port.toUpper() : radioLine.port;

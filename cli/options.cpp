@@ -1,5 +1,10 @@
 #include "options.h"
 
+#include "link/format.h"
+#include "link/frames.h"
+
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <vector>
 
@@ -26,16 +31,36 @@ constexpr KnownCommand kCommands[] = {
     {"export", Command::Export, 1},     {"import", Command::Import, 2},
 };
 
+QString AddressText(int byte) { return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper() + u'h'; }
+
+// The radio's CI-V address as its menu shows it, "98h", the "h" left out or not; or why not.
+std::variant<std::uint8_t, QString> CivAddressOf(const QString& text)
+{
+    static const QRegularExpression shape(QStringLiteral("^([0-9A-Fa-f]{1,2})[hH]?$"));
+    const auto match = shape.match(text);
+    const int byte = match.hasMatch() ? match.captured(1).toInt(nullptr, 16) : -1;
+    if (byte == kBroadcastAddress)
+        return QStringLiteral("--address 00 is the broadcast address, not the radio's");
+    if (byte == kControllerAddress)
+        return QStringLiteral("--address E0 is TALVEX's own, as the controller, not the radio's");
+    if (!kRadio.takesAddress(byte))
+        return QStringLiteral("--address must be the radio's CI-V address as its menu shows it, %1-%2, not \"%3\"")
+            .arg(AddressText(kRadio.lowestAddress), AddressText(kRadio.highestAddress), text);
+    return static_cast<std::uint8_t>(byte);
+}
+
+// "4800, 9600": the rates the radio offers, with `between` them.
+QString RatesText(const QString& between)
+{
+    QStringList rates;
+    for (const int rate : kRadio.civRates)
+        rates << QString::number(rate);
+    return rates.join(between);
+}
+
 }  // namespace
 
-bool IsRadioRate(int baud)
-{
-    for (const int rate : {4800, 9600, 19200, 38400, 57600, 115200}) {
-        if (baud == rate)
-            return true;
-    }
-    return false;
-}
+bool IsRadioRate(int baud) { return kRadio.offersRate(baud); }
 
 std::optional<std::pair<int, int>> ParseChannelRange(const QString& text)
 {
@@ -44,7 +69,7 @@ std::optional<std::pair<int, int>> ParseChannelRange(const QString& text)
         return std::nullopt;
     const auto first = WholeNumber(ends.front());
     const auto last = WholeNumber(ends.back());
-    if (!first || !last || *first < 1 || *last > 99 || *first > *last)
+    if (!first || !last || *first < kRadio.firstChannel || *last > kRadio.lastChannel || *first > *last)
         return std::nullopt;
     return std::pair{*first, *last};
 }
@@ -142,9 +167,14 @@ std::variant<Options, QString> ParseArguments(const QStringList& given)
             const auto text = value();
             const auto baud = text ? WholeNumber(*text) : std::nullopt;
             if (!baud || !IsRadioRate(*baud))
-                return QStringLiteral("--baud must be one of 4800, 9600, 19200, 38400, 57600, 115200, not \"")
+                return QStringLiteral("--baud must be one of ") + RatesText(QStringLiteral(", ")) + QStringLiteral(", not \"")
                     + text.value_or(QString()) + u'"';
             options.baud = baud;
+        } else if (argument == u"--address") {
+            const auto address = CivAddressOf(value().value_or(QString()));
+            if (const QString* why = std::get_if<QString>(&address))
+                return *why;
+            options.address = std::get<std::uint8_t>(address);
         } else if (const ListOptionStep step = TakeListOption(arguments, i, options.list); step.taken) {
             if (!step.error.isEmpty())
                 return step.error;
@@ -184,7 +214,8 @@ std::variant<Options, QString> ParseArguments(const QStringList& given)
         const auto range = ParseChannelRange(operands.front());
         if (!range)
             return QStringLiteral("\"") + operands.front()
-                + QStringLiteral("\" is not a channel range: FIRST-LAST, whole numbers 1-99, FIRST not after LAST");
+                + QStringLiteral("\" is not a channel range: FIRST-LAST, whole numbers ") + ChannelRangeText()
+                + QStringLiteral(", FIRST not after LAST");
         options.first = range->first;
         options.last = range->second;
     } else if (!operands.isEmpty()) {
@@ -198,8 +229,8 @@ std::variant<Options, QString> ParseArguments(const QStringList& given)
 QString UsageText()
 {
     return QStringLiteral(
-        "usage: talvex-mem [--port COMn|DEVICE] [--baud RATE] [--json] [--quiet] COMMAND\n"
-        "  read FILE [--plain]     all 99 channels into a data file, each with its whole record\n"
+        "usage: talvex-mem [--port COMn|DEVICE] [--baud RATE] [--address HEX] [--json] [--quiet] COMMAND\n"
+        "  read FILE [--plain]     all %1 channels into a data file, each with its whole record\n"
         "                          (--plain: the six zones only; --records is still taken, and is the default)\n"
         "  write FILE              back up, then write the channels that differ, each verified\n"
         "  diff FILE               what write would change, channel by channel; changes nothing\n"
@@ -214,14 +245,17 @@ QString UsageText()
         "         [--station TEXT] [--first CH] [--max N] [--full] [--strict]\n"
         "                          a list into a data file; the report names every row changed\n"
         "  FILE - is standard output for read and export, standard input for the files read\n"
-        "  --port, --baud          instead of TALVEX.INI's; RATE 4800 9600 19200 38400 57600 115200\n"
+        "  --port, --baud          instead of TALVEX.INI's; RATE %2\n"
+        "  --address HEX           the radio's CI-V address as its menu shows it (98, 98h), when not %3\n"
         "  --option=VALUE          the same as --option VALUE\n"
         "  --json                  the report as one JSON object on standard output, on every exit\n"
         "  --quiet, -q             no progress, only the end report (and errors)\n"
         "  --help, --version\n"
         "exit codes: 0 done and verified, 2 usage, 3 no radio, 4 not verified, 5 file error,\n"
         "  6 rows or lines changed or left out (import, write, diff; import --strict: nothing written),\n"
-        "  130 stopped\n");
+        "  130 stopped\n")
+        .arg(kRadio.lastChannel - kRadio.firstChannel + 1)
+        .arg(RatesText(QStringLiteral(" ")), AddressText(kRadio.address));
 }
 
 }  // namespace talvex::cli

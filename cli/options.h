@@ -2,6 +2,8 @@
 
 #include "list_options.h"
 
+#include "link/radio_model.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -27,13 +29,14 @@ struct Options {
     bool quiet = false;  // no progress at all, only the end report
     std::optional<QString> port;  // "COMn" or a device path
     std::optional<int> baud;
+    std::uint8_t address = kRadio.address;  // the radio's CI-V address, when changed on its menu
     ListOptions list;  // export, import
 };
 
-// The CI-V rates the IC-7300 offers.
+// A CI-V rate the radio offers.
 bool IsRadioRate(int baud);
 
-// "7-12", "5" (one channel): both ends whole numbers 1-99, the first not after the last.
+// "7-12", "5" (one channel): both ends memory channels, the first not after the last.
 std::optional<std::pair<int, int>> ParseChannelRange(const QString& text);
 
 // The arguments after the program's name; a one-line reason when they are not a command.

@@ -2,6 +2,8 @@
 
 #include "printable.h"
 
+#include "link/format.h"
+
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -57,7 +59,7 @@ QString ReportText(const ReportFacts& f)
     } else if (o.end == Outcome::End::Stopped) {
         lines << o.operation + QStringLiteral(": stopped: ") + o.why;
     } else if (f.options.command == Command::Read) {
-        lines << QStringLiteral("Create File: channels 1-99 read into ") + f.file;
+        lines << QStringLiteral("Create File: channels ") + ChannelRangeText() + QStringLiteral(" read into ") + f.file;
     } else {
         lines << o.report.summary(o.operation);
     }

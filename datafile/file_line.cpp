@@ -3,7 +3,11 @@
 #include "datafile/data_line.h"
 #include "datafile/record_zone.h"
 
+#include "link/radio_model.h"
+
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace talvex {
 
@@ -70,12 +74,17 @@ std::optional<QString> StrayCharactersOf(const QString& line)
     struct Gap {
         int first;
         int last;
-        const char* belongsTo;
+        QString belongsTo;
     };
-    static constexpr Gap kGaps[] = {
-        {1, 1, "the channel starts at column 2"},       {5, 14, "the frequency starts at column 15"},
-        {23, 28, "the mode starts at column 29"},       {48, 56, "the select mark starts at column 57"},
-        {60, 70, "the label starts at column 71"},      {81, 84, "a label has at most 10 characters, columns 71-80"},
+    const int labelEnd = 70 + kRadio.labelLength;
+    const Gap gaps[] = {
+        {1, 1, QStringLiteral("the channel starts at column 2")},
+        {5, 14, QStringLiteral("the frequency starts at column 15")},
+        {23, 28, QStringLiteral("the mode starts at column 29")},
+        {48, 56, QStringLiteral("the select mark starts at column 57")},
+        {60, 70, QStringLiteral("the label starts at column 71")},
+        {labelEnd + 1, 84,
+         QStringLiteral("a label has at most %1 characters, columns 71-%2").arg(kRadio.labelLength).arg(labelEnd)},
     };
     const auto stray = [&line](int first, int last, const QString& why) -> std::optional<QString> {
         const QString gap = Columns(line, first, last);
@@ -90,13 +99,13 @@ std::optional<QString> StrayCharactersOf(const QString& line)
         return u'"' + text + QStringLiteral("\" in column ") + QString::number(first + at) + QStringLiteral(" (") + why
             + u')';
     };
-    for (const Gap& gap : kGaps) {
-        if (auto found = stray(gap.first, gap.last, QString::fromLatin1(gap.belongsTo)))
+    for (const Gap& gap : gaps) {
+        if (auto found = stray(gap.first, gap.last, gap.belongsTo))
             return found;
     }
     const QString filterWord = Columns(line, 43, 46);
     if (!filterWord.trimmed().isEmpty() && filterWord != u"Fil ")
-        return stray(43, 46, QStringLiteral("the filter is written \"Fil 1\" to \"Fil 3\""));
+        return stray(43, 46, QStringLiteral("the filter is written \"Fil 1\" to \"Fil %1\"").arg(kRadio.filters));
     const QString recordZone = Columns(line, 85, static_cast<int>(line.size()));
     if (!recordZone.trimmed().isEmpty() && !RecordZoneOf(line))
         return stray(85, static_cast<int>(line.size()), QStringLiteral("column 85 holds only a whole record, 82 hexadecimal digits"));
@@ -105,11 +114,7 @@ std::optional<QString> StrayCharactersOf(const QString& line)
 
 bool IsPrintableLabel(const QString& label)
 {
-    for (const QChar c : label) {
-        if (c.unicode() < 0x20 || c.unicode() > 0x7E)
-            return false;
-    }
-    return true;
+    return std::all_of(label.begin(), label.end(), [](QChar c) { return kRadio.holdsLabelCharacter(c.unicode()); });
 }
 
 }  // namespace talvex

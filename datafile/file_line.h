@@ -41,7 +41,7 @@ bool IsEmptyFrequency(const QString& field);
 // 1) would otherwise lose those characters without a word, or be read as another value.
 std::optional<QString> StrayCharactersOf(const QString& line);
 
-// A label a radio can hold: printable ASCII only.
+// A label the radio can show: each character one its names may hold.
 bool IsPrintableLabel(const QString& label);
 
 }  // namespace talvex

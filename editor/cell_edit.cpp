@@ -18,7 +18,13 @@ namespace {
 using channels::RecordFields;
 using channels::SettingsFields;
 
-const QStringList kDataModes{QStringLiteral("off"), QStringLiteral("D1"), QStringLiteral("D2"), QStringLiteral("D3")};
+// "off", then the radio's data modes D1, D2...
+const QStringList kDataModes = [] {
+    QStringList modes{QStringLiteral("off")};
+    for (const QString& number : NumbersUpTo(kRadio.dataModes))
+        modes << u'D' + number;
+    return modes;
+}();
 const QStringList kToneTypes{QStringLiteral("off"), QStringLiteral("Tone"), QStringLiteral("TSQL")};
 
 QString FrequencyText(std::int64_t hz) { return FrequencyZoneText(hz); }
@@ -74,7 +80,7 @@ std::optional<int> ToneOf(const QString& text)
     if (!ok)
         return std::nullopt;
     const int tenths = static_cast<int>(std::lround(hertz * 10));
-    return channels::IsRadioTone(tenths) ? std::optional(tenths) : std::nullopt;
+    return kRadio.holdsTone(tenths) ? std::optional(tenths) : std::nullopt;
 }
 
 // The visible zones changed: the record follows, so that it still shows what the zones show
@@ -87,8 +93,7 @@ Edited EditVisible(ChannelRow row, Column column, const QString& value)
     case Column::Channel: {
         if (!WholeNumberIn(value, 0, 999))
             return Refused(QStringLiteral("channel \"") + value + QStringLiteral("\" is no number"));
-        // 100 and 101 are the scan edges P1 and P2: a record renumbered to one would be written
-        // into it.
+        // The scan edges past the last channel: a record renumbered to one would be written into it.
         const auto channel = WholeNumberIn(value, kRadio.firstChannel, kRadio.lastChannel);
         if (!channel)
             return Refused(QStringLiteral("channel ") + value.trimmed() + QStringLiteral(" is not ")
@@ -129,9 +134,9 @@ Edited EditVisible(ChannelRow row, Column column, const QString& value)
         break;
     }
     case Column::Filter: {
-        const auto filter = WholeNumberIn(QString(value).remove(QStringLiteral("Fil")), 1, 3);
+        const auto filter = WholeNumberIn(QString(value).remove(QStringLiteral("Fil")), 1, kRadio.filters);
         if (!filter)
-            return Refused(QStringLiteral("filter \"") + value + QStringLiteral("\" is not 1, 2 or 3"));
+            return Refused(QStringLiteral("filter \"") + value + QStringLiteral("\" is not ") + ChoicesText(FilterChoices()));
         row.filter = QString::number(*filter);
         const int code = *filter;
         toRecord = [code](RecordFields& f, bool split) { SetReceive(f, split, [code](SettingsFields& s) { s.filter = code; }); };
@@ -186,7 +191,7 @@ Edited EditRecord(ChannelRow row, Column column, const QString& value)
     case Column::DataMode: {
         const auto data = ChoiceIndex(kDataModes, typed);
         if (data < 0)
-            return Refused(QStringLiteral("data mode \"") + value + QStringLiteral("\" is not off, D1, D2 or D3"));
+            return Refused(QStringLiteral("data mode \"") + value + QStringLiteral("\" is not ") + ChoicesText(kDataModes));
         if (data != 0 && !ModeCarriesData(after.receive.mode))
             return Refused(ModeName(after.receive.mode) + QStringLiteral(" cannot carry a data mode"));
         SetReceive(after, split, [data](SettingsFields& s) { s.dataMode = data; });
@@ -203,7 +208,8 @@ Edited EditRecord(ChannelRow row, Column column, const QString& value)
     case Column::SquelchTone: {
         const auto tone = ToneOf(typed);
         if (!tone)
-            return Refused(QStringLiteral("\"") + value + QStringLiteral("\" is not one of the radio's 50 tones"));
+            return Refused(QStringLiteral("\"") + value + QStringLiteral("\" is not one of the radio's ")
+                           + QString::number(kRadio.tones.size()) + QStringLiteral(" tones"));
         const bool repeater = column == Column::RepeaterTone;
         SetReceive(after, split, [repeater, tone](SettingsFields& s) { (repeater ? s.repeaterTone : s.squelchTone) = *tone; });
         break;
@@ -237,9 +243,10 @@ Edited EditRecord(ChannelRow row, Column column, const QString& value)
         break;
     }
     case Column::SelectGroup: {
-        const auto group = typed.isEmpty() ? std::optional<int>(0) : WholeNumberIn(typed, 0, 3);
+        const auto group = typed.isEmpty() ? std::optional<int>(0) : WholeNumberIn(typed, 0, kRadio.selectGroups);
         if (!group)
-            return Refused(QStringLiteral("select group \"") + value + QStringLiteral("\" is not 1, 2 or 3"));
+            return Refused(QStringLiteral("select group \"") + value + QStringLiteral("\" is not ")
+                           + ChoicesText(NumbersUpTo(kRadio.selectGroups)));
         after.select = *group;
         row.selected = *group != 0;
         break;
@@ -314,25 +321,19 @@ ClearedCell ClearedValue(Column column)
 
 int LabelLength() { return kRadio.labelLength; }
 
-QStringList ModeChoices()
-{
-    return {QStringLiteral("LSB"), QStringLiteral("USB"), QStringLiteral("AM"),  QStringLiteral("CW"),
-            QStringLiteral("RTTY"), QStringLiteral("FM"), QStringLiteral("CWr"), QStringLiteral("RTTYr")};
-}
-QStringList FilterChoices() { return {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}; }
+QStringList ModeChoices() { return ModeNames(); }
+QStringList FilterChoices() { return NumbersUpTo(kRadio.filters); }
 QStringList SelectChoices() { return {QString(), QStringLiteral("Yes")}; }
 QStringList DataModeChoices() { return kDataModes; }
 QStringList ToneTypeChoices() { return kToneTypes; }
 QStringList SplitChoices() { return {QStringLiteral("No"), QStringLiteral("Yes")}; }
-QStringList GroupChoices() { return {QString(), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}; }
+QStringList GroupChoices() { return QStringList{QString()} + NumbersUpTo(kRadio.selectGroups); }
 
 QStringList ToneChoices()
 {
     QStringList tones;
-    for (int tenths = 600; tenths <= 2600; ++tenths) {
-        if (channels::IsRadioTone(tenths))
-            tones << channels::ToneText(tenths);
-    }
+    for (const int tenths : kRadio.tones)
+        tones << channels::ToneText(tenths);
     return tones;
 }
 

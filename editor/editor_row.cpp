@@ -70,7 +70,7 @@ std::optional<MemoryRecord> RecordFromZones(const ChannelRow& row)
     const auto channel = ChannelNumberOf(row);
     const auto hz = HzOfZone(row.frequency);
     const auto mode = ModeCode(row.mode.isEmpty() ? QStringLiteral("AM") : row.mode);
-    const auto filter = row.filter.isEmpty() ? std::optional<int>(2) : WholeNumberIn(row.filter, 1, 3);
+    const auto filter = row.filter.isEmpty() ? std::optional<int>(2) : WholeNumberIn(row.filter, 1, kRadio.filters);
     if (!channel || !hz || !mode || !filter)
         return std::nullopt;
     const VisibleFields fields{channels::FrequencyBytesOf(*hz), *mode, *filter, row.selected,

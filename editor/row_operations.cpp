@@ -2,6 +2,7 @@
 
 #include "editor/editor_row.h"
 #include "editor/frequency_entry.h"
+#include "link/format.h"
 #include "link/radio_model.h"
 
 #include <algorithm>
@@ -157,7 +158,7 @@ RowChange InsertChannel(const TableLines& table, qsizetype row)
     while (free < slotRows.size() && !ChannelRowOf(table.lines[slotRows[free]]).isBlank())
         ++free;
     if (free == slotRows.size()) {
-        // No blank channel below: a new line after the last one, unless that would be past 99.
+        // No blank channel below: a new line after the last one, unless that would be past the last channel.
         if (!slotRows.empty() && NumberOfSlot(table.lines, slotRows.back()) >= kRadio.lastChannel) {
             change.report = QStringLiteral("Nothing inserted: no channel below is blank, and there is no channel after ")
                 + QString::number(kRadio.lastChannel) + QStringLiteral(" to move the last one to; clear one first");
@@ -216,7 +217,7 @@ RowChange MoveChannel(const TableLines& table, qsizetype row, int direction)
     const auto slotRows = ChannelSlots(table.lines);
     const auto here = std::find(slotRows.begin(), slotRows.end(), row);
     if (here == slotRows.end()) {
-        change.report = QStringLiteral("Only the lines of channels 1-99 before END move");
+        change.report = QStringLiteral("Only the lines of channels ") + ChannelRangeText() + QStringLiteral(" before END move");
         return change;
     }
     const auto other = (here - slotRows.begin()) + direction;
@@ -320,7 +321,8 @@ RowChange PasteChannels(const TableLines& table, qsizetype row, const QStringLis
     }
     const auto put = static_cast<qsizetype>(rows.size()) - leftOut;
     if (leftOut > 0)
-        report << Rows(leftOut) + QStringLiteral(" left out: there is no channel after 99");
+        report << Rows(leftOut) + QStringLiteral(" left out: there is no channel after ")
+                + QString::number(kRadio.lastChannel);
     change.redone = put == 0 ? QStringLiteral("nothing pasted") : Rows(put) + QStringLiteral(": ") + ChannelsText(channels);
     change.report = put == 0 ? QStringLiteral("Nothing pasted") : QStringLiteral("Pasted ") + change.redone;
     if (!report.isEmpty())

@@ -52,7 +52,7 @@ PastedRows RowsOfTsv(const QString& text)
         ++number;
         if (row.trimmed().isEmpty())
             continue;
-        // A paste fills at most the radio's 99 channels: rows past that are counted, not read.
+        // A paste fills at most the radio's channels: rows past that are counted, not read.
         if (pasted.lines.size() >= kRadio.lastChannel) {
             ++unread;
             continue;
@@ -97,7 +97,8 @@ PastedRows RowsOfTsv(const QString& text)
         pasted.lines << line;
     }
     if (unread > 0)
-        pasted.report << QString::number(unread) + QStringLiteral(" rows after the first 99 channels not read");
+        pasted.report << QString::number(unread) + QStringLiteral(" rows after the first ")
+                + QString::number(kRadio.lastChannel) + QStringLiteral(" channels not read");
     return pasted;
 }
 

@@ -17,7 +17,7 @@ bool FrameStartsAt(const QByteArray& bytes, qsizetype position)
 
 // The program's own frames (to the radio, from the controller) and the radio's answers (the
 // other way round). The addresses follow the run of preambles: Power ON has 25 of them.
-bool BetweenProgramAndRadio(const QByteArray& frame)
+bool BetweenProgramAndRadio(const QByteArray& frame, std::uint8_t radio)
 {
     qsizetype position = 0;
     while (position < frame.size() && static_cast<std::uint8_t>(frame[position]) == kPreamble)
@@ -26,12 +26,12 @@ bool BetweenProgramAndRadio(const QByteArray& frame)
         return false;
     const auto to = static_cast<std::uint8_t>(frame[position]);
     const auto from = static_cast<std::uint8_t>(frame[position + 1]);
-    return (to == RadioAddress() && from == kControllerAddress) || (to == kControllerAddress && from == RadioAddress());
+    return (to == radio && from == kControllerAddress) || (to == kControllerAddress && from == radio);
 }
 
 }  // namespace
 
-QByteArray AnswerFramesOf(const QByteArray& received, const std::vector<QByteArray>& sent)
+QByteArray AnswerFramesOf(const QByteArray& received, const std::vector<QByteArray>& sent, std::uint8_t radio)
 {
     QByteArray kept;
     kept.reserve(received.size());
@@ -44,7 +44,7 @@ QByteArray AnswerFramesOf(const QByteArray& received, const std::vector<QByteArr
         const qsizetype end = received.indexOf(static_cast<char>(kEndOfMessage), position + 2);
         const QByteArray frame = received.mid(position, end < 0 ? -1 : end - position + 1);
         const bool echo = end >= 0 && std::find(sent.begin(), sent.end(), frame) != sent.end();
-        if (echo || BetweenProgramAndRadio(frame))
+        if (echo || BetweenProgramAndRadio(frame, radio))
             kept += frame;
         if (end < 0)
             break;

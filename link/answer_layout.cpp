@@ -8,19 +8,19 @@ namespace talvex {
 namespace {
 
 // A frame the decoders never read: the radio's OK or NG to the controller, or a broadcast.
-bool IsInterjection(const QByteArray& frame)
+bool IsInterjection(const QByteArray& frame, std::uint8_t radio)
 {
     if (frame.size() < 5 || At(frame, 1) != kPreamble || At(frame, 2) != kPreamble)
         return false;
     const bool okOrNg = frame.size() == 6 && At(frame, 3) == kControllerAddress
-        && At(frame, 4) == RadioAddress() && (At(frame, 5) == kOkCode || At(frame, 5) == kNgCode);
-    const bool broadcast = At(frame, 3) == kBroadcastAddress && At(frame, 4) == RadioAddress();
+        && At(frame, 4) == radio && (At(frame, 5) == kOkCode || At(frame, 5) == kNgCode);
+    const bool broadcast = At(frame, 3) == kBroadcastAddress && At(frame, 4) == radio;
     return okOrNg || broadcast;
 }
 
 }  // namespace
 
-QByteArray WithoutInterjections(const QByteArray& data)
+QByteArray WithoutInterjections(const QByteArray& data, std::uint8_t radio)
 {
     QByteArray kept;
     kept.reserve(data.size());
@@ -39,7 +39,7 @@ QByteArray WithoutInterjections(const QByteArray& data)
             break;
         }
         const QByteArray frame = data.mid(position, end - position + 1);
-        if (!IsInterjection(frame))
+        if (!IsInterjection(frame, radio))
             kept.append(frame);
         position = end + 1;
     }

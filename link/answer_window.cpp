@@ -19,7 +19,7 @@ bool Answers(const QByteArray& answer, const QByteArray& request)
 
 }  // namespace
 
-bool AnswersComplete(const std::vector<QByteArray>& sent, const QByteArray& received)
+bool AnswersComplete(const std::vector<QByteArray>& sent, const QByteArray& received, std::uint8_t radio)
 {
     if (sent.empty())
         return false;
@@ -36,7 +36,7 @@ bool AnswersComplete(const std::vector<QByteArray>& sent, const QByteArray& rece
     // Answers are given in the order of the requests; what came before the first echo belongs
     // to an earlier exchange.
     std::size_t answered = 0;
-    for (const QByteArray& answer : RadioAnswers(received.mid(firstEcho))) {
+    for (const QByteArray& answer : RadioAnswers(received.mid(firstEcho), radio)) {
         if (answered < sent.size() && Answers(answer, sent[answered]))
             ++answered;
     }
@@ -45,7 +45,7 @@ bool AnswersComplete(const std::vector<QByteArray>& sent, const QByteArray& rece
 
 int LongestAnswerBytes(const QByteArray& frame)
 {
-    // FE FE 94 E0 1A 00 hh ll FD asks for a channel: FE FE E0 94 1A 00 and its 41 bytes, FD.
+    // FE FE 94 E0 1A 00 hh ll FD asks for a channel: FE FE E0 94 1A 00, its record, FD.
     const bool memoryRead = frame.size() == 9 && frame.mid(4, 2) == QByteArray::fromHex("1A00");
     return memoryRead ? 6 + kMemoryContentsSize + 1 : 11;
 }

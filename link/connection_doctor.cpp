@@ -1,5 +1,6 @@
 #include "connection_doctor.h"
 
+#include "format.h"
 #include "frames.h"
 
 #include "platform/serial_settings.h"
@@ -45,7 +46,7 @@ std::vector<Heard> Frames(const QByteArray& bytes)
 }
 
 bool ToController(const Heard& f) { return f.to == kControllerAddress || f.to == kBroadcastAddress; }
-bool OwnEcho(const Heard& f) { return f.to == RadioAddress() && f.from == kControllerAddress; }
+bool OwnEcho(const Heard& f, std::uint8_t radio) { return f.to == radio && f.from == kControllerAddress; }
 
 QString Hex(std::uint8_t value) { return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper() + u'h'; }
 
@@ -80,7 +81,8 @@ QByteArray WithoutBroadcastsCutByTheWindow(QByteArray received)
 
 }  // namespace
 
-std::optional<LineFinding> DiagnoseWindow(const QByteArray& received, bool sentSomething, bool lineError)
+std::optional<LineFinding> DiagnoseWindow(const QByteArray& received, bool sentSomething, bool lineError,
+                                          std::uint8_t radio)
 {
     if (lineError)
         return LineFinding{LineCause::BaudRate, std::nullopt};
@@ -90,21 +92,21 @@ std::optional<LineFinding> DiagnoseWindow(const QByteArray& received, bool sentS
     // Garble can happen to look like a frame; one that is neither our echo nor meant for a
     // controller does not count. Without a frame of ours going out, a fragment may be the
     // tail of a broadcast.
-    const bool anyFrame =
-        std::any_of(frames.begin(), frames.end(), [](const Heard& f) { return ToController(f) || OwnEcho(f); });
+    const bool anyFrame = std::any_of(frames.begin(), frames.end(),
+                                      [radio](const Heard& f) { return ToController(f) || OwnEcho(f, radio); });
     if (!anyFrame)
         return sentSomething ? std::optional(LineFinding{LineCause::BaudRate, std::nullopt}) : std::nullopt;
     bool radioSpoke = false, answered = false, echoed = false;
     std::optional<std::uint8_t> otherAddress;
     for (const auto& f : frames) {
         const bool toUs = f.to == kControllerAddress;
-        radioSpoke = radioSpoke || (toUs && f.from == RadioAddress());
+        radioSpoke = radioSpoke || (toUs && f.from == radio);
         // OK and NG do not count: a radio woken by Power ON answers OK to a frame it never echoed.
-        answered = answered || (toUs && f.from == RadioAddress() && f.command != kOkCode && f.command != kNgCode);
-        echoed = echoed || OwnEcho(f);
+        answered = answered || (toUs && f.from == radio && f.command != kOkCode && f.command != kNgCode);
+        echoed = echoed || OwnEcho(f, radio);
         // Only a frame addressed to us tells the radio's address: a broadcast to all may come
         // from any other device on the bus.
-        if (toUs && f.from != RadioAddress() && f.from != kControllerAddress && !otherAddress)
+        if (toUs && f.from != radio && f.from != kControllerAddress && !otherAddress)
             otherAddress = f.from;
     }
     // Our radio answered at its address: a frame from elsewhere is not its doing.
@@ -115,7 +117,7 @@ std::optional<LineFinding> DiagnoseWindow(const QByteArray& received, bool sentS
     return std::nullopt;
 }
 
-std::optional<LineFinding> DiagnoseChain(const QByteArray& received)
+std::optional<LineFinding> DiagnoseChain(const QByteArray& received, std::uint8_t radio)
 {
     if (received.isEmpty())
         return LineFinding{LineCause::Silent, std::nullopt};
@@ -123,14 +125,14 @@ std::optional<LineFinding> DiagnoseChain(const QByteArray& received)
     // other byte: every question went out and came back, and nothing answered any of them.
     QByteArray rest = received;
     bool echoed = false;
-    for (const std::uint8_t to : {RadioAddress(), kBroadcastAddress}) {
+    for (const std::uint8_t to : {radio, kBroadcastAddress}) {
         const QByteArray head = MakeBytes({kPreamble, kPreamble, to});
         for (qsizetype at = rest.indexOf(head); at >= 0; at = rest.indexOf(head, at)) {
             const qsizetype end = rest.indexOf(static_cast<char>(kEndOfMessage), at);
             if (end < 0)
                 break;
             const bool echo = end > at + 3 && static_cast<std::uint8_t>(rest[at + 3]) == kControllerAddress;
-            if (to == RadioAddress() && !echo) {
+            if (to == radio && !echo) {
                 at = end + 1;
                 continue;
             }
@@ -143,38 +145,39 @@ std::optional<LineFinding> DiagnoseChain(const QByteArray& received)
     return std::nullopt;
 }
 
-QString AdviceText(const LineFinding& finding, const QString& commBaud, const QString& commPort)
+QString AdviceText(const LineFinding& finding, const QString& commBaud, const QString& commPort, std::uint8_t radio)
 {
+    const QString onTheRadio = QStringLiteral("On the ") + RadioName() + QStringLiteral(" set ");
     switch (finding.cause) {
     case LineCause::EchoOff:
-        return QStringLiteral("The radio answers but does not echo TALVEX's commands. On the IC-7300 set ") + kCivMenu
+        return QStringLiteral("The radio answers but does not echo TALVEX's commands. ") + onTheRadio + kCivMenu
             + QStringLiteral("CI-V USB Echo Back to ON.");
     case LineCause::BaudRate: {
         const QString rate = Rate(commBaud);
         return QStringLiteral("What arrives from the radio does not form CI-V frames: the radio's CI-V baud rate "
                               "is not TALVEX's ")
-            + rate + QStringLiteral(". On the IC-7300 set ") + kCivMenu
+            + rate + QStringLiteral(". ") + onTheRadio + kCivMenu
             + QStringLiteral("CI-V USB Baud Rate (radio on the USB cable) or CI-V Baud Rate (radio on the REMOTE "
                              "jack) to ")
             + rate + QStringLiteral(".");
     }
     case LineCause::Address:
         return QStringLiteral("The radio uses CI-V address ") + Hex(finding.address.value_or(0))
-            + QStringLiteral(", but TALVEX talks to ") + Hex(RadioAddress()) + QStringLiteral(". On the IC-7300 set ")
-            + kCivMenu + QStringLiteral("CI-V Address to ") + Hex(RadioAddress()) + QStringLiteral(".");
+            + QStringLiteral(", but TALVEX talks to ") + Hex(radio) + QStringLiteral(". ") + onTheRadio
+            + kCivMenu + QStringLiteral("CI-V Address to ") + Hex(radio) + QStringLiteral(".");
     // An interface on the CI-V bus echoes whatever is sent whether the radio is on or not, so
     // the echoes alone cannot tell a switched-off radio from one at another address.
     case LineCause::Unanswered:
         return QStringLiteral("TALVEX's commands come back as echoes, but nothing answers them: the radio is "
                               "switched off (its interface echoes what TALVEX sends), or its CI-V address is not ")
-            + Hex(RadioAddress()) + QStringLiteral(". Switch the radio on. If it is on, set on the IC-7300 ")
-            + kCivMenu + QStringLiteral("CI-V Address to ") + Hex(RadioAddress()) + QStringLiteral(".");
+            + Hex(radio) + QStringLiteral(". Switch the radio on. If it is on, set on the ") + RadioName() + u' '
+            + kCivMenu + QStringLiteral("CI-V Address to ") + Hex(radio) + QStringLiteral(".");
     // A radio at another rate that does not echo sends nothing TALVEX could read either.
     case LineCause::Silent:
         return QStringLiteral("Nothing at all came back from the radio on ") + commPort
             + QStringLiteral(". Switch the radio on, check the cable, check that the port in System Setup "
                              "(TALVEX.INI) is the radio's, and check that the radio's CI-V baud rate is TALVEX's ")
-            + Rate(commBaud) + QStringLiteral(": on the IC-7300 ") + kCivMenu
+            + Rate(commBaud) + QStringLiteral(": on the ") + RadioName() + u' ' + kCivMenu
             + QStringLiteral("CI-V USB Baud Rate (radio on the USB cable) or CI-V Baud Rate (radio on the REMOTE "
                              "jack).");
     }
@@ -183,14 +186,14 @@ QString AdviceText(const LineFinding& finding, const QString& commBaud, const QS
 
 std::optional<LineFinding> ConnectionDoctor::windowClosed(const QByteArray& received, bool lineError, int chainStep)
 {
-    auto finding = firstTime(DiagnoseWindow(received, sentInWindow_, lineError));
+    auto finding = firstTime(DiagnoseWindow(received, sentInWindow_, lineError, radio_));
     sentInWindow_ = false;
     if (chainStep == 0)
         return finding;
     chainReceived_ += WithoutBroadcastsCutByTheWindow(received);
     if (chainStep == 5) {
         if (!finding)
-            finding = firstTime(DiagnoseChain(chainReceived_));
+            finding = firstTime(DiagnoseChain(chainReceived_, radio_));
         chainReceived_.clear();
     }
     return finding;

@@ -25,23 +25,26 @@ struct LineFinding {
 };
 
 // One answer window: `received` is everything read when it closed, `sentSomething` whether a
-// frame went out in it, `lineError` whether the port reported framing or parity errors.
-// Nothing when the bytes show no fault, or too little to tell.
-std::optional<LineFinding> DiagnoseWindow(const QByteArray& received, bool sentSomething, bool lineError);
+// frame went out in it, `lineError` whether the port reported framing or parity errors, `radio`
+// the address the program talks to. Nothing when the bytes show no fault, or too little to tell.
+std::optional<LineFinding> DiagnoseWindow(const QByteArray& received, bool sentSomething, bool lineError,
+                                          std::uint8_t radio);
 
 // The whole start-up query chain, everything it received joined: nothing at all (Silent), or
 // the echoes of the program's own frames with no answer among them, only broadcasts at most
 // (Unanswered: a switched-off radio behind an interface that echoes, or another address).
-std::optional<LineFinding> DiagnoseChain(const QByteArray& received);
+std::optional<LineFinding> DiagnoseChain(const QByteArray& received, std::uint8_t radio);
 
 // The words for the operator: the radio's menu path and the value to set. `commBaud` is the
-// settings text of TALVEX.INI ("19200,N,8,1"), `commPort` its port ("COM1").
-QString AdviceText(const LineFinding& finding, const QString& commBaud, const QString& commPort);
+// settings text of TALVEX.INI ("19200,N,8,1"), `commPort` its port ("COM1"), `radio` the address
+// the program talks to.
+QString AdviceText(const LineFinding& finding, const QString& commBaud, const QString& commPort, std::uint8_t radio);
 inline const QString kAdviceTitle = QStringLiteral("Connection");
 
 // Remembers the current window and the start-up chain, and lets each cause through once a run.
 class ConnectionDoctor {
 public:
+    explicit ConnectionDoctor(std::uint8_t radio) : radio_(radio) {}
     void sent() { sentInWindow_ = true; }
     // The answer window closed. `chainStep` is the start-up step about to be taken (0 when no
     // chain runs); at step 5 the chain ends and what it received as a whole is judged too.
@@ -50,6 +53,7 @@ public:
 private:
     std::optional<LineFinding> firstTime(std::optional<LineFinding> finding);
 
+    std::uint8_t radio_;
     bool sentInWindow_ = false;
     QByteArray chainReceived_;
     std::set<LineCause> told_;

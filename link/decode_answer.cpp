@@ -58,7 +58,8 @@ void StatusRows(ProgramState& state, const QByteArray& d)
     QString& info = state.radio.Text6;
     // 1: Rig ID [answer FE FE E0 94 19 00 id FD at 8-15]
     if (Is(d, 5, 0x19) && Is(d, 6, 0x00) && Is(d, 7, 0xFD) && d.size() >= 15)
-        info = QStringLiteral("RIG ID = ") + QString::number(BcdToDecimal(At(d, 14))) + QStringLiteral(" (IC - 7300)");
+        info = QStringLiteral("RIG ID = ") + QString::number(BcdToDecimal(At(d, 14))) + QStringLiteral(" (")
+            + RadioName().replace(u'-', QStringLiteral(" - ")) + u')';  // the window spaces out its dash
     // 2: Time [echo 9 bytes, hh mm at 18, 19]
     if (Is(d, 5, 0x1A) && Is(d, 6, 0x05) && Is(d, 7, 0x00) && Is(d, 8, 0x95) && Is(d, 9, 0xFD) && d.size() >= 20)
         info = QStringLiteral("TIME = ") + FormatTime(BcdToDecimal(At(d, 18)), BcdToDecimal(At(d, 19)));
@@ -90,12 +91,12 @@ void StatusRows(ProgramState& state, const QByteArray& d)
 
 }  // namespace
 
-void DecodeAnswer(ProgramState& state, const QByteArray& data, std::optional<int> channelAsked)
+void DecodeAnswer(ProgramState& state, const QByteArray& data, std::uint8_t radio, std::optional<int> channelAsked)
 {
     // An echo alone, or nothing at all, shows nothing; the status boxes already show it.
     if (data.size() < 11)
         return;
-    const QByteArray answer = WithoutInterjections(data);
+    const QByteArray answer = WithoutInterjections(data, radio);
     StatusRows(state, answer);
     decode::FrequencyAndMemoryRows(state, answer, channelAsked);
 }

@@ -1,6 +1,7 @@
 #include "decode_steps.h"
 
 #include "bytes.h"
+#include "memory_record.h"
 
 namespace talvex::decode {
 
@@ -29,7 +30,7 @@ void MemoryAnswer(ProgramState& state, const QByteArray& d, int c, std::optional
             BlankChannel(state, channelAsked);
         return;
     }
-    if (!Has(d, c + 41))
+    if (!Has(d, c + record::kSize))
         return;
     Channel(state, d, c);
     Frequency(state, d, c + 4);

@@ -3,6 +3,7 @@
 #include "bcd.h"
 #include "bytes.h"
 #include "format.h"
+#include "memory_record.h"
 
 namespace talvex::decode {
 
@@ -33,7 +34,7 @@ void Filter(ProgramState& state, const QByteArray& data, int p)
 {
     const std::uint8_t code = At(data, p);
     state.FilterValue = BytesToText(data.mid(p - 1, 1), state.HexDisplay);
-    if (code >= 1 && code <= 3)
+    if (kRadio.holdsFilter(code))
         state.radio.Text5 = QStringLiteral("Fil ") + QString::number(code);
 }
 
@@ -41,11 +42,11 @@ void Select(ProgramState& state, const QByteArray& data, int p)
 {
     const std::uint8_t code = At(data, p);
     state.SelectValue = BytesToText(data.mid(p - 1, 1), state.HexDisplay);
-    // A channel in any of the three select groups is marked; left alone, a group 2 or 3 would
-    // show the previous channel's mark.
+    // A channel in any of the select groups is marked; left alone, a group after the first
+    // would show the previous channel's mark.
     if (code == 0)
         state.radio.Text3 = kBlank;
-    else if (code <= 3)
+    else if (code <= kRadio.selectGroups)
         state.radio.Text3 = QStringLiteral("*");
 }
 
@@ -55,15 +56,13 @@ void Channel(ProgramState& state, const QByteArray& data, int p)
     const int low = BcdToDecimal(At(data, p + 1));
     if (high == 0)
         state.radio.Text2 = QString::number(low);
-    else if (high == 1 && low == 0)
-        state.radio.Text2 = QStringLiteral("P1");
-    else if (high == 1 && low == 1)
-        state.radio.Text2 = QStringLiteral("P2");
+    else if (const int channel = high * 100 + low; kRadio.isScanEdge(channel))
+        state.radio.Text2 = ChannelName(channel);
 }
 
 void Name(ProgramState& state, const QByteArray& data, int p)
 {
-    state.LabelField = QString::fromLatin1(data.mid(p - 1, 10));
+    state.LabelField = QString::fromLatin1(data.mid(p - 1, record::kNameSize));
     state.LabelText = state.LabelField.right(1);
     state.radio.Text6 = state.LabelField;
 }

@@ -2,7 +2,6 @@
 
 #include "radio_model.h"
 
-#include <array>
 #include <optional>
 
 namespace talvex {
@@ -19,15 +18,7 @@ void AppendTwoDigits(QString& text, int value)
     text.append(QChar(48 + units));
 }
 
-struct ModeEntry {
-    int code;
-    const char16_t* name;
-};
-
-constexpr std::array<ModeEntry, 8> kModes{{
-    {0, u"LSB"}, {1, u"USB"}, {2, u"AM"}, {3, u"CW"},
-    {4, u"RTTY"}, {5, u"FM"}, {7, u"CWr"}, {8, u"RTTYr"},
-}};
+QString TextOf(std::u16string_view text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
 
 }  // namespace
 
@@ -35,6 +26,30 @@ QString MemoryRangeText()
 {
     const auto megahertz = [](std::int64_t hz) { return QString::number(static_cast<double>(hz) / 1e6, 'f', 3); };
     return megahertz(kRadio.lowestHz) + u'-' + megahertz(kRadio.highestHz) + QStringLiteral(" MHz");
+}
+
+QString RadioName() { return TextOf(kRadio.name); }
+
+QString ChannelRangeText() { return QString::number(kRadio.firstChannel) + u'-' + QString::number(kRadio.lastChannel); }
+
+QString ChoicesText(const QStringList& choices)
+{
+    if (choices.size() < 2)
+        return choices.join(QString());
+    return choices.first(choices.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" or ") + choices.last();
+}
+
+QString ChannelName(int channel)
+{
+    return kRadio.isScanEdge(channel) ? TextOf(kRadio.scanEdgeName(channel)) : QString::number(channel);
+}
+
+QStringList NumbersUpTo(int count)
+{
+    QStringList numbers;
+    for (int number = 1; number <= count; ++number)
+        numbers << QString::number(number);
+    return numbers;
 }
 
 QString FormatFrequency(int p4, int p3, int p2)
@@ -73,20 +88,25 @@ QString BytesToText(const QByteArray& bytes, bool hex)
 
 QString ModeName(int code)
 {
-    for (const auto& mode : kModes) {
-        if (mode.code == code)
-            return QString::fromUtf16(mode.name);
-    }
-    return {};
+    const RadioMode* mode = kRadio.mode(code);
+    return mode ? TextOf(mode->name) : QString();
 }
 
 std::optional<int> ModeCode(const QString& name)
 {
-    for (const auto& mode : kModes) {
-        if (name.compare(QString::fromUtf16(mode.name), Qt::CaseInsensitive) == 0)
+    for (const RadioMode& mode : kRadio.modes) {
+        if (name.compare(TextOf(mode.name), Qt::CaseInsensitive) == 0)
             return mode.code;
     }
     return std::nullopt;
+}
+
+QStringList ModeNames()
+{
+    QStringList names;
+    for (const RadioMode& mode : kRadio.modes)
+        names << TextOf(mode.name);
+    return names;
 }
 
 }  // namespace talvex

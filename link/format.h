@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -13,6 +14,21 @@ QString FormatFrequency(int p4, int p3, int p2);
 // The radio's memory range as the operator reads it: "0.030-74.800 MHz".
 QString MemoryRangeText();
 
+// The radio's name as the windows show it: "IC-7300".
+QString RadioName();
+
+// The memory channels as the operator reads them: "1-99".
+QString ChannelRangeText();
+
+// A channel as the radio names it: "7", or "P1" for a scan edge.
+QString ChannelName(int channel);
+
+// "1, 2 or 3": the words of a list the operator may choose from.
+QString ChoicesText(const QStringList& choices);
+
+// 1 to `count` as text: what filters, data modes and select groups are called by.
+QStringList NumbersUpTo(int count);
+
 // HH:MM (9, 5 -> 09:05).
 QString FormatTime(int hours, int minutes);
 
@@ -20,10 +36,13 @@ QString FormatTime(int hours, int minutes);
 // zeros when `hex`, in decimal otherwise.
 QString BytesToText(const QByteArray& bytes, bool hex);
 
-// The display name of a mode code, empty for a code without a name (06 and above 08).
+// The display name of a mode code, empty for a code the radio has no mode of.
 QString ModeName(int code);
 
 // The mode code of a typed or displayed mode name, matched without regard to case.
 std::optional<int> ModeCode(const QString& name);
+
+// The radio's modes by their display names, in the order of its description.
+QStringList ModeNames();
 
 }  // namespace talvex

@@ -7,36 +7,37 @@
 
 namespace talvex {
 
-std::uint8_t RadioAddress()
-{
-    return kRadio.address;
-}
+namespace {
 
-QByteArray CivPrefix()
+std::uint8_t Bcd(int twoDigits) { return static_cast<std::uint8_t>((twoDigits / 10) << 4 | twoDigits % 10); }
+
+}  // namespace
+
+QByteArray CivPrefix(std::uint8_t radio)
 {
-    return MakeBytes({kPreamble, kPreamble, RadioAddress(), kControllerAddress});
+    return MakeBytes({kPreamble, kPreamble, radio, kControllerAddress});
 }
 
 QByteArray CivEnd() { return MakeBytes({kEndOfMessage}); }
 
-QByteArray CommandFrame(const QByteArray& command) { return CivPrefix() + command + CivEnd(); }
+QByteArray CommandFrame(std::uint8_t radio, const QByteArray& command) { return CivPrefix(radio) + command + CivEnd(); }
 
-QByteArray CommandFrame(std::initializer_list<std::uint8_t> command)
+QByteArray CommandFrame(std::uint8_t radio, std::initializer_list<std::uint8_t> command)
 {
-    return CommandFrame(MakeBytes(command));
+    return CommandFrame(radio, MakeBytes(command));
 }
 
-QByteArray PowerOnFrame()
+QByteArray PowerOnFrame(std::uint8_t radio)
 {
-    return CivPrefix().repeated(25) + MakeBytes({0x18, 0x01}) + CivEnd();
+    return CivPrefix(radio).repeated(25) + MakeBytes({0x18, 0x01}) + CivEnd();
 }
 
 std::optional<QByteArray> ChannelField(const QString& channelText)
 {
-    if (channelText == u"100")
-        return MakeBytes({0x01, 0x00});
-    if (channelText == u"101")
-        return MakeBytes({0x01, 0x01});
+    for (int edge = kRadio.lastChannel + 1; edge <= kRadio.lastSelectable; ++edge) {
+        if (channelText == QString::number(edge))
+            return MakeBytes({Bcd(edge / 100), Bcd(edge % 100)});
+    }
     const BcdByte low = DecimalToBcd(channelText);
     if (!low.ok())
         return std::nullopt;
@@ -66,16 +67,19 @@ std::optional<int> ChannelOfField(const QByteArray& field)
         return std::nullopt;
     const auto high = static_cast<std::uint8_t>(field[0]);
     const auto low = static_cast<std::uint8_t>(field[1]);
-    if (high == 0x01 && (low == 0x00 || low == 0x01))
-        return 100 + low;
-    if (high != 0x00 || (low >> 4) > 9 || (low & 0x0F) > 9)
+    const auto digits = [](std::uint8_t byte) { return (byte >> 4) * 10 + (byte & 0x0F); };
+    if ((high >> 4) > 9 || (high & 0x0F) > 9 || (low >> 4) > 9 || (low & 0x0F) > 9)
         return std::nullopt;
-    return (low >> 4) * 10 + (low & 0x0F);
+    const int channel = digits(high) * 100 + digits(low);
+    if (high != 0x00 && !kRadio.isScanEdge(channel))
+        return std::nullopt;
+    return channel;
 }
 
 std::optional<int> ChannelOfRead(const QByteArray& frame)
 {
-    const QByteArray request = CivPrefix() + MakeBytes({0x1A, 0x00});
+    // Sent to whichever address the run talks to: the frame's own.
+    const QByteArray request = CivPrefix(frame.size() > 2 ? static_cast<std::uint8_t>(frame[2]) : 0) + MakeBytes({0x1A, 0x00});
     if (frame.size() != request.size() + 3 || !frame.startsWith(request) || !frame.endsWith(CivEnd()))
         return std::nullopt;
     return ChannelOfField(frame.mid(request.size(), 2));
@@ -88,9 +92,9 @@ QByteArray MemoryContents(const MemoryChannel& channel)
         .bytes();
 }
 
-QByteArray MemoryWriteFrame(const MemoryChannel& channel)
+QByteArray MemoryWriteFrame(std::uint8_t radio, const MemoryChannel& channel)
 {
-    return CommandFrame(MakeBytes({0x1A, 0x00}) + MemoryContents(channel));
+    return CommandFrame(radio, MakeBytes({0x1A, 0x00}) + MemoryContents(channel));
 }
 
 }  // namespace talvex

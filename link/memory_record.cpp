@@ -2,12 +2,6 @@
 
 namespace talvex {
 
-namespace {
-
-constexpr int kLsb = 0x00, kUsb = 0x01, kAm = 0x02, kFm = 0x05;
-
-}  // namespace
-
 std::optional<MemoryRecord> MemoryRecord::from(const QByteArray& bytes)
 {
     if (bytes.size() != record::kSize)
@@ -58,6 +52,10 @@ MemoryRecord BlankChannelRecord(const QByteArray& channelField, const VisibleFie
     return *MemoryRecord::from(bytes);
 }
 
-bool ModeCarriesData(int mode) { return mode == kLsb || mode == kUsb || mode == kAm || mode == kFm; }
+bool ModeCarriesData(int mode)
+{
+    const RadioMode* known = kRadio.mode(mode);
+    return known && known->carriesData;
+}
 
 }  // namespace talvex

@@ -5,6 +5,8 @@
 // nothing here rebuilds a record from defaults except BlankChannelRecord, for a channel the
 // radio holds nothing in.
 
+#include "link/radio_model.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -15,9 +17,9 @@ namespace talvex {
 
 // Positions inside the 41 bytes, from 0: channel 0-1, select group 2, then two settings sets of
 // 14 bytes (frequency 5, mode 1, filter 1, data mode and tone type 1, repeater tone 3, tone
-// squelch 3) at 3 and 17 (the first is received, the second transmitted), then the name 31-40.
+// squelch 3) at 3 and 17 (the first is received, the second transmitted), then the name 31-40,
+// as long as the radio's names.
 namespace record {
-inline constexpr int kSize = 41;
 inline constexpr int kSelect = 2;
 inline constexpr int kFirstSet = 3;
 inline constexpr int kSecondSet = 17;
@@ -27,8 +29,12 @@ inline constexpr int kFrequencySize = 5;
 inline constexpr int kMode = 5;
 inline constexpr int kFilter = 6;
 inline constexpr int kDataTone = 7;  // data mode in the high nibble, tone type in the low
+inline constexpr int kRepeaterTone = 8;
+inline constexpr int kSquelchTone = 11;
+inline constexpr int kToneSize = 3;
 inline constexpr int kName = 31;
-inline constexpr int kNameSize = 10;
+inline constexpr int kNameSize = kRadio.labelLength;
+inline constexpr int kSize = kName + kNameSize;
 }  // namespace record
 
 // The fields of a record that a data file's visible zones carry.

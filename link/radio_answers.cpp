@@ -4,6 +4,7 @@
 #include "bytes.h"
 #include "format.h"
 #include "frames.h"
+#include "memory_record.h"
 
 namespace talvex {
 
@@ -17,9 +18,9 @@ constexpr int kBlankAnswerSize = 10;
 
 bool IsBcd(std::uint8_t byte) { return (byte >> 4) <= 9 && (byte & 0x0F) <= 9; }
 
-QByteArray AnswerHeader()
+QByteArray AnswerHeader(std::uint8_t radio)
 {
-    return MakeBytes({kPreamble, kPreamble, kControllerAddress, RadioAddress()});
+    return MakeBytes({kPreamble, kPreamble, kControllerAddress, radio});
 }
 
 bool IsMemoryRead(const QByteArray& answer)
@@ -29,10 +30,10 @@ bool IsMemoryRead(const QByteArray& answer)
 
 }  // namespace
 
-std::vector<QByteArray> RadioAnswers(const QByteArray& received)
+std::vector<QByteArray> RadioAnswers(const QByteArray& received, std::uint8_t radio)
 {
     std::vector<QByteArray> answers;
-    const QByteArray header = AnswerHeader();
+    const QByteArray header = AnswerHeader(radio);
     qsizetype at = received.indexOf(header);
     while (at >= 0) {
         const qsizetype end = received.indexOf(static_cast<char>(kEndOfMessage), at + header.size());
@@ -75,13 +76,14 @@ bool ContentsReadable(const QByteArray& contents)
 {
     if (contents.size() != kMemoryContentsSize)
         return false;
-    // channel 2, select 1, frequency 5, mode 1, filter 1
-    for (int i = 4; i <= 8; ++i) {
+    // At() counts from 1.
+    constexpr int kFrequency = record::kFirstSet + record::kFrequency + 1;
+    for (int i = kFrequency; i < kFrequency + record::kFrequencySize; ++i) {
         if (!IsBcd(At(contents, i)))
             return false;
     }
-    const int filter = At(contents, 10);
-    return !ModeName(At(contents, 9)).isEmpty() && filter >= 1 && filter <= 3;
+    return kRadio.mode(At(contents, record::kFirstSet + record::kMode + 1))
+        && kRadio.holdsFilter(At(contents, record::kFirstSet + record::kFilter + 1));
 }
 
 MemoryFields ShownFromAnswer(const QByteArray& answer, int channel)
@@ -89,8 +91,9 @@ MemoryFields ShownFromAnswer(const QByteArray& answer, int channel)
     // Decoded on its own, behind the echo of its request, exactly as the answer decoder shows
     // it after a read: the file then holds what the window showed.
     ProgramState scratch;
-    const QByteArray request = CommandFrame(QByteArray::fromHex("1A00") + answer.mid(6, 2));
-    DecodeAnswer(scratch, request + answer, channel);
+    const std::uint8_t radio = At(answer, 4);  // the address it came from
+    const QByteArray request = CommandFrame(radio, QByteArray::fromHex("1A00") + answer.mid(6, 2));
+    DecodeAnswer(scratch, request + answer, radio, channel);
     return scratch.memory;
 }
 

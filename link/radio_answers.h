@@ -8,14 +8,16 @@
 
 #include <QByteArray>
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
 namespace talvex {
 
-// The frames the radio addressed to the controller (FE FE E0 94 ... FD), in the order they
-// came. Echoes, broadcasts and bytes that form no such frame are left out.
-std::vector<QByteArray> RadioAnswers(const QByteArray& received);
+// The frames the radio at `radio` addressed to the controller (FE FE E0 `radio` ... FD), in
+// the order they came. Echoes, broadcasts, other devices' frames and bytes that form no such
+// frame are left out.
+std::vector<QByteArray> RadioAnswers(const QByteArray& received, std::uint8_t radio);
 
 bool IsOk(const QByteArray& answer);
 bool IsNg(const QByteArray& answer);
@@ -29,9 +31,9 @@ std::optional<QByteArray> MemoryReadAnswer(const std::vector<QByteArray>& answer
 QByteArray ContentsOfAnswer(const QByteArray& answer);
 bool IsBlankChannelAnswer(const QByteArray& answer);
 
-// Contents whose frequency is BCD, whose mode is a known mode and whose filter is 1-3: what
-// a channel written by this program, or set on the radio, holds. Anything else is a damaged
-// answer.
+// Contents whose frequency is BCD, whose mode is one of the radio's and whose filter is one it
+// has: what a channel written by this program, or set on the radio, holds. Anything else is a
+// damaged answer.
 bool ContentsReadable(const QByteArray& contents);
 
 // The Memory window's channel fields as the answer decoder shows a memory read answer of `channel`.

@@ -29,13 +29,15 @@ QString TrapDescription(int number)
 }  // namespace
 
 SerialLink::SerialLink(ProgramState& state, SerialPort& port, Dialogs& dialogs, ProgramExit& exit,
-                       TimerFactory& timers)
+                       TimerFactory& timers, std::uint8_t radio)
     : state_(state),
       port_(port),
+      radio_(radio),
       dialogs_(dialogs),
       exit_(exit),
       timer1_(timers.create(kBroadcastPollMs, true)),
-      timer2_(timers.create(kAnswerWindowMs, false))
+      timer2_(timers.create(kAnswerWindowMs, false)),
+      doctor_(radio)
 {
     timer1_->onTick([this] { Timer1Tick(); });
     timer2_->onTick([this] { Timer2Tick(); });
@@ -49,7 +51,7 @@ void SerialLink::answerArrived()
     if (!timer2_->isEnabled() || !port_.isOpen())
         return;
     exchange_.received += port_.readAll();
-    if (AnswersComplete(exchange_.sent, exchange_.received))
+    if (AnswersComplete(exchange_.sent, exchange_.received, radio_))
         Timer2Tick();
 }
 
@@ -104,9 +106,10 @@ void SerialLink::Timer2Tick()
     ShowStatusEcho(data);
     // Only the echoes and the radio's own answers are decoded or count as the start-up's answer;
     // the status line and the connection doctor see everything that came.
-    const QByteArray answers = WithoutRepeatedEchoes(AnswerFramesOf(data, closed.sent), closed.sent);
-    DecodeAnswer(state_, answers, channelAsked_);
+    const QByteArray answers = WithoutRepeatedEchoes(AnswerFramesOf(data, closed.sent, radio_), closed.sent);
+    DecodeAnswer(state_, answers, radio_, channelAsked_);
     closed.received = data;
+    closed.radio = radio_;
     if (exchangeClosed_)
         exchangeClosed_(closed);
     notify();
@@ -236,7 +239,7 @@ void SerialLink::adviseOnLine(const QByteArray& data)
     const auto finding = doctor_.windowClosed(data, port_.takeLineError(), state_.StartupQueryStep);
     if (!finding)
         return;
-    const QString text = AdviceText(*finding, state_.ConfigCommBaud, state_.ConfigCommPort);
+    const QString text = AdviceText(*finding, state_.ConfigCommBaud, state_.ConfigCommPort, radio_);
     if (state_.anyMemoryOperationRunning()) {
         state_.MemoryAdvice.append(text);
         state_.showMemoryMessage(text);

@@ -10,6 +10,7 @@
 
 #include <QByteArray>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -28,10 +29,12 @@ public:
     virtual void queryMyCall() = 0;
 };
 
-// One answer window: the frames sent while it was open and every byte that came back in it.
+// One answer window: the frames sent while it was open, every byte that came back in it, and
+// the address of the radio the frames went to, the only one whose answers count.
 struct Exchange {
     std::vector<QByteArray> sent;
     QByteArray received;
+    std::uint8_t radio = 0;  // given when the window closes
 };
 
 // The link between the windows and the radio: the one way a frame leaves the program, the
@@ -43,8 +46,12 @@ public:
     static constexpr int kBroadcastPollMs = 1000;
     static constexpr int kMinimumCallSignAnswer = 15;
 
+    // `radio`: the radio's CI-V address for this run, which every frame the program sends
+    // carries and every answer it takes comes from.
     SerialLink(ProgramState& state, SerialPort& port, Dialogs& dialogs, ProgramExit& exit,
-               TimerFactory& timers);
+               TimerFactory& timers, std::uint8_t radio);
+
+    std::uint8_t radioAddress() const { return radio_; }
 
     void setStartupQueries(StartupQueries* queries) { queries_ = queries; }
     // Opens the configured port again without asking anything; true when it opened. Used to
@@ -88,6 +95,7 @@ private:
 
     ProgramState& state_;
     SerialPort& port_;
+    std::uint8_t radio_;
     Dialogs& dialogs_;
     ProgramExit& exit_;
     std::unique_ptr<Timer> timer1_;

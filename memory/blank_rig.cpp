@@ -1,5 +1,6 @@
 #include "memory/rig_steppers.h"
 
+#include "link/format.h"
 #include "link/radio_model.h"
 
 #include <algorithm>
@@ -34,8 +35,9 @@ void BlankRig::start()
         != MessageAnswer::Yes)
         return;
     const QString title = QStringLiteral("Blank Rig Memories");
-    const auto range = AskChannelRange(c_.dialogs, QStringLiteral("Enter STARTING Channel Number (1-99)"), title,
-                                       QStringLiteral("Enter ENDING Channel Number (1-99)"), title);
+    const QString allChannels = u'(' + ChannelRangeText() + u')';
+    const auto range = AskChannelRange(c_.dialogs, QStringLiteral("Enter STARTING Channel Number ") + allChannels, title,
+                                       QStringLiteral("Enter ENDING Channel Number ") + allChannels, title);
     if (!range)
         return;
     reset();

@@ -13,13 +13,12 @@ namespace talvex {
 
 namespace {
 
-// Positions inside the 41 contents bytes (from 0): channel 0-1, select 2, frequency 3-7,
-// mode 8, filter 9, name 31-40.
-constexpr int kFrequencyAt = 3;
-constexpr int kModeAt = 8;
-constexpr int kFilterAt = 9;
-constexpr int kNameAt = 31;
-constexpr int kNameSize = 10;
+// Positions inside the contents bytes (from 0), those of the receive side.
+constexpr int kFrequencyAt = record::kFirstSet + record::kFrequency;
+constexpr int kModeAt = record::kFirstSet + record::kMode;
+constexpr int kFilterAt = record::kFirstSet + record::kFilter;
+constexpr int kNameAt = record::kName;
+constexpr int kNameSize = record::kNameSize;
 
 std::uint8_t ByteOf(const QByteArray& contents, int index) { return static_cast<std::uint8_t>(contents[index]); }
 
@@ -59,7 +58,7 @@ QString TransmitText(const QByteArray& contents)
 
 std::optional<QByteArray> WrittenContents(const Exchange& exchange)
 {
-    const QByteArray writeStart = CivPrefix() + QByteArray::fromHex("1A00");
+    const QByteArray writeStart = CivPrefix(exchange.radio) + QByteArray::fromHex("1A00");
     for (const QByteArray& frame : exchange.sent) {
         if (frame.startsWith(writeStart) && frame.size() == writeStart.size() + kMemoryContentsSize + 1)
             return frame.mid(writeStart.size(), kMemoryContentsSize);
@@ -86,7 +85,7 @@ bool HeardButNotAnswered(const Exchange& exchange, const QByteArray& channelFiel
 {
     if (exchange.sent.empty() || !exchange.received.contains(exchange.sent.front()))
         return false;
-    return !MemoryReadAnswer(RadioAnswers(OwnReceived(exchange)), channelField).has_value();
+    return !MemoryReadAnswer(RadioAnswers(OwnReceived(exchange), exchange.radio), channelField).has_value();
 }
 
 std::optional<QString> WriteNotVerified(const Exchange& exchange, const QByteArray& channelField)
@@ -94,7 +93,7 @@ std::optional<QString> WriteNotVerified(const Exchange& exchange, const QByteArr
     const auto written = WrittenContents(exchange);
     if (!written)
         return QStringLiteral("not written");
-    const auto answers = RadioAnswers(OwnReceived(exchange));
+    const auto answers = RadioAnswers(OwnReceived(exchange), exchange.radio);
     if (AnyRefused(answers))
         return QStringLiteral("the radio refused the write");
     return ReadBackNotVerified(exchange, *written, channelField);
@@ -104,7 +103,7 @@ std::optional<QString> ReadBackNotVerified(const Exchange& exchange, const QByte
                                            const QByteArray& channelField)
 {
     const std::optional<QByteArray> written = writtenContents;
-    const auto answers = RadioAnswers(OwnReceived(exchange));
+    const auto answers = RadioAnswers(OwnReceived(exchange), exchange.radio);
     const auto readBack = MemoryReadAnswer(answers, channelField);
     if (!readBack)
         return kNoAnswer;
@@ -144,7 +143,7 @@ std::optional<QString> ReadBackNotVerified(const Exchange& exchange, const QByte
 
 std::optional<QString> ClearNotVerified(const Exchange& exchange, int frames)
 {
-    const auto answers = RadioAnswers(OwnReceived(exchange));
+    const auto answers = RadioAnswers(OwnReceived(exchange), exchange.radio);
     if (AnyRefused(answers))
         return QStringLiteral("the radio refused the clear");
     const auto oks = std::count_if(answers.begin(), answers.end(), [](const QByteArray& a) { return IsOk(a); });
@@ -219,7 +218,7 @@ QString ChannelReport::details() const
 std::optional<int> ChannelWrittenInstead(const Exchange& exchange, const QByteArray& channelField)
 {
     // A write as the radio reads it: FE FE 94 E0 1A 00, the 41 bytes of a channel, FD.
-    const QByteArray head = CivPrefix() + QByteArray::fromHex("1A00");
+    const QByteArray head = CivPrefix(exchange.radio) + QByteArray::fromHex("1A00");
     constexpr qsizetype kWriteFrameSize = 6 + kMemoryContentsSize + 1;
     const QByteArray& received = exchange.received;
     for (qsizetype at = received.indexOf(head); at >= 0; at = received.indexOf(head, at + 1)) {

@@ -25,11 +25,11 @@ void ChannelClear::select(int channel, bool memoryModeFirst)
 std::optional<QString> ChannelClear::selectNotConfirmed(const Exchange& exchange) const
 {
     const QByteArray own = OwnReceived(exchange);
-    const auto answers = RadioAnswers(own);
+    const auto answers = RadioAnswers(own, exchange.radio);
     if (own.isEmpty())
         return kNoAnswer;
     const auto field = ChannelField(QString::number(channel_));
-    if (!field || !own.contains(CommandFrame(QByteArray(1, 0x08) + *field)))
+    if (!field || !own.contains(CommandFrame(exchange.radio, QByteArray(1, 0x08) + *field)))
         return QStringLiteral("the radio did not take the select: nothing was cleared");
     if (std::any_of(answers.begin(), answers.end(), [](const QByteArray& a) { return IsNg(a); }))
         return QStringLiteral("the radio refused the select: nothing was cleared");
@@ -51,7 +51,8 @@ std::optional<QString> ChannelClear::clearNotVerified(const Exchange& exchange) 
 {
     if (const auto why = ClearNotVerified(exchange, clears_))
         return why;
-    const auto readBack = MemoryReadAnswer(RadioAnswers(OwnReceived(exchange)), *ChannelField(QString::number(channel_)));
+    const auto readBack =
+        MemoryReadAnswer(RadioAnswers(OwnReceived(exchange), exchange.radio), *ChannelField(QString::number(channel_)));
     if (!readBack)
         return kNoAnswer;
     if (!IsBlankChannelAnswer(*readBack))

@@ -2,6 +2,7 @@
 
 #include "link/bcd.h"
 #include "link/format.h"
+#include "link/radio_model.h"
 
 namespace talvex {
 
@@ -14,7 +15,7 @@ int SelectGroup(bool selected, int held)
 {
     if (!selected)
         return 0;
-    return held >= 1 && held <= 3 ? held : 1;
+    return held >= 1 && held <= kRadio.selectGroups ? held : 1;
 }
 
 }  // namespace

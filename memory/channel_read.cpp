@@ -39,7 +39,7 @@ std::vector<QByteArray> ChannelAnswers(const Exchange& exchange, int channel)
 {
     const auto field = ChannelField(QString::number(channel));
     std::vector<QByteArray> whole;
-    for (const QByteArray& answer : RadioAnswers(OwnReceived(exchange))) {
+    for (const QByteArray& answer : RadioAnswers(OwnReceived(exchange), exchange.radio)) {
         const auto read = MemoryReadAnswer({answer}, *field);
         if (read && (IsBlankChannelAnswer(*read) || ContentsReadable(ContentsOfAnswer(*read))))
             whole.push_back(*read);

@@ -34,9 +34,11 @@ ParsedLine ParseProgrammedLine(const QString& line, int channel)
         return {std::nullopt, QStringLiteral("mode \"") + mode + QStringLiteral("\" is no mode the radio has"), LinePart::Mode};
     if (filterText.isEmpty())
         return {std::nullopt, QStringLiteral("the filter zone (column 43) is empty"), LinePart::Filter};
-    const auto filter = WholeNumberIn(filterText, 1, 3);
+    const auto filter = WholeNumberIn(filterText, 1, kRadio.filters);
     if (!filter)
-        return {std::nullopt, QStringLiteral("filter \"") + filterText + QStringLiteral("\" is not 1, 2 or 3"), LinePart::Filter};
+        return {std::nullopt,
+                QStringLiteral("filter \"") + filterText + QStringLiteral("\" is not ") + ChoicesText(NumbersUpTo(kRadio.filters)),
+                LinePart::Filter};
     if (!IsPrintableLabel(label))
         return {std::nullopt, QStringLiteral("the label has characters the radio cannot show"), LinePart::Label};
 

@@ -1,5 +1,6 @@
 #include "memory/rig_steppers.h"
 
+#include "link/format.h"
 #include "link/radio_model.h"
 
 namespace talvex {
@@ -15,8 +16,9 @@ void ScanRig::start()
     if (c_.dialogs.message(name(), QStringLiteral("Are you sure?"), MessageIcon::None, MessageButtons::YesNo)
         != MessageAnswer::Yes)
         return;
-    const auto range = AskChannelRange(c_.dialogs, QStringLiteral("STARTING Channel (1-99)"), name(),
-                                       QStringLiteral("ENDING Channel (1-99)"), name());
+    const QString allChannels = u'(' + ChannelRangeText() + u')';
+    const auto range = AskChannelRange(c_.dialogs, QStringLiteral("STARTING Channel ") + allChannels, name(),
+                                       QStringLiteral("ENDING Channel ") + allChannels, name());
     if (!range)
         return;
     const auto speedAnswer = c_.dialogs.input(QStringLiteral("Scan Speed (1-9)"), QStringLiteral("Scan Speed"),

@@ -9,6 +9,7 @@ StepAnswers::StepAnswers(SerialLink& link) : link_(link)
             return;
         collected_.sent.insert(collected_.sent.end(), closed.sent.begin(), closed.sent.end());
         collected_.received += closed.received;
+        collected_.radio = closed.radio;
         if (answered_)
             answered_();
     });

@@ -32,8 +32,6 @@ const QByteArray& UntouchedTones()
     return tones;
 }
 
-QString ScanEdgeName(int channel) { return channel == kRadio.lastChannel + 1 ? QStringLiteral("P1") : QStringLiteral("P2"); }
-
 std::vector<PlanField> FieldsAgainstBlank(const MemoryRecord& written)
 {
     std::vector<PlanField> fields{PlanField::Frequency, PlanField::Mode, PlanField::Filter, PlanField::Label};
@@ -103,7 +101,7 @@ LinePlan PlanWrite(LinePlan plan, const QString& line)
     if (plan.channel > kRadio.lastChannel) {
         const auto record = RecordZoneOf(line);
         if (!record || record->channelField() != ChannelField(QString::number(plan.channel))) {
-            plan.reason = ScanEdgeName(plan.channel) + QStringLiteral(" is written only from a backup's record of it");
+            plan.reason = ChannelName(plan.channel) + QStringLiteral(" is written only from a backup's record of it");
             return plan;
         }
     }

@@ -26,7 +26,7 @@ void ViewRig::check(const Exchange& exchange)
 {
     const int channel = c_.state.ChannelCounter;
     const auto field = ChannelField(QString::number(channel));
-    const bool answered = MemoryReadAnswer(RadioAnswers(exchange.received), *field).has_value();
+    const bool answered = MemoryReadAnswer(RadioAnswers(exchange.received, exchange.radio), *field).has_value();
     if (!answered) {
         // Whatever the fields show now is not this channel's contents.
         MemoryFields& m = c_.state.memory;

@@ -9,6 +9,10 @@
 
 namespace talvex {
 
+QString ChannelChoices() { return ChannelRangeText(); }
+QString FilterChoices() { return NumbersUpTo(kRadio.filters).join(u','); }
+int LabelLength() { return kRadio.labelLength; }
+
 namespace {
 
 constexpr int kManualPlaces = 5;

@@ -11,6 +11,11 @@ namespace talvex {
 // radio's procedures take: nothing for an entry the radio cannot take. The window asks; these
 // say what a typed answer means.
 
+// What the questions offer, from the radio's description: "1-99", "1,2,3", the label's length.
+QString ChannelChoices();
+QString FilterChoices();
+int LabelLength();
+
 // A memory channel, 1-99; with the program-scan edges 100 and 101 where a channel is selected or
 // read.
 std::optional<int> ChannelOf(const QString& typed);

@@ -2,21 +2,37 @@
 #include "radio/radio_operations.h"
 
 #include "link/frames.h"
+#include "link/radio_model.h"
 
 namespace talvex {
+
+namespace {
+
+// The mode command's byte for the mode a list item names, from the radio's description; a name
+// the radio has no mode of does not build where the compiler can evaluate it (the sanitizer
+// build evaluates it at start instead, and stops there).
+constexpr std::uint8_t ModeByte(std::u16string_view name)
+{
+    const RadioMode* mode = kRadio.modeNamed(name);
+    if (!mode)
+        throw "the radio has no mode of this name";
+    return mode->code;
+}
+
+}  // namespace
 
 const std::vector<FixedCommandBytes>& FixedCommands()
 {
     using F = FixedCommand;
     static const std::vector<FixedCommandBytes> rows{
-        {F::ModeAm, {0x06, 0x02}},
-        {F::ModeFm, {0x06, 0x05}},
-        {F::ModeUsb, {0x06, 0x01}},
-        {F::ModeLsb, {0x06, 0x00}},
-        {F::ModeCw, {0x06, 0x03}},
-        {F::ModeCwReverse, {0x06, 0x07}},
-        {F::ModeRtty, {0x06, 0x04}},
-        {F::ModeRttyReverse, {0x06, 0x08}},
+        {F::ModeAm, {0x06, ModeByte(u"AM")}},
+        {F::ModeFm, {0x06, ModeByte(u"FM")}},
+        {F::ModeUsb, {0x06, ModeByte(u"USB")}},
+        {F::ModeLsb, {0x06, ModeByte(u"LSB")}},
+        {F::ModeCw, {0x06, ModeByte(u"CW")}},
+        {F::ModeCwReverse, {0x06, ModeByte(u"CWr")}},
+        {F::ModeRtty, {0x06, ModeByte(u"RTTY")}},
+        {F::ModeRttyReverse, {0x06, ModeByte(u"RTTYr")}},
         {F::VfoMode, {0x07}},
         {F::MemoryMode, {0x08}},
         {F::VfoA, {0x07, 0x00}},

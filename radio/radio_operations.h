@@ -1,6 +1,7 @@
 #pragma once
 
 #include "state/program_state.h"
+#include "link/frames.h"
 #include "link/serial_link.h"
 #include "radio/fixed_commands.h"
 
@@ -84,6 +85,19 @@ private:
     void stepChannel(int step);
     // Memory mode, then the channel selected and read back, as every memory write ends.
     void selectAndReadBack(int channel);
+
+    // The frames of link/frames.h, addressed to the radio the link talks to in this run. They
+    // stand in for those functions, under their names, in every procedure.
+    QByteArray CommandFrame(const QByteArray& command) const { return talvex::CommandFrame(link_.radioAddress(), command); }
+    QByteArray CommandFrame(std::initializer_list<std::uint8_t> command) const
+    {
+        return talvex::CommandFrame(link_.radioAddress(), command);
+    }
+    QByteArray PowerOnFrame() const { return talvex::PowerOnFrame(link_.radioAddress()); }
+    QByteArray MemoryWriteFrame(const MemoryChannel& channel) const
+    {
+        return talvex::MemoryWriteFrame(link_.radioAddress(), channel);
+    }
 
     ProgramState& state_;
     SerialLink& link_;

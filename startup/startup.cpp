@@ -3,7 +3,9 @@
 #include "configuration.h"
 #include "datafile/text_routines.h"
 
+#include "link/format.h"
 #include "link/frames.h"
+#include "link/radio_model.h"
 #include "platform/error_text.h"
 #include "platform/text_file.h"
 
@@ -14,6 +16,8 @@ namespace {
 const QString kDots = QStringLiteral(" ... ");
 
 }  // namespace
+
+QString ProductName() { return RadioName(); }
 
 Startup::Startup(Parts parts) : p_(std::move(parts)) {}
 
@@ -52,7 +56,7 @@ void Startup::InitialiseProtocol()
     ProgramState& s = p_.state;
     s.FilterValue = QString(1, QChar(0));
     s.SelectValue = QString(1, QChar(0));
-    s.LabelField = QString(10, u' ');
+    s.LabelField = QString(kRadio.labelLength, u' ');
     s.EdgeUpperNext = false;
     s.AutoStatus = true;
     p_.link.disarmAnswerTimer();

@@ -13,6 +13,9 @@
 
 namespace talvex {
 
+// The radio the program drives, by name: the product the splash window shows.
+QString ProductName();
+
 // Bringing the program up and taking it down: configuration, the serial port, the default
 // data file, and the query chain that proves the radio answers.
 class Startup {

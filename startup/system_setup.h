@@ -21,7 +21,7 @@ inline const QString kDefaultCommPort = QStringLiteral("COM1");
 // The settings the radio's CI-V port runs at, in the order the window offers them.
 inline const QStringList kCommBauds = [] {
     QStringList settings;
-    for (const int rate : kRadio.baudRates)
+    for (const int rate : kRadio.setupRates)
         settings << QString::number(rate) + QStringLiteral(",N,8,1");
     return settings;
 }();

@@ -7,7 +7,7 @@ namespace talvex {
 
 namespace {
 
-constexpr const char* kChannelPrompt = "Enter 'CHANNEL NUMBER' (1-99)";
+QString ChannelPrompt() { return QStringLiteral("Enter 'CHANNEL NUMBER' (") + ChannelChoices() + u')'; }
 
 }  // namespace
 
@@ -42,7 +42,7 @@ void RadioEntries::setMode()
     if (!mode)
         return refuse();
     const auto filter = FilterOf(
-        dialogs_.inputOrEmpty(QStringLiteral("Enter  'FILTER'  (1,2,3)"), QStringLiteral("Memory Filter"), QStringLiteral("2")));
+        dialogs_.inputOrEmpty(QStringLiteral("Enter  'FILTER'  (") + FilterChoices() + u')', QStringLiteral("Memory Filter"), QStringLiteral("2")));
     if (!filter)
         return refuse();
     radio_.setMode(*mode, *filter);
@@ -75,7 +75,7 @@ void RadioEntries::sendManual()
 void RadioEntries::readChannel()
 {
     const auto channel = SelectableChannelOf(
-        dialogs_.inputOrEmpty(QString::fromLatin1(kChannelPrompt), QStringLiteral("Read Memory Channel Number")));
+        dialogs_.inputOrEmpty(ChannelPrompt(), QStringLiteral("Read Memory Channel Number")));
     if (!channel) {
         // Nothing is read, so nothing shown may pass for the channel asked for.
         BlankDisplayFields(state_);
@@ -88,7 +88,7 @@ void RadioEntries::selectChannel() { selectTyped(QStringLiteral("Select Memory C
 
 void RadioEntries::selectTyped(const QString& title, std::optional<int> (*read)(const QString&))
 {
-    const auto channel = read(dialogs_.inputOrEmpty(QString::fromLatin1(kChannelPrompt), title));
+    const auto channel = read(dialogs_.inputOrEmpty(ChannelPrompt(), title));
     if (!channel)
         return refuse();
     radio_.selectChannel(*channel);
@@ -116,29 +116,28 @@ void RadioEntries::step(void (RadioOperations::*onward)())
 // The questions in turn; a cancelled or unreadable answer ends the write there.
 void RadioEntries::writeChannel()
 {
-    const auto ask = [this](const char* prompt, const char* title, const char* offered, auto read) {
-        const auto typed =
-            dialogs_.input(QString::fromLatin1(prompt), QString::fromLatin1(title), QString::fromLatin1(offered));
+    const auto ask = [this](const QString& prompt, const char* title, const char* offered, auto read) {
+        const auto typed = dialogs_.input(prompt, QString::fromLatin1(title), QString::fromLatin1(offered));
         return typed ? read(*typed) : decltype(read(*typed))();
     };
     // An empty mode or filter is the default the question offers; a blank is refused.
     const auto orOffered = [](const char* offered, auto read) {
         return [offered, read](const QString& typed) { return read(typed.isEmpty() ? QString::fromLatin1(offered) : typed); };
     };
-    const auto channel = ask(kChannelPrompt, "Set Memory Channel Number", "", WritableChannelOf);
+    const auto channel = ask(ChannelPrompt(), "Set Memory Channel Number", "", WritableChannelOf);
     if (!channel)
         return refuse();
-    const auto frequency = ask("Enter 'FREQUENCY' (MMkkk or MmKkCc or Kkk)", "Set Memory Frequency", "", FrequencyBytesOf);
+    const auto frequency = ask(QStringLiteral("Enter 'FREQUENCY' (MMkkk or MmKkCc or Kkk)"), "Set Memory Frequency", "", FrequencyBytesOf);
     if (!frequency)
         return refuse();
-    const auto mode = ask("Enter  'MODE' (Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr)", "Set Memory Mode", "AM",
+    const auto mode = ask(QStringLiteral("Enter  'MODE' (Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr)"), "Set Memory Mode", "AM",
                           orOffered("AM", ModeOf));
     if (!mode)
         return refuse();
-    const auto filter = ask("Enter 'FILTER' (1,2,3)", "Set Memory Filter", "2", orOffered("2", FilterOf));
+    const auto filter = ask(QStringLiteral("Enter 'FILTER' (") + FilterChoices() + u')', "Set Memory Filter", "2", orOffered("2", FilterOf));
     if (!filter)
         return refuse();
-    const auto label = ask("Enter  'LABEL'  info (0-10 chars)", "Set Memory Label", "", LabelOf);
+    const auto label = ask(QStringLiteral("Enter  'LABEL'  info (0-%1 chars)").arg(LabelLength()), "Set Memory Label", "", LabelOf);
     if (!label)
         return refuse();
     radio_.writeChannel({*channel, *frequency, *mode, *filter, *label});

@@ -2,6 +2,7 @@
 
 #include "platform/timer.h"
 #include "platform/widgets/form_controls.h"
+#include "startup/startup.h"
 #include "startup/system_setup.h"
 #include "startup/window_shell.h"
 #include "startup/windows/radio_picture.h"
@@ -45,7 +46,7 @@ SplashMain::SplashMain(ProgramControls program, QWidget* parent)
         Twips place;
         FontFace font;
     } labels[] = {
-        {"lblProductName", QStringLiteral("IC-7300"), {480, 4440, 1830, 615}, Arial(26.25)},
+        {"lblProductName", ProductName(), {480, 4440, 1830, 615}, Arial(26.25)},
         // The author's call sign is wider than its box in the fallback face; it may use the
         // panel's right margin.
         {"lblCompanyProduct", kDefaultCallSign, {5040, 4440, 2145, 540}, Arial(24, true)},

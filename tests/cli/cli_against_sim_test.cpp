@@ -300,6 +300,25 @@ TEST_F(CliAgainstSim, BlankClearsOnlyItsRangeAndVerifiesEach)
     EXPECT_EQ(after.at(5), original_.at(5));
 }
 
+// A radio whose CI-V address was changed on its menu answers only there: without --address the
+// run fails as with a radio switched off; with it, written as the menu shows it or not, every
+// frame goes there and every channel is read and cleared as at 94.
+TEST_F(CliAgainstSim, ARadioAtAnotherAddressIsReachedOnlyWithAddress)
+{
+    start(115200, {"--address", "98"});
+    const MemRun without = mem({"read", "out.txt"});
+    EXPECT_EQ(without.exitCode, 3) << without.err.constData();
+    EXPECT_FALSE(QFile::exists(path("out.txt")));
+    const MemRun read = mem({"--address", "98", "read", "out.txt"});
+    ASSERT_EQ(read.exitCode, 0) << read.err.constData();
+    EXPECT_EQ(ChannelLinesOf(path("out.txt")), ExpectedChannelLines(original_));
+    ASSERT_FALSE(original_.at(3).isEmpty());
+    const MemRun blank = mem({"--address=98h", "blank", "3-3"});
+    ASSERT_EQ(blank.exitCode, 0) << blank.err.constData();
+    EXPECT_TRUE(memory().at(3).isEmpty());
+    EXPECT_EQ(memory().at(4), original_.at(4));
+}
+
 TEST_F(CliAgainstSim, ASilentRadioIsExitCode3AndLeavesNoFile)
 {
     start(19200, {"--fault", "silent"});

@@ -64,6 +64,11 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"a value on --quiet", {"--quiet=1", "backups"}, "--quiet takes no value"},
         UsageCase{"an empty --port=", {"--port=", "--baud", "19200", "read", "x.txt"}, "--port needs COMn or a device path"},
         UsageCase{"--baud= a rate the radio lacks", {"--baud=1234", "read", "x.txt"}, "not \"1234\""},
+        // --address: the radio's CI-V address as its menu shows it, never everyone's or ours
+        UsageCase{"--address 00", {"--address", "00", "read", "x.txt"}, "--address 00 is the broadcast address"},
+        UsageCase{"--address E0h", {"--address=E0h", "read", "x.txt"}, "--address E0 is TALVEX's own"},
+        UsageCase{"--address past the menu's last", {"--address", "E1", "read", "x.txt"}, "01h-DFh, not \"E1\""},
+        UsageCase{"--address of two bytes", {"--address", "198", "read", "x.txt"}, "not \"198\""},
         UsageCase{"--first= 0", {"import", "a.csv", "b.txt", "--renumber", "--first=0"}, "--first must be a whole number 1-99, not \"0\""},
         UsageCase{"--from= on import", {"import", "a.csv", "b.txt", "--from=x.txt"}, "--from belongs to export"},
         // - is standard input or output only where it can work

@@ -65,6 +65,7 @@ TEST(CellEdit, AValueTheLineCannotTakeIsRefusedWithItsReason)
         {Column::Channel, "x1", "channel \"x1\" is no number"},
         {Column::Channel, "100", "channel 100 is not 1-99"},
         {Column::DataMode, "D1", "CW cannot carry a data mode"},
+        {Column::DataMode, "D4", "data mode \"D4\" is not off, D1, D2 or D3"},
         {Column::RepeaterTone, "88.6", "\"88.6\" is not one of the radio's 50 tones"},
         {Column::SelectGroup, "4", "select group \"4\" is not 1, 2 or 3"},
         {Column::Checks, "x", "only the cells of a channel line can be edited"},
@@ -157,6 +158,22 @@ TEST(CellEdit, AValueThatChangesNothingLeavesTheLineByteForByte)
     const CellEdit result = EditCell(odd, Column::Mode, QStringLiteral("USB"));
     ASSERT_TRUE(result.line);
     EXPECT_EQ(*result.line, odd);
+}
+
+// What a screen reader says of a column names the radio's limits.
+TEST(CellEdit, TheColumnsDescribeTheRadiosLimits)
+{
+    const std::pair<Column, const char*> descriptions[] = {
+        {Column::Channel, "memory channel 1 to 99"},
+        {Column::Mode, "LSB, USB, AM, CW, RTTY, FM, CWr or RTTYr"},
+        {Column::Filter, "filter 1 to 3"},
+        {Column::Label, "name of up to 10 characters"},
+        {Column::DataMode, "data mode: off, D1, D2 or D3"},
+        {Column::SquelchTone, "tone squelch in hertz, one of the radio's 50 tones"},
+        {Column::SelectGroup, "select group 1 to 3, empty for none"},
+    };
+    for (const auto& [column, description] : descriptions)
+        EXPECT_EQ(ColumnDescription(column), QString::fromLatin1(description));
 }
 
 TEST(CellEdit, TheToneListIsTheRadiosFifty)

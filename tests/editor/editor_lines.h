@@ -29,7 +29,8 @@ inline constexpr int kFirstChannelRow = 3;
 
 inline QString Blank(int channel) { return FormatDataLine({channel, QString(), QString(), QString(), QString(), QString()}); }
 
-// A whole file: the head, channels 1-99 (the first ones as given, the rest blank), the tail.
+// A whole file: the head, channels 1-99 (the first ones as given, the rest blank), the tail;
+// written out, not read from the radio's description, as an oracle of its own.
 inline QStringList CreateFileLines(const QStringList& firstChannels)
 {
     QStringList lines = DataFileHead(QStringLiteral("TALVEX.TXT"));

@@ -2,6 +2,7 @@
 
 #include "link/answer_decoder.h"
 #include "link/answer_frames.h"
+#include "link/radio_model.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -14,12 +15,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     talvex::ProgramState state;
     state.HexDisplay = size % 2 == 0;
-    talvex::DecodeAnswer(state, bytes);
+    constexpr std::uint8_t radio = talvex::kRadio.address;
+    talvex::DecodeAnswer(state, bytes, radio);
     talvex::SplitTransceive(state, bytes);
     static const auto kEchoes = talvex::fuzz::DecoderEchoSeeds();
     for (const QByteArray& echo : kEchoes) {
-        talvex::DecodeAnswer(state, echo + bytes);
-        talvex::DecodeAnswer(state, talvex::AnswerFramesOf(echo + bytes, {echo}));
+        talvex::DecodeAnswer(state, echo + bytes, radio);
+        talvex::DecodeAnswer(state, talvex::AnswerFramesOf(echo + bytes, {echo}, radio), radio);
     }
     return 0;
 }

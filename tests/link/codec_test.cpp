@@ -16,6 +16,9 @@ namespace {
 
 using testing::Hex;
 
+// The radio's address in the frames written out below.
+constexpr std::uint8_t kAddress94 = 0x94;
+
 TEST(Bcd, DecimalToBcdAndBackAtTheEdges)
 {
     const struct {
@@ -157,14 +160,14 @@ TEST(DecodeAnswer, EachAnswerWritesItsFieldsAndNoTruncationChangesAny)
 {
     for (const Row& row : kAnswers) {
         ProgramState state = Filled();
-        DecodeAnswer(state, Hex(row.data), kChannelAsked);
+        DecodeAnswer(state, Hex(row.data), kAddress94, kChannelAsked);
         if (row.changes != nullptr) {
             EXPECT_EQ(Fields(state), FilledWith(row.changes)) << row.name;
         }
         const QByteArray full = Hex(row.data);
         for (qsizetype length = 11; !row.echoAlone && length < full.size(); ++length) {
             ProgramState cut = Filled();
-            DecodeAnswer(cut, full.left(length), kChannelAsked);
+            DecodeAnswer(cut, full.left(length), kAddress94, kChannelAsked);
             EXPECT_EQ(Fields(cut), Fields(Filled())) << row.name << " cut to " << length;
         }
     }
@@ -185,7 +188,7 @@ TEST(DecodeAnswer, TheSMeterNamesEachStepFromItsFirstReading)
     };
     for (const auto& row : rows) {
         ProgramState state = Filled();
-        DecodeAnswer(state, Hex("FE FE 94 E0 15 02 FD FE FE E0 94 15 02") + char(row.high) + char(row.low) + '\xFD');
+        DecodeAnswer(state, Hex("FE FE 94 E0 15 02 FD FE FE E0 94 15 02") + char(row.high) + char(row.low) + '\xFD', kAddress94);
         EXPECT_EQ(state.radio.Text6, QStringLiteral("S-Meter = ") + QLatin1String(row.shown)) << row.high << " " << row.low;
     }
 }
@@ -199,13 +202,13 @@ TEST(DecodeAnswer, ChannelNumbersAtTheEdgesAndBandEdgesAlternating)
     for (const auto& [channel, shown] : rows) {
         ProgramState state = Filled();
         DecodeAnswer(state, Hex("FE FE 94 E0 1A 00") + Hex(channel) + Hex("FD FE FE E0 94 1A 00") + Hex(channel)
-                                + Hex(MEM_101).mid(8));
+                                + Hex(MEM_101).mid(8), kAddress94);
         EXPECT_EQ(state.radio.Text2, QString::fromLatin1(shown)) << channel;
         EXPECT_EQ(state.radio.Text1, u"07.074.0") << channel;
     }
     ProgramState state = Filled();
     for (const char16_t* text : {u"14.000.0", u"14.350.0", u"14.000.0"}) {
-        DecodeAnswer(state, Hex("FE FE 94 E0 02 FD FE FE E0 94 02 00 00 00 14 00 2D 00 00 35 14 00 FD"));
+        DecodeAnswer(state, Hex("FE FE 94 E0 02 FD FE FE E0 94 02 00 00 00 14 00 2D 00 00 35 14 00 FD"), kAddress94);
         EXPECT_EQ(state.radio.Text1, QString::fromUtf16(text));
         EXPECT_EQ(state.radio.Text4, u" ");
     }
@@ -227,11 +230,11 @@ TEST(SplitTransceive, DecodesEveryBroadcastFrameAndWithoutInterjectionsKeepsTheR
         SplitTransceive(state, Hex(row.data));
         EXPECT_EQ(Fields(state), FilledWith(row.changes)) << row.name;
     }
-    EXPECT_EQ(WithoutInterjections(Hex("FE FE 94 E0 06 01 FD FE FE E0 94 FB FD FE FE 00 94 00 00 40 07 14 00 FD")),
+    EXPECT_EQ(WithoutInterjections(Hex("FE FE 94 E0 06 01 FD FE FE E0 94 FB FD FE FE 00 94 00 00 40 07 14 00 FD"), kAddress94),
               Hex("FE FE 94 E0 06 01 FD"));
-    EXPECT_EQ(WithoutInterjections(Hex("FE FE 94 E0 03 FD FE FE E0 94 03 00 40 07 14 00 FD")),
+    EXPECT_EQ(WithoutInterjections(Hex("FE FE 94 E0 03 FD FE FE E0 94 03 00 40 07 14 00 FD"), kAddress94),
               Hex("FE FE 94 E0 03 FD FE FE E0 94 03 00 40 07 14 00 FD"));
-    EXPECT_EQ(WithoutInterjections(Hex("12 FE FE E0 94 FA FD FE FE E0")), Hex("12 FE FE E0"));
+    EXPECT_EQ(WithoutInterjections(Hex("12 FE FE E0 94 FA FD FE FE E0"), kAddress94), Hex("12 FE FE E0"));
 }
 
 }  // namespace

@@ -15,6 +15,9 @@ namespace {
 using testing::Hex;
 using testing::ProgramEnded;
 
+// The radio's address in the frames written out below, unless a row names another.
+constexpr std::uint8_t k94 = 0x94;
+
 class SerialLinkTest : public ::testing::Test {
 protected:
     void openPort(const char* settings = "19200,N,8,1")
@@ -24,7 +27,10 @@ protected:
         t.program->startup.OpenSerialPort();
         ASSERT_EQ(state().PortReady, 1);
     }
-    void send(std::initializer_list<std::uint8_t> command) { t.program->link.SendCommand(CommandFrame(command)); }
+    void send(std::initializer_list<std::uint8_t> command)
+    {
+        t.program->link.SendCommand(CommandFrame(t.program->link.radioAddress(), command));
+    }
     // The radio sends `answer`, and the answer window closes.
     void answer(const char* bytes)
     {
@@ -55,7 +61,7 @@ TEST_F(SerialLinkTest, TheAnswerWindowCountsFromTheLastByteOnTheLine)
     openPort("4800,N,8,1");
     // A memory write with its three follow-up frames, 71 bytes, and the answers they may bring:
     // 11 bytes for each but the channel read, 48 for that. 152 bytes take 317 ms at 4800 baud.
-    t.program->link.SendCommand(MemoryWriteFrame({0x05, Hex("00 00 10 07 00"), 0, 1, QStringLiteral("HOME")}));
+    t.program->link.SendCommand(MemoryWriteFrame(k94, {0x05, Hex("00 00 10 07 00"), 0, 1, QStringLiteral("HOME")}));
     send({0x08});
     send({0x08, 0x00, 0x05});
     send({0x1A, 0x00, 0x00, 0x05});
@@ -121,7 +127,8 @@ TEST_F(SerialLinkTest, TheStartupChainAsksOneQuestionPerAnswerAndEndsOnASilentRa
 }
 
 // What the decoders get of one answer window: the echoes and the radio's answers, in the order
-// they came; nothing of a broadcast, another address or noise.
+// they came; nothing of a broadcast, another address or noise. A radio whose menu was set to 98
+// is talked to there, and the one at 94 is then the other address.
 TEST(AnswerFrames, KeepOnlyTheEchoesAndTheRadiosAnswers)
 {
     const char* mode = "FE FE 94 E0 04 FD";
@@ -132,8 +139,14 @@ TEST(AnswerFrames, KeepOnlyTheEchoesAndTheRadiosAnswers)
         const char* sent;
         const char* received;
         const char* kept;
+        std::uint8_t radio = k94;
     } rows[] = {
         {"nothing", mode, "", ""},
+        {"at 98: its answer, not 94's", "FE FE 98 E0 04 FD",
+         "FE FE 98 E0 04 FD FE FE E0 94 04 00 01 FD FE FE E0 98 04 01 02 FD FE FE E0 98 FB FD",
+         "FE FE 98 E0 04 FD FE FE E0 98 04 01 02 FD FE FE E0 98 FB FD", 0x98},
+        {"at 98: the echo of a frame to 94 is no echo of ours", "FE FE 98 E0 04 FD", "FE FE 94 E0 03 FD FE FE 98 E0 04 FD",
+         "FE FE 98 E0 04 FD", 0x98},
         {"echo and answer", mode, modeAndAnswer, modeAndAnswer},
         {"a broadcast from B6 between", mode, "FE FE 94 E0 04 FD FE FE 00 B6 00 00 00 10 07 00 FD FE FE E0 94 04 01 02 FD",
          modeAndAnswer},
@@ -156,10 +169,10 @@ TEST(AnswerFrames, KeepOnlyTheEchoesAndTheRadiosAnswers)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.why);
-        const QByteArray sent = row.sent ? Hex(row.sent) : PowerOnFrame();
-        const QByteArray received = row.received ? Hex(row.received) : PowerOnFrame() + Hex("FE FE E0 94 FB FD");
+        const QByteArray sent = row.sent ? Hex(row.sent) : PowerOnFrame(row.radio);
+        const QByteArray received = row.received ? Hex(row.received) : PowerOnFrame(row.radio) + Hex("FE FE E0 94 FB FD");
         const QByteArray kept = row.kept ? Hex(row.kept) : received;
-        EXPECT_EQ(AnswerFramesOf(received, {sent}).toHex(' '), kept.toHex(' '));
+        EXPECT_EQ(AnswerFramesOf(received, {sent}, row.radio).toHex(' '), kept.toHex(' '));
     }
 }
 
@@ -191,7 +204,7 @@ TEST_F(SerialLinkTest, ABlankChannelIsNamedByTheReadSentForIt)
 {
     openPort();
     for (const auto& [channel, named] : {std::pair{"00 07", "7"}, std::pair{"01 00", "100"}}) {
-        const QByteArray read = CommandFrame(Hex("1A 00") + Hex(channel));
+        const QByteArray read = CommandFrame(t.program->link.radioAddress(), Hex("1A 00") + Hex(channel));
         t.program->link.SendCommand(read);
         t.port.receive(read + Hex("FE FE E0 94 1A 00") + Hex(channel) + Hex("FF FD"));
         t.timer2().fire();
@@ -222,7 +235,7 @@ TEST(AnswerWindow, ClosesEarlyOnlyWithEveryRequestEchoedAndAnswered)
         std::vector<QByteArray> sent;
         for (const char* frame : row.sent)
             sent.push_back(Hex(frame));
-        EXPECT_EQ(AnswersComplete(sent, row.received), row.complete) << row.story;
+        EXPECT_EQ(AnswersComplete(sent, row.received, k94), row.complete) << row.story;
     }
 }
 
@@ -268,7 +281,7 @@ TEST_F(SerialLinkTest, TheStartupChainCountsOnlyTheRadiosAnswer)
 {
     openPort();
     state().StartupQueryStep = 5;
-    t.program->link.SendCommand(CommandFrame({0x1A, 0x05, 0x00, 0x91}));
+    send({0x1A, 0x05, 0x00, 0x91});
     EXPECT_THROW(answer("FE FE 94 E0 1A 05 00 91 FD FE FE 00 B6 00 00 00 25 14 00 FD"), ProgramEnded);
     ASSERT_FALSE(t.dialogs.messages.empty());
     EXPECT_EQ(t.dialogs.messages.back().title, u"UNEXPECTED RADIO CONDITION");
@@ -292,6 +305,7 @@ TEST(ConnectionDoctor, NamesTheCauseTheBytesOfOneWindowShow)
         bool sent;
         bool lineError;
         std::optional<LineFinding> expected;
+        std::uint8_t radio = k94;
     } rows[] = {
         {"nothing arrived", "", true, false, kFine},
         {"echo and answer", "FE FE 94 E0 03 FD FE FE E0 94 03 00 40 07 14 00 FD", true, false, kFine},
@@ -322,9 +336,12 @@ TEST(ConnectionDoctor, NamesTheCauseTheBytesOfOneWindowShow)
         {"B6 to us beside our radio's answer", "FE FE 94 E0 03 FD FE FE E0 94 03 00 40 07 14 00 FD FE FE E0 B6 FB FD",
          true, false, kFine},
         {"B6 to us beside our radio's OK", "FE FE E0 B6 FB FD FE FE E0 94 FB FD", true, false, kFine},
+        {"talking to 98, the radio answers at 94", "FE FE 98 E0 03 FD FE FE E0 94 03 00 40 07 14 00 FD", true, false,
+         LineFinding{LineCause::Address, 0x94}, 0x98},
+        {"talking to 98, 98 answers", "FE FE 98 E0 03 FD FE FE E0 98 03 00 40 07 14 00 FD", true, false, kFine, 0x98},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(DiagnoseWindow(Hex(row.received), row.sent, row.lineError), row.expected) << row.name;
+        EXPECT_EQ(DiagnoseWindow(Hex(row.received), row.sent, row.lineError, row.radio), row.expected) << row.name;
 }
 
 TEST(ConnectionDoctor, JudgesTheWholeStartupChainOnlyWhenItEnds)
@@ -344,9 +361,9 @@ TEST(ConnectionDoctor, JudgesTheWholeStartupChainOnlyWhenItEnds)
         {"F8 1F E3", kFine},  // garble is for the windows
     };
     for (const auto& [received, expected] : chains)
-        EXPECT_EQ(DiagnoseChain(Hex(received)), expected) << received;
+        EXPECT_EQ(DiagnoseChain(Hex(received), k94), expected) << received;
 
-    ConnectionDoctor doctor;
+    ConnectionDoctor doctor{k94};
     for (int step = 1; step <= 4; ++step) {
         doctor.sent();
         EXPECT_EQ(doctor.windowClosed({}, false, step), kFine) << step;
@@ -360,7 +377,7 @@ TEST(ConnectionDoctor, JudgesTheWholeStartupChainOnlyWhenItEnds)
         {"00 00 05 10 07 00 FD|FE FE 00 B6 00 00", kUnanswered}, {"FD|FE", kUnanswered}, {"|FE FE", kUnanswered},
         {"|FE FE E0 94 03 00", kFine}};
     for (const auto& [edges, expected] : cut) {
-        ConnectionDoctor chain;
+        ConnectionDoctor chain{k94};
         const QString both = QString::fromLatin1(edges);
         const QByteArray window = Hex(both.section(u'|', 0, 0).toLatin1()) + Hex("FE FE 94 E0 03 FD")
             + Hex(both.section(u'|', 1, 1).toLatin1());
@@ -378,7 +395,11 @@ TEST(ConnectionDoctor, JudgesTheWholeStartupChainOnlyWhenItEnds)
 TEST(ConnectionDoctor, AdviceNamesEveryLikelyCauseWithTheConfiguredRateAndPort)
 {
     const QString menu = QStringLiteral("MENU > SET > Connectors > CI-V > ");
-    const std::pair<LineFinding, QString> rows[] = {
+    const struct {
+        LineFinding finding;
+        QString text;
+        std::uint8_t radio = k94;
+    } rows[] = {
         {kUnanswered, "TALVEX's commands come back as echoes, but nothing answers them: the radio is switched off "
                       "(its interface echoes what TALVEX sends), or its CI-V address is not 94h. Switch the radio on. "
                       "If it is on, set on the IC-7300 " + menu + "CI-V Address to 94h."},
@@ -388,12 +409,14 @@ TEST(ConnectionDoctor, AdviceNamesEveryLikelyCauseWithTheConfiguredRateAndPort)
                   "Rate (radio on the REMOTE jack)."},
         {LineFinding{LineCause::Address, 0x88}, "The radio uses CI-V address 88h, but TALVEX talks to 94h. On the "
                                                 "IC-7300 set " + menu + "CI-V Address to 94h."},
+        {LineFinding{LineCause::Address, 0x94}, "The radio uses CI-V address 94h, but TALVEX talks to 98h. On the "
+                                                "IC-7300 set " + menu + "CI-V Address to 98h.", 0x98},
         {kBaud, "What arrives from the radio does not form CI-V frames: the radio's CI-V baud rate is not TALVEX's 4800. "
                 "On the IC-7300 set " + menu + "CI-V USB Baud Rate (radio on the USB cable) or CI-V Baud Rate (radio on "
                 "the REMOTE jack) to 4800."},
     };
-    for (const auto& [finding, text] : rows)
-        EXPECT_EQ(AdviceText(finding, QStringLiteral("4800,N,8,1"), QStringLiteral("COM3")), text);
+    for (const auto& [finding, text, radio] : rows)
+        EXPECT_EQ(AdviceText(finding, QStringLiteral("4800,N,8,1"), QStringLiteral("COM3"), radio), text);
 }
 
 // A memory operation keeps running: its message line carries the advice instead of a message box

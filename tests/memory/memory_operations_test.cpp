@@ -610,7 +610,7 @@ TEST(MemoryOperations, ARadioFallingSilentIsNamedAndThreeSilentChannelsStopTheRu
 // operator stops takes it along unreported.
 TEST(MemoryOperations, ConnectionAdviceStandsUntilTheOperationEndsAndItsEndReportRepeatsIt)
 {
-    const QString advice = AdviceText({LineCause::BaudRate, std::nullopt}, "19200,N,8,1", "COM1");
+    const QString advice = AdviceText({LineCause::BaudRate, std::nullopt}, "19200,N,8,1", "COM1", kRadio.address);
     const struct {
         const char* name;
         Click click;

@@ -58,7 +58,8 @@ inline QByteArray ContentsOf(const RadioChannel& c)
         + c.label.leftJustified(10, u' ', true).toLatin1();
 }
 
-// A label as a file line holds it: ten columns, control bytes and bytes above 7E as blanks.
+// A label as a file line holds it: ten columns, control bytes and bytes above 7E as blanks. The
+// radio's label rules are written out here, not read from its description, as an oracle of their own.
 inline QString WritableLabel(QString label)
 {
     for (QChar& c : label)

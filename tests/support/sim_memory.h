@@ -72,7 +72,9 @@ inline QString ExpectedRecordLine(int channel, const QByteArray& c)
     return c.isEmpty() ? line : line.leftJustified(84, u' ') + QString::fromLatin1(c.toHex().toUpper());
 }
 
-// Channels 1-99 as Create File must write them: with their records, or the six zones only.
+// Channels 1-99 as Create File must write them: with their records, or the six zones only. The
+// radio's channels are written out here, not read from its description: what the program makes
+// of the description is what is checked.
 inline QStringList ExpectedChannelLines(const Memory& memory, bool withRecords = true)
 {
     QStringList lines;
