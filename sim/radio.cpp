@@ -103,6 +103,17 @@ struct Switch {
     bool readable;
 };
 
+bool StartsWith(const Bytes& bytes, const Bytes& head)
+{
+    if (bytes.size() < head.size())
+        return false;
+    for (std::size_t i = 0; i < head.size(); ++i) {
+        if (bytes[i] != head[i])
+            return false;
+    }
+    return true;
+}
+
 const Switch* FindSwitch(const Bytes& c)
 {
     static const Switch kSwitches[] = {
@@ -113,8 +124,10 @@ const Switch* FindSwitch(const Bytes& c)
         {{0x21, 0x01}, {0, 1}, true},        {{0x21, 0x02}, {0, 1}, true},
     };
     for (const Switch& s : kSwitches) {
-        const bool read = s.readable && c == s.head;
-        const bool set = c.size() == s.head.size() + 1 && std::equal(s.head.begin(), s.head.end(), c.begin())
+        if (!StartsWith(c, s.head))
+            continue;
+        const bool read = s.readable && c.size() == s.head.size();
+        const bool set = c.size() == s.head.size() + 1
             && std::find(s.values.begin(), s.values.end(), c.back()) != s.values.end();
         if (read || set)
             return &s;
@@ -270,13 +283,14 @@ Reply Handle(RadioState& r, const Options& o, const Bytes& c)
         r.transmit = c[2] == 1;
         ok();
     } else if (const Switch* s = FindSwitch(c)) {
-        if (c == s->head) {
+        const int key = s->head[0] << 8 | (s->head.size() > 1 ? s->head[1] : 0);
+        if (c.size() == s->head.size()) {
             Bytes body = c;
-            body.push_back(r.switches[c]);
+            body.push_back(r.switches[key]);
             reply.answer = Answer(body);
             return reply;
         }
-        r.switches[s->head] = c.back();
+        r.switches[key] = c.back();
         if (cmd == 0x0F)
             r.split = c[1] == 1;
         ok();

@@ -52,9 +52,9 @@ struct RadioState {
     // In memory mode the selected channel's settings are shown; the VFO's wait here
     // (memory_mode.h).
     Tuning vfoKept;
-    // The switches (preamp, noise blanker, attenuator, ...) by their command bytes: the value
-    // last set, which reading the command alone answers.
-    std::map<Bytes, std::uint8_t> switches;
+    // The switches (preamp, noise blanker, attenuator, ...) by command * 256 + sub-command
+    // (0x1622, 0x1100): the value last set, which reading the command alone answers.
+    std::map<int, std::uint8_t> switches;
 };
 
 struct Options {
