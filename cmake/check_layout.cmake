@@ -13,7 +13,7 @@ endif()
 # Folder -> the folders it may include from (besides itself). The more specific folder comes
 # first so that radio/window is not taken for radio.
 set(areas state platform/widgets platform link datafile radio/window radio memory/window memory channels
-    editor/window editor startup/windows startup app cli sim)
+    editor/window editor startup/windows startup app cli sim rigserver)
 set(allowed_state "")
 set(allowed_platform "")
 set(allowed_platform/widgets platform)
@@ -32,6 +32,8 @@ set(allowed_editor state platform link datafile channels memory)
 set(allowed_editor/window ${windows_may} editor channels)
 set(allowed_app ${areas})
 set(allowed_sim "")
+# Hamlib's network rig protocol reads the radio's limits and nothing else of the program.
+set(allowed_rigserver link)
 # The command line builds the program core without windows: of app/ only the program object.
 set(allowed_cli state platform link datafile radio memory startup channels)
 set(allowed_files_cli app/program.h)

@@ -1,5 +1,7 @@
 #include "catalogue.h"
 
+#include "memory_mode.h"
+
 #include <utility>
 
 namespace sim {
@@ -107,16 +109,19 @@ std::optional<int> Meter(const RadioState& r, std::uint8_t sub)
 
 // 1A 03: the IF filter's width as the radio's index, 00-49 BCD. SSB, CW and RTTY count 50 Hz
 // steps up to 500 Hz (00-09), then 100 Hz steps from 600 Hz (10-40); AM 200 Hz steps from 200 Hz.
-// The widths are the IC-7300's defaults for FIL1-FIL3; FM has no variable width.
+// The widths are the IC-7300's defaults for FIL1-FIL3 (RTTY's FIL1 is 2400 Hz where CW's is
+// 1200); FM has no variable width.
 std::optional<int> FilterWidthIndex(int mode, int filter)
 {
-    static constexpr int kSsb[] = {3000, 2400, 1800}, kCw[] = {1200, 500, 250}, kAm[] = {9000, 6000, 3000};
+    static constexpr int kSsb[] = {3000, 2400, 1800}, kCw[] = {1200, 500, 250}, kRtty[] = {2400, 500, 250},
+                         kAm[] = {9000, 6000, 3000};
     const int i = filter - 1;
     if (i < 0 || i > 2 || mode == 5)
         return std::nullopt;
     if (mode == 2)
         return kAm[i] / 200 - 1;
-    const int width = (mode == 0 || mode == 1) ? kSsb[i] : kCw[i];
+    const bool rtty = mode == 4 || mode == 8;
+    const int width = (mode == 0 || mode == 1) ? kSsb[i] : rtty ? kRtty[i] : kCw[i];
     return width <= 500 ? width / 50 - 1 : 10 + (width - 600) / 100;
 }
 
@@ -132,11 +137,11 @@ std::optional<Reply> Catalogue(RadioState& r, const Options& o, const Bytes& c)
     if ((cmd == 0x25 || cmd == 0x26) && n >= 2 && c[1] <= 0x01)
         return Vfo(r, o, c);
     if (cmd == 0x07 && n == 2 && (c[1] == 0x00 || c[1] == 0x01)) {
-        // Choosing the other VFO brings its frequency and mode forward.
+        // Back from memory mode first; choosing the other VFO brings its frequency and mode forward.
+        LeaveMemoryMode(r);
         if ((c[1] == 0x01) != r.vfoB)
             SwapVfos(r);
         r.vfoB = c[1] == 0x01;
-        r.memoryMode = false;
         return Ok(o);
     }
     if (cmd == 0x07 && n == 2 && c[1] == 0xB0) {
@@ -156,7 +161,7 @@ std::optional<Reply> Catalogue(RadioState& r, const Options& o, const Bytes& c)
         const auto channel = FromBcd(c[1]);
         if (!channel || *channel < 1)
             return Ng();
-        r.selectedChannel = *channel;
+        SelectChannel(r, *channel);
         return Ok(o);
     }
     if (cmd == 0x0F && n == 1)

@@ -1,6 +1,7 @@
 #include "radio.h"
 
 #include "catalogue.h"
+#include "memory_mode.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -93,28 +94,45 @@ std::pair<long, long> BandEdges(long hz)
     return {30'000, 74'800'000};
 }
 
-// The commands that only switch something: command, sub-command, allowed data bytes.
-bool IsSwitch(const Bytes& c)
+// The commands that only switch something: the command (and sub-command) bytes, the values
+// each takes, and whether the command alone reads the value back (split has its own read,
+// 0F in catalogue.cpp; 13 00 announces and holds nothing).
+struct Switch {
+    Bytes head;
+    Bytes values;
+    bool readable;
+};
+
+bool StartsWith(const Bytes& bytes, const Bytes& head)
 {
-    auto is = [&](std::initializer_list<std::uint8_t> head, std::initializer_list<std::uint8_t> values) {
-        if (c.size() != head.size() + 1)
-            return false;
-        std::size_t i = 0;
-        for (auto h : head) {
-            if (c[i++] != h)
-                return false;
-        }
-        for (auto v : values) {
-            if (c.back() == v)
-                return true;
-        }
+    if (bytes.size() < head.size())
         return false;
+    for (std::size_t i = 0; i < head.size(); ++i) {
+        if (bytes[i] != head[i])
+            return false;
+    }
+    return true;
+}
+
+const Switch* FindSwitch(const Bytes& c)
+{
+    static const Switch kSwitches[] = {
+        {{0x0F}, {0x00, 0x01}, false},       {{0x11}, {0x00, 0x20}, true},        {{0x13}, {0x00}, false},
+        {{0x16, 0x02}, {0, 1, 2}, true},     {{0x16, 0x22}, {0, 1}, true},        {{0x16, 0x40}, {0, 1}, true},
+        {{0x16, 0x41}, {0, 1}, true},        {{0x16, 0x45}, {0, 1}, true},        {{0x16, 0x46}, {0, 1}, true},
+        {{0x16, 0x47}, {0, 1, 2}, true},     {{0x16, 0x48}, {0, 1}, true},        {{0x1C, 0x01}, {0, 1, 2}, true},
+        {{0x21, 0x01}, {0, 1}, true},        {{0x21, 0x02}, {0, 1}, true},
     };
-    return is({0x0F}, {0x00, 0x01}) || is({0x11}, {0x00, 0x20}) || is({0x13}, {0x00})
-        || is({0x16, 0x02}, {0, 1, 2}) || is({0x16, 0x22}, {0, 1}) || is({0x16, 0x40}, {0, 1})
-        || is({0x16, 0x41}, {0, 1}) || is({0x16, 0x45}, {0, 1}) || is({0x16, 0x46}, {0, 1})
-        || is({0x16, 0x47}, {0, 1, 2}) || is({0x16, 0x48}, {0, 1}) || is({0x1C, 0x01}, {0, 1, 2})
-        || is({0x21, 0x01}, {0, 1}) || is({0x21, 0x02}, {0, 1});
+    for (const Switch& s : kSwitches) {
+        if (!StartsWith(c, s.head))
+            continue;
+        const bool read = s.readable && c.size() == s.head.size();
+        const bool set = c.size() == s.head.size() + 1
+            && std::find(s.values.begin(), s.values.end(), c.back()) != s.values.end();
+        if (read || set)
+            return &s;
+    }
+    return nullptr;
 }
 
 Reply Handle(RadioState& r, const Options& o, const Bytes& c)
@@ -158,13 +176,11 @@ Reply Handle(RadioState& r, const Options& o, const Bytes& c)
         ok();
         if (o.broadcastOnCommands)
             reply.broadcasts.push_back(ModeBroadcast(r));
-    } else if (cmd == 0x07 && (n == 1 || (n == 2 && (c[1] == 0x00 || c[1] == 0x01 || c[1] == 0xA0)))) {
-        r.memoryMode = false;
-        if (n == 2 && c[1] != 0xA0)
-            r.vfoB = c[1] == 0x01;
+    } else if (cmd == 0x07 && n == 1) {  // 07 00, 07 01 and 07 A0: catalogue.cpp
+        LeaveMemoryMode(r);
         ok();
     } else if (cmd == 0x08 && n == 1) {
-        r.memoryMode = true;
+        EnterMemoryMode(r);
         ok();
     } else if (cmd == 0x08 && n == 3) {
         const auto channel = ParseChannel(c[1], c[2]);
@@ -176,13 +192,21 @@ Reply Handle(RadioState& r, const Options& o, const Bytes& c)
             r.powered = false;
             return reply;
         }
-        r.selectedChannel = *channel;
+        SelectChannel(r, *channel);
         ok();
-    } else if (n == 1 && (cmd == 0x0A || cmd == 0x0B)) {
-        if (cmd == 0x0B) {
-            r.memory[static_cast<std::size_t>(r.selectedChannel)].reset();
-            reply.memoryChanged = true;
+    } else if (n == 1 && cmd == 0x09) {
+        VfoToMemory(r);
+        reply.memoryChanged = true;
+        ok();
+    } else if (n == 1 && cmd == 0x0A) {
+        if (!MemoryToVfo(r)) {
+            reply.answer = Ng();
+            return reply;
         }
+        ok();
+    } else if (n == 1 && cmd == 0x0B) {
+        r.memory[static_cast<std::size_t>(r.selectedChannel)].reset();
+        reply.memoryChanged = true;
         ok();
     } else if (cmd == 0x14 && n == 3 && c[1] == 0x01 && FromBcd(c[2])) {
         ok();
@@ -258,7 +282,15 @@ Reply Handle(RadioState& r, const Options& o, const Bytes& c)
     } else if (cmd == 0x1C && n == 3 && c[1] == 0x00 && c[2] <= 1) {
         r.transmit = c[2] == 1;
         ok();
-    } else if (IsSwitch(c)) {
+    } else if (const Switch* s = FindSwitch(c)) {
+        const int key = s->head[0] << 8 | (s->head.size() > 1 ? s->head[1] : 0);
+        if (c.size() == s->head.size()) {
+            Bytes body = c;
+            body.push_back(r.switches[key]);
+            reply.answer = Answer(body);
+            return reply;
+        }
+        r.switches[key] = c.back();
         if (cmd == 0x0F)
             r.split = c[1] == 1;
         ok();

@@ -20,6 +20,14 @@ std::optional<Fault> ParseFault(const std::string& name);
 constexpr int kChannels = 101;  // 1-99, P1 (100), P2 (101)
 constexpr std::size_t kContentsSize = 41;
 
+// What the radio shows and tunes: frequency, mode, filter (1-3) and data mode.
+struct Tuning {
+    long hz = 0;
+    int mode = 0;
+    int filter = 1;
+    bool data = false;
+};
+
 struct RadioState {
     bool powered = true;
     long frequencyHz = 14'074'000;
@@ -41,6 +49,12 @@ struct RadioState {
     bool dataMode = false, unselectedData = false;
     std::map<int, int> levels;
     std::map<int, int> filterWidths;
+    // In memory mode the selected channel's settings are shown; the VFO's wait here
+    // (memory_mode.h).
+    Tuning vfoKept;
+    // The switches (preamp, noise blanker, attenuator, ...) by command * 256 + sub-command
+    // (0x1622, 0x1100): the value last set, which reading the command alone answers.
+    std::map<int, std::uint8_t> switches;
 };
 
 struct Options {

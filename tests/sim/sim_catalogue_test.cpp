@@ -53,9 +53,13 @@ TEST(RadioAddress, OnlyFramesForItsOwnAddressReachTheRadioAndItsAnswersCarryThat
 
 // One exchange: what a controller sends (between the addresses and FD) and what comes back.
 struct Exchange {
-    const char* command;
-    const char* answer;
+    std::string command;
+    std::string answer;
 };
+
+// Channel 7 as written over the line: 7.074.000 LSB FIL1, 100.0 Hz tones, "FT8 CALL".
+const std::string kChannel7 = "00 07 00 00 40 07 07 00 00 01 00 00 10 00 00 10 00 00 40 07 07 00 00 01 00 00 10 00 00 10 00 "
+                              "46 54 38 20 43 41 4C 4C 20 20";
 
 struct CatalogueCase {
     const char* name;
@@ -72,9 +76,8 @@ TEST_P(CatalogueTest, AnswersAsTheIc7300Does)
     RadioState radio;  // 14.074.000 USB FIL2 on VFO A; VFO B on 7.100.000 LSB FIL1
     const Options& options = GetParam().options;
     for (const Exchange& e : GetParam().exchanges) {
-        const Bytes frame = Hex(std::string("FE FE 94 E0 ") + e.command + " FD");
-        EXPECT_EQ(Respond(radio, options, frame).answer, Hex(std::string("FE FE E0 94 ") + e.answer + " FD"))
-            << e.command;
+        const Bytes frame = Hex("FE FE 94 E0 " + e.command + " FD");
+        EXPECT_EQ(Respond(radio, options, frame).answer, Hex("FE FE E0 94 " + e.answer + " FD")) << e.command;
     }
 }
 
@@ -120,8 +123,55 @@ INSTANTIATE_TEST_SUITE_P(Commands, CatalogueTest, ::testing::Values(
                    {"1A 00 00 11", "1A 00 00 11 00 00 40 07 14 00 01 02 00 00 10 00 00 10 00 00 40 07 14 00 01 02 00 00 10 "
                                    "00 00 10 00 58 54 38 20 43 41 4C 4C 20 20"}},
                   Options{.refuseWriteChannel = 7, .storeWrongChannel = 11}},
+    // Memory mode shows the selected channel in the VFO's place, a blank one the VFO's settings;
+    // VFO mode brings the VFO's back.
+    CatalogueCase{"MemoryModeShowsTheChannel",
+                  {{"1A 00 " + kChannel7, "FB"}, {"08 00 07", "FB"}, {"03", "03 00 40 07 14 00"}, {"08", "FB"},
+                   {"03", "03 00 40 07 07 00"}, {"04", "04 00 01"}, {"25 00", "25 00 00 40 07 07 00"},
+                   {"08 00 09", "FB"}, {"03", "03 00 40 07 14 00"}, {"08 07", "FB"}, {"04", "04 00 01"},
+                   {"07 00", "FB"}, {"03", "03 00 40 07 14 00"}, {"04", "04 01 02"}}},
+    // 0A copies the channel as stored, not as retuned in memory mode, and leaves memory mode;
+    // a blank channel has nothing to copy.
+    CatalogueCase{"MemoryToVfo",
+                  {{"1A 00 " + kChannel7, "FB"}, {"08 00 09", "FB"}, {"0A", "FA"}, {"08 00 07", "FB"}, {"0A", "FB"},
+                   {"03", "03 00 40 07 07 00"}, {"04", "04 00 01"}, {"05 00 00 10 07 00", "FB"}, {"08", "FB"},
+                   {"05 00 00 20 07 00", "FB"}, {"0A", "FB"}, {"03", "03 00 40 07 07 00"}, {"08 00 09", "FB"},
+                   {"03", "03 00 40 07 07 00"}}},
+    // 09 into a blank channel: the VFO twice (no split), no tone at 88.5 Hz, a blank name.
+    CatalogueCase{"VfoToBlankMemory",
+                  {{"08 00 12", "FB"}, {"09", "FB"},
+                   {"1A 00 00 12", "1A 00 00 12 00 00 40 07 14 00 01 02 00 00 08 85 00 08 85 00 40 07 14 00 01 02 00 "
+                                   "00 08 85 00 08 85 20 20 20 20 20 20 20 20 20 20"}}},
+    // 09 over a channel keeps its tones and name; with split on it transmits on VFO B.
+    CatalogueCase{"VfoToMemoryKeepsTheRestOfTheRecord",
+                  {{"1A 00 " + kChannel7, "FB"}, {"06 03 03", "FB"}, {"08 00 07", "FB"}, {"09", "FB"},
+                   {"1A 00 00 07", "1A 00 00 07 00 00 40 07 14 00 03 03 00 00 10 00 00 10 00 00 40 07 14 00 03 03 00 "
+                                   "00 10 00 00 10 00 46 54 38 20 43 41 4C 4C 20 20"},
+                   {"0F 01", "FB"}, {"09", "FB"},
+                   {"1A 00 00 07", "1A 00 00 07 00 00 40 07 14 00 03 03 00 00 10 00 00 10 00 00 00 10 07 00 00 01 00 "
+                                   "00 10 00 00 10 00 46 54 38 20 43 41 4C 4C 20 20"}}},
+    // RTTY and RTTY-R: FIL1 2400 Hz (index 10 + 18), FIL2 500 (09), FIL3 250 (04); CW FIL1 1200 (16).
+    CatalogueCase{"RttyFilterWidths",
+                  {{"06 04 01", "FB"}, {"1A 03", "1A 03 28"}, {"06 04 02", "FB"}, {"1A 03", "1A 03 09"},
+                   {"06 08 01", "FB"}, {"1A 03", "1A 03 28"}, {"06 08 03", "FB"}, {"1A 03", "1A 03 04"},
+                   {"06 03 01", "FB"}, {"1A 03", "1A 03 16"}}},
+    // The switches read back what was set, off until then; a value a switch does not take
+    // changes nothing.
+    CatalogueCase{"SwitchesReadBack",
+                  {{"16 02", "16 02 00"}, {"16 02 02", "FB"}, {"16 02", "16 02 02"}, {"16 22", "16 22 00"},
+                   {"16 22 01", "FB"}, {"16 22", "16 22 01"}, {"16 40 01", "FB"}, {"16 40", "16 40 01"},
+                   {"16 41 01", "FB"}, {"16 41 00", "FB"}, {"16 41", "16 41 00"}, {"11 20", "FB"}, {"11", "11 20"},
+                   {"1C 01", "1C 01 00"}, {"16 22 02", "FA"}, {"16 22", "16 22 01"}, {"13", "FA"}}},
     CatalogueCase{"StillRefusesWhatItDoesNotKnow", {{"1A 99", "FA"}, {"25 02", "FA"}}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// 09 changes a channel, so the memory file is written; 0A only reads one.
+TEST(MemoryTransfers, OnlyVfoToMemoryChangesTheMemory)
+{
+    RadioState radio;
+    EXPECT_TRUE(Respond(radio, {}, Hex("FE FE 94 E0 09 FD")).memoryChanged);
+    EXPECT_FALSE(Respond(radio, {}, Hex("FE FE 94 E0 0A FD")).memoryChanged);
+}
 
 }  // namespace
 }  // namespace sim

@@ -91,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(Line, SimScenario, ::testing::Values(
     Scenario{"Catalogue", {"--callsign", "K1ABC", "--clock", "0705", "--transceive", "dial"}, Exchanges({
         {"03", "03 00 40 07 14 00"}, {"04", "04 01 02"}, {"02", "02 00 00 00 14 00 2D 00 00 35 14 00"},
         {"05 00 00 10 07 00", "FB"}, {"03", "03 00 00 10 07 00"}, {"06 03", "FB"}, {"06 08 01", "FB"}, {"04", "04 08 01"},
-        {"06 06", "FA"}, {"07", "FB"}, {"07 A0", "FB"}, {"08", "FB"}, {"08 00 05", "FB"}, {"08 00 9A", "FA"}, {"0A", "FB"},
+        {"06 06", "FA"}, {"07", "FB"}, {"07 A0", "FB"}, {"08", "FB"}, {"08 00 05", "FB"}, {"08 00 9A", "FA"}, {"0A", "FA"},
         {"0F 01", "FB"}, {"11 20", "FB"}, {"13 00", "FB"}, {"14 01 55", "FB"}, {"14 01 5A", "FA"}, {"15 01", "15 01 00"},
         {"15 02", "15 02 01 20"}, {"16 47 02", "FB"}, {"16 47 03", "FA"}, {"19 00", "19 00 94"},
         {"1A 05 00 91", "1A 05 00 91 4B 31 41 42 43 20 20 20"}, {"1A 05 00 95", "1A 05 00 95 07 05"},
@@ -150,29 +150,72 @@ TEST_F(SimLine, AtFortyEightHundredBaudBytesTakeTenBitTimes)
     EXPECT_NEAR(static_cast<double>(elapsed), ideal, ideal * 0.10);
 }
 
-// Hamlib's rigctl, with its IC-7300 model, drives the simulator like a real radio: it reads
-// back the frequency and mode it set, and selects memory 5 on the wire, answered OK.
-TEST_F(SimLine, RigctlSetsAndReadsBackFrequencyAndModeAndSelectsMemoryFive)
+// Hamlib's rigctl with its IC-7300 model on the simulator's line, as another station program
+// would drive the radio.
+class RigctlOnSim : public SimLine {
+protected:
+    void SetUp() override
+    {
+        program = QStandardPaths::findExecutable(QStringLiteral("rigctl"));
+        if (program.isEmpty())
+            GTEST_SKIP() << "rigctl is not installed (Debian package libhamlib-utils)";
+    }
+    // What rigctl printed, once it has ended without an error or a command the radio refused.
+    QByteArray rigctl(const QStringList& commands)
+    {
+        QProcess client;
+        client.start(program, QStringList{"-m", "3073", "-r", sim->linkPath(), "-s", "19200"} + commands);
+        EXPECT_TRUE(client.waitForFinished(20000));
+        const QString errors = QString::fromLatin1(client.readAllStandardError());
+        EXPECT_EQ(client.exitCode(), 0);
+        EXPECT_FALSE(errors.contains(u"rejected") || errors.contains(u"error", Qt::CaseInsensitive)) << errors.toStdString();
+        return client.readAllStandardOutput();
+    }
+
+    QString program;
+};
+
+// It reads back the frequency and mode it set, and selects memory 5 on the wire, answered OK.
+TEST_F(RigctlOnSim, SetsAndReadsBackFrequencyAndModeAndSelectsMemoryFive)
 {
-    const QString rigctl = QStandardPaths::findExecutable(QStringLiteral("rigctl"));
-    if (rigctl.isEmpty())
-        GTEST_SKIP() << "rigctl is not installed (Debian package libhamlib-utils)";
     const QString log = directory.filePath(QStringLiteral("sim.log"));
     start({"--log", log});
-    QProcess client;
-    client.start(rigctl, {"-m", "3073", "-r", sim->linkPath(), "-s", "19200", "F", "7100000", "f", "M", "LSB", "2400", "m",
-                          "V", "MEM", "E", "5"});
-    ASSERT_TRUE(client.waitForFinished(20000));
-    const QString errors = QString::fromLatin1(client.readAllStandardError());
-    EXPECT_EQ(client.exitCode(), 0);
-    EXPECT_FALSE(errors.contains(u"rejected") || errors.contains(u"error", Qt::CaseInsensitive)) << errors.toStdString();
-    EXPECT_TRUE(client.readAllStandardOutput().startsWith("7100000\nLSB\n"));
+    EXPECT_TRUE(rigctl({"F", "7100000", "f", "M", "LSB", "2400", "m", "V", "MEM", "E", "5"}).startsWith("7100000\nLSB\n"));
     QFile file(log);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray traffic = file.readAll();
     const qsizetype select = traffic.indexOf(" in FE FE 94 E0 08 05 FD");
     ASSERT_GE(select, 0) << traffic.toStdString();
     EXPECT_EQ(traffic.mid(traffic.indexOf(" out FE FE E0 94 ", select), 24), " out FE FE E0 94 FB FD\n");
+}
+
+// VFO to memory (09) stores 7.074 MHz LSB in channel 12 and its file; in memory mode the
+// frequency and mode read are the channel's, not the VFO's 14.074 MHz.
+TEST_F(RigctlOnSim, StoresTheVfoInAChannelAndReadsItInMemoryMode)
+{
+    const QString memory = directory.filePath(QStringLiteral("memory.txt"));
+    start({"--memory", memory});
+    EXPECT_EQ(rigctl({"F", "7074000", "M", "LSB", "2400", "E", "12", "G", "FROM_VFO", "F", "14074000", "V", "MEM", "f", "m"}),
+              "7074000\nLSB\n2400\n");
+    QFile file(memory);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("\nch 12: 00 12 00 00 40 07 07 00 00 01 "));
+}
+
+// The radio on RTTY FIL1 from its own panel: rigctl reads the passband with 1A 03.
+TEST_F(RigctlOnSim, ReadsRttyFilterOneAsTwentyFourHundredHertz)
+{
+    start({"--transceive", "off"});
+    ASSERT_EQ(exchange(To("06 04 01"), 12), To("06 04 01") + From("FB"));
+    EXPECT_EQ(rigctl({"m"}), "RTTY\n2400\n");
+}
+
+// Noise blanker, noise reduction and auto notch read back on; the preamp, never set, off.
+TEST_F(RigctlOnSim, ReadsBackTheSwitchesItSet)
+{
+    start({});
+    EXPECT_EQ(rigctl({"U", "NB", "1", "U", "NR", "1", "U", "ANF", "1", "u", "NB", "u", "NR", "u", "ANF", "l", "PREAMP"}),
+              "1\n1\n1\n0\n");
 }
 
 }  // namespace
