@@ -64,7 +64,6 @@ void SerialLink::SendCommand(const QByteArray& frame)
 
     port_.write(frame);
     exchange_.sent.push_back(frame);
-    doctor_.sent();
     qCDebug(civTraffic).noquote() << "out" << frame.toHex(' ').toUpper();
     // The window is counted from when the last byte of this exchange and of the answers it
     // may bring has crossed the line, so a long write or two channel reads at a slow rate are
@@ -108,7 +107,7 @@ void SerialLink::Timer2Tick()
     if (exchangeClosed_)
         exchangeClosed_(closed);
     notify();
-    adviseOnLine(data);
+    adviseOnLine(closed);
     if (state_.StartupQueryStep != 0)
         StartupQueryNext(answers);
 }
@@ -229,9 +228,10 @@ void SerialLink::FatalTrap(int number)
 // During a memory operation a message box would stall its timers: the advice goes to the
 // Memory window's message line instead, stands there until the operation ends, and its end
 // report repeats it.
-void SerialLink::adviseOnLine(const QByteArray& data)
+void SerialLink::adviseOnLine(const Exchange& closed)
 {
-    const auto finding = doctor_.windowClosed(data, port_.takeLineError(), state_.StartupQueryStep);
+    const LineWindow window{closed.sent, closed.received, port_.takeLineError(), port_.baudRate()};
+    const auto finding = doctor_.windowClosed(window, state_.StartupQueryStep);
     if (!finding)
         return;
     const QString text = AdviceText(*finding, state_.ConfigCommBaud, state_.ConfigCommPort);

@@ -83,7 +83,7 @@ private:
     // the answers to everything sent in it.
     void answerArrived();
     // Names the radio setting at fault, once a cause, from what the closed window received.
-    void adviseOnLine(const QByteArray& data);
+    void adviseOnLine(const Exchange& closed);
 
     ProgramState& state_;
     SerialPort& port_;

@@ -6,6 +6,7 @@
 #include "datafile/data_file.h"
 
 #include "link/connection_doctor.h"
+#include "link/frames.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -593,8 +594,8 @@ TEST(MemoryOperations, ARadioFallingSilentIsNamedAndThreeSilentChannelsStopTheRu
     }
 }
 
-// The connection doctor speaks up while an operation runs (here: garble answers an operator's
-// query between two steps). Its advice then stands in the message line over every later step
+// The connection doctor speaks up while an operation runs (here: two queries between two steps,
+// the operator's and one more, come back as a radio at 9600 baud echoes them). Its advice then stands in the message line over every later step
 // and every decoded answer until the operation ends, and the end report repeats it: in the
 // report's own message, in the stop message, or in a message of its own. An operation the
 // operator stops takes it along unreported.
@@ -630,7 +631,11 @@ TEST(MemoryOperations, ConnectionAdviceStandsUntilTheOperationEndsAndItsEndRepor
             if (t.ticks == 4) {
                 t.program->radio.Option48_Click();
                 t.port.takeWritten();
-                t.port.receive(Hex("F8 1F E3"));
+                t.port.receive(Hex("FE FE 9E E0 00"));
+                t.closeAnswerWindow();
+                t.program->link.SendCommand(CommandFrame({0x03}));
+                t.port.takeWritten();
+                t.port.receive(Hex("FE FE 9E E0 00"));
                 t.closeAnswerWindow();
             }
             if (t.ticks == 10 && row.stopAtTenthTick)
