@@ -76,12 +76,16 @@ std::variant<Line, int> LineFor(const Options& options, const QString& workingDi
     return line;
 }
 
-// A halt names its cause in the operator's words; the radio's silence and a closed port are the
-// radio's, the rest (a file that cannot be written, a backup that cannot be made) the disk's.
-int ExitForStop(const QString& why)
+// A halt's kind decides: the radio's silence, a closed port and a line that garbles the radio's
+// answers are the radio side's; a file that cannot be read or written is the disk's.
+int ExitForStop(StopKind kind)
 {
-    if (why.contains(QStringLiteral("did not answer")) || why.contains(QStringLiteral("serial port")))
-        return kExitNoRadio;
+    switch (kind) {
+    case StopKind::SilentRadio:
+    case StopKind::PortLost:
+    case StopKind::LineGarbles: return kExitNoRadio;
+    case StopKind::FileError: return kExitFile;
+    }
     return kExitFile;
 }
 
@@ -218,7 +222,7 @@ int RunOnRadio(const Options& options, const QString& workingDirectory, Output& 
     if (interrupted)
         code = kExitInterrupted;
     else if (outcome.end == Outcome::End::Stopped)
-        code = ExitForStop(outcome.why);
+        code = ExitForStop(outcome.stopKind);
     else if (!outcome.report.allVerified())
         code = kExitNotVerified;
     else if (const auto why = files.deliver(output)) {

@@ -13,6 +13,9 @@ struct Heard {
     std::uint8_t to;
     std::uint8_t from;
     std::uint8_t command;
+    qsizetype at;    // where its first preamble is
+    qsizetype body;  // where its addresses begin
+    qsizetype end;   // where its FD is
 };
 
 // Addresses of every well-formed frame in the bytes: FE FE (more FE allowed), to, from, at
@@ -36,7 +39,7 @@ std::vector<Heard> Frames(const QByteArray& bytes)
             ++end;
         if (end < size && static_cast<std::uint8_t>(bytes[end]) == kEndOfMessage && end - body >= 3)
             frames.push_back({static_cast<std::uint8_t>(bytes[body]), static_cast<std::uint8_t>(bytes[body + 1]),
-                              static_cast<std::uint8_t>(bytes[body + 2])});
+                              static_cast<std::uint8_t>(bytes[body + 2]), at, body, end});
         at = end;
     }
     return frames;
@@ -104,6 +107,22 @@ WindowEvidence EvidenceOf(const LineWindow& window)
     }
     evidence.otherRate = !evidence.framed && (window.lineError || EchoedAtAnotherRate(window));
     return evidence;
+}
+
+std::vector<QByteArray> FramesIn(const QByteArray& received)
+{
+    std::vector<QByteArray> frames;
+    for (const Heard& frame : Frames(received))
+        frames.push_back(received.mid(frame.body - 2, frame.end - frame.body + 3));
+    return frames;
+}
+
+qsizetype BytesOutsideFrames(const QByteArray& received)
+{
+    qsizetype outside = received.size();
+    for (const Heard& frame : Frames(received))
+        outside -= frame.end - frame.at + 1;
+    return outside;
 }
 
 }  // namespace talvex

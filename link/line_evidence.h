@@ -40,4 +40,11 @@ struct WindowEvidence {
 
 WindowEvidence EvidenceOf(const LineWindow& window);
 
+// The well-formed frames of `received` (FE FE, two addresses, at least one command byte, FD),
+// in order, each from its last two preambles on.
+std::vector<QByteArray> FramesIn(const QByteArray& received);
+// How many bytes of `received` belong to no well-formed frame: a frame cut short or broken by
+// the line leaves such bytes, a clean exchange none.
+qsizetype BytesOutsideFrames(const QByteArray& received);
+
 }  // namespace talvex

@@ -310,6 +310,17 @@ TEST_F(CliAgainstSim, ASilentRadioIsExitCode3AndLeavesNoFile)
     EXPECT_EQ(FilesIn(folder_.path()), (QStringList{"COM1", "sim-memory.txt"}));
 }
 
+// A bit in about 30 bytes of the radio's answers turned over (from a seed whose start-up questions come
+// through): the reads never agree, and that is the line's doing, not a file's.
+TEST_F(CliAgainstSim, ALineThatGarblesTheAnswersIsExitCode3AndLeavesNoFile)
+{
+    start(115200, {"--bit-flips", "0.004", "--seed", "1"});
+    const MemRun run = mem({"read", "out.txt"});
+    EXPECT_EQ(run.exitCode, 3) << run.err.constData();
+    EXPECT_TRUE(run.err.contains("Create File: The line garbles bytes (the radio's answers for channel ")) << run.err.constData();
+    EXPECT_EQ(FilesIn(folder_.path()), (QStringList{"COM1", "sim-memory.txt"}));
+}
+
 TEST_F(CliAgainstSim, ARadioSilentBeforeAWriteIsExitCode3AndNothingIsWritten)
 {
     start(19200, {"--silent-from", "3"});
