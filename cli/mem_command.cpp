@@ -6,6 +6,7 @@
 #include "command_files.h"
 #include "port_names.h"
 #include "progress_output.h"
+#include "radio_ready.h"
 #include "report_text.h"
 
 #include "app/program.h"
@@ -164,6 +165,16 @@ int RunOnRadio(const Options& options, const QString& workingDirectory, Output& 
         memory.interrupt();
         QCoreApplication::exit(0);
     });
+
+    // The radio first, as the windows meet it at start-up: one set wrong or not there is named,
+    // and nothing is read, written or backed up.
+    const auto refused = RefuseUnreadyRadio(program, output);
+    if (interrupted) {
+        output.error(QStringLiteral("stopped by the operator"));
+        return kExitInterrupted;
+    }
+    if (refused)
+        return *refused;
 
     // A stopped Create File takes the file up again as the current data file: an empty one
     // stands in for it, in the run's own folder, never where the operator would find it.

@@ -12,6 +12,8 @@
 #include "platform/error_text.h"
 #include "platform/serial_settings.h"
 
+#include <utility>
+
 namespace talvex {
 
 namespace {
@@ -72,6 +74,12 @@ void SerialLink::SendCommand(const QByteArray& frame)
     bytesInWindow_ += static_cast<int>(frame.size()) + LongestAnswerBytes(frame);
     timer2_->setInterval(kAnswerWindowMs + LineTimeMs(bytesInWindow_, port_.baudRate()));
     timer2_->setEnabled(true);
+}
+
+void SerialLink::startQueryChain()
+{
+    state_.StartupQueryStep = 1;
+    armAnswerTimer();
 }
 
 void SerialLink::armAnswerTimer()
@@ -194,7 +202,10 @@ void SerialLink::StartupQueryNext(const QByteArray& data)
     const int step = state_.StartupQueryStep;
     if (step == 5) {
         state_.StartupQueryStep = 0;
-        if (data.size() < kMinimumCallSignAnswer)
+        const bool answered = data.size() >= kMinimumCallSignAnswer;
+        if (startupJudge_)
+            startupJudge_({answered, std::exchange(chainFindings_, {})});
+        else if (!answered)
             FatalTrap(99);
         return;
     }
@@ -234,6 +245,10 @@ void SerialLink::adviseOnLine(const Exchange& closed)
     const auto finding = doctor_.windowClosed(window, state_.StartupQueryStep);
     if (!finding)
         return;
+    if (startupJudge_ && state_.StartupQueryStep != 0) {
+        chainFindings_.push_back(*finding);
+        return;
+    }
     const QString text = AdviceText(*finding, state_.ConfigCommBaud, state_.ConfigCommPort);
     if (state_.anyMemoryOperationRunning()) {
         state_.MemoryAdvice.append(text);
