@@ -6,6 +6,7 @@
 #include "command_files.h"
 #include "port_names.h"
 #include "progress_output.h"
+#include "radio_ready.h"
 #include "report_text.h"
 
 #include "app/program.h"
@@ -76,12 +77,16 @@ std::variant<Line, int> LineFor(const Options& options, const QString& workingDi
     return line;
 }
 
-// A halt names its cause in the operator's words; the radio's silence and a closed port are the
-// radio's, the rest (a file that cannot be written, a backup that cannot be made) the disk's.
-int ExitForStop(const QString& why)
+// A halt's kind decides: the radio's silence, a closed port and a line that garbles the radio's
+// answers are the radio side's; a file that cannot be read or written is the disk's.
+int ExitForStop(StopKind kind)
 {
-    if (why.contains(QStringLiteral("did not answer")) || why.contains(QStringLiteral("serial port")))
-        return kExitNoRadio;
+    switch (kind) {
+    case StopKind::SilentRadio:
+    case StopKind::PortLost:
+    case StopKind::LineGarbles: return kExitNoRadio;
+    case StopKind::FileError: return kExitFile;
+    }
     return kExitFile;
 }
 
@@ -161,6 +166,16 @@ int RunOnRadio(const Options& options, const QString& workingDirectory, Output& 
         QCoreApplication::exit(0);
     });
 
+    // The radio first, as the windows meet it at start-up: one set wrong or not there is named,
+    // and nothing is read, written or backed up.
+    const auto refused = RefuseUnreadyRadio(program, output);
+    if (interrupted) {
+        output.error(QStringLiteral("stopped by the operator"));
+        return kExitInterrupted;
+    }
+    if (refused)
+        return *refused;
+
     // A stopped Create File takes the file up again as the current data file: an empty one
     // stands in for it, in the run's own folder, never where the operator would find it.
     if (options.command == Command::Read && !QFileInfo::exists(file)) {
@@ -218,7 +233,7 @@ int RunOnRadio(const Options& options, const QString& workingDirectory, Output& 
     if (interrupted)
         code = kExitInterrupted;
     else if (outcome.end == Outcome::End::Stopped)
-        code = ExitForStop(outcome.why);
+        code = ExitForStop(outcome.stopKind);
     else if (!outcome.report.allVerified())
         code = kExitNotVerified;
     else if (const auto why = files.deliver(output)) {

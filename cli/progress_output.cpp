@@ -98,11 +98,12 @@ void ProgressOutput::finished(const QString& operation, const ChannelReport& rep
         ended_();
 }
 
-void ProgressOutput::stopped(const QString& operation, const QString& why)
+void ProgressOutput::stopped(const QString& operation, StopKind kind, const QString& why)
 {
     outcome_.end = Outcome::End::Stopped;
     outcome_.operation = operation;
     outcome_.why = why;
+    outcome_.stopKind = kind;
     closeLine();
     if (ended_)
         ended_();

@@ -16,6 +16,7 @@ struct Outcome {
     End end = End::Running;
     QString operation;
     QString why;  // Stopped: the reason the operator is told
+    StopKind stopKind = StopKind::SilentRadio;  // Stopped: what kind of stop
     ChannelReport report;
     int lastVerified = 0;  // the last channel that verified, 0 when none
     std::vector<ChannelVerdict> failures;
@@ -43,7 +44,7 @@ public:
     void progress(const QString& what, int done, int of) override;
     void verdict(int channel, const std::optional<QString>& why) override;
     void finished(const QString& operation, const ChannelReport& report) override;
-    void stopped(const QString& operation, const QString& why) override;
+    void stopped(const QString& operation, StopKind kind, const QString& why) override;
 
     const Outcome& outcome() const { return outcome_; }
     // Ends a bar left on the terminal's line.

@@ -5,48 +5,9 @@
 
 #include "platform/serial_settings.h"
 
-#include <algorithm>
-#include <vector>
-
 namespace talvex {
 
 namespace {
-
-struct Heard {
-    std::uint8_t to;
-    std::uint8_t from;
-    std::uint8_t command;
-};
-
-// Addresses of every well-formed frame in the bytes: FE FE (more FE allowed), to, from, at
-// least one command byte, FD. Bytes between frames are skipped.
-std::vector<Heard> Frames(const QByteArray& bytes)
-{
-    std::vector<Heard> frames;
-    const auto size = bytes.size();
-    qsizetype at = 0;
-    while (at + 1 < size) {
-        if (static_cast<std::uint8_t>(bytes[at]) != kPreamble || static_cast<std::uint8_t>(bytes[at + 1]) != kPreamble) {
-            ++at;
-            continue;
-        }
-        qsizetype body = at + 2;
-        while (body < size && static_cast<std::uint8_t>(bytes[body]) == kPreamble)
-            ++body;
-        qsizetype end = body;
-        while (end < size && static_cast<std::uint8_t>(bytes[end]) != kEndOfMessage
-               && static_cast<std::uint8_t>(bytes[end]) != kPreamble)
-            ++end;
-        if (end < size && static_cast<std::uint8_t>(bytes[end]) == kEndOfMessage && end - body >= 3)
-            frames.push_back({static_cast<std::uint8_t>(bytes[body]), static_cast<std::uint8_t>(bytes[body + 1]),
-                              static_cast<std::uint8_t>(bytes[body + 2])});
-        at = end;
-    }
-    return frames;
-}
-
-bool ToController(const Heard& f) { return f.to == kControllerAddress || f.to == kBroadcastAddress; }
-bool OwnEcho(const Heard& f, std::uint8_t radio) { return f.to == radio && f.from == kControllerAddress; }
 
 QString Hex(std::uint8_t value) { return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper() + u'h'; }
 
@@ -80,42 +41,6 @@ QByteArray WithoutBroadcastsCutByTheWindow(QByteArray received)
 }
 
 }  // namespace
-
-std::optional<LineFinding> DiagnoseWindow(const QByteArray& received, bool sentSomething, bool lineError,
-                                          std::uint8_t radio)
-{
-    if (lineError)
-        return LineFinding{LineCause::BaudRate, std::nullopt};
-    if (received.isEmpty())
-        return std::nullopt;
-    const auto frames = Frames(received);
-    // Garble can happen to look like a frame; one that is neither our echo nor meant for a
-    // controller does not count. Without a frame of ours going out, a fragment may be the
-    // tail of a broadcast.
-    const bool anyFrame = std::any_of(frames.begin(), frames.end(),
-                                      [radio](const Heard& f) { return ToController(f) || OwnEcho(f, radio); });
-    if (!anyFrame)
-        return sentSomething ? std::optional(LineFinding{LineCause::BaudRate, std::nullopt}) : std::nullopt;
-    bool radioSpoke = false, answered = false, echoed = false;
-    std::optional<std::uint8_t> otherAddress;
-    for (const auto& f : frames) {
-        const bool toUs = f.to == kControllerAddress;
-        radioSpoke = radioSpoke || (toUs && f.from == radio);
-        // OK and NG do not count: a radio woken by Power ON answers OK to a frame it never echoed.
-        answered = answered || (toUs && f.from == radio && f.command != kOkCode && f.command != kNgCode);
-        echoed = echoed || OwnEcho(f, radio);
-        // Only a frame addressed to us tells the radio's address: a broadcast to all may come
-        // from any other device on the bus.
-        if (toUs && f.from != radio && f.from != kControllerAddress && !otherAddress)
-            otherAddress = f.from;
-    }
-    // Our radio answered at its address: a frame from elsewhere is not its doing.
-    if (otherAddress && !radioSpoke)
-        return LineFinding{LineCause::Address, otherAddress};
-    if (sentSomething && answered && !echoed)
-        return LineFinding{LineCause::EchoOff, std::nullopt};
-    return std::nullopt;
-}
 
 std::optional<LineFinding> DiagnoseChain(const QByteArray& received, std::uint8_t radio)
 {
@@ -184,19 +109,51 @@ QString AdviceText(const LineFinding& finding, const QString& commBaud, const QS
     return {};
 }
 
-std::optional<LineFinding> ConnectionDoctor::windowClosed(const QByteArray& received, bool lineError, int chainStep)
+std::optional<LineFinding> ConnectionDoctor::windowClosed(const LineWindow& window, int chainStep)
 {
-    auto finding = firstTime(DiagnoseWindow(received, sentInWindow_, lineError, radio_));
-    sentInWindow_ = false;
+    // Only a window that wrote something can show how the radio takes what is written.
+    auto finding = window.sent.empty() ? std::nullopt : firstTime(judge(EvidenceOf(window, radio_)));
     if (chainStep == 0)
         return finding;
-    chainReceived_ += WithoutBroadcastsCutByTheWindow(received);
+    chainReceived_ += WithoutBroadcastsCutByTheWindow(window.received);
     if (chainStep == 5) {
         if (!finding)
             finding = firstTime(DiagnoseChain(chainReceived_, radio_));
         chainReceived_.clear();
     }
     return finding;
+}
+
+std::optional<LineFinding> ConnectionDoctor::judge(const WindowEvidence& evidence)
+{
+    // Each count goes on while its windows come in a row, ends at a window that shows the
+    // contrary, and stands over a window that shows neither (nothing came back at all).
+    if (evidence.echoed)
+        unechoed_ = 0;
+    else if (evidence.radioAnswered)
+        ++unechoed_;
+    if (evidence.radioSpoke) {
+        elsewhere_ = 0;
+    } else if (evidence.otherSender) {
+        elsewhere_ = *evidence.otherSender == elsewhereFrom_ ? elsewhere_ + 1 : 1;
+        elsewhereFrom_ = *evidence.otherSender;
+    }
+    if (evidence.otherRate)
+        ++otherRate_;
+    else if (evidence.framed)
+        otherRate_ = 0;
+
+    // A cause told already does not hide another one the same window shows.
+    const std::pair<bool, LineFinding> shown[] = {
+        {elsewhere_ >= kWindowsThatTell, {LineCause::Address, elsewhereFrom_}},
+        {unechoed_ >= kWindowsThatTell, {LineCause::EchoOff, std::nullopt}},
+        {otherRate_ >= kWindowsThatTell, {LineCause::BaudRate, std::nullopt}},
+    };
+    for (const auto& [twice, finding] : shown) {
+        if (twice && !told_.contains(finding.cause))
+            return finding;
+    }
+    return std::nullopt;
 }
 
 std::optional<LineFinding> ConnectionDoctor::firstTime(std::optional<LineFinding> finding)

@@ -12,6 +12,8 @@
 #include "platform/error_text.h"
 #include "platform/serial_settings.h"
 
+#include <utility>
+
 namespace talvex {
 
 namespace {
@@ -68,7 +70,6 @@ void SerialLink::SendCommand(const QByteArray& frame)
     exchange_.sent.push_back(frame);
     if (const auto channel = ChannelOfRead(frame))
         channelAsked_ = channel;
-    doctor_.sent();
     qCDebug(civTraffic).noquote() << "out" << frame.toHex(' ').toUpper();
     // The window is counted from when the last byte of this exchange and of the answers it
     // may bring has crossed the line, so a long write or two channel reads at a slow rate are
@@ -77,6 +78,12 @@ void SerialLink::SendCommand(const QByteArray& frame)
     bytesInWindow_ += static_cast<int>(frame.size()) + LongestAnswerBytes(frame);
     timer2_->setInterval(kAnswerWindowMs + LineTimeMs(bytesInWindow_, port_.baudRate()));
     timer2_->setEnabled(true);
+}
+
+void SerialLink::startQueryChain()
+{
+    state_.StartupQueryStep = 1;
+    armAnswerTimer();
 }
 
 void SerialLink::armAnswerTimer()
@@ -113,7 +120,7 @@ void SerialLink::Timer2Tick()
     if (exchangeClosed_)
         exchangeClosed_(closed);
     notify();
-    adviseOnLine(data);
+    adviseOnLine(closed);
     if (state_.StartupQueryStep != 0)
         StartupQueryNext(answers);
 }
@@ -200,7 +207,10 @@ void SerialLink::StartupQueryNext(const QByteArray& data)
     const int step = state_.StartupQueryStep;
     if (step == 5) {
         state_.StartupQueryStep = 0;
-        if (data.size() < kMinimumCallSignAnswer)
+        const bool answered = data.size() >= kMinimumCallSignAnswer;
+        if (startupJudge_)
+            startupJudge_({answered, std::exchange(chainFindings_, {})});
+        else if (!answered)
             FatalTrap(99);
         return;
     }
@@ -234,11 +244,16 @@ void SerialLink::FatalTrap(int number)
 // During a memory operation a message box would stall its timers: the advice goes to the
 // Memory window's message line instead, stands there until the operation ends, and its end
 // report repeats it.
-void SerialLink::adviseOnLine(const QByteArray& data)
+void SerialLink::adviseOnLine(const Exchange& closed)
 {
-    const auto finding = doctor_.windowClosed(data, port_.takeLineError(), state_.StartupQueryStep);
+    const LineWindow window{closed.sent, closed.received, port_.takeLineError(), port_.baudRate()};
+    const auto finding = doctor_.windowClosed(window, state_.StartupQueryStep);
     if (!finding)
         return;
+    if (startupJudge_ && state_.StartupQueryStep != 0) {
+        chainFindings_.push_back(*finding);
+        return;
+    }
     const QString text = AdviceText(*finding, state_.ConfigCommBaud, state_.ConfigCommPort, radio_);
     if (state_.anyMemoryOperationRunning()) {
         state_.MemoryAdvice.append(text);

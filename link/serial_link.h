@@ -37,6 +37,13 @@ struct Exchange {
     std::uint8_t radio = 0;  // given when the window closes
 };
 
+// How the start-up query chain ended: whether the radio answered it, and the causes the
+// connection doctor named on the way.
+struct StartupVerdict {
+    bool answered = false;
+    std::vector<LineFinding> findings;
+};
+
 // The link between the windows and the radio: the one way a frame leaves the program, the
 // answer timer that collects what comes back, and the poll that reads broadcasts between
 // operations.
@@ -61,6 +68,14 @@ public:
     void setExchangeClosed(std::function<void(const Exchange&)> closed) { exchangeClosed_ = std::move(closed); }
     // An answer window is open: what was sent has not been answered and decoded yet.
     bool answerAwaited() const { return timer2_->isEnabled(); }
+
+    // The start-up query chain as a command line judges it: when the chain ends it is told how,
+    // and the causes named on the way are its to tell. Without a judge the windows' way holds:
+    // each cause in a message as it is found, and a chain the radio did not answer ends the
+    // program.
+    void setStartupJudge(std::function<void(const StartupVerdict&)> judge) { startupJudge_ = std::move(judge); }
+    // Asks the start-up questions, one an answer window, from an empty window on.
+    void startQueryChain();
 
     // Called after every tick that may have changed what the windows show.
     void setDisplayChanged(std::function<void()> changed) { displayChanged_ = std::move(changed); }
@@ -91,7 +106,7 @@ private:
     // the answers to everything sent in it.
     void answerArrived();
     // Names the radio setting at fault, once a cause, from what the closed window received.
-    void adviseOnLine(const QByteArray& data);
+    void adviseOnLine(const Exchange& closed);
 
     ProgramState& state_;
     SerialPort& port_;
@@ -104,6 +119,8 @@ private:
     std::function<void()> displayChanged_;
     std::function<bool()> reopen_;
     std::function<void(const Exchange&)> exchangeClosed_;
+    std::function<void(const StartupVerdict&)> startupJudge_;
+    std::vector<LineFinding> chainFindings_;  // for the judge
     bool portLost_ = false;
     Exchange exchange_;  // the one whose answer window is open; `received` so far
     // The channel of the memory read sent last, in this window or before: a blank channel's

@@ -75,11 +75,13 @@ void ChannelBackup::sendNext()
     read_.send(channels_[next_++]);
 }
 
-std::optional<QString> ChannelBackup::check(const Exchange& exchange)
+std::optional<ChannelBackup::Stopped> ChannelBackup::check(const Exchange& exchange)
 {
-    switch (read_.check(exchange)) {
+    const ChannelRead::Verdict verdict = read_.check(exchange);
+    switch (verdict) {
     case ChannelRead::Verdict::AskAgain: return std::nullopt;
-    case ChannelRead::Verdict::Silent: return read_.whyNot();
+    case ChannelRead::Verdict::Silent:
+    case ChannelRead::Verdict::Garbled: return Stopped{StopKindOf(verdict), read_.whyNot()};
     case ChannelRead::Verdict::Read: break;
     }
     held_[read_.channel()] = read_.record();
@@ -91,7 +93,8 @@ std::optional<QString> ChannelBackup::check(const Exchange& exchange)
     // The write failed (a full disk): the claim goes, with the failure told.
     const auto error = file_.complete();
     file_.discard();
-    return ErrorCodeText(error.value_or(FileError{kErrorFileAccess, QString()}), {path_});
+    return Stopped{StopKind::FileError,
+                   ErrorCodeText(error.value_or(FileError{kErrorFileAccess, QString()}), {path_})};
 }
 
 std::optional<QString> ChannelBackup::complete()
@@ -195,7 +198,7 @@ void BackedUpStepper::step()
             return;
         }
         if (const auto why = backup_.commit()) {
-            stopSaving(*why);
+            stopSaving(StopKind::FileError, *why);
             return;
         }
     }
@@ -208,18 +211,18 @@ void BackedUpStepper::check(const Exchange& exchange)
         checkChange(exchange);
         return;
     }
-    if (const auto why = backup_.check(exchange))
-        stopSaving(*why);
+    if (const auto stopped = backup_.check(exchange))
+        stopSaving(stopped->kind, stopped->why);
 }
 
-void BackedUpStepper::stopSaving(const QString& why)
+void BackedUpStepper::stopSaving(StopKind kind, const QString& why)
 {
     backup_.discard();
     // The channel last read for the backup is not the radio's to show: nothing was changed.
     MemoryFields& m = c_.state.memory;
     for (QString* field : {&m.Text1, &m.Text2, &m.Text3, &m.Text4, &m.Text5, &m.Text6})
         field->clear();
-    halt(notSaved(why));
+    halt(kind, notSaved(why));
 }
 
 }  // namespace talvex

@@ -47,8 +47,13 @@ public:
     int toRead() const { return static_cast<int>(channels_.size()); }
     // Sends the read of the next channel (or the same one again after a missing answer).
     void sendNext();
+    // Why the reading or saving cannot go on: the radio's silence, the line's garble, the disk.
+    struct Stopped {
+        StopKind kind;
+        QString why;
+    };
     // The answer to the read sent last: nothing when the run goes on, else why it cannot.
-    std::optional<QString> check(const Exchange& exchange);
+    std::optional<Stopped> check(const Exchange& exchange);
     // Writes the closing lines and puts every byte on the disk, still under the claim name: why
     // not, when it failed (the claim is then thrown away).
     std::optional<QString> complete();
@@ -111,7 +116,7 @@ protected:
 private:
     void step() final;
     void check(const Exchange& exchange) final;
-    void stopSaving(const QString& why);
+    void stopSaving(StopKind kind, const QString& why);
 
     ChannelBackup& backup_;
 };

@@ -83,7 +83,8 @@ void BlankRig::checkChange(const Exchange& exchange)
         stage_ = Stage::Select;
     }
     if (ledger_.record(clear_.channel(), why))
-        halt(QStringLiteral("The radio did not answer for channel ") + QString::number(ledger_.firstSilent())
+        halt(StopKind::SilentRadio,
+             QStringLiteral("The radio did not answer for channel ") + QString::number(ledger_.firstSilent())
              + QStringLiteral(" ... Blank Rig stopped."));
 }
 

@@ -31,7 +31,7 @@ void CreateFile::start()
 void CreateFile::step()
 {
     if (!newFile_.isOpen()) {
-        halt(QStringLiteral("The new file is not open ... Create File stopped."));
+        halt(StopKind::FileError, QStringLiteral("The new file is not open ... Create File stopped."));
         return;
     }
     const int counter = c_.state.ChannelCounter;
@@ -51,19 +51,21 @@ void CreateFile::step()
 
 void CreateFile::check(const Exchange& exchange)
 {
-    switch (read_.check(exchange)) {
+    const ChannelRead::Verdict verdict = read_.check(exchange);
+    switch (verdict) {
     case ChannelRead::Verdict::Read:
         newFile_.writeLine(withRecords_ && read_.record() ? WithRecordZone(read_.line(), *read_.record())
                                                           : read_.line());
         return;
     case ChannelRead::Verdict::AskAgain: return;
     case ChannelRead::Verdict::Silent:
-    {
+    case ChannelRead::Verdict::Garbled: {
         QString why = read_.whyNot();
         why[0] = why[0].toUpper();
-        halt(why + QStringLiteral(" ... ") + c_.state.CurrentFileName + QStringLiteral(" was not changed."));
-    }
+        halt(StopKindOf(verdict),
+             why + QStringLiteral(" ... ") + c_.state.CurrentFileName + QStringLiteral(" was not changed."));
         return;
+    }
     }
 }
 
@@ -79,7 +81,8 @@ void CreateFile::finish()
     for (const QString& line : DataFileTail())
         newFile_.writeLine(line);
     if (const auto error = newFile_.commit()) {
-        halt(ErrorCodeText(*error, {c_.state.CurrentDataFile, QStringLiteral("the old file was kept.")}));
+        halt(StopKind::FileError,
+             ErrorCodeText(*error, {c_.state.CurrentDataFile, QStringLiteral("the old file was kept.")}));
         return;
     }
     c_.dataFile.ReopenDataFile(c_.state.CurrentDataFile, FileMode::Input);

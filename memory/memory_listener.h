@@ -1,6 +1,7 @@
 #pragma once
 
 #include "memory/channel_checks.h"
+#include "memory/stop_kind.h"
 
 #include <QString>
 
@@ -19,8 +20,9 @@ public:
     virtual void verdict(int channel, const std::optional<QString>& why) = 0;
     // The operation came to its end by itself; `report` is empty for one that counts nothing.
     virtual void finished(const QString& operation, const ChannelReport& report) = 0;
-    // The operation was halted before its end (`why` as the operator is told it).
-    virtual void stopped(const QString& operation, const QString& why) = 0;
+    // The operation was halted before its end: `kind` for a face to act on, `why` as the operator
+    // is told it.
+    virtual void stopped(const QString& operation, StopKind kind, const QString& why) = 0;
 };
 
 }  // namespace talvex

@@ -29,7 +29,7 @@ MemoryOperations::MemoryOperations(ProgramState& state, RadioOperations& radio, 
       paceTimer_(timers.create(0, false)),
       answers_(link),
       context_{state, radio, dataFile, dialogs, answers_,
-               [this](const QString& title, const QString& text) { haltWith(title, text); }},
+               [this](StopKind kind, const QString& title, const QString& text) { haltWith(kind, title, text); }},
       backup_(context_, dataFile.workingDirectory()),
       createFile_(context_),
       viewFile_(context_),
@@ -263,7 +263,7 @@ void MemoryOperations::dropStandingLines()
     state_.BackupProgress.clear();
 }
 
-void MemoryOperations::haltWith(const QString& title, const QString& text)
+void MemoryOperations::haltWith(StopKind kind, const QString& title, const QString& text)
 {
     const QString advice = context_.takeAdvice();
     const auto found = foundSoFar();
@@ -271,7 +271,7 @@ void MemoryOperations::haltWith(const QString& title, const QString& text)
     if (listener_ && current_ && current_->running()) {
         // The ledger goes with the stop: what was checked before the halt is told first.
         tellVerdicts(*current_);
-        listener_->stopped(title, text);
+        listener_->stopped(title, kind, text);
         verdictsTold_ = 0;
         halted_ = true;
     }

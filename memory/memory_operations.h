@@ -116,7 +116,7 @@ private:
     void startUpdate(const QString& fileName);
     // Every operation off and its state at rest, as Stop leaves it.
     void stopAll();
-    void haltWith(const QString& title, const QString& text);
+    void haltWith(StopKind kind, const QString& title, const QString& text);
     // The running operation's name and what it found so far, when it found anything to tell.
     std::optional<std::pair<QString, QString>> foundSoFar() const;
     // After a step: the lines that hold Text7 stand only as long as what they stand for.

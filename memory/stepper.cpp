@@ -56,7 +56,7 @@ void Stepper::tick()
     if (!running_)
         return;
     if (usesRadio() && c_.state.PortReady != 1) {
-        halt(QStringLiteral("The serial port closed ... ") + name_ + QStringLiteral(" stopped."));
+        halt(StopKind::PortLost, QStringLiteral("The serial port closed ... ") + name_ + QStringLiteral(" stopped."));
         return;
     }
     if (awaiting_) {

@@ -4,6 +4,7 @@
 #include "memory/channel_checks.h"
 #include "datafile/data_file.h"
 #include "memory/step_answers.h"
+#include "memory/stop_kind.h"
 #include "platform/dialogs.h"
 #include "radio/radio_operations.h"
 
@@ -23,7 +24,7 @@ struct OperationContext {
     Dialogs& dialogs;
     StepAnswers& answers;
     // Ends whatever runs, as Stop does, and tells the operator why.
-    std::function<void(const QString& title, const QString& text)> halt;
+    std::function<void(StopKind kind, const QString& title, const QString& text)> halt;
 
     // "END" in the channel and summary fields, the rest empty: how an operation shows its end.
     void showEnd();
@@ -74,7 +75,7 @@ protected:
     virtual bool usesRadio() const { return true; }
     // The step is about to send its frames: their answer is checked at the next tick.
     void expectAnswer();
-    void halt(const QString& text) { c_.halt(name_, text); }
+    void halt(StopKind kind, const QString& text) { c_.halt(kind, name_, text); }
 
     OperationContext& c_;
     bool& running_;

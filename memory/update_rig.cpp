@@ -133,7 +133,8 @@ void UpdateRig::checkChange(const Exchange& exchange)
     if (why == kNoAnswer && late_)
         why = kNotInTime;
     if (ledger_.record(channel_, why)) {
-        halt(QStringLiteral("The radio did not answer for channel ") + QString::number(ledger_.firstSilent())
+        halt(StopKind::SilentRadio,
+             QStringLiteral("The radio did not answer for channel ") + QString::number(ledger_.firstSilent())
              + QStringLiteral(" ... Update Rig stopped: that channel and the ones after it may not hold what the "
                               "file says."));
     }

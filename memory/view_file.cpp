@@ -32,7 +32,7 @@ void ViewFile::step()
 {
     ProgramState& s = c_.state;
     if (!c_.dataFile.isOpen()) {
-        halt(QStringLiteral("The data file is not open ... View File stopped."));
+        halt(StopKind::FileError, QStringLiteral("The data file is not open ... View File stopped."));
         return;
     }
     QString line;

@@ -35,7 +35,8 @@ void ViewRig::check(const Exchange& exchange)
         m.Text7 = QStringLiteral("No answer for channel ") + QString::number(channel);
     }
     if (ledger_.record(channel, answered ? std::nullopt : std::optional<QString>(kNoAnswer)))
-        halt(QStringLiteral("The radio did not answer for channel ") + QString::number(ledger_.firstSilent())
+        halt(StopKind::SilentRadio,
+             QStringLiteral("The radio did not answer for channel ") + QString::number(ledger_.firstSilent())
              + QStringLiteral(" ... View Rig stopped."));
 }
 

@@ -50,6 +50,8 @@ struct Config {
     // the first frame whose command starts with these bytes never reaches it (no echo, no act).
     double bitFlipInRate = 0.0;
     sim::Bytes loseOnce;
+    // Where the random faults (bit flips, noise bytes) start: the same seed, the same faults.
+    unsigned seed = 7300;
 };
 
 // The IC-7300's CI-V rates.
@@ -83,13 +85,13 @@ speed_t SpeedOf(int baud)
                  "                  [--silent-from CH] [--refuse-write CH] [--store-wrong CH] [--bit-flips RATE]\n"
                  "                  [--bit-flips-in RATE] [--lose-once COMMANDHEX]\n"
                  "                  [--log FILE|-] [--echo on|off] [--address HEX] [--line-baud N]\n"
-                 "                  [--neighbour HEX]\n");
+                 "                  [--neighbour HEX] [--seed N]\n");
     std::exit(2);
 }
 
 class Simulator {
 public:
-    explicit Simulator(Config config) : c_(std::move(config)) {}
+    explicit Simulator(Config config) : c_(std::move(config)), random_(c_.seed) {}
 
     int run();
 
@@ -122,7 +124,7 @@ private:
     Clock::time_point nextByte_ = Clock::now();
     Clock::time_point nextDial_ = Clock::now();
     std::string stdinLine_;
-    std::mt19937 random_{7300};
+    std::mt19937 random_;
 };
 
 bool Simulator::openLine()
@@ -434,6 +436,7 @@ int main(int argc, char* argv[])
         else if (arg == "--store-wrong") config.options.storeWrongChannel = std::atoi(value().c_str());
         else if (arg == "--bit-flips") config.options.bitFlipRate = std::atof(value().c_str());
         else if (arg == "--bit-flips-in") config.bitFlipInRate = std::atof(value().c_str());
+        else if (arg == "--seed") config.seed = static_cast<unsigned>(std::strtoul(value().c_str(), nullptr, 10));
         else if (arg == "--lose-once") {
             const std::string hex = value();
             for (std::size_t i = 0; i + 1 < hex.size(); i += 2)

@@ -37,10 +37,8 @@ void Startup::RunStartup()
     ResetOperationState();
     InitialiseProtocol();
     ReadConfiguration();
-    if (p_.port.isOpen()) {
-        p_.state.StartupQueryStep = 1;
-        p_.link.armAnswerTimer();
-    }
+    if (p_.port.isOpen())
+        p_.link.startQueryChain();
 }
 
 void Startup::ResetOperationState()

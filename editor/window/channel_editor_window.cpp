@@ -587,7 +587,7 @@ void ChannelEditorWindow::finished(const QString& operation, const ChannelReport
     findChild<QPlainTextEdit*>(QStringLiteral("Report"))->setPlainText(report.summary(operation) + u'\n' + report.details());
 }
 
-void ChannelEditorWindow::stopped(const QString& operation, const QString& why)
+void ChannelEditorWindow::stopped(const QString& operation, StopKind, const QString& why)
 {
     if (operation == program_.memory.comparison().name()) {
         // A read that stopped wrote nothing and marks nothing.

@@ -73,7 +73,7 @@ private:
     void progress(const QString& what, int done, int of) override;
     void verdict(int channel, const std::optional<QString>& why) override;
     void finished(const QString& operation, const ChannelReport& report) override;
-    void stopped(const QString& operation, const QString& why) override;
+    void stopped(const QString& operation, StopKind kind, const QString& why) override;
     void markWriteResults(const QString& ending, bool completed);
 
     ProgramControls program_;

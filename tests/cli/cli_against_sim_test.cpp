@@ -205,7 +205,7 @@ TEST_F(CliAgainstSim, ExportFromASilentRadioIsExitCode3AndWritesNoCsv)
     start(19200, {"--fault", "silent"});
     const MemRun run = mem({"export", "radio.csv", "--from-radio"});
     EXPECT_EQ(run.exitCode, 3) << run.err.constData();
-    EXPECT_TRUE(run.err.contains("did not answer")) << run.err.constData();
+    EXPECT_TRUE(run.err.contains("Nothing at all came back from the radio on COM1.")) << run.err.constData();
     EXPECT_TRUE(run.out.isEmpty()) << run.out.constData();
     EXPECT_EQ(FilesIn(folder_.path()), (QStringList{"COM1", "sim-memory.txt"}));
 }
@@ -308,6 +308,7 @@ TEST_F(CliAgainstSim, ARadioAtAnotherAddressIsReachedOnlyWithAddress)
     start(115200, {"--address", "98"});
     const MemRun without = mem({"read", "out.txt"});
     EXPECT_EQ(without.exitCode, 3) << without.err.constData();
+    EXPECT_TRUE(without.err.contains("its CI-V address is not 94h")) << without.err.constData();
     EXPECT_FALSE(QFile::exists(path("out.txt")));
     const MemRun read = mem({"--address", "98", "read", "out.txt"});
     ASSERT_EQ(read.exitCode, 0) << read.err.constData();
@@ -319,13 +320,14 @@ TEST_F(CliAgainstSim, ARadioAtAnotherAddressIsReachedOnlyWithAddress)
     EXPECT_EQ(memory().at(4), original_.at(4));
 }
 
-TEST_F(CliAgainstSim, ASilentRadioIsExitCode3AndLeavesNoFile)
+// A bit in about 30 bytes of the radio's answers turned over (from a seed whose start-up questions come
+// through): the reads never agree, and that is the line's doing, not a file's.
+TEST_F(CliAgainstSim, ALineThatGarblesTheAnswersIsExitCode3AndLeavesNoFile)
 {
-    start(19200, {"--fault", "silent"});
+    start(115200, {"--bit-flips", "0.004", "--seed", "1"});
     const MemRun run = mem({"read", "out.txt"});
     EXPECT_EQ(run.exitCode, 3) << run.err.constData();
-    EXPECT_TRUE(run.err.contains("did not answer")) << run.err.constData();
-    EXPECT_FALSE(QFile::exists(path("out.txt")));
+    EXPECT_TRUE(run.err.contains("Create File: The line garbles bytes (the radio's answers for channel ")) << run.err.constData();
     EXPECT_EQ(FilesIn(folder_.path()), (QStringList{"COM1", "sim-memory.txt"}));
 }
 
@@ -370,7 +372,6 @@ struct LineCase {
     const char* story;
     QStringList simArguments;
     QStringList command;
-    int exitCode;
     const char* advice;
 };
 
@@ -378,23 +379,30 @@ void PrintTo(const LineCase& c, std::ostream* os) { *os << c.story; }
 
 class CliConnectionAdvice : public CliAgainstSim, public ::testing::WithParamInterface<LineCase> {};
 
-TEST_P(CliConnectionAdvice, NamesTheRadioSettingAtFault)
+// Before anything is read or written the radio is asked the start-up questions and judged as the
+// windows judge it: a radio set wrong or silent is named with the windows' advice, exit code 3,
+// and no file, backup or channel changes.
+TEST_P(CliConnectionAdvice, NamesTheRadioSettingAtFaultAndTouchesNothing)
 {
     start(19200, GetParam().simArguments);
-    const MemRun run = mem(GetParam().command);
-    EXPECT_EQ(run.exitCode, GetParam().exitCode) << run.err.constData();
+    const QString changed = fileWithTwoChanges();
+    const QStringList files = FilesIn(folder_.path());
+    const MemRun run = mem(QStringList(GetParam().command).replaceInStrings("CHANGED", changed));
+    EXPECT_EQ(run.exitCode, 3) << run.err.constData();
     EXPECT_TRUE(run.err.contains(GetParam().advice)) << run.err.constData();
-    if (GetParam().exitCode != 0) {
-        EXPECT_FALSE(QFile::exists(path("out.txt")));
-    }
+    EXPECT_EQ(run.out, QByteArray());
+    EXPECT_EQ(FilesIn(folder_.path()), files);
+    EXPECT_EQ(FirstDifferentChannel(memory(), original_), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Line, CliConnectionAdvice,
-    // Without echoes every answer window runs to its deadline: one channel is enough to tell. A
-    // select whose echo never came cannot be confirmed, so nothing is cleared and the run fails.
-    ::testing::Values(LineCase{"echo_off", {"--echo", "off"}, {"blank", "3-3"}, 4, "CI-V USB Echo Back to ON."},
-                      LineCase{"another_rate", {"--line-baud", "9600"}, {"read", "out.txt"}, 3, "is not TALVEX's 19200"}),
+    ::testing::Values(LineCase{"another_rate", {"--line-baud", "9600"}, {"read", "out.txt"}, "is not TALVEX's 19200"},
+                      LineCase{"nothing_at_all", {"--fault", "silent"}, {"read", "out.txt"},
+                               "Nothing at all came back from the radio on COM1."},
+                      LineCase{"another_address", {"--address", "B6"}, {"write", "CHANGED"},
+                               "or its CI-V address is not 94h."},
+                      LineCase{"echo_off", {"--echo", "off"}, {"blank", "3-3"}, "CI-V USB Echo Back to ON."}),
     [](const auto& info) { return std::string(info.param.story); });
 
 // Ctrl-C is sent once the progress shows `stage` `times` times (a log shows each stage at its

@@ -45,15 +45,17 @@ protected:
         QFile file(memoryPath());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    // The memory file as it was, no backup, and every frame the simulator took a memory read: a
-    // write of what a channel already holds would leave the file alike, never the frame log.
+    // The memory file as it was, no backup, and every frame the simulator took a memory read or a
+    // start-up question: a write of what a channel already holds would leave the file alike, never
+    // the frame log.
     void expectRadioUntouched() const
     {
         EXPECT_EQ(memoryBytes(), originalBytes_);
         EXPECT_FALSE(QDir(path("BACKUP")).exists());
         QFile log(path("frames.log"));
         ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-        const QRegularExpression read(QStringLiteral("^[0-9]+ in FE FE 94 E0 1A 00 0[01] [0-9]{2} FD$"));
+        const QRegularExpression read(
+            QStringLiteral("^[0-9]+ in FE FE 94 E0 (1A 00 0[01] [0-9]{2}|03|04|19 00|1A 05 00 91) FD$"));
         int frames = 0;
         for (const QByteArray& line : log.readAll().split('\n')) {
             if (line.contains(" in ")) {
@@ -128,15 +130,6 @@ TEST_F(CliDiff, TwoChangedLinesNameExactlyThoseChannelsAndTheirFieldsAndWriteNot
             written << QString::number(channel["channel"].toInt()) + u':' + channel["fields"][0]["field"].toString();
     }
     EXPECT_EQ(written, (QStringList{"5:label", "7:frequency"}));
-    expectRadioUntouched();
-}
-
-TEST_F(CliDiff, ASilentRadioIsExitCode3)
-{
-    start({"--fault", "silent"});
-    const MemRun run = mem({"diff", fileWithTwoChanges()});
-    EXPECT_EQ(run.exitCode, 3) << run.err.constData();
-    EXPECT_TRUE(run.out.contains("Nothing was compared and nothing was changed.")) << run.out.constData();
     expectRadioUntouched();
 }
 

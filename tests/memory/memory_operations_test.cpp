@@ -6,6 +6,7 @@
 #include "datafile/data_file.h"
 
 #include "link/connection_doctor.h"
+#include "link/frames.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -603,8 +604,8 @@ TEST(MemoryOperations, ARadioFallingSilentIsNamedAndThreeSilentChannelsStopTheRu
     }
 }
 
-// The connection doctor speaks up while an operation runs (here: garble answers an operator's
-// query between two steps). Its advice then stands in the message line over every later step
+// The connection doctor speaks up while an operation runs (here: two queries between two steps,
+// the operator's and one more, come back as a radio at 9600 baud echoes them). Its advice then stands in the message line over every later step
 // and every decoded answer until the operation ends, and the end report repeats it: in the
 // report's own message, in the stop message, or in a message of its own. An operation the
 // operator stops takes it along unreported.
@@ -640,7 +641,11 @@ TEST(MemoryOperations, ConnectionAdviceStandsUntilTheOperationEndsAndItsEndRepor
             if (t.ticks == 4) {
                 t.program->radio.queryFrequency();
                 t.port.takeWritten();
-                t.port.receive(Hex("F8 1F E3"));
+                t.port.receive(Hex("FE FE 9E E0 00"));
+                t.closeAnswerWindow();
+                t.program->link.SendCommand(CommandFrame(kRadio.address, {0x03}));
+                t.port.takeWritten();
+                t.port.receive(Hex("FE FE 9E E0 00"));
                 t.closeAnswerWindow();
             }
             if (t.ticks == 10 && row.stopAtTenthTick)
@@ -689,41 +694,101 @@ TEST(CreateFile, WritesTheRadiosChannelsByteForByteWhateverTheTicksOrAnswersThat
     }
 }
 
-// A CI-V answer has no checksum: a bit turned over on the line makes an answer that looks whole.
-// A channel is taken only from two reads that agree.
-TEST(CreateFile, AChannelIsWrittenOnlyFromTwoReadsThatAgree)
+// The requests for one channel's read, a letter each, as a faulty line treats them: '.' comes
+// clean, 'L' loses the answers (the echo comes), 'B' loses them to a second radio's broadcast, 'F'
+// turns over a bit of each answer's label, 'P' a bit of its first preamble byte (the answer is no
+// frame), 'A' a bit of its sender's address.
+// No bit is turned over twice, so no two changed answers agree and no two come from one other
+// address. Requests past the last letter come clean.
+std::function<QByteArray(ScriptedRadio&, const QByteArray&)> FaultyLine(std::map<int, std::string> faults)
 {
-    const QByteArray five = Hex("FE FE E0 94 1A 00 00 05");
-    const struct { const char* story; int flippedReads; Frames readsOfFive; QString told; bool unreadable = false; } rows[] = {
-        {"the first read flipped: the third settles it", 1, Frames(3, "1A 00 00 05"), ""},
-        {"every read flipped differently: the run stops", 5, Frames(5, "1A 00 00 05"),
-         "!Create File|The radio's answers for channel 5 did not agree in 5 reads ... TALVEX.TXT was not changed."},
-        // Answers that agree but cannot be a channel (a frequency digit above 9) are no answer.
-        {"every answer damaged alike", 0, Frames(4, "1A 00 00 05"),
+    auto requests = std::make_shared<std::map<int, std::size_t>>();
+    auto flips = std::make_shared<int>(0);
+    return [=](ScriptedRadio& radio, const QByteArray& written) {
+        QByteArray answers = radio.answer(written);
+        const Frames frames = FramesOf(written);
+        if (frames.isEmpty() || !frames.front().startsWith("1A 00 00 "))
+            return answers;
+        const int channel = frames.front().mid(9).toInt();
+        const std::string plan = faults.count(channel) ? faults.at(channel) : std::string();
+        const std::size_t request = (*requests)[channel]++;
+        const char fault = request < plan.size() ? plan[request] : '.';
+        const QByteArray answer = Hex("FE FE E0 94 1A 00");
+        if (fault == 'L' || fault == 'B')
+            return answers.left(answers.indexOf(answer)) + (fault == 'B' ? Hex("FE FE 00 B6 00 00 00 00 07 00 FD") : "");
+        const auto offset = [&] { return fault == 'P' ? 0 : fault == 'A' ? 3 : 6 + 31 + *flips / 8 % 10; };
+        for (auto at = answers.indexOf(answer); fault != '.' && at >= 0; at = answers.indexOf(answer, at + 1), ++*flips)
+            answers[at + offset()] = static_cast<char>(answers[at + offset()] ^ (1 << *flips % 8));
+        return answers;
+    };
+}
+
+// What a face hears of a run that stopped: its kind.
+struct StopHeard final : MemoryListener {
+    void progress(const QString&, int, int) override {}
+    void verdict(int, const std::optional<QString>&) override {}
+    void finished(const QString&, const ChannelReport&) override {}
+    void stopped(const QString&, StopKind stopKind, const QString&) override { kind = stopKind; }
+    std::optional<StopKind> kind;
+};
+
+// A CI-V answer has no checksum: a bit turned over on the line makes an answer that looks whole.
+// A channel is taken only from two reads that agree, read again while answers are lost, broken or
+// disagree, up to ten reads. Three requests in a row without one whole answer end the run, as the
+// radio's silence where nothing but echoes came, else as the line's garble, and so do ten reads
+// that never agreed. Create File reads as the backup before Update Rig and Blank Rig reads.
+TEST(CreateFile, ReadsAgainWhereAnswersAreLostOrGarbledAndStopsOnlyWhereAChannelNeverComesWhole)
+{
+    const QString garbles = "): check the cable and its plugs, take the radio off any USB hub, and keep RF out of the cable "
+                            "with a ferrite at each end ... ";
+    const std::optional<StopKind> ran;
+    const struct {
+        const char* story;
+        std::map<int, std::string> faults;
+        int frames;  // the radio heard, reads all but Blank Rig's
+        std::optional<StopKind> stop;
+        QString told = {};  // "": Create File ran to its end
+        bool unreadable = false;
+        Click click = &M::Command1_Click;
+    } rows[] = {
+        {"one answer lost, changed, broken and from elsewhere on four channels",
+         {{3, "L"}, {41, "F"}, {77, "P"}, {88, "A"}}, 99 * 2 + 4 * 2, ran},
+        {"lost twice, answered, lost twice: never three in a row", {{5, "LL.LL"}}, 99 * 2 + 5, ran},
+        {"changed in eight reads, the ninth and tenth agree", {{5, "FFFFFFF"}}, 99 * 2 + 8, ran},
+        {"changed in all ten reads", {{5, "FFFFFFFFF"}}, 4 * 2 + 10, StopKind::LineGarbles,
+         "!Create File|The line garbles bytes (the radio's answers for channel 5 did not agree in 10 reads" + garbles
+             + "TALVEX.TXT was not changed."},
+        {"lost three times in a row", {{5, "LLL"}}, 4 * 2 + 4, StopKind::SilentRadio,
+         "!Create File|The radio did not answer for channel 5 ... TALVEX.TXT was not changed."},
+        {"lost three times in a row, another radio broadcasting", {{5, "BBB"}}, 4 * 2 + 4, StopKind::SilentRadio,
+         "!Create File|The radio did not answer for channel 5 ... TALVEX.TXT was not changed."},
+        {"broken, then lost twice", {{5, "PLL"}}, 4 * 2 + 4, StopKind::LineGarbles,
+         "!Create File|The line garbles bytes (the radio's answers for channel 5 came damaged in 4 reads" + garbles
+             + "TALVEX.TXT was not changed."},
+        // Answers that agree but cannot be a channel (a frequency digit above 9) are the radio's.
+        {"every answer alike, contents no channel holds", {}, 4 * 2 + 4, StopKind::SilentRadio,
          "!Create File|The radio did not answer for channel 5 ... TALVEX.TXT was not changed.", true},
+        {"Blank Rig: lost, changed, broken, then two that agree", {{3, "LFP"}}, 9 * 2 + 4 + 9 * 5, ran,
+         "Blank Rig|Are you sure?", false, &M::Command5_Click},
+        {"Blank Rig: from elsewhere three times in a row", {{3, "AAA"}}, 2 * 2 + 4, StopKind::LineGarbles,
+         "!Blank Rig|The channels could not be saved before writing: the line garbles bytes (the radio's answers for "
+         "channel 3 came damaged in 4 reads" + garbles + "Blank Rig wrote nothing to the radio.", false, &M::Command5_Click},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.story);
         MemoryRig t(SampleMemory(false), "OLD\r\n");
+        StopHeard heard;
+        t.memory().setListener(&heard);
         if (row.unreadable)
             t.radio.memory[5][5] = '\xAA';
-        t.start(&M::Command1_Click);
-        int flipped = 0;
-        Frames reads;
-        for (int tick = 0; tick < 150 && t.state().CreatingFile; ++tick) {
-            t.closeAnswerWindow();
-            t.memoryTimer(1).fire();
-            const QByteArray written = t.port.takeWritten();
-            reads << FramesOf(written).filter("1A 00 00 05");
-            QByteArray answers = t.radio.answer(written);
-            // A different bit of the label each time, in the channel's first answer of the window.
-            if (const auto at = answers.indexOf(five); at >= 0 && flipped < row.flippedReads)
-                answers[at + 6 + 35] = static_cast<char>(answers[at + 6 + 35] ^ (1 << flipped++));
-            t.port.receive(answers);
-        }
-        EXPECT_EQ(reads, row.readsOfFive);
-        EXPECT_EQ(t.readFile("TALVEX.TXT"), row.told.isEmpty() ? SampleFile() : QByteArray("OLD\r\n"));
-        EXPECT_EQ(LastShown(t), row.told.isEmpty() ? QString("Create File|TALVEX.TXT ... Are you sure?") : row.told);
+        t.line = FaultyLine(row.faults);
+        t.start(row.click, {"1", "9"});
+        t.run(row.click == &M::Command1_Click ? 1 : 5);
+        EXPECT_EQ(t.radio.frames, row.frames);
+        EXPECT_EQ(heard.kind, row.stop);
+        const bool created = row.told.isEmpty();
+        EXPECT_EQ(t.readFile("TALVEX.TXT"), created ? SampleFile() : QByteArray("OLD\r\n"));
+        EXPECT_EQ(LastShown(t), created ? QString("Create File|TALVEX.TXT ... Are you sure?") : row.told);
     }
 }
 
