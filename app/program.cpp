@@ -7,6 +7,8 @@ namespace talvex {
 Program::Program(PlatformServices services, WindowShell& windowShell, std::uint8_t radioAddress)
     : platform(std::move(services)),
       windows(windowShell),
+      radioTexts(state.radio),
+      memoryTexts(state),
       link(state, platform.port, platform.dialogs, platform.exit, platform.timers, radioAddress),
       dataFile(state, platform.dialogs, platform.exit, platform.workingDirectory),
       radio(state, link),
@@ -16,6 +18,8 @@ Program::Program(PlatformServices services, WindowShell& windowShell, std::uint8
       setup(state, startup, dataFile, platform.dialogs, platform.exit),
       dataSetup(state, dataFile, platform.dialogs)
 {
+    link.addListener(radioTexts);
+    link.addListener(memoryTexts);
     link.setStartupQueries(&radio);
     link.setReopen([this] {
         return !platform.port.open(PortNumber(state.ConfigCommPort), state.ConfigCommBaud).has_value();

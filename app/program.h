@@ -5,12 +5,14 @@
 #include "link/serial_link.h"
 #include "datafile/data_file.h"
 #include "memory/memory_operations.h"
+#include "memory/window/channel_fields.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/program_exit.h"
 #include "platform/serial_port.h"
 #include "platform/timer.h"
 #include "radio/radio_operations.h"
+#include "radio/window/radio_fields.h"
 #include "startup/data_file_setup.h"
 #include "startup/program_controls.h"
 #include "startup/startup.h"
@@ -57,6 +59,9 @@ public:
     PlatformServices platform;
     WindowShell& windows;
     ProgramState state;
+    // The windows' field texts of what the link reads, kept whether or not a window shows them.
+    RadioFieldTexts radioTexts;
+    MemoryChannelFields memoryTexts;
     SerialLink link;
     DataFile dataFile;
     RadioOperations radio;

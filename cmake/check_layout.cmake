@@ -26,6 +26,11 @@ set(windows_may state platform platform/widgets datafile radio radio/window memo
     editor/window)
 set(allowed_radio/window ${windows_may})
 set(allowed_memory/window ${windows_may})
+# The two main windows write their fields from what the link reads: its values, the texts of
+# them, and the listener it tells them through. Nothing that sends.
+set(window_reads link/readings.h link/link_listener.h link/format.h link/radio_model.h)
+set(allowed_files_radio/window ${window_reads})
+set(allowed_files_memory/window ${window_reads})
 set(allowed_startup/windows ${windows_may})
 # The Channel Editor: its model over the data file's lines, and its window.
 set(allowed_editor state platform link datafile channels memory)

@@ -21,6 +21,15 @@ inline std::uint8_t At(const QByteArray& bytes, int position)
     return static_cast<std::uint8_t>(bytes[position - 1]);
 }
 
+// The byte at `position` is there and is `value`.
+inline bool ByteIs(const QByteArray& bytes, int position, std::uint8_t value) { return ByteAt(bytes, position) == value; }
+
+// Both nibbles are decimal digits.
+inline bool IsBcd(std::uint8_t byte) { return (byte >> 4) <= 9 && (byte & 0x0F) <= 9; }
+
+// FF where a value would stand: the radio holds none.
+inline constexpr std::uint8_t kNoData = 0xFF;
+
 inline QByteArray MakeBytes(std::initializer_list<std::uint8_t> values)
 {
     QByteArray bytes;

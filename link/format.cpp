@@ -65,6 +65,17 @@ QString FormatFrequency(int p4, int p3, int p2)
     return text;
 }
 
+QString FrequencyText(std::int64_t hz)
+{
+    const auto pair = [hz](std::int64_t unit) { return static_cast<int>(hz / unit % 100); };
+    return FormatFrequency(pair(1'000'000), pair(10'000), pair(100));
+}
+
+QString SquelchText(int value)
+{
+    return value == 0 ? QStringLiteral("Squelch is Closed") : value == 1 ? QStringLiteral("Squelch is Open") : QString();
+}
+
 QString FormatTime(int hours, int minutes)
 {
     QString text;
@@ -90,6 +101,11 @@ QString ModeName(int code)
 {
     const RadioMode* mode = kRadio.mode(code);
     return mode ? TextOf(mode->name) : QString();
+}
+
+QString FilterName(int code)
+{
+    return kRadio.holdsFilter(code) ? QStringLiteral("Fil ") + QString::number(code) : QString();
 }
 
 std::optional<int> ModeCode(const QString& name)

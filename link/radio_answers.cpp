@@ -1,6 +1,5 @@
 #include "radio_answers.h"
 
-#include "answer_decoder.h"
 #include "bytes.h"
 #include "format.h"
 #include "frames.h"
@@ -10,13 +9,10 @@ namespace talvex {
 
 namespace {
 
-constexpr std::uint8_t kNoData = 0xFF;
 // FE FE E0 94 1A 00, the 41 contents bytes, FD.
 constexpr int kContentsAnswerSize = 6 + kMemoryContentsSize + 1;
 // FE FE E0 94 1A 00 ch ch FF FD.
 constexpr int kBlankAnswerSize = 10;
-
-bool IsBcd(std::uint8_t byte) { return (byte >> 4) <= 9 && (byte & 0x0F) <= 9; }
 
 QByteArray AnswerHeader(std::uint8_t radio)
 {
@@ -86,15 +82,11 @@ bool ContentsReadable(const QByteArray& contents)
         && kRadio.holdsFilter(At(contents, record::kFirstSet + record::kFilter + 1));
 }
 
-MemoryFields ShownFromAnswer(const QByteArray& answer, int channel)
+std::optional<ChannelReading> ChannelOfAnswer(const QByteArray& answer)
 {
-    // Decoded on its own, behind the echo of its request, exactly as the answer decoder shows
-    // it after a read: the file then holds what the window showed.
-    ProgramState scratch;
-    const std::uint8_t radio = At(answer, 4);  // the address it came from
-    const QByteArray request = CommandFrame(radio, QByteArray::fromHex("1A00") + answer.mid(6, 2));
-    DecodeAnswer(scratch, request + answer, radio, channel);
-    return scratch.memory;
+    if (!IsMemoryRead(answer) || IsBlankChannelAnswer(answer))
+        return std::nullopt;
+    return ChannelReadingOf(ContentsOfAnswer(answer));
 }
 
 }  // namespace talvex

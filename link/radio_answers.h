@@ -4,7 +4,7 @@
 // positions, so that an operation can check the answer to its own request whatever else
 // (an operator's click, a broadcast, line noise) shares the answer window.
 
-#include "state/program_state.h"
+#include "readings.h"
 
 #include <QByteArray>
 
@@ -36,7 +36,7 @@ bool IsBlankChannelAnswer(const QByteArray& answer);
 // damaged answer.
 bool ContentsReadable(const QByteArray& contents);
 
-// The Memory window's channel fields as the answer decoder shows a memory read answer of `channel`.
-MemoryFields ShownFromAnswer(const QByteArray& answer, int channel);
+// What a memory read answer that is not blank holds; nothing for a blank or damaged one.
+std::optional<ChannelReading> ChannelOfAnswer(const QByteArray& answer);
 
 }  // namespace talvex

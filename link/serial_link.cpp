@@ -1,6 +1,6 @@
 #include "serial_link.h"
 
-#include "answer_decoder.h"
+#include "answer_reader.h"
 #include "answer_frames.h"
 #include "answer_window.h"
 #include "bcd.h"
@@ -37,12 +37,12 @@ SerialLink::SerialLink(ProgramState& state, SerialPort& port, Dialogs& dialogs, 
       radio_(radio),
       dialogs_(dialogs),
       exit_(exit),
-      timer1_(timers.create(kBroadcastPollMs, true)),
-      timer2_(timers.create(kAnswerWindowMs, false)),
+      pollTimer_(timers.create(kBroadcastPollMs, true)),
+      answerTimer_(timers.create(kAnswerWindowMs, false)),
       doctor_(radio)
 {
-    timer1_->onTick([this] { Timer1Tick(); });
-    timer2_->onTick([this] { Timer2Tick(); });
+    pollTimer_->onTick([this] { pollBroadcasts(); });
+    answerTimer_->onTick([this] { closeAnswerWindow(); });
     port_.onArrival([this] { answerArrived(); });
 }
 
@@ -50,11 +50,11 @@ SerialLink::SerialLink(ProgramState& state, SerialPort& port, Dialogs& dialogs, 
 // radio that has answered everything is not waited for: the same bytes are decoded, sooner.
 void SerialLink::answerArrived()
 {
-    if (!timer2_->isEnabled() || !port_.isOpen())
+    if (!answerTimer_->isEnabled() || !port_.isOpen())
         return;
     exchange_.received += port_.readAll();
     if (AnswersComplete(exchange_.sent, exchange_.received, radio_))
-        Timer2Tick();
+        closeAnswerWindow();
 }
 
 void SerialLink::SendCommand(const QByteArray& frame)
@@ -63,7 +63,7 @@ void SerialLink::SendCommand(const QByteArray& frame)
         return;
     // Whatever came in since the last poll is not part of this answer: handle it now as the
     // broadcast poll would, so a stale broadcast never stands before the echo.
-    if (!timer2_->isEnabled())
+    if (!answerTimer_->isEnabled())
         handleBetweenOperations(port_.readAll());
 
     port_.write(frame);
@@ -76,8 +76,8 @@ void SerialLink::SendCommand(const QByteArray& frame)
     // still answered inside it. It grows only with the frames of the exchange it belongs to;
     // once it closes the next exchange starts from nothing.
     bytesInWindow_ += static_cast<int>(frame.size()) + LongestAnswerBytes(frame);
-    timer2_->setInterval(kAnswerWindowMs + LineTimeMs(bytesInWindow_, port_.baudRate()));
-    timer2_->setEnabled(true);
+    answerTimer_->setInterval(kAnswerWindowMs + LineTimeMs(bytesInWindow_, port_.baudRate()));
+    answerTimer_->setEnabled(true);
 }
 
 void SerialLink::startQueryChain()
@@ -88,33 +88,36 @@ void SerialLink::startQueryChain()
 
 void SerialLink::armAnswerTimer()
 {
-    timer2_->setInterval(kAnswerWindowMs + LineTimeMs(bytesInWindow_, port_.baudRate()));
-    timer2_->setEnabled(true);
+    answerTimer_->setInterval(kAnswerWindowMs + LineTimeMs(bytesInWindow_, port_.baudRate()));
+    answerTimer_->setEnabled(true);
 }
 
 void SerialLink::disarmAnswerTimer()
 {
-    timer2_->setEnabled(false);
+    answerTimer_->setEnabled(false);
     bytesInWindow_ = 0;
     exchange_ = {};
 }
 
-void SerialLink::Timer2Tick()
+void SerialLink::closeAnswerWindow()
 {
     if (!port_.isOpen())
         return;
     Exchange closed = std::move(exchange_);
     disarmAnswerTimer();
-    timer2_->setInterval(kAnswerWindowMs);
+    answerTimer_->setInterval(kAnswerWindowMs);
     const QByteArray data = closed.received + port_.readAll();
     if (!lineStillThere())
         return;
     qCDebug(civTraffic).noquote() << "answer" << data.toHex(' ').toUpper();
-    ShowStatusEcho(data);
+    showAnswerTraffic(data);
     // Only the echoes and the radio's own answers are decoded or count as the start-up's answer;
     // the status line and the connection doctor see everything that came.
     const QByteArray answers = WithoutRepeatedEchoes(AnswerFramesOf(data, closed.sent, radio_), closed.sent);
-    DecodeAnswer(state_, answers, radio_, channelAsked_);
+    if (const auto reading = ReadAnswer(answers, radio_, channelAsked_)) {
+        for (LinkListener* listener : listeners_)
+            listener->answerRead(*reading);
+    }
     closed.received = data;
     closed.radio = radio_;
     if (exchangeClosed_)
@@ -122,16 +125,16 @@ void SerialLink::Timer2Tick()
     notify();
     adviseOnLine(closed);
     if (state_.StartupQueryStep != 0)
-        StartupQueryNext(answers);
+        askNextStartupQuestion(answers);
 }
 
-void SerialLink::Timer1Tick()
+void SerialLink::pollBroadcasts()
 {
     if (portLost_) {
         tryReopen();
         return;
     }
-    if (timer2_->isEnabled())
+    if (answerTimer_->isEnabled())
         return;
     if (!port_.isOpen())
         return;
@@ -148,7 +151,7 @@ bool SerialLink::lineStillThere()
     state_.PortReady = 0;
     disarmAnswerTimer();
     portLost_ = true;
-    writeStatus(QStringLiteral("STATUS = COMM PORT LOST"));
+    showTraffic(QStringLiteral("STATUS = COMM PORT LOST"));
     notify();
     dialogs_.critical(QStringLiteral("COMM PORT LOST"),
                       QStringLiteral("The radio's serial line went away ... ") + state_.ConfigCommPort
@@ -166,7 +169,7 @@ void SerialLink::tryReopen()
     portLost_ = false;
     state_.PortReady = 1;
     port_.readAll();  // nothing from before the reopening may reach the decoder
-    writeStatus(QStringLiteral("STATUS = COMM PORT REOPENED"));
+    showTraffic(QStringLiteral("STATUS = COMM PORT REOPENED"));
     notify();
 }
 
@@ -177,32 +180,35 @@ void SerialLink::handleBetweenOperations(const QByteArray& data)
     qCDebug(civTraffic).noquote() << "between" << data.toHex(' ').toUpper();
     if (!state_.AutoStatus)
         return;
-    ShowAutoEcho(data);
+    showBroadcastTraffic(data);
     if (At(data, 1) == kPreamble && data.size() >= 3 && At(data, 3) == kBroadcastAddress)
-        SplitTransceive(state_, data);
+        for (const BroadcastReading& reading : ReadBroadcasts(data)) {
+            for (LinkListener* listener : listeners_)
+                listener->broadcastRead(reading);
+        }
     notify();
 }
 
-void SerialLink::ShowStatusEcho(const QByteArray& data)
+void SerialLink::showAnswerTraffic(const QByteArray& data)
 {
     if (data.isEmpty())
-        writeStatus(QStringLiteral("STATUS = RADIO NOT READY"));
+        showTraffic(QStringLiteral("STATUS = RADIO NOT READY"));
     else
-        writeStatus(QStringLiteral("STATUS = ") + BytesToText(data, state_.HexDisplay));
+        showTraffic(QStringLiteral("STATUS = ") + BytesToText(data, state_.HexDisplay));
 }
 
-void SerialLink::ShowAutoEcho(const QByteArray& data)
+void SerialLink::showBroadcastTraffic(const QByteArray& data)
 {
-    writeStatus(QStringLiteral("AUTO = ") + BytesToText(data, state_.HexDisplay));
+    showTraffic(QStringLiteral("AUTO = ") + BytesToText(data, state_.HexDisplay));
 }
 
-void SerialLink::writeStatus(const QString& text)
+void SerialLink::showTraffic(const QString& line)
 {
-    state_.radio.Text7 = text;
-    state_.memory.Text9 = text;
+    for (LinkListener* listener : listeners_)
+        listener->trafficShown(line);
 }
 
-void SerialLink::StartupQueryNext(const QByteArray& data)
+void SerialLink::askNextStartupQuestion(const QByteArray& data)
 {
     const int step = state_.StartupQueryStep;
     if (step == 5) {
@@ -257,7 +263,8 @@ void SerialLink::adviseOnLine(const Exchange& closed)
     const QString text = AdviceText(*finding, state_.ConfigCommBaud, state_.ConfigCommPort, radio_);
     if (state_.anyMemoryOperationRunning()) {
         state_.MemoryAdvice.append(text);
-        state_.showMemoryMessage(text);
+        for (LinkListener* listener : listeners_)
+            listener->adviceGiven(text);
         notify();
     } else {
         dialogs_.message(kAdviceTitle, text, MessageIcon::None, MessageButtons::Ok);

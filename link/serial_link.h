@@ -1,6 +1,7 @@
 #pragma once
 
 #include "connection_doctor.h"
+#include "link_listener.h"
 #include "state/program_state.h"
 
 #include "platform/dialogs.h"
@@ -67,7 +68,7 @@ public:
     // Called when an answer window closes, after its bytes were decoded.
     void setExchangeClosed(std::function<void(const Exchange&)> closed) { exchangeClosed_ = std::move(closed); }
     // An answer window is open: what was sent has not been answered and decoded yet.
-    bool answerAwaited() const { return timer2_->isEnabled(); }
+    bool answerAwaited() const { return answerTimer_->isEnabled(); }
 
     // The start-up query chain as a command line judges it: when the chain ends it is told how,
     // and the causes named on the way are its to tell. Without a judge the windows' way holds:
@@ -79,28 +80,33 @@ public:
 
     // Called after every tick that may have changed what the windows show.
     void setDisplayChanged(std::function<void()> changed) { displayChanged_ = std::move(changed); }
+    // Each face that shows the radio hears every reading, traffic line and advice, in the order
+    // they were added.
+    void addListener(LinkListener& listener) { listeners_.push_back(&listener); }
 
     void SendCommand(const QByteArray& frame);
-    void Timer2Tick();
-    void Timer1Tick();
-    void ShowStatusEcho(const QByteArray& data);
-    void ShowAutoEcho(const QByteArray& data);
-    void StartupQueryNext(const QByteArray& data);
+    // The answer window closes: what came is shown, read, and the start-up chain goes on.
+    void closeAnswerWindow();
+    // Between operations: what the radio sent on its own is shown and read.
+    void pollBroadcasts();
+    void showAnswerTraffic(const QByteArray& data);
+    void showBroadcastTraffic(const QByteArray& data);
+    void askNextStartupQuestion(const QByteArray& data);
     [[noreturn]] void FatalTrap(int number);
 
     // Start-up arms the answer timer with no send, to begin the query chain.
     void armAnswerTimer();
     void disarmAnswerTimer();
 
-    Timer& Timer1() { return *timer1_; }
-    Timer& Timer2() { return *timer2_; }
+    Timer& broadcastPollTimer() { return *pollTimer_; }
+    Timer& answerTimer() { return *answerTimer_; }
 
 private:
     // False, after closing the port and telling the operator, when the device went away.
     bool lineStillThere();
     void tryReopen();
     void handleBetweenOperations(const QByteArray& data);
-    void writeStatus(const QString& text);
+    void showTraffic(const QString& line);
     void notify();
     // Bytes arrived while the answer window is open: it closes at once when they complete
     // the answers to everything sent in it.
@@ -113,8 +119,9 @@ private:
     std::uint8_t radio_;
     Dialogs& dialogs_;
     ProgramExit& exit_;
-    std::unique_ptr<Timer> timer1_;
-    std::unique_ptr<Timer> timer2_;
+    std::unique_ptr<Timer> pollTimer_;
+    std::unique_ptr<Timer> answerTimer_;
+    std::vector<LinkListener*> listeners_;
     StartupQueries* queries_ = nullptr;
     std::function<void()> displayChanged_;
     std::function<bool()> reopen_;

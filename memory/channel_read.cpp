@@ -1,5 +1,6 @@
 #include "memory/channel_read.h"
 
+#include "link/format.h"
 #include "link/frames.h"
 #include "link/line_evidence.h"
 #include "link/radio_answers.h"
@@ -132,15 +133,15 @@ ChannelRead::Verdict ChannelRead::check(const Exchange& exchange)
         return Verdict::AskAgain;
     }
     const QByteArray& answer = *agreed;
-    const MemoryFields shown = ShownFromAnswer(answer, channel_);
-    if (IsBlankChannelAnswer(answer)) {
+    const auto shown = ChannelOfAnswer(answer);
+    if (!shown) {
         record_.reset();
         line_ = FormatDataLine({channel_, QString(), QString(), QString(), QString(), QString()});
         return Verdict::Read;
     }
-    record_ = MemoryRecord::from(ContentsOfAnswer(answer));
-    line_ = FormatDataLine(
-        {channel_, shown.Text3, shown.Text4, shown.Text5, SelectMark(*record_), WritableLabel(shown.Text6)});
+    record_ = shown->record;
+    line_ = FormatDataLine({channel_, FrequencyText(shown->hz), ModeName(shown->mode()), FilterName(shown->filter()),
+                            SelectMark(*record_), WritableLabel(shown->label())});
     return Verdict::Read;
 }
 

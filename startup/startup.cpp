@@ -52,10 +52,6 @@ void Startup::ResetOperationState()
 void Startup::InitialiseProtocol()
 {
     ProgramState& s = p_.state;
-    s.FilterValue = QString(1, QChar(0));
-    s.SelectValue = QString(1, QChar(0));
-    s.LabelField = QString(kRadio.labelLength, u' ');
-    s.EdgeUpperNext = false;
     s.AutoStatus = true;
     p_.link.disarmAnswerTimer();
 }

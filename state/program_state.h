@@ -51,16 +51,6 @@ struct ProgramState {
     bool AutoStatus = true;
     bool HexDisplay = true;
 
-    // What the decoders read last
-    QString FrequencyDisplay;
-    QString ModeValue;
-    QString FilterValue;
-    QString SelectValue;
-    QString LabelField;
-    QString LabelText;
-    QString RxTxText;
-    bool EdgeUpperNext = false;
-
     // Memory operations
     bool CreatingFile = false;
     bool ViewingFile = false;

@@ -1,9 +1,11 @@
-// Bytes to numbers and texts and back: BCD, frames as they go on the wire, and what the answer and
-// broadcast decoders write into the windows' fields.
-#include "link/answer_decoder.h"
+// Bytes to numbers and texts and back: BCD, frames as they go on the wire, what the answer and
+// broadcast readers make of the radio's bytes, and the texts the windows' fields show of it.
+#include "link/answer_reader.h"
 #include "link/bcd.h"
 #include "link/format.h"
 #include "link/frames.h"
+#include "memory/window/channel_fields.h"
+#include "radio/window/radio_fields.h"
 
 #include "tests/support/test_program.h"
 
@@ -56,18 +58,17 @@ TEST(Format, FrequenciesTrafficModeNamesAndFieldEdges)
     EXPECT_FALSE(FrequencyField(QStringLiteral("1407x0")).has_value());
 }
 
-// Every field either decoder may write, by a short name: r = Radio window, m = Memory window.
-const char* const kFieldNames[] = {"r1",   "r2",     "r3",     "r4",    "r5", "r6",   "r7",   "m1",
-                                   "m2",   "m3",     "m4",     "m5",    "m6", "m7",   "freq", "mode",
-                                   "filter", "select", "label", "rxtx", "edge"};
+// Every field the windows show of what the link reads, by a short name: r = Radio window,
+// m = Memory window.
+const char* const kFieldNames[] = {"r1", "r2", "r3", "r4", "r5", "r6", "r7",
+                                   "m1", "m2", "m3", "m4", "m5", "m6", "m7"};
 
 std::vector<QString> Fields(const ProgramState& s)
 {
     const RadioFields& r = s.radio;
     const MemoryFields& m = s.memory;
-    return {r.Text1, r.Text2, r.Text3, r.Text4, r.Text5, r.Text6, r.Text7, m.Text1, m.Text2, m.Text3, m.Text4,
-            m.Text5, m.Text6, m.Text7, s.FrequencyDisplay, s.ModeValue, s.FilterValue, s.SelectValue, s.LabelField,
-            s.RxTxText, s.EdgeUpperNext ? QStringLiteral("upper") : QStringLiteral("lower")};
+    return {r.Text1, r.Text2, r.Text3, r.Text4, r.Text5, r.Text6, r.Text7,
+            m.Text1, m.Text2, m.Text3, m.Text4, m.Text5, m.Text6, m.Text7};
 }
 
 ProgramState Filled()
@@ -95,8 +96,30 @@ std::vector<QString> FilledWith(const char* changes)
     return fields;
 }
 
-// The channel of the memory read sent last, as the link hands it to the decoder.
+// The channel of the memory read sent last, as the link hands it to the reader.
 constexpr int kChannelAsked = 40;
+
+// Both windows' texts of what the link reads, as the program wires them.
+struct Faces {
+    ProgramState state = Filled();
+    RadioFieldTexts radio{state.radio};
+    MemoryChannelFields memory{state};
+
+    void answer(const QByteArray& data)
+    {
+        if (const auto reading = ReadAnswer(data, kAddress94, kChannelAsked)) {
+            radio.answerRead(*reading);
+            memory.answerRead(*reading);
+        }
+    }
+    void broadcast(const QByteArray& data)
+    {
+        for (const BroadcastReading& reading : ReadBroadcasts(data)) {
+            radio.broadcastRead(reading);
+            memory.broadcastRead(reading);
+        }
+    }
+};
 
 struct Row {
     const char* name;
@@ -117,28 +140,28 @@ const Row kAnswers[] = {
      "r6=MY CALL = N0CALLAB|m6=HELLO N0CALLAB"},
     {"short call stops at FD", "FE FE 94 E0 1A 05 00 91 FD FE FE E0 94 1A 05 00 91 4B 31 41 FD",
      "r6=MY CALL = K1A|m6=HELLO K1A"},
-    {"r/t", "FE FE 94 E0 1C 00 FD FE FE E0 94 1C 00 01 FD", "r6=RxTx = 1|rxtx=1"},
+    {"r/t", "FE FE 94 E0 1C 00 FD FE FE E0 94 1C 00 01 FD", "r6=RxTx = 1"},
     {"squelch open", "FE FE 94 E0 15 01 FD FE FE E0 94 15 01 01 FD", "r6=Squelch is Open|m7=Squelch is Open"},
     {"squelch odd", "FE FE 94 E0 15 01 FD FE FE E0 94 15 01 02 FD", "r6=|m7="},
     {"s9", "FE FE 94 E0 15 02 FD FE FE E0 94 15 02 01 20 FD", "r6=S-Meter = S9"},
-    {"frequency", "FE FE 94 E0 03 FD FE FE E0 94 03 00 40 07 14 00 FD", "r1=14.074.0|r2= |r3= |freq=14.074.0"},
+    {"frequency", "FE FE 94 E0 03 FD FE FE E0 94 03 00 40 07 14 00 FD", "r1=14.074.0|r2= |r3= "},
     {"no frequency", "FE FE 94 E0 03 FD FE FE E0 94 03 FF FF FF FF FF FD", "r1= |r2= |r3= |r4= |r5= |r6= ",
      true},
-    {"mode", "FE FE 94 E0 04 FD FE FE E0 94 04 03 02 FD", "r4=CW|r5=Fil 2|r2= |r3= |mode= 3|filter= 2"},
-    {"mode 06 keeps the mode box", "FE FE 94 E0 04 FD FE FE E0 94 04 06 02 FD", "r5=Fil 2|r2= |r3= |mode= 6|filter= 2"},
-    {"frequency set + 03", SET_710 "FE FE E0 94 03 00 00 10 07 00 FD", "r1=07.100.0|r2= |r3= |r6= |freq=07.100.0"},
+    {"frequency not BCD", "FE FE 94 E0 03 FD FE FE E0 94 03 00 40 0A 14 00 FD", ""},
+    {"mode", "FE FE 94 E0 04 FD FE FE E0 94 04 03 02 FD", "r4=CW|r5=Fil 2|r2= |r3= "},
+    {"mode 06 keeps the mode box", "FE FE 94 E0 04 FD FE FE E0 94 04 06 02 FD", "r5=Fil 2|r2= |r3= "},
+    {"frequency set + 03", SET_710 "FE FE E0 94 03 00 00 10 07 00 FD", "r1=07.100.0|r2= |r3= |r6= "},
     {"frequency set with OK", SET_710 "FE FE E0 94 FB FD FE FE E0 94 03 00 00 10 07 00 FD",
-     "r1=07.100.0|r2= |r3= |r6= |freq=07.100.0"},
+     "r1=07.100.0|r2= |r3= |r6= "},
     {"refused set, then the answer", SET_710 "FE FE E0 94 FA FD FE FE E0 94 03 00 40 07 14 00 FD",
-     "r1=14.074.0|r2= |r3= |r6= |freq=14.074.0"},
-    {"mode set", "FE FE 94 E0 06 08 FD FE FE E0 94 FB FD", "r4=RTTYr|r2= |r3= |r6= |mode= 8", true},
+     "r1=14.074.0|r2= |r3= |r6= "},
+    {"mode set", "FE FE 94 E0 06 08 FD FE FE E0 94 FB FD", "r4=RTTYr|r2= |r3= |r6= ", true},
     {"mode and filter set + 04", "FE FE 94 E0 06 01 03 FD FE FE 94 E0 04 FD FE FE E0 94 FB FD FE FE E0 94 04 01 03 FD",
-     "r4=USB|r5=Fil 3|r2= |r3= |r6= |mode= 1|filter= 3", true},
+     "r4=USB|r5=Fil 3|r2= |r3= |r6= ", true},
     {"select + clear", "FE FE 94 E0 08 00 05 FD FE FE 94 E0 0B FD FE FE E0 94 FB FD FE FE E0 94 FB FD", ""},
     {"select 101", "FE FE 94 E0 08 01 01 FD FE FE 94 E0 1A 00 01 01 FD " MEM_101,
      "r1=07.074.0|r2=P2|r3=*|r4=USB|r5=Fil 1|r6=ABC       |m1=P2|m2=*|m3=07.074.0|m4=USB|m5=Fil 1|m6=ABC       "
-     "|m7=P2      *      07.074.0      USB      Fil 1      ABC       |freq=07.074.0|mode= 1|filter= 1|select= 1"
-     "|label=ABC       "},
+     "|m7=P2      *      07.074.0      USB      Fil 1      ABC       "},
     {"read 7", "FE FE 94 E0 1A 00 00 07 FD FE FE E0 94 1A 00 00 07 00 00 40 07 14 00 01 02 00 00 10 00 00 10 00 "
                "00 40 07 14 00 01 02 00 00 10 00 00 10 00 46 54 38 20 20 20 20 20 20 20 FD",
      nullptr},
@@ -148,34 +171,33 @@ const Row kAnswers[] = {
     {"echoed 1A 00 ch FF", "FE FE 94 E0 1A 00 00 05 FF FD FE FE E0 94 FA FD", "r1= |r2= |r3= |r4= |r5= |r6= ", true},
     {"memory write echo", "FE FE 94 E0 1A 00 00 05 00 00 00 10 07 00 00 01 00 00 10 00 00 10 00 00 00 10 07 00 00 01 "
                           "00 00 10 00 00 10 00 48 4F 4D 45 20 20 20 20 20 20 FD FE FE E0 94 FB FD",
-     "r1=07.100.0|r2=5|r3= |r4=LSB|r5=Fil 1|r6=HOME      |freq=07.100.0|mode= 0|filter= 1|select= 0|label=HOME      ",
-     true},
+     "r1=07.100.0|r2=5|r3= |r4=LSB|r5=Fil 1|r6=HOME      ", true},
     {"switch without a row", "FE FE 94 E0 16 45 01 FD FE FE E0 94 FB FD", ""},
     {"ten bytes", "FE FE 94 E0 03 FD FE FE E0 94", ""},
 };
 
 // Each answer writes its own fields and leaves every other one; and noise, a radio switched off
 // mid-answer or a wrong rate cut answers short: however short, nothing changes.
-TEST(DecodeAnswer, EachAnswerWritesItsFieldsAndNoTruncationChangesAny)
+TEST(AnswerTexts, EachAnswerWritesItsFieldsAndNoTruncationChangesAny)
 {
     for (const Row& row : kAnswers) {
-        ProgramState state = Filled();
-        DecodeAnswer(state, Hex(row.data), kAddress94, kChannelAsked);
+        Faces faces;
+        faces.answer(Hex(row.data));
         if (row.changes != nullptr) {
-            EXPECT_EQ(Fields(state), FilledWith(row.changes)) << row.name;
+            EXPECT_EQ(Fields(faces.state), FilledWith(row.changes)) << row.name;
         }
         const QByteArray full = Hex(row.data);
         for (qsizetype length = 11; !row.echoAlone && length < full.size(); ++length) {
-            ProgramState cut = Filled();
-            DecodeAnswer(cut, full.left(length), kAddress94, kChannelAsked);
-            EXPECT_EQ(Fields(cut), Fields(Filled())) << row.name << " cut to " << length;
+            Faces cut;
+            cut.answer(full.left(length));
+            EXPECT_EQ(Fields(cut.state), Fields(Filled())) << row.name << " cut to " << length;
         }
     }
 }
 
 // The S-meter's two bytes as they come (not read as BCD): each step of the scale from its first
 // reading, and the reading just below it still the step before.
-TEST(DecodeAnswer, TheSMeterNamesEachStepFromItsFirstReading)
+TEST(AnswerTexts, TheSMeterNamesEachStepFromItsFirstReading)
 {
     const struct { int high, low; const char* shown; } rows[] = {
         {0, 0, "S0"},    {0, 24, "S0"},   {0, 25, "S1"},   {0, 39, "S1"},   {0, 40, "S2"},          {0, 59, "S2"},
@@ -187,48 +209,104 @@ TEST(DecodeAnswer, TheSMeterNamesEachStepFromItsFirstReading)
         {2, 0, "VERY POWERFUL"}, {255, 255, "VERY POWERFUL"},
     };
     for (const auto& row : rows) {
-        ProgramState state = Filled();
-        DecodeAnswer(state, Hex("FE FE 94 E0 15 02 FD FE FE E0 94 15 02") + char(row.high) + char(row.low) + '\xFD', kAddress94);
-        EXPECT_EQ(state.radio.Text6, QStringLiteral("S-Meter = ") + QLatin1String(row.shown)) << row.high << " " << row.low;
+        Faces faces;
+        faces.answer(Hex("FE FE 94 E0 15 02 FD FE FE E0 94 15 02") + char(row.high) + char(row.low) + '\xFD');
+        EXPECT_EQ(faces.state.radio.Text6, QStringLiteral("S-Meter = ") + QLatin1String(row.shown)) << row.high << " " << row.low;
     }
 }
 
-// 1 and 99 as numbers, 100 and 101 as the scan edges P1 and P2; a high byte the radio never
-// sends leaves the box as it was.
-TEST(DecodeAnswer, ChannelNumbersAtTheEdgesAndBandEdgesAlternating)
+// A memory read answer of `channel` (two bytes) holding `frequency` (five bytes), `mode` and
+// `filter`, echo ahead.
+QByteArray MemoryRead(const char* channel, const char* frequency = "00 40 07 07 00", int mode = 1, int filter = 1)
 {
-    const std::pair<const char*, const char*> rows[] = {
-        {"00 01", "1"}, {"00 99", "99"}, {"01 00", "P1"}, {"01 01", "P2"}, {"02 00", "r2"}};
-    for (const auto& [channel, shown] : rows) {
-        ProgramState state = Filled();
-        DecodeAnswer(state, Hex("FE FE 94 E0 1A 00") + Hex(channel) + Hex("FD FE FE E0 94 1A 00") + Hex(channel)
-                                + Hex(MEM_101).mid(8), kAddress94);
-        EXPECT_EQ(state.radio.Text2, QString::fromLatin1(shown)) << channel;
-        EXPECT_EQ(state.radio.Text1, u"07.074.0") << channel;
-    }
-    ProgramState state = Filled();
-    for (const char16_t* text : {u"14.000.0", u"14.350.0", u"14.000.0"}) {
-        DecodeAnswer(state, Hex("FE FE 94 E0 02 FD FE FE E0 94 02 00 00 00 14 00 2D 00 00 35 14 00 FD"), kAddress94);
-        EXPECT_EQ(state.radio.Text1, QString::fromUtf16(text));
-        EXPECT_EQ(state.radio.Text4, u" ");
-    }
-    EXPECT_TRUE(state.EdgeUpperNext);
+    const QByteArray set = Hex(frequency) + char(mode) + char(filter) + Hex("00 00 10 00 00 10 00");
+    return Hex("FE FE 94 E0 1A 00") + Hex(channel) + Hex("FD FE FE E0 94 1A 00") + Hex(channel) + Hex("01") + set + set
+        + Hex("41 42 43 20 20 20 20 20 20 20 FD");
 }
 
-TEST(SplitTransceive, DecodesEveryBroadcastFrameAndWithoutInterjectionsKeepsTheRest)
+// The values the reader takes from the bytes at the ends of their ranges: hertz from 0 to the
+// 1 GHz digit, every mode byte as it came, filters 1-3, channels 1, 99 and the scan edges, a
+// channel that holds nothing named by the channel asked for.
+TEST(ReadAnswer, TakesEachValueAtTheEndsOfItsRange)
+{
+    const auto channelOf = [](const QByteArray& data) -> std::optional<ChannelShown> {
+        const auto reading = ReadAnswer(data, kAddress94, kChannelAsked);
+        if (!reading || !std::holds_alternative<ChannelShown>(*reading))
+            return std::nullopt;
+        return std::get<ChannelShown>(*reading);
+    };
+    const std::pair<const char*, std::int64_t> frequencies[] = {
+        {"00 00 00 00 00", 0}, {"00 40 07 14 00", 14'074'000}, {"90 78 56 34 12", 1'234'567'890},
+        {"99 99 99 99 99", 9'999'999'999}, {"00 00 00 00 10", 1'000'000'000}};
+    for (const auto& [bytes, hz] : frequencies) {
+        const auto reading = ReadAnswer(Hex("FE FE 94 E0 03 FD FE FE E0 94 03") + Hex(bytes) + Hex("FD"), kAddress94);
+        ASSERT_TRUE(reading && std::holds_alternative<FrequencyReading>(*reading)) << bytes;
+        EXPECT_EQ(std::get<FrequencyReading>(*reading).hz, hz) << bytes;
+        const auto shown = channelOf(MemoryRead("00 01", bytes));
+        ASSERT_TRUE(shown) << bytes;
+        EXPECT_EQ(shown->channel.hz, hz) << bytes;
+    }
+    for (int mode = 0; mode <= 8; ++mode) {
+        for (int filter = 1; filter <= 3; ++filter) {
+            const auto reading = ReadAnswer(Hex("FE FE 94 E0 04 FD FE FE E0 94 04") + char(mode) + char(filter) + '\xFD',
+                                            kAddress94);
+            ASSERT_TRUE(reading && std::holds_alternative<ModeReading>(*reading)) << mode;
+            EXPECT_EQ(std::get<ModeReading>(*reading).mode, mode);
+            EXPECT_EQ(std::get<ModeReading>(*reading).filter, filter);
+            const auto shown = channelOf(MemoryRead("00 05", "00 40 07 07 00", mode, filter));
+            ASSERT_TRUE(shown) << mode;
+            EXPECT_EQ(shown->channel.mode(), mode);
+            EXPECT_EQ(shown->channel.filter(), filter);
+        }
+    }
+    const std::pair<const char*, std::optional<int>> channels[] = {
+        {"00 01", 1}, {"00 99", 99}, {"01 00", 100}, {"01 01", 101}, {"02 00", std::nullopt}, {"00 0A", std::nullopt}};
+    for (const auto& [bytes, channel] : channels) {
+        const auto shown = channelOf(MemoryRead(bytes));
+        ASSERT_TRUE(shown) << bytes;
+        EXPECT_EQ(shown->channel.channel, channel) << bytes;
+        EXPECT_EQ(shown->channel.label(), u"ABC       ");
+        EXPECT_FALSE(shown->written);
+    }
+    const auto blank = ReadAnswer(Hex("FE FE 94 E0 1A 00 00 40 FD FE FE E0 94 1A 00 00 40 FF FD"), kAddress94, kChannelAsked);
+    ASSERT_TRUE(blank && std::holds_alternative<BlankChannel>(*blank));
+    EXPECT_EQ(std::get<BlankChannel>(*blank).channelAsked, kChannelAsked);
+    EXPECT_FALSE(channelOf(MemoryRead("00 01", "00 40 07 0A 00")));  // a frequency not in BCD: nothing
+}
+
+// Band-edge questions in a row show the lower edge, the upper, the lower again; the channel
+// names go as the radio names them.
+TEST(AnswerTexts, BandEdgesAlternateAndChannelsShowTheirNames)
+{
+    Faces faces;
+    for (const char16_t* text : {u"14.000.0", u"14.350.0", u"14.000.0"}) {
+        faces.answer(Hex("FE FE 94 E0 02 FD FE FE E0 94 02 00 00 00 14 00 2D 00 00 35 14 00 FD"));
+        EXPECT_EQ(faces.state.radio.Text1, QString::fromUtf16(text));
+        EXPECT_EQ(faces.state.radio.Text4, u" ");
+    }
+    const std::pair<const char*, const char*> channels[] = {
+        {"00 01", "1"}, {"00 99", "99"}, {"01 00", "P1"}, {"01 01", "P2"}, {"02 00", "r2"}};
+    for (const auto& [channel, shown] : channels) {
+        Faces named;
+        named.answer(MemoryRead(channel));
+        EXPECT_EQ(named.state.radio.Text2, QString::fromLatin1(shown)) << channel;
+    }
+}
+
+TEST(ReadBroadcasts, EachBroadcastFrameIsShownAndWithoutInterjectionsKeepsTheRest)
 {
     const Row rows[] = {
-        {"frequency", "FE FE 00 94 00 00 40 07 14 00 FD", "r1=14.074.0|r2=|r3=|r6=|freq=14.074.0"},
+        {"frequency", "FE FE 00 94 00 00 40 07 14 00 FD", "r1=14.074.0|r2=|r3=|r6="},
         {"mode, then frequency", "FE FE 00 94 01 03 02 FD FE FE 00 94 00 00 00 05 07 00 FD",
-         "r1=07.050.0|r4=CW|r5=Fil 2|r2=|r3=|r6=|freq=07.050.0|mode= 3|filter= 2"},
+         "r1=07.050.0|r4=CW|r5=Fil 2|r2=|r3=|r6="},
         {"no end byte", "FE FE 00 94 01 03 02 FC", ""},
         {"unknown command", "FE FE 00 94 05 FD", "r2=|r3=|r6="},
         {"cut short", "FE FE 00 94 00 00 40", "r2=|r3=|r6="},
     };
     for (const Row& row : rows) {
-        ProgramState state = Filled();
-        SplitTransceive(state, Hex(row.data));
-        EXPECT_EQ(Fields(state), FilledWith(row.changes)) << row.name;
+        Faces faces;
+        faces.broadcast(Hex(row.data));
+        EXPECT_EQ(Fields(faces.state), FilledWith(row.changes)) << row.name;
     }
     EXPECT_EQ(WithoutInterjections(Hex("FE FE 94 E0 06 01 FD FE FE E0 94 FB FD FE FE 00 94 00 00 40 07 14 00 FD"), kAddress94),
               Hex("FE FE 94 E0 06 01 FD"));

@@ -37,7 +37,7 @@ protected:
     }
     bool checked(const char* option) { return find<QRadioButton>(option).isChecked(); }
     QString shown(const char* field) { return find<QLineEdit>(field).text(); }
-    void answerWindowCloses() { static_cast<ManualTimer&>(program.link.Timer2()).fire(); }
+    void answerWindowCloses() { static_cast<ManualTimer&>(program.link.answerTimer()).fire(); }
 };
 
 TEST_F(RadioWindow, EveryFixedControlShowsItsCaptionAndSendsItsBytesEveryTimeItIsClicked)

@@ -489,7 +489,7 @@ TEST_F(PtyStartupTest, OpeningDiscardsStaleBytesAndTheExitMenuReleasesThePortFor
     ASSERT_EQ(program.state.PortReady, 1);
     program.radio.queryFrequency();
     EXPECT_EQ(pty.read(1000), Hex("FE FE 94 E0 03 FD"));
-    static_cast<testing::ManualTimer&>(program.link.Timer2()).fire();
+    static_cast<testing::ManualTimer&>(program.link.answerTimer()).fire();
     EXPECT_EQ(program.state.radio.Text7, u"STATUS = RADIO NOT READY");
     QtSerialPort nextStart(t.directory.path());
     ASSERT_TRUE(nextStart.open(1, QStringLiteral("19200,N,8,1")).has_value()) << "the lock is not seen at all";

@@ -43,8 +43,8 @@ struct SimProgram {
     // operation runs (or `maxTicks` ticks). Returns the ticks of the window's timer.
     int runMemoryOperation(int number, int maxTicks = 250);
 
-    ManualTimer& timer1() const { return static_cast<ManualTimer&>(program->link.Timer1()); }
-    ManualTimer& timer2() const { return static_cast<ManualTimer&>(program->link.Timer2()); }
+    ManualTimer& timer1() const { return static_cast<ManualTimer&>(program->link.broadcastPollTimer()); }
+    ManualTimer& timer2() const { return static_cast<ManualTimer&>(program->link.answerTimer()); }
 
     QTemporaryDir directory;
     std::unique_ptr<SimProcess> sim;

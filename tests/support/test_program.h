@@ -49,8 +49,8 @@ struct TestProgram {
                      const QString& commPort = QStringLiteral("COM1"),
                      const QString& callSign = QStringLiteral("N0CALL")) const;
 
-    ManualTimer& timer1() const { return static_cast<ManualTimer&>(program->link.Timer1()); }
-    ManualTimer& timer2() const { return static_cast<ManualTimer&>(program->link.Timer2()); }
+    ManualTimer& timer1() const { return static_cast<ManualTimer&>(program->link.broadcastPollTimer()); }
+    ManualTimer& timer2() const { return static_cast<ManualTimer&>(program->link.answerTimer()); }
 
     QTemporaryDir directory;
     ScriptedSerialPort port;

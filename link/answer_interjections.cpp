@@ -1,4 +1,4 @@
-#include "answer_decoder.h"
+#include "answer_reader.h"
 
 #include "bytes.h"
 #include "frames.h"

@@ -1,0 +1,60 @@
+#include "memory/window/channel_fields.h"
+
+#include "link/format.h"
+#include "link/radio_model.h"
+
+namespace talvex {
+
+namespace {
+
+const QString kSixBlanks = QStringLiteral("      ");
+
+template <class... Shows>
+struct Overloaded : Shows... {
+    using Shows::operator()...;
+};
+
+}  // namespace
+
+void MemoryChannelFields::answerRead(const RadioReading& reading)
+{
+    std::visit(Overloaded{
+                   [this](const ChannelShown& shown) {
+                       if (!shown.written)
+                           showChannel(shown.channel);
+                   },
+                   [this](const BlankChannel& blank) { showBlank(blank.channelAsked); },
+                   [this](const CallSign& call) { state_.memory.Text6 = QStringLiteral("HELLO ") + call.call; },
+                   [this](const SquelchState& squelch) { state_.showMemoryMessage(SquelchText(squelch.value)); },
+                   [](const auto&) {},
+               },
+               reading);
+}
+
+// A value the radio has no text for shows an empty field, never the channel shown before.
+void MemoryChannelFields::showChannel(const ChannelReading& c)
+{
+    MemoryFields& m = state_.memory;
+    m.Text1 = c.channel ? ChannelName(*c.channel) : QString();
+    m.Text2 = c.select() == 0 ? QStringLiteral(" ") : c.select() <= kRadio.selectGroups ? QStringLiteral("*") : QString();
+    m.Text3 = FrequencyText(c.hz);
+    m.Text4 = ModeName(c.mode());
+    m.Text5 = FilterName(c.filter());
+    m.Text6 = c.label();
+    state_.showMemoryMessage(m.Text1 + kSixBlanks + m.Text2 + kSixBlanks + m.Text3 + kSixBlanks + m.Text4 + kSixBlanks
+                             + m.Text5 + kSixBlanks + m.Text6);
+}
+
+void MemoryChannelFields::showBlank(std::optional<int> channelAsked)
+{
+    MemoryFields& m = state_.memory;
+    m.Text3.clear();
+    m.Text1 = channelAsked ? QString::number(*channelAsked) : QString();
+    m.Text2.clear();
+    m.Text4.clear();
+    m.Text5.clear();
+    m.Text6.clear();
+    state_.showMemoryMessage(QStringLiteral("Blank"));
+}
+
+}  // namespace talvex
