@@ -7,7 +7,6 @@ namespace talvex {
 Program::Program(PlatformServices services, WindowShell& windowShell, std::uint8_t radioAddress)
     : platform(std::move(services)),
       windows(windowShell),
-      radioTexts(state.radio),
       memoryTexts(state),
       link(state, platform.port, platform.dialogs, platform.exit, platform.timers, radioAddress),
       dataFile(state, platform.dialogs, platform.exit, platform.workingDirectory),
@@ -41,8 +40,8 @@ Program::~Program() { platform.exit.setRelease({}); }
 
 ProgramControls Program::controls()
 {
-    return ProgramControls{state,  radio,           memory,          startup, setup, dataSetup,
-                           windows, platform.dialogs, platform.timers, display};
+    return ProgramControls{state,   radio,           memory,          startup, setup, dataSetup,
+                           windows, platform.dialogs, platform.timers, display, radioTexts};
 }
 
 }  // namespace talvex

@@ -22,14 +22,14 @@ int main(int argc, char** argv)
         std::printf("start-up against the simulator failed\n");
         return 1;
     }
-    talvex::ProgramState& state = run.program->state;
+    talvex::RadioFields& shown = run.program->radioTexts.fields();
     constexpr int kQueries = 50;
     std::vector<qint64> times;
     for (int i = 0; i < kQueries; ++i) {
-        state.radio.Text1.clear();
+        shown.Text1.clear();
         const qint64 start = run.timers.clock.elapsed();
         run.program->radio.queryFrequency();
-        if (!run.runUntil([&] { return !state.radio.Text1.isEmpty(); }, 2000)) {
+        if (!run.runUntil([&] { return !shown.Text1.isEmpty(); }, 2000)) {
             std::printf("query %d: no frequency shown within 2 s\n", i + 1);
             return 1;
         }

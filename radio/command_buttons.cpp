@@ -4,7 +4,6 @@
 
 #include "link/bcd.h"
 #include "link/frames.h"
-#include "radio/blank_fields.h"
 
 namespace talvex {
 
@@ -19,18 +18,6 @@ void RadioOperations::setVolume(int level)
 
 void RadioOperations::sendManual(const QByteArray& command) { link_.SendCommand(CommandFrame(command)); }
 
-void RadioOperations::clearStatus()
-{
-    BlankDisplayFields(state_);
-    BlankMessageAreas(state_);
-}
-
-void RadioOperations::toggleAutoStatus()
-{
-    state_.AutoStatus = !state_.AutoStatus;
-    QString& caption = state_.radio.AutoStatusCaption;
-    caption = caption != u"Enable Auto Status" ? QStringLiteral("Enable Auto Status") : QStringLiteral("Disable Auto Status");
-    clearStatus();
-}
+void RadioOperations::toggleAutoStatus() { state_.AutoStatus = !state_.AutoStatus; }
 
 }  // namespace talvex

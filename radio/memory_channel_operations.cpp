@@ -5,7 +5,6 @@
 #include "link/frames.h"
 #include "link/memory_record.h"
 #include "link/radio_model.h"
-#include "radio/blank_fields.h"
 
 #include <optional>
 
@@ -45,7 +44,6 @@ void RadioOperations::readChannel(int channel)
 void RadioOperations::clearSelectedChannel()
 {
     send({0x0B});
-    BlankDisplayFields(state_);
 }
 
 // Past either end, or moving down from the program-scan edges 100/101, lands in 1-99.

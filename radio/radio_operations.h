@@ -58,7 +58,7 @@ public:
     // The select, then the channel read back.
     void selectChannel(int channel);
     void readChannel(int channel);
-    // Clears whatever channel the radio has selected, and blanks the six display fields.
+    // Clears whatever channel the radio has selected.
     void clearSelectedChannel();
     // Memory Write of channels 1-99; the write of a whole record (as a merge or a backup gives
     // it, the scan edges included). Each ends as every memory write does: memory mode, then the
@@ -73,10 +73,8 @@ public:
     bool channelSelected() const { return channelSelected_; }
 
     // --- the displays ---
-    // Auto Status Toggle: broadcasts shown or not; the button names what its next click does.
+    // Auto Status Toggle: broadcasts shown or not.
     void toggleAutoStatus();
-    // Clear Status: the six display fields and both message areas blanked.
-    void clearStatus();
     // The traffic in hexadecimal, or in decimal.
     void setHexDisplay(bool hex) { state_.HexDisplay = hex; }
 

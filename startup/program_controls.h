@@ -11,6 +11,7 @@ namespace talvex {
 class DataFileSetup;
 class Dialogs;
 class MemoryOperations;
+class RadioFieldTexts;
 class RadioOperations;
 class Startup;
 class SystemSetup;
@@ -45,6 +46,8 @@ struct ProgramControls {
     Dialogs& dialogs;
     TimerFactory& timers;
     DisplayListeners& display;
+    // The Radio window's field texts, which the link's readings write.
+    RadioFieldTexts& radioTexts;
 
     void addDisplayListener(std::function<void()> listener) { display.add(std::move(listener)); }
     void notifyDisplay() const { display.notify(); }

@@ -8,19 +8,6 @@
 
 namespace talvex {
 
-// The texts of the Radio Operations window's display fields.
-struct RadioFields {
-    QString Text1;  // frequency
-    QString Text2;  // channel
-    QString Text3;  // select mark
-    QString Text4;  // mode
-    QString Text5;  // filter
-    QString Text6;  // status / information
-    QString Text7;  // message area (traffic)
-    // The Auto Status button names what its next click does, so it follows its own text.
-    QString AutoStatusCaption = QStringLiteral("Auto Status Toggle");
-};
-
 // The texts of the Memory Operations window's display fields.
 struct MemoryFields {
     QString Text1;  // channel
@@ -77,7 +64,6 @@ struct ProgramState {
     QString ConfigCommBaud;
     bool ConfigMissing = false;
 
-    RadioFields radio;
     MemoryFields memory;
 
     // Lines that hold the Memory window's message line (Text7) while they stand, against what

@@ -160,8 +160,8 @@ const std::vector<ButtonControl>& CommandControlButtons()
         {"Command2", "Set Vol", {kLeft, 1860, kHalf, kHeight}, &E::setVolume},
         {"Command31", "Speech", {kRight, 1860, kRightHalf, kHeight}, Send(F::Announce)},
         {"Command47", "Squelch Status ", {kLeft, 2310, kFull, kHeight}, Send(F::QuerySquelch)},
-        {"Command44", "Auto Status Toggle", {kLeft, 3280, kFull, kHeight}, Run(&R::toggleAutoStatus)},
-        {"Command36", "Clear Status", {kLeft, 3800, kFull, kHeight}, Run(&R::clearStatus)},
+        {"Command44", "Auto Status Toggle", {kLeft, 3280, kFull, kHeight}, &RadioEntries::toggleAutoStatus},
+        {"Command36", "Clear Status", {kLeft, 3800, kFull, kHeight}, &RadioEntries::clearStatus},
     };
     return buttons;
 }

@@ -1,6 +1,5 @@
 #include "radio/window/radio_entries.h"
 
-#include "radio/blank_fields.h"
 #include "radio/entry_values.h"
 
 namespace talvex {
@@ -11,16 +10,33 @@ QString ChannelPrompt() { return QStringLiteral("Enter 'CHANNEL NUMBER' (") + Ch
 
 }  // namespace
 
-RadioEntries::RadioEntries(ProgramState& state, RadioOperations& radio, Dialogs& dialogs)
-    : state_(state), radio_(radio), dialogs_(dialogs)
+RadioEntries::RadioEntries(ProgramState& state, RadioOperations& radio, Dialogs& dialogs, RadioFieldTexts& texts)
+    : state_(state), radio_(radio), dialogs_(dialogs), texts_(texts)
 {
 }
 
-void RadioEntries::refuse() { BlankMessageAreas(state_); }
+void RadioEntries::refuse()
+{
+    texts_.blankMessageArea();
+    state_.memory.Text9 = QStringLiteral(" ");
+}
+
+void RadioEntries::clearStatus()
+{
+    texts_.blankDisplay();
+    refuse();
+}
+
+void RadioEntries::toggleAutoStatus()
+{
+    radio_.toggleAutoStatus();
+    texts_.switchAutoStatusCaption();
+    clearStatus();
+}
 
 void RadioEntries::setFilter(int filter)
 {
-    const auto mode = ModeShownBy(state_.radio.Text4);
+    const auto mode = ModeShownBy(texts_.fields().Text4);
     if (!mode)
         return refuse();
     radio_.setFilter(filter, *mode);
@@ -78,7 +94,7 @@ void RadioEntries::readChannel()
         dialogs_.inputOrEmpty(ChannelPrompt(), QStringLiteral("Read Memory Channel Number")));
     if (!channel) {
         // Nothing is read, so nothing shown may pass for the channel asked for.
-        BlankDisplayFields(state_);
+        texts_.blankDisplay();
         return refuse();
     }
     radio_.readChannel(*channel);
@@ -101,6 +117,7 @@ void RadioEntries::clearChannel()
         != MessageAnswer::Yes)
         return;
     radio_.clearSelectedChannel();
+    texts_.blankDisplay();
 }
 
 void RadioEntries::channelUp() { step(&RadioOperations::channelUp); }

@@ -3,6 +3,7 @@
 #include "state/program_state.h"
 #include "platform/dialogs.h"
 #include "radio/radio_operations.h"
+#include "radio/window/radio_fields.h"
 
 #include <QString>
 
@@ -16,7 +17,7 @@ namespace talvex {
 // nothing is sent and both windows' message areas blank to a single space.
 class RadioEntries {
 public:
-    RadioEntries(ProgramState& state, RadioOperations& radio, Dialogs& dialogs);
+    RadioEntries(ProgramState& state, RadioOperations& radio, Dialogs& dialogs, RadioFieldTexts& texts);
 
     RadioOperations& radio() { return radio_; }
 
@@ -28,12 +29,17 @@ public:
     void sendManual();
     void readChannel();
     void selectChannel();
-    // Asks "Are you sure?" first.
+    // Asks "Are you sure?" first; the six display fields blank.
     void clearChannel();
     void writeChannel();
     // The first press of either asks where to begin and selects that channel.
     void channelUp();
     void channelDown();
+    // Clear Status: the six display fields and both windows' message areas blanked.
+    void clearStatus();
+    // Auto Status Toggle: broadcasts shown or not; the button names what its next click does,
+    // and the status clears.
+    void toggleAutoStatus();
 
 private:
     void refuse();
@@ -45,6 +51,7 @@ private:
     ProgramState& state_;
     RadioOperations& radio_;
     Dialogs& dialogs_;
+    RadioFieldTexts& texts_;
     // Offered again by the next manual command; a refused one is not.
     QString lastManualCommand_;
 };

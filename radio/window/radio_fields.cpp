@@ -102,7 +102,7 @@ void RadioFieldTexts::show(const BandEdges& edges)
     upperEdgeNext_ = !upperEdgeNext_;
 }
 
-void RadioFieldTexts::show(const NothingHeld&) { blankAll(); }
+void RadioFieldTexts::show(const NothingHeld&) { blankDisplay(); }
 
 void RadioFieldTexts::show(const ChannelShown& shown)
 {
@@ -120,7 +120,7 @@ void RadioFieldTexts::show(const ChannelShown& shown)
     fields_.Text6 = c.label();
 }
 
-void RadioFieldTexts::show(const BlankChannel&) { blankAll(); }
+void RadioFieldTexts::show(const BlankChannel&) { blankDisplay(); }
 
 void RadioFieldTexts::showMode(int code)
 {
@@ -134,9 +134,15 @@ void RadioFieldTexts::showFilter(int code)
         fields_.Text5 = name;
 }
 
-void RadioFieldTexts::blankAll()
+void RadioFieldTexts::blankDisplay()
 {
     fields_.Text1 = fields_.Text2 = fields_.Text3 = fields_.Text4 = fields_.Text5 = fields_.Text6 = kBlank;
+}
+
+void RadioFieldTexts::switchAutoStatusCaption()
+{
+    QString& caption = fields_.AutoStatusCaption;
+    caption = caption != u"Enable Auto Status" ? QStringLiteral("Enable Auto Status") : QStringLiteral("Disable Auto Status");
 }
 
 }  // namespace talvex

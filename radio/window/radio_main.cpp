@@ -26,7 +26,7 @@ constexpr int kClientHeight = 9390;
 }  // namespace
 
 RadioMain::RadioMain(ProgramControls program, QWidget* parent)
-    : QMainWindow(parent), program_(program), entries_(program_.state, program_.radio, program_.dialogs)
+    : QMainWindow(parent), program_(program), entries_(program_.state, program_.radio, program_.dialogs, program_.radioTexts)
 {
     setObjectName(QStringLiteral("RadioMain"));
     setWindowTitle(QStringLiteral("Radio Operations"));
@@ -58,7 +58,7 @@ RadioMain::RadioMain(ProgramControls program, QWidget* parent)
 
 void RadioMain::refresh()
 {
-    const RadioFields& texts = program_.state.radio;
+    const RadioFields& texts = program_.radioTexts.fields();
     const std::array<const QString*, 6> shown{
         &texts.Text1, &texts.Text2, &texts.Text3, &texts.Text4, &texts.Text5, &texts.Text6};
     for (std::size_t i = 0; i < fields_.size(); ++i) {
@@ -101,7 +101,7 @@ bool RadioMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == text7_->viewport() && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        run([](RadioEntries& entries) { entries.radio().clearStatus(); });
+        run([](RadioEntries& entries) { entries.clearStatus(); });
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

@@ -15,7 +15,7 @@ namespace talvex {
 class ReadoutField;
 
 // The Radio Operations window: the program's main window. It shows the texts the decoders
-// keep in `program.state.radio` and hands every click to the procedure of its control.
+// keep in `program.radioTexts` and hands every click to the procedure of its control.
 class RadioMain final : public QMainWindow {
     Q_OBJECT
 public:

@@ -63,19 +63,19 @@ TEST(Format, FrequenciesTrafficModeNamesAndFieldEdges)
 const char* const kFieldNames[] = {"r1", "r2", "r3", "r4", "r5", "r6", "r7",
                                    "m1", "m2", "m3", "m4", "m5", "m6", "m7"};
 
-std::vector<QString> Fields(const ProgramState& s)
+std::vector<QString> Fields(const RadioFields& r, const ProgramState& s)
 {
-    const RadioFields& r = s.radio;
     const MemoryFields& m = s.memory;
     return {r.Text1, r.Text2, r.Text3, r.Text4, r.Text5, r.Text6, r.Text7,
             m.Text1, m.Text2, m.Text3, m.Text4, m.Text5, m.Text6, m.Text7};
 }
 
+const RadioFields kRadioFilled = {QStringLiteral("r1"), QStringLiteral("r2"), QStringLiteral("r3"), QStringLiteral("r4"),
+                                 QStringLiteral("r5"), QStringLiteral("r6"), QStringLiteral("r7")};
+
 ProgramState Filled()
 {
     ProgramState s;
-    s.radio = {QStringLiteral("r1"), QStringLiteral("r2"), QStringLiteral("r3"), QStringLiteral("r4"),
-               QStringLiteral("r5"), QStringLiteral("r6"), QStringLiteral("r7")};
     s.memory.Text1 = QStringLiteral("m1");
     s.memory.Text6 = QStringLiteral("m6");
     s.memory.Text7 = QStringLiteral("m7");
@@ -85,7 +85,7 @@ ProgramState Filled()
 // The fields of Filled() with "name=text|name=text" changed.
 std::vector<QString> FilledWith(const char* changes)
 {
-    std::vector<QString> fields = Fields(Filled());
+    std::vector<QString> fields = Fields(kRadioFilled, Filled());
     for (const QString& change : QString::fromLatin1(changes).split(u'|', Qt::SkipEmptyParts)) {
         const qsizetype equals = change.indexOf(u'=');
         const auto name = std::find_if(std::begin(kFieldNames), std::end(kFieldNames),
@@ -101,9 +101,11 @@ constexpr int kChannelAsked = 40;
 
 // Both windows' texts of what the link reads, as the program wires them.
 struct Faces {
+    Faces() { radio.fields() = kRadioFilled; }
     ProgramState state = Filled();
-    RadioFieldTexts radio{state.radio};
+    RadioFieldTexts radio;
     MemoryChannelFields memory{state};
+    std::vector<QString> fields() const { return Fields(radio.fields(), state); }
 
     void answer(const QByteArray& data)
     {
@@ -184,13 +186,13 @@ TEST(AnswerTexts, EachAnswerWritesItsFieldsAndNoTruncationChangesAny)
         Faces faces;
         faces.answer(Hex(row.data));
         if (row.changes != nullptr) {
-            EXPECT_EQ(Fields(faces.state), FilledWith(row.changes)) << row.name;
+            EXPECT_EQ(faces.fields(), FilledWith(row.changes)) << row.name;
         }
         const QByteArray full = Hex(row.data);
         for (qsizetype length = 11; !row.echoAlone && length < full.size(); ++length) {
             Faces cut;
             cut.answer(full.left(length));
-            EXPECT_EQ(Fields(cut.state), Fields(Filled())) << row.name << " cut to " << length;
+            EXPECT_EQ(cut.fields(), Fields(kRadioFilled, Filled())) << row.name << " cut to " << length;
         }
     }
 }
@@ -211,7 +213,7 @@ TEST(AnswerTexts, TheSMeterNamesEachStepFromItsFirstReading)
     for (const auto& row : rows) {
         Faces faces;
         faces.answer(Hex("FE FE 94 E0 15 02 FD FE FE E0 94 15 02") + char(row.high) + char(row.low) + '\xFD');
-        EXPECT_EQ(faces.state.radio.Text6, QStringLiteral("S-Meter = ") + QLatin1String(row.shown)) << row.high << " " << row.low;
+        EXPECT_EQ(faces.radio.fields().Text6, QStringLiteral("S-Meter = ") + QLatin1String(row.shown)) << row.high << " " << row.low;
     }
 }
 
@@ -281,15 +283,15 @@ TEST(AnswerTexts, BandEdgesAlternateAndChannelsShowTheirNames)
     Faces faces;
     for (const char16_t* text : {u"14.000.0", u"14.350.0", u"14.000.0"}) {
         faces.answer(Hex("FE FE 94 E0 02 FD FE FE E0 94 02 00 00 00 14 00 2D 00 00 35 14 00 FD"));
-        EXPECT_EQ(faces.state.radio.Text1, QString::fromUtf16(text));
-        EXPECT_EQ(faces.state.radio.Text4, u" ");
+        EXPECT_EQ(faces.radio.fields().Text1, QString::fromUtf16(text));
+        EXPECT_EQ(faces.radio.fields().Text4, u" ");
     }
     const std::pair<const char*, const char*> channels[] = {
         {"00 01", "1"}, {"00 99", "99"}, {"01 00", "P1"}, {"01 01", "P2"}, {"02 00", "r2"}};
     for (const auto& [channel, shown] : channels) {
         Faces named;
         named.answer(MemoryRead(channel));
-        EXPECT_EQ(named.state.radio.Text2, QString::fromLatin1(shown)) << channel;
+        EXPECT_EQ(named.radio.fields().Text2, QString::fromLatin1(shown)) << channel;
     }
 }
 
@@ -306,7 +308,7 @@ TEST(ReadBroadcasts, EachBroadcastFrameIsShownAndWithoutInterjectionsKeepsTheRes
     for (const Row& row : rows) {
         Faces faces;
         faces.broadcast(Hex(row.data));
-        EXPECT_EQ(Fields(faces.state), FilledWith(row.changes)) << row.name;
+        EXPECT_EQ(faces.fields(), FilledWith(row.changes)) << row.name;
     }
     EXPECT_EQ(WithoutInterjections(Hex("FE FE 94 E0 06 01 FD FE FE E0 94 FB FD FE FE 00 94 00 00 40 07 14 00 FD"), kAddress94),
               Hex("FE FE 94 E0 06 01 FD"));

@@ -38,6 +38,7 @@ protected:
         t.timer2().fire();
     }
     ProgramState& state() { return t.program->state; }
+    RadioFields& radio() { return t.program->radioTexts.fields(); }
     testing::TestProgram t;
 };
 
@@ -49,11 +50,11 @@ TEST_F(SerialLinkTest, AnAnswerIsDecodedAndShownInBothStatusBoxesOnceItsWindowCl
     EXPECT_TRUE(t.timer2().isEnabled());
     answer("FE FE 94 E0 19 00 FD FE FE E0 94 19 00 94 FD");
     EXPECT_FALSE(t.timer2().isEnabled());
-    EXPECT_EQ(state().radio.Text7, u"STATUS =  FE FE 94 E0 19 0 FD FE FE E0 94 19 0 94 FD");
-    EXPECT_EQ(state().memory.Text9, state().radio.Text7);
+    EXPECT_EQ(radio().Text7, u"STATUS =  FE FE 94 E0 19 0 FD FE FE E0 94 19 0 94 FD");
+    EXPECT_EQ(state().memory.Text9, radio().Text7);
     send({0x03});
     answer("");
-    EXPECT_EQ(state().radio.Text7, u"STATUS = RADIO NOT READY");
+    EXPECT_EQ(radio().Text7, u"STATUS = RADIO NOT READY");
 }
 
 TEST_F(SerialLinkTest, TheAnswerWindowCountsFromTheLastByteOnTheLine)
@@ -78,23 +79,23 @@ TEST_F(SerialLinkTest, BroadcastsAreShownBetweenExchangesNeverAheadOfAnEcho)
     // A stale broadcast is handled before the send, so it never stands before the echo.
     t.port.receive(Hex("FE FE 00 94 00 00 40 07 14 00 FD"));
     send({0x03});
-    EXPECT_EQ(state().radio.Text7, u"AUTO =  FE FE 0 94 0 0 40 7 14 0 FD");
-    EXPECT_EQ(state().radio.Text1, u"14.074.0");
+    EXPECT_EQ(radio().Text7, u"AUTO =  FE FE 0 94 0 0 40 7 14 0 FD");
+    EXPECT_EQ(radio().Text1, u"14.074.0");
     t.port.receive(Hex("FE FE 94 E0 03 FD"));
     t.timer1().fire();  // an answer is awaited: the poll leaves the line alone
     t.timer2().fire();
-    EXPECT_EQ(state().radio.Text7, u"STATUS =  FE FE 94 E0 3 FD");
+    EXPECT_EQ(radio().Text7, u"STATUS =  FE FE 94 E0 3 FD");
 
     state().AutoStatus = false;
     t.port.receive(Hex("FE FE 00 94 00 00 40 07 14 00 FD"));
     t.timer1().fire();
     state().AutoStatus = true;
     t.timer1().fire();  // the discarded broadcast is gone
-    EXPECT_EQ(state().radio.Text7, u"STATUS =  FE FE 94 E0 3 FD");
+    EXPECT_EQ(radio().Text7, u"STATUS =  FE FE 94 E0 3 FD");
     t.port.receive(Hex("FE FE 00 94 01 05 01 FD"));
     t.timer1().fire();
-    EXPECT_EQ(state().radio.Text7, u"AUTO =  FE FE 0 94 1 5 1 FD");
-    EXPECT_EQ(state().radio.Text4, u"FM");
+    EXPECT_EQ(radio().Text7, u"AUTO =  FE FE 0 94 1 5 1 FD");
+    EXPECT_EQ(radio().Text4, u"FM");
 }
 
 // Start-up arms the answer window with step 1; each answer takes the chain one step on. A call
@@ -264,13 +265,13 @@ TEST_F(SerialLinkTest, AForeignFrameInTheWindowIsShownButNeverDecoded)
     openPort();
     for (const auto& row : rows) {
         SCOPED_TRACE(row.why);
-        state().radio.Text1 = state().radio.Text4 = QStringLiteral("-");
+        radio().Text1 = radio().Text4 = QStringLiteral("-");
         send({row.query});
         const QByteArray received = Hex(QString::fromLatin1(row.received).arg(fromB6).toLatin1().constData());
         answer(received.toHex(' ').toUpper().constData());
-        EXPECT_EQ(state().radio.Text1, QString::fromLatin1(row.frequency));
-        EXPECT_EQ(state().radio.Text4, QString::fromLatin1(row.mode));
-        EXPECT_TRUE(state().radio.Text7.contains(u" B6 ")) << state().radio.Text7.toStdString();
+        EXPECT_EQ(radio().Text1, QString::fromLatin1(row.frequency));
+        EXPECT_EQ(radio().Text4, QString::fromLatin1(row.mode));
+        EXPECT_TRUE(radio().Text7.contains(u" B6 ")) << radio().Text7.toStdString();
     }
     ASSERT_EQ(t.dialogs.messages.size(), 1u);  // told once a run
     EXPECT_EQ(t.dialogs.messages[0].title, u"Connection");
@@ -484,7 +485,7 @@ TEST_F(SerialLinkTest, TheAdviceGoesToTheMemoryWindowDuringAnOperationAndToAMess
     }
     EXPECT_TRUE(t.dialogs.messages.empty());
     EXPECT_EQ(state().MemoryAdvice.size(), 1u);  // kept for the operation's end report
-    EXPECT_EQ(state().radio.Text7, u"STATUS =  FE FE E0 94 4 1 2 FD");
+    EXPECT_EQ(radio().Text7, u"STATUS =  FE FE E0 94 4 1 2 FD");
 
     state().ViewingRig = false;
     for (int i = 0; i < 2; ++i) {

@@ -167,7 +167,7 @@ TEST(ScanRig, CyclesThroughItsRangeWithOneIdleStepAndStopsAtTheNextTick)
     for (int i = 0; i < 4; ++i)
         ticks << t.tick(6);
     EXPECT_EQ(ticks, (QList<Frames>{{"08"}, {"08 00 01", "1A 00 00 01"}, {}, {}}));
-    EXPECT_TRUE(t.state().radio.Text7.startsWith(u"STATUS = ")) << t.state().radio.Text7.toStdString();
+    EXPECT_TRUE(t.program->radioTexts.fields().Text7.startsWith(u"STATUS = ")) << t.program->radioTexts.fields().Text7.toStdString();
 }
 
 TEST(ScanRig, OnlyASingleDigitSetsTheSpeed)

@@ -52,7 +52,7 @@ TEST(RadioProcedures, WriteExactlyTheseFramesForTheirValues)
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "case " << &c - cases.data() << " " << c.frames.join(u'|').toStdString());
         const auto run = [&c](TestProgram& t) {
-            Fill(t.program->state);
+            Fill(*t.program);
             c.call(t.program->radio);
             QStringList writes;
             for (const QByteArray& write : t.port.takeWrites())
@@ -64,33 +64,12 @@ TEST(RadioProcedures, WriteExactlyTheseFramesForTheirValues)
         for (const QString& frame : c.frames)
             framed << S("FE FE 94 E0 ") + frame + S(" FD");
         EXPECT_EQ(run(open), framed);
-        EXPECT_EQ(Fields(open.program->state).mid(6), (QStringList{kTraffic, kTraffic}));
+        EXPECT_EQ(Fields(*open.program).mid(6), (QStringList{kTraffic, kTraffic}));
         TestProgram closed;
         EXPECT_TRUE(run(closed).isEmpty());
         EXPECT_FALSE(closed.timer2().isEnabled());
         EXPECT_EQ(open.program->radio.channelSelected(), closed.program->radio.channelSelected());
     }
-}
-
-// Auto Status Toggle and Clear Status: a switch and blanks, never a frame (the captions in turn,
-// HEX and BCD: the window test).
-TEST(RadioSwitches, TheDisplaySwitchesSetTheirFlagsAndBlankWithoutSending)
-{
-    OpenProgram t;
-    ProgramState& state = t.program->state;
-    Fill(state);
-    t.program->radio.toggleAutoStatus();
-    EXPECT_FALSE(state.AutoStatus);
-    EXPECT_EQ(Fields(state), QStringList(8, S(" ")));  // as Clear Status does
-    // Something else switching the flag leaves the caption where its own clicks put it.
-    state.AutoStatus = true;
-    t.program->radio.toggleAutoStatus();
-    EXPECT_FALSE(state.AutoStatus);
-    EXPECT_EQ(state.radio.AutoStatusCaption, u"Disable Auto Status");
-    Fill(state);
-    t.program->radio.clearStatus();
-    EXPECT_EQ(Fields(state), QStringList(8, S(" ")));
-    EXPECT_TRUE(t.port.takeWritten().isEmpty());
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "state/program_state.h"
+#include "app/program.h"
 
 #include <QStringList>
 
@@ -10,18 +10,19 @@ namespace talvex::testing {
 inline const QString kTraffic = QStringLiteral(" FE FE E0 94 FB FD");
 
 // Fills every field so a test can see which ones an operation blanks.
-inline void Fill(ProgramState& s)
+inline void Fill(Program& p)
 {
-    s.radio = {QStringLiteral("14.074.0"), QStringLiteral("7"), QStringLiteral("*"), QStringLiteral("USB"),
-        QStringLiteral("Fil 2"), QStringLiteral("status"), kTraffic, s.radio.AutoStatusCaption};
-    s.memory.Text9 = kTraffic;
+    RadioFields& r = p.radioTexts.fields();
+    r = {QStringLiteral("14.074.0"), QStringLiteral("7"), QStringLiteral("*"), QStringLiteral("USB"),
+        QStringLiteral("Fil 2"), QStringLiteral("status"), kTraffic, r.AutoStatusCaption};
+    p.state.memory.Text9 = kTraffic;
 }
 
 // Text1 to Text7, then the Memory window's message area.
-inline QStringList Fields(const ProgramState& s)
+inline QStringList Fields(const Program& p)
 {
-    const RadioFields& r = s.radio;
-    return {r.Text1, r.Text2, r.Text3, r.Text4, r.Text5, r.Text6, r.Text7, s.memory.Text9};
+    const RadioFields& r = p.radioTexts.fields();
+    return {r.Text1, r.Text2, r.Text3, r.Text4, r.Text5, r.Text6, r.Text7, p.state.memory.Text9};
 }
 
 }  // namespace talvex::testing

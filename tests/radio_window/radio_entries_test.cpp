@@ -116,11 +116,11 @@ TEST(RadioEntries, WriteExactlyTheseFramesOrRefuseTheEntry)
         SCOPED_TRACE(::testing::Message() << "case " << &c - cases.data() << " " << c.frames.join(u'|').toStdString());
         const auto run = [&c](TestProgram& t) {
             ProgramState& s = t.program->state;
-            Fill(s);
-            s.radio.Text4 = S(c.modeShown);
+            Fill(*t.program);
+            t.program->radioTexts.fields().Text4 = S(c.modeShown);
             Type(t, c.answers);
             t.dialogs.answerMessage(MessageAnswer::Yes);  // Memory Channel Clear asks first
-            RadioEntries entries(s, t.program->radio, t.dialogs);
+            RadioEntries entries(s, t.program->radio, t.dialogs, t.program->radioTexts);
             c.entry(entries);
             QStringList writes;
             for (const QByteArray& write : t.port.takeWrites())
@@ -139,7 +139,7 @@ TEST(RadioEntries, WriteExactlyTheseFramesOrRefuseTheEntry)
             EXPECT_EQ(asked, c.asked);
         }
         const bool blanked = c.frames.isEmpty() && c.blanks;
-        EXPECT_EQ(Fields(open.program->state).mid(6), (blanked ? QStringList{" ", " "} : QStringList{kTraffic, kTraffic}));
+        EXPECT_EQ(Fields(*open.program).mid(6), (blanked ? QStringList{" ", " "} : QStringList{kTraffic, kTraffic}));
         TestProgram closed;
         EXPECT_TRUE(run(closed).isEmpty());
         EXPECT_FALSE(closed.timer2().isEnabled());
@@ -168,13 +168,13 @@ protected:
         }
     }
     OpenProgram t;
-    RadioEntries entries{t.program->state, t.program->radio, t.dialogs};
+    RadioEntries entries{t.program->state, t.program->radio, t.dialogs, t.program->radioTexts};
 };
 
 TEST_F(RadioQuestions, ClearAsksAreYouSureNoChangesNothingYesBlanksTheSixFieldsButNotTheMessageAreas)
 {
-    Fill(state());
-    const QStringList filled = Fields(state());
+    Fill(*t.program);
+    const QStringList filled = Fields(*t.program);
     t.dialogs.answerMessage(MessageAnswer::No);
     entries.clearChannel();
     ASSERT_EQ(t.dialogs.messages.size(), 1u);
@@ -182,10 +182,29 @@ TEST_F(RadioQuestions, ClearAsksAreYouSureNoChangesNothingYesBlanksTheSixFieldsB
     EXPECT_EQ((QStringList{asked.title, asked.text}), (QStringList{"Memory Channel Clear", "Are you sure?"}));
     EXPECT_EQ(asked.buttons, MessageButtons::YesNo);
     EXPECT_TRUE(sent().isEmpty());
-    EXPECT_EQ(Fields(state()), filled);
+    EXPECT_EQ(Fields(*t.program), filled);
     t.dialogs.answerMessage(MessageAnswer::Yes);
     entries.clearChannel();
-    EXPECT_EQ(Fields(state()), (QStringList(6, S(" ")) + QStringList{kTraffic, kTraffic}));
+    EXPECT_EQ(Fields(*t.program), (QStringList(6, S(" ")) + QStringList{kTraffic, kTraffic}));
+}
+
+// Auto Status Toggle and Clear Status: a switch and blanks, never a frame (the captions in turn,
+// HEX and BCD: the window test).
+TEST_F(RadioQuestions, TheDisplaySwitchesSetTheirFlagsAndBlankWithoutSending)
+{
+    Fill(*t.program);
+    entries.toggleAutoStatus();
+    EXPECT_FALSE(state().AutoStatus);
+    EXPECT_EQ(Fields(*t.program), QStringList(8, S(" ")));  // as Clear Status does
+    // Something else switching the flag leaves the caption where its own clicks put it.
+    state().AutoStatus = true;
+    entries.toggleAutoStatus();
+    EXPECT_FALSE(state().AutoStatus);
+    EXPECT_EQ(t.program->radioTexts.fields().AutoStatusCaption, u"Disable Auto Status");
+    Fill(*t.program);
+    entries.clearStatus();
+    EXPECT_EQ(Fields(*t.program), QStringList(8, S(" ")));
+    EXPECT_TRUE(t.port.takeWritten().isEmpty());
 }
 
 TEST_F(RadioQuestions, ManualCommandOffersTheLastAcceptedCommandNotARejectedOne)

@@ -82,7 +82,7 @@ TEST_F(RadioWindow, EachOtherControlRunsItsOwnOperation)
     for (const auto& row : rows) {
         const bool filter = QByteArray(row.control).startsWith("Filter");
         if (filter)
-            program.state.radio.Text4 = row.typed[0];
+            program.radioTexts.fields().Text4 = row.typed[0];
         for (const QString& text : filter ? QStringList() : row.typed)
             t.dialogs.answerInput(text);
         if (row.control == std::string_view("Option43"))
@@ -135,7 +135,7 @@ TEST_F(RadioWindow, DecodedAnswersAppearInTheFieldsAndAClickIntoTheMessageAreaCl
     EXPECT_EQ(shown("Text1"), u"14.074.0");
     EXPECT_EQ(text7.toPlainText(), u"STATUS =  FE FE 94 E0 3 FD FE FE E0 94 3 0 40 7 14 0 FD");
 
-    program.state.radio = {"14.074.0", "5", "*", "USB", "Fil 2", "HOME", "STATUS = 01"};
+    program.radioTexts.fields() = {"14.074.0", "5", "*", "USB", "Fil 2", "HOME", "STATUS = 01"};
     program.state.memory.Text9 = QStringLiteral("STATUS = 01");
     program.notifyDisplay();
     ASSERT_EQ((QStringList{shown("Text1"), shown("Text2"), shown("Text3"), shown("Text4"), shown("Text5"),
@@ -143,7 +143,7 @@ TEST_F(RadioWindow, DecodedAnswersAppearInTheFieldsAndAClickIntoTheMessageAreaCl
         (QStringList{"14.074.0", "5", "*", "USB", "Fil 2", "HOME", "STATUS = 01"}));
     t.port.takeWrites();
     QTest::mouseClick(text7.viewport(), Qt::LeftButton);
-    const RadioFields& r = program.state.radio;
+    const RadioFields& r = program.radioTexts.fields();
     EXPECT_EQ((QStringList{r.Text1, r.Text2, r.Text3, r.Text4, r.Text5, r.Text6, r.Text7, program.state.memory.Text9,
                   shown("Text1"), shown("Text2"), shown("Text3"), shown("Text4"), shown("Text5"), shown("Text6"),
                   text7.toPlainText()}),

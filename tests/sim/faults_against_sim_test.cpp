@@ -224,11 +224,11 @@ TEST_F(FaultsAgainstSim, ADeviceThatVanishesIsReportedAndTheLineComesBackWithIt)
     ASSERT_TRUE(run->sim->ready());
     run->timer1().fire();
     EXPECT_EQ(state().PortReady, 1);
-    EXPECT_EQ(state().radio.Text7, u"STATUS = COMM PORT REOPENED");
-    state().radio.Text1.clear();
+    EXPECT_EQ(run->program->radioTexts.fields().Text7, u"STATUS = COMM PORT REOPENED");
+    run->program->radioTexts.fields().Text1.clear();
     run->program->radio.queryFrequency();
     run->readAnswers();
-    EXPECT_EQ(state().radio.Text1, u"14.074.0");
+    EXPECT_EQ(run->program->radioTexts.fields().Text1, u"14.074.0");
 }
 
 }  // namespace

@@ -29,14 +29,15 @@ TEST_P(StartupAgainstSim, ReportsWhatTheRadioSaysOrNamesTheWrongSettingOnce)
     ASSERT_TRUE(run.ready());
     EXPECT_EQ(run.startUp(), !r.startupFails);
     const ProgramState& state = run.program->state;
+    const RadioFields& radio = run.program->radioTexts.fields();
     const auto& shown = run.dialogs.messages;
     if (!r.advice) {
         EXPECT_TRUE(shown.empty());
         EXPECT_EQ(state.PortReady, 1);
-        EXPECT_EQ(state.radio.Text1, u"14.074.0");
-        EXPECT_EQ(state.radio.Text4, u"USB");
+        EXPECT_EQ(radio.Text1, u"14.074.0");
+        EXPECT_EQ(radio.Text4, u"USB");
         EXPECT_EQ(state.memory.Text6, u"HELLO K1ABC   ");
-        EXPECT_TRUE(state.radio.Text7.startsWith(u"STATUS = "));
+        EXPECT_TRUE(radio.Text7.startsWith(u"STATUS = "));
         return;
     }
     ASSERT_EQ(shown.size(), r.startupFails ? 2u : 1u) << (shown.empty() ? QString() : shown.back().text).toStdString();
@@ -46,8 +47,8 @@ TEST_P(StartupAgainstSim, ReportsWhatTheRadioSaysOrNamesTheWrongSettingOnce)
     EXPECT_EQ(shown[0].buttons, MessageButtons::Ok);
     if (r.startupFails) {
         // Whatever came, nothing from an address but 94 was shown as the radio's.
-        EXPECT_EQ(state.radio.Text1, u"");
-        EXPECT_EQ(state.radio.Text4, u"");
+        EXPECT_EQ(radio.Text1, u"");
+        EXPECT_EQ(radio.Text4, u"");
         EXPECT_EQ(shown[1].title, u"UNEXPECTED RADIO CONDITION");
         EXPECT_EQ(shown[1].text, u"RADIO NOT READY or COMM PORT ERROR! ... Check RADIO and/or Edit TALVEX.INI ... "
                                  u"then Restart Program!");
@@ -56,14 +57,14 @@ TEST_P(StartupAgainstSim, ReportsWhatTheRadioSaysOrNamesTheWrongSettingOnce)
     }
     if (r.statusAfterStartup) {
         // Without the echo the decoders recognise nothing, as ever; the status line shows the bytes.
-        EXPECT_EQ(state.radio.Text7, QString::fromUtf16(r.statusAfterStartup));
-        EXPECT_EQ(state.radio.Text1, u"");
+        EXPECT_EQ(radio.Text7, QString::fromUtf16(r.statusAfterStartup));
+        EXPECT_EQ(radio.Text1, u"");
     }
     // The next question meets the same fault and tells nothing new.
     run.program->radio.queryFrequency();
     run.readAnswers();
     EXPECT_EQ(shown.size(), 1u);
-    EXPECT_TRUE(state.radio.Text7.startsWith(u"STATUS = ")) << state.radio.Text7.toStdString();
+    EXPECT_TRUE(radio.Text7.startsWith(u"STATUS = ")) << radio.Text7.toStdString();
 }
 
 const QString k19200 = QStringLiteral("19200,N,8,1");

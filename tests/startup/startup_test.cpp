@@ -490,7 +490,7 @@ TEST_F(PtyStartupTest, OpeningDiscardsStaleBytesAndTheExitMenuReleasesThePortFor
     program.radio.queryFrequency();
     EXPECT_EQ(pty.read(1000), Hex("FE FE 94 E0 03 FD"));
     static_cast<testing::ManualTimer&>(program.link.answerTimer()).fire();
-    EXPECT_EQ(program.state.radio.Text7, u"STATUS = RADIO NOT READY");
+    EXPECT_EQ(program.radioTexts.fields().Text7, u"STATUS = RADIO NOT READY");
     QtSerialPort nextStart(t.directory.path());
     ASSERT_TRUE(nextStart.open(1, QStringLiteral("19200,N,8,1")).has_value()) << "the lock is not seen at all";
     EXPECT_THROW(program.startup.ExitMenu(), ProgramEnded);
