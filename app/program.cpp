@@ -19,6 +19,8 @@ Program::Program(PlatformServices services, WindowShell& windowShell, std::uint8
 {
     link.addListener(radioTexts);
     link.addListener(memoryTexts);
+    startup.setShown(&memoryTexts);
+    dataSetup.setShown(&memoryTexts);
     link.setStartupQueries(&radio);
     link.setReopen([this] {
         return !platform.port.open(PortNumber(state.ConfigCommPort), state.ConfigCommBaud).has_value();

@@ -47,6 +47,12 @@ set(no_widgets cli)
 set(widget_header_pattern "^(QtWidgets/.*|QApplication|QWidget|QMainWindow|QDialog|QMessageBox|QInputDialog|QFileDialog|QLabel|QPushButton|QLineEdit|QGuiApplication|QtGui/.*)$")
 # The list conversions read and write data-file lines: no operation, no window, no serial line.
 set(allowed_channels link datafile)
+# Values at the bottom, texts at the top: these folders read, keep and send values, and name no
+# window's field (Text1 ...) or caption (AutoStatusCaption); the windows word what they hold. A
+# window folder inside one is an area of its own, so its fields stay its business.
+set(no_window_fields link radio startup)
+# A field's number may lead a longer name (Text1_Change): the name is still the control's.
+set(window_field_patterns "(^|[^A-Za-z0-9_])(Text[0-9]+)([^0-9]|$)" "(^|[^A-Za-z0-9_])([A-Za-z0-9_]*Caption)([^A-Za-z0-9_]|$)")
 
 function(area_of path out)
   foreach(area IN LISTS areas)
@@ -78,6 +84,16 @@ foreach(area IN LISTS areas)
         endif()
       endforeach()
     endif()
+    if(own IN_LIST no_window_fields)
+      foreach(pattern IN LISTS window_field_patterns)
+        file(STRINGS "${SOURCE_DIR}/${source}" field_lines REGEX "${pattern}")
+        foreach(line IN LISTS field_lines)
+          string(REGEX MATCH "${pattern}" found "${line}")
+          string(REGEX REPLACE "${pattern}" "\\2" name "${found}")
+          list(APPEND violations "${source}: names the window field ${name} (${own}/ keeps values; a window words them)")
+        endforeach()
+      endforeach()
+    endif()
     file(STRINGS "${SOURCE_DIR}/${source}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
     foreach(line IN LISTS lines)
       string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*$" "\\1" header "${line}")
@@ -101,5 +117,5 @@ endforeach()
 
 if(violations)
   list(JOIN violations "\n  " text)
-  message(FATAL_ERROR "Forbidden includes:\n  ${text}")
+  message(FATAL_ERROR "Forbidden includes or names:\n  ${text}")
 endif()

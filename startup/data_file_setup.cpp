@@ -44,11 +44,11 @@ void DataFileSetup::showOpened(DataSetupFields& fields, const QString& path)
 {
     if (!state_.DataFileOpen || state_.CurrentDataFile != path)
         return;
-    fields.Text1.clear();
-    fields.Text2 = path;
-    fields.Text2Bold = true;
-    state_.memory.Text8 = path;
-    state_.memory.Text8Bold = true;
+    fields.current.clear();
+    fields.chosen = path;
+    fields.chosenOpened = true;
+    if (shown_)
+        shown_->dataFileShown(path);
 }
 
 void DataFileSetup::useDefaultFile(DataSetupFields& fields)
@@ -98,11 +98,6 @@ void DataFileSetup::openNewFile(DataSetupFields& fields)
     dataFile_.CloseDataFile();
     dataFile_.ReopenDataFile(state_.CurrentDataFile, FileMode::Input);
     showOpened(fields, path);
-}
-
-void DataFileSetup::clearMemoryFields()
-{
-    state_.memory.clearShown();
 }
 
 }  // namespace talvex

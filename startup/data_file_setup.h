@@ -3,17 +3,19 @@
 #include "state/program_state.h"
 #include "datafile/data_file.h"
 #include "platform/dialogs.h"
+#include "startup/opening_shown.h"
 
 #include <QString>
 #include <QStringList>
 
 namespace talvex {
 
-// The two fields of the Data File Setup window.
+// What the Data File Setup window shows: the current file when it opened, and the file chosen
+// here once it opened.
 struct DataSetupFields {
-    QString Text1;  // the current file when the window opened
-    QString Text2;  // the file chosen here
-    bool Text2Bold = false;
+    QString current;
+    QString chosen;
+    bool chosenOpened = false;
 };
 
 // While a memory operation runs, the data file it reads or writes must stay the current one:
@@ -27,13 +29,13 @@ inline const QString kDataFileChange = QStringLiteral("Changing the data file");
 class DataFileSetup {
 public:
     DataFileSetup(ProgramState& state, DataFile& dataFile, Dialogs& dialogs);
+    // The Memory window shows the file that opened; none, nothing is told.
+    void setShown(OpeningShown* shown) { shown_ = shown; }
 
     DataSetupFields Form_Load() const;
     void useDefaultFile(DataSetupFields& fields);
     void searchForFile(DataSetupFields& fields);
     void openNewFile(DataSetupFields& fields);
-    // Return: the Memory window's fields start clean for the new file.
-    void clearMemoryFields();
 
     static QStringList searchFilters();
     static QStringList newFileFilters();
@@ -48,6 +50,7 @@ private:
     ProgramState& state_;
     DataFile& dataFile_;
     Dialogs& dialogs_;
+    OpeningShown* shown_ = nullptr;
 };
 
 }  // namespace talvex

@@ -99,13 +99,14 @@ void Startup::ReadConfiguration()
     if (values.lastLine == u"END") {
         OpenSerialPort();
         p_.dataFile.OpenDataFile(s.ConfigDeftFile, FileMode::Input);
-        s.memory.Text8 = s.CurrentDataFile;
-        s.memory.Text8Bold = true;
-        // The data file's own message has said why it did not open; claiming completion
-        // would hide that.
-        if (s.DataFileOpen)
-            s.memory.Text7 = QStringLiteral("Open Process Complete");
-        s.memory.Text6 = QStringLiteral("Hello ") + s.ConfigCallSign;
+        if (shown_) {
+            shown_->dataFileShown(s.CurrentDataFile);
+            // The data file's own message has said why it did not open; claiming completion
+            // would hide that.
+            if (s.DataFileOpen)
+                shown_->openingDone(OpeningDone::Startup);
+            shown_->operatorGreeted(s.ConfigCallSign);
+        }
     } else if (!values.lastLine || values.lastLine->isEmpty()) {
         s.ConfigMissing = true;
         p_.windows.showSetup();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "opening_shown.h"
 #include "window_shell.h"
 
 #include "state/program_state.h"
@@ -47,6 +48,9 @@ public:
     [[noreturn]] void ExitMenu();
     // Work that must be undone before the program ends (a file being created is discarded).
     void setBeforeEnd(std::function<void()> beforeEnd) { beforeEnd_ = std::move(beforeEnd); }
+    // The Memory window's words for the openings; none, nothing is told.
+    void setShown(OpeningShown* shown) { shown_ = shown; }
+    OpeningShown* shown() const { return shown_; }
 
     QString configPath() const;
 
@@ -57,6 +61,7 @@ private:
     Parts p_;
     bool memoryWindowLoaded_ = false;
     std::function<void()> beforeEnd_;
+    OpeningShown* shown_ = nullptr;
 };
 
 }  // namespace talvex

@@ -51,14 +51,14 @@ void SystemSetup::PortClick(int number) { state_.ConfigCommPort = QStringLiteral
 
 void SystemSetup::BaudClick(int index) { state_.ConfigCommBaud = kCommBauds.at(index); }
 
-void SystemSetup::Text1_Change(const QString& callSign)
+void SystemSetup::setCallSign(const QString& callSign)
 {
     QString upper = callSign;
     UpperCase(upper);
     state_.ConfigCallSign = upper;
 }
 
-void SystemSetup::Text2_Change(const QString& dataFile)
+void SystemSetup::setDefaultFile(const QString& dataFile)
 {
     const QString name = dataFile.isEmpty() || dataFile.front() == u' ' ? kDefaultDataFile : dataFile;
     state_.ConfigDeftFile = AddTxtExtension(name);
@@ -90,11 +90,12 @@ bool SystemSetup::Save()
 
     startup_.OpenSerialPort();
     dataFile_.OpenDataFile(s.ConfigDeftFile, FileMode::Input);
-    s.memory.Text8 = s.CurrentDataFile;
-    s.memory.Text8Bold = true;
-    // A default file that did not open has had its own message; completion would hide it.
-    if (s.DataFileOpen)
-        s.memory.Text7 = QStringLiteral("Setup Process Complete");
+    if (OpeningShown* shown = startup_.shown()) {
+        shown->dataFileShown(s.CurrentDataFile);
+        // A default file that did not open has had its own message; completion would hide it.
+        if (s.DataFileOpen)
+            shown->openingDone(OpeningDone::Setup);
+    }
     restartIfConfigMissing();
     return true;
 }

@@ -44,8 +44,8 @@ public:
     SetupChoices Form_Load();
     void PortClick(int number);  // "Com 1" ... "Com 8"
     void BaudClick(int index);
-    void Text1_Change(const QString& callSign);
-    void Text2_Change(const QString& dataFile);
+    void setCallSign(const QString& callSign);
+    void setDefaultFile(const QString& dataFile);
     // True when the window closes; false when TALVEX.INI could not be written or a memory
     // operation runs (nothing changed).
     // Ends the program when the configuration was missing at start.

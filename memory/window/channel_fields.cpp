@@ -45,6 +45,23 @@ void MemoryChannelFields::showChannel(const ChannelReading& c)
                              + m.Text5 + kSixBlanks + m.Text6);
 }
 
+void MemoryChannelFields::dataFileShown(const QString& path)
+{
+    state_.memory.Text8 = path;
+    state_.memory.Text8Bold = true;
+}
+
+void MemoryChannelFields::openingDone(OpeningDone opening)
+{
+    state_.memory.Text7 = opening == OpeningDone::Startup ? QStringLiteral("Open Process Complete")
+                                                          : QStringLiteral("Setup Process Complete");
+}
+
+void MemoryChannelFields::operatorGreeted(const QString& callSign)
+{
+    state_.memory.Text6 = QStringLiteral("Hello ") + callSign;
+}
+
 void MemoryChannelFields::showBlank(std::optional<int> channelAsked)
 {
     MemoryFields& m = state_.memory;

@@ -2,13 +2,15 @@
 
 #include "link/link_listener.h"
 #include "state/program_state.h"
+#include "startup/opening_shown.h"
 
 namespace talvex {
 
 // The Memory Operations window's channel fields written from what the link reads: a channel
 // shown by a select or a read, "Blank" for a channel that holds nothing, the greeting with the
-// radio's call sign, the squelch, the line's traffic and advice given during an operation.
-class MemoryChannelFields final : public LinkListener {
+// radio's call sign, the squelch, the line's traffic and advice given during an operation; and
+// the data file the openings made current, their end and the operator's greeting.
+class MemoryChannelFields final : public LinkListener, public OpeningShown {
 public:
     explicit MemoryChannelFields(ProgramState& state) : state_(state) {}
 
@@ -16,6 +18,10 @@ public:
     void broadcastRead(const BroadcastReading&) override {}
     void trafficShown(const QString& line) override { state_.memory.Text9 = line; }
     void adviceGiven(const QString& advice) override { state_.showMemoryMessage(advice); }
+
+    void dataFileShown(const QString& path) override;
+    void openingDone(OpeningDone opening) override;
+    void operatorGreeted(const QString& callSign) override;
 
 private:
     void showChannel(const ChannelReading& channel);

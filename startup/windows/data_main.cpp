@@ -105,16 +105,17 @@ void DataMain::choose(void (DataFileSetup::*choice)(DataSetupFields&))
 
 void DataMain::returnToMemoryWindow()
 {
-    program_.dataSetup.clearMemoryFields();
+    // The Memory window's fields start clean for the new file.
+    program_.state.memory.clearShown();
     program_.notifyDisplay();
     close();
 }
 
 void DataMain::showFields(const DataSetupFields& fields)
 {
-    text1_->setText(fields.Text1);
-    text2_->setText(fields.Text2);
-    QFont font = MakeFont({QStringLiteral("Arial"), 9.75, fields.Text2Bold, true});
+    text1_->setText(fields.current);
+    text2_->setText(fields.chosen);
+    QFont font = MakeFont({QStringLiteral("Arial"), 9.75, fields.chosenOpened, true});
     text2_->setFont(font);
 }
 

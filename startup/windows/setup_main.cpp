@@ -100,8 +100,8 @@ void SetupMain::buildControls(QWidget& panel)
     Describe(*text1_, callSignCaption->text());
     Describe(*text2_, dataFileCaption->text());
     // Every change stores at once, the one made by the load included.
-    connect(text1_, &QLineEdit::textChanged, this, [this](const QString& text) { program_.setup.Text1_Change(text); });
-    connect(text2_, &QLineEdit::textChanged, this, [this](const QString& text) { program_.setup.Text2_Change(text); });
+    connect(text1_, &QLineEdit::textChanged, this, [this](const QString& text) { program_.setup.setCallSign(text); });
+    connect(text2_, &QLineEdit::textChanged, this, [this](const QString& text) { program_.setup.setDefaultFile(text); });
     text1_->setText(choices.callSign);
     text2_->setText(choices.dataFile);
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The layout check passes on our tree and stops on each kind of forbidden arrow.
+# The layout check passes on our tree and stops on each kind of forbidden arrow, and on a window's
+# field or caption named where only values belong.
 set -euo pipefail
 check="$1/cmake/check_layout.cmake"
 cmake -DSOURCE_DIR="$1" -P "$check"
@@ -30,6 +31,12 @@ expect_refused cli/c.cpp '#include "app/windows.h"' 'cli/ may not depend on app/
 expect_refused cli/c.cpp '#include "memory/window/memory_main.h"' 'cli/ may not depend on memory/window/'
 expect_refused cli/c.cpp '#include <QWidget>' 'cli/c.cpp: includes <QWidget> (cli/ links no Qt Widgets)'
 expect_refused cli/c.cpp '#include <QtWidgets/QLabel>' 'cli/ links no Qt Widgets'
+expect_refused link/a.cpp '    state.radio.Text7 = QStringLiteral("STATUS = ");' 'link/a.cpp: names the window field Text7'
+expect_refused radio/r.cpp 'QString& caption = fields.AutoStatusCaption;' 'names the window field AutoStatusCaption (radio/ keeps values'
+expect_refused startup/s.h 'void Text1_Change(const QString& callSign);' 'startup/s.h: names the window field Text1'
+# A window's own fields are its business; names that only contain the words are no field's.
+echo 'QString Text7; QString AutoStatusCaption;' > "$tree/radio/window/fields.h"
+echo 'QString FrequencyText(long hz); QString kText1; QString caption;' > "$tree/link/ok.h"
 # The command line may use the program object.
 echo '#include "app/program.h"' > "$tree/cli/ok.cpp"
 # A memory file reaching the link is allowed.

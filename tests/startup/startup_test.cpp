@@ -201,7 +201,7 @@ TEST(SystemSetup, WithoutAConfigurationItShowsTheDefaultsQuitRestartsAndSaveWrit
         EXPECT_EQ(shown.callSign, u"N0CALL");
         EXPECT_EQ(shown.dataFile, u"TALVEX.TXT");
         t.dialogs.messages.clear();
-        t.program->setup.Text1_Change(QStringLiteral("k1abc"));
+        t.program->setup.setCallSign(QStringLiteral("k1abc"));
         // TALVEX.TXT is missing too: its own message, its creation, and the restart.
         EXPECT_THROW(save ? (void)t.program->setup.Save() : t.program->setup.Quit(), ProgramEnded);
         EXPECT_EQ(t.dialogs.messages.back().icon, MessageIcon::Critical);
@@ -223,8 +223,8 @@ TEST_F(SetupTest, SaveTakesEffectAtOnceAndKeepsAPortOutsideTheChoices)
     setup().Form_Load();
     setup().PortClick(3);
     setup().BaudClick(2);
-    setup().Text1_Change(QStringLiteral("k1abc"));
-    setup().Text2_Change(QStringLiteral("c:\\radio\\ham"));
+    setup().setCallSign(QStringLiteral("k1abc"));
+    setup().setDefaultFile(QStringLiteral("c:\\radio\\ham"));
     EXPECT_EQ(state().ConfigDeftFile, u"c:\\radio\\ham.txt");
     ExpectSeen(t, {"COM1 19200,N,8,1", "file TALVEX.TXT", "Hello N0CALL | Open Process Complete | TALVEX.TXT"});
     EXPECT_TRUE(setup().Save());
@@ -243,7 +243,7 @@ TEST_F(SetupTest, SaveTakesEffectAtOnceAndKeepsAPortOutsideTheChoices)
     // text routines' test); a blank start is no name.
     const std::pair<const char*, const char*> typed[] = {{"H", "H.txt"}, {"", "TALVEX.TXT"}, {" HAM", "TALVEX.TXT"}};
     for (const auto& [text, stored] : typed) {
-        setup().Text2_Change(QString::fromLatin1(text));
+        setup().setDefaultFile(QString::fromLatin1(text));
         EXPECT_EQ(state().ConfigDeftFile, QString::fromLatin1(stored)) << text;
     }
 }
@@ -282,7 +282,7 @@ TEST(SystemSetup, SaveReportsEachFailureAndClaimsCompletionOnlyWithTheFileOpen)
         {"default file a directory",
          [](TestProgram& run) {
              QDir(run.path({})).mkdir(QStringLiteral("SETUP.TXT"));
-             run.program->setup.Text2_Change(QStringLiteral("SETUP.TXT"));
+             run.program->setup.setDefaultFile(QStringLiteral("SETUP.TXT"));
          },
          {"Open File - Unexpected Error: *", "COM4 19200,N,8,1", "no file",
           "Hello N0CALL | Open Process Complete | TALVEX.TXT"}, "SETUP.TXT"},
@@ -387,9 +387,9 @@ TEST(DataFileSetup, EachButtonOpensExactlyTheChosenFileOrNothing)
             c.button == 2 ? t.program->dataSetup.searchForFile(fields) : t.program->dataSetup.openNewFile(fields);
         }
         ExpectSeen(t, c.seen);
-        EXPECT_EQ(Relative(t, fields.Text2), QString::fromLatin1(c.shown));
-        EXPECT_EQ(fields.Text2Bold, !fields.Text2.isEmpty());
-        EXPECT_EQ(fields.Text1, fields.Text2.isEmpty() ? t.path(QStringLiteral("OTHER.TXT")) : QString());
+        EXPECT_EQ(Relative(t, fields.chosen), QString::fromLatin1(c.shown));
+        EXPECT_EQ(fields.chosenOpened, !fields.chosen.isEmpty());
+        EXPECT_EQ(fields.current, fields.chosen.isEmpty() ? t.path(QStringLiteral("OTHER.TXT")) : QString());
         QString line;
         EXPECT_EQ(t.program->dataFile.ReadDataLine(line) ? line : QString(), QString::fromLatin1(c.reads));
         const QStringList filters = c.button == 1 ? QStringList()
@@ -442,7 +442,7 @@ TEST_F(SetupTest, NoFileChangesWhileAMemoryOperationRuns)
                            "COM1 19200,N,8,1", "file OTHER.TXT", "Hello N0CALL | Open Process Complete | OTHER.TXT"});
             EXPECT_TRUE(t.dialogs.fileFilters.empty());
             EXPECT_TRUE(t.program->dataFile.isReading());
-            EXPECT_EQ(fields.Text2, u"");
+            EXPECT_EQ(fields.chosen, u"");
             EXPECT_EQ(t.readFile(kConfigFileName), config);
             EXPECT_EQ(t.port.openCount, 2);
         }
