@@ -38,7 +38,7 @@ bool DataFileSetup::refuseConfiguration(const QString& title, const QString& cho
     return true;
 }
 
-DataSetupFields DataFileSetup::Form_Load() const { return {state_.CurrentDataFile, QString(), false}; }
+DataSetupFields DataFileSetup::fieldsShown() const { return {state_.CurrentDataFile, QString(), false}; }
 
 void DataFileSetup::showOpened(DataSetupFields& fields, const QString& path)
 {

@@ -32,7 +32,8 @@ public:
     // The Memory window shows the file that opened; none, nothing is told.
     void setShown(OpeningShown* shown) { shown_ = shown; }
 
-    DataSetupFields Form_Load() const;
+    // What the window opens with: the current file, nothing chosen yet.
+    DataSetupFields fieldsShown() const;
     void useDefaultFile(DataSetupFields& fields);
     void searchForFile(DataSetupFields& fields);
     void openNewFile(DataSetupFields& fields);

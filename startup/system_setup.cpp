@@ -26,7 +26,7 @@ SystemSetup::SystemSetup(ProgramState& state, Startup& startup, DataFile& dataFi
 {
 }
 
-SetupChoices SystemSetup::Form_Load()
+SetupChoices SystemSetup::choicesShown()
 {
     ProgramState& s = state_;
     s.ConfigDeftFile = OrDefault(s.ConfigDeftFile, kDefaultDataFile);
@@ -47,9 +47,9 @@ SetupChoices SystemSetup::Form_Load()
     return choices;
 }
 
-void SystemSetup::PortClick(int number) { state_.ConfigCommPort = QStringLiteral("COM%1").arg(number); }
+void SystemSetup::choosePort(int number) { state_.ConfigCommPort = QStringLiteral("COM%1").arg(number); }
 
-void SystemSetup::BaudClick(int index) { state_.ConfigCommBaud = kCommBauds.at(index); }
+void SystemSetup::chooseRate(int index) { state_.ConfigCommBaud = kCommBauds.at(index); }
 
 void SystemSetup::setCallSign(const QString& callSign)
 {

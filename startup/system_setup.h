@@ -41,9 +41,10 @@ class SystemSetup {
 public:
     SystemSetup(ProgramState& state, Startup& startup, DataFile& dataFile, Dialogs& dialogs, ProgramExit& exit);
 
-    SetupChoices Form_Load();
-    void PortClick(int number);  // "Com 1" ... "Com 8"
-    void BaudClick(int index);
+    // What the window opens with: the configuration's port, rate, call sign and file.
+    SetupChoices choicesShown();
+    void choosePort(int number);  // "Com 1" ... "Com 8"
+    void chooseRate(int index);   // in the order the window offers the rates
     void setCallSign(const QString& callSign);
     void setDefaultFile(const QString& dataFile);
     // True when the window closes; false when TALVEX.INI could not be written or a memory

@@ -43,7 +43,7 @@ DataMain::DataMain(ProgramControls program, QWidget* parent) : QMainWindow(paren
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    fields_ = program_.dataSetup.Form_Load();
+    fields_ = program_.dataSetup.fieldsShown();
     showFields(fields_);
 }
 

@@ -69,7 +69,7 @@ void SetupMain::buildControls(QWidget& panel)
         MakeLabel(panel, "Label5", QStringLiteral("Default Data File"), {3960, 1920, 1455, 255}, Bold(8.25));
 
     // Loading shows the configuration as it stands (defaults for what is empty).
-    const SetupChoices choices = program_.setup.Form_Load();
+    const SetupChoices choices = program_.setup.choicesShown();
 
     auto* ports = new QButtonGroup(this);
     for (int n = 1; n <= kPortChoices; ++n) {
@@ -78,7 +78,7 @@ void SetupMain::buildControls(QWidget& panel)
         option->setAccessibleDescription(portHeading->text());
         ports->addButton(option);
         option->setChecked(choices.port == n);
-        connect(option, &QRadioButton::clicked, this, [this, n] { program_.setup.PortClick(n); });
+        connect(option, &QRadioButton::clicked, this, [this, n] { program_.setup.choosePort(n); });
     }
     auto* bauds = new QButtonGroup(this);
     for (int i = 0; i < static_cast<int>(kCommBauds.size()); ++i) {
@@ -86,7 +86,7 @@ void SetupMain::buildControls(QWidget& panel)
         option->setAccessibleDescription(baudHeading->text());
         bauds->addButton(option);
         option->setChecked(choices.baud == i);
-        connect(option, &QRadioButton::clicked, this, [this, i] { program_.setup.BaudClick(i); });
+        connect(option, &QRadioButton::clicked, this, [this, i] { program_.setup.chooseRate(i); });
     }
 
     text1_ = new QLineEdit(&panel);

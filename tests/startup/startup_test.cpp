@@ -195,7 +195,7 @@ TEST(SystemSetup, WithoutAConfigurationItShowsTheDefaultsQuitRestartsAndSaveWrit
     for (const bool save : {false, true}) {
         TestProgram t;
         t.program->startup.RunStartup();
-        const SetupChoices shown = t.program->setup.Form_Load();
+        const SetupChoices shown = t.program->setup.choicesShown();
         EXPECT_EQ(shown.port, 1);
         EXPECT_EQ(shown.baud, 0);
         EXPECT_EQ(shown.callSign, u"N0CALL");
@@ -220,9 +220,9 @@ TEST_F(SetupTest, SaveTakesEffectAtOnceAndKeepsAPortOutsideTheChoices)
 {
     startNormally();
     t.writeFile(QStringLiteral("HAM.TXT"), {});
-    setup().Form_Load();
-    setup().PortClick(3);
-    setup().BaudClick(2);
+    setup().choicesShown();
+    setup().choosePort(3);
+    setup().chooseRate(2);
     setup().setCallSign(QStringLiteral("k1abc"));
     setup().setDefaultFile(QStringLiteral("c:\\radio\\ham"));
     EXPECT_EQ(state().ConfigDeftFile, u"c:\\radio\\ham.txt");
@@ -235,7 +235,7 @@ TEST_F(SetupTest, SaveTakesEffectAtOnceAndKeepsAPortOutsideTheChoices)
     for (const auto& [port, shown] : {std::pair{"COM9", std::optional<int>()}, std::pair{"COM8", std::optional(8)},
                                       std::pair{"COM2", std::optional(2)}}) {
         startNormally(port);
-        EXPECT_EQ(setup().Form_Load().port, shown);
+        EXPECT_EQ(setup().choicesShown().port, shown);
         setup().Save();
         EXPECT_EQ(t.readFile(kConfigFileName), ConfigBytes("TALVEX.TXT", "N0CALL", port, "19200,N,8,1"));
     }
@@ -293,8 +293,8 @@ TEST(SystemSetup, SaveReportsEachFailureAndClaimsCompletionOnlyWithTheFileOpen)
         StartNormally(run);
         const QByteArray config = run.readFile(kConfigFileName);
         const int opens = run.port.openCount;
-        run.program->setup.Form_Load();
-        run.program->setup.PortClick(4);
+        run.program->setup.choicesShown();
+        run.program->setup.choosePort(4);
         c.arrange(run);
         const QStringList files = QDir(run.path({})).entryList(QDir::Files | QDir::Hidden);
         bool ended = false;
@@ -377,7 +377,7 @@ TEST(DataFileSetup, EachButtonOpensExactlyTheChosenFileOrNothing)
         t.program->dataFile.OpenDataFile(name, FileMode::Input);
         t.program->state.memory.Text8 = name;
         t.dialogs.messages.clear();
-        DataSetupFields fields = t.program->dataSetup.Form_Load();
+        DataSetupFields fields = t.program->dataSetup.fieldsShown();
         t.dialogs.answerMessage(c.yes ? MessageAnswer::Yes : MessageAnswer::No);
         if (c.button == 1) {
             t.program->state.ConfigDeftFile = QString::fromLatin1(c.file);
@@ -425,8 +425,8 @@ TEST_F(SetupTest, NoFileChangesWhileAMemoryOperationRuns)
     QString other = QStringLiteral("OTHER.TXT");
     t.program->dataFile.OpenDataFile(other, FileMode::Input);
     state().memory.Text8 = other;
-    setup().Form_Load();
-    setup().PortClick(2);
+    setup().choicesShown();
+    setup().choosePort(2);
     const QByteArray config = t.readFile(kConfigFileName);
     for (const auto& [flag, name] : operations) {
         for (const auto& [refused, run] : actions) {
@@ -434,7 +434,7 @@ TEST_F(SetupTest, NoFileChangesWhileAMemoryOperationRuns)
             state().*flag = true;
             t.dialogs.messages.clear();
             t.dialogs.fileFilters.clear();
-            DataSetupFields fields = data().Form_Load();
+            DataSetupFields fields = data().fieldsShown();
             run(fields);
             state().*flag = false;
             ExpectSeen(t, {"Memory Operations: " + QString::fromLatin1(name) + " is running ... " + refused
@@ -448,7 +448,7 @@ TEST_F(SetupTest, NoFileChangesWhileAMemoryOperationRuns)
         }
     }
     t.dialogs.answerMessage(MessageAnswer::Yes);  // stopped, the same choice goes through
-    DataSetupFields fields = data().Form_Load();
+    DataSetupFields fields = data().fieldsShown();
     data().useDefaultFile(fields);
     EXPECT_EQ(state().CurrentDataFile, t.path(QStringLiteral("TALVEX.TXT")));
 }
