@@ -167,6 +167,12 @@ const Row kAnswers[] = {
     {"read 7", "FE FE 94 E0 1A 00 00 07 FD FE FE E0 94 1A 00 00 07 00 00 40 07 14 00 01 02 00 00 10 00 00 10 00 "
                "00 40 07 14 00 01 02 00 00 10 00 00 10 00 46 54 38 20 20 20 20 20 20 20 FD",
      nullptr},
+    // A mode, filter and select byte the radio has none of: the Radio window keeps its boxes, the
+    // Memory window shows them empty rather than another channel's.
+    {"read with bytes of no mode, filter or group", "FE FE 94 E0 1A 00 00 07 FD FE FE E0 94 1A 00 00 07 07 00 40 07 14 00 "
+     "06 04 00 00 10 00 00 10 00 00 40 07 14 00 06 04 00 00 10 00 00 10 00 46 54 38 20 20 20 20 20 20 20 FD",
+     "r1=14.074.0|r2=7|r6=FT8       |m1=7|m2=|m3=14.074.0|m4=|m5=|m6=FT8       "
+     "|m7=7            14.074.0                  FT8       "},
     {"read of a blank channel", "FE FE 94 E0 1A 00 00 40 FD FE FE E0 94 1A 00 00 40 FF FD", BLANK_40},
     {"select of a blank channel", "FE FE 94 E0 08 00 40 FD FE FE 94 E0 1A 00 00 40 FD FE FE E0 94 1A 00 00 40 FF FD",
      BLANK_40},
