@@ -22,8 +22,9 @@ std::optional<RadioReading> ReadAnswer(const QByteArray& data, std::uint8_t radi
 // `radio` taken out, so they cannot shift the fixed positions of the answer that is read.
 QByteArray WithoutInterjections(const QByteArray& data, std::uint8_t radio);
 
-// Unsolicited frames the radio sent to all (address 00), cut at each FD, in turn. A frequency
-// or mode frame whose last byte is not FD says nothing and is left out.
-std::vector<BroadcastReading> ReadBroadcasts(const QByteArray& data);
+// Unsolicited frames the radio at `radio` sent to all (address 00), cut at each FD, in turn. A
+// frequency or mode frame whose last byte is not FD says nothing and is left out, and so is a
+// frame another device sent: its frequency is not the radio's.
+std::vector<BroadcastReading> ReadBroadcasts(const QByteArray& data, std::uint8_t radio);
 
 }  // namespace talvex

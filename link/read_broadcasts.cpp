@@ -8,8 +8,10 @@ namespace talvex {
 namespace {
 
 // One frame: nothing when a frequency or mode frame lacks its end byte, which changes nothing.
-std::optional<BroadcastReading> ReadBroadcast(const QByteArray& frame)
+std::optional<BroadcastReading> ReadBroadcast(const QByteArray& frame, std::uint8_t radio)
 {
+    if (ByteAt(frame, 4) != radio)
+        return std::nullopt;
     BroadcastReading reading;
     const auto command = ByteAt(frame, 5);
     if (command == 0x01 && frame.size() == 8) {
@@ -28,7 +30,7 @@ std::optional<BroadcastReading> ReadBroadcast(const QByteArray& frame)
 
 }  // namespace
 
-std::vector<BroadcastReading> ReadBroadcasts(const QByteArray& data)
+std::vector<BroadcastReading> ReadBroadcasts(const QByteArray& data, std::uint8_t radio)
 {
     // Cut after every FD; a trailing piece without one is a frame too.
     std::vector<BroadcastReading> readings;
@@ -37,7 +39,7 @@ std::vector<BroadcastReading> ReadBroadcasts(const QByteArray& data)
         qsizetype end = data.indexOf(static_cast<char>(kEndOfMessage), start);
         if (end < 0)
             end = data.size() - 1;
-        if (auto reading = ReadBroadcast(data.mid(start, end - start + 1)))
+        if (auto reading = ReadBroadcast(data.mid(start, end - start + 1), radio))
             readings.push_back(*reading);
         start = end + 1;
     }

@@ -182,7 +182,7 @@ void SerialLink::handleBetweenOperations(const QByteArray& data)
         return;
     showBroadcastTraffic(data);
     if (At(data, 1) == kPreamble && data.size() >= 3 && At(data, 3) == kBroadcastAddress)
-        for (const BroadcastReading& reading : ReadBroadcasts(data)) {
+        for (const BroadcastReading& reading : ReadBroadcasts(data, radio_)) {
             for (LinkListener* listener : listeners_)
                 listener->broadcastRead(reading);
         }

@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     constexpr std::uint8_t radio = talvex::kRadio.address;
     (void)talvex::ReadAnswer(bytes, radio);
-    (void)talvex::ReadBroadcasts(bytes);
+    (void)talvex::ReadBroadcasts(bytes, radio);
     static const auto kEchoes = talvex::fuzz::DecoderEchoSeeds();
     for (const QByteArray& echo : kEchoes) {
         (void)talvex::ReadAnswer(echo + bytes, radio);

@@ -116,7 +116,7 @@ struct Faces {
     }
     void broadcast(const QByteArray& data)
     {
-        for (const BroadcastReading& reading : ReadBroadcasts(data)) {
+        for (const BroadcastReading& reading : ReadBroadcasts(data, kAddress94)) {
             radio.broadcastRead(reading);
             memory.broadcastRead(reading);
         }
@@ -309,6 +309,7 @@ TEST(ReadBroadcasts, EachBroadcastFrameIsShownAndWithoutInterjectionsKeepsTheRes
          "r1=07.050.0|r4=CW|r5=Fil 2|r2=|r3=|r6="},
         {"no end byte", "FE FE 00 94 01 03 02 FC", ""},
         {"unknown command", "FE FE 00 94 05 FD", "r2=|r3=|r6="},
+        {"another device's frequency", "FE FE 00 B6 00 00 40 07 14 00 FD", ""},
         {"cut short", "FE FE 00 94 00 00 40", "r2=|r3=|r6="},
     };
     for (const Row& row : rows) {
