@@ -7,7 +7,7 @@ namespace talvex {
 
 namespace {
 
-// A frame the decoders never read: the radio's OK or NG to the controller, or a broadcast.
+// A frame the answer reader never reads: the radio's OK or NG to the controller, or a broadcast.
 bool IsInterjection(const QByteArray& frame, std::uint8_t radio)
 {
     if (frame.size() < 5 || At(frame, 1) != kPreamble || At(frame, 2) != kPreamble)

@@ -2,7 +2,7 @@
 
 // Reads what the line shows after each answer window and names the radio setting that keeps
 // the link from working: echo back off, another baud rate, another CI-V address, commands
-// echoed but never answered, or nothing at all. It only looks; what the decoders do with the
+// echoed but never answered, or nothing at all. It only looks; what the answer reader does with the
 // bytes is not its business. A cause is named only on evidence the bytes give, and only once
 // two windows in a row give it: one window alone may be a line's noise (a turned-over bit that
 // hides an echo, changes an answer's address or breaks every frame of the window), which the

@@ -47,7 +47,7 @@ SerialLink::SerialLink(ProgramState& state, SerialPort& port, Dialogs& dialogs, 
 }
 
 // The window's 250 ms (and the line time) is the deadline for a radio that answers less; a
-// radio that has answered everything is not waited for: the same bytes are decoded, sooner.
+// radio that has answered everything is not waited for: the same bytes are read, sooner.
 void SerialLink::answerArrived()
 {
     if (!answerTimer_->isEnabled() || !port_.isOpen())
@@ -111,7 +111,7 @@ void SerialLink::closeAnswerWindow()
         return;
     qCDebug(civTraffic).noquote() << "answer" << data.toHex(' ').toUpper();
     showAnswerTraffic(data);
-    // Only the echoes and the radio's own answers are decoded or count as the start-up's answer;
+    // Only the echoes and the radio's own answers are read or count as the start-up's answer;
     // the status line and the connection doctor see everything that came.
     const QByteArray answers = WithoutRepeatedEchoes(AnswerFramesOf(data, closed.sent, radio_), closed.sent);
     if (const auto reading = ReadAnswer(answers, radio_, channelAsked_)) {
@@ -168,7 +168,7 @@ void SerialLink::tryReopen()
         return;
     portLost_ = false;
     state_.PortReady = 1;
-    port_.readAll();  // nothing from before the reopening may reach the decoder
+    port_.readAll();  // nothing from before the reopening may reach the answer reader
     showTraffic(QStringLiteral("STATUS = COMM PORT REOPENED"));
     notify();
 }

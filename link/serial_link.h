@@ -65,9 +65,9 @@ public:
     // Opens the configured port again without asking anything; true when it opened. Used to
     // get the line back after its device went away.
     void setReopen(std::function<bool()> reopen) { reopen_ = std::move(reopen); }
-    // Called when an answer window closes, after its bytes were decoded.
+    // Called when an answer window closes, after its bytes were read.
     void setExchangeClosed(std::function<void(const Exchange&)> closed) { exchangeClosed_ = std::move(closed); }
-    // An answer window is open: what was sent has not been answered and decoded yet.
+    // An answer window is open: what was sent has not been answered and read yet.
     bool answerAwaited() const { return answerTimer_->isEnabled(); }
 
     // The start-up query chain as a command line judges it: when the chain ends it is told how,

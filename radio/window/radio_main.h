@@ -14,8 +14,8 @@ namespace talvex {
 
 class ReadoutField;
 
-// The Radio Operations window: the program's main window. It shows the texts the decoders
-// keep in `program.radioTexts` and hands every click to the procedure of its control.
+// The Radio Operations window: the program's main window. It shows the texts the link's readings
+// leave in `program.radioTexts` and hands every click to the procedure of its control.
 class RadioMain final : public QMainWindow {
     Q_OBJECT
 public:
