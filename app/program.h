@@ -5,6 +5,7 @@
 #include "link/serial_link.h"
 #include "datafile/data_file.h"
 #include "memory/memory_operations.h"
+#include "memory/window/memory_window_operations.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/program_exit.h"
@@ -61,6 +62,8 @@ public:
     DataFile dataFile;
     RadioOperations radio;
     MemoryOperations memory;
+    // The Memory window's procedures: its questions and message boxes around the engine.
+    MemoryWindowOperations memoryWindow;
     Startup startup;
     SystemSetup setup;
     DataFileSetup dataSetup;

@@ -55,9 +55,9 @@ public:
     ProgramState& state() { return run->program->state; }
 
     // Clicks `button` and lets the operation on timer `number` run to its end.
-    Figures operate(const char* button, int number, bool ProgramState::*running)
+    Figures operate(const char* button, MemoryOperations::StepTimer stepTimer, bool ProgramState::*running)
     {
-        MeasuredTimer& timer = run->memoryTimer(number);
+        MeasuredTimer& timer = run->memoryTimer(stepTimer);
         const std::size_t before = timer.tickTimes.size();
         const qint64 started = run->timers.clock.elapsed();
         window->findChild<QAbstractButton*>(QString::fromLatin1(button))->click();
@@ -88,7 +88,7 @@ public:
     Figures createFile(const Memory& radio)
     {
         run->dialogs.answerMessage(MessageAnswer::Yes);
-        Figures f = operate("Command1", 1, &ProgramState::CreatingFile);
+        Figures f = operate("Command1", MemoryOperations::StepTimer::CreateFile, &ProgramState::CreatingFile);
         QFile file(run->path(QStringLiteral("TALVEX.TXT")));
         file.open(QIODevice::ReadOnly);
         const QStringList lines = QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
@@ -102,7 +102,7 @@ public:
     {
         // The tick that asks for channel n+1 finds channel n on display.
         int correct = 0;
-        MeasuredTimer& timer = run->memoryTimer(4);
+        MeasuredTimer& timer = run->memoryTimer(MemoryOperations::StepTimer::ViewRig);
         timer.beforeTick = [&] {
             const int shown = state().ChannelCounter;
             if (shown < 1 || shown > 99 || !state().ViewingRig || run->program->link.answerAwaited())
@@ -111,7 +111,7 @@ public:
             const MemoryFields& m = state().memory;
             correct += c.isEmpty() ? m.Text3.trimmed().isEmpty() : m.Text3 == testing::ExpectedFrequency(c);
         };
-        Figures f = operate("Command4", 4, &ProgramState::ViewingRig);
+        Figures f = operate("Command4", MemoryOperations::StepTimer::ViewRig, &ProgramState::ViewingRig);
         timer.beforeTick = nullptr;
         f.correct = correct;
         return f;
@@ -122,7 +122,7 @@ public:
         run->dialogs.answerMessage(MessageAnswer::Yes);
         run->dialogs.answerInput(QStringLiteral("1"));
         run->dialogs.answerInput(QStringLiteral("99"));
-        Figures f = operate("Command5", 5, &ProgramState::BlankingRig);
+        Figures f = operate("Command5", MemoryOperations::StepTimer::BlankRig, &ProgramState::BlankingRig);
         for (const auto& [channel, contents] : testing::ReadMemory(memoryPath()))
             f.correct += channel <= 99 && contents.isEmpty();
         return f;
@@ -131,7 +131,7 @@ public:
     Figures updateRig(const Memory& source)
     {
         run->dialogs.answerMessage(MessageAnswer::Yes);
-        Figures f = operate("Command3", 3, &ProgramState::UpdatingRig);
+        Figures f = operate("Command3", MemoryOperations::StepTimer::UpdateRig, &ProgramState::UpdatingRig);
         const Memory written = testing::ReadMemory(memoryPath());
         for (int channel = 1; channel <= 99; ++channel) {
             const QByteArray expected = source.count(channel) ? source.at(channel) : QByteArray();

@@ -17,6 +17,7 @@ struct Outcome {
     QString operation;
     QString why;  // Stopped: the reason the operator is told
     StopKind stopKind = StopKind::SilentRadio;  // Stopped: what kind of stop
+    QString backup;  // the backup the run saved first, "" when none
     ChannelReport report;
     int lastVerified = 0;  // the last channel that verified, 0 when none
     std::vector<ChannelVerdict> failures;
@@ -43,8 +44,7 @@ public:
 
     void progress(const QString& what, int done, int of) override;
     void verdict(int channel, const std::optional<QString>& why) override;
-    void finished(const QString& operation, const ChannelReport& report) override;
-    void stopped(const QString& operation, StopKind kind, const QString& why) override;
+    void ended(const MemoryOutcome& outcome) override;
 
     const Outcome& outcome() const { return outcome_; }
     // Ends a bar left on the terminal's line.

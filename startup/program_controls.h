@@ -11,6 +11,7 @@ namespace talvex {
 class DataFileSetup;
 class Dialogs;
 class MemoryOperations;
+class MemoryWindowOperations;
 class RadioOperations;
 class Startup;
 class SystemSetup;
@@ -38,6 +39,7 @@ struct ProgramControls {
     ProgramState& state;
     RadioOperations& radio;
     MemoryOperations& memory;
+    MemoryWindowOperations& memoryWindow;
     Startup& startup;
     SystemSetup& setup;
     DataFileSetup& dataSetup;

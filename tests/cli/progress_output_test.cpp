@@ -117,7 +117,11 @@ TEST(ProgressOutput, TheReportNamesTheLastVerifiedChannelEachFailureAndEachSkipp
     }
     report.unchanged();
     report.skipped(20, 16, QStringLiteral("mode \"XYZ\" is no mode the radio has"));
-    progress.finished(QStringLiteral("Update Rig"), report);
+    MemoryOutcome outcome;
+    outcome.operation = QStringLiteral("Update Rig");
+    outcome.report = report;
+    outcome.counts = true;
+    progress.ended(outcome);
     EXPECT_EQ(ended, 1);
 
     Options options;
