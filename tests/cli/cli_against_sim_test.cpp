@@ -461,39 +461,6 @@ TEST_F(CliAgainstSim, CtrlCWhileSavingTheBackupDiscardsItAndWritesNothing)
     EXPECT_EQ(FirstDifferentChannel(memory(), original_), 0);
 }
 
-TEST_F(CliAgainstSim, CtrlCMidWriteSaysWhichChannelWasLastVerified)
-{
-    start(115200);
-    // Every held channel gets a new label: 88 channels to write.
-    QStringList lines = ExpectedChannelLines(original_);
-    for (int channel = 1; channel <= 99; ++channel) {
-        if (!original_.at(channel).isEmpty())
-            lines[channel - 1] = lines[channel - 1].left(70) + QStringLiteral("ALL NEW   ");
-    }
-    QFile out(path("all.txt"));
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write((lines.join(u'\n') + QStringLiteral("\n END\n")).toLatin1());
-    out.close();
-
-    const MemRun run = InterruptAt(folder_.path(), line() + QStringList{"write", "all.txt"}, "Update Rig: channel ", 2);
-    EXPECT_EQ(run.exitCode, 130) << run.err.constData();
-    const QRegularExpression last(QStringLiteral("Last channel verified: ([0-9]+)"));
-    const auto match = last.match(QString::fromLatin1(run.out));
-    ASSERT_TRUE(match.hasMatch()) << run.out.constData();
-    const int verified = match.captured(1).toInt();
-    const Memory after = memory();
-    // Every channel up to the one reported holds the new label; none after the next is touched.
-    for (int channel = 1; channel <= verified; ++channel) {
-        if (!original_.at(channel).isEmpty()) {
-            EXPECT_EQ(after.at(channel).mid(31, 10), "ALL NEW   ") << channel;
-        }
-    }
-    for (int channel = verified + 2; channel <= 99; ++channel)
-        EXPECT_EQ(after.at(channel), original_.at(channel)) << channel;
-    // The backup was complete before the first write: it stays.
-    EXPECT_EQ(FilesIn(backupFolder()).size(), 1);
-}
-
 // Lines the radio cannot take are named before the backup and left out: no write frame for their
 // channels ever reaches the radio (the simulator's frame log), they are no failed channels, and
 // the exit code (6) says lines were left out while every channel written verified. A label that
