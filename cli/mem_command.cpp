@@ -110,7 +110,7 @@ int ExitForRefusal(RefusalReason reason)
     return kExitFile;
 }
 
-// What Update Rig would change, as read from the radio; 0 only when every channel was read and
+// What write would change, as read from the radio; 0 only when every channel was read and
 // no line would be left out.
 int PrintDiff(const QString& file, const CompareRig& comparison, const Outcome& outcome, bool interrupted,
               Output& output)
@@ -173,7 +173,11 @@ int RunOnRadio(const Options& options, const QString& workingDirectory, Output& 
                                               : ProgressStyle::Lines;
     ProgressOutput progress(stderr, style, radioLine.baud, [] { return TerminalColumns(StandardStream::Error); });
     MemoryOperations& memory = program.memory;
+    // The report tells how the run ended, in the command's words: the Memory window's boxes are
+    // not shown here.
+    memory.removeListener(&program.memoryWindow);
     memory.addListener(&progress);
+    progress.setCommand(CommandName(options.command));
     memory.setLinePacedThroughout(true);
     bool interrupted = false;
     progress.setEnded([] { QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); }); });
@@ -242,7 +246,7 @@ int RunOnRadio(const Options& options, const QString& workingDirectory, Output& 
     }
     if (const auto* refused = std::get_if<Refused>(&start)) {
         if (!refused->text.isEmpty())
-            output.error(refused->title + QStringLiteral(": ") + refused->text);
+            output.error(CommandName(options.command) + QStringLiteral(": ") + refused->text);
         return ExitForRefusal(refused->reason);
     }
     // The first step goes at once, not at the window's next 300 ms tick; the steps after it go
@@ -254,6 +258,9 @@ int RunOnRadio(const Options& options, const QString& workingDirectory, Output& 
     port.close();
 
     const Outcome& outcome = progress.outcome();
+    // The connection advice the run gave stands on standard error, a cause a line.
+    if (!outcome.advice.isEmpty())
+        output.note(outcome.advice);
     if (options.command == Command::Diff)
         return PrintDiff(shown, memory.comparison(), outcome, interrupted, output);
     int code = kExitOk;

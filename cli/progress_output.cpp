@@ -39,6 +39,11 @@ void ProgressOutput::progress(const QString& what, int done, int of)
         drawBar(what, done, of);
 }
 
+void ProgressOutput::step(const QString& operation, int channel, int of)
+{
+    progress((command_.isEmpty() ? operation : command_) + QStringLiteral(": channel ") + QString::number(channel), channel, of);
+}
+
 void ProgressOutput::writeLine(const QString& what, int done, int of)
 {
     const QString stage = StageOf(what);
@@ -97,6 +102,7 @@ void ProgressOutput::ended(const MemoryOutcome& outcome)
         outcome_.stopKind = *outcome.stopped;
     outcome_.report = outcome.report;
     outcome_.backup = outcome.backup;
+    outcome_.advice = outcome.advice;
     closeLine();
     if (ended_)
         ended_();

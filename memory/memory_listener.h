@@ -31,8 +31,14 @@ struct MemoryOutcome {
 class MemoryListener {
 public:
     virtual ~MemoryListener() = default;
-    // `what` ("Saving channel 12 of 99 before writing", "Writing channel 12") is at `done` of `of`.
+    // `what` ("Saving channel 12 of 99 before writing") is at `done` of `of`.
     virtual void progress(const QString&, int /*done*/, int /*of*/) {}
+    // `operation` ("Update Rig") has reached `channel` of `of`; told as progress unless a face
+    // names the step in words of its own.
+    virtual void step(const QString& operation, int channel, int of)
+    {
+        progress(operation + QStringLiteral(": channel ") + QString::number(channel), channel, of);
+    }
     // One channel checked against the radio: nothing when it verified, else why not.
     virtual void verdict(int /*channel*/, const std::optional<QString>& /*why*/) {}
     // The operation has ended.

@@ -144,8 +144,7 @@ void MemoryOperations::tellProgress(const Stepper& stepper)
     const int shown = &stepper == &updateRig_ ? updateRig_.channel()
                       : &stepper == &blankRig_ ? state_.ChannelCounter - 1
                                                : state_.ChannelCounter;
-    const QString what = stepper.name() + QStringLiteral(": channel ") + QString::number(shown);
-    tellEach([&](MemoryListener& listener) { listener.progress(what, shown, kRadio.lastChannel); });
+    tellEach([&](MemoryListener& listener) { listener.step(stepper.name(), shown, kRadio.lastChannel); });
 }
 
 MemoryOutcome MemoryOperations::tellEnd(const Stepper& stepper, std::optional<StopKind> stopped, const QString& why,

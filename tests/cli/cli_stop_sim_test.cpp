@@ -66,7 +66,7 @@ protected:
         process.start(QStringLiteral(TALVEX_MEM_PATH), {"--port=COM1", "--baud=115200", "--json", "write", "all.txt"});
         process.closeWriteChannel();
         QByteArray err;
-        while (c.cut != Cut::None && err.count("Update Rig: channel ") < 2 && process.state() != QProcess::NotRunning
+        while (c.cut != Cut::None && err.count("write: channel ") < 2 && process.state() != QProcess::NotRunning
                && process.waitForReadyRead(20'000))
             err += process.readAllStandardError();
         if (process.state() == QProcess::Running && c.cut == Cut::Signal)
