@@ -484,6 +484,8 @@ TEST(UpdateRig, ReadBacksThatOnlyEchoStopTheRunAtTheThirdChannel)
                             "ones after it may not hold what the file says.\nUpdate Rig: 1 of 4 channels written and verified, "
                             "0 already as the file says\nChannel 2: did not answer in time\nChannel 3: did not answer in time\n"
                             "Channel 4: did not answer in time");
+    // The file line of the channel being written is not shown as if the radio held it.
+    EXPECT_EQ(t.state().memory.Text1 + t.state().memory.Text3 + t.state().memory.Text6, QString());
 }
 
 // The file is taken once: an editor saving it while the channels are read changes nothing the
@@ -525,20 +527,38 @@ TEST(UpdateRig, AClearedScanEdgeIsSavedAndTheBackupPutsItBack)
     EXPECT_EQ(t.radio.memory, held);
 }
 
-TEST(UpdateRig, StopShowsWhatTheRunHadFoundBeforeIt)
+// A Stop after channels changed tells what changed: the count, each channel that did not verify,
+// and the channel whose write was on its way, counted as sent and named. The fields keep no file
+// line or channel the radio may not hold; the message line keeps the count.
+TEST(MemoryOperations, StopAfterChannelsChangedShowsTheCountAndTheChannelInFlight)
 {
-    MemoryRig t(SampleMemory(false), EditedSampleFile());
-    t.radio.refuseWrites = {17};
-    t.start(&MemoryWindowOperations::updateRig);
-    for (int tick = 0; tick < 200 && !t.tick(Step::UpdateRig).contains("08 00 31");)
-        ++tick;
-    t.memoryWindow().stop();
-    EXPECT_FALSE(t.state().UpdatingRig);
-    const QString told = LastShown(t);
-    // Channel 31's write went out and its read-back never came in: counted, and named.
-    EXPECT_EQ(told, "!Update Rig|Stopped before the end ... Update Rig: 0 of 2 channels written and verified, 29 already as "
-                    "the file says\nChannel 17: the radio refused the write\nChannel 31: sent, not verified: the run "
-                    "stopped before its check");
+    const struct {
+        const char* story;
+        Click click;
+        Step timer;
+        QString stopAfter;  // the frame whose tick the Stop follows
+        QString told;
+    } rows[] = {
+        {"Update Rig, a refused write and one in flight", &MemoryWindowOperations::updateRig, Step::UpdateRig, "08 00 31",
+         "!Update Rig|Stopped before the end ... Update Rig: 0 of 2 channels written and verified, 29 already as the file "
+         "says\nChannel 17: the radio refused the write\nChannel 31: sent, not verified: the run stopped before its check"},
+        {"Blank Rig, all verified so far, none in flight", &MemoryWindowOperations::blankRig, Step::BlankRig, "08 00 33",
+         "!Blank Rig|Stopped before the end ... Blank Rig: 2 of 2 channels verified"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.story);
+        MemoryRig t(SampleMemory(false), EditedSampleFile());
+        t.radio.refuseWrites = {17};
+        t.start(row.click, {"31", "40"});
+        for (int tick = 0; tick < 300 && !t.tick(row.timer).contains(row.stopAfter);)
+            ++tick;
+        t.memoryWindow().stop();
+        EXPECT_FALSE(t.state().anyMemoryOperationRunning());
+        EXPECT_EQ(LastShown(t), row.told);
+        const MemoryFields& m = t.state().memory;
+        EXPECT_EQ(m.Text7, row.told.section(u'|', 1).section(u'\n', 0, 0).mid(QString("Stopped before the end ... ").size()));
+        EXPECT_EQ(m.Text1 + m.Text3 + m.Text4 + m.Text6, QString());
+    }
 }
 
 TEST(UpdateRig, ANamedFileButtonAsksThenMakesItsFileCurrent)
