@@ -107,7 +107,7 @@ void MemoryOperations::tick(Stepper& stepper)
         if (stepper.running())
             tellProgress(stepper);
         else
-            (void)tellEnd(stepper, std::nullopt, QString(), context_.takeAdvice());
+            tellEnd(outcomeOf(stepper, std::nullopt, QString(), context_.takeAdvice()));
     }
     settleStandingLines();
     if (displayChanged_)
@@ -147,8 +147,8 @@ void MemoryOperations::tellProgress(const Stepper& stepper)
     tellEach([&](MemoryListener& listener) { listener.step(stepper.name(), shown, kRadio.lastChannel); });
 }
 
-MemoryOutcome MemoryOperations::tellEnd(const Stepper& stepper, std::optional<StopKind> stopped, const QString& why,
-                                        QString advice)
+MemoryOutcome MemoryOperations::outcomeOf(const Stepper& stepper, std::optional<StopKind> stopped, const QString& why,
+                                          QString advice)
 {
     tellVerdicts(stepper);
     verdictsTold_ = 0;
@@ -172,8 +172,12 @@ MemoryOutcome MemoryOperations::tellEnd(const Stepper& stepper, std::optional<St
             && report.verifiedCount() + report.failedCount() > 0)
             outcome.found = report.summary(stepper.name());
     }
-    tellEach([&outcome](MemoryListener& listener) { listener.ended(outcome); });
     return outcome;
+}
+
+void MemoryOperations::tellEnd(const MemoryOutcome& outcome)
+{
+    tellEach([&outcome](MemoryListener& listener) { listener.ended(outcome); });
 }
 
 // A backup's progress stands while the backup is being saved. The connection advice stands over
@@ -304,9 +308,10 @@ StartResult MemoryOperations::scanRig(const MemoryRequest& request)
 void MemoryOperations::abandonBlankRig()
 {
     blankRig_.countInFlight();
+    const MemoryOutcome outcome = outcomeOf(blankRig_, StopKind::Operator, QString(), QString());
     blankRig_.abandon();
     dropStandingLines();  // stopped by the operator, as Stop does
-    (void)tellEnd(blankRig_, StopKind::Operator, QString(), QString());
+    tellEnd(outcome);
 }
 
 void MemoryOperations::stopAll()
@@ -332,9 +337,10 @@ void MemoryOperations::haltWith(StopKind kind, const QString& text)
     QString advice = context_.takeAdvice();
     const bool wasCreating = state_.CreatingFile;
     Stepper* halted = current_ && current_->running() ? current_ : nullptr;
+    std::optional<MemoryOutcome> outcome;
     if (halted) {
         halted->countInFlight();
-        (void)tellEnd(*halted, kind, text, std::move(advice));
+        outcome = outcomeOf(*halted, kind, text, std::move(advice));
         halted_ = true;
     }
     // The file line of the channel Update Rig was writing is not what the radio holds.
@@ -349,6 +355,10 @@ void MemoryOperations::haltWith(StopKind kind, const QString& text)
         createFile_.discard();
         dataFile_.ReopenDataFile(state_.CurrentDataFile, FileMode::Input);
     }
+    // Told once everything is at rest: a face's message box lets the event loop run, and no
+    // step of the halted operation may come meanwhile.
+    if (outcome)
+        tellEnd(*outcome);
 }
 
 void MemoryOperations::stop()
@@ -361,17 +371,20 @@ void MemoryOperations::stop()
     }
     // What the run had found before the Stop is not forgotten with it: its first line stands in
     // Text7.
-    QString found;
+    std::optional<MemoryOutcome> outcome;
     if (stopped) {
         stopped->countInFlight();
-        found = tellEnd(*stopped, StopKind::Operator, QString(), QString()).found;
+        outcome = outcomeOf(*stopped, StopKind::Operator, QString(), QString());
     }
     stopAll();
     state_.memory.clearShown();
     createFile_.discard();
     dataFile_.CloseDataFile();
-    if (!found.isEmpty())
-        state_.memory.Text7 = found.section(u'\n', 0, 0);
+    if (!outcome)
+        return;
+    if (!outcome->found.isEmpty())
+        state_.memory.Text7 = outcome->found.section(u'\n', 0, 0);
+    tellEnd(*outcome);
 }
 
 }  // namespace talvex

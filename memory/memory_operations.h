@@ -114,7 +114,9 @@ private:
     // The listeners hear what the step just taken did, and how the run ended.
     void tellProgress(const Stepper& stepper);
     void tellVerdicts(const Stepper& stepper);
-    MemoryOutcome tellEnd(const Stepper& stepper, std::optional<StopKind> stopped, const QString& why, QString advice);
+    // The outcome of `stepper`'s run, its verdicts told first; and the outcome told.
+    MemoryOutcome outcomeOf(const Stepper& stepper, std::optional<StopKind> stopped, const QString& why, QString advice);
+    void tellEnd(const MemoryOutcome& outcome);
     template <typename Call> void tellEach(Call call);
 
     ProgramState& state_;
