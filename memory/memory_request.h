@@ -19,7 +19,8 @@ struct MemoryRequest {
     QStringList lines;
     // Blank Rig and Scan Rig: the channels, as the operator typed them.
     std::optional<ChannelRange> range;
-    // Scan Rig: the speed as typed ("5"); nothing keeps the pace the scan had.
+    // Scan Rig: the speed as typed ("5"; only a single digit 1-9 sets the pace). Needed, as the
+    // range is: without it the scan is refused with NoRange.
     std::optional<QString> scanSpeed;
     // The operator's Yes to a change of the radio or the data file.
     bool confirmed = false;
