@@ -11,7 +11,8 @@ Program::Program(PlatformServices services, WindowShell& windowShell, std::uint8
       link(state, platform.port, platform.dialogs, platform.exit, platform.timers, radioAddress),
       dataFile(state, platform.dialogs, platform.exit, platform.workingDirectory),
       radio(state, link),
-      memory(state, radio, link, dataFile, platform.dialogs, platform.timers),
+      memory(state, radio, link, dataFile, platform.timers),
+      memoryWindow(state, memory, platform.dialogs),
       startup(Startup::Parts{state, platform.port, platform.dialogs, platform.exit, link, dataFile,
                              windows, platform.workingDirectory}),
       setup(state, startup, dataFile, platform.dialogs, platform.exit),
@@ -42,7 +43,7 @@ Program::~Program() { platform.exit.setRelease({}); }
 
 ProgramControls Program::controls()
 {
-    return ProgramControls{state,   radio,           memory,          startup, setup, dataSetup,
+    return ProgramControls{state,   radio,           memory,          memoryWindow, startup, setup, dataSetup,
                            windows, platform.dialogs, platform.timers, display, radioTexts};
 }
 

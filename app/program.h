@@ -6,6 +6,7 @@
 #include "datafile/data_file.h"
 #include "memory/memory_operations.h"
 #include "memory/window/channel_fields.h"
+#include "memory/window/memory_window_operations.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/program_exit.h"
@@ -66,6 +67,8 @@ public:
     DataFile dataFile;
     RadioOperations radio;
     MemoryOperations memory;
+    // The Memory window's procedures: its questions and message boxes around the engine.
+    MemoryWindowOperations memoryWindow;
     Startup startup;
     SystemSetup setup;
     DataFileSetup dataSetup;

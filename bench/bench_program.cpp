@@ -46,6 +46,9 @@ bool BenchProgram::startUp()
 }
 
 // Timers are created in a fixed order: the link's two, then the Memory window's six.
-MeasuredTimer& BenchProgram::memoryTimer(int number) const { return *timers.timers.at(1 + number); }
+MeasuredTimer& BenchProgram::memoryTimer(MemoryOperations::StepTimer which) const
+{
+    return *timers.timers.at(2 + static_cast<std::size_t>(which));
+}
 
 }  // namespace talvex::bench

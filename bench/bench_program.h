@@ -30,7 +30,7 @@ struct BenchProgram {
     bool runUntil(const std::function<bool()>& done, int limitMs);
     bool startUp();
     QString path(const QString& name) const;
-    MeasuredTimer& memoryTimer(int number) const;
+    MeasuredTimer& memoryTimer(MemoryOperations::StepTimer which) const;
 
     QTemporaryDir directory;
     std::unique_ptr<testing::SimProcess> sim;

@@ -156,7 +156,7 @@ Outcome UpdateRig(const QString& settings, const Fault& fault, const QString& de
     run.program->dataFile.OpenDataFile(name, FileMode::Input);
     const std::size_t before = run.dialogs.messages.size() + 1;
     run.dialogs.answerMessage(MessageAnswer::Yes);
-    run.program->memory.Command3_Click();
+    run.program->memoryWindow.updateRig();
     run.runUntil([&] { return !run.program->state.anyMemoryOperationRunning(); }, 240000);
     const QString message = LastMessage(run, before);
     const Memory held = radio.after();
@@ -195,7 +195,7 @@ Outcome CreateFile(const QString& settings, const Fault& fault, const QString& d
     run.program->dataFile.OpenDataFile(name, FileMode::Input);
     const std::size_t before = run.dialogs.messages.size() + 1;
     run.dialogs.answerMessage(MessageAnswer::Yes);
-    run.program->memory.Command1_Click();
+    run.program->memoryWindow.createFile();
     run.runUntil([&] { return !run.program->state.anyMemoryOperationRunning(); }, 240000);
     const QString message = LastMessage(run, before);
     const QByteArray written = ReadAll(run.path(QStringLiteral("TALVEX.TXT")));
@@ -225,7 +225,7 @@ Outcome BlankRig(const QString& settings, const Fault& fault, const QString& dem
     run.dialogs.answerMessage(MessageAnswer::Yes);
     run.dialogs.answerInput(QString::number(kBlankFirst));
     run.dialogs.answerInput(QString::number(kBlankLast));
-    run.program->memory.Command5_Click();
+    run.program->memoryWindow.blankRig();
     run.runUntil([&] { return !run.program->state.anyMemoryOperationRunning(); }, 240000);
     const QString message = LastMessage(run, before);
     const Memory held = radio.after();

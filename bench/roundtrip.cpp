@@ -21,6 +21,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace talvex::bench {
 namespace {
@@ -54,13 +55,24 @@ public:
     QString memoryPath() const { return memoryDirectory.filePath(QStringLiteral("memory.txt")); }
     ProgramState& state() { return run->program->state; }
 
-    // Clicks `button` and lets the operation on timer `number` run to its end.
-    Figures operate(const char* button, int number, bool ProgramState::*running)
+    // The window's button with this caption, as the operator finds it.
+    QAbstractButton& button(const QString& caption) const
     {
-        MeasuredTimer& timer = run->memoryTimer(number);
+        for (QAbstractButton* candidate : window->findChildren<QAbstractButton*>()) {
+            if (candidate->text() == caption)
+                return *candidate;
+        }
+        std::fprintf(stderr, "no button \"%s\"\n", qPrintable(caption));
+        std::abort();
+    }
+
+    // Clicks the button captioned `caption` and lets the operation on `stepTimer` run to its end.
+    Figures operate(const char* caption, MemoryOperations::StepTimer stepTimer, bool ProgramState::*running)
+    {
+        MeasuredTimer& timer = run->memoryTimer(stepTimer);
         const std::size_t before = timer.tickTimes.size();
         const qint64 started = run->timers.clock.elapsed();
-        window->findChild<QAbstractButton*>(QString::fromLatin1(button))->click();
+        button(QString::fromLatin1(caption)).click();
         Figures f;
         const std::size_t shown = run->dialogs.messages.size();
         f.finished = run->runUntil([&] { return !(state().*running); }, 240000);
@@ -88,7 +100,7 @@ public:
     Figures createFile(const Memory& radio)
     {
         run->dialogs.answerMessage(MessageAnswer::Yes);
-        Figures f = operate("Command1", 1, &ProgramState::CreatingFile);
+        Figures f = operate("Create File", MemoryOperations::StepTimer::CreateFile, &ProgramState::CreatingFile);
         QFile file(run->path(QStringLiteral("TALVEX.TXT")));
         file.open(QIODevice::ReadOnly);
         const QStringList lines = QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
@@ -102,7 +114,7 @@ public:
     {
         // The tick that asks for channel n+1 finds channel n on display.
         int correct = 0;
-        MeasuredTimer& timer = run->memoryTimer(4);
+        MeasuredTimer& timer = run->memoryTimer(MemoryOperations::StepTimer::ViewRig);
         timer.beforeTick = [&] {
             const int shown = state().ChannelCounter;
             if (shown < 1 || shown > 99 || !state().ViewingRig || run->program->link.answerAwaited())
@@ -111,7 +123,7 @@ public:
             const MemoryFields& m = state().memory;
             correct += c.isEmpty() ? m.Text3.trimmed().isEmpty() : m.Text3 == testing::ExpectedFrequency(c);
         };
-        Figures f = operate("Command4", 4, &ProgramState::ViewingRig);
+        Figures f = operate("View Rig", MemoryOperations::StepTimer::ViewRig, &ProgramState::ViewingRig);
         timer.beforeTick = nullptr;
         f.correct = correct;
         return f;
@@ -122,7 +134,7 @@ public:
         run->dialogs.answerMessage(MessageAnswer::Yes);
         run->dialogs.answerInput(QStringLiteral("1"));
         run->dialogs.answerInput(QStringLiteral("99"));
-        Figures f = operate("Command5", 5, &ProgramState::BlankingRig);
+        Figures f = operate("Blank Rig", MemoryOperations::StepTimer::BlankRig, &ProgramState::BlankingRig);
         for (const auto& [channel, contents] : testing::ReadMemory(memoryPath()))
             f.correct += channel <= 99 && contents.isEmpty();
         return f;
@@ -131,7 +143,7 @@ public:
     Figures updateRig(const Memory& source)
     {
         run->dialogs.answerMessage(MessageAnswer::Yes);
-        Figures f = operate("Command3", 3, &ProgramState::UpdatingRig);
+        Figures f = operate("Update Rig", MemoryOperations::StepTimer::UpdateRig, &ProgramState::UpdatingRig);
         const Memory written = testing::ReadMemory(memoryPath());
         for (int channel = 1; channel <= 99; ++channel) {
             const QByteArray expected = source.count(channel) ? source.at(channel) : QByteArray();
@@ -165,7 +177,7 @@ public:
             bytes += 2 * (9 + (radio.count(channel) && !radio.at(channel).isEmpty() ? 48 : 10));
         o.lineSeconds = bytes * 10.0 / baud;
         const qint64 started = run->timers.clock.elapsed();
-        window->findChild<QAbstractButton*>(QStringLiteral("Command3"))->click();
+        button(QStringLiteral("Update Rig")).click();
         const auto saving = [this] { return state().memory.Text7.startsWith(QStringLiteral("Saving")); };
         run->runUntil(saving, 5000);
         const qint64 backupStarted = run->timers.clock.elapsed();

@@ -5,8 +5,8 @@ namespace talvex::cli {
 MessageAnswer CliDialogs::message(const QString& title, const QString& text, MessageIcon icon,
                                   MessageButtons buttons)
 {
-    if (buttons == MessageButtons::YesNo)
-        return MessageAnswer::Yes;  // the confirmation was the command line itself
+    if (buttons != MessageButtons::Ok)
+        return MessageAnswer::No;  // nothing asks the command line: a question is declined
     const QString told = title + QStringLiteral(": ") + text;
     if (icon == MessageIcon::Critical)
         output_.error(told);
@@ -15,13 +15,7 @@ MessageAnswer CliDialogs::message(const QString& title, const QString& text, Mes
     return MessageAnswer::Ok;
 }
 
-std::optional<QString> CliDialogs::input(const QString&, const QString&, const QString&)
-{
-    // A question the command gave no answer for is cancelled, never guessed.
-    if (inputs_.isEmpty())
-        return std::nullopt;
-    return inputs_.takeFirst();
-}
+std::optional<QString> CliDialogs::input(const QString&, const QString&, const QString&) { return std::nullopt; }
 
 std::optional<QString> CliDialogs::openFile(const QStringList&, int, bool) { return std::nullopt; }
 

@@ -123,8 +123,8 @@ QString DiffText(const DiffFacts& f)
 {
     QStringList lines;
     if (!f.complete) {
-        lines << (f.interrupted ? QStringLiteral("Compare Rig: stopped by the operator.")
-                                : QStringLiteral("Compare Rig: stopped: ") + f.why);
+        lines << (f.interrupted ? QStringLiteral("diff: stopped by the operator.")
+                                : QStringLiteral("diff: stopped: ") + f.why);
         lines << QStringLiteral("Nothing was compared and nothing was changed.");
         return PrintableLines(lines);
     }
@@ -136,7 +136,7 @@ QString DiffText(const DiffFacts& f)
     if (c.write == 0 && c.clear == 0) {
         lines << QStringLiteral("no change");
     } else {
-        lines << QStringLiteral("Update Rig would write %1 and clear %2 channel(s); %3 already as the file says")
+        lines << QStringLiteral("write would write %1 and clear %2 channel(s); %3 already as the file says")
                      .arg(c.write)
                      .arg(c.clear)
                      .arg(c.unchanged);
@@ -177,7 +177,7 @@ QByteArray DiffJson(const DiffFacts& f)
         channels.append(channel);
     }
     const Counts c = CountsOf(f.plans);
-    QJsonObject object{{QStringLiteral("operation"), QStringLiteral("Compare Rig")},
+    QJsonObject object{{QStringLiteral("operation"), QStringLiteral("diff")},
                        {QStringLiteral("result"), Result(f)},
                        {QStringLiteral("exitCode"), f.exitCode},
                        {QStringLiteral("file"), f.file},

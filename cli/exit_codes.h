@@ -12,7 +12,7 @@ enum ExitCode : int {
     kExitFile = 5,         // a data file, backup or TALVEX.INI missing, unreadable or unwritable
     kExitChanged = 6,      // rows or lines changed or left out: an import's rows (strict: wrote nothing), the data
                            // file lines write or diff skip; the report names each
-    kExitInterrupted = 130,  // stopped by Ctrl-C (SIGINT) or SIGTERM
+    kExitInterrupted = 130,  // stopped by Ctrl-C (SIGINT), SIGTERM or SIGHUP
 };
 
 }  // namespace talvex::cli

@@ -86,11 +86,31 @@ int ExitForStop(StopKind kind)
     case StopKind::PortLost:
     case StopKind::LineGarbles: return kExitNoRadio;
     case StopKind::FileError: return kExitFile;
+    case StopKind::Operator: return kExitInterrupted;
     }
     return kExitFile;
 }
 
-// What Update Rig would change, as read from the radio; 0 only when every channel was read and
+// Why the engine would not start, as the exit code says it: the port, or a file.
+int ExitForRefusal(RefusalReason reason)
+{
+    switch (reason) {
+    case RefusalReason::NoRadio: return kExitNoRadio;
+    case RefusalReason::SkippedLinesUnanswered:
+    case RefusalReason::SkippedLinesDeclined: return kExitChanged;
+    case RefusalReason::NoRange:
+    case RefusalReason::Unconfirmed: return kExitUsage;
+    case RefusalReason::Busy:
+    case RefusalReason::NoDataFile:
+    case RefusalReason::FileUnreadable:
+    case RefusalReason::FileUnwritable:
+    case RefusalReason::IncompleteBackup:
+    case RefusalReason::BackupNotMade: return kExitFile;
+    }
+    return kExitFile;
+}
+
+// What write would change, as read from the radio; 0 only when every channel was read and
 // no line would be left out.
 int PrintDiff(const QString& file, const CompareRig& comparison, const Outcome& outcome, bool interrupted,
               Output& output)
@@ -153,7 +173,11 @@ int RunOnRadio(const Options& options, const QString& workingDirectory, Output& 
                                               : ProgressStyle::Lines;
     ProgressOutput progress(stderr, style, radioLine.baud, [] { return TerminalColumns(StandardStream::Error); });
     MemoryOperations& memory = program.memory;
-    memory.setListener(&progress);
+    // The report tells how the run ended, in the command's words: the Memory window's boxes are
+    // not shown here.
+    memory.removeListener(&program.memoryWindow);
+    memory.addListener(&progress);
+    progress.setCommand(CommandName(options.command));
     memory.setLinePacedThroughout(true);
     bool interrupted = false;
     progress.setEnded([] { QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); }); });
@@ -162,7 +186,7 @@ int RunOnRadio(const Options& options, const QString& workingDirectory, Output& 
         if (interrupted || progress.outcome().end != Outcome::End::Running)
             return;
         interrupted = true;
-        memory.interrupt();
+        memory.stop();
         QCoreApplication::exit(0);
     });
 
@@ -184,10 +208,14 @@ int RunOnRadio(const Options& options, const QString& workingDirectory, Output& 
     }
     state.CurrentDataFile = file;
     state.CurrentFileName = QFileInfo(file).fileName();
+    // The command is the operator's Yes; its operands are the answers.
+    MemoryRequest request;
+    request.confirmed = true;
+    StartResult start = Started{};
     switch (options.command) {
     case Command::Read:
         memory.setCreateWithRecords(!options.plain);
-        memory.Command1_Click();
+        start = memory.createFile(request);
         break;
     case Command::Write:
     case Command::Restore:
@@ -197,7 +225,8 @@ int RunOnRadio(const Options& options, const QString& workingDirectory, Output& 
             for (const QString& skipped : SkippedLines(*lines))
                 output.note(QStringLiteral("skipping ") + skipped);
         }
-        memory.Command3_Click();
+        request.writeDespiteSkippedLines = true;
+        start = memory.updateRig(request);
         break;
     case Command::Diff: {
         const auto lines = ReadAllLines(file);
@@ -205,18 +234,20 @@ int RunOnRadio(const Options& options, const QString& workingDirectory, Output& 
             output.error(shown + QStringLiteral(" cannot be read"));
             return kExitFile;
         }
-        memory.compareRig(*lines);
+        request.lines = *lines;
+        start = memory.compareRig(request);
         break;
     }
     case Command::Blank:
-        dialogs.setInputs({QString::number(options.first), QString::number(options.last)});
-        memory.Command5_Click();
+        request.range = ChannelRange{options.first, options.last};
+        start = memory.blankRig(request);
         break;
     default: return kExitUsage;
     }
-    if (!state.anyMemoryOperationRunning() && progress.outcome().end == Outcome::End::Running) {
-        // It did not start: the engine has said why (a file or backup that cannot be opened).
-        return kExitFile;
+    if (const auto* refused = std::get_if<Refused>(&start)) {
+        if (!refused->text.isEmpty())
+            output.error(CommandName(options.command) + QStringLiteral(": ") + refused->text);
+        return ExitForRefusal(refused->reason);
     }
     // The first step goes at once, not at the window's next 300 ms tick; the steps after it go
     // as each answer is in.
@@ -227,6 +258,9 @@ int RunOnRadio(const Options& options, const QString& workingDirectory, Output& 
     port.close();
 
     const Outcome& outcome = progress.outcome();
+    // The connection advice the run gave stands on standard error, a cause a line.
+    if (!outcome.advice.isEmpty())
+        output.note(outcome.advice);
     if (options.command == Command::Diff)
         return PrintDiff(shown, memory.comparison(), outcome, interrupted, output);
     int code = kExitOk;
@@ -247,7 +281,7 @@ int RunOnRadio(const Options& options, const QString& workingDirectory, Output& 
         return code;
     }
     if (code != kExitFile || outcome.end == Outcome::End::Stopped) {
-        const ReportFacts facts{options, shown, memory.lastBackup(), outcome, interrupted, code};
+        const ReportFacts facts{options, shown, outcome.backup, outcome, interrupted, code};
         output.report(ReportText(facts), ReportJson(facts));
     }
     return code;

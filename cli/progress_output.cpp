@@ -39,6 +39,11 @@ void ProgressOutput::progress(const QString& what, int done, int of)
         drawBar(what, done, of);
 }
 
+void ProgressOutput::step(const QString& operation, int channel, int of)
+{
+    progress((command_.isEmpty() ? operation : command_) + QStringLiteral(": channel ") + QString::number(channel), channel, of);
+}
+
 void ProgressOutput::writeLine(const QString& what, int done, int of)
 {
     const QString stage = StageOf(what);
@@ -88,22 +93,16 @@ void ProgressOutput::verdict(int channel, const std::optional<QString>& why)
     outcome_.failures.push_back({channel, why});
 }
 
-void ProgressOutput::finished(const QString& operation, const ChannelReport& report)
+void ProgressOutput::ended(const MemoryOutcome& outcome)
 {
-    outcome_.end = Outcome::End::Finished;
-    outcome_.operation = operation;
-    outcome_.report = report;
-    closeLine();
-    if (ended_)
-        ended_();
-}
-
-void ProgressOutput::stopped(const QString& operation, StopKind kind, const QString& why)
-{
-    outcome_.end = Outcome::End::Stopped;
-    outcome_.operation = operation;
-    outcome_.why = why;
-    outcome_.stopKind = kind;
+    outcome_.end = outcome.finished() ? Outcome::End::Finished : Outcome::End::Stopped;
+    outcome_.operation = outcome.operation;
+    outcome_.why = outcome.why;
+    if (outcome.stopped)
+        outcome_.stopKind = *outcome.stopped;
+    outcome_.report = outcome.report;
+    outcome_.backup = outcome.backup;
+    outcome_.advice = outcome.advice;
     closeLine();
     if (ended_)
         ended_();

@@ -17,6 +17,8 @@ struct Outcome {
     QString operation;
     QString why;  // Stopped: the reason the operator is told
     StopKind stopKind = StopKind::SilentRadio;  // Stopped: what kind of stop
+    QString backup;  // the backup the run saved first, "" when none
+    QString advice;  // the connection advice given during the run
     ChannelReport report;
     int lastVerified = 0;  // the last channel that verified, 0 when none
     std::vector<ChannelVerdict> failures;
@@ -38,13 +40,15 @@ public:
     // window is followed); nothing or 0: kDefaultColumns. The bar never takes the last column,
     // where a terminal would wrap it onto a new line.
     ProgressOutput(std::FILE* out, ProgressStyle style, int baud, std::function<std::optional<int>()> columns = {});
+    // The command the steps are named by ("write: channel 12"), as talvex-mem's operator typed it.
+    void setCommand(QString command) { command_ = std::move(command); }
     // Called once the operation has ended, finished or stopped.
     void setEnded(std::function<void()> ended) { ended_ = std::move(ended); }
 
     void progress(const QString& what, int done, int of) override;
+    void step(const QString& operation, int channel, int of) override;
     void verdict(int channel, const std::optional<QString>& why) override;
-    void finished(const QString& operation, const ChannelReport& report) override;
-    void stopped(const QString& operation, StopKind kind, const QString& why) override;
+    void ended(const MemoryOutcome& outcome) override;
 
     const Outcome& outcome() const { return outcome_; }
     // Ends a bar left on the terminal's line.
@@ -65,6 +69,7 @@ private:
     int quarter_ = -1;   // Lines: the last quarter of it shown
     Outcome outcome_;
     std::function<void()> ended_;
+    QString command_;
 };
 
 }  // namespace talvex::cli

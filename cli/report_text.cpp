@@ -33,7 +33,7 @@ QByteArray ReportJson(const ReportFacts& f)
     for (const ChannelSkip& skip : report.skips())
         skipped.append(QJsonObject{{QStringLiteral("line"), skip.line}, {QStringLiteral("channel"), skip.channel},
                                    {QStringLiteral("why"), skip.why}});
-    QJsonObject object{{QStringLiteral("operation"), f.outcome.operation},
+    QJsonObject object{{QStringLiteral("operation"), CommandName(f.options.command)},
                        {QStringLiteral("result"), Result(f)},
                        {QStringLiteral("exitCode"), f.exitCode},
                        {QStringLiteral("file"), f.file},
@@ -53,15 +53,15 @@ QString ReportText(const ReportFacts& f)
 {
     QStringList lines;
     const Outcome& o = f.outcome;
+    const QString command = CommandName(f.options.command);
     if (f.interrupted) {
-        lines << (o.operation.isEmpty() ? QStringLiteral("Stopped by the operator.")
-                                        : o.operation + QStringLiteral(": stopped by the operator."));
+        lines << command + QStringLiteral(": stopped by the operator.");
     } else if (o.end == Outcome::End::Stopped) {
-        lines << o.operation + QStringLiteral(": stopped: ") + o.why;
+        lines << command + QStringLiteral(": stopped: ") + o.why;
     } else if (f.options.command == Command::Read) {
-        lines << QStringLiteral("Create File: channels ") + ChannelRangeText() + QStringLiteral(" read into ") + f.file;
+        lines << command + QStringLiteral(": channels ") + ChannelRangeText() + QStringLiteral(" read into ") + f.file;
     } else {
-        lines << o.report.summary(o.operation);
+        lines << o.report.summary(command);
     }
     for (const ChannelVerdict& verdict : o.failures)
         lines << QStringLiteral("Channel %1: %2").arg(verdict.channel).arg(verdict.why.value_or(QString()));

@@ -165,24 +165,22 @@ void BackedUpStepper::reset()
     backup_.discard();
 }
 
-bool BackedUpStepper::saveFirst(const std::vector<int>& channels)
+std::optional<Refused> BackedUpStepper::saveFirst(const std::vector<int>& channels)
 {
     if (channels.empty())
-        return true;
-    if (const auto why = backup_.open(channels)) {
-        c_.dialogs.critical(name(), notSaved(*why));
-        return false;
-    }
-    return true;
+        return std::nullopt;
+    if (const auto why = backup_.open(channels))
+        return refuse(RefusalReason::BackupNotMade, notSaved(*why));
+    return std::nullopt;
 }
 
-bool BackedUpStepper::refuseIncompleteBackup(const QString& path, const QStringList& lines)
+std::optional<Refused> BackedUpStepper::refuseIncompleteBackup(const QString& path, const QStringList& lines)
 {
     const auto why = WhyNotARestorableBackup(path, lines);
     if (!why)
-        return false;
-    c_.dialogs.critical(name(), *why + QStringLiteral(" ... ") + name() + QStringLiteral(" wrote nothing to the radio."));
-    return true;
+        return std::nullopt;
+    return refuse(RefusalReason::IncompleteBackup,
+                  *why + QStringLiteral(" ... ") + name() + QStringLiteral(" wrote nothing to the radio."));
 }
 
 QString BackedUpStepper::notSaved(const QString& why) const { return CannotSave(why, name()); }

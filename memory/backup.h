@@ -98,11 +98,11 @@ public:
 
 protected:
     // After the confirmation, before the operation's flag is set: opens the backup of
-    // `channels`. False (and the operator told why) when it cannot be made.
-    bool saveFirst(const std::vector<int>& channels);
-    // The file at `path` with `lines` is a backup that is not complete: the operator is told
-    // why, and true (refused). Nothing is written from a backup cut short.
-    bool refuseIncompleteBackup(const QString& path, const QStringList& lines);
+    // `channels`. The refusal, saying why, when it cannot be made.
+    std::optional<Refused> saveFirst(const std::vector<int>& channels);
+    // The refusal when the file at `path` with `lines` is a backup that is not complete: nothing
+    // is written from a backup cut short.
+    std::optional<Refused> refuseIncompleteBackup(const QString& path, const QStringList& lines);
     // A paused operation stopped by the operator: a backup still being saved is thrown away.
     void dropUnfinishedBackup();
     // The operation's own steps, once the backup is in place.

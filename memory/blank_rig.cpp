@@ -28,43 +28,45 @@ void BlankRig::reset()
     ledger_ = {};
 }
 
-void BlankRig::start()
+std::optional<Refused> BlankRig::start(const MemoryRequest& request)
 {
     ProgramState& s = c_.state;
-    if (c_.dialogs.message(name(), QStringLiteral("Are you sure?"), MessageIcon::None, MessageButtons::YesNo)
-        != MessageAnswer::Yes)
-        return;
-    const QString title = QStringLiteral("Blank Rig Memories");
-    const QString allChannels = u'(' + ChannelRangeText() + u')';
-    const auto range = AskChannelRange(c_.dialogs, QStringLiteral("Enter STARTING Channel Number ") + allChannels, title,
-                                       QStringLiteral("Enter ENDING Channel Number ") + allChannels, title);
+    if (!request.confirmed)
+        return refuse(RefusalReason::Unconfirmed, QStringLiteral("Are you sure?"), false);
+    const auto& range = request.range;
     if (!range)
-        return;
+        return refuse(RefusalReason::NoRange, QString());
     reset();
     std::vector<int> channels;
     const int last = std::min(range->last, kRadio.lastChannel);
     for (int channel = std::max(range->first, kRadio.firstChannel); channel <= last; ++channel)
         channels.push_back(channel);
-    if (!saveFirst(channels))
-        return;
+    if (auto refused = saveFirst(channels))
+        return refused;
     s.FirstChannel = range->first;
     s.LastChannel = range->last;
     s.ChannelCounter = s.FirstChannel;
     s.BlankingRig = true;
+    return std::nullopt;
 }
 
-void BlankRig::askToStop()
+void BlankRig::pause(bool paused) { c_.state.BlankingRig = !paused; }
+
+void BlankRig::abandon()
 {
-    ProgramState& s = c_.state;
-    // Paused while the question is open: ticks keep coming meanwhile.
-    s.BlankingRig = false;
-    if (c_.dialogs.message(name(), QStringLiteral("STOP Blank Rig?"), MessageIcon::None, MessageButtons::YesNo)
-        == MessageAnswer::Yes) {
-        s.ChannelCounter = 0;
-        dropUnfinishedBackup();
-        return;
+    c_.state.BlankingRig = false;
+    c_.state.ChannelCounter = 0;
+    dropUnfinishedBackup();
+}
+
+void BlankRig::countInFlight()
+{
+    // The clear went out and its OK never came in: the channel may be blank now, or not.
+    if (awaitingCheck_ && stage_ == Stage::Clear) {
+        ledger_.report().addVerdict(clear_.channel(), kStoppedBeforeCheck);
+        ledger_.report().failed(clear_.channel(), kStoppedBeforeCheck);
     }
-    s.BlankingRig = true;
+    awaitingCheck_ = false;
 }
 
 void BlankRig::checkChange(const Exchange& exchange)

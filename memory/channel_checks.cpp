@@ -238,8 +238,6 @@ bool ChannelLedger::record(int channel, const std::optional<QString>& why)
     if (why == kNoAnswer || why == kNotInTime) {
         if (silentRun_++ == 0)
             firstSilent_ = channel;
-        if (silentRun_ >= kSilentChannelsToStop)
-            return true;
     } else {
         silentRun_ = 0;
     }
@@ -248,7 +246,7 @@ bool ChannelLedger::record(int channel, const std::optional<QString>& why)
         report_.failed(channel, *why);
     else
         report_.verified();
-    return false;
+    return silentRun_ >= kSilentChannelsToStop;
 }
 
 }  // namespace talvex

@@ -21,6 +21,9 @@ inline const QString kNoAnswer = QStringLiteral("no answer");
 // window's deadline. Counts as silence towards a radio that has gone away.
 inline const QString kNotInTime = QStringLiteral("did not answer in time");
 
+// A channel whose write or clear went out when the run was stopped, before its check came in.
+inline const QString kStoppedBeforeCheck = QStringLiteral("sent, not verified: the run stopped before its check");
+
 // What the radio sent in answer to this exchange: from the echo of its first frame on. Bytes
 // before it (a late echo or answer to an earlier exchange) are never taken as this one's answer.
 QByteArray OwnReceived(const Exchange& exchange);
@@ -132,7 +135,8 @@ inline constexpr int kSilentChannelsToStop = 3;
 class ChannelLedger {
 public:
     // Records a channel's verdict (nothing: verified). True when it makes the silent run that
-    // must stop the operation; the channel is then not recorded.
+    // must stop the operation; the channel is recorded all the same, so that the report counts
+    // every channel the run sent something to.
     bool record(int channel, const std::optional<QString>& why);
     int firstSilent() const { return firstSilent_; }
     const ChannelReport& report() const { return report_; }

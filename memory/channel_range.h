@@ -1,7 +1,6 @@
 #pragma once
 
 #include "link/radio_model.h"
-#include "platform/dialogs.h"
 
 #include <QString>
 
@@ -14,11 +13,11 @@ struct ChannelRange {
     int last = kRadio.lastChannel;
 };
 
-// The first and last channel of Blank Rig and Scan Rig as the operator types them. An empty
-// answer takes the default (1, 99); a typed text counts by its leading number ("7x" is 7, a
-// last channel without a number is 0, so nothing is acted on). A first channel without a
-// leading number cannot say where to begin: it is refused, like Cancel at either prompt.
-std::optional<ChannelRange> AskChannelRange(Dialogs& dialogs, const QString& firstPrompt, const QString& firstTitle,
-                                            const QString& lastPrompt, const QString& lastTitle);
+// A channel as the operator typed it: counted by its leading number ("7x" is 7), clamped so a
+// typed 1e9 cannot overflow a counter; nothing when the text has no leading number.
+std::optional<int> TypedChannel(const QString& text);
+
+// "(1-99)": the radio's channels, as the range prompts name them.
+QString AllChannelsText();
 
 }  // namespace talvex

@@ -9,7 +9,7 @@ CompareRig::CompareRig(OperationContext& context, ChannelBackup& reading)
 {
 }
 
-void CompareRig::start(const QStringList& lines)
+std::optional<Refused> CompareRig::start(const QStringList& lines)
 {
     reset();
     for (const QString& line : lines) {
@@ -17,10 +17,11 @@ void CompareRig::start(const QStringList& lines)
         if (KindOf(line) == LineKind::End)
             break;
     }
-    if (!saveFirst(ChannelsNamedIn(lines_)))
-        return;
+    if (auto refused = saveFirst(ChannelsNamedIn(lines_)))
+        return refused;
     c_.state.ChannelCounter = 0;
     c_.state.ComparingRig = true;
+    return std::nullopt;
 }
 
 void CompareRig::reset()

@@ -19,7 +19,7 @@ public:
     CompareRig(OperationContext& context, ChannelBackup& reading);
     // For `lines` (a data file's, or an editor's), taken up to their END line. Asks nothing:
     // nothing will change. A file naming no channel is planned at once, without the radio.
-    void start(const QStringList& lines);
+    std::optional<Refused> start(const QStringList& lines);
     void reset() override;
     // Every line up to END, each with its plan; complete once the run has ended by itself.
     const std::vector<PlannedLine>& plans() const { return plans_; }

@@ -10,22 +10,20 @@ CreateFile::CreateFile(OperationContext& context)
 {
 }
 
-void CreateFile::start()
+std::optional<Refused> CreateFile::start(const MemoryRequest& request)
 {
     ProgramState& s = c_.state;
-    if (c_.dialogs.message(name(), s.CurrentFileName + QStringLiteral(" ... Are you sure?"), MessageIcon::None,
-                           MessageButtons::YesNo)
-        != MessageAnswer::Yes)
-        return;
+    if (!request.confirmed)
+        return refuse(RefusalReason::Unconfirmed, s.CurrentFileName + QStringLiteral(" ... Are you sure?"), false);
     if (const auto error = newFile_.open(s.CurrentDataFile)) {
-        c_.dialogs.critical(QStringLiteral("Open File - Unexpected Error"),
-                            ErrorCodeText(*error, {s.CurrentDataFile, QStringLiteral("Output")}));
-        return;
+        return Refused{RefusalReason::FileUnwritable, QStringLiteral("Open File - Unexpected Error"),
+                       ErrorCodeText(*error, {s.CurrentDataFile, QStringLiteral("Output")})};
     }
     c_.dataFile.CloseDataFile();
     reset();
     s.ChannelCounter = 0;
     s.CreatingFile = true;
+    return std::nullopt;
 }
 
 void CreateFile::step()

@@ -13,7 +13,7 @@ namespace talvex {
 class CreateFile final : public Stepper {
 public:
     explicit CreateFile(OperationContext& context);
-    void start();
+    std::optional<Refused> start(const MemoryRequest& request);
     // Channel lines carry the channel's whole record after the six zones, as backups do, so
     // that a line moved to another channel in an editor takes its tones, data mode and split
     // with it. Off: the six zones only.

@@ -9,20 +9,40 @@
 
 namespace talvex {
 
-// What a face of the memory engine hears while an operation runs. The Memory window draws from
-// the program state and needs none of it; talvex-mem renders it as a progress bar, lines or JSON.
+// How an operation ended: by itself (finished), or halted before its end and why. The report
+// counts every channel the run sent something to, the one in flight when it stopped included.
+struct MemoryOutcome {
+    QString operation;                // "Update Rig", as the windows name it
+    std::optional<StopKind> stopped;  // nothing: finished
+    QString why;                      // stopped: what the operator is told
+    ChannelReport report;
+    bool counts = false;              // the operation keeps a report (Update, View and Blank Rig)
+    // Stopped: what the run found that the operator must hear (the channels that did not verify,
+    // a kept split; after a Stop, the count of channels changed): the summary, then one line a
+    // channel. Empty when there is nothing to tell.
+    QString found;
+    QString advice;                   // the connection advice given during the run
+    QString backup;                   // the backup this run saved first, "" when none
+
+    bool finished() const { return !stopped; }
+};
+
+// What a face of the memory engine hears while an operation runs and when it ends.
 class MemoryListener {
 public:
     virtual ~MemoryListener() = default;
-    // `what` ("Saving channel 12 of 99 before writing", "Writing channel 12") is at `done` of `of`.
-    virtual void progress(const QString& what, int done, int of) = 0;
+    // `what` ("Saving channel 12 of 99 before writing") is at `done` of `of`.
+    virtual void progress(const QString&, int /*done*/, int /*of*/) {}
+    // `operation` ("Update Rig") has reached `channel` of `of`; told as progress unless a face
+    // names the step in words of its own.
+    virtual void step(const QString& operation, int channel, int of)
+    {
+        progress(operation + QStringLiteral(": channel ") + QString::number(channel), channel, of);
+    }
     // One channel checked against the radio: nothing when it verified, else why not.
-    virtual void verdict(int channel, const std::optional<QString>& why) = 0;
-    // The operation came to its end by itself; `report` is empty for one that counts nothing.
-    virtual void finished(const QString& operation, const ChannelReport& report) = 0;
-    // The operation was halted before its end: `kind` for a face to act on, `why` as the operator
-    // is told it.
-    virtual void stopped(const QString& operation, StopKind kind, const QString& why) = 0;
+    virtual void verdict(int /*channel*/, const std::optional<QString>& /*why*/) {}
+    // The operation has ended.
+    virtual void ended(const MemoryOutcome& outcome) = 0;
 };
 
 }  // namespace talvex

@@ -2,6 +2,8 @@
 
 #include "link/radio_model.h"
 
+#include <algorithm>
+
 namespace talvex {
 
 namespace {
@@ -21,15 +23,14 @@ std::array<std::unique_ptr<Timer>, 6> MakeTimers(TimerFactory& timers)
 }  // namespace
 
 MemoryOperations::MemoryOperations(ProgramState& state, RadioOperations& radio, SerialLink& link,
-                                   DataFile& dataFile, Dialogs& dialogs, TimerFactory& timers)
+                                   DataFile& dataFile, TimerFactory& timers)
     : state_(state),
       dataFile_(dataFile),
-      dialogs_(dialogs),
       timers_(MakeTimers(timers)),
       paceTimer_(timers.create(0, false)),
       answers_(link),
-      context_{state, radio, dataFile, dialogs, answers_,
-               [this](StopKind kind, const QString& title, const QString& text) { haltWith(kind, title, text); }},
+      context_{state, radio, dataFile, answers_,
+               [this](StopKind kind, const QString&, const QString& text) { haltWith(kind, text); }},
       backup_(context_, dataFile.workingDirectory()),
       createFile_(context_),
       viewFile_(context_),
@@ -41,11 +42,18 @@ MemoryOperations::MemoryOperations(ProgramState& state, RadioOperations& radio, 
       compareRig_(context_, compareReading_)
 {
     compareReading_.setReadingText(QStringLiteral("Reading channel %1 of %2 to compare"));
-    const std::array<void (MemoryOperations::*)(), 6> steps{
-        &MemoryOperations::Timer1_Timer, &MemoryOperations::Timer2_Timer, &MemoryOperations::Timer3_Timer,
-        &MemoryOperations::Timer4_Timer, &MemoryOperations::Timer5_Timer, &MemoryOperations::Timer6_Timer};
-    for (std::size_t i = 0; i < timers_.size(); ++i)
-        timers_[i]->onTick([this, step = steps[i]] { (this->*step)(); });
+    const std::array<std::vector<Stepper*>, 6> stepped{{{&createFile_},
+                                                        {&viewFile_},
+                                                        {&updateRig_, &compareRig_},
+                                                        {&viewRig_},
+                                                        {&blankRig_},
+                                                        {&scanRig_}}};
+    for (std::size_t i = 0; i < timers_.size(); ++i) {
+        timers_[i]->onTick([this, steppers = stepped[i]] {
+            for (Stepper* stepper : steppers)
+                tick(*stepper);
+        });
+    }
     // The answer window closes inside the link's own tick: the next step is taken from the event
     // loop, not from inside it.
     answers_.setAnswered([this] {
@@ -57,6 +65,24 @@ MemoryOperations::MemoryOperations(ProgramState& state, RadioOperations& radio, 
         if (Stepper* stepper = linePacedStepper())
             tick(*stepper);
     });
+}
+
+void MemoryOperations::addListener(MemoryListener* listener)
+{
+    if (listener && std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end())
+        listeners_.push_back(listener);
+}
+
+void MemoryOperations::removeListener(MemoryListener* listener) { std::erase(listeners_, listener); }
+
+// A listener may remove itself (or another) while it is told: each is told only while it listens.
+template <typename Call> void MemoryOperations::tellEach(Call call)
+{
+    const std::vector<MemoryListener*> listening = listeners_;
+    for (MemoryListener* listener : listening) {
+        if (std::find(listeners_.begin(), listeners_.end(), listener) != listeners_.end())
+            call(*listener);
+    }
 }
 
 Stepper* MemoryOperations::linePacedStepper()
@@ -76,17 +102,14 @@ void MemoryOperations::tick(Stepper& stepper)
     current_ = &stepper;
     halted_ = false;
     stepper.tick();
-    if (listener_ && !halted_) {
+    if (!halted_) {
         tellVerdicts(stepper);
-        if (stepper.running()) {
+        if (stepper.running())
             tellProgress(stepper);
-        } else {
-            const ChannelReport nothingCounted;
-            listener_->finished(stepper.name(), stepper.report() ? *stepper.report() : nothingCounted);
-            verdictsTold_ = 0;
-        }
+        else
+            tellEnd(outcomeOf(stepper, std::nullopt, QString(), context_.takeAdvice()));
     }
-    settleStandingLines(stepper);
+    settleStandingLines();
     if (displayChanged_)
         displayChanged_();
 }
@@ -99,15 +122,20 @@ void MemoryOperations::tellVerdicts(const Stepper& stepper)
     const auto& verdicts = report->verdicts();
     if (verdicts.size() < verdictsTold_)
         verdictsTold_ = 0;  // a new run began
-    for (; verdictsTold_ < verdicts.size(); ++verdictsTold_)
-        listener_->verdict(verdicts[verdictsTold_].channel, verdicts[verdictsTold_].why);
+    for (; verdictsTold_ < verdicts.size(); ++verdictsTold_) {
+        const ChannelVerdict& told = verdicts[verdictsTold_];
+        tellEach([&told](MemoryListener& listener) { listener.verdict(told.channel, told.why); });
+    }
 }
 
 void MemoryOperations::tellProgress(const Stepper& stepper)
 {
     for (const ChannelBackup* reading : {&backup_, &compareReading_}) {
         if (reading->isOpen()) {
-            listener_->progress(state_.BackupProgress, reading->readSoFar(), reading->toRead());
+            const QString what = state_.BackupProgress;
+            const int done = reading->readSoFar();
+            const int of = reading->toRead();
+            tellEach([&](MemoryListener& listener) { listener.progress(what, done, of); });
             return;
         }
     }
@@ -116,133 +144,174 @@ void MemoryOperations::tellProgress(const Stepper& stepper)
     const int shown = &stepper == &updateRig_ ? updateRig_.channel()
                       : &stepper == &blankRig_ ? state_.ChannelCounter - 1
                                                : state_.ChannelCounter;
-    listener_->progress(stepper.name() + QStringLiteral(": channel ") + QString::number(shown), shown,
-                        kRadio.lastChannel);
+    tellEach([&](MemoryListener& listener) { listener.step(stepper.name(), shown, kRadio.lastChannel); });
 }
 
-void MemoryOperations::interrupt()
+MemoryOutcome MemoryOperations::outcomeOf(const Stepper& stepper, std::optional<StopKind> stopped, const QString& why,
+                                          QString advice)
 {
-    if (listener_ && current_)
-        tellVerdicts(*current_);
+    tellVerdicts(stepper);
     verdictsTold_ = 0;
-    Command8_Click();
+    MemoryOutcome outcome;
+    outcome.operation = stepper.name();
+    outcome.stopped = stopped;
+    outcome.why = why;
+    if (const ChannelReport* report = stepper.report()) {
+        outcome.report = *report;
+        outcome.counts = true;
+    }
+    outcome.advice = std::move(advice);
+    if (lastBackup() != backupBefore_)
+        outcome.backup = lastBackup();
+    if (stopped && outcome.counts) {
+        outcome.found = stepper.foundSoFar();
+        // Stopped by the operator after channels changed: the count of them is what was found.
+        const ChannelReport& report = outcome.report;
+        const bool changes = &stepper == &updateRig_ || &stepper == &blankRig_;
+        if (outcome.found.isEmpty() && *stopped == StopKind::Operator && changes
+            && report.verifiedCount() + report.failedCount() > 0)
+            outcome.found = report.summary(stepper.name());
+    }
+    return outcome;
+}
+
+void MemoryOperations::tellEnd(const MemoryOutcome& outcome)
+{
+    tellEach([&outcome](MemoryListener& listener) { listener.ended(outcome); });
 }
 
 // A backup's progress stands while the backup is being saved. The connection advice stands over
-// whatever the step wrote until the operation ends; an operation whose end reports nothing else
-// (Create File, View File, Scan Rig) repeats it in a message of its own.
-void MemoryOperations::settleStandingLines(const Stepper& stepper)
+// whatever the step wrote until the operation ends.
+void MemoryOperations::settleStandingLines()
 {
     if (!backup_.isOpen() && !compareReading_.isOpen())
         state_.BackupProgress.clear();
-    if (state_.anyMemoryOperationRunning()) {
+    if (state_.anyMemoryOperationRunning())
         state_.showMemoryMessage(state_.memory.Text7);
-        return;
-    }
-    if (const QString advice = context_.takeAdvice(); !advice.isEmpty())
-        dialogs_.message(stepper.name(), advice, MessageIcon::None, MessageButtons::Ok);
 }
 
-bool MemoryOperations::refuseWhileBusy(const QString& operation)
+std::optional<Refused> MemoryOperations::refuseWhileBusy(const QString& operation) const
 {
     const auto running = RunningMemoryOperation(state_);
     if (!running)
-        return false;
-    dialogs_.message(kBusyTitle, BusyRefusal(*running, operation), MessageIcon::None, MessageButtons::Ok);
-    return true;
+        return std::nullopt;
+    return Refused{RefusalReason::Busy, kBusyTitle, BusyRefusal(*running, operation), false};
 }
 
-bool MemoryOperations::refuseWithoutRadio(const QString& operation)
+std::optional<Refused> MemoryOperations::refuseWithoutRadio(const QString& operation) const
 {
     if (state_.PortReady == 1)
-        return false;
-    dialogs_.critical(operation, QStringLiteral("The serial port is not open ... ") + operation
-                                     + QStringLiteral(" needs the radio ... Check System Setup."));
-    return true;
+        return std::nullopt;
+    return Refused{RefusalReason::NoRadio, operation,
+                   QStringLiteral("The serial port is not open ... ") + operation
+                       + QStringLiteral(" needs the radio ... Check System Setup.")};
 }
 
-bool MemoryOperations::refuseWithoutDataFile(const QString& operation)
+std::optional<Refused> MemoryOperations::refuseWithoutDataFile(const QString& operation) const
 {
     if (!state_.CurrentDataFile.isEmpty())
-        return false;
-    dialogs_.critical(operation, QStringLiteral("No data file is chosen ... Change Data File chooses one."));
-    return true;
+        return std::nullopt;
+    return Refused{RefusalReason::NoDataFile, operation,
+                   QStringLiteral("No data file is chosen ... Change Data File chooses one.")};
 }
 
-void MemoryOperations::Command1_Click()
+StartResult MemoryOperations::started(Stepper& stepper, std::optional<Refused> refused)
+{
+    if (refused)
+        return *std::move(refused);
+    current_ = &stepper;
+    verdictsTold_ = 0;
+    return Started{};
+}
+
+StartResult MemoryOperations::createFile(const MemoryRequest& request)
 {
     const QString& name = createFile_.name();
-    if (refuseWhileBusy(name) || refuseWithoutDataFile(name) || refuseWithoutRadio(name))
-        return;
-    createFile_.start();
+    std::optional<Refused> refused = refuseWhileBusy(name);
+    if (!refused)
+        refused = refuseWithoutDataFile(name);
+    if (!refused)
+        refused = refuseWithoutRadio(name);
+    if (!refused)
+        refused = createFile_.start(request);
+    return started(createFile_, std::move(refused));
 }
 
-void MemoryOperations::Command2_Click()
+StartResult MemoryOperations::viewFile(const MemoryRequest&)
 {
-    if (refuseWhileBusy(viewFile_.name()) || refuseWithoutDataFile(viewFile_.name()))
-        return;
-    viewFile_.start();
+    std::optional<Refused> refused = refuseWhileBusy(viewFile_.name());
+    if (!refused)
+        refused = refuseWithoutDataFile(viewFile_.name());
+    if (!refused)
+        refused = viewFile_.start();
+    return started(viewFile_, std::move(refused));
 }
 
-void MemoryOperations::Command3_Click()
+StartResult MemoryOperations::updateRig(const MemoryRequest& request)
 {
     const QString& name = updateRig_.name();
-    if (refuseWhileBusy(name) || refuseWithoutDataFile(name) || refuseWithoutRadio(name))
-        return;
-    updateRig_.start();
+    std::optional<Refused> refused = refuseWhileBusy(name);
+    // A named file of the working folder needs no data file chosen.
+    if (!refused && request.file.isEmpty())
+        refused = refuseWithoutDataFile(name);
+    if (!refused)
+        refused = refuseWithoutRadio(name);
+    backupBefore_ = lastBackup();
+    if (!refused)
+        refused = updateRig_.start(request);
+    return started(updateRig_, std::move(refused));
 }
 
-void MemoryOperations::Command14_Click() { startUpdate(QStringLiteral("TALVEX.txt")); }
-void MemoryOperations::Command17_Click() { startUpdate(QStringLiteral("Ham.txt")); }
-void MemoryOperations::Command16_Click() { startUpdate(QStringLiteral("CB.txt")); }
-void MemoryOperations::Command21_Click() { startUpdate(QStringLiteral("Tele.txt")); }
-void MemoryOperations::Command22_Click() { startUpdate(QStringLiteral("Sw + Air.txt")); }
-void MemoryOperations::Command23_Click() { startUpdate(QStringLiteral("Empty.txt")); }
-
-void MemoryOperations::startUpdate(const QString& fileName)
-{
-    if (refuseWhileBusy(updateRig_.name()) || refuseWithoutRadio(updateRig_.name()))
-        return;
-    updateRig_.startWith(fileName);
-}
-
-void MemoryOperations::compareRig(const QStringList& lines)
+StartResult MemoryOperations::compareRig(const MemoryRequest& request)
 {
     const QString& name = compareRig_.name();
-    if (refuseWhileBusy(name) || refuseWithoutRadio(name))
-        return;
-    compareRig_.start(lines);
+    std::optional<Refused> refused = refuseWhileBusy(name);
+    if (!refused)
+        refused = refuseWithoutRadio(name);
+    backupBefore_ = lastBackup();
+    if (!refused)
+        refused = compareRig_.start(request.lines);
+    return started(compareRig_, std::move(refused));
 }
 
-void MemoryOperations::Command4_Click()
+StartResult MemoryOperations::viewRig(const MemoryRequest&)
 {
-    if (refuseWhileBusy(viewRig_.name()) || refuseWithoutRadio(viewRig_.name()))
-        return;
-    viewRig_.start();
+    std::optional<Refused> refused = refuseWhileBusy(viewRig_.name());
+    if (!refused)
+        refused = refuseWithoutRadio(viewRig_.name());
+    if (!refused)
+        refused = viewRig_.start();
+    return started(viewRig_, std::move(refused));
 }
 
-void MemoryOperations::Command5_Click()
+StartResult MemoryOperations::blankRig(const MemoryRequest& request)
 {
-    if (state_.BlankingRig) {
-        blankRig_.askToStop();
-        if (!state_.BlankingRig)
-            dropStandingLines();  // stopped by the operator, as Stop does
-        return;
-    }
-    if (refuseWhileBusy(blankRig_.name()) || refuseWithoutRadio(blankRig_.name()))
-        return;
-    blankRig_.start();
+    std::optional<Refused> refused = refuseWhileBusy(blankRig_.name());
+    if (!refused)
+        refused = refuseWithoutRadio(blankRig_.name());
+    backupBefore_ = lastBackup();
+    if (!refused)
+        refused = blankRig_.start(request);
+    return started(blankRig_, std::move(refused));
 }
 
-void MemoryOperations::Command6_Click()
+StartResult MemoryOperations::scanRig(const MemoryRequest& request)
 {
-    if (state_.ScanningRig) {
-        scanRig_.askToStop();
-        return;
-    }
-    if (refuseWhileBusy(scanRig_.name()) || refuseWithoutRadio(scanRig_.name()))
-        return;
-    scanRig_.start();
+    std::optional<Refused> refused = refuseWhileBusy(scanRig_.name());
+    if (!refused)
+        refused = refuseWithoutRadio(scanRig_.name());
+    if (!refused)
+        refused = scanRig_.start(request);
+    return started(scanRig_, std::move(refused));
+}
+
+void MemoryOperations::abandonBlankRig()
+{
+    blankRig_.countInFlight();
+    const MemoryOutcome outcome = outcomeOf(blankRig_, StopKind::Operator, QString(), QString());
+    blankRig_.abandon();
+    dropStandingLines();  // stopped by the operator, as Stop does
+    tellEnd(outcome);
 }
 
 void MemoryOperations::stopAll()
@@ -263,17 +332,22 @@ void MemoryOperations::dropStandingLines()
     state_.BackupProgress.clear();
 }
 
-void MemoryOperations::haltWith(StopKind kind, const QString& title, const QString& text)
+void MemoryOperations::haltWith(StopKind kind, const QString& text)
 {
-    const QString advice = context_.takeAdvice();
-    const auto found = foundSoFar();
+    QString advice = context_.takeAdvice();
     const bool wasCreating = state_.CreatingFile;
-    if (listener_ && current_ && current_->running()) {
-        // The ledger goes with the stop: what was checked before the halt is told first.
-        tellVerdicts(*current_);
-        listener_->stopped(title, kind, text);
-        verdictsTold_ = 0;
+    Stepper* halted = current_ && current_->running() ? current_ : nullptr;
+    std::optional<MemoryOutcome> outcome;
+    if (halted) {
+        halted->countInFlight();
+        outcome = outcomeOf(*halted, kind, text, std::move(advice));
         halted_ = true;
+    }
+    // The file line of the channel Update Rig was writing is not what the radio holds.
+    if (halted == &updateRig_) {
+        MemoryFields& m = state_.memory;
+        for (QString* field : {&m.Text1, &m.Text2, &m.Text3, &m.Text4, &m.Text5, &m.Text6})
+            field->clear();
     }
     stopAll();
     if (wasCreating) {
@@ -281,35 +355,36 @@ void MemoryOperations::haltWith(StopKind kind, const QString& title, const QStri
         createFile_.discard();
         dataFile_.ReopenDataFile(state_.CurrentDataFile, FileMode::Input);
     }
-    QStringList told{text};
-    if (found)
-        told << found->second;
-    if (!advice.isEmpty())
-        told << advice;
-    dialogs_.critical(title, told.join(u'\n'));
+    // Told once everything is at rest: a face's message box lets the event loop run, and no
+    // step of the halted operation may come meanwhile.
+    if (outcome)
+        tellEnd(*outcome);
 }
 
-void MemoryOperations::Command8_Click()
+void MemoryOperations::stop()
 {
-    const auto found = foundSoFar();
+    Stepper* stopped = nullptr;
+    for (Stepper* stepper : std::initializer_list<Stepper*>{&createFile_, &viewFile_, &updateRig_, &viewRig_,
+                                                            &blankRig_, &scanRig_, &compareRig_}) {
+        if (stepper->running())
+            stopped = stepper;
+    }
+    // What the run had found before the Stop is not forgotten with it: its first line stands in
+    // Text7.
+    std::optional<MemoryOutcome> outcome;
+    if (stopped) {
+        stopped->countInFlight();
+        outcome = outcomeOf(*stopped, StopKind::Operator, QString(), QString());
+    }
     stopAll();
     state_.memory.clearShown();
     createFile_.discard();
     dataFile_.CloseDataFile();
-    // What the run had found before the Stop is not forgotten with it.
-    if (found) {
-        state_.memory.Text7 = found->second.section(u'\n', 0, 0);
-        dialogs_.critical(found->first, QStringLiteral("Stopped before the end ... ") + found->second);
-    }
-}
-
-std::optional<std::pair<QString, QString>> MemoryOperations::foundSoFar() const
-{
-    for (const Stepper* stepper : std::initializer_list<const Stepper*>{&updateRig_, &viewRig_, &blankRig_}) {
-        if (const QString found = stepper->foundSoFar(); stepper->running() && !found.isEmpty())
-            return std::pair(stepper->name(), found);
-    }
-    return std::nullopt;
+    if (!outcome)
+        return;
+    if (!outcome->found.isEmpty())
+        state_.memory.Text7 = outcome->found.section(u'\n', 0, 0);
+    tellEnd(*outcome);
 }
 
 }  // namespace talvex

@@ -12,7 +12,7 @@
 #include "memory/update_rig.h"
 #include "memory/view_file.h"
 #include "platform/clock.h"
-#include "platform/dialogs.h"
+#include "memory/memory_request.h"
 #include "platform/timer.h"
 #include "radio/radio_operations.h"
 
@@ -21,59 +21,51 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace talvex {
 
 // The Memory Operations window's long operations, one step a timer tick: Create File, View
-// File, Update Rig, View Rig, Blank Rig and Scan Rig. They never build frames: they call the
-// radio's memory procedures with the channels they work on.
+// File, Update Rig, View Rig, Blank Rig, Scan Rig and Compare Rig. They never build frames: they
+// call the radio's memory procedures with the channels they work on.
 //
-// One operation runs at a time: they share the channel counter and the one data file.
+// An operation starts from a request that carries every answer it needs: it starts, or is
+// refused with the reason and what the operator is shown. It asks nothing and shows no box; its
+// listeners hear its progress and its outcome. One operation runs at a time: they share the
+// channel counter and the one data file.
 class MemoryOperations {
 public:
+    // The step timers, one an operation (Compare Rig steps with Update Rig's).
+    enum class StepTimer { CreateFile, ViewFile, UpdateRig, ViewRig, BlankRig, ScanRig };
+
     MemoryOperations(ProgramState& state, RadioOperations& radio, SerialLink& link, DataFile& dataFile,
-                     Dialogs& dialogs, TimerFactory& timers);
+                     TimerFactory& timers);
     MemoryOperations(const MemoryOperations&) = delete;
     MemoryOperations& operator=(const MemoryOperations&) = delete;
 
-    void Command1_Click();   // Create File
-    void Command2_Click();   // View File
-    void Command3_Click();   // Update Rig, current data file
-    void Command14_Click();  // Update Rig from "TALVEX.txt"
-    void Command17_Click();  // "Ham.txt"
-    void Command16_Click();  // "CB.txt"
-    void Command21_Click();  // "Tele.txt"
-    void Command22_Click();  // "Sw + Air.txt"
-    void Command23_Click();  // "Empty.txt"
-    void Command4_Click();   // View Rig
-    void Command5_Click();   // Blank Rig, or its stop question while it runs
-    void Command6_Click();   // Scan Rig, or its stop question while it runs
-    void Command8_Click();   // Stop (Command10, Command15 and a click into Text7 do the same)
-    void Command11_Click() { Command5_Click(); }  // Pause
-    void Command12_Click() { Command6_Click(); }  // Pause
-
-    void Timer1_Timer() { tick(createFile_); }  // Create File step
-    void Timer2_Timer() { tick(viewFile_); }    // View File step
-    void Timer3_Timer()  // Update Rig step, or Compare Rig's
-    {
-        tick(updateRig_);
-        tick(compareRig_);
-    }
-    void Timer4_Timer() { tick(viewRig_); }     // View Rig step
-    void Timer5_Timer() { tick(blankRig_); }    // Blank Rig step
-    void Timer6_Timer() { tick(scanRig_); }     // Scan Rig step
-
-    // Compare Rig: what Update Rig would do with `lines` (a data file's), read from the radio
-    // and planned without changing it; comparison() holds the plans once it has ended.
-    void compareRig(const QStringList& lines);
+    StartResult createFile(const MemoryRequest& request);
+    StartResult viewFile(const MemoryRequest& request);
+    // The current data file, or `request.file` of the working folder.
+    StartResult updateRig(const MemoryRequest& request);
+    StartResult viewRig(const MemoryRequest& request);
+    StartResult blankRig(const MemoryRequest& request);
+    StartResult scanRig(const MemoryRequest& request);
+    // What Update Rig would do with `request.lines` (a data file's), read from the radio and
+    // planned without changing it; comparison() holds the plans once it has ended.
+    StartResult compareRig(const MemoryRequest& request);
     const CompareRig& comparison() const { return compareRig_; }
+
+    // Stop: whatever runs ends; a file being created and a backup being saved are thrown away.
+    void stop();
+    // Blank Rig and Scan Rig held while the operator is asked whether to stop them.
+    void pauseBlankRig(bool paused) { blankRig_.pause(paused); }
+    void abandonBlankRig();
+    void pauseScanRig(bool paused, bool stopping = false) { scanRig_.pause(paused, stopping); }
 
     // Steps at the line's pace: armed when an answer window closes on a step whose operation
     // goes as soon as its answer is in (the reading before a change), it fires at once.
     Timer& paceTimer() const { return *paceTimer_; }
-
-    // Timer1 ... Timer6 by number.
-    Timer& timer(int number) const { return *timers_.at(static_cast<std::size_t>(number - 1)); }
+    Timer& timer(StepTimer which) const { return *timers_.at(static_cast<std::size_t>(which)); }
 
     // Called after every tick, so the windows redraw what the step changed.
     void setDisplayChanged(std::function<void()> changed) { displayChanged_ = std::move(changed); }
@@ -90,18 +82,15 @@ public:
     // named by its date and time; without one (nullptr, the default) they save nothing.
     void setClock(const Clock* clock) { backup_.setClock(clock); }
 
-    // Told of each operation's progress, verdicts and end; none by default (the windows draw
-    // from the state).
-    void setListener(MemoryListener* listener) { listener_ = listener; }
+    // Told of each operation's progress, verdicts and outcome, in the order they were added.
+    void addListener(MemoryListener* listener);
+    void removeListener(MemoryListener* listener);
     // Every step of Create File, Update Rig, View Rig and Blank Rig goes as soon as the last
     // one's answer is in, not only the reading before a change: the command line's pace. The
     // window keeps its 300 ms steps, which let the operator watch each channel go by.
     void setLinePacedThroughout(bool throughout) { linePacedThroughout_ = throughout; }
     // Whether Create File's channel lines carry each channel's whole record (they do unless told not to).
     void setCreateWithRecords(bool withRecords) { createFile_.setWithRecords(withRecords); }
-    // Stops whatever runs, as Stop does (a file being created and a backup being saved are thrown
-    // away), after telling the listener every verdict so far.
-    void interrupt();
     // The backup the last change saved first, "" when none was made.
     const QString& lastBackup() const { return backup_.lastPath(); }
 
@@ -109,27 +98,29 @@ private:
     void tick(Stepper& stepper);
     // The running operation that goes at the line's pace now, if any.
     Stepper* linePacedStepper();
-    // One operation at a time: true (and the operator told) when another runs.
-    bool refuseWhileBusy(const QString& operation);
-    bool refuseWithoutRadio(const QString& operation);
-    bool refuseWithoutDataFile(const QString& operation);
-    void startUpdate(const QString& fileName);
+    // One operation at a time, on an open port, with a data file where it needs one.
+    std::optional<Refused> refuseWhileBusy(const QString& operation) const;
+    std::optional<Refused> refuseWithoutRadio(const QString& operation) const;
+    std::optional<Refused> refuseWithoutDataFile(const QString& operation) const;
+    // A stepper's start, told as the faces hear it; the backup a run makes is its own.
+    StartResult started(Stepper& stepper, std::optional<Refused> refused);
     // Every operation off and its state at rest, as Stop leaves it.
     void stopAll();
-    void haltWith(StopKind kind, const QString& title, const QString& text);
-    // The running operation's name and what it found so far, when it found anything to tell.
-    std::optional<std::pair<QString, QString>> foundSoFar() const;
+    void haltWith(StopKind kind, const QString& text);
     // After a step: the lines that hold Text7 stand only as long as what they stand for.
-    void settleStandingLines(const Stepper& stepper);
+    void settleStandingLines();
     // Stopped by the operator: what stood in Text7 goes with the operation, unreported.
     void dropStandingLines();
-    // The listener hears what the step just taken did.
+    // The listeners hear what the step just taken did, and how the run ended.
     void tellProgress(const Stepper& stepper);
     void tellVerdicts(const Stepper& stepper);
+    // The outcome of `stepper`'s run, its verdicts told first; and the outcome told.
+    MemoryOutcome outcomeOf(const Stepper& stepper, std::optional<StopKind> stopped, const QString& why, QString advice);
+    void tellEnd(const MemoryOutcome& outcome);
+    template <typename Call> void tellEach(Call call);
 
     ProgramState& state_;
     DataFile& dataFile_;
-    Dialogs& dialogs_;
     std::array<std::unique_ptr<Timer>, 6> timers_;
     std::unique_ptr<Timer> paceTimer_;
     StepAnswers answers_;
@@ -144,7 +135,8 @@ private:
     ChannelBackup compareReading_;  // never given a clock: reads, saves nothing
     CompareRig compareRig_;
     std::function<void()> displayChanged_;
-    MemoryListener* listener_ = nullptr;
+    std::vector<MemoryListener*> listeners_;
+    QString backupBefore_;  // lastBackup() when the running operation started
     bool linePacedThroughout_ = false;
     Stepper* current_ = nullptr;  // the operation ticked last
     std::size_t verdictsTold_ = 0;

@@ -14,7 +14,7 @@ namespace talvex {
 class ViewRig final : public Stepper {
 public:
     explicit ViewRig(OperationContext& context);
-    void start();
+    std::optional<Refused> start();
     void reset() override;
     const ChannelReport* report() const override { return &ledger_.report(); }
 
@@ -30,12 +30,15 @@ private:
 class BlankRig final : public BackedUpStepper {
 public:
     BlankRig(OperationContext& context, ChannelBackup& backup);
-    // After the operator's Yes and the typed range.
-    void start();
-    // The button while blanking: paused while the question is open, stopped on Yes.
-    void askToStop();
+    // With the operator's Yes and the range.
+    std::optional<Refused> start(const MemoryRequest& request);
+    // Paused (the operator is asked whether to stop): ticks take no step meanwhile.
+    void pause(bool paused);
+    // Stopped while paused: a backup still being saved is thrown away.
+    void abandon();
     void reset() override;
     const ChannelReport* report() const override { return &ledger_.report(); }
+    void countInFlight() override;
 
 private:
     void changeStep() override;
@@ -53,9 +56,11 @@ private:
 class ScanRig final : public Stepper {
 public:
     ScanRig(OperationContext& context, Timer& timer);
-    void start();
-    // The button while scanning: the scan ends at the next tick when the operator says Yes.
-    void askToStop();
+    // With the operator's Yes, the range and the speed.
+    std::optional<Refused> start(const MemoryRequest& request);
+    // Paused (the operator is asked whether to stop) or going on; `stopping`: the scan ends at
+    // its next tick.
+    void pause(bool paused, bool stopping = false);
 
 private:
     void step() override;

@@ -10,22 +10,15 @@ ScanRig::ScanRig(OperationContext& context, Timer& timer)
 {
 }
 
-void ScanRig::start()
+std::optional<Refused> ScanRig::start(const MemoryRequest& request)
 {
     ProgramState& s = c_.state;
-    if (c_.dialogs.message(name(), QStringLiteral("Are you sure?"), MessageIcon::None, MessageButtons::YesNo)
-        != MessageAnswer::Yes)
-        return;
-    const QString allChannels = u'(' + ChannelRangeText() + u')';
-    const auto range = AskChannelRange(c_.dialogs, QStringLiteral("STARTING Channel ") + allChannels, name(),
-                                       QStringLiteral("ENDING Channel ") + allChannels, name());
-    if (!range)
-        return;
-    const auto speedAnswer = c_.dialogs.input(QStringLiteral("Scan Speed (1-9)"), QStringLiteral("Scan Speed"),
-                                              QStringLiteral("5"));
-    if (!speedAnswer)
-        return;
-    QString speed = *speedAnswer;
+    if (!request.confirmed)
+        return refuse(RefusalReason::Unconfirmed, QStringLiteral("Are you sure?"), false);
+    const auto& range = request.range;
+    if (!range || !request.scanSpeed)
+        return refuse(RefusalReason::NoRange, QString());
+    QString speed = *request.scanSpeed;
     if (speed.isEmpty() || speed > QStringLiteral("9") || speed == u"0")
         speed = QStringLiteral("5");
     // Only a single digit sets the pace; anything else (" 5", "10") keeps the interval it had.
@@ -42,16 +35,14 @@ void ScanRig::start()
     s.AutoStatus = false;
     expectAnswer();
     c_.radio.selectMemoryMode();
+    return std::nullopt;
 }
 
-void ScanRig::askToStop()
+void ScanRig::pause(bool paused, bool stopping)
 {
-    ProgramState& s = c_.state;
-    s.ScanningRig = false;
-    if (c_.dialogs.message(name(), QStringLiteral("STOP Scan Rig?"), MessageIcon::None, MessageButtons::YesNo)
-        == MessageAnswer::Yes)
-        s.ScanStopRequest = true;
-    s.ScanningRig = true;
+    c_.state.ScanningRig = !paused;
+    if (stopping)
+        c_.state.ScanStopRequest = true;
 }
 
 void ScanRig::step()

@@ -12,24 +12,8 @@ void OperationContext::showEnd()
 
 void OperationContext::reportEnd(const QString& operation, const ChannelReport& report)
 {
-    const QString advice = takeAdvice();
-    if (report.countsUnchanged())
+    if (report.countsUnchanged() || !report.allVerified())
         state.memory.Text7 = report.summary(operation);
-    if (!report.allVerified()) {
-        state.memory.Text7 = report.summary(operation);
-        QString text = state.memory.Text7 + u'\n' + report.details();
-        if (!advice.isEmpty())
-            text += u'\n' + advice;
-        dialogs.critical(operation, text);
-        return;
-    }
-    QStringList told;
-    if (report.hasNotes())
-        told << state.memory.Text7 << report.details();
-    if (!advice.isEmpty())
-        told << advice;
-    if (!told.isEmpty())
-        dialogs.message(operation, told.join(u'\n'), MessageIcon::None, MessageButtons::Ok);
 }
 
 QString OperationContext::Found(const QString& operation, const ChannelReport& report)

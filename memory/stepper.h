@@ -3,9 +3,9 @@
 #include "state/program_state.h"
 #include "memory/channel_checks.h"
 #include "datafile/data_file.h"
+#include "memory/memory_request.h"
 #include "memory/step_answers.h"
 #include "memory/stop_kind.h"
-#include "platform/dialogs.h"
 #include "radio/radio_operations.h"
 
 #include <QString>
@@ -15,23 +15,19 @@
 namespace talvex {
 
 // What every memory operation works with: the shared state, the radio's procedures
-// (the operations never build frames), the data file, the dialogs and the answers to the
-// last step.
+// (the operations never build frames), the data file and the answers to the last step.
 struct OperationContext {
     ProgramState& state;
     RadioOperations& radio;
     DataFile& dataFile;
-    Dialogs& dialogs;
     StepAnswers& answers;
-    // Ends whatever runs, as Stop does, and tells the operator why.
+    // Ends whatever runs, as Stop does, and tells every listener why.
     std::function<void(StopKind kind, const QString& title, const QString& text)> halt;
 
     // "END" in the channel and summary fields, the rest empty: how an operation shows its end.
     void showEnd();
     // At an operation's end: the count in Text7 when the operation counts the channels it left
-    // alone or when a channel did not verify; one message naming each channel that did not, each
-    // decision the operator must hear about (a kept split, a cleared data mode), and the
-    // connection advice given during the run.
+    // alone or when a channel did not verify. The faces tell the rest from the outcome.
     void reportEnd(const QString& operation, const ChannelReport& report);
     // foundSoFar() of an operation that keeps `report`.
     static QString Found(const QString& operation, const ChannelReport& report);
@@ -67,6 +63,9 @@ public:
         const ChannelReport* checked = report();
         return checked ? OperationContext::Found(name_, *checked) : QString();
     }
+    // The run is stopped while a change is on its way: the channel it was sent to goes into the
+    // report as written but not verified, never left out of the count.
+    virtual void countInFlight() {}
 
 protected:
     virtual void step() = 0;
@@ -76,6 +75,11 @@ protected:
     // The step is about to send its frames: their answer is checked at the next tick.
     void expectAnswer();
     void halt(StopKind kind, const QString& text) { c_.halt(kind, name_, text); }
+    // A refusal of this operation, with what the operator is shown.
+    Refused refuse(RefusalReason reason, const QString& text, bool critical = true) const
+    {
+        return {reason, name_, text, critical};
+    }
 
     OperationContext& c_;
     bool& running_;

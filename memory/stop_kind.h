@@ -9,6 +9,7 @@ enum class StopKind {
     PortLost,     // the serial port closed under the operation
     LineGarbles,  // the radio answers, but the line damages its answers or changes them between reads
     FileError,    // a data file or backup could not be read or written
+    Operator,     // Stop, Ctrl-C or a signal that ends the program
 };
 
 }  // namespace talvex

@@ -21,33 +21,32 @@ UpdateRig::UpdateRig(OperationContext& context, ChannelBackup& backup)
 {
 }
 
-void UpdateRig::start()
+std::optional<Refused> UpdateRig::start(const MemoryRequest& request)
 {
-    if (c_.dialogs.message(name(), c_.state.CurrentFileName + QStringLiteral(" ... Are you sure?"),
-                           MessageIcon::None, MessageButtons::YesNo)
-        != MessageAnswer::Yes)
-        return;
-    c_.dataFile.ReopenDataFile(c_.state.CurrentDataFile, FileMode::Input);
+    const bool named = !request.file.isEmpty();
+    if (!request.confirmed) {
+        if (named)
+            return Refused{RefusalReason::Unconfirmed, request.file, QStringLiteral("Update Radio Memory ... Are you sure?"),
+                           false};
+        return refuse(RefusalReason::Unconfirmed, c_.state.CurrentFileName + QStringLiteral(" ... Are you sure?"), false);
+    }
+    if (named) {
+        QString name = request.file;
+        c_.dataFile.OpenDataFile(name, FileMode::Input);
+    } else {
+        c_.dataFile.ReopenDataFile(c_.state.CurrentDataFile, FileMode::Input);
+    }
     if (!c_.dataFile.isOpen())
-        return;  // the open routine has said why
-    begin();
+        return refuse(RefusalReason::FileUnreadable, QString());  // the open routine has said why
+    if (named)
+        c_.state.memory.Text8 = c_.state.CurrentDataFile;
+    auto refused = begin(request);
+    if (refused)
+        c_.dataFile.CloseDataFile();
+    return refused;
 }
 
-void UpdateRig::startWith(const QString& fileName)
-{
-    if (c_.dialogs.message(fileName, QStringLiteral("Update Radio Memory ... Are you sure?"), MessageIcon::None,
-                           MessageButtons::YesNo)
-        != MessageAnswer::Yes)
-        return;
-    QString name = fileName;
-    c_.dataFile.OpenDataFile(name, FileMode::Input);
-    if (!c_.dataFile.isOpen())
-        return;
-    c_.state.memory.Text8 = c_.state.CurrentDataFile;
-    begin();
-}
-
-void UpdateRig::begin()
+std::optional<Refused> UpdateRig::begin(const MemoryRequest& request)
 {
     reset();
     // The file is taken once, as it is now: an editor saving it during the run changes nothing
@@ -58,19 +57,23 @@ void UpdateRig::begin()
             break;
     }
     ledger_.report().countUnchanged(QStringLiteral("written"), QStringLiteral("already as the file says"));
-    if (refuseIncompleteBackup(c_.state.CurrentDataFile, lines_) || !skipsAccepted(SkippedLines(lines_))
-        || !saveFirst(ChannelsNamedIn(lines_))) {
-        c_.dataFile.CloseDataFile();
-        return;
-    }
+    if (auto refused = refuseIncompleteBackup(c_.state.CurrentDataFile, lines_))
+        return refused;
+    if (auto refused = refuseSkips(SkippedLines(lines_), request.writeDespiteSkippedLines))
+        return refused;
+    if (auto refused = saveFirst(ChannelsNamedIn(lines_)))
+        return refused;
     c_.state.ChannelCounter = 0;
     c_.state.UpdatingRig = true;
+    return std::nullopt;
 }
 
-bool UpdateRig::skipsAccepted(const QStringList& skipped)
+std::optional<Refused> UpdateRig::refuseSkips(const QStringList& skipped, std::optional<bool> writeTheOthers) const
 {
-    if (skipped.isEmpty())
-        return true;
+    if (skipped.isEmpty() || writeTheOthers == true)
+        return std::nullopt;
+    if (writeTheOthers == false)
+        return refuse(RefusalReason::SkippedLinesDeclined, QString());
     constexpr qsizetype kNamed = 10;
     QStringList named = skipped.mid(0, kNamed);
     if (skipped.size() > kNamed)
@@ -79,7 +82,7 @@ bool UpdateRig::skipsAccepted(const QStringList& skipped)
         + (skipped.size() == 1 ? QStringLiteral(" line of ") : QStringLiteral(" lines of ")) + c_.state.CurrentFileName
         + QStringLiteral(" cannot go into the radio and will be skipped:\n") + named.join(u'\n')
         + QStringLiteral("\n ... Write the other lines?");
-    return c_.dialogs.message(name(), text, MessageIcon::None, MessageButtons::YesNo) == MessageAnswer::Yes;
+    return refuse(RefusalReason::SkippedLinesUnanswered, text, false);
 }
 
 void UpdateRig::reset()
@@ -176,6 +179,22 @@ void UpdateRig::end()
     s.UpdatingRig = false;
     s.ChannelCounter = 0;
     c_.reportEnd(name(), ledger_.report());
+}
+
+void UpdateRig::countInFlight()
+{
+    // A write or clear went out and its check never came in: the channel may hold the new
+    // contents, the old ones, or neither.
+    switch (std::exchange(sent_, Sent::Nothing)) {
+    case Sent::Write:
+    case Sent::ReadBack:
+    case Sent::Clear:
+        ledger_.report().addVerdict(channel_, kStoppedBeforeCheck);
+        ledger_.report().failed(channel_, kStoppedBeforeCheck);
+        break;
+    case Sent::Select:
+    case Sent::Nothing: break;
+    }
 }
 
 UpdateRig::Sent UpdateRig::sendLine(const PlannedLine& planned, qsizetype lineNumber)

@@ -18,11 +18,11 @@ namespace talvex {
 class UpdateRig final : public BackedUpStepper {
 public:
     UpdateRig(OperationContext& context, ChannelBackup& backup);
-    // From the current data file, after the operator's Yes.
-    void start();
-    // From a named file in the working directory, after the operator's Yes.
-    void startWith(const QString& fileName);
+    // From the current data file, or the request's file of the working directory, with the
+    // operator's Yes (and the answer to writing the other lines when some cannot be written).
+    std::optional<Refused> start(const MemoryRequest& request);
     void reset() override;
+    void countInFlight() override;
     const ChannelReport* report() const override { return &ledger_.report(); }
     // The channel the last step wrote or cleared, or is reading back.
     int channel() const { return channel_; }
@@ -32,10 +32,10 @@ private:
 
     void changeStep() override;
     void checkChange(const Exchange& exchange) override;
-    void begin();
+    std::optional<Refused> begin(const MemoryRequest& request);
     void end();
-    // The operator's Yes to going on without the lines the radio cannot take; true when none.
-    bool skipsAccepted(const QStringList& skipped);
+    // The question of going on without the lines the radio cannot take, unless answered Yes.
+    std::optional<Refused> refuseSkips(const QStringList& skipped, std::optional<bool> writeTheOthers) const;
     Sent sendLine(const PlannedLine& planned, qsizetype lineNumber);
     Sent writeChannel(const LinePlan& plan);
     Sent clearChannel(int channel);

@@ -20,12 +20,13 @@ ViewFile::ViewFile(OperationContext& context) : Stepper(context, context.state.V
 {
 }
 
-void ViewFile::start()
+std::optional<Refused> ViewFile::start()
 {
     c_.dataFile.ReopenDataFile(c_.state.CurrentDataFile, FileMode::Input);
     if (!c_.dataFile.isOpen())
-        return;  // the open routine has said why
+        return refuse(RefusalReason::FileUnreadable, QString());  // the open routine has said why
     c_.state.ViewingFile = true;
+    return std::nullopt;
 }
 
 void ViewFile::step()

@@ -11,7 +11,7 @@ void ShowFileLine(MemoryFields& fields, const QString& line);
 class ViewFile final : public Stepper {
 public:
     explicit ViewFile(OperationContext& context);
-    void start();
+    std::optional<Refused> start();
 
 private:
     void step() override;

@@ -9,11 +9,12 @@ namespace talvex {
 
 ViewRig::ViewRig(OperationContext& context) : Stepper(context, context.state.ViewingRig, QStringLiteral("View Rig")) {}
 
-void ViewRig::start()
+std::optional<Refused> ViewRig::start()
 {
     reset();
     c_.state.ChannelCounter = 0;
     c_.state.ViewingRig = true;
+    return std::nullopt;
 }
 
 void ViewRig::reset()

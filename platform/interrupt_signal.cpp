@@ -20,6 +20,7 @@ sigset_t InterruptSignals()
     sigemptyset(&set);
     sigaddset(&set, SIGINT);
     sigaddset(&set, SIGTERM);
+    sigaddset(&set, SIGHUP);  // the terminal closed, or an ssh session ended
     return set;
 }
 

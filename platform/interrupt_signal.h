@@ -9,9 +9,9 @@ class QSocketNotifier;
 
 namespace talvex {
 
-// Ctrl-C (SIGINT) and SIGTERM delivered as a call from the event loop, never inside a signal
-// handler: the program can then stop its operation the way Stop does, with every file in a
-// known state. While an instance lives the two signals no longer end the process by themselves.
+// Ctrl-C (SIGINT), SIGTERM and SIGHUP delivered as a call from the event loop, never inside a
+// signal handler: the program can then stop its operation the way Stop does, with every file in
+// a known state. While an instance lives the three signals no longer end the process by themselves.
 class InterruptSignal final : public QObject {
 public:
     explicit InterruptSignal(std::function<void(int signal)> interrupted);
@@ -22,7 +22,7 @@ public:
     // False when the signals could not be taken over (they then end the process as usual).
     bool active() const { return fd_ >= 0; }
 
-    // Blocks the two signals in the calling thread: called first thing in main, before any thread
+    // Blocks the three signals in the calling thread: called first thing in main, before any thread
     // exists, so that no thread started later can take them and end the process.
     static void blockEarly();
 

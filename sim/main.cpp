@@ -83,6 +83,7 @@ speed_t SpeedOf(int baud)
                  "                  [--latency-ms N] [--memory FILE] [--no-ok] [--transceive off|dial|all] [--dial-every MS]\n"
                  "                  [--fault none|drop|truncate|ng|silent|noise] [--callsign TEXT] [--clock HHMM]\n"
                  "                  [--silent-from CH] [--refuse-write CH] [--store-wrong CH] [--bit-flips RATE]\n"
+                 "                  [--silent-after-write CH]\n"
                  "                  [--bit-flips-in RATE] [--lose-once COMMANDHEX]\n"
                  "                  [--log FILE|-] [--echo on|off] [--address HEX] [--line-baud N]\n"
                  "                  [--neighbour HEX] [--seed N]\n");
@@ -433,6 +434,7 @@ int main(int argc, char* argv[])
         else if (arg == "--callsign") config.callSign = value();
         else if (arg == "--silent-from") config.options.silentFromChannel = std::atoi(value().c_str());
         else if (arg == "--refuse-write") config.options.refuseWriteChannel = std::atoi(value().c_str());
+        else if (arg == "--silent-after-write") config.options.silentAfterWriteChannel = std::atoi(value().c_str());
         else if (arg == "--store-wrong") config.options.storeWrongChannel = std::atoi(value().c_str());
         else if (arg == "--bit-flips") config.options.bitFlipRate = std::atof(value().c_str());
         else if (arg == "--bit-flips-in") config.bitFlipInRate = std::atof(value().c_str());

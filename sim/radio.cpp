@@ -258,6 +258,10 @@ Reply Handle(RadioState& r, const Options& o, const Bytes& c)
             contents[31] = contents[31] == 'X' ? 'Y' : 'X';
         r.memory[static_cast<std::size_t>(*channel)] = contents;
         reply.memoryChanged = true;
+        if (*channel == o.silentAfterWriteChannel) {
+            r.powered = false;  // switched off with the write stored, before its OK
+            return reply;
+        }
         ok();
     } else if (cmd == 0x1A && n == 4 && c[1] == 0x05 && c[2] == 0x00 && c[3] == 0x91) {
         Bytes body{0x1A, 0x05, 0x00, 0x91};

@@ -66,6 +66,7 @@ struct Options {
     // channel with the first letter of the name changed.
     int silentFromChannel = 0;
     int refuseWriteChannel = 0;
+    int silentAfterWriteChannel = 0;  // stores a write of this channel, then falls silent
     int storeWrongChannel = 0;
     // Each bit of what the radio sends is flipped with this probability.
     double bitFlipRate = 0.0;

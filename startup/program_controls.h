@@ -11,6 +11,7 @@ namespace talvex {
 class DataFileSetup;
 class Dialogs;
 class MemoryOperations;
+class MemoryWindowOperations;
 class RadioFieldTexts;
 class RadioOperations;
 class Startup;
@@ -39,6 +40,7 @@ struct ProgramControls {
     ProgramState& state;
     RadioOperations& radio;
     MemoryOperations& memory;
+    MemoryWindowOperations& memoryWindow;
     Startup& startup;
     SystemSetup& setup;
     DataFileSetup& dataSetup;

@@ -7,6 +7,7 @@
 #include "editor/row_text.h"
 #include "editor/window/cell_delegate.h"
 #include "memory/memory_operations.h"
+#include "memory/window/memory_window_operations.h"
 #include "platform/dialogs.h"
 #include "platform/widgets/readout_field.h"
 
@@ -139,7 +140,7 @@ ChannelEditorWindow::ChannelEditorWindow(ProgramControls program, QWidget* paren
 ChannelEditorWindow::~ChannelEditorWindow()
 {
     if (listening_)
-        program_.memory.setListener(nullptr);
+        program_.memory.removeListener(this);
 }
 
 void ChannelEditorWindow::buildMenus()
@@ -495,7 +496,7 @@ void ChannelEditorWindow::writeToRadio()
             + QStringLiteral(": Write to Radio writes only the file shown here"));
         return;
     }
-    if (!listenTo([this] { program_.memory.Command3_Click(); }, false))
+    if (!listenTo([this] { program_.memoryWindow.updateRig(); }, false))
         say(QStringLiteral("Write to Radio did not run"));
 }
 
@@ -503,7 +504,13 @@ void ChannelEditorWindow::compareWithRadio()
 {
     // The lines as they stand in the editor, saved or not: nothing is written anywhere.
     reading_ = Reading::Compare;
-    if (!listenTo([this] { program_.memory.compareRig(model_.lines()); }, true))
+    if (!listenTo(
+            [this] {
+                MemoryRequest request;
+                request.lines = model_.lines();
+                showRefusal(program_.memory.compareRig(request));
+            },
+            true))
         say(QStringLiteral("Compare with Radio did not run"));
     else if (!listening_)
         say(QStringLiteral("Compare with Radio: the file names no channel"));
@@ -519,7 +526,13 @@ void ChannelEditorWindow::takeSettings()
     // Compare with Radio's read, of the channels the rows were read on; nothing is written.
     const QStringList reads = LinesToRead(channels);
     reading_ = Reading::Settings;
-    if (!listenTo([this, reads] { program_.memory.compareRig(reads); }, false))
+    if (!listenTo(
+            [this, reads] {
+                MemoryRequest request;
+                request.lines = reads;
+                showRefusal(program_.memory.compareRig(request));
+            },
+            false))
         say(QStringLiteral("Take Settings from the Radio did not run"));
 }
 
@@ -530,13 +543,13 @@ bool ChannelEditorWindow::listenTo(const std::function<void()>& start, bool comp
     writeVerdicts_.clear();
     writeSkips_.clear();
     model_.setRadioVerdicts({});
-    program_.memory.setListener(this);
+    program_.memory.addListener(this);
     listening_ = true;
     start();
     program_.notifyDisplay();
     if (program_.state.UpdatingRig || program_.state.ComparingRig)
         return true;
-    program_.memory.setListener(nullptr);
+    program_.memory.removeListener(this);
     listening_ = false;
     // A compare of lines naming no channel is planned at once, without the radio.
     if (compare && !refused && program_.memory.comparison().complete()) {
@@ -553,10 +566,29 @@ void ChannelEditorWindow::progress(const QString& what, int done, int of)
 
 void ChannelEditorWindow::verdict(int channel, const std::optional<QString>& why) { writeVerdicts_[channel] = why; }
 
+void ChannelEditorWindow::ended(const MemoryOutcome& outcome)
+{
+    if (outcome.finished())
+        finished(outcome.operation, outcome.report);
+    else
+        stopped(outcome.operation, outcome.stopped == StopKind::Operator ? QStringLiteral("stopped by the operator") : outcome.why);
+}
+
+void ChannelEditorWindow::showRefusal(const StartResult& result)
+{
+    // Busy, or no radio: the refusal is shown as the Memory window shows it.
+    if (const auto* refused = std::get_if<Refused>(&result); refused && !refused->text.isEmpty()) {
+        if (refused->critical)
+            program_.dialogs.critical(refused->title, refused->text);
+        else
+            program_.dialogs.message(refused->title, refused->text, MessageIcon::None, MessageButtons::Ok);
+    }
+}
+
 void ChannelEditorWindow::finished(const QString& operation, const ChannelReport& report)
 {
     if (operation == program_.memory.comparison().name() && reading_ == Reading::Settings) {
-        program_.memory.setListener(nullptr);
+        program_.memory.removeListener(this);
         listening_ = false;
         std::map<int, RadioHeld> held;
         for (const PlannedLine& planned : program_.memory.comparison().plans())
@@ -568,7 +600,7 @@ void ChannelEditorWindow::finished(const QString& operation, const ChannelReport
         return;
     }
     if (operation == program_.memory.comparison().name()) {
-        program_.memory.setListener(nullptr);
+        program_.memory.removeListener(this);
         listening_ = false;
         const std::map<int, QString> marks = CompareMarks(model_.lines(), program_.memory.comparison().plans());
         int differing = 0;
@@ -587,11 +619,11 @@ void ChannelEditorWindow::finished(const QString& operation, const ChannelReport
     findChild<QPlainTextEdit*>(QStringLiteral("Report"))->setPlainText(report.summary(operation) + u'\n' + report.details());
 }
 
-void ChannelEditorWindow::stopped(const QString& operation, StopKind, const QString& why)
+void ChannelEditorWindow::stopped(const QString& operation, const QString& why)
 {
     if (operation == program_.memory.comparison().name()) {
         // A read that stopped wrote nothing and marks nothing.
-        program_.memory.setListener(nullptr);
+        program_.memory.removeListener(this);
         listening_ = false;
         say((reading_ == Reading::Settings ? QStringLiteral("Take Settings from the Radio") : QStringLiteral("Compare with Radio"))
             + QStringLiteral(" stopped: ") + why + QStringLiteral("; nothing was changed"));
@@ -602,7 +634,7 @@ void ChannelEditorWindow::stopped(const QString& operation, StopKind, const QStr
 
 void ChannelEditorWindow::markWriteResults(const QString& ending, bool completed)
 {
-    program_.memory.setListener(nullptr);
+    program_.memory.removeListener(this);
     listening_ = false;
     std::map<int, QString> marks;
     const QStringList& lines = model_.lines();

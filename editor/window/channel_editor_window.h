@@ -2,6 +2,7 @@
 
 #include "editor/channel_table_model.h"
 #include "memory/memory_listener.h"
+#include "memory/memory_request.h"
 #include "startup/program_controls.h"
 
 #include <QMainWindow>
@@ -72,8 +73,10 @@ private:
     // MemoryListener, while a Write to Radio of this window runs.
     void progress(const QString& what, int done, int of) override;
     void verdict(int channel, const std::optional<QString>& why) override;
-    void finished(const QString& operation, const ChannelReport& report) override;
-    void stopped(const QString& operation, StopKind kind, const QString& why) override;
+    void ended(const MemoryOutcome& outcome) override;
+    void showRefusal(const StartResult& result);
+    void finished(const QString& operation, const ChannelReport& report);
+    void stopped(const QString& operation, const QString& why);
     void markWriteResults(const QString& ending, bool completed);
 
     ProgramControls program_;

@@ -1,6 +1,6 @@
 #include "memory/window/memory_main.h"
 
-#include "memory/memory_operations.h"
+#include "memory/window/memory_window_operations.h"
 #include "platform/widgets/form_controls.h"
 #include "platform/widgets/readout_field.h"
 #include "startup/startup.h"
@@ -82,9 +82,9 @@ void MemoryMain::refresh()
     }
 }
 
-void MemoryMain::run(Operation operation)
+void MemoryMain::run(const Procedure& procedure)
 {
-    (program_.memory.*operation)();
+    procedure(program_.memoryWindow);
     program_.notifyDisplay();
 }
 
@@ -101,7 +101,7 @@ bool MemoryMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == fields_[6] && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        run(&MemoryOperations::Command8_Click);
+        run(&MemoryWindowOperations::stop);
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 
 class QPlainTextEdit;
 
@@ -22,6 +23,9 @@ class MemoryMain final : public QMainWindow {
 public:
     explicit MemoryMain(ProgramControls program, QWidget* parent = nullptr);
 
+    // What a control does: one of the window's procedures.
+    using Procedure = std::function<void(MemoryWindowOperations&)>;
+
     void refresh();
 
 protected:
@@ -29,8 +33,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    using Operation = void (MemoryOperations::*)();
-
     void buildDisplayFields(QWidget& client);
     void buildLabels(QWidget& client);
     void buildGroups(QWidget& client);
@@ -38,7 +40,7 @@ private:
     void buildKeyboardOrder(QWidget& client);
 
     // Runs one operation for the user and lets every window redraw what it changed.
-    void run(Operation operation);
+    void run(const Procedure& procedure);
 
     ProgramControls program_;
     std::array<ReadoutField*, 8> fields_{};  // Text1 ... Text8

@@ -1,7 +1,7 @@
 // Building the Memory Operations window's controls at their places (twips).
 #include "memory/window/memory_main.h"
 
-#include "memory/memory_operations.h"
+#include "memory/window/memory_window_operations.h"
 #include "platform/widgets/focus_mark.h"
 #include "platform/widgets/form_controls.h"
 #include "platform/widgets/readout_field.h"
@@ -20,12 +20,15 @@ namespace {
 
 constexpr unsigned int kYellow = 0x0000FFFF;
 
+using Procedure = MemoryMain::Procedure;
+
 struct Button {
     const char* name;
     const char* caption;
     Twips place;
-    void (MemoryOperations::*operation)();
+    Procedure procedure;  // none: the button has wiring of its own
     bool yellow = false;
+    bool stop = false;    // one of the three Stop buttons
 };
 
 struct Group {
@@ -40,34 +43,40 @@ struct Group {
 struct PauseButton {
     const char* name;
     Twips place;
-    void (MemoryOperations::*operation)();
+    Procedure procedure;
     const char* belongsTo;
 };
 
-using M = MemoryOperations;
+using M = MemoryWindowOperations;
+
+// The named-file buttons write their file into the radio.
+Procedure UpdateRigFrom(const char* fileName)
+{
+    return [name = QString::fromLatin1(fileName)](M& memory) { memory.updateRigFrom(name); };
+}
 
 const std::vector<Group>& Groups()
 {
     static const std::vector<Group> groups{
         {"Frame3", {120, 3360, 2415, 3255}, "Label8", "File Operations",
-            {{"Command9", "Change Data File", {120, 600, 2175, 375}, nullptr, true},
-                {"Command2", "View File", {120, 1200, 975, 1095}, &M::Command2_Click, true},
-                {"Command1", "Create File", {1200, 1200, 1095, 1095}, &M::Command1_Click, true},
-                {"Command8", "Stop", {120, 2640, 2175, 375}, &M::Command8_Click}}},
+            {{"Command9", "Change Data File", {120, 600, 2175, 375}, {}, true},
+                {"Command2", "View File", {120, 1200, 975, 1095}, &M::viewFile, true},
+                {"Command1", "Create File", {1200, 1200, 1095, 1095}, &M::createFile, true},
+                {"Command8", "Stop", {120, 2640, 2175, 375}, &M::stop, false, true}}},
         {"Frame4", {2760, 3360, 5295, 3255}, "Label11", "Memory File Download Operations",
-            {{"Command14", "TALVEX.txt", {1440, 720, 2295, 615}, &M::Command14_Click},
-                {"Command17", "Ham.txt", {120, 1680, 855, 495}, &M::Command17_Click},
-                {"Command16", "CB.txt", {1080, 1680, 855, 495}, &M::Command16_Click},
-                {"Command21", "Tele.txt", {2040, 1680, 855, 495}, &M::Command21_Click},
-                {"Command22", "Sw+Air.txt", {3000, 1680, 1095, 495}, &M::Command22_Click},
-                {"Command23", "Empty.txt", {4200, 1680, 975, 495}, &M::Command23_Click},
-                {"Command15", "Stop", {1200, 2640, 2895, 375}, &M::Command8_Click}}},
+            {{"Command14", "TALVEX.txt", {1440, 720, 2295, 615}, UpdateRigFrom("TALVEX.txt")},
+                {"Command17", "Ham.txt", {120, 1680, 855, 495}, UpdateRigFrom("Ham.txt")},
+                {"Command16", "CB.txt", {1080, 1680, 855, 495}, UpdateRigFrom("CB.txt")},
+                {"Command21", "Tele.txt", {2040, 1680, 855, 495}, UpdateRigFrom("Tele.txt")},
+                {"Command22", "Sw+Air.txt", {3000, 1680, 1095, 495}, UpdateRigFrom("Sw + Air.txt")},
+                {"Command23", "Empty.txt", {4200, 1680, 975, 495}, UpdateRigFrom("Empty.txt")},
+                {"Command15", "Stop", {1200, 2640, 2895, 375}, &M::stop, false, true}}},
         {"Frame2", {8280, 2400, 2775, 4215}, "Label9", "Memory Operations",
-            {{"Command4", "View Rig", {120, 600, 1335, 1455}, &M::Command4_Click},
-                {"Command3", "Update Rig", {1560, 600, 1095, 1455}, &M::Command3_Click},
-                {"Command5", "Blank Rig", {120, 2400, 1215, 735}, &M::Command5_Click},
-                {"Command6", "Scan Rig", {1560, 2400, 1095, 735}, &M::Command6_Click},
-                {"Command10", "Stop", {120, 3600, 2535, 375}, &M::Command8_Click}}},
+            {{"Command4", "View Rig", {120, 600, 1335, 1455}, &M::viewRig},
+                {"Command3", "Update Rig", {1560, 600, 1095, 1455}, &M::updateRig},
+                {"Command5", "Blank Rig", {120, 2400, 1215, 735}, &M::blankRig},
+                {"Command6", "Scan Rig", {1560, 2400, 1095, 735}, &M::scanRig},
+                {"Command10", "Stop", {120, 3600, 2535, 375}, &M::stop, false, true}}},
     };
     return groups;
 }
@@ -75,8 +84,8 @@ const std::vector<Group>& Groups()
 const std::vector<PauseButton>& PauseButtons()
 {
     static const std::vector<PauseButton> buttons{
-        {"Command11", {8400, 5520, 1215, 255}, &M::Command11_Click, "Blank Rig"},
-        {"Command12", {9840, 5520, 1095, 255}, &M::Command12_Click, "Scan Rig"},
+        {"Command11", {8400, 5520, 1215, 255}, &M::blankRig, "Blank Rig"},
+        {"Command12", {9840, 5520, 1095, 255}, &M::scanRig, "Scan Rig"},
     };
     return buttons;
 }
@@ -153,14 +162,12 @@ void MemoryMain::buildGroups(QWidget& client)
         for (const Button& b : group.buttons) {
             CaptionButton* button = MakeButton(*frame, b.name, QString::fromLatin1(b.caption), b.place);
             // The three Stop buttons are told apart by the group they stand in.
-            if (b.operation == &M::Command8_Click)
+            if (b.stop)
                 Describe(*button, QString::fromLatin1(b.caption), QString::fromLatin1(group.heading));
             if (b.yellow)
                 SetBackground(*button, yellow);
-            if (b.operation != nullptr) {
-                const Operation operation = b.operation;
-                connect(button, &QPushButton::clicked, this, [this, operation] { run(operation); });
-            }
+            if (b.procedure)
+                connect(button, &QPushButton::clicked, this, [this, procedure = b.procedure] { run(procedure); });
         }
     }
     // Change Data File leads to the Data File Setup window.
@@ -182,8 +189,7 @@ void MemoryMain::buildGroups(QWidget& client)
     for (const PauseButton& pause : PauseButtons()) {
         CaptionButton* button = MakeButton(client, pause.name, QStringLiteral("Pause"), pause.place);
         Describe(*button, QStringLiteral("Pause"), QString::fromLatin1(pause.belongsTo));
-        const Operation operation = pause.operation;
-        connect(button, &QPushButton::clicked, this, [this, operation] { run(operation); });
+        connect(button, &QPushButton::clicked, this, [this, procedure = pause.procedure] { run(procedure); });
     }
 }
 

@@ -70,16 +70,16 @@ protected:
         run->dialogs.answerMessage(MessageAnswer::Yes);
         if (!path.isEmpty())
             run->program->dataFile.OpenDataFile(path, FileMode::Input);
-        path.isEmpty() ? run->program->memory.Command14_Click() : run->program->memory.Command3_Click();
-        run->runMemoryOperation(3, 60);
+        path.isEmpty() ? run->program->memoryWindow.updateRigFrom(QStringLiteral("TALVEX.txt")) : run->program->memoryWindow.updateRig();
+        run->runMemoryOperation(Step::UpdateRig, 60);
     }
     void blank(const QString& first, const QString& last)
     {
         for (const QString& answer : {first, last})
             run->dialogs.answerInput(answer);
         run->dialogs.answerMessage(MessageAnswer::Yes);
-        run->program->memory.Command5_Click();
-        run->runMemoryOperation(5, 60);
+        run->program->memoryWindow.blankRig();
+        run->runMemoryOperation(Step::BlankRig, 60);
     }
     QString backup(const QString& name) const { return JoinPath(run->path(kBackupFolder), name); }
     // The lines a backup of `channels` must hold, worked out from the simulator's memory.
@@ -162,9 +162,9 @@ void BlankOnScriptedRadio(OpenProgram& t, const Clock& clock, const char* first,
     t.dialogs.answerMessage(MessageAnswer::Yes);
     t.dialogs.answerInput(QString::fromLatin1(first));
     t.dialogs.answerInput(QString::fromLatin1(last));
-    t.program->memory.Command5_Click();
+    t.program->memoryWindow.blankRig();
     for (int tick = 1; tick < 60 && t.program->state.BlankingRig; ++tick) {
-        t.tick(5);
+        t.tick(Step::BlankRig);
         if (tick == 6 && afterSixTicks)
             afterSixTicks();
     }
@@ -189,7 +189,7 @@ TEST(Backup, ABackupThatCannotBeCompletedLeavesTheRadioUntouched)
             SimulateDiskFullAfter(600);
         BlankOnScriptedRadio(t, clock, "1", "30", [&] {
             if (told == u"stop")
-                t.program->memory.Command8_Click();
+                t.program->memoryWindow.stop();
             if (told == u"Error Code 75")
                 QFile::remove(backup(t, ClaimName(kName)));
         });
@@ -214,7 +214,7 @@ TEST(Backup, TheProgressLineStandsWhileTheChannelsAreSaved)
         t.radio.memory = ReadMemory(DemoMemoryPath(TALVEX_DEMO_DIR));
         t.program->memory.setClock(&clock);
         const MemoryFields& m = t.program->state.memory;
-        const auto shownAfterAnswer = [&t, &m](int timer) {
+        const auto shownAfterAnswer = [&t, &m](Step timer) {
             t.tick(timer);
             t.closeAnswerWindow();
             return m.Text3 + u'|' + m.Text7;
@@ -222,27 +222,27 @@ TEST(Backup, TheProgressLineStandsWhileTheChannelsAreSaved)
         t.dialogs.answerMessage(MessageAnswer::Yes);
         t.dialogs.answerInput(QStringLiteral("12"));
         t.dialogs.answerInput(QStringLiteral("14"));
-        t.program->memory.Command5_Click();
+        t.program->memoryWindow.blankRig();
         QStringList shown;
         for (int tick = 0; tick < 4; ++tick)
-            shown << shownAfterAnswer(5);
+            shown << shownAfterAnswer(Step::BlankRig);
         EXPECT_EQ(shown, QStringList({"09.750.8|Saving channel 1 of 3 before writing",
                                       "01.822.3|Saving channel 2 of 3 before writing",
                                       "03.994.8|Saving channel 3 of 3 before writing",
                                       "03.994.8|Clearing Memory Channel 12"}));
         // Stopped while saving, by Stop or by the answer to Pause: the next answer shows as ever,
         // here the operator's Query Memory Channel from the Radio window.
-        t.program->memory.Command8_Click();
+        t.program->memoryWindow.stop();
         t.dialogs.answerMessage(MessageAnswer::Yes);
         t.dialogs.answerInput(QStringLiteral("13"));
         t.dialogs.answerInput(QStringLiteral("14"));
-        t.program->memory.Command5_Click();
-        EXPECT_EQ(shownAfterAnswer(5), "01.822.3|Saving channel 1 of 2 before writing");
+        t.program->memoryWindow.blankRig();
+        EXPECT_EQ(shownAfterAnswer(Step::BlankRig), "01.822.3|Saving channel 1 of 2 before writing");
         if (pauseAndStop) {
             t.dialogs.answerMessage(MessageAnswer::Yes);
-            t.program->memory.Command11_Click();
+            t.program->memoryWindow.blankRig();
         } else {
-            t.program->memory.Command8_Click();
+            t.program->memoryWindow.stop();
         }
         t.program->radio.readChannel(1);
         t.port.receive(t.radio.answer(t.port.takeWritten()));
@@ -319,7 +319,7 @@ TEST(Backup, TwoBackupsInOneSecondNeverShareAName)
         SCOPED_TRACE(row.why);
         OpenProgram t;
         StepAnswers answers(t.program->link);
-        OperationContext context{t.program->state, t.program->radio, t.program->dataFile, t.dialogs, answers,
+        OperationContext context{t.program->state, t.program->radio, t.program->dataFile, answers,
                                  [](StopKind, const QString&, const QString&) {}};
         ScriptedClock clock;
         std::array<std::optional<ChannelBackup>, 2> backups;
@@ -356,7 +356,7 @@ TEST(BackupClaimChild, DISABLED_OpensWaitsAndCompletes)
     OpenProgram t;
     t.radio.memory = ReadMemory(DemoMemoryPath(TALVEX_DEMO_DIR));
     StepAnswers answers(t.program->link);
-    OperationContext context{t.program->state, t.program->radio, t.program->dataFile, t.dialogs, answers,
+    OperationContext context{t.program->state, t.program->radio, t.program->dataFile, answers,
                              [](StopKind, const QString&, const QString&) {}};
     ScriptedClock clock;
     ChannelBackup backup(context, folder);
@@ -455,7 +455,7 @@ TEST(Backup, KilledAtAnyStepLeavesNoBackupOrACompleteOne)
         left.close();
         TestProgram t;
         StepAnswers answers(t.program->link);
-        OperationContext context{t.program->state, t.program->radio, t.program->dataFile, t.dialogs, answers,
+        OperationContext context{t.program->state, t.program->radio, t.program->dataFile, answers,
                                  [](StopKind, const QString&, const QString&) {}};
         ScriptedClock clock;
         ChannelBackup next(context, folder.path());
@@ -498,7 +498,7 @@ TEST(Backup, ANameTakenWithoutAClaimIsNeverReplaced)
 {
     TestProgram t;
     StepAnswers answers(t.program->link);
-    OperationContext context{t.program->state, t.program->radio, t.program->dataFile, t.dialogs, answers,
+    OperationContext context{t.program->state, t.program->radio, t.program->dataFile, answers,
                              [](StopKind, const QString&, const QString&) {}};
     ScriptedClock clock;
     ChannelBackup saved(context, t.directory.path());
@@ -580,7 +580,7 @@ TEST(Backup, UpdateRigRefusesABackupCutShort)
     t.dialogs.answerMessage(MessageAnswer::Yes);
     QString name = backup(t, kName);
     t.program->dataFile.OpenDataFile(name, FileMode::Input);
-    t.program->memory.Command3_Click();
+    t.program->memoryWindow.updateRig();
     EXPECT_FALSE(t.program->state.UpdatingRig);
     EXPECT_EQ(t.port.takeWritten(), QByteArray());
     ASSERT_EQ(t.dialogs.messages.size(), 2u);

@@ -33,8 +33,8 @@ protected:
     int createFile()
     {
         run->dialogs.answerMessage(MessageAnswer::Yes);
-        run->program->memory.Command1_Click();
-        return run->runMemoryOperation(1);
+        run->program->memoryWindow.createFile();
+        return run->runMemoryOperation(Step::CreateFile);
     }
     // Update Rig from the current data file, or from `path` opened first; the window's ticks.
     int update(QString path = {})
@@ -42,8 +42,8 @@ protected:
         run->dialogs.answerMessage(MessageAnswer::Yes);
         if (!path.isEmpty())
             run->program->dataFile.OpenDataFile(path, FileMode::Input);
-        run->program->memory.Command3_Click();
-        return run->runMemoryOperation(3);
+        run->program->memoryWindow.updateRig();
+        return run->runMemoryOperation(Step::UpdateRig);
     }
     QStringList fileLines() const { return QString::fromLatin1(run->readFile(kFile)).split(QStringLiteral("\r\n")); }
     void writeLines(const QStringList& lines) const { run->writeFile(kFile, lines.join(QStringLiteral("\r\n")).toLatin1()); }

@@ -36,8 +36,8 @@ TEST(ChannelsAgainstSim, RecordsThroughTheCsvAndUpdateRigArriveByteForByte)
     ASSERT_TRUE(run.startUp());
     run.writeFile(QStringLiteral("TALVEX.TXT"), imported.lines.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
     run.dialogs.answerMessage(MessageAnswer::Yes);
-    run.program->memory.Command3_Click();
-    run.runMemoryOperation(3);
+    run.program->memoryWindow.updateRig();
+    run.runMemoryOperation(Step::UpdateRig);
 
     const Memory held = ReadMemory(memoryPath);
     for (int channel = 1; channel <= 99; ++channel) {

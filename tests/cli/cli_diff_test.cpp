@@ -113,7 +113,7 @@ TEST_F(CliDiff, TwoChangedLinesNameExactlyThoseChannelsAndTheirFieldsAndWriteNot
         EXPECT_TRUE(channelLines[1].contains(QStringLiteral("-> 03.555.0, mode "))) << qPrintable(channelLines[1]);
         EXPECT_TRUE(channelLines[1].endsWith(QStringLiteral("-> CW"))) << qPrintable(channelLines[1]);
         EXPECT_TRUE(lines.contains(QStringLiteral(
-            "Update Rig would write 2 and clear 0 channel(s); 97 already as the file says")))
+            "write would write 2 and clear 0 channel(s); 97 already as the file says")))
             << run.out.constData();
         expectRadioUntouched();
     }

@@ -57,7 +57,7 @@ TEST(DiffReport, NamesEachChangeKeptSettingClearAndSkipAndCountsThem)
               "Channel 14: clear (holds 14.074.1 USB Fil 2 \"FT8 20M\")\n"
               "Channel 16: skipped: mode \"XYZ\" is no mode the radio has\n"
               "Channel P1: ignored: P1 is written only from a backup's record of it\n"
-              "Update Rig would write 2 and clear 1 channel(s); 1 already as the file says\n"
+              "write would write 2 and clear 1 channel(s); 1 already as the file says\n"
               "1 line(s) would be skipped\n"
               "1 line(s) would be ignored\n");
     EXPECT_EQ(SkippedCount(plans), 1);  // the skip, not the scan edge no write reaches
@@ -86,7 +86,7 @@ TEST(DiffReport, NothingToWriteIsNoChangeAndAnEarlyEndSaysNothingWasCompared)
     const std::vector<PlannedLine> none;
     const DiffFacts silent{QStringLiteral("f.txt"), none, false, QStringLiteral("the radio did not answer for channel 1"),
                            false, 3};
-    EXPECT_EQ(DiffText(silent), QStringLiteral("Compare Rig: stopped: the radio did not answer for channel 1\n"
+    EXPECT_EQ(DiffText(silent), QStringLiteral("diff: stopped: the radio did not answer for channel 1\n"
                                                "Nothing was compared and nothing was changed.\n"));
     const QJsonObject json = QJsonDocument::fromJson(DiffJson(silent)).object();
     EXPECT_EQ(json["result"].toString(), u"stopped");

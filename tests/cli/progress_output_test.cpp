@@ -79,12 +79,13 @@ TEST(ProgressOutput, OffATerminalAFewLinesAStageAndNoneWhenQuiet)
     for (const ProgressStyle style : {ProgressStyle::Lines, ProgressStyle::None}) {
         Captured out;
         ProgressOutput progress(out.file(), style, 19200);
+        progress.setCommand(QStringLiteral("write"));  // the steps are named by the command
         for (int channel = 1; channel <= 99; ++channel) {
             progress.progress(QStringLiteral("Saving channel %1 of 99 before writing").arg(channel), channel, 99);
             progress.progress(QStringLiteral("Saving channel %1 of 99 before writing").arg(channel), channel, 99);
         }
         for (int channel = 1; channel <= 99; ++channel)
-            progress.progress(QStringLiteral("Update Rig: channel %1").arg(channel), channel, 99);
+            progress.step(QStringLiteral("Update Rig"), channel, 99);
         progress.closeLine();
         EXPECT_EQ(out.text(), style == ProgressStyle::None ? QByteArray()
                                                            : "Saving channel 1 of 99 before writing\n"
@@ -92,11 +93,11 @@ TEST(ProgressOutput, OffATerminalAFewLinesAStageAndNoneWhenQuiet)
                                                              "Saving channel 50 of 99 before writing\n"
                                                              "Saving channel 75 of 99 before writing\n"
                                                              "Saving channel 99 of 99 before writing\n"
-                                                             "Update Rig: channel 1\n"
-                                                             "Update Rig: channel 25\n"
-                                                             "Update Rig: channel 50\n"
-                                                             "Update Rig: channel 75\n"
-                                                             "Update Rig: channel 99\n");
+                                                             "write: channel 1\n"
+                                                             "write: channel 25\n"
+                                                             "write: channel 50\n"
+                                                             "write: channel 75\n"
+                                                             "write: channel 99\n");
     }
 }
 
@@ -117,7 +118,11 @@ TEST(ProgressOutput, TheReportNamesTheLastVerifiedChannelEachFailureAndEachSkipp
     }
     report.unchanged();
     report.skipped(20, 16, QStringLiteral("mode \"XYZ\" is no mode the radio has"));
-    progress.finished(QStringLiteral("Update Rig"), report);
+    MemoryOutcome outcome;
+    outcome.operation = QStringLiteral("Update Rig");
+    outcome.report = report;
+    outcome.counts = true;
+    progress.ended(outcome);
     EXPECT_EQ(ended, 1);
 
     Options options;
@@ -137,7 +142,7 @@ TEST(ProgressOutput, TheReportNamesTheLastVerifiedChannelEachFailureAndEachSkipp
     EXPECT_EQ(failed[0].toObject().value("why").toString(), "the radio refused the write");
     EXPECT_EQ(json.value("skipped").toArray(),
               (QJsonArray{QJsonObject{{"line", 20}, {"channel", 16}, {"why", "mode \"XYZ\" is no mode the radio has"}}}));
-    EXPECT_EQ(ReportText(facts), "Update Rig: 2 of 3 channels written and verified, 1 already as the file says, 1 line skipped\n"
+    EXPECT_EQ(ReportText(facts), "write: 2 of 3 channels written and verified, 1 already as the file says, 1 line skipped\n"
                                  "Channel 7: the radio refused the write\n"
                                  "Skipped line 20 (channel 16): mode \"XYZ\" is no mode the radio has\n"
                                  "Backup: /radio/BACKUP/b.TXT\n");

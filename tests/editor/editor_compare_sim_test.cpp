@@ -54,7 +54,7 @@ protected:
     void run3(const char* action)
     {
         window->findChild<QAction*>(QString::fromLatin1(action))->trigger();
-        run->runMemoryOperation(3);
+        run->runMemoryOperation(Step::UpdateRig);
         ASSERT_FALSE(run->program->state.anyMemoryOperationRunning());
     }
     // Each channel row's mark starts as `edited` says for the edited channels, `others` for the rest.

@@ -99,7 +99,7 @@ protected:
     void runToEnd(const char* action)
     {
         trigger(action);
-        run->runMemoryOperation(3);
+        run->runMemoryOperation(Step::UpdateRig);
         ASSERT_FALSE(run->program->state.anyMemoryOperationRunning());
     }
     QString status() const { return window->findChild<QLineEdit*>(QStringLiteral("EditorStatus"))->text(); }

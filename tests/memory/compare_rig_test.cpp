@@ -9,6 +9,13 @@
 namespace talvex::testing {
 namespace {
 
+MemoryRequest Compare(const QStringList& lines)
+{
+    MemoryRequest request;
+    request.lines = lines;
+    return request;
+}
+
 QStringList LinesOf(const QByteArray& file) { return QString::fromLatin1(file).split(QStringLiteral("\r\n")); }
 
 QByteArray RenamedSampleFile()
@@ -25,13 +32,13 @@ TEST(CompareRig, ReadsEveryChannelTheFileNamesWritesNothingAndPlansEachLine)
     const auto before = t.radio.memory;
     ScriptedClock clock;
     t.memory().setClock(&clock);  // backups on for Update Rig; Compare Rig makes none all the same
-    t.memory().compareRig(LinesOf(RenamedSampleFile()));
+    t.memory().compareRig(Compare(LinesOf(RenamedSampleFile())));
     EXPECT_TRUE(t.state().ComparingRig);
 
     Frames reads;
     for (int n = 1; n <= 99; ++n)
         reads << ReadFrames({n});
-    EXPECT_EQ(t.run(3), reads);  // reads only: no memory mode, write, select or clear frame
+    EXPECT_EQ(t.run(Step::UpdateRig), reads);  // reads only: no memory mode, write, select or clear frame
     EXPECT_EQ(t.radio.memory, before);
     EXPECT_FALSE(QDir(t.path(kBackupFolder)).exists());
     EXPECT_EQ(Shown(t), QStringList());  // nothing asked, nothing to tell
@@ -65,8 +72,8 @@ TEST(CompareRig, ASilentRadioEndsItWithNothingPlannedAndNothingChanged)
 {
     MemoryRig t(SampleMemory(false));
     t.radio.silentFrom = 40;
-    t.memory().compareRig(LinesOf(SampleFile()));
-    t.run(3);
+    t.memory().compareRig(Compare(LinesOf(SampleFile())));
+    t.run(Step::UpdateRig);
     EXPECT_FALSE(t.memory().comparison().complete());
     EXPECT_TRUE(t.memory().comparison().plans().empty());
     EXPECT_EQ(LastShown(t), "!Compare Rig|The channels could not be read: the radio did not answer for channel 40 ... "
@@ -77,17 +84,22 @@ TEST(CompareRig, ASilentRadioEndsItWithNothingPlannedAndNothingChanged)
 TEST(CompareRig, WaitsItsTurnAndNeedsTheRadio)
 {
     MemoryRig t(SampleMemory(false), SampleFile());
-    t.start(&M::Command4_Click);  // View Rig runs
-    t.memory().compareRig(LinesOf(SampleFile()));
+    t.start(&MemoryWindowOperations::viewRig);  // View Rig runs
+    const StartResult busy = t.memory().compareRig(Compare(LinesOf(SampleFile())));
     EXPECT_FALSE(t.state().ComparingRig);
-    EXPECT_TRUE(LastShown(t).contains("View Rig is running")) << LastShown(t).toStdString();
+    ASSERT_TRUE(std::holds_alternative<Refused>(busy));
+    EXPECT_EQ(std::get<Refused>(busy).reason, RefusalReason::Busy);
+    EXPECT_EQ(std::get<Refused>(busy).text, "View Rig is running ... Compare Rig is refused until Stop ends it.");
 
     MemoryRig closed(SampleMemory(false));
     closed.state().PortReady = 0;
-    closed.memory().compareRig(LinesOf(SampleFile()));
+    const StartResult noRadio = closed.memory().compareRig(Compare(LinesOf(SampleFile())));
     EXPECT_FALSE(closed.state().ComparingRig);
-    EXPECT_EQ(LastShown(closed), "!Compare Rig|The serial port is not open ... Compare Rig needs the radio ... Check "
-                                 "System Setup.");
+    ASSERT_TRUE(std::holds_alternative<Refused>(noRadio));
+    EXPECT_EQ(std::get<Refused>(noRadio).reason, RefusalReason::NoRadio);
+    EXPECT_EQ(std::get<Refused>(noRadio).text,
+              "The serial port is not open ... Compare Rig needs the radio ... Check System Setup.");
+    EXPECT_TRUE(closed.port.takeWritten().isEmpty());
 }
 
 }  // namespace

@@ -126,11 +126,11 @@ class BadFiles : public ::testing::TestWithParam<BadFile> {};
 TEST_P(BadFiles, ViewFileAndUpdateRigReadTheDataFileToItsEndSendingOnlyWellFormedFrames)
 {
     MemoryRig t({}, GetParam().data);
-    t.memory().Command2_Click();
-    EXPECT_EQ(t.run(2), Frames{});
+    t.memoryWindow().viewFile();
+    EXPECT_EQ(t.run(Step::ViewFile), Frames{});
     t.dialogs.answerMessage(MessageAnswer::Yes);  // and yes to going on without the lines it names
-    t.start(&MemoryOperations::Command3_Click);
-    const Frames frames = t.run(3);
+    t.start(&MemoryWindowOperations::updateRig);
+    const Frames frames = t.run(Step::UpdateRig);
     // Memory mode, a clear, a select or read of a channel 1-99, or a whole write of one: a BCD
     // frequency, both settings alike, a printable label.
     const QRegularExpression wellFormed("^(08|0B|(08|1A 00) 00 (0[1-9]|[1-9]\\d)|1A 00 00 (0[1-9]|[1-9]\\d) .."

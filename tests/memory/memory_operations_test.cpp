@@ -29,34 +29,34 @@ std::map<int, QByteArray> FullMemory()
 TEST(BlankRig, ReadsItsRangeAtTheLinesPaceThenClearsEachChannelOnceATickAndPausesOrStopsOnRequest)
 {
     MemoryRig t(SampleMemory(false));
-    t.start(&M::Command5_Click, {}, MessageAnswer::No);  // nothing asked, nothing sent
-    EXPECT_EQ(t.run(5), Frames{});
-    t.start(&M::Command5_Click, {"5", "8"});
+    t.start(&MemoryWindowOperations::blankRig, {}, MessageAnswer::No);  // nothing asked, nothing sent
+    EXPECT_EQ(t.run(Step::BlankRig), Frames{});
+    t.start(&MemoryWindowOperations::blankRig, {"5", "8"});
     EXPECT_EQ(Shown(t, true), QStringList({"Enter STARTING Channel Number (1-99)|Blank Rig Memories|1",
                                            "Enter ENDING Channel Number (1-99)|Blank Rig Memories|99"}));
-    EXPECT_EQ(t.tick(5), ReadFrames({5}));
+    EXPECT_EQ(t.tick(Step::BlankRig), ReadFrames({5}));
     EXPECT_EQ(t.state().memory.Text7, u"Reading channel 1 of 4 before writing");
     EXPECT_EQ(t.pace(), ReadFrames({6, 7, 8}) + BlankFrames(5).mid(0, 3));
-    EXPECT_EQ(t.tick(5), BlankFrames(5).mid(3));  // confirmed: the clear and its read-back
+    EXPECT_EQ(t.tick(Step::BlankRig), BlankFrames(5).mid(3));  // confirmed: the clear and its read-back
 
-    t.dialogs.whileShown = [&t] { EXPECT_EQ(t.tick(5), Frames{}); };  // ticks while it asks do nothing
-    t.start(&M::Command11_Click, {}, MessageAnswer::No);
+    t.dialogs.whileShown = [&t] { EXPECT_EQ(t.tick(Step::BlankRig), Frames{}); };  // ticks while it asks do nothing
+    t.start(&MemoryWindowOperations::blankRig, {}, MessageAnswer::No);
     EXPECT_EQ(LastShown(t), u"Blank Rig|STOP Blank Rig?");
-    EXPECT_EQ(t.run(5), BlankFrames(6) + BlankFrames(7) + BlankFrames(8));
+    EXPECT_EQ(t.run(Step::BlankRig), BlankFrames(6) + BlankFrames(7) + BlankFrames(8));
     EXPECT_EQ(t.state().memory.Text1 + t.state().memory.Text7, u"ENDEND");
     for (int n : {4, 5, 6, 7, 8, 9})
         EXPECT_EQ(t.radio.memory.count(n), n == 4 || n == 9 ? 1u : 0u) << n;
-    t.start(&M::Command5_Click, {"10", "20"});
-    t.tick(5);
-    t.start(&M::Command11_Click);
-    EXPECT_EQ(t.run(5), Frames{});
+    t.start(&MemoryWindowOperations::blankRig, {"10", "20"});
+    t.tick(Step::BlankRig);
+    t.start(&MemoryWindowOperations::blankRig);
+    EXPECT_EQ(t.run(Step::BlankRig), Frames{});
 }
 
 TEST(BlankRig, AChannelAlreadyBlankIsNotClearedAgainAndTheEndSaysSo)
 {
     MemoryRig t(SampleMemory(false));  // channel 10 is blank
-    t.start(&M::Command5_Click, {"9", "11"});
-    EXPECT_EQ(t.run(5), ReadFrames({9, 10, 11}) + BlankFrames(9) + BlankFrames(11));
+    t.start(&MemoryWindowOperations::blankRig, {"9", "11"});
+    EXPECT_EQ(t.run(Step::BlankRig), ReadFrames({9, 10, 11}) + BlankFrames(9) + BlankFrames(11));
     EXPECT_EQ(t.state().memory.Text7, u"Blank Rig: 2 channels cleared and verified, 1 already blank");
     EXPECT_EQ(Shown(t).size(), 1);  // the question only
 }
@@ -77,32 +77,32 @@ TEST(BlankRig, AChannelCountsAsClearedOnlyWhenTheRadioConfirmedEveryStep)
     };
     const auto firstOkLost = [&](ScriptedRadio& r, const QByteArray& w) { QByteArray a = r.answer(w); return a.remove(a.indexOf(ok), ok.size()); };
     const struct { const char* story; Click click; Line line; bool clearIgnored; QString told; bool cleared = false; } rows[] = {
-        {"the select garbled into 08 00 31", &M::Command5_Click, onSelect([&](ScriptedRadio& r, QByteArray w) { return r.answer(w.replace(select, Hex("FE FE 94 E0 08 00 31 FD"))); }),
+        {"the select garbled into 08 00 31", &MemoryWindowOperations::blankRig, onSelect([&](ScriptedRadio& r, QByteArray w) { return r.answer(w.replace(select, Hex("FE FE 94 E0 08 00 31 FD"))); }),
          false, "the radio did not take the select: nothing was cleared"},
-        {"the select's OK lost", &M::Command5_Click, onSelect([&](ScriptedRadio& r, const QByteArray& w) { return r.answer(w).replace(ok, ""); }),
+        {"the select's OK lost", &MemoryWindowOperations::blankRig, onSelect([&](ScriptedRadio& r, const QByteArray& w) { return r.answer(w).replace(ok, ""); }),
          false, "the radio did not confirm the select: nothing was cleared"},
-        {"one of the memory mode's and the select's OKs lost", &M::Command5_Click, onSelect(firstOkLost), false,
+        {"one of the memory mode's and the select's OKs lost", &MemoryWindowOperations::blankRig, onSelect(firstOkLost), false,
          "the radio did not confirm the select: nothing was cleared"},
-        {"the select refused", &M::Command5_Click, onSelect([&](ScriptedRadio& r, const QByteArray& w) { return r.answer(w).replace(ok, ng); }),
+        {"the select refused", &MemoryWindowOperations::blankRig, onSelect([&](ScriptedRadio& r, const QByteArray& w) { return r.answer(w).replace(ok, ng); }),
          false, "the radio refused the select: nothing was cleared"},
-        {"the clear's OK lost", &M::Command5_Click, onClear(firstOkLost), false, "no answer", true},
-        {"one of Update Rig's two clear OKs lost", &M::Command3_Click, onClear(firstOkLost), false, "no answer", true},
-        {"the clear refused", &M::Command5_Click, onClear([&](ScriptedRadio& r, const QByteArray& w) { return r.answer(w).replace(ok, ng); }),
+        {"the clear's OK lost", &MemoryWindowOperations::blankRig, onClear(firstOkLost), false, "no answer", true},
+        {"one of Update Rig's two clear OKs lost", &MemoryWindowOperations::updateRig, onClear(firstOkLost), false, "no answer", true},
+        {"the clear refused", &MemoryWindowOperations::blankRig, onClear([&](ScriptedRadio& r, const QByteArray& w) { return r.answer(w).replace(ok, ng); }),
          true, "the radio refused the clear"},
-        {"an OK, but the channel kept", &M::Command3_Click, {}, true, "the radio still holds the channel after the clear"},
-        {"the read-back after the clear lost", &M::Command5_Click,
+        {"an OK, but the channel kept", &MemoryWindowOperations::updateRig, {}, true, "the radio still holds the channel after the clear"},
+        {"the read-back after the clear lost", &MemoryWindowOperations::blankRig,
          onClear([&](ScriptedRadio& r, const QByteArray& w) { QByteArray a = r.answer(w); return a.left(a.indexOf(readBack)); }),
          false, "no answer", true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.story);
-        const bool updating = row.click == &M::Command3_Click;
+        const bool updating = row.click == &MemoryWindowOperations::updateRig;
         MemoryRig t(FullMemory(), " 30\r\n END\r\n");
         t.line = row.line;
         if (row.clearIgnored)
             t.radio.clearIgnored = {30};
         t.start(row.click, {"30", "30"});
-        const Frames frames = t.run(updating ? 3 : 5);
+        const Frames frames = t.run(updating ? Step::UpdateRig : Step::BlankRig);
         EXPECT_EQ(frames.count("0B"), row.told.endsWith("nothing was cleared") ? 0 : updating ? 2 : 1);
         EXPECT_EQ(t.radio.memory.count(30), row.cleared ? 0u : 1u);
         EXPECT_EQ(LastShown(t), updating ? "!Update Rig|Update Rig: 0 of 1 channel written and verified, 0 already as the file says\nChannel 30: " + row.told
@@ -121,10 +121,10 @@ TEST(BlankRig, TypedRangesCountByTheirLeadingNumber)
     };
     for (const auto& row : rows) {
         MemoryRig t(FullMemory());
-        t.start(&M::Command5_Click, {row.first, row.last});
+        t.start(&MemoryWindowOperations::blankRig, {row.first, row.last});
         const std::string why = row.first.value_or("-").toStdString() + " to " + row.last.value_or("-").toStdString();
         EXPECT_EQ(std::pair(t.state().BlankingRig, t.state().LastChannel), std::pair(row.starts, row.lastChannel)) << why;
-        const Frames frames = t.run(5);
+        const Frames frames = t.run(Step::BlankRig);
         const auto select = std::find_if(frames.begin(), frames.end(), [](const QString& f) { return f.startsWith("08 00"); });
         EXPECT_EQ(select == frames.end() ? 0 : select->right(2).toInt(), row.from) << why;
         EXPECT_EQ(frames.count("0B"), row.cleared) << why;
@@ -135,37 +135,37 @@ TEST(BlankRig, TypedRangesCountByTheirLeadingNumber)
 TEST(ScanRig, CyclesThroughItsRangeWithOneIdleStepAndStopsAtTheNextTick)
 {
     MemoryRig t;
-    t.start(&M::Command6_Click, {"1", "3", "9"});
+    t.start(&MemoryWindowOperations::scanRig, {"1", "3", "9"});
     EXPECT_EQ(FramesOf(t.port.takeWritten()), Frames{"08"});
-    EXPECT_EQ(std::pair(t.memoryTimer(6).interval(), t.state().AutoStatus), std::pair(300, false));
+    EXPECT_EQ(std::pair(t.memoryTimer(Step::ScanRig).interval(), t.state().AutoStatus), std::pair(300, false));
     QList<Frames> ticks;
     for (int i = 0; i < 5; ++i)
-        ticks << t.tick(6);
+        ticks << t.tick(Step::ScanRig);
     EXPECT_EQ(ticks, (QList<Frames>{{"08 00 01", "1A 00 00 01"}, {"08 00 02", "1A 00 00 02"}, {"08 00 03", "1A 00 00 03"},
                                     {}, {"08 00 01", "1A 00 00 01"}}));
-    t.start(&M::Command12_Click, {}, MessageAnswer::No);
+    t.start(&MemoryWindowOperations::scanRig, {}, MessageAnswer::No);
     EXPECT_EQ(LastShown(t), u"Scan Rig|STOP Scan Rig?");
-    EXPECT_EQ(t.tick(6), (Frames{"08 00 02", "1A 00 00 02"}));  // resumed where it was
-    t.start(&M::Command12_Click);
-    EXPECT_EQ(t.tick(6), Frames{});
+    EXPECT_EQ(t.tick(Step::ScanRig), (Frames{"08 00 02", "1A 00 00 02"}));  // resumed where it was
+    t.start(&MemoryWindowOperations::scanRig);
+    EXPECT_EQ(t.tick(Step::ScanRig), Frames{});
     EXPECT_EQ(std::tuple(t.state().ScanningRig, t.state().AutoStatus, t.state().ChannelCounter, t.state().memory.Text1),
               std::tuple(false, true, 1, QString("END")));  // ready to start at the first channel again
 
     // A range past the last channel turns at 99.
-    t.start(&M::Command6_Click, {"98", "120", "9"});
+    t.start(&MemoryWindowOperations::scanRig, {"98", "120", "9"});
     ticks.clear();
     for (int i = 0; i < 4; ++i)
-        ticks << t.tick(6);
+        ticks << t.tick(Step::ScanRig);
     EXPECT_EQ(ticks, (QList<Frames>{{"08", "08 00 98", "1A 00 00 98"}, {"08 00 99", "1A 00 00 99"}, {}, {"08 00 98", "1A 00 00 98"}}));
 
     // A range from 0: the radio has no channel 0 to select, so its step sends nothing and the
     // traffic stays shown.
-    t.start(&M::Command12_Click);
-    t.tick(6);
-    t.start(&M::Command6_Click, {"0", "1", "9"});
+    t.start(&MemoryWindowOperations::scanRig);
+    t.tick(Step::ScanRig);
+    t.start(&MemoryWindowOperations::scanRig, {"0", "1", "9"});
     ticks.clear();
     for (int i = 0; i < 4; ++i)
-        ticks << t.tick(6);
+        ticks << t.tick(Step::ScanRig);
     EXPECT_EQ(ticks, (QList<Frames>{{"08"}, {"08 00 01", "1A 00 00 01"}, {}, {}}));
     EXPECT_TRUE(t.program->radioTexts.fields().Text7.startsWith(u"STATUS = ")) << t.program->radioTexts.fields().Text7.toStdString();
 }
@@ -175,9 +175,9 @@ TEST(ScanRig, OnlyASingleDigitSetsTheSpeed)
     for (const auto& [speed, interval] : {std::pair<QString, int>{"1", 1900}, {"9", 300}, {"", 1100}, {"x", 1100},
                                           {"0", 1100}, {"10", 700}, {" 5", 700}}) {
         MemoryRig t;
-        t.memoryTimer(6).setInterval(700);  // what an earlier scan left
-        t.start(&M::Command6_Click, {"", "", speed});
-        EXPECT_EQ(t.memoryTimer(6).interval(), interval) << speed.toStdString();
+        t.memoryTimer(Step::ScanRig).setInterval(700);  // what an earlier scan left
+        t.start(&MemoryWindowOperations::scanRig, {"", "", speed});
+        EXPECT_EQ(t.memoryTimer(Step::ScanRig).interval(), interval) << speed.toStdString();
         EXPECT_EQ(Shown(t, true).value(2), u"Scan Speed (1-9)|Scan Speed|5");
     }
 }
@@ -200,7 +200,7 @@ TEST(ViewRig, AChannelWithoutItsOwnAnswerIsToldAndOnlyThreeInARowStopTheRun)
          "!View Rig|View Rig: 94 of 99 channels verified" + missing({10, 11, 13, 14, 50})},
         {"the first two missed", {1, 2}, false, "!View Rig|View Rig: 97 of 99 channels verified" + missing({1, 2})},
         {"the last three missed", {97, 98, 99}, false,
-         "!View Rig|The radio did not answer for channel 97 ... View Rig stopped.\nView Rig: 96 of 98 channels verified" + missing({97, 98})},
+         "!View Rig|The radio did not answer for channel 97 ... View Rig stopped.\nView Rig: 96 of 99 channels verified" + missing({97, 98, 99})},
         {"channel 10 answered with channel 11's number", {}, true, "!View Rig|View Rig: 98 of 99 channels verified" + missing({10})},
     };
     for (const auto& row : rows) {
@@ -215,8 +215,8 @@ TEST(ViewRig, AChannelWithoutItsOwnAnswerIsToldAndOnlyThreeInARowStopTheRun)
             if (t.state().ChannelCounter == 11 && shownForTen.isEmpty())
                 shownForTen = QStringList({m.Text1, m.Text2, m.Text3, m.Text4, m.Text5, m.Text6, m.Text7}).join(u'|');
         };
-        t.memory().Command4_Click();
-        const Frames frames = t.run(4);
+        t.memoryWindow().viewRig();
+        const Frames frames = t.run(Step::ViewRig);
         EXPECT_EQ(LastShown(t), row.told);
         if (row.told.isEmpty()) {
             Frames everyChannel;
@@ -263,7 +263,7 @@ TEST(UpdateRig, ReadsTheChannelsItNamesThenSendsTheFramesOfEachKindOfLineAndSkip
     MemoryRig t({{3, ContentsOf(SampleChannel(3))}, {7, ContentsOf(SampleChannel(7))}},
                 (lines.join("\r\n") + "\r\n").toLatin1());
     t.dialogs.answerMessage(MessageAnswer::Yes);  // write the other lines
-    t.start(&M::Command3_Click);
+    t.start(&MemoryWindowOperations::updateRig);
     // The lines the radio cannot take are named before anything is read or written.
     QStringList skipped;
     QStringList report{"Update Rig|Update Rig: 5 channels written and verified, 0 already as the file says, 6 lines skipped"};
@@ -279,7 +279,7 @@ TEST(UpdateRig, ReadsTheChannelsItNamesThenSendsTheFramesOfEachKindOfLineAndSkip
     EXPECT_EQ(Shown(t), QStringList({"Update Rig|TALVEX.TXT ... Are you sure?",
                                      "Update Rig|6 lines of TALVEX.TXT cannot go into the radio and will be skipped:\n"
                                          + skipped.join(u'\n') + "\n ... Write the other lines?"}));
-    EXPECT_EQ(t.run(3), expected);
+    EXPECT_EQ(t.run(Step::UpdateRig), expected);
     EXPECT_FALSE(t.state().UpdatingRig);
     EXPECT_EQ(LastShown(t), report.join(u'\n'));
 }
@@ -288,11 +288,11 @@ TEST(UpdateRig, NoToTheLinesItWouldSkipReadsAndWritesNothing)
 {
     const QByteArray file = SampleFile().replace(" 17           18", " 17           80");  // 80 MHz: out of range
     MemoryRig t(SampleMemory(false), file);
-    t.start(&M::Command3_Click);  // Yes, then No (the default) to going on without channel 17
+    t.start(&MemoryWindowOperations::updateRig);  // Yes, then No (the default) to going on without channel 17
     ASSERT_EQ(t.dialogs.messages.size(), 2u);
     EXPECT_TRUE(t.dialogs.messages[1].text.contains("line 20 (channel 17): frequency 80."));
     EXPECT_FALSE(t.state().UpdatingRig);
-    EXPECT_EQ(t.run(3), Frames{});
+    EXPECT_EQ(t.run(Step::UpdateRig), Frames{});
 }
 
 // SampleFile as the operator edits it: channels 17 and 31 renamed.
@@ -314,8 +314,8 @@ TEST(UpdateRig, WritesOnlyWhatDiffersAndNamesTheChannelsTheRadioRefusedOrHoldsDi
                 t.port.receive(t.radio.answer(t.port.takeWritten()));
             }
         };
-        t.start(&M::Command3_Click);
-        const Frames frames = t.run(3, run == 0);
+        t.start(&MemoryWindowOperations::updateRig);
+        const Frames frames = t.run(Step::UpdateRig, run == 0);
         EXPECT_LE(t.ticks, 99 + 5 + 1 + 1 + 2);  // a tick a read and a change, one more for the clear, one to end, two reads of 31
         // Channel 10 cleared; 17 and 31 renamed; 33 and 34 get the labels the file can hold.
         EXPECT_EQ(frames.count("0B"), 2);
@@ -359,8 +359,8 @@ TEST(UpdateRig, AWriteTheRadioTookForAnotherChannelNamesThatChannel)
     for (const auto& row : rows) {
         MemoryRig t({}, file);
         t.radio.writesReadAs = {{row.written, row.takenAs}};
-        t.start(&M::Command3_Click);
-        t.run(3);
+        t.start(&MemoryWindowOperations::updateRig);
+        t.run(Step::UpdateRig);
         EXPECT_EQ(LastShown(t), QString::fromLatin1(row.report)) << row.written;
         EXPECT_FALSE(t.radio.memory.count(row.written)) << row.written;
     }
@@ -396,8 +396,8 @@ TEST(UpdateRig, AChannelHoldingAnyOtherByteThanWrittenIsNamedWithWhatDiffers)
             t.radio.writesLost = {1};
         else
             t.radio.keptOther[1] = {row.at, row.kept};
-        t.start(&M::Command3_Click);
-        EXPECT_EQ(t.run(3).count("1A 00 00 01"), 2 + 1 + 2);  // two reads before, the read-back, two more
+        t.start(&MemoryWindowOperations::updateRig);
+        EXPECT_EQ(t.run(Step::UpdateRig).count("1A 00 00 01"), 2 + 1 + 2);  // two reads before, the read-back, two more
         EXPECT_EQ(LastShown(t), "!Update Rig|Update Rig: 0 of 1 channel written and verified, 0 already as the file says"
                                 "\nChannel 1: " + row.told);
     }
@@ -426,8 +426,8 @@ TEST(UpdateRig, AnswersBeforeTheEchoBelongToAnEarlierExchange)
                 answer.remove(answer.indexOf(ok), ok.size());
             return row.late + answer;
         };
-        t.start(&M::Command3_Click);
-        t.run(3);
+        t.start(&MemoryWindowOperations::updateRig);
+        t.run(Step::UpdateRig);
         EXPECT_EQ(row.told.startsWith(u'!') ? LastShown(t) : t.state().memory.Text7, row.told);
     }
 }
@@ -440,12 +440,12 @@ TEST(UpdateRig, AReadBackThatComesLateIsAskedForAgainAndNeverTakenAsSilence)
     // comes, late, and the radio falls silent.
     for (const bool answersAgain : {true, false}) {
         MemoryRig t({}, file);
-        t.start(&M::Command3_Click);
+        t.start(&MemoryWindowOperations::updateRig);
         QByteArray late;
         Frames afterTheWrite;
         for (int tick = 0; tick < 30 && t.state().UpdatingRig; ++tick) {
             t.closeAnswerWindow();
-            t.memoryTimer(3).fire();
+            t.memoryTimer(Step::UpdateRig).fire();
             const QByteArray written = t.port.takeWritten();
             const bool writesTwo = written.contains(Hex("1A 00 00 02 00 00 00 20 07"));
             if (writesTwo || !afterTheWrite.isEmpty())
@@ -478,11 +478,14 @@ TEST(UpdateRig, ReadBacksThatOnlyEchoStopTheRunAtTheThirdChannel)
         writing = writing || w.contains(Hex("FE FE 94 E0 08 FD"));
         return writing && !w.contains(Hex("1A 00 00 01")) ? w : r.answer(w);
     };
-    t.start(&M::Command3_Click);
-    t.run(3);
+    t.start(&MemoryWindowOperations::updateRig);
+    t.run(Step::UpdateRig);
     EXPECT_EQ(LastShown(t), "!Update Rig|The radio did not answer for channel 2 ... Update Rig stopped: that channel and the "
-                            "ones after it may not hold what the file says.\nUpdate Rig: 1 of 3 channels written and verified, "
-                            "0 already as the file says\nChannel 2: did not answer in time\nChannel 3: did not answer in time");
+                            "ones after it may not hold what the file says.\nUpdate Rig: 1 of 4 channels written and verified, "
+                            "0 already as the file says\nChannel 2: did not answer in time\nChannel 3: did not answer in time\n"
+                            "Channel 4: did not answer in time");
+    // The file line of the channel being written is not shown as if the radio held it.
+    EXPECT_EQ(t.state().memory.Text1 + t.state().memory.Text3 + t.state().memory.Text6, QString());
 }
 
 // The file is taken once: an editor saving it while the channels are read changes nothing the
@@ -490,10 +493,10 @@ TEST(UpdateRig, ReadBacksThatOnlyEchoStopTheRunAtTheThirdChannel)
 TEST(UpdateRig, AFileSavedAgainDuringTheRunChangesNothingItDoes)
 {
     MemoryRig t(SampleMemory(false), EditedSampleFile());
-    t.start(&M::Command3_Click);
-    t.tick(3);  // the reading before the change has begun
+    t.start(&MemoryWindowOperations::updateRig);
+    t.tick(Step::UpdateRig);  // the reading before the change has begun
     WriteBytes(t.path("TALVEX.TXT"), QByteArray(" 1\r\n 2\r\n 3\r\n END\r\n"));  // would clear 1-3
-    t.run(3);
+    t.run(Step::UpdateRig);
     auto expected = SampleMemory(false);
     for (const int n : {17, 31, 33, 34}) {
         RadioChannel c = SampleChannel(n);
@@ -513,73 +516,92 @@ TEST(UpdateRig, AClearedScanEdgeIsSavedAndTheBackupPutsItBack)
     MemoryRig t(held, " 100\r\n END\r\n");
     ScriptedClock clock;
     t.program->memory.setClock(&clock);
-    t.start(&M::Command3_Click);
+    t.start(&MemoryWindowOperations::updateRig);
     const QString p1 = "1A 00 01 00";
-    EXPECT_EQ(t.run(3), (Frames{p1, p1, "08 01 00", p1, "0B", "0B", p1}));
+    EXPECT_EQ(t.run(Step::UpdateRig), (Frames{p1, p1, "08 01 00", p1, "0B", "0B", p1}));
     EXPECT_EQ(t.radio.memory.count(100), 0u);
     QString backup = JoinPath(t.path(kBackupFolder), QStringLiteral("20261207-142501.TXT"));
     t.program->dataFile.OpenDataFile(backup, FileMode::Input);
-    t.start(&M::Command3_Click);
-    t.run(3);
+    t.start(&MemoryWindowOperations::updateRig);
+    t.run(Step::UpdateRig);
     EXPECT_EQ(t.radio.memory, held);
 }
 
-TEST(UpdateRig, StopShowsWhatTheRunHadFoundBeforeIt)
+// A Stop after channels changed tells what changed: the count, each channel that did not verify,
+// and the channel whose write was on its way, counted as sent and named. The fields keep no file
+// line or channel the radio may not hold; the message line keeps the count.
+TEST(MemoryOperations, StopAfterChannelsChangedShowsTheCountAndTheChannelInFlight)
 {
-    MemoryRig t(SampleMemory(false), EditedSampleFile());
-    t.radio.refuseWrites = {17};
-    t.start(&M::Command3_Click);
-    for (int tick = 0; tick < 200 && !t.tick(3).contains("08 00 31");)
-        ++tick;
-    t.memory().Command8_Click();
-    EXPECT_FALSE(t.state().UpdatingRig);
-    const QString told = LastShown(t);
-    EXPECT_TRUE(told.startsWith("!Update Rig|Stopped before the end ... Update Rig: 0 of 1 channel written and verified"))
-        << told.toStdString();
-    EXPECT_TRUE(told.endsWith("\nChannel 17: the radio refused the write")) << told.toStdString();
+    const struct {
+        const char* story;
+        Click click;
+        Step timer;
+        QString stopAfter;  // the frame whose tick the Stop follows
+        QString told;
+    } rows[] = {
+        {"Update Rig, a refused write and one in flight", &MemoryWindowOperations::updateRig, Step::UpdateRig, "08 00 31",
+         "!Update Rig|Stopped before the end ... Update Rig: 0 of 2 channels written and verified, 29 already as the file "
+         "says\nChannel 17: the radio refused the write\nChannel 31: sent, not verified: the run stopped before its check"},
+        {"Blank Rig, all verified so far, none in flight", &MemoryWindowOperations::blankRig, Step::BlankRig, "08 00 33",
+         "!Blank Rig|Stopped before the end ... Blank Rig: 2 of 2 channels verified"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.story);
+        MemoryRig t(SampleMemory(false), EditedSampleFile());
+        t.radio.refuseWrites = {17};
+        t.start(row.click, {"31", "40"});
+        for (int tick = 0; tick < 300 && !t.tick(row.timer).contains(row.stopAfter);)
+            ++tick;
+        t.memoryWindow().stop();
+        EXPECT_FALSE(t.state().anyMemoryOperationRunning());
+        EXPECT_EQ(LastShown(t), row.told);
+        const MemoryFields& m = t.state().memory;
+        EXPECT_EQ(m.Text7, row.told.section(u'|', 1).section(u'\n', 0, 0).mid(QString("Stopped before the end ... ").size()));
+        EXPECT_EQ(m.Text1 + m.Text3 + m.Text4 + m.Text6, QString());
+    }
 }
 
 TEST(UpdateRig, ANamedFileButtonAsksThenMakesItsFileCurrent)
 {
     MemoryRig t(SampleMemory(false));
     t.writeFile("Sw + Air.txt", {" 7", " END"});
-    t.start(&M::Command22_Click, {}, MessageAnswer::No);
+    t.start([](MemoryWindowOperations& m) { m.updateRigFrom(QStringLiteral("Sw + Air.txt")); }, {}, MessageAnswer::No);
     EXPECT_EQ(Shown(t), QStringList{"Sw + Air.txt|Update Radio Memory ... Are you sure?"});
     EXPECT_FALSE(t.state().UpdatingRig);
-    t.start(&M::Command22_Click);
+    t.start([](MemoryWindowOperations& m) { m.updateRigFrom(QStringLiteral("Sw + Air.txt")); });
     EXPECT_EQ(t.state().CurrentFileName, u"SW + AIR.TXT");
-    EXPECT_EQ(t.run(3), ReadFrames({7}) + ClearFrames(7));
+    EXPECT_EQ(t.run(Step::UpdateRig), ReadFrames({7}) + ClearFrames(7));
 }
 
 TEST(MemoryOperations, ARadioFallingSilentIsNamedAndThreeSilentChannelsStopTheRun)
 {
     const QString stopped = "The radio did not answer for channel 62 ... ";
     const QString unsaved = " wrote nothing to the radio.";
-    const QString silent = "\nChannel 62: no answer\nChannel 63: no answer";
+    const QString silent = "\nChannel 62: no answer\nChannel 63: no answer\nChannel 64: no answer";
     // Blank Rig and Update Rig read their channels before they change any; `whileChanging`: the
     // radio falls silent only once that reading is done.
-    const struct { Click click; QList<std::optional<QString>> inputs; int timer, silentFrom; QString shown; bool finished = false, whileChanging = false; }
+    const struct { Click click; QList<std::optional<QString>> inputs; Step timer; int silentFrom; QString shown; bool finished = false, whileChanging = false; }
         rows[] = {
-        {&M::Command4_Click, {}, 4, 98, "View Rig|View Rig: 97 of 99 channels verified\nChannel 98: no answer\nChannel 99: no answer", true},
-        {&M::Command5_Click, {"5", "7"}, 5, 7, "Blank Rig|Blank Rig: 2 of 3 channels verified\nChannel 7: no answer", true, true},
+        {&MemoryWindowOperations::viewRig, {}, Step::ViewRig, 98, "View Rig|View Rig: 97 of 99 channels verified\nChannel 98: no answer\nChannel 99: no answer", true},
+        {&MemoryWindowOperations::blankRig, {"5", "7"}, Step::BlankRig, 7, "Blank Rig|Blank Rig: 2 of 3 channels verified\nChannel 7: no answer", true, true},
         // A stop names what the run had found before it, the silent channels it counted among them.
-        {&M::Command4_Click, {}, 4, 62, "View Rig|" + stopped + "View Rig stopped.\nView Rig: 61 of 63 channels verified" + silent},
-        {&M::Command5_Click, {"", ""}, 5, 62, "Blank Rig|" + stopped + "Blank Rig stopped.\nBlank Rig: 55 of 57 channels "
+        {&MemoryWindowOperations::viewRig, {}, Step::ViewRig, 62, "View Rig|" + stopped + "View Rig stopped.\nView Rig: 61 of 64 channels verified" + silent},
+        {&MemoryWindowOperations::blankRig, {"", ""}, Step::BlankRig, 62, "Blank Rig|" + stopped + "Blank Rig stopped.\nBlank Rig: 55 of 58 channels "
                                                "cleared and verified, 6 already blank" + silent, false, true},
-        {&M::Command3_Click, {}, 3, 62,
+        {&MemoryWindowOperations::updateRig, {}, Step::UpdateRig, 62,
          "Update Rig|" + stopped + "Update Rig stopped: that channel and the ones after it may not hold what the file says."
-             "\nUpdate Rig: 55 of 57 channels written and verified, 6 already as the file says" + silent,
+             "\nUpdate Rig: 55 of 58 channels written and verified, 6 already as the file says" + silent,
          false, true},
-        {&M::Command5_Click, {"60", "70"}, 5, 62, "Blank Rig|The channels could not be saved before writing: the radio did "
+        {&MemoryWindowOperations::blankRig, {"60", "70"}, Step::BlankRig, 62, "Blank Rig|The channels could not be saved before writing: the radio did "
                                                   "not answer for channel 62 ... Blank Rig" + unsaved},
-        {&M::Command3_Click, {}, 3, 62, "Update Rig|The channels could not be saved before writing: the radio did not "
+        {&MemoryWindowOperations::updateRig, {}, Step::UpdateRig, 62, "Update Rig|The channels could not be saved before writing: the radio did not "
                                         "answer for channel 62 ... Update Rig" + unsaved},
-        {&M::Command1_Click, {}, 1, 40, "Create File|The radio did not answer for channel 40 ... TALVEX.TXT was not changed."},
+        {&MemoryWindowOperations::createFile, {}, Step::CreateFile, 40, "Create File|The radio did not answer for channel 40 ... TALVEX.TXT was not changed."},
     };
     for (const auto& row : rows) {
-        const QByteArray file = row.timer == 3 ? SampleFile() : QByteArray("OLD\r\n");
+        const QByteArray file = row.timer == Step::UpdateRig ? SampleFile() : QByteArray("OLD\r\n");
         // Update Rig writes every channel of a radio that holds none.
-        MemoryRig t(row.timer == 3 ? std::map<int, QByteArray>{} : SampleMemory(false), file);
+        MemoryRig t(row.timer == Step::UpdateRig ? std::map<int, QByteArray>{} : SampleMemory(false), file);
         const auto before = t.radio.memory;
         if (!row.whileChanging)
             t.radio.silentFrom = row.silentFrom;
@@ -595,10 +617,10 @@ TEST(MemoryOperations, ARadioFallingSilentIsNamedAndThreeSilentChannelsStopTheRu
         EXPECT_EQ(LastShown(t), "!" + row.shown);
         EXPECT_EQ(t.state().memory.Text1 == u"END", row.finished) << row.shown.toStdString();
         EXPECT_EQ(t.readFile("TALVEX.TXT"), file);
-        if (row.timer == 5 && row.whileChanging) {  // cleared up to the silent channel, which keeps what it held
+        if (row.timer == Step::BlankRig && row.whileChanging) {  // cleared up to the silent channel, which keeps what it held
             EXPECT_EQ(std::pair(t.radio.memory.count(row.silentFrom - 1), t.radio.memory.count(row.silentFrom)), std::pair(0ul, 1ul));
         }
-        if (row.timer == 1) {  // two reads a channel; channel 40 asked three times (two reads, one, one)
+        if (row.timer == Step::CreateFile) {  // two reads a channel; channel 40 asked three times (two reads, one, one)
             EXPECT_EQ(std::pair(t.radio.frames, t.program->dataFile.isReading()), std::pair(39 * 2 + 4, true));
         }
     }
@@ -615,25 +637,26 @@ TEST(MemoryOperations, ConnectionAdviceStandsUntilTheOperationEndsAndItsEndRepor
     const struct {
         const char* name;
         Click click;
-        int timer, silentFrom = 1000;
+        Step timer;
+        int silentFrom = 1000;
         std::set<int> refused = {};
         Click stopAtTenthTick = nullptr;
         QString shown = {};
     } rows[] = {
-        {"all verified", &M::Command4_Click, 4, 1000, {}, nullptr, "View Rig|" + advice},
-        {"a refused write", &M::Command3_Click, 3, 1000, {17}, nullptr,
+        {"all verified", &MemoryWindowOperations::viewRig, Step::ViewRig, 1000, {}, nullptr, "View Rig|" + advice},
+        {"a refused write", &MemoryWindowOperations::updateRig, Step::UpdateRig, 1000, {17}, nullptr,
          "!Update Rig|Update Rig: 3 of 4 channels written and verified, 95 already as the file says\nChannel 17: the radio "
          "refused the write\n" + advice},
-        {"stopped by a silent radio", &M::Command4_Click, 4, 62, {}, nullptr,
-         "!View Rig|The radio did not answer for channel 62 ... View Rig stopped.\nView Rig: 61 of 63 channels verified\n"
-         "Channel 62: no answer\nChannel 63: no answer\n" + advice},
-        {"no report of its own", &M::Command1_Click, 1, 1000, {}, nullptr, "Create File|" + advice},
-        {"Stop", &M::Command4_Click, 4, 1000, {}, &M::Command8_Click, ""},
-        {"Pause, then Yes", &M::Command5_Click, 5, 1000, {}, &M::Command11_Click, "Blank Rig|STOP Blank Rig?"},
+        {"stopped by a silent radio", &MemoryWindowOperations::viewRig, Step::ViewRig, 62, {}, nullptr,
+         "!View Rig|The radio did not answer for channel 62 ... View Rig stopped.\nView Rig: 61 of 64 channels verified\n"
+         "Channel 62: no answer\nChannel 63: no answer\nChannel 64: no answer\n" + advice},
+        {"no report of its own", &MemoryWindowOperations::createFile, Step::CreateFile, 1000, {}, nullptr, "Create File|" + advice},
+        {"Stop", &MemoryWindowOperations::viewRig, Step::ViewRig, 1000, {}, &MemoryWindowOperations::stop, ""},
+        {"Pause, then Yes", &MemoryWindowOperations::blankRig, Step::BlankRig, 1000, {}, &MemoryWindowOperations::blankRig, "Blank Rig|STOP Blank Rig?"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        MemoryRig t(SampleMemory(false), row.timer == 3 ? EditedSampleFile() : QByteArray("OLD\r\n"));
+        MemoryRig t(SampleMemory(false), row.timer == Step::UpdateRig ? EditedSampleFile() : QByteArray("OLD\r\n"));
         std::tie(t.radio.silentFrom, t.radio.refuseWrites) = std::tuple(row.silentFrom, row.refused);
         QStringList standing;  // the message line once each later answer has been decoded
         t.afterTick = [&t, &standing, &row] {
@@ -663,8 +686,8 @@ TEST(MemoryOperations, ConnectionAdviceStandsUntilTheOperationEndsAndItsEndRepor
         // Gone with the operation it was given in: the next one neither shows nor repeats it.
         const auto told = t.dialogs.messages.size();
         t.afterTick = {};
-        t.memory().Command4_Click();
-        t.run(4);
+        t.memoryWindow().viewRig();
+        t.run(Step::ViewRig);
         EXPECT_EQ(std::pair(t.dialogs.messages.size(), t.state().memory.Text7), std::pair(told, QString("END")));
     }
 }
@@ -673,21 +696,21 @@ TEST(CreateFile, WritesTheRadiosChannelsByteForByteWhateverTheTicksOrAnswersThat
 {
     for (const int late : {0, 1, 3, -1}) {  // -1: the first answer comes after its window closed
         MemoryRig t(SampleMemory(false), "OLD\r\n");
-        t.start(&M::Command1_Click);
+        t.start(&MemoryWindowOperations::createFile);
         EXPECT_EQ(t.readFile("TALVEX.TXT"), "OLD\r\n");  // nothing replaced before the end
         if (late < 0) {
-            t.memoryTimer(1).fire();  // the first lines, then the read of channel 1
+            t.memoryTimer(Step::CreateFile).fire();  // the first lines, then the read of channel 1
             const QByteArray request = t.port.takeWritten();
             t.closeAnswerWindow();
             t.port.receive(t.radio.answer(request));
             EXPECT_EQ(FramesOf(request), Frames(2, "1A 00 00 01"));  // two reads that must agree
             // Asked again, a read at a time: the late answers came between windows and are not
             // taken, so it takes two more reads that agree.
-            EXPECT_EQ(t.tick(1), Frames{"1A 00 00 01"});
-            EXPECT_EQ(t.tick(1), Frames{"1A 00 00 01"});
-            EXPECT_EQ(t.tick(1), Frames(2, "1A 00 00 02"));
+            EXPECT_EQ(t.tick(Step::CreateFile), Frames{"1A 00 00 01"});
+            EXPECT_EQ(t.tick(Step::CreateFile), Frames{"1A 00 00 01"});
+            EXPECT_EQ(t.tick(Step::CreateFile), Frames(2, "1A 00 00 02"));
         }
-        t.run(1, std::max(late, 0));
+        t.run(Step::CreateFile, std::max(late, 0));
         EXPECT_EQ(t.readFile("TALVEX.TXT"), SampleFile()) << late;
         EXPECT_EQ(Shown(t), QStringList{"Create File|TALVEX.TXT ... Are you sure?"});
         EXPECT_EQ(std::pair(t.state().memory.Text1, t.program->dataFile.isReading()), std::pair(QString("END"), true));
@@ -725,10 +748,7 @@ std::function<QByteArray(ScriptedRadio&, const QByteArray&)> FaultyLine(std::map
 
 // What a face hears of a run that stopped: its kind.
 struct StopHeard final : MemoryListener {
-    void progress(const QString&, int, int) override {}
-    void verdict(int, const std::optional<QString>&) override {}
-    void finished(const QString&, const ChannelReport&) override {}
-    void stopped(const QString&, StopKind stopKind, const QString&) override { kind = stopKind; }
+    void ended(const MemoryOutcome& outcome) override { kind = outcome.stopped; }
     std::optional<StopKind> kind;
 };
 
@@ -749,7 +769,7 @@ TEST(CreateFile, ReadsAgainWhereAnswersAreLostOrGarbledAndStopsOnlyWhereAChannel
         std::optional<StopKind> stop;
         QString told = {};  // "": Create File ran to its end
         bool unreadable = false;
-        Click click = &M::Command1_Click;
+        Click click = &MemoryWindowOperations::createFile;
     } rows[] = {
         {"one answer lost, changed, broken and from elsewhere on four channels",
          {{3, "L"}, {41, "F"}, {77, "P"}, {88, "A"}}, 99 * 2 + 4 * 2, ran},
@@ -769,21 +789,21 @@ TEST(CreateFile, ReadsAgainWhereAnswersAreLostOrGarbledAndStopsOnlyWhereAChannel
         {"every answer alike, contents no channel holds", {}, 4 * 2 + 4, StopKind::SilentRadio,
          "!Create File|The radio did not answer for channel 5 ... TALVEX.TXT was not changed.", true},
         {"Blank Rig: lost, changed, broken, then two that agree", {{3, "LFP"}}, 9 * 2 + 4 + 9 * 5, ran,
-         "Blank Rig|Are you sure?", false, &M::Command5_Click},
+         "Blank Rig|Are you sure?", false, &MemoryWindowOperations::blankRig},
         {"Blank Rig: from elsewhere three times in a row", {{3, "AAA"}}, 2 * 2 + 4, StopKind::LineGarbles,
          "!Blank Rig|The channels could not be saved before writing: the line garbles bytes (the radio's answers for "
-         "channel 3 came damaged in 4 reads" + garbles + "Blank Rig wrote nothing to the radio.", false, &M::Command5_Click},
+         "channel 3 came damaged in 4 reads" + garbles + "Blank Rig wrote nothing to the radio.", false, &MemoryWindowOperations::blankRig},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.story);
         MemoryRig t(SampleMemory(false), "OLD\r\n");
         StopHeard heard;
-        t.memory().setListener(&heard);
+        t.memory().addListener(&heard);
         if (row.unreadable)
             t.radio.memory[5][5] = '\xAA';
         t.line = FaultyLine(row.faults);
         t.start(row.click, {"1", "9"});
-        t.run(row.click == &M::Command1_Click ? 1 : 5);
+        t.run(row.click == &MemoryWindowOperations::createFile ? Step::CreateFile : Step::BlankRig);
         EXPECT_EQ(t.radio.frames, row.frames);
         EXPECT_EQ(heard.kind, row.stop);
         const bool created = row.told.isEmpty();
@@ -796,17 +816,17 @@ TEST(CreateFile, StopExitOrAFullDiskKeepTheOldFileByteForByteAndLeaveNoOtherFile
 {
     for (const int way : {0, 1, 2}) {
         MemoryRig t(SampleMemory(false), "OLD\r\n");
-        t.start(&M::Command1_Click);
+        t.start(&MemoryWindowOperations::createFile);
         for (int i = 0; i < 10; ++i)
-            t.tick(1);
+            t.tick(Step::CreateFile);
         if (way == 0)
-            t.memory().Command8_Click();
+            t.memoryWindow().stop();
         if (way == 1) {
             EXPECT_THROW(t.program->startup.ExitMenu(), ProgramEnded);
         }
         if (way == 2) {
             SimulateDiskFullAfter(500);
-            t.run(1);
+            t.run(Step::CreateFile);
             SimulateDiskFullAfter(std::nullopt);
             EXPECT_EQ(LastShown(t), "!Create File|Error Code 61 ... No space left on device ... " + t.path("TALVEX.TXT")
                                            + " ... the old file was kept.");
@@ -826,15 +846,15 @@ TEST(ViewFile, ShowsEachLineAndStopsAtTheEndLine)
         const QString line = FormatDataLine({7, "14.074.0", "RTTYr", "Fil 2", "Yes", "FT8 CALL"});
         const QString after = FormatDataLine({8, "14.074.0", "USB", "Fil 2", "   ", "AFTER"});
         MemoryRig t({}, (line + "\r\n" + endLine + "\r\n" + after + "\r\n").toLatin1());
-        t.memory().Command2_Click();
-        t.tick(2);
+        t.memoryWindow().viewFile();
+        t.tick(Step::ViewFile);
         const MemoryFields& m = t.state().memory;
         EXPECT_EQ(QStringList({m.Text1, m.Text2, m.Text3, m.Text4, m.Text5, m.Text6, m.Text7}),
                   QStringList({"7  ", "*", "14.074.0", "RTTYr", "Fil 2", "FT8 CALL", line}));
-        EXPECT_EQ(t.run(2), Frames{});
+        EXPECT_EQ(t.run(Step::ViewFile), Frames{});
         EXPECT_EQ(m.Text1 + QString::number(t.ticks), u"END1");  // the line after the end line is not read
-        t.start(&M::Command3_Click);
-        EXPECT_EQ(t.run(3), ReadFrames({7}) + WriteFrames({7, "140740", 8, 2, true, "FT8 CALL"}));
+        t.start(&MemoryWindowOperations::updateRig);
+        EXPECT_EQ(t.run(Step::UpdateRig), ReadFrames({7}) + WriteFrames({7, "140740", 8, 2, true, "FT8 CALL"}));
     }
 }
 
@@ -845,13 +865,13 @@ TEST(DataFile, OneOver16MbIsRefusedByViewFileAndUpdateRig)
 {
     const struct {
         const char* why;
-        Click click;
+        std::function<void(MemoryWindowOperations&)> click;
         bool asked;
         const char* title;
         const char* named;  // how the message names the file; nullptr: by its path
-    } rows[] = {{"View File", &M::Command2_Click, false, "Re-Open File - Unexpected Error", nullptr},
-                {"Update Rig", &M::Command3_Click, true, "Re-Open File - Unexpected Error", nullptr},
-                {"the TALVEX.txt button", &M::Command14_Click, true, "Open File - Unexpected Error", "TALVEX.txt"}};
+    } rows[] = {{"View File", &MemoryWindowOperations::viewFile, false, "Re-Open File - Unexpected Error", nullptr},
+                {"Update Rig", &MemoryWindowOperations::updateRig, true, "Re-Open File - Unexpected Error", nullptr},
+                {"the TALVEX.txt button", [](MemoryWindowOperations& m) { m.updateRigFrom(QStringLiteral("TALVEX.txt")); }, true, "Open File - Unexpected Error", "TALVEX.txt"}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.why);
         QByteArray lines;
@@ -868,7 +888,7 @@ TEST(DataFile, OneOver16MbIsRefusedByViewFileAndUpdateRig)
                       "data file may hold ... " + (row.named ? row.named : t.path("TALVEX.TXT")) + " ... Input");
         EXPECT_FALSE(t.state().anyMemoryOperationRunning());
         EXPECT_FALSE(t.state().DataFileOpen);
-        EXPECT_EQ(t.run(row.asked ? 3 : 2), Frames{});
+        EXPECT_EQ(t.run(row.asked ? Step::UpdateRig : Step::ViewFile), Frames{});
         EXPECT_EQ(t.radio.memory, held);
         EXPECT_FALSE(QDir(t.path(kBackupFolder)).exists());
     }
@@ -878,39 +898,39 @@ TEST(MemoryOperations, OneAtATimeStopFromAnythingNoneWithoutTheRadioOrADataFile)
 {
     {
         MemoryRig t(FullMemory(), "OLD\r\n");
-        t.start(&M::Command5_Click, {"", ""});  // Blank Rig of 1-99, still saving the channels
-        t.tick(5);
-        for (Click click : {&M::Command4_Click, &M::Command6_Click, &M::Command3_Click})
-            (t.memory().*click)();
+        t.start(&MemoryWindowOperations::blankRig, {"", ""});  // Blank Rig of 1-99, still saving the channels
+        t.tick(Step::BlankRig);
+        for (Click click : {&MemoryWindowOperations::viewRig, &MemoryWindowOperations::scanRig, &MemoryWindowOperations::updateRig})
+            (t.memoryWindow().*click)();
         EXPECT_EQ(Shown(t).mid(1), QStringList({"Memory Operations|Blank Rig is running ... View Rig is refused until Stop ends it.",
                                                 "Memory Operations|Blank Rig is running ... Scan Rig is refused until Stop ends it.",
                                                 "Memory Operations|Blank Rig is running ... Update Rig is refused until Stop ends it."}));
         EXPECT_EQ(std::tuple(t.state().ViewingRig, t.state().ScanningRig, t.state().UpdatingRig), std::tuple(false, false, false));
-        t.memory().Command8_Click();
+        t.memoryWindow().stop();
         EXPECT_EQ(t.radio.memory, FullMemory());
     }
     MemoryRig t;
-    t.memory().Command4_Click();
-    for (Click click : {&M::Command5_Click, &M::Command1_Click, &M::Command2_Click})
-        (t.memory().*click)();
+    t.memoryWindow().viewRig();
+    for (Click click : {&MemoryWindowOperations::blankRig, &MemoryWindowOperations::createFile, &MemoryWindowOperations::viewFile})
+        (t.memoryWindow().*click)();
     EXPECT_EQ(Shown(t), QStringList({"Memory Operations|View Rig is running ... Blank Rig is refused until Stop ends it.",
                                      "Memory Operations|View Rig is running ... Create File is refused until Stop ends it.",
                                      "Memory Operations|View Rig is running ... View File is refused until Stop ends it."}));
     EXPECT_EQ(std::tuple(t.state().ViewingRig, t.state().BlankingRig, t.state().CreatingFile, t.state().ViewingFile),
               std::tuple(true, false, false, false));
     std::tie(t.state().AutoStatus, t.state().memory.Text3) = std::tuple(false, "14.074.0");
-    t.memory().Command8_Click();
-    EXPECT_EQ(t.run(4), Frames{});
+    t.memoryWindow().stop();
+    EXPECT_EQ(t.run(Step::ViewRig), Frames{});
     EXPECT_EQ(std::tuple(t.state().AutoStatus, t.state().memory.Text3), std::tuple(true, ""));
-    t.memory().Command4_Click();
+    t.memoryWindow().viewRig();
     t.program->startup.CloseSerialPort();
-    EXPECT_EQ(t.run(4), Frames{});
+    EXPECT_EQ(t.run(Step::ViewRig), Frames{});
     EXPECT_EQ(LastShown(t), u"!View Rig|The serial port closed ... View Rig stopped.");
-    t.memory().Command4_Click();
+    t.memoryWindow().viewRig();
     EXPECT_EQ(std::pair(t.state().ViewingRig, t.dialogs.messages.size()), std::pair(false, 5ul));
     t.state().CurrentDataFile.clear();
-    for (Click click : {&M::Command1_Click, &M::Command2_Click, &M::Command3_Click})
-        (t.memory().*click)();
+    for (Click click : {&MemoryWindowOperations::createFile, &MemoryWindowOperations::viewFile, &MemoryWindowOperations::updateRig})
+        (t.memoryWindow().*click)();
     EXPECT_EQ(Shown(t).mid(5), QStringList({"Create File|", "View File|", "Update Rig|"})
                                    .replaceInStrings("|", "|No data file is chosen ... Change Data File chooses one."));
     EXPECT_TRUE(t.port.takeWritten().isEmpty());

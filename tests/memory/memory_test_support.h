@@ -14,7 +14,7 @@
 namespace talvex::testing {
 
 using Frames = QStringList;
-using Click = void (MemoryOperations::*)();
+using Click = void (MemoryWindowOperations::*)();
 
 inline void WriteBytes(const QString& path, const QByteArray& bytes)
 {
@@ -165,13 +165,23 @@ struct MemoryRig : OpenProgram {
     }
     ProgramState& state() const { return program->state; }
     MemoryOperations& memory() const { return program->memory; }
+    MemoryWindowOperations& memoryWindow() const { return program->memoryWindow; }
     // Scripts the answer to the next question, then the inputs asked after it, then clicks.
     void start(Click click, const QList<std::optional<QString>>& inputs = {}, MessageAnswer first = MessageAnswer::Yes)
     {
         dialogs.answerMessage(first);
         for (const auto& input : inputs)
             dialogs.answerInput(input);
-        (memory().*click)();
+        (memoryWindow().*click)();
+    }
+    // The same for a procedure that takes an argument (a named file's button).
+    void start(const std::function<void(MemoryWindowOperations&)>& click, const QList<std::optional<QString>>& inputs = {},
+               MessageAnswer first = MessageAnswer::Yes)
+    {
+        dialogs.answerMessage(first);
+        for (const auto& input : inputs)
+            dialogs.answerInput(input);
+        click(memoryWindow());
     }
     // Writes TALVEX.TXT and opens it as the data file.
     void useFile(const QByteArray& contents)
@@ -182,7 +192,7 @@ struct MemoryRig : OpenProgram {
     }
     // Ticks memory timer `timer` until no operation runs, `late` more times while each answer is
     // awaited (none may send anything), then once more, which must send nothing. Every frame sent.
-    Frames run(int timer, int late = 0)
+    Frames run(Step timer, int late = 0)
     {
         Frames frames;
         for (ticks = 0; ticks < 20000 && state().anyMemoryOperationRunning(); ++ticks) {

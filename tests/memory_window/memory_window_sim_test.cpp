@@ -30,7 +30,7 @@ void PrintTo(const Rate& c, std::ostream* os) { *os << c.name; }
 class MemoryWindowAgainstSim : public ::testing::TestWithParam<Rate> {
 protected:
     // Clicks `button` (its question answered Yes) and runs the operation on timer `number`.
-    int operate(const char* button, int number)
+    int operate(const char* button, Step number)
     {
         run->dialogs.messages.clear();
         run->dialogs.answerMessage(MessageAnswer::Yes);
@@ -73,7 +73,7 @@ TEST_P(MemoryWindowAgainstSim, CreateFileBlankRigAndUpdateRigAgreeWithWhatTheRad
     window = std::make_unique<MemoryMain>(run->program->controls());
     window->show();
 
-    EXPECT_EQ(operate("Command1", 1), 100);  // Create File always reads all 99 channels
+    EXPECT_EQ(operate("Command1", Step::CreateFile), 100);  // Create File always reads all 99 channels
     const QStringList lines = QString::fromLatin1(run->readFile(QStringLiteral("TALVEX.TXT"))).split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 3 + 99 + 4 + 1);  // and the last line ends too
     EXPECT_EQ(lines.mid(3, 99), ExpectedChannelLines(ReadMemory(memoryPath)));
@@ -84,14 +84,14 @@ TEST_P(MemoryWindowAgainstSim, CreateFileBlankRigAndUpdateRigAgreeWithWhatTheRad
     run->sim->control(QStringLiteral("fault none"));
     run->dialogs.answerInput(QStringLiteral("1"));
     run->dialogs.answerInput(QString::number(rate.blanked));
-    operate("Command5", 5);
+    operate("Command5", Step::BlankRig);
     EXPECT_EQ(run->program->state.memory.Text1, u"END");
     expectRadioHolds([&](int channel, const QByteArray&) { return channel <= rate.blanked ? QByteArray() : held[channel]; });
 
     QStringList file{QString(70, u' ') + QStringLiteral("TALVEX.TXT")};
     file << ExpectedChannelLines(demo).mid(0, rate.channels) << QStringLiteral(" END");
     run->writeFile(QStringLiteral("TALVEX.TXT"), file.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
-    operate("Command3", 3);
+    operate("Command3", Step::UpdateRig);
     expectRadioHolds([&](int channel, QByteArray demoHeld) {
         if (channel > rate.channels)
             return QByteArray();

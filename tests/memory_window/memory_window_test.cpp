@@ -17,7 +17,7 @@ namespace {
 // The Memory window on the scripted platform, its port open and nothing written yet.
 class MemoryWindowTest : public WindowTest<MemoryMain, RecordingShell> {
 protected:
-    ManualTimer& memoryTimer(int number) { return static_cast<ManualTimer&>(program.memory.timer(number)); }
+    ManualTimer& memoryTimer(Step step) { return static_cast<ManualTimer&>(program.memory.timer(step)); }
 };
 
 using MemoryDisplay = MemoryWindowTest;
@@ -96,7 +96,7 @@ TEST_F(MemoryControls, EachButtonAsksItsOwnQuestion)
     // View Rig asks nothing: it starts reading at the next tick.
     click("Command4");
     EXPECT_TRUE(program.state.ViewingRig);
-    memoryTimer(4).fire();
+    memoryTimer(Step::ViewRig).fire();
     EXPECT_EQ(FramesOf(t.port.takeWritten()), (QStringList{"1A 00 00 01"}));
     // Nor does View File: its next tick shows the data file's line in the fields.
     click("Command8");
@@ -104,7 +104,7 @@ TEST_F(MemoryControls, EachButtonAsksItsOwnQuestion)
     QString name = QStringLiteral("TALVEX.TXT");
     program.dataFile.OpenDataFile(name, FileMode::Input);
     click("Command2");
-    memoryTimer(2).fire();
+    memoryTimer(Step::ViewFile).fire();
     EXPECT_EQ(find<QLineEdit>("Text3").text(), u"14.074.0");
 }
 
@@ -154,7 +154,7 @@ TEST_F(MemoryControls, TheCloseControlOnlyHidesAndTheOperationGoesOn)
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(program.state.ViewingRig);
     EXPECT_TRUE(t.port.isOpen());
-    memoryTimer(4).fire();
+    memoryTimer(Step::ViewRig).fire();
     EXPECT_FALSE(t.port.takeWrites().empty());  // View Rig still reads the next channel
 }
 

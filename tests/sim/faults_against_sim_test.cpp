@@ -36,10 +36,10 @@ protected:
     QByteArray dataFile() const { return run->readFile(QStringLiteral("TALVEX.TXT")); }
     void writeDataFile(const QByteArray& bytes) { run->writeFile(QStringLiteral("TALVEX.TXT"), bytes); }
     // Starts `operation` (its question answered Yes) and lets `ticks` of its timer go by.
-    void begin(int timer, void (MemoryOperations::*operation)(), int ticks)
+    void begin(Step timer, void (MemoryWindowOperations::*operation)(), int ticks)
     {
         run->dialogs.answerMessage(MessageAnswer::Yes);
-        (memory().*operation)();
+        (run->program->memoryWindow.*operation)();
         ASSERT_TRUE(state().anyMemoryOperationRunning());
         run->runMemoryOperation(timer, ticks);
     }
@@ -77,9 +77,9 @@ TEST_P(MidRunFaults, TheOperationStopsWithAMessageAndTheDataFileStaysAsItWas)
     start();
     writeDataFile(f.updateRig ? fileOf(40).join(QStringLiteral("\r\n")).toLatin1() + "\r\n" : kOldFile);
     const QByteArray before = dataFile();
-    begin(f.updateRig ? 3 : 1, f.updateRig ? &MemoryOperations::Command3_Click : &MemoryOperations::Command1_Click, 6);
+    begin(f.updateRig ? Step::UpdateRig : Step::CreateFile, f.updateRig ? &MemoryWindowOperations::updateRig : &MemoryWindowOperations::createFile, 6);
     run->sim->control(QString::fromLatin1(f.control));
-    EXPECT_NO_THROW(run->runMemoryOperation(f.updateRig ? 3 : 1));
+    EXPECT_NO_THROW(run->runMemoryOperation(f.updateRig ? Step::UpdateRig : Step::CreateFile));
     EXPECT_FALSE(state().anyMemoryOperationRunning());
     ASSERT_EQ(shown().size(), 2u);  // the question, then what went wrong
     EXPECT_EQ(shown()[1].title, f.updateRig ? QStringLiteral("Update Rig") : QStringLiteral("Create File"));
@@ -102,7 +102,7 @@ TEST_P(UpdateRigAgainstSim, BitFlipsInTheAnswersNeverPassAsAVerifiedChannel)
     start({"--bit-flips", "0.0005"}, GetParam(), true);
     const QStringList lines = fileOf(20);
     writeDataFile(lines.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
-    begin(3, &MemoryOperations::Command3_Click, 200);
+    begin(Step::UpdateRig, &MemoryWindowOperations::updateRig, 200);
     EXPECT_FALSE(state().UpdatingRig);
     const QString report = shown().back().text;
     const Memory held = ReadMemory(memoryPath);
@@ -124,22 +124,22 @@ INSTANTIATE_TEST_SUITE_P(Rates, UpdateRigAgainstSim, ::testing::ValuesIn(kRates)
 // Update Rig and Blank Rig meet the silence while they read the channels before changing any.
 struct SilentRun {
     const char* name;
-    int timer;
-    void (MemoryOperations::*start)();
+    Step timer;
+    void (MemoryWindowOperations::*start)();
     const char* told;
 };
 
 const SilentRun kSilentRuns[] = {
-    {"UpdateRig", 3, &MemoryOperations::Command3_Click,
+    {"UpdateRig", Step::UpdateRig, &MemoryWindowOperations::updateRig,
      "The channels could not be saved before writing: the radio did not answer for channel 5 ... Update Rig wrote "
      "nothing to the radio."},
-    {"CreateFile", 1, &MemoryOperations::Command1_Click,
+    {"CreateFile", Step::CreateFile, &MemoryWindowOperations::createFile,
      "The radio did not answer for channel 5 ... TALVEX.TXT was not changed."},
-    {"BlankRig", 5, &MemoryOperations::Command5_Click,
+    {"BlankRig", Step::BlankRig, &MemoryWindowOperations::blankRig,
      "The channels could not be saved before writing: the radio did not answer for channel 5 ... Blank Rig wrote "
      "nothing to the radio."},
-    {"ViewRig", 4, &MemoryOperations::Command4_Click, "The radio did not answer for channel 5 ... View Rig stopped.\nView "
-     "Rig: 4 of 6 channels verified\nChannel 5: no answer\nChannel 6: no answer"},
+    {"ViewRig", Step::ViewRig, &MemoryWindowOperations::viewRig, "The radio did not answer for channel 5 ... View Rig stopped.\nView "
+     "Rig: 4 of 7 channels verified\nChannel 5: no answer\nChannel 6: no answer\nChannel 7: no answer"},
 };
 
 void PrintTo(const SilentRun& r, std::ostream* os) { *os << r.name; }
@@ -188,14 +188,14 @@ TEST_F(FaultsAgainstSim, LightBitErrorsLeaveEveryChannelReadRight)
     };
     start({"--bit-flips", perBit, "--bit-flips-in", perBit, "--seed", "1", "--log", log});
     const QStringList expected = ExpectedChannelLines(ReadMemory(memoryPath));
-    begin(1, &MemoryOperations::Command1_Click, 250);
+    begin(Step::CreateFile, &MemoryWindowOperations::createFile, 250);
     EXPECT_EQ(ChannelLinesOf(dataFile()), expected);
     const auto created = framesIn();
     EXPECT_GT(created, 4 + 2 * 99);
 
     ScriptedClock clock;
     memory().setClock(&clock);
-    begin(3, &MemoryOperations::Command3_Click, 250);
+    begin(Step::UpdateRig, &MemoryWindowOperations::updateRig, 250);
     const QDir backups(run->path(QStringLiteral("BACKUP")));
     const QStringList saved = backups.entryList(QDir::Files);
     ASSERT_EQ(saved.size(), 1);
@@ -210,9 +210,9 @@ TEST_F(FaultsAgainstSim, ADeviceThatVanishesIsReportedAndTheLineComesBackWithIt)
 {
     start();
     writeDataFile(kOldFile);
-    begin(1, &MemoryOperations::Command1_Click, 5);
+    begin(Step::CreateFile, &MemoryWindowOperations::createFile, 5);
     run->sim.reset();  // the cable pulled: the terminal and its link are gone
-    run->runMemoryOperation(1, 3);
+    run->runMemoryOperation(Step::CreateFile, 3);
     run->timer1().fire();
     EXPECT_FALSE(state().CreatingFile);
     EXPECT_EQ(state().PortReady, 0);

@@ -117,9 +117,9 @@ void SimProgram::readAnswers()
     }
 }
 
-int SimProgram::runMemoryOperation(int number, int maxTicks)
+int SimProgram::runMemoryOperation(Step step, int maxTicks)
 {
-    auto& timer = static_cast<ManualTimer&>(program->memory.timer(number));
+    auto& timer = static_cast<ManualTimer&>(program->memory.timer(step));
     int ticks = 0;
     auto& pace = static_cast<ManualTimer&>(program->memory.paceTimer());
     for (int steps = 0; ticks < maxTicks && steps < 20 * maxTicks && program->state.anyMemoryOperationRunning(); ++steps) {

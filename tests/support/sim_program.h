@@ -38,10 +38,10 @@ struct SimProgram {
     // Fires Timer2 while it is armed, each time once the answers are in (or its interval
     // passed): every answer of what was sent is read.
     void readAnswers();
-    // Steps the Memory window's timer `number` as the window would, every answer read before
+    // Steps the Memory window's timer `step` as the window would, every answer read before
     // the next tick, and the line-paced steps as soon as their answer is in, until no memory
     // operation runs (or `maxTicks` ticks). Returns the ticks of the window's timer.
-    int runMemoryOperation(int number, int maxTicks = 250);
+    int runMemoryOperation(Step step, int maxTicks = 250);
 
     ManualTimer& timer1() const { return static_cast<ManualTimer&>(program->link.broadcastPollTimer()); }
     ManualTimer& timer2() const { return static_cast<ManualTimer&>(program->link.answerTimer()); }

@@ -54,9 +54,9 @@ OpenProgram::OpenProgram()
     port.takeWritten();
 }
 
-ManualTimer& OpenProgram::memoryTimer(int number) const
+ManualTimer& OpenProgram::memoryTimer(Step step) const
 {
-    return static_cast<ManualTimer&>(program->memory.timer(number));
+    return static_cast<ManualTimer&>(program->memory.timer(step));
 }
 
 void OpenProgram::closeAnswerWindow()
@@ -65,10 +65,10 @@ void OpenProgram::closeAnswerWindow()
         timer2().fire();
 }
 
-QStringList OpenProgram::tick(int number)
+QStringList OpenProgram::tick(Step step)
 {
     closeAnswerWindow();
-    memoryTimer(number).fire();
+    memoryTimer(step).fire();
     const QByteArray written = port.takeWritten();
     port.receive(overTheLine(written));
     return FramesOf(written);

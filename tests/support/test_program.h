@@ -13,6 +13,11 @@
 #include <memory>
 #include <ostream>
 
+namespace talvex::testing {
+// The Memory window's step timers, by operation.
+using Step = MemoryOperations::StepTimer;
+}  // namespace talvex::testing
+
 // Readable texts in test failures.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
@@ -68,10 +73,10 @@ QStringList FramesOf(const QByteArray& bytes);
 // A program with its port open on the scripted line, and a radio on it that answers.
 struct OpenProgram : TestProgram {
     OpenProgram();
-    ManualTimer& memoryTimer(int number) const;
+    ManualTimer& memoryTimer(Step step) const;
     // The answer window that is open closes, as it would before the next 300 ms tick; then the
     // memory timer `number` ticks once. The frames that tick sent, which the radio answers.
-    QStringList tick(int number);
+    QStringList tick(Step step);
     // The answer window closes now (its timer ticks), if one is open.
     void closeAnswerWindow();
     // What comes back for what was written: the radio's answer as it gives it, unless a test
