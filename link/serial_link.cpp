@@ -119,6 +119,8 @@ void SerialLink::Timer2Tick()
     closed.radio = radio_;
     if (exchangeClosed_)
         exchangeClosed_(closed);
+    for (const auto& listener : exchangeListeners_)
+        listener(closed);
     notify();
     adviseOnLine(closed);
     if (state_.StartupQueryStep != 0)
@@ -175,6 +177,8 @@ void SerialLink::handleBetweenOperations(const QByteArray& data)
     if (data.isEmpty())
         return;
     qCDebug(civTraffic).noquote() << "between" << data.toHex(' ').toUpper();
+    for (const auto& listener : betweenListeners_)
+        listener(data);
     if (!state_.AutoStatus)
         return;
     ShowAutoEcho(data);
