@@ -128,9 +128,15 @@ void RigService::set(const RigCommand& command, const ClientInfo& client, Done d
         done(Answer{code::kInvalidParameter, {}});
         return;
     }
+    // The transmitter counts as the client's from the moment its key-down leaves: a client that
+    // goes before the radio's OK comes back must not leave it keyed.
+    const bool keying = command.verb == Verb::SetPtt && std::get<rigserver::PttSetting>(command.arguments).transmit;
+    if (keying)
+        pttHolder_ = client;
     queue_.submit({Frames(plan->steps), false,
                    [this, command, client, plan = *plan, done](std::optional<Exchange> closed) {
                        if (!closed) {
+                           forgetKeyDown(command, client);
                            if (ownedByMemoryOperation())
                                tell(QStringLiteral("Rig server: %1 of %2 refused, %3 is running")
                                         .arg(VerbName(command), client.peer,
@@ -148,15 +154,22 @@ void RigService::set(const RigCommand& command, const ClientInfo& client, Done d
                                for (Reading r : {Reading::TxFrequency, Reading::TxMode, Reading::Split})
                                    cache_.forget(r);
                            }
-                           if (command.verb == Verb::SetPtt) {
-                               if (std::get<rigserver::PttSetting>(command.arguments).transmit)
-                                   pttHolder_ = client;
-                               else
-                                   pttHolder_.reset();
-                           }
+                           if (command.verb == Verb::SetPtt && !std::get<rigserver::PttSetting>(command.arguments).transmit)
+                               pttHolder_.reset();
+                       } else if (result == code::kRejected) {
+                           forgetKeyDown(command, client);
                        }
                        done(Answer{result, {}});
                    }});
+}
+
+// A key-down the radio refused, or that never left, keys nothing. One whose answer was lost
+// may have: it stays the client's to release.
+void RigService::forgetKeyDown(const RigCommand& command, const ClientInfo& client)
+{
+    if (command.verb == Verb::SetPtt && std::get<rigserver::PttSetting>(command.arguments).transmit && pttHolder_
+        && pttHolder_->id == client.id)
+        pttHolder_.reset();
 }
 
 void RigService::clientGone(const ClientInfo& client)

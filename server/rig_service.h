@@ -41,6 +41,7 @@ private:
     void set(const rigserver::RigCommand& command, const ClientInfo& client, Done done);
     void answerRead(Reading reading, const rigserver::RigCommand& command, const std::optional<QByteArray>& payload,
                     const Done& done) const;
+    void forgetKeyDown(const rigserver::RigCommand& command, const ClientInfo& client);
     void feed(const QByteArray& received);
     // A memory operation started or ended since last looked: at its end, everything cached is
     // from before it and the radio was left elsewhere, so it all goes.

@@ -135,6 +135,7 @@ TEST_F(Shared, AMemoryOperationOwnsTheRadio)
 struct GoneRow {
     const char* name;
     const ClientInfo* keyed;  // who keyed the transmitter; nobody when null
+    bool answered;            // the radio's OK to the key-down came before the client went
     bool memoryOperation;     // running when the client goes
     QStringList sent;
 };
@@ -143,19 +144,28 @@ class ClientGone : public Shared, public ::testing::WithParamInterface<GoneRow> 
 
 TEST_P(ClientGone, ReleasesOnlyItsOwnTransmitter)
 {
-    if (GetParam().keyed)
-        ask("T 1", *GetParam().keyed);
-    program->state.CreatingFile = GetParam().memoryOperation;
+    const GoneRow& row = GetParam();
+    if (row.keyed && row.answered)
+        ask("T 1", *row.keyed);
+    if (row.keyed && !row.answered)
+        service.execute(rigserver::ParseLine("T 1").front(), *row.keyed, [](const rigserver::Answer&) {});
+    const QByteArray keyDown = row.answered ? QByteArray() : port.takeWritten();
+    program->state.CreatingFile = row.memoryOperation;
     service.clientGone(kWsjtx);
-    EXPECT_EQ(testing::FramesOf(port.takeWritten()), GetParam().sent);
-    EXPECT_EQ(program->state.ServerNotice.contains(QStringLiteral("PTT released")), !GetParam().sent.isEmpty());
+    if (!row.answered) {
+        port.receive(keyDown + Hex("FE FE E0 94 FB FD"));
+        closeAnswerWindow();
+    }
+    EXPECT_EQ(testing::FramesOf(port.takeWritten()), row.sent);
+    EXPECT_EQ(program->state.ServerNotice.contains(QStringLiteral("PTT released")), !row.sent.isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Clients, ClientGone, ::testing::Values(
-    GoneRow{"KeyedByIt", &kWsjtx, false, {"1C 00 00"}},
-    GoneRow{"KeyedByItDuringAMemoryOperation", &kWsjtx, true, {"1C 00 00"}},
-    GoneRow{"KeyedByAnother", &kFldigi, false, {}},
-    GoneRow{"NotKeyed", nullptr, false, {}}),
+    GoneRow{"KeyedByIt", &kWsjtx, true, false, {"1C 00 00"}},
+    GoneRow{"KeyDownNotYetAnswered", &kWsjtx, false, false, {"1C 00 00"}},
+    GoneRow{"KeyedByItDuringAMemoryOperation", &kWsjtx, true, true, {"1C 00 00"}},
+    GoneRow{"KeyedByAnother", &kFldigi, true, false, {}},
+    GoneRow{"NotKeyed", nullptr, true, false, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
