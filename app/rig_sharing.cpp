@@ -1,6 +1,5 @@
 #include "rig_sharing.h"
 
-#include "server/server_setting.h"
 
 namespace talvex {
 
@@ -13,13 +12,13 @@ RigSharing::RigSharing(Program& program, TcpServer& socket, const Clock& clock)
     program.link.addBetweenListener([this](const QByteArray& bytes) { service_.bytesBetween(bytes); });
 }
 
-std::optional<QString> RigSharing::start(const server::ServerAddress& address)
+std::optional<QString> RigSharing::start(const ServerAddress& address)
 {
-    const auto error = server_.start(address);
+    const auto error = server_.start(address.host, address.port);
     program_.state.ServerNotice = error ? QStringLiteral("Rig server: cannot listen on %1: %2")
-                                                    .arg(server::ServerAddressText(address), *error)
+                                                    .arg(ServerAddressText(address), *error)
                                               : QStringLiteral("Rig server: listening on %1")
-                                                    .arg(server::ServerAddressText(address));
+                                                    .arg(ServerAddressText(address));
     program_.notifyDisplay();
     return error;
 }
@@ -35,13 +34,13 @@ ServerChoice ChooseServerAddress(const QStringList& arguments, const QString& di
             value = arguments[i].mid(option.size() + 1);
         else if (arguments[i] != option)
             continue;
-        if (const auto address = server::ParseServerAddress(value))
+        if (const auto address = ParseServerAddress(value))
             return {address, std::nullopt};
         return {std::nullopt, QStringLiteral("--rig-server takes [ADDRESS:]PORT, a port 1-65535 (e.g. 4532 or "
                                              "127.0.0.1:4532), not \"%1\"")
                                   .arg(value)};
     }
-    return {server::ReadServerSetting(directory), std::nullopt};
+    return {ReadServerSetting(directory), std::nullopt};
 }
 
 }  // namespace talvex

@@ -6,6 +6,7 @@
 #include "program.h"
 
 #include "platform/tcp_server.h"
+#include "startup/server_setting.h"
 #include "server/rig_server.h"
 #include "server/rig_service.h"
 
@@ -20,7 +21,7 @@ public:
 
     // Starts serving; the error in words when the address cannot be taken, which the Radio
     // window's status bar also shows.
-    std::optional<QString> start(const server::ServerAddress& address);
+    std::optional<QString> start(const ServerAddress& address);
     std::uint16_t port() const { return server_.port(); }
 
     server::RigService& service() { return service_; }
@@ -35,7 +36,7 @@ private:
 // among the program's arguments wins over TALVEX-SERVER.INI in `directory`. `error` is set
 // when the option is given without an address that reads.
 struct ServerChoice {
-    std::optional<server::ServerAddress> address;
+    std::optional<ServerAddress> address;
     std::optional<QString> error;
 };
 ServerChoice ChooseServerAddress(const QStringList& arguments, const QString& directory);

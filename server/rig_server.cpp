@@ -4,35 +4,6 @@
 
 namespace talvex::server {
 
-std::optional<ServerAddress> ParseServerAddress(const QString& text)
-{
-    ServerAddress address;
-    QString portText = text.trimmed();
-    const qsizetype colon = portText.lastIndexOf(QLatin1Char(':'));
-    if (colon >= 0) {
-        QString host = portText.left(colon);
-        if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']')))
-            host = host.mid(1, host.size() - 2);
-        if (host.isEmpty())
-            return std::nullopt;
-        address.host = host;
-        portText = portText.mid(colon + 1);
-    }
-    bool ok = false;
-    const uint port = portText.toUInt(&ok, 10);
-    if (!ok || port == 0 || port > 65535 || portText.startsWith(QLatin1Char('+')))
-        return std::nullopt;
-    address.port = static_cast<std::uint16_t>(port);
-    return address;
-}
-
-QString ServerAddressText(const ServerAddress& address)
-{
-    const QString host = address.host.contains(QLatin1Char(':')) ? QLatin1Char('[') + address.host + QLatin1Char(']')
-                                                                  : address.host;
-    return host + QLatin1Char(':') + QString::number(address.port);
-}
-
 RigServer::RigServer(TcpServer& socket, RigBackend& backend, TimerFactory& timers)
     : socket_(socket), backend_(backend), sweep_(timers.create(0, false))
 {
@@ -42,7 +13,7 @@ RigServer::RigServer(TcpServer& socket, RigBackend& backend, TimerFactory& timer
 
 RigServer::~RigServer() { socket_.onConnection({}); }
 
-std::optional<QString> RigServer::start(const ServerAddress& address) { return socket_.listen(address.host, address.port); }
+std::optional<QString> RigServer::start(const QString& host, std::uint16_t port) { return socket_.listen(host, port); }
 
 int RigServer::clients() const
 {

@@ -18,18 +18,6 @@
 
 namespace talvex::server {
 
-// Where the server listens: the loopback unless the operator names an address, so nothing
-// beyond this computer reaches the radio by default.
-struct ServerAddress {
-    QString host = QStringLiteral("127.0.0.1");
-    std::uint16_t port = 4532;
-    friend bool operator==(const ServerAddress&, const ServerAddress&) = default;
-};
-
-// "4532", "0.0.0.0:4532", "[::1]:4532"; nothing when it does not read (a port 1-65535).
-std::optional<ServerAddress> ParseServerAddress(const QString& text);
-QString ServerAddressText(const ServerAddress& address);
-
 class RigServer {
 public:
     static constexpr int kMaxClients = 8;
@@ -37,7 +25,7 @@ public:
     RigServer(TcpServer& socket, RigBackend& backend, TimerFactory& timers);
     ~RigServer();
 
-    std::optional<QString> start(const ServerAddress& address);
+    std::optional<QString> start(const QString& host, std::uint16_t port);
     std::uint16_t port() const { return socket_.port(); }
     int clients() const;
 

@@ -84,7 +84,7 @@ public:
 };
 
 struct Served : ::testing::Test {
-    Served() : server(socket, radio, timers) { server.start({}); }
+    Served() : server(socket, radio, timers) { server.start(QStringLiteral("127.0.0.1"), 4532); }
     void sweep() { timers.timers.front()->fire(); }
 
     ScriptedServer socket;
@@ -207,30 +207,6 @@ TEST_F(Served, QuitClosesWithoutAWord)
     EXPECT_TRUE(client.closeAsked);
     EXPECT_EQ(client.written, "");
 }
-
-struct AddressRow {
-    const char* text;
-    std::optional<ServerAddress> address;
-};
-
-class ParseAddress : public ::testing::TestWithParam<AddressRow> {};
-
-TEST_P(ParseAddress, ReadsPortAndOptionalAddress)
-{
-    EXPECT_EQ(ParseServerAddress(QString::fromLatin1(GetParam().text)), GetParam().address);
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, ParseAddress, ::testing::Values(
-    AddressRow{"4532", ServerAddress{QStringLiteral("127.0.0.1"), 4532}},
-    AddressRow{"0.0.0.0:4533", ServerAddress{QStringLiteral("0.0.0.0"), 4533}},
-    AddressRow{"[::1]:1", ServerAddress{QStringLiteral("::1"), 1}},
-    AddressRow{"65535", ServerAddress{QStringLiteral("127.0.0.1"), 65535}},
-    AddressRow{"65536", std::nullopt},
-    AddressRow{"0", std::nullopt},
-    AddressRow{":4532", std::nullopt},
-    AddressRow{"+4532", std::nullopt},
-    AddressRow{"", std::nullopt},
-    AddressRow{"localhost:port", std::nullopt}));
 
 }  // namespace
 }  // namespace talvex::server
