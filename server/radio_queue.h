@@ -41,7 +41,6 @@ public:
     void submit(RadioRequest request);
     // Every window that closed, whoever sent it.
     void exchangeClosed(const Exchange& closed);
-    std::size_t waiting() const { return waiting_.size() + (inFlight_ ? 1 : 0); }
 
 private:
     void dispatch();

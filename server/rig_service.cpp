@@ -26,7 +26,7 @@ std::vector<QByteArray> Payloads(const QByteArray& received, std::uint8_t radio)
     std::vector<QByteArray> payloads;
     for (const QByteArray& frame : RadioAnswers(received, radio))
         payloads.push_back(frame.mid(4, frame.size() - 5));
-    const QByteArray broadcast = CivPrefix(radio).left(2) + QByteArray(1, 0x00) + QByteArray(1, static_cast<char>(radio));
+    const QByteArray broadcast = QByteArray::fromHex("FEFE00") + static_cast<char>(radio);  // FE FE 00 radio
     for (qsizetype at = received.indexOf(broadcast); at >= 0; at = received.indexOf(broadcast, at + 1)) {
         const qsizetype end = received.indexOf(static_cast<char>(kEndOfMessage), at + broadcast.size());
         if (end < 0)
@@ -117,9 +117,7 @@ void RigService::answerRead(Reading reading, const RigCommand& command, const st
 void RigService::set(const RigCommand& command, const ClientInfo& client, Done done)
 {
     if (ownedByMemoryOperation()) {
-        tell(QStringLiteral("Rig server: %1 of %2 refused, %3 is running").arg(VerbName(command), client.peer,
-                                                                              RunningMemoryOperation(state_).value_or(QString())));
-        done(Answer{code::kRejected, {}});
+        done(refuse(command, client));
         return;
     }
     const auto mode = cache_.kept(Reading::Mode);
@@ -137,11 +135,7 @@ void RigService::set(const RigCommand& command, const ClientInfo& client, Done d
                    [this, command, client, plan = *plan, done](std::optional<Exchange> closed) {
                        if (!closed) {
                            forgetKeyDown(command, client);
-                           if (ownedByMemoryOperation())
-                               tell(QStringLiteral("Rig server: %1 of %2 refused, %3 is running")
-                                        .arg(VerbName(command), client.peer,
-                                             RunningMemoryOperation(state_).value_or(QString())));
-                           done(Answer{ownedByMemoryOperation() ? code::kRejected : code::kIoError, {}});
+                           done(ownedByMemoryOperation() ? refuse(command, client) : Answer{code::kIoError, {}});
                            return;
                        }
                        const auto matched = MatchAnswers(plan.steps, RadioAnswers(closed->received, link_.radioAddress()));
@@ -207,6 +201,13 @@ void RigService::feed(const QByteArray& received)
     const QDateTime now = clock_.now();
     for (const QByteArray& payload : Payloads(received, link_.radioAddress()))
         cache_.note(payload, now);
+}
+
+Answer RigService::refuse(const RigCommand& command, const ClientInfo& client)
+{
+    tell(QStringLiteral("Rig server: %1 of %2 refused, %3 is running")
+             .arg(VerbName(command), client.peer, RunningMemoryOperation(state_).value_or(QString())));
+    return Answer{code::kRejected, {}};
 }
 
 void RigService::tell(const QString& notice)

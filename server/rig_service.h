@@ -33,9 +33,6 @@ public:
     void exchangeClosed(const Exchange& closed);
     void bytesBetween(const QByteArray& bytes);
 
-    const RigCache& cache() const { return cache_; }
-    std::size_t waiting() const { return queue_.waiting(); }
-
 private:
     void read(Reading reading, const rigserver::RigCommand& command, Done done);
     void set(const rigserver::RigCommand& command, const ClientInfo& client, Done done);
@@ -47,6 +44,8 @@ private:
     // from before it and the radio was left elsewhere, so it all goes.
     bool ownedByMemoryOperation();
     void tell(const QString& notice);
+    // A set refused because a memory operation owns the radio, told to the operator by client.
+    rigserver::Answer refuse(const rigserver::RigCommand& command, const ClientInfo& client);
     std::vector<QByteArray> Frames(const std::vector<Step>& steps) const;
 
     ProgramState& state_;
