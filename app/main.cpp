@@ -1,14 +1,20 @@
 #include "program.h"
+#include "rig_sharing.h"
 #include "windows.h"
 
 #include "platform/clock.h"
 #include "platform/program_exit.h"
-#include "platform/widgets/qt_dialogs.h"
 #include "platform/qt_serial_port.h"
+#include "platform/qt_tcp_server.h"
 #include "platform/qt_timer.h"
+#include "platform/widgets/qt_dialogs.h"
 
 #include <QApplication>
 #include <QDir>
+
+#include <cstdio>
+
+#include <memory>
 
 int main(int argc, char* argv[])
 {
@@ -16,6 +22,12 @@ int main(int argc, char* argv[])
     application.setApplicationName(QStringLiteral("TALVEX"));
 
     const QString workingDirectory = QDir::currentPath();
+    const talvex::ServerChoice serve = talvex::ChooseServerAddress(application.arguments(), workingDirectory);
+    if (serve.error) {
+        std::fprintf(stderr, "talvex: %s\n", qUtf8Printable(*serve.error));
+        return 2;
+    }
+
     talvex::QtSerialPort port(workingDirectory);
     talvex::QtDialogs dialogs;
     talvex::QtTimerFactory timers;
@@ -23,6 +35,14 @@ int main(int argc, char* argv[])
     talvex::QtClock clock;
 
     talvex::Windows windows(talvex::PlatformServices{port, dialogs, timers, exit, workingDirectory, &clock});
+    // The server answers once the program runs as usual: a client's request waits in the queue
+    // until start-up has opened the port and asked its questions.
+    talvex::QtTcpServer socket;
+    std::unique_ptr<talvex::RigSharing> sharing;
+    if (serve.address)
+        sharing = std::make_unique<talvex::RigSharing>(windows.program(), socket, clock);
     windows.start();
+    if (sharing && sharing->start(*serve.address))
+        std::fprintf(stderr, "talvex: %s\n", qUtf8Printable(windows.program().state.ServerNotice));
     return application.exec();
 }

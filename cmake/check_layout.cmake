@@ -13,7 +13,7 @@ endif()
 # Folder -> the folders it may include from (besides itself). The more specific folder comes
 # first so that radio/window is not taken for radio.
 set(areas state platform/widgets platform link datafile radio/window radio memory/window memory channels
-    editor/window editor startup/windows startup app cli sim rigserver)
+    editor/window editor startup/windows startup app cli sim rigserver server)
 set(allowed_state "")
 set(allowed_platform "")
 set(allowed_platform/widgets platform)
@@ -39,6 +39,7 @@ set(allowed_app ${areas})
 set(allowed_sim "")
 # Hamlib's network rig protocol reads the radio's limits and nothing else of the program.
 set(allowed_rigserver link)
+set(allowed_server state platform link rigserver)
 # The command line builds the program core without windows: of app/ only the program object.
 set(allowed_cli state platform link datafile radio memory startup channels)
 set(allowed_files_cli app/program.h)

@@ -122,6 +122,8 @@ void SerialLink::closeAnswerWindow()
     closed.radio = radio_;
     if (exchangeClosed_)
         exchangeClosed_(closed);
+    for (const auto& listener : exchangeListeners_)
+        listener(closed);
     notify();
     adviseOnLine(closed);
     if (state_.StartupQueryStep != 0)
@@ -178,6 +180,8 @@ void SerialLink::handleBetweenOperations(const QByteArray& data)
     if (data.isEmpty())
         return;
     qCDebug(civTraffic).noquote() << "between" << data.toHex(' ').toUpper();
+    for (const auto& listener : betweenListeners_)
+        listener(data);
     if (!state_.AutoStatus)
         return;
     showBroadcastTraffic(data);

@@ -67,6 +67,16 @@ public:
     void setReopen(std::function<bool()> reopen) { reopen_ = std::move(reopen); }
     // Called when an answer window closes, after its bytes were read.
     void setExchangeClosed(std::function<void(const Exchange&)> closed) { exchangeClosed_ = std::move(closed); }
+    // Further listeners, told after the one above of every window that closed, and of the
+    // bytes that came between operations (the broadcasts): the rig server's queue and cache.
+    void addExchangeListener(std::function<void(const Exchange&)> listener)
+    {
+        exchangeListeners_.push_back(std::move(listener));
+    }
+    void addBetweenListener(std::function<void(const QByteArray&)> listener)
+    {
+        betweenListeners_.push_back(std::move(listener));
+    }
     // An answer window is open: what was sent has not been answered and read yet.
     bool answerAwaited() const { return answerTimer_->isEnabled(); }
 
@@ -127,6 +137,8 @@ private:
     std::function<bool()> reopen_;
     std::function<void(const Exchange&)> exchangeClosed_;
     std::function<void(const StartupVerdict&)> startupJudge_;
+    std::vector<std::function<void(const Exchange&)>> exchangeListeners_;
+    std::vector<std::function<void(const QByteArray&)>> betweenListeners_;
     std::vector<LineFinding> chainFindings_;  // for the judge
     bool portLost_ = false;
     Exchange exchange_;  // the one whose answer window is open; `received` so far

@@ -7,6 +7,8 @@
 #include "platform/error_text.h"
 #include "platform/text_file.h"
 
+#include <QFileInfo>
+
 namespace talvex {
 
 namespace {
@@ -44,6 +46,8 @@ SetupChoices SystemSetup::choicesShown()
         choices.baud = static_cast<int>(baud);
     choices.callSign = s.ConfigCallSign;
     choices.dataFile = UpperFileName(s.ConfigDeftFile);
+    loadedServer_ = ReadServerSetting(settingsDirectory());
+    rigServer_ = choices.rigServer = loadedServer_ ? ServerAddressText(*loadedServer_) : QString();
     return choices;
 }
 
@@ -75,6 +79,14 @@ bool SystemSetup::Save()
     const QString callSign = OrDefault(s.ConfigCallSign, kDefaultCallSign);
     const QString commPort = OrDefault(s.ConfigCommPort, kDefaultCommPort);
     const QString commBaud = OrDefault(s.ConfigCommBaud, kCommBauds[0]);
+    const auto server = ParseServerAddress(rigServer_);
+    if (!rigServer_.isEmpty() && !server) {
+        dialogs_.critical(QStringLiteral("Rig Server"),
+                          QStringLiteral("\"%1\" is no rig server address ... Type a port (4532) or an address and a "
+                                         "port (127.0.0.1:4532), or leave it empty to serve no client.")
+                              .arg(rigServer_));
+        return false;
+    }
 
     // Written beside the old file and renamed into place: a failed write keeps the old one.
     if (const auto error = WriteLinesAtomically(startup_.configPath(),
@@ -83,6 +95,12 @@ bool SystemSetup::Save()
                           ErrorCodeText(*error, {kConfigFileName, QStringLiteral("Output")}));
         return false;
     }
+    // Its own file, so that TALVEX.INI keeps its eight lines, and written only when the setting
+    // changed, so that an operator who never serves never finds it. A write that fails leaves
+    // the server as it was and says so, while the rest of the setup stands.
+    if (server != loadedServer_ && !WriteServerSetting(settingsDirectory(), server))
+        dialogs_.critical(QStringLiteral("Rig Server"),
+                          QStringLiteral("TALVEX-SERVER.INI could not be written ... the rig server setting is unchanged."));
     s.ConfigDeftFile = deftFile;
     s.ConfigCallSign = callSign;
     s.ConfigCommPort = commPort;
@@ -101,6 +119,8 @@ bool SystemSetup::Save()
 }
 
 void SystemSetup::Quit() { restartIfConfigMissing(); }
+
+QString SystemSetup::settingsDirectory() const { return QFileInfo(startup_.configPath()).absolutePath(); }
 
 void SystemSetup::restartIfConfigMissing()
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "server_setting.h"
 #include "startup.h"
 
 #include "link/radio_model.h"
@@ -33,6 +34,7 @@ struct SetupChoices {
     std::optional<int> baud;  // index into kCommBauds
     QString callSign;
     QString dataFile;
+    QString rigServer;  // "127.0.0.1:4532"; empty: the server is off
 };
 
 // The System Setup window's work: it edits the configuration values in place, and Save writes
@@ -47,6 +49,9 @@ public:
     void chooseRate(int index);   // in the order the window offers the rates
     void setCallSign(const QString& callSign);
     void setDefaultFile(const QString& dataFile);
+    // The rig server's [ADDRESS:]PORT as typed; empty turns it off. Save writes it into
+    // TALVEX-SERVER.INI, and the next start serves there.
+    void setRigServer(const QString& address) { rigServer_ = address.trimmed(); }
     // True when the window closes; false when TALVEX.INI could not be written or a memory
     // operation runs (nothing changed).
     // Ends the program when the configuration was missing at start.
@@ -56,12 +61,15 @@ public:
 
 private:
     void restartIfConfigMissing();
+    QString settingsDirectory() const;
 
     ProgramState& state_;
     Startup& startup_;
     DataFile& dataFile_;
     Dialogs& dialogs_;
     ProgramExit& exit_;
+    QString rigServer_;
+    std::optional<ServerAddress> loadedServer_;  // as the setting file had it when the window opened
 };
 
 // The same "Help Yourself" box every window's Help menu shows.

@@ -65,6 +65,9 @@ struct ProgramState {
     bool ConfigMissing = false;
 
     MemoryFields memory;
+    // The rig server's last word to the operator (a client's set refused, a transmitter
+    // released), on the Radio window's status bar; empty while there is none.
+    QString ServerNotice;
 
     // Lines that hold the Memory window's message line (Text7) while they stand, against what
     // each answer and step would write there: the connection advice given while a memory

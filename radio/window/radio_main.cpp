@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QStatusBar>
 
 namespace talvex {
 
@@ -75,6 +76,12 @@ void RadioMain::refresh()
     if (text7_->toPlainText() != texts.Text7) {
         text7_->setPlainText(texts.Text7);
         text7_->moveCursor(QTextCursor::End);  // the newest traffic stays in sight
+    }
+    // The bar appears with the rig server's first notice; a program that serves no client keeps
+    // the window as it always was.
+    if (!program_.state.ServerNotice.isEmpty() && statusBar()->currentMessage() != program_.state.ServerNotice) {
+        statusBar()->showMessage(program_.state.ServerNotice);
+        Describe(*statusBar(), program_.state.ServerNotice);
     }
     if (autoStatus_->text() != texts.AutoStatusCaption) {
         autoStatus_->setText(texts.AutoStatusCaption);

@@ -105,6 +105,18 @@ void SetupMain::buildControls(QWidget& panel)
     text1_->setText(choices.callSign);
     text2_->setText(choices.dataFile);
 
+    // Below the rates: where rig-control clients (WSJT-X, fldigi) reach the radio; empty, none do.
+    const QLabel* serverCaption =
+        MakeLabel(panel, "Label6", QStringLiteral("Rig Server"), {1800, 2880, 1455, 255}, Bold(8.25));
+    rigServer_ = new QLineEdit(&panel);
+    rigServer_->setObjectName(QStringLiteral("Text3"));
+    rigServer_->setGeometry(Place({1800, 3240, 1455, 285}));
+    rigServer_->setPlaceholderText(QStringLiteral("off"));
+    KeepSystemColour(*rigServer_, QPalette::Base);
+    Describe(*rigServer_, serverCaption->text(), QStringLiteral("port or address:port for Hamlib NET rigctl clients; empty: off"));
+    connect(rigServer_, &QLineEdit::textChanged, this, [this](const QString& text) { program_.setup.setRigServer(text); });
+    rigServer_->setText(choices.rigServer);
+
     CaptionButton* save = MakeButton(panel, "Command0", QStringLiteral("Save"), {3720, 3240, 2175, 495}, Bold(9.75));
     SetBackground(*save, ColourFromBgr(kSaveColour));
     // The buttons do what the menu items of the same names do; the descriptions tell them apart.

@@ -27,6 +27,7 @@ private:
     ProgramControls program_;
     QLineEdit* text1_ = nullptr;
     QLineEdit* text2_ = nullptr;
+    QLineEdit* rigServer_ = nullptr;
     bool saved_ = false;
 };
 

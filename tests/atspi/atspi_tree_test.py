@@ -67,7 +67,7 @@ EXPECTED = {
     },
     "System Setup": {
         "radio button": {f"Com {n}" for n in range(1, 9)} | {"19200,N,8,1", "9600,N,8,1", "4800,N,8,1"},
-        "text": {"Call Sign", "Default Data File"},
+        "text": {"Call Sign", "Default Data File", "Rig Server"},
         "push button": {"Save", "Quit"},
         "menu item": {"File", "Quit", "Save", "Help"},
     },

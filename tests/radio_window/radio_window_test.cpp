@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 
 namespace talvex::testing {
 namespace {
@@ -191,6 +192,21 @@ TEST_F(RadioWindow, EveryWayOutClosesTheDataFileAndThePortFirst)
         EXPECT_TRUE(!closesFile || !program.state.DataFileOpen);
         EXPECT_EQ(program.state.PortReady, 0);
         EXPECT_EQ(t.port.writesWhileClosed, 0);
+    }
+}
+
+// The window keeps its shape until the rig server has something to say; then its status bar
+// says it, and the newest notice stands.
+TEST_F(RadioWindow, TheRigServersNoticesShowOnAStatusBarOnlyOnceThereIsOne)
+{
+    program.notifyDisplay();
+    EXPECT_EQ(window->findChild<QStatusBar*>(), nullptr);
+    for (const char* notice : {"Rig server: listening on 127.0.0.1:4532",
+                               "Rig server: set_freq of 127.0.0.1:50412 refused, Create File is running"}) {
+        program.state.ServerNotice = QString::fromLatin1(notice);
+        program.notifyDisplay();
+        ASSERT_NE(window->findChild<QStatusBar*>(), nullptr);
+        EXPECT_EQ(window->findChild<QStatusBar*>()->currentMessage(), QString::fromLatin1(notice));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "platform/qt_serial_port.h"
 #include "platform/text_file.h"
 #include "startup/configuration.h"
+#include "startup/server_setting.h"
 #include "datafile/text_routines.h"
 
 #include "tests/support/pty_pair.h"
@@ -497,6 +498,69 @@ TEST_F(PtyStartupTest, OpeningDiscardsStaleBytesAndTheExitMenuReleasesThePortFor
     const auto error = nextStart.open(1, QStringLiteral("19200,N,8,1"));
     EXPECT_FALSE(error.has_value()) << error->number << " " << error->description.toStdString();
     EXPECT_TRUE(t.dialogs.messages.empty());
+}
+
+// The rig server's setting has a file of its own: TALVEX.INI keeps its eight lines byte for byte
+// whatever is typed, and the file is written only when the setting changes.
+struct RigServerRow {
+    const char* before;  // TALVEX-SERVER.INI before; null: none
+    const char* typed;   // null: left as shown
+    bool saved;
+    const char* after;   // null: none
+};
+
+TEST(SystemSetup, TheRigServerSettingKeepsToItsOwnFile)
+{
+    const RigServerRow rows[] = {
+        {nullptr, nullptr, true, nullptr},
+        {nullptr, "4532", true, "[RigServer] 127.0.0.1:4532\r\n"},
+        {nullptr, " 0.0.0.0:4533 ", true, "[RigServer] 0.0.0.0:4533\r\n"},
+        {nullptr, "65536", false, nullptr},
+        {nullptr, "rigserver", false, nullptr},
+        {"[RigServer] 127.0.0.1:4532\r\n", "", true, "[RigServer] OFF\r\n"},
+        {"[RigServer] 127.0.0.1:4532\r\n", "4532", true, "[RigServer] 127.0.0.1:4532\r\n"},
+        {"[RigServer] 127.0.0.1:4532\r\n", "65535", true, "[RigServer] 127.0.0.1:65535\r\n"},
+    };
+    for (const RigServerRow& row : rows) {
+        SCOPED_TRACE(std::string(row.before ? row.before : "none") + " / " + (row.typed ? row.typed : "as shown"));
+        TestProgram run;
+        StartNormally(run);
+        const QString file = run.path(QStringLiteral("TALVEX-SERVER.INI"));
+        if (row.before)
+            run.writeFile(QStringLiteral("TALVEX-SERVER.INI"), {QString::fromLatin1(row.before).trimmed()});
+        const QByteArray config = run.readFile(kConfigFileName);
+        EXPECT_EQ(run.program->setup.choicesShown().rigServer, row.before ? u"127.0.0.1:4532" : u"");
+        if (row.typed)
+            run.program->setup.setRigServer(QString::fromLatin1(row.typed));
+        EXPECT_EQ(run.program->setup.Save(), row.saved);
+        EXPECT_EQ(run.readFile(kConfigFileName), config);
+        EXPECT_EQ(QFile::exists(file), row.after != nullptr);
+        EXPECT_EQ(run.readFile(QStringLiteral("TALVEX-SERVER.INI")), QByteArray(row.after ? row.after : ""));
+        EXPECT_EQ(!run.dialogs.messages.empty() && run.dialogs.messages.back().title == u"Rig Server", !row.saved);
+    }
+}
+
+struct AddressRow {
+    const char* text;
+    std::optional<ServerAddress> address;
+};
+
+TEST(ParseServerAddress, ReadsAPortAndAnOptionalAddress)
+{
+    const AddressRow rows[] = {
+        {"4532", ServerAddress{QStringLiteral("127.0.0.1"), 4532}},
+        {"0.0.0.0:4533", ServerAddress{QStringLiteral("0.0.0.0"), 4533}},
+        {"[::1]:1", ServerAddress{QStringLiteral("::1"), 1}},
+        {"65535", ServerAddress{QStringLiteral("127.0.0.1"), 65535}},
+        {"65536", std::nullopt},
+        {"0", std::nullopt},
+        {":4532", std::nullopt},
+        {"+4532", std::nullopt},
+        {"", std::nullopt},
+        {"localhost:port", std::nullopt},
+    };
+    for (const AddressRow& row : rows)
+        EXPECT_EQ(ParseServerAddress(QString::fromLatin1(row.text)), row.address) << row.text;
 }
 
 }  // namespace
