@@ -20,6 +20,7 @@ Program::Program(PlatformServices services, WindowShell& windowShell, std::uint8
 {
     link.addListener(radioTexts);
     link.addListener(memoryTexts);
+    memory.addListener(&memoryTexts);
     startup.setShown(&memoryTexts);
     dataSetup.setShown(&memoryTexts);
     link.setStartupQueries(&radio);

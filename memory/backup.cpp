@@ -58,6 +58,7 @@ std::optional<QString> ChannelBackup::open(std::vector<int> channels)
     }
     channels_ = std::move(channels);
     next_ = 0;
+    progress_.clear();
     read_.reset();
     reading_ = true;
     return std::nullopt;
@@ -69,9 +70,10 @@ void ChannelBackup::sendNext()
         read_.sendAgain();
         return;
     }
-    c_.state.showBackupProgress((enabled() ? QStringLiteral("Saving channel %1 of %2 before writing") : readingText_)
-                                    .arg(next_ + 1)
-                                    .arg(channels_.size()));
+    progress_ = (enabled() ? QStringLiteral("Saving channel %1 of %2 before writing") : readingText_)
+                    .arg(next_ + 1)
+                    .arg(channels_.size());
+    c_.tellEach([this](MemoryListener& listener) { listener.backupProgress(progress_); });
     read_.send(channels_[next_++]);
 }
 
@@ -217,9 +219,7 @@ void BackedUpStepper::stopSaving(StopKind kind, const QString& why)
 {
     backup_.discard();
     // The channel last read for the backup is not the radio's to show: nothing was changed.
-    MemoryFields& m = c_.state.memory;
-    for (QString* field : {&m.Text1, &m.Text2, &m.Text3, &m.Text4, &m.Text5, &m.Text6})
-        field->clear();
+    c_.tellEach([](MemoryListener& listener) { listener.channelWithdrawn(); });
     halt(kind, notSaved(why));
 }
 

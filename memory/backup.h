@@ -44,6 +44,8 @@ public:
     bool allRead() const { return !read_.wantsAgain() && next_ >= channels_.size(); }
     // How far the reading is: channels asked for, of how many.
     int readSoFar() const { return static_cast<int>(next_); }
+    // Where the reading stands ("Saving channel 12 of 99 before writing"); empty before the first.
+    const QString& progressText() const { return progress_; }
     int toRead() const { return static_cast<int>(channels_.size()); }
     // Sends the read of the next channel (or the same one again after a missing answer).
     void sendNext();
@@ -73,6 +75,7 @@ private:
     QString directory_;
     const Clock* clock_ = nullptr;
     QString readingText_ = QStringLiteral("Reading channel %1 of %2 before writing");
+    QString progress_;
     NewTextFile file_;  // the claim, written until the backup is complete
     QDateTime time_;    // when the backup was opened: its name's date and time
     QString path_;      // the name claimed

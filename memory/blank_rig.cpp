@@ -116,8 +116,7 @@ void BlankRig::changeStep()
         return;
     }
     const int channel = s.ChannelCounter++;
-    s.memory.Text1 = QString::number(channel);
-    s.memory.Text7 = QStringLiteral("Clearing Memory Channel ") + s.memory.Text1;
+    c_.tellEach([channel](MemoryListener& listener) { listener.channelClearing(channel); });
     expectAnswer();
     if (channel < kRadio.firstChannel) {
         // The select refuses a channel 0: only the memory-mode frame goes out, nothing is cleared.

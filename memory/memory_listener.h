@@ -43,6 +43,30 @@ public:
     virtual void verdict(int /*channel*/, const std::optional<QString>& /*why*/) {}
     // The operation has ended.
     virtual void ended(const MemoryOutcome& outcome) = 0;
+
+    // Where the run stands, for a face that shows it channel by channel; told as it happens,
+    // before the step's progress.
+    // A data file's line the run has reached (viewed, or about to be written).
+    virtual void lineReached(const QString& /*line*/) {}
+    // The file's END line: nothing after it is taken.
+    virtual void endLineReached() {}
+    // The run has come to its end by itself.
+    virtual void endReached() {}
+    // The channel last shown is not what the radio holds (a write halted, a backup stopped).
+    virtual void channelWithdrawn() {}
+    // A line for the operator about the run (its count, a channel skipped); empty takes the last
+    // one back.
+    virtual void told(const QString& /*line*/) {}
+    // View Rig asked for `channel` and the radio did not answer.
+    virtual void channelUnanswered(int /*channel*/) {}
+    // Blank Rig is clearing `channel`.
+    virtual void channelClearing(int /*channel*/) {}
+    // Update Rig writes from the data file at `path`.
+    virtual void fileTaken(const QString& /*path*/) {}
+    // A backup (or a reading before a comparison) is at `what`.
+    virtual void backupProgress(const QString& /*what*/) {}
+    // A step is over and the operation still runs.
+    virtual void stepSettled() {}
 };
 
 }  // namespace talvex

@@ -30,7 +30,8 @@ MemoryOperations::MemoryOperations(ProgramState& state, RadioOperations& radio, 
       paceTimer_(timers.create(0, false)),
       answers_(link),
       context_{state, radio, dataFile, answers_,
-               [this](StopKind kind, const QString&, const QString& text) { haltWith(kind, text); }},
+               [this](StopKind kind, const QString&, const QString& text) { haltWith(kind, text); },
+               [this](const std::function<void(MemoryListener&)>& tell) { tellEach(tell); }},
       backup_(context_, dataFile.workingDirectory()),
       createFile_(context_),
       viewFile_(context_),
@@ -132,7 +133,7 @@ void MemoryOperations::tellProgress(const Stepper& stepper)
 {
     for (const ChannelBackup* reading : {&backup_, &compareReading_}) {
         if (reading->isOpen()) {
-            const QString what = state_.BackupProgress;
+            const QString what = reading->progressText();
             const int done = reading->readSoFar();
             const int of = reading->toRead();
             tellEach([&](MemoryListener& listener) { listener.progress(what, done, of); });
@@ -187,7 +188,7 @@ void MemoryOperations::settleStandingLines()
     if (!backup_.isOpen() && !compareReading_.isOpen())
         state_.BackupProgress.clear();
     if (state_.anyMemoryOperationRunning())
-        state_.showMemoryMessage(state_.memory.Text7);
+        tellEach([](MemoryListener& listener) { listener.stepSettled(); });
 }
 
 std::optional<Refused> MemoryOperations::refuseWhileBusy(const QString& operation) const
@@ -344,11 +345,8 @@ void MemoryOperations::haltWith(StopKind kind, const QString& text)
         halted_ = true;
     }
     // The file line of the channel Update Rig was writing is not what the radio holds.
-    if (halted == &updateRig_) {
-        MemoryFields& m = state_.memory;
-        for (QString* field : {&m.Text1, &m.Text2, &m.Text3, &m.Text4, &m.Text5, &m.Text6})
-            field->clear();
-    }
+    if (halted == &updateRig_)
+        tellEach([](MemoryListener& listener) { listener.channelWithdrawn(); });
     stopAll();
     if (wasCreating) {
         // The old file was never touched: it becomes the open data file again.
@@ -369,21 +367,23 @@ void MemoryOperations::stop()
         if (stepper->running())
             stopped = stepper;
     }
-    // What the run had found before the Stop is not forgotten with it: its first line stands in
-    // Text7.
+    // What the run had found before the Stop is not forgotten with it: its first line is told
+    // last.
     std::optional<MemoryOutcome> outcome;
     if (stopped) {
         stopped->countInFlight();
         outcome = outcomeOf(*stopped, StopKind::Operator, QString(), QString());
     }
     stopAll();
-    state_.memory.clearShown();
+    tellEach([](MemoryListener& listener) { listener.channelWithdrawn(); listener.told(QString()); });
     createFile_.discard();
     dataFile_.CloseDataFile();
     if (!outcome)
         return;
-    if (!outcome->found.isEmpty())
-        state_.memory.Text7 = outcome->found.section(u'\n', 0, 0);
+    if (!outcome->found.isEmpty()) {
+        const QString first = outcome->found.section(u'\n', 0, 0);
+        tellEach([&first](MemoryListener& listener) { listener.told(first); });
+    }
     tellEnd(*outcome);
 }
 

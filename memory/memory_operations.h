@@ -107,9 +107,10 @@ private:
     // Every operation off and its state at rest, as Stop leaves it.
     void stopAll();
     void haltWith(StopKind kind, const QString& text);
-    // After a step: the lines that hold Text7 stand only as long as what they stand for.
+    // After a step: the lines that stand over the run's messages stand only as long as what they
+    // stand for.
     void settleStandingLines();
-    // Stopped by the operator: what stood in Text7 goes with the operation, unreported.
+    // Stopped by the operator: the lines that stood go with the operation, unreported.
     void dropStandingLines();
     // The listeners hear what the step just taken did, and how the run ended.
     void tellProgress(const Stepper& stepper);

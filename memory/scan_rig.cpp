@@ -60,7 +60,7 @@ void ScanRig::step()
     if (s.ChannelCounter > s.LastChannel + 1 || s.ChannelCounter > kRadio.lastChannel + 1) {
         s.ChannelCounter = s.FirstChannel;
         s.ScanStopRequest = false;
-        s.memory.Text7.clear();
+        c_.tellEach([](MemoryListener& listener) { listener.told(QString()); });
         return;
     }
     expectAnswer();

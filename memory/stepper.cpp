@@ -4,16 +4,16 @@ namespace talvex {
 
 void OperationContext::showEnd()
 {
-    MemoryFields& m = state.memory;
-    m.clearShown();
-    m.Text1 = QStringLiteral("END");
-    m.Text7 = QStringLiteral("END");
+    tellEach([](MemoryListener& listener) { listener.endReached(); });
 }
 
 void OperationContext::reportEnd(const QString& operation, const ChannelReport& report)
 {
     if (report.countsUnchanged() || !report.allVerified())
-        state.memory.Text7 = report.summary(operation);
+    {
+        const QString summary = report.summary(operation);
+        tellEach([&summary](MemoryListener& listener) { listener.told(summary); });
+    }
 }
 
 QString OperationContext::Found(const QString& operation, const ChannelReport& report)

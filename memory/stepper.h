@@ -3,6 +3,7 @@
 #include "state/program_state.h"
 #include "memory/channel_checks.h"
 #include "datafile/data_file.h"
+#include "memory/memory_listener.h"
 #include "memory/memory_request.h"
 #include "memory/step_answers.h"
 #include "memory/stop_kind.h"
@@ -23,10 +24,12 @@ struct OperationContext {
     StepAnswers& answers;
     // Ends whatever runs, as Stop does, and tells every listener why.
     std::function<void(StopKind kind, const QString& title, const QString& text)> halt;
+    // Tells every listener what the run does.
+    std::function<void(const std::function<void(MemoryListener&)>& tell)> tellEach;
 
-    // "END" in the channel and summary fields, the rest empty: how an operation shows its end.
+    // The run has come to its end by itself.
     void showEnd();
-    // At an operation's end: the count in Text7 when the operation counts the channels it left
+    // At an operation's end: its count, told when the operation counts the channels it left
     // alone or when a channel did not verify. The faces tell the rest from the outcome.
     void reportEnd(const QString& operation, const ChannelReport& report);
     // foundSoFar() of an operation that keeps `report`.

@@ -38,8 +38,10 @@ std::optional<Refused> UpdateRig::start(const MemoryRequest& request)
     }
     if (!c_.dataFile.isOpen())
         return refuse(RefusalReason::FileUnreadable, QString());  // the open routine has said why
-    if (named)
-        c_.state.memory.Text8 = c_.state.CurrentDataFile;
+    if (named) {
+        const QString path = c_.state.CurrentDataFile;
+        c_.tellEach([&path](MemoryListener& listener) { listener.fileTaken(path); });
+    }
     auto refused = begin(request);
     if (refused)
         c_.dataFile.CloseDataFile();
@@ -159,7 +161,7 @@ void UpdateRig::changeStep()
     while (next_ < static_cast<qsizetype>(plans_.size())) {
         const qsizetype at = next_++;
         const PlannedLine& planned = plans_[static_cast<std::size_t>(at)];
-        ShowFileLine(c_.state.memory, planned.line);
+        c_.tellEach([&planned](MemoryListener& listener) { listener.lineReached(planned.line); });
         switch (KindOf(planned.line)) {
         case LineKind::End: end(); return;
         case LineKind::Comment:
@@ -199,15 +201,15 @@ void UpdateRig::countInFlight()
 
 UpdateRig::Sent UpdateRig::sendLine(const PlannedLine& planned, qsizetype lineNumber)
 {
-    ProgramState& s = c_.state;
     const LinePlan& plan = planned.plan;
     switch (plan.action) {
     case PlanAction::NotAChannel: return Sent::Nothing;
     case PlanAction::Unchanged:
     case PlanAction::AlreadyBlank: ledger_.report().unchanged(); return Sent::Nothing;
     case PlanAction::Skip: {
-        s.memory.Text7 = QStringLiteral("Skipped channel ") + ChannelTextOf(planned.line).trimmed() + QStringLiteral(": ") + plan.reason
-            + QStringLiteral(" ... ") + planned.line.trimmed();
+        const QString skipped = QStringLiteral("Skipped channel ") + ChannelTextOf(planned.line).trimmed()
+                                + QStringLiteral(": ") + plan.reason + QStringLiteral(" ... ") + planned.line.trimmed();
+        c_.tellEach([&skipped](MemoryListener& listener) { listener.told(skipped); });
         ledger_.report().skipped(static_cast<int>(lineNumber), plan.channel, plan.reason);
         return Sent::Nothing;
     }

@@ -4,18 +4,6 @@
 
 namespace talvex {
 
-void ShowFileLine(MemoryFields& m, const QString& line)
-{
-    const LineDisplay shown = DisplayOf(line);
-    m.Text1 = shown.channel;
-    m.Text3 = shown.frequency;
-    m.Text4 = shown.mode;
-    m.Text5 = shown.filter;
-    m.Text2 = shown.select;
-    m.Text6 = shown.label;
-    m.Text7 = line;
-}
-
 ViewFile::ViewFile(OperationContext& context) : Stepper(context, context.state.ViewingFile, QStringLiteral("View File"))
 {
 }
@@ -41,10 +29,10 @@ void ViewFile::step()
         s.ViewingFile = false;
         return;
     }
-    ShowFileLine(s.memory, line);
+    c_.tellEach([&line](MemoryListener& listener) { listener.lineReached(line); });
     // END typed from column 1 ends the file as it ends Update Rig: nothing after it is shown.
     if (KindOf(line) == LineKind::End) {
-        s.memory.Text1 = QStringLiteral("END");
+        c_.tellEach([](MemoryListener& listener) { listener.endLineReached(); });
         s.ViewingFile = false;
     }
 }

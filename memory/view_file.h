@@ -4,9 +4,6 @@
 
 namespace talvex {
 
-// The Memory window's fields for one data-file line, as View File and Update Rig show it.
-void ShowFileLine(MemoryFields& fields, const QString& line);
-
 // View File: the current data file on screen, one line a tick.
 class ViewFile final : public Stepper {
 public:

@@ -29,11 +29,8 @@ void ViewRig::check(const Exchange& exchange)
     const auto field = ChannelField(QString::number(channel));
     const bool answered = MemoryReadAnswer(RadioAnswers(exchange.received, exchange.radio), *field).has_value();
     if (!answered) {
-        // Whatever the fields show now is not this channel's contents.
-        MemoryFields& m = c_.state.memory;
-        m.clearShown();
-        m.Text1 = QString::number(channel);
-        m.Text7 = QStringLiteral("No answer for channel ") + QString::number(channel);
+        // Whatever was shown before is not this channel's contents.
+        c_.tellEach([channel](MemoryListener& listener) { listener.channelUnanswered(channel); });
     }
     if (ledger_.record(channel, answered ? std::nullopt : std::optional<QString>(kNoAnswer)))
         halt(StopKind::SilentRadio,

@@ -1,5 +1,6 @@
 #include "memory/window/channel_fields.h"
 
+#include "datafile/file_line.h"
 #include "link/format.h"
 #include "link/radio_model.h"
 
@@ -72,6 +73,49 @@ void MemoryChannelFields::showBlank(std::optional<int> channelAsked)
     m.Text5.clear();
     m.Text6.clear();
     state_.showMemoryMessage(QStringLiteral("Blank"));
+}
+
+void MemoryChannelFields::lineReached(const QString& line)
+{
+    const LineDisplay shown = DisplayOf(line);
+    MemoryFields& m = state_.memory;
+    m.Text1 = shown.channel;
+    m.Text3 = shown.frequency;
+    m.Text4 = shown.mode;
+    m.Text5 = shown.filter;
+    m.Text2 = shown.select;
+    m.Text6 = shown.label;
+    m.Text7 = line;
+}
+
+void MemoryChannelFields::endReached()
+{
+    MemoryFields& m = state_.memory;
+    m.clearShown();
+    m.Text1 = QStringLiteral("END");
+    m.Text7 = QStringLiteral("END");
+}
+
+void MemoryChannelFields::channelWithdrawn()
+{
+    MemoryFields& m = state_.memory;
+    for (QString* field : {&m.Text1, &m.Text2, &m.Text3, &m.Text4, &m.Text5, &m.Text6})
+        field->clear();
+}
+
+void MemoryChannelFields::channelUnanswered(int channel)
+{
+    MemoryFields& m = state_.memory;
+    m.clearShown();
+    m.Text1 = QString::number(channel);
+    m.Text7 = QStringLiteral("No answer for channel ") + m.Text1;
+}
+
+void MemoryChannelFields::channelClearing(int channel)
+{
+    MemoryFields& m = state_.memory;
+    m.Text1 = QString::number(channel);
+    m.Text7 = QStringLiteral("Clearing Memory Channel ") + m.Text1;
 }
 
 }  // namespace talvex

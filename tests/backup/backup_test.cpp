@@ -320,7 +320,7 @@ TEST(Backup, TwoBackupsInOneSecondNeverShareAName)
         OpenProgram t;
         StepAnswers answers(t.program->link);
         OperationContext context{t.program->state, t.program->radio, t.program->dataFile, answers,
-                                 [](StopKind, const QString&, const QString&) {}};
+                                 [](StopKind, const QString&, const QString&) {}, [](const auto&) {}};
         ScriptedClock clock;
         std::array<std::optional<ChannelBackup>, 2> backups;
         for (auto& backup : backups) {
@@ -357,7 +357,7 @@ TEST(BackupClaimChild, DISABLED_OpensWaitsAndCompletes)
     t.radio.memory = ReadMemory(DemoMemoryPath(TALVEX_DEMO_DIR));
     StepAnswers answers(t.program->link);
     OperationContext context{t.program->state, t.program->radio, t.program->dataFile, answers,
-                             [](StopKind, const QString&, const QString&) {}};
+                             [](StopKind, const QString&, const QString&) {}, [](const auto&) {}};
     ScriptedClock clock;
     ChannelBackup backup(context, folder);
     backup.setClock(&clock);
@@ -456,7 +456,7 @@ TEST(Backup, KilledAtAnyStepLeavesNoBackupOrACompleteOne)
         TestProgram t;
         StepAnswers answers(t.program->link);
         OperationContext context{t.program->state, t.program->radio, t.program->dataFile, answers,
-                                 [](StopKind, const QString&, const QString&) {}};
+                                 [](StopKind, const QString&, const QString&) {}, [](const auto&) {}};
         ScriptedClock clock;
         ChannelBackup next(context, folder.path());
         next.setClock(&clock);
@@ -499,7 +499,7 @@ TEST(Backup, ANameTakenWithoutAClaimIsNeverReplaced)
     TestProgram t;
     StepAnswers answers(t.program->link);
     OperationContext context{t.program->state, t.program->radio, t.program->dataFile, answers,
-                             [](StopKind, const QString&, const QString&) {}};
+                             [](StopKind, const QString&, const QString&) {}, [](const auto&) {}};
     ScriptedClock clock;
     ChannelBackup saved(context, t.directory.path());
     saved.setClock(&clock);
