@@ -10,7 +10,11 @@ RigSharing::RigSharing(Program& program, TcpServer& socket, const Clock& clock)
 {
     program.link.addExchangeListener([this](const Exchange& closed) { service_.exchangeClosed(closed); });
     program.link.addBetweenListener([this](const QByteArray& bytes) { service_.bytesBetween(bytes); });
+    // Every way out of the program closes the port: a client's transmitter is not left keyed.
+    program.startup.setBeforePortClose([this] { service_.releaseBeforePortCloses(); });
 }
+
+RigSharing::~RigSharing() { program_.startup.setBeforePortClose({}); }
 
 std::optional<QString> RigSharing::start(const ServerAddress& address)
 {

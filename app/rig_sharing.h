@@ -18,6 +18,9 @@ class RigSharing {
 public:
     // Nothing is listened on until start().
     RigSharing(Program& program, TcpServer& socket, const Clock& clock);
+    ~RigSharing();
+    RigSharing(const RigSharing&) = delete;
+    RigSharing& operator=(const RigSharing&) = delete;
 
     // Starts serving; the error in words when the address cannot be taken, which the Radio
     // window's status bar also shows.

@@ -39,4 +39,8 @@ bool ContentsReadable(const QByteArray& contents);
 // What a memory read answer that is not blank holds; nothing for a blank or damaged one.
 std::optional<ChannelReading> ChannelOfAnswer(const QByteArray& answer);
 
+// The state one answer's payload (the bytes between FE FE E0 radio and FD) tells: nothing
+// for an answer of another command or length, or whose digits are not BCD.
+std::optional<StateReading> ReadStateAnswer(const QByteArray& payload);
+
 }  // namespace talvex

@@ -80,6 +80,29 @@ struct BlankChannel {
 using RadioReading = std::variant<RigId, ClockTime, CallSign, TransmitState, SquelchState, SMeterReading,
                                   FrequencyReading, ModeReading, BandEdges, NothingHeld, ChannelShown, BlankChannel>;
 
+// The radio's state as its one-value reads answer them (03, 04, 1C 00, 0F, 25 01, 26 01,
+// 15 02, 14 0A), each answer on its own: what the rig server asks for its clients.
+struct SplitState {
+    bool on = false;
+};
+// The VFO not in use: its frequency (25 01) and its mode and filter (26 01).
+struct OtherVfoFrequency {
+    std::int64_t hz = 0;
+};
+struct OtherVfoMode {
+    int mode = 0;
+    int filter = 0;
+};
+// The S-meter (15 02) and the RF power setting (14 0A), 0-255, read as BCD.
+struct SMeterLevel {
+    int value = 0;
+};
+struct RfPowerLevel {
+    int value = 0;
+};
+using StateReading = std::variant<FrequencyReading, ModeReading, TransmitState, SplitState, OtherVfoFrequency,
+                                  OtherVfoMode, SMeterLevel, RfPowerLevel>;
+
 // One frame the radio sent to all: its frequency or its mode and filter, or neither (a frame of
 // another command or length, which still says the radio changed something).
 struct BroadcastReading {

@@ -57,6 +57,12 @@ void SerialLink::answerArrived()
         closeAnswerWindow();
 }
 
+void SerialLink::writeLast(const QByteArray& frame)
+{
+    if (port_.isOpen())
+        port_.write(frame);
+}
+
 void SerialLink::SendCommand(const QByteArray& frame)
 {
     if (state_.PortReady != 1 || !lineStillThere())

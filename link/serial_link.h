@@ -95,6 +95,8 @@ public:
     void addListener(LinkListener& listener) { listeners_.push_back(&listener); }
 
     void SendCommand(const QByteArray& frame);
+    // A frame written as the port is about to close: no answer window, nothing read back.
+    void writeLast(const QByteArray& frame);
     // The answer window closes: what came is shown, read, and the start-up chain goes on.
     void closeAnswerWindow();
     // Between operations: what the radio sent on its own is shown and read.

@@ -3,11 +3,14 @@
 #include "rigserver/modes.h"
 
 #include "link/frames.h"
+#include "link/radio_answers.h"
 #include "link/radio_model.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <type_traits>
+#include <variant>
 
 namespace talvex::server {
 
@@ -38,28 +41,22 @@ const std::array<ReadingInfo, kReadingCount>& Readings()
     return kReadings;
 }
 
+template <class... Ways>
+struct Overloaded : Ways... {
+    using Ways::operator()...;
+};
+
 std::uint8_t Byte(const QByteArray& bytes, qsizetype at) { return static_cast<std::uint8_t>(bytes.at(at)); }
-
-bool IsBcd(std::uint8_t byte) { return (byte >> 4) <= 9 && (byte & 0x0F) <= 9; }
-
-// Two BCD bytes, 0000-9999, high digits first: the levels and meters.
-std::optional<int> FourDigits(const QByteArray& payload, qsizetype at)
-{
-    if (!IsBcd(Byte(payload, at)) || !IsBcd(Byte(payload, at + 1)))
-        return std::nullopt;
-    const auto two = [](std::uint8_t b) { return (b >> 4) * 10 + (b & 0x0F); };
-    return two(Byte(payload, at)) * 100 + two(Byte(payload, at + 1));
-}
 
 std::uint8_t Bcd(int value) { return static_cast<std::uint8_t>((value / 10) << 4 | (value % 10)); }
 
-std::optional<std::vector<std::string>> ModeValues(std::uint8_t code, std::uint8_t filter)
+std::optional<std::vector<std::string>> ModeValues(int code, int filter)
 {
-    const auto mode = rigserver::ModeOfCivCode(code);
+    const auto mode = rigserver::ModeOfCivCode(static_cast<std::uint8_t>(code));
     if (!mode)
         return std::nullopt;
     return std::vector<std::string>{std::string(rigserver::Info(*mode).name),
-                                    std::to_string(rigserver::PassbandHz(*mode, filter))};
+                                    std::to_string(rigserver::PassbandHz(*mode, static_cast<std::uint8_t>(filter)))};
 }
 
 // The IC-7300's S-meter reads 0 at S0, 120 at S9 and 241 at S9+60 dB; Hamlib's STRENGTH is dB
@@ -78,6 +75,11 @@ QByteArray Bytes(std::initializer_list<std::uint8_t> bytes)
 }
 
 }  // namespace
+
+// The reading's place among the link's state readings is its place here.
+static_assert(std::variant_size_v<StateReading> == kReadingCount);
+static_assert(std::is_same_v<std::variant_alternative_t<static_cast<std::size_t>(Reading::RfPower), StateReading>, RfPowerLevel>);
+static_assert(std::is_same_v<std::variant_alternative_t<static_cast<std::size_t>(Reading::Ptt), StateReading>, TransmitState>);
 
 QByteArray ReadCommand(Reading reading) { return Readings()[static_cast<std::size_t>(reading)].command; }
 
@@ -101,35 +103,29 @@ std::optional<QByteArray> BroadcastAsAnswer(const QByteArray& payload)
 
 std::optional<std::vector<std::string>> ValuesOf(Reading reading, const QByteArray& payload, Vfo current, Level level)
 {
-    if (ReadingOf(payload) != reading)
+    // The link's reader reads the answer; what is left here is how Hamlib words its values.
+    const auto state = ReadStateAnswer(payload);
+    if (!state || static_cast<Reading>(state->index()) != reading)
         return std::nullopt;
-    switch (reading) {
-    case Reading::Frequency:
-    case Reading::TxFrequency: {
-        const auto hz = HzOfBytes(payload.right(5));
-        if (!hz)
-            return std::nullopt;
-        return std::vector<std::string>{rigserver::FrequencyText(*hz)};
-    }
-    case Reading::Mode: return ModeValues(Byte(payload, 1), Byte(payload, 2));
-    case Reading::TxMode: return ModeValues(Byte(payload, 2), Byte(payload, 4));
-    case Reading::Ptt: return std::vector<std::string>{Byte(payload, 2) ? "1" : "0"};
-    case Reading::Split: {
-        const bool on = Byte(payload, 1) == 0x01;
-        const Vfo other = current == Vfo::B ? Vfo::A : Vfo::B;
-        const Vfo own = current == Vfo::Memory ? Vfo::A : current;
-        return std::vector<std::string>{on ? "1" : "0", std::string(rigserver::VfoName(on ? other : own))};
-    }
-    case Reading::Strength:
-    case Reading::RfPower: {
-        const auto value = FourDigits(payload, 2);
-        if (!value || *value > 255)
-            return std::nullopt;
-        const double shown = reading == Reading::Strength ? StrengthDb(*value) : *value / 255.0;
-        return std::vector<std::string>{rigserver::LevelText(level, shown)};
-    }
-    }
-    return std::nullopt;
+    using Values = std::optional<std::vector<std::string>>;
+    const auto one = [](std::string text) { return Values{std::vector<std::string>{std::move(text)}}; };
+    const auto levelText = [&](double shown) { return one(rigserver::LevelText(level, shown)); };
+    return std::visit(
+        Overloaded{
+            [&](const FrequencyReading& r) { return one(rigserver::FrequencyText(r.hz)); },
+            [&](const OtherVfoFrequency& r) { return one(rigserver::FrequencyText(r.hz)); },
+            [&](const ModeReading& r) { return ModeValues(r.mode, r.filter.value_or(0)); },
+            [&](const OtherVfoMode& r) { return ModeValues(r.mode, r.filter); },
+            [&](const TransmitState& r) { return one(r.value ? "1" : "0"); },
+            [&](const SplitState& r) {
+                const Vfo other = current == Vfo::B ? Vfo::A : Vfo::B;
+                const Vfo own = current == Vfo::Memory ? Vfo::A : current;
+                return Values{std::vector<std::string>{r.on ? "1" : "0", std::string(rigserver::VfoName(r.on ? other : own))}};
+            },
+            [&](const SMeterLevel& r) { return r.value > 255 ? Values{} : levelText(StrengthDb(r.value)); },
+            [&](const RfPowerLevel& r) { return r.value > 255 ? Values{} : levelText(r.value / 255.0); },
+        },
+        *state);
 }
 
 std::optional<Reading> ReadingFor(const rigserver::RigCommand& command)
@@ -240,20 +236,6 @@ QByteArray FrequencyBytes(std::int64_t hz)
         hz /= 100;
     }
     return bytes;
-}
-
-std::optional<std::int64_t> HzOfBytes(const QByteArray& fiveBytes)
-{
-    if (fiveBytes.size() != 5)
-        return std::nullopt;
-    std::int64_t hz = 0;
-    for (qsizetype i = 4; i >= 0; --i) {
-        const std::uint8_t b = Byte(fiveBytes, i);
-        if (!IsBcd(b))
-            return std::nullopt;
-        hz = hz * 100 + (b >> 4) * 10 + (b & 0x0F);
-    }
-    return hz;
 }
 
 }  // namespace talvex::server

@@ -67,8 +67,7 @@ std::vector<std::optional<QByteArray>> MatchAnswers(const std::vector<Step>& ste
 // A set's report from its answer: OK, NG (rejected) or none (timeout).
 int SetResult(const std::optional<QByteArray>& answer);
 
-// The five BCD bytes of a frequency, 1 Hz digits first; and back (nothing when not BCD).
+// The five BCD bytes of a frequency, 1 Hz digits first.
 QByteArray FrequencyBytes(std::int64_t hz);
-std::optional<std::int64_t> HzOfBytes(const QByteArray& fiveBytes);
 
 }  // namespace talvex::server

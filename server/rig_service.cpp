@@ -186,6 +186,14 @@ void RigService::clientGone(const ClientInfo& client)
                    }});
 }
 
+void RigService::releaseBeforePortCloses()
+{
+    if (!pttHolder_)
+        return;
+    pttHolder_.reset();
+    link_.writeLast(CommandFrame(link_.radioAddress(), QByteArray::fromHex("1c0000")));
+}
+
 void RigService::exchangeClosed(const Exchange& closed)
 {
     feed(closed.received);

@@ -27,6 +27,9 @@ public:
 
     void execute(const rigserver::RigCommand& command, const ClientInfo& client, Done done) override;
     void clientGone(const ClientInfo& client) override;
+    // The program ends with the port: a transmitter a client keyed is released first, its
+    // PTT-off written straight to the line, as nothing will wait for the radio's answer.
+    void releaseBeforePortCloses();
 
     // Every answer window that closed, and the bytes that came between operations: what the
     // radio said feeds the cache.

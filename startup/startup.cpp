@@ -145,6 +145,8 @@ void Startup::OpenSerialPort()
 
 void Startup::CloseSerialPort()
 {
+    if (beforePortClose_ && p_.port.isOpen())
+        beforePortClose_();
     p_.port.close();
     p_.state.PortReady = 0;
 }

@@ -48,6 +48,8 @@ public:
     [[noreturn]] void ExitMenu();
     // Work that must be undone before the program ends (a file being created is discarded).
     void setBeforeEnd(std::function<void()> beforeEnd) { beforeEnd_ = std::move(beforeEnd); }
+    // Called while the port is still open, each time it is about to close.
+    void setBeforePortClose(std::function<void()> beforeClose) { beforePortClose_ = std::move(beforeClose); }
     // The Memory window's words for the openings; none, nothing is told.
     void setShown(OpeningShown* shown) { shown_ = shown; }
     OpeningShown* shown() const { return shown_; }
@@ -61,6 +63,7 @@ private:
     Parts p_;
     bool memoryWindowLoaded_ = false;
     std::function<void()> beforeEnd_;
+    std::function<void()> beforePortClose_;
     OpeningShown* shown_ = nullptr;
 };
 

@@ -100,6 +100,8 @@ INSTANTIATE_TEST_SUITE_P(Answers, ValuesOfTest, ::testing::Values(
     ReadRow{"l STRENGTH", "15020120", rigserver::Vfo::A, {"0"}},
     ReadRow{"l STRENGTH", "15020241", rigserver::Vfo::A, {"60"}},
     ReadRow{"l STRENGTH", "15020256", rigserver::Vfo::A, {}},
+    ReadRow{"l STRENGTH", "15020A00", rigserver::Vfo::A, {}},      // not BCD
+    ReadRow{"l RFPOWER", "140A02", rigserver::Vfo::A, {}},         // cut short
     ReadRow{"l RFPOWER", "140A0255", rigserver::Vfo::A, {"1.000000"}},
     ReadRow{"l RFPOWER", "140A0000", rigserver::Vfo::A, {"0.000000"}}));
 

@@ -168,5 +168,29 @@ INSTANTIATE_TEST_SUITE_P(Clients, ClientGone, ::testing::Values(
     GoneRow{"NotKeyed", nullptr, true, false, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The program ending with a client's transmitter keyed: the PTT-off goes out before the port
+// closes, and only when a client still holds the transmitter.
+struct EndRow {
+    const char* name;
+    std::vector<const char*> lines;  // what the client sent before the end
+    QStringList sent;
+};
+
+class ProgramEnd : public Shared, public ::testing::WithParamInterface<EndRow> {};
+
+TEST_P(ProgramEnd, ReleasesAClientsTransmitterBeforeThePortCloses)
+{
+    for (const char* line : GetParam().lines)
+        ask(line);
+    service.releaseBeforePortCloses();
+    EXPECT_EQ(testing::FramesOf(port.takeWritten()), GetParam().sent);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, ProgramEnd, ::testing::Values(
+    EndRow{"Keyed", {"T 1"}, {"1C 00 00"}},
+    EndRow{"ReleasedByTheClient", {"T 1", "T 0"}, {}},
+    EndRow{"NotKeyed", {}, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace talvex::server
