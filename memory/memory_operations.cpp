@@ -257,9 +257,10 @@ StartResult MemoryOperations::updateRig(const MemoryRequest& request)
         refused = refuseWithoutDataFile(name);
     if (!refused)
         refused = refuseWithoutRadio(name);
-    backupBefore_ = lastBackup();
-    if (!refused)
+    if (!refused) {
+        backupBefore_ = lastBackup();
         refused = updateRig_.start(request);
+    }
     return started(updateRig_, std::move(refused));
 }
 
@@ -269,9 +270,10 @@ StartResult MemoryOperations::compareRig(const MemoryRequest& request)
     std::optional<Refused> refused = refuseWhileBusy(name);
     if (!refused)
         refused = refuseWithoutRadio(name);
-    backupBefore_ = lastBackup();
-    if (!refused)
+    if (!refused) {
+        backupBefore_ = lastBackup();
         refused = compareRig_.start(request.lines);
+    }
     return started(compareRig_, std::move(refused));
 }
 
@@ -290,9 +292,10 @@ StartResult MemoryOperations::blankRig(const MemoryRequest& request)
     std::optional<Refused> refused = refuseWhileBusy(blankRig_.name());
     if (!refused)
         refused = refuseWithoutRadio(blankRig_.name());
-    backupBefore_ = lastBackup();
-    if (!refused)
+    if (!refused) {
+        backupBefore_ = lastBackup();
         refused = blankRig_.start(request);
+    }
     return started(blankRig_, std::move(refused));
 }
 

@@ -527,6 +527,29 @@ TEST(UpdateRig, AClearedScanEdgeIsSavedAndTheBackupPutsItBack)
     EXPECT_EQ(t.radio.memory, held);
 }
 
+// A start refused while Update Rig runs is not a start: the run's outcome still names the backup
+// it saved first.
+TEST(UpdateRig, AStartRefusedDuringTheRunLeavesItsBackupInItsOutcome)
+{
+    struct : MemoryListener {
+        void ended(const MemoryOutcome& outcome) override { backup = outcome.backup; }
+        std::optional<QString> backup;
+    } heard;
+    std::map<int, QByteArray> held{{100, ContentsOf({100, "070000", 0, 1, false, "P1 LOW"})}};
+    MemoryRig t(held, " 100\r\n END\r\n");
+    ScriptedClock clock;
+    t.program->memory.setClock(&clock);
+    t.memory().addListener(&heard);
+    t.start(&MemoryWindowOperations::updateRig);
+    while (t.state().UpdatingRig && t.memory().lastBackup().isEmpty())
+        t.tick(Step::UpdateRig);
+    ASSERT_TRUE(t.state().UpdatingRig);
+    EXPECT_FALSE(WasStarted(t.memory().blankRig({})));
+    t.run(Step::UpdateRig);
+    t.memory().removeListener(&heard);
+    EXPECT_EQ(heard.backup, JoinPath(t.path(kBackupFolder), QStringLiteral("20261207-142501.TXT")));
+}
+
 // A Stop after channels changed tells what changed: the count, each channel that did not verify,
 // and the channel whose write was on its way, counted as sent and named. The fields keep no file
 // line or channel the radio may not hold; the message line keeps the count.
