@@ -23,4 +23,4 @@ fi
 export QT_QPA_PLATFORM=offscreen
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan-unwinding-through-qt.supp"
-ctest --test-dir "$build_dir" --output-on-failure -j"${TEST_JOBS:-8}" --timeout 600
+ctest --test-dir "$build_dir" --output-on-failure -j"${TEST_JOBS:-6}" --timeout 600

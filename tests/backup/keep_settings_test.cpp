@@ -142,7 +142,9 @@ TEST_P(RestoreAgainstSim, ABackupGivesBackEveryByteAndAHandEditedLineWins)
     EXPECT_EQ(text7(), QStringLiteral("Update Rig: %1 channels written and verified, 0 already as the file says").arg(channels()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Rates, RestoreAgainstSim, ::testing::Values("115200,N,8,1", "4800,N,8,1"),
+// At the slowest rate only: the line's pace is what a restore could get wrong; its records
+// are the same at every rate, and KeepSettings above covers the fastest.
+INSTANTIATE_TEST_SUITE_P(Rates, RestoreAgainstSim, ::testing::Values("4800,N,8,1"),
                          [](const auto& info) { return RateName(info.param); });
 
 }  // namespace

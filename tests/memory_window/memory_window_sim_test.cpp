@@ -104,7 +104,7 @@ TEST_P(MemoryWindowAgainstSim, CreateFileBlankRigAndUpdateRigAgreeWithWhatTheRad
 INSTANTIATE_TEST_SUITE_P(Rates, MemoryWindowAgainstSim,
     ::testing::Values(Rate{"At115200", QStringLiteral("115200,N,8,1"), 99, 99},
                       Rate{"At19200", QStringLiteral("19200,N,8,1"), 10, 5},
-                      Rate{"At9600", QStringLiteral("9600,N,8,1"), 10, 5}, Rate{"At4800", QStringLiteral("4800,N,8,1"), 10, 5}),
+                      Rate{"At4800", QStringLiteral("4800,N,8,1"), 10, 5}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -18,7 +18,7 @@ namespace talvex::testing {
 namespace {
 
 const QByteArray kOldFile = " 1            07.100.0      LSB           Fil 1                       OLD FILE  \r\n END\r\n";
-const char* const kRates[] = {"19200,N,8,1", "9600,N,8,1", "4800,N,8,1"};
+const char* const kRates[] = {"19200,N,8,1", "4800,N,8,1"};
 
 class FaultsAgainstSim : public ::testing::Test {
 protected:
