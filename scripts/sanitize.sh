@@ -4,9 +4,10 @@
 # runs the whole suite there. Any sanitizer report fails the run. Unoptimised: at -O1 the build
 # took half as long again (5 min 19 s against 3 min 32 s) to save the suite 11 s, and the
 # warnings that need GCC's flow analysis are the Release build's to find
-# (scripts/release-build.sh). -g1 is enough for the reports' file and line. Eight tests at a time
-# on two cores: most of them wait on the simulated line, not on the processor (the whole suite
-# keeps the two cores about half busy at eight, and took 94 s against 154 s at four).
+# (scripts/release-build.sh). -g1 is enough for the reports' file and line. Six tests at a time
+# on two cores: most of them wait on the simulated line, not on the processor. At four the
+# suite took 154 s; at eight 94 s, but with compilers beside it a radio's answer came later
+# than its window once, so six: about 120 s, even beside two compilers.
 #   scripts/sanitize.sh [--build-only | --test-only]
 set -euo pipefail
 cd "$(dirname "$0")/.."
