@@ -14,8 +14,6 @@
 
 #include <cstdio>
 
-#include <memory>
-
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
@@ -36,13 +34,12 @@ int main(int argc, char* argv[])
 
     talvex::Windows windows(talvex::PlatformServices{port, dialogs, timers, exit, workingDirectory, &clock});
     // The server answers once the program runs as usual: a client's request waits in the queue
-    // until start-up has opened the port and asked its questions.
+    // until start-up has opened the port and asked its questions. It is there even when it
+    // listens nowhere, so that System Setup can start it.
     talvex::QtTcpServer socket;
-    std::unique_ptr<talvex::RigSharing> sharing;
-    if (serve.address)
-        sharing = std::make_unique<talvex::RigSharing>(windows.program(), socket, clock);
+    talvex::RigSharing sharing(windows.program(), socket, clock);
     windows.start();
-    if (sharing && sharing->start(*serve.address))
+    if (serve.address && sharing.start(*serve.address))
         std::fprintf(stderr, "talvex: %s\n", qUtf8Printable(windows.program().state.ServerNotice));
     return application.exec();
 }
