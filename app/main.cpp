@@ -3,6 +3,7 @@
 #include "windows.h"
 
 #include "platform/clock.h"
+#include "platform/interrupt_signal.h"
 #include "platform/program_exit.h"
 #include "platform/qt_serial_port.h"
 #include "platform/qt_tcp_server.h"
@@ -16,6 +17,9 @@
 
 int main(int argc, char* argv[])
 {
+    // Before any thread exists, so that none Qt starts later takes the signals meant for the
+    // event loop below.
+    talvex::InterruptSignal::blockEarly();
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("TALVEX"));
 
@@ -38,6 +42,9 @@ int main(int argc, char* argv[])
     // listens nowhere, so that System Setup can start it.
     talvex::QtTcpServer socket;
     talvex::RigSharing sharing(windows.program(), socket, clock);
+    // Ctrl-C, SIGTERM (a logout, a service manager) and SIGHUP end TALVEX as its Exit button
+    // does: a transmitter a client keyed is released before the port closes.
+    talvex::InterruptSignal interrupted([&windows](int) { windows.program().startup.ExitButton(); });
     windows.start();
     if (serve.address && sharing.start(*serve.address))
         std::fprintf(stderr, "talvex: %s\n", qUtf8Printable(windows.program().state.ServerNotice));
