@@ -12,13 +12,33 @@ RigSharing::RigSharing(Program& program, TcpServer& socket, const Clock& clock)
     program.link.addBetweenListener([this](const QByteArray& bytes) { service_.bytesBetween(bytes); });
     // Every way out of the program closes the port: a client's transmitter is not left keyed.
     program.startup.setBeforePortClose([this] { service_.releaseBeforePortCloses(); });
+    program.setup.setServeAt([this](const std::optional<ServerAddress>& address) { return serve(address); });
 }
 
-RigSharing::~RigSharing() { program_.startup.setBeforePortClose({}); }
+RigSharing::~RigSharing()
+{
+    program_.setup.setServeAt({});
+    program_.startup.setBeforePortClose({});
+}
+
+std::optional<QString> RigSharing::serve(const std::optional<ServerAddress>& address)
+{
+    if (address == serving_)
+        return std::nullopt;
+    server_.stop();
+    serving_.reset();
+    if (address)
+        return start(*address);
+    program_.state.ServerNotice = QStringLiteral("Rig server: stopped");
+    program_.notifyDisplay();
+    return std::nullopt;
+}
 
 std::optional<QString> RigSharing::start(const ServerAddress& address)
 {
     const auto error = server_.start(address.host, address.port);
+    if (!error)
+        serving_ = address;
     program_.state.ServerNotice = error ? QStringLiteral("Rig server: cannot listen on %1: %2")
                                                     .arg(ServerAddressText(address), *error)
                                               : QStringLiteral("Rig server: listening on %1")

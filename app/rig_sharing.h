@@ -25,6 +25,10 @@ public:
     // Starts serving; the error in words when the address cannot be taken, which the Radio
     // window's status bar also shows.
     std::optional<QString> start(const ServerAddress& address);
+    // Serves at `address` from now on, or nowhere: the server listening elsewhere stops first,
+    // and its clients are gone as if they had closed their connections. Nothing changes when
+    // it already serves there. The error as start() gives it.
+    std::optional<QString> serve(const std::optional<ServerAddress>& address);
     std::uint16_t port() const { return server_.port(); }
 
     server::RigService& service() { return service_; }
@@ -33,6 +37,7 @@ private:
     Program& program_;
     server::RigService service_;
     server::RigServer server_;
+    std::optional<ServerAddress> serving_;  // where it listens
 };
 
 // The server's address for this run: `--rig-server [ADDRESS:]PORT` (or `--rig-server=...`)

@@ -67,6 +67,10 @@ void SerialLink::SendCommand(const QByteArray& frame)
 {
     if (state_.PortReady != 1 || !lineStillThere())
         return;
+    if (alone_ && answerTimer_->isEnabled()) {
+        waiting_.push_back(frame);
+        return;
+    }
     // Whatever came in since the last poll is not part of this answer: handle it now as the
     // broadcast poll would, so a stale broadcast never stands before the echo.
     if (!answerTimer_->isEnabled())
@@ -86,6 +90,16 @@ void SerialLink::SendCommand(const QByteArray& frame)
     answerTimer_->setEnabled(true);
 }
 
+bool SerialLink::sendAlone(const std::vector<QByteArray>& frames)
+{
+    if (answerTimer_->isEnabled())
+        return false;
+    for (const QByteArray& frame : frames)
+        SendCommand(frame);
+    alone_ = answerTimer_->isEnabled();
+    return alone_;
+}
+
 void SerialLink::startQueryChain()
 {
     state_.StartupQueryStep = 1;
@@ -103,6 +117,8 @@ void SerialLink::disarmAnswerTimer()
     answerTimer_->setEnabled(false);
     bytesInWindow_ = 0;
     exchange_ = {};
+    alone_ = false;
+    waiting_.clear();  // a line that went away takes them with it
 }
 
 void SerialLink::closeAnswerWindow()
@@ -110,6 +126,7 @@ void SerialLink::closeAnswerWindow()
     if (!port_.isOpen())
         return;
     Exchange closed = std::move(exchange_);
+    const std::vector<QByteArray> waited = std::exchange(waiting_, {});
     disarmAnswerTimer();
     answerTimer_->setInterval(kAnswerWindowMs);
     const QByteArray data = closed.received + port_.readAll();
@@ -126,6 +143,10 @@ void SerialLink::closeAnswerWindow()
     }
     closed.received = data;
     closed.radio = radio_;
+    // What waited for a window of its own goes now, before anyone told of this one can send:
+    // a client's next request then waits behind it.
+    for (const QByteArray& frame : waited)
+        SendCommand(frame);
     if (exchangeClosed_)
         exchangeClosed_(closed);
     for (const auto& listener : exchangeListeners_)

@@ -95,6 +95,11 @@ public:
     void addListener(LinkListener& listener) { listeners_.push_back(&listener); }
 
     void SendCommand(const QByteArray& frame);
+    // The frames go out back to back in an answer window no other sender joins: a frame sent
+    // while it is open waits, and goes once it has closed and been read, in a window of its
+    // own. The rig server's clients send this way, so their exchanges and the windows' never
+    // interleave. False when nothing was sent (no line, or a window is open).
+    bool sendAlone(const std::vector<QByteArray>& frames);
     // A frame written as the port is about to close: no answer window, nothing read back.
     void writeLast(const QByteArray& frame);
     // The answer window closes: what came is shown, read, and the start-up chain goes on.
@@ -144,6 +149,8 @@ private:
     std::vector<LineFinding> chainFindings_;  // for the judge
     bool portLost_ = false;
     Exchange exchange_;  // the one whose answer window is open; `received` so far
+    bool alone_ = false;  // the open window is sendAlone()'s: other frames wait in `waiting_`
+    std::vector<QByteArray> waiting_;
     // The channel of the memory read sent last, in this window or before: a blank channel's
     // answer is shown as that channel's.
     std::optional<int> channelAsked_;

@@ -99,6 +99,8 @@ std::optional<QString> QtTcpServer::listen(const QString& address, std::uint16_t
 
 std::uint16_t QtTcpServer::port() const { return server_.serverPort(); }
 
+void QtTcpServer::close() { server_.close(); }
+
 void QtTcpServer::onConnection(std::function<void(std::unique_ptr<TcpClient>)> connected)
 {
     connected_ = std::move(connected);

@@ -12,6 +12,7 @@ public:
     QtTcpServer();
     std::optional<QString> listen(const QString& address, std::uint16_t port) override;
     std::uint16_t port() const override;
+    void close() override;
     void onConnection(std::function<void(std::unique_ptr<TcpClient>)> connected) override;
 
 private:

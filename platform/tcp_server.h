@@ -34,6 +34,9 @@ public:
     // Starts listening; the error in words when the address cannot be taken.
     virtual std::optional<QString> listen(const QString& address, std::uint16_t port) = 0;
     virtual std::uint16_t port() const = 0;  // the port listened on (useful when 0 was asked)
+    // Stops listening, so that listen() may take another address; the connections already
+    // made stay until their own close().
+    virtual void close() = 0;
     virtual void onConnection(std::function<void(std::unique_ptr<TcpClient>)> connected) = 0;
 };
 

@@ -29,6 +29,14 @@ void ClientSession::refuse()
     client_->close();
 }
 
+void ClientSession::end()
+{
+    if (over_)
+        return;
+    refuse();
+    closed();
+}
+
 void ClientSession::received(const QByteArray& bytes)
 {
     qsizetype at = 0;

@@ -34,6 +34,9 @@ public:
 
     // Closed at once, nothing read: the server has all the clients it serves.
     void refuse();
+    // The server stops: the connection is closed and over at once, as if the client had closed
+    // it (a transmitter it keyed is released).
+    void end();
     bool over() const { return over_; }
     const ClientInfo& info() const { return info_; }
 

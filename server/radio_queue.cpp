@@ -46,9 +46,7 @@ void RadioQueue::dispatch()
         inFlight_ = std::move(waiting_.front());
         waiting_.pop_front();
         inFlightMs_ = 0;
-        for (const QByteArray& frame : inFlight_->frames)
-            link_.SendCommand(frame);
-        if (!link_.answerAwaited()) {  // the link refused to send
+        if (!link_.sendAlone(inFlight_->frames)) {  // the link refused to send
             RadioRequest unsent = *std::exchange(inFlight_, std::nullopt);
             unsent.done(std::nullopt);
         }

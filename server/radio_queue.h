@@ -3,8 +3,9 @@
 // The one way the server's clients reach the radio: their requests wait here, in order, and
 // each goes out alone, as one answer window of its own, once the line is free. The windows'
 // controls and the memory operations send through the same link; a request waits for their
-// exchanges to close, and none is sent at all while a memory operation owns the radio (unless
-// it is urgent: the release of a transmitter left keyed).
+// exchanges to close, theirs wait for a request's window to close (the link holds them), and
+// none is sent at all while a memory operation owns the radio (unless it is urgent: the
+// release of a transmitter left keyed).
 
 #include "link/serial_link.h"
 #include "platform/timer.h"

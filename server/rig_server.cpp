@@ -15,6 +15,13 @@ RigServer::~RigServer() { socket_.onConnection({}); }
 
 std::optional<QString> RigServer::start(const QString& host, std::uint16_t port) { return socket_.listen(host, port); }
 
+void RigServer::stop()
+{
+    socket_.close();
+    for (const auto& session : sessions_)
+        session->end();
+}
+
 int RigServer::clients() const
 {
     return static_cast<int>(std::count_if(sessions_.begin(), sessions_.end(),

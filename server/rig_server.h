@@ -26,6 +26,8 @@ public:
     ~RigServer();
 
     std::optional<QString> start(const QString& host, std::uint16_t port);
+    // Listens no more and ends every connection; start() may then take another address.
+    void stop();
     std::uint16_t port() const { return socket_.port(); }
     int clients() const;
 

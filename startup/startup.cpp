@@ -116,8 +116,10 @@ void Startup::ReadConfiguration()
 void Startup::OpenSerialPort()
 {
     ProgramState& s = p_.state;
+    // Reopening (System Setup's Save) closes the port the way Exit does: whatever must reach
+    // the radio before it closes (a client's keyed transmitter released) goes first.
     if (p_.port.isOpen())
-        p_.port.close();
+        CloseSerialPort();
     s.PortReady = 0;
 
     const auto error = p_.port.open(PortNumber(s.ConfigCommPort), s.ConfigCommBaud);

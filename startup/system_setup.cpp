@@ -98,9 +98,14 @@ bool SystemSetup::Save()
     // Its own file, so that TALVEX.INI keeps its eight lines, and written only when the setting
     // changed, so that an operator who never serves never finds it. A write that fails leaves
     // the server as it was and says so, while the rest of the setup stands.
-    if (server != loadedServer_ && !WriteServerSetting(settingsDirectory(), server))
+    bool moveServer = server != loadedServer_;
+    if (moveServer && !WriteServerSetting(settingsDirectory(), server)) {
+        moveServer = false;
         dialogs_.critical(QStringLiteral("Rig Server"),
                           QStringLiteral("TALVEX-SERVER.INI could not be written ... the rig server setting is unchanged."));
+    }
+    if (moveServer)
+        loadedServer_ = server;
     s.ConfigDeftFile = deftFile;
     s.ConfigCallSign = callSign;
     s.ConfigCommPort = commPort;
@@ -113,6 +118,15 @@ bool SystemSetup::Save()
         // A default file that did not open has had its own message; completion would hide it.
         if (s.DataFileOpen)
             shown->openingDone(OpeningDone::Setup);
+    }
+    // After the port: a transmitter a client keyed was released as the port closed, before
+    // the server lets that client go.
+    if (moveServer && serveAt_) {
+        if (const auto error = serveAt_(server))
+            dialogs_.critical(QStringLiteral("Rig Server"),
+                              QStringLiteral("The rig server cannot listen on %1 ... %2 ... No client is served until "
+                                             "another address is saved here or this one is free at the next start.")
+                                  .arg(ServerAddressText(*server), *error));
     }
     restartIfConfigMissing();
     return true;

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace talvex {
@@ -50,8 +51,12 @@ public:
     void setCallSign(const QString& callSign);
     void setDefaultFile(const QString& dataFile);
     // The rig server's [ADDRESS:]PORT as typed; empty turns it off. Save writes it into
-    // TALVEX-SERVER.INI, and the next start serves there.
+    // TALVEX-SERVER.INI and, when it changed, has the server moved there at once.
     void setRigServer(const QString& address) { rigServer_ = address.trimmed(); }
+    // What moves the running rig server (nothing: stops it); the error in words when the
+    // address cannot be taken. Without one, a changed setting waits for the next start.
+    using ServeAt = std::function<std::optional<QString>(const std::optional<ServerAddress>&)>;
+    void setServeAt(ServeAt serveAt) { serveAt_ = std::move(serveAt); }
     // True when the window closes; false when TALVEX.INI could not be written or a memory
     // operation runs (nothing changed).
     // Ends the program when the configuration was missing at start.
@@ -70,6 +75,7 @@ private:
     ProgramExit& exit_;
     QString rigServer_;
     std::optional<ServerAddress> loadedServer_;  // as the setting file had it when the window opened
+    ServeAt serveAt_;
 };
 
 // The same "Help Yourself" box every window's Help menu shows.

@@ -4,6 +4,7 @@
 #include "server/rig_server.h"
 
 #include "tests/support/scripted_platform.h"
+#include "tests/support/scripted_tcp.h"
 
 #include <gtest/gtest.h>
 
@@ -13,46 +14,8 @@ namespace talvex::server {
 namespace {
 
 using testing::ManualTimerFactory;
-
-class ScriptedClient final : public TcpClient {
-public:
-    explicit ScriptedClient(int n) : peer_(QStringLiteral("127.0.0.1:%1").arg(40000 + n)) {}
-    QString peer() const override { return peer_; }
-    void write(const QByteArray& bytes) override { written += bytes; }
-    void close() override { closeAsked = true; }
-    void onReceived(std::function<void(const QByteArray&)> received) override { received_ = std::move(received); }
-    void onClosed(std::function<void()> closed) override { closed_ = std::move(closed); }
-
-    void send(const QByteArray& bytes) { received_(bytes); }
-    void hangUp() { closed_(); }
-
-    QByteArray written;
-    bool closeAsked = false;
-
-private:
-    QString peer_;
-    std::function<void(const QByteArray&)> received_;
-    std::function<void()> closed_;
-};
-
-class ScriptedServer final : public TcpServer {
-public:
-    std::optional<QString> listen(const QString&, std::uint16_t) override { return std::nullopt; }
-    std::uint16_t port() const override { return 4532; }
-    void onConnection(std::function<void(std::unique_ptr<TcpClient>)> connected) override { connected_ = std::move(connected); }
-
-    ScriptedClient& connect()
-    {
-        auto client = std::make_unique<ScriptedClient>(++count_);
-        ScriptedClient& kept = *client;
-        connected_(std::move(client));
-        return kept;
-    }
-
-private:
-    std::function<void(std::unique_ptr<TcpClient>)> connected_;
-    int count_ = 0;
-};
+using testing::ScriptedClient;
+using testing::ScriptedServer;
 
 // Answers f with 14074000 and everything else as its verb's plain report; with `hold`, keeps
 // the answers until release().

@@ -108,6 +108,39 @@ TEST_F(Shared, AClientsFrequencyShowsInTheRadioWindow)
     EXPECT_EQ(ask("f"), QStringList{});  // the read-back is cached
 }
 
+// A click in the Radio window while a client's exchange is still in its answer window waits
+// for that window to close and goes in one of its own; a client's request made meanwhile waits
+// behind the click. Each side is told its own answer.
+TEST_F(Shared, AClickAndTheClientsTakeTurnsOnTheLine)
+{
+    std::vector<rigserver::Answer> fldigi;
+    service.execute(rigserver::ParseLine("F 14074000").front(), kWsjtx,
+                    [this](const rigserver::Answer& a) { answers.push_back(a); });
+    const QByteArray set = port.takeWritten();
+    program->radio.queryMode();
+    service.execute(rigserver::ParseLine("t").front(), kFldigi, [&fldigi](const rigserver::Answer& a) { fldigi.push_back(a); });
+    EXPECT_EQ(port.takeWritten(), QByteArray());
+
+    port.receive(set + Hex("FE FE E0 94 FB FD FE FE E0 94 03 00 40 07 14 00 FD"));
+    closeAnswerWindow();
+    EXPECT_EQ(last().code, rigserver::code::kOk);
+    const QByteArray click = port.takeWritten();
+    EXPECT_EQ(testing::FramesOf(click), QStringList{"04"});
+
+    port.receive(click + Hex("FE FE E0 94 04 03 02 FD"));
+    closeAnswerWindow();
+    EXPECT_EQ(program->radioTexts.fields().Text4, QStringLiteral("CW"));
+    EXPECT_TRUE(fldigi.empty());
+    const QByteArray poll = port.takeWritten();
+    EXPECT_EQ(testing::FramesOf(poll), QStringList{"1C 00"});
+
+    port.receive(poll + Hex("FE FE E0 94 1C 00 00 FD"));
+    closeAnswerWindow();
+    ASSERT_EQ(fldigi.size(), 1u);
+    EXPECT_EQ(fldigi.front().values, std::vector<std::string>{"0"});
+    EXPECT_EQ(answers.size(), 1u);
+}
+
 // While Create File runs the radio steps through its channels: clients are told the state from
 // before it, and nothing of theirs reaches the line.
 TEST_F(Shared, AMemoryOperationOwnsTheRadio)

@@ -1,6 +1,6 @@
 // Hamlib's own client against TALVEX itself (the program as installed, without a screen) and
-// talvex-sim: what it sets is what it reads back, and a client killed while transmitting does
-// not leave the radio keyed.
+// talvex-sim: what it sets is what it reads back, and neither a client killed while
+// transmitting nor TALVEX ended by a signal leaves the radio keyed.
 #include "tests/support/sim_process.h"
 
 #include <QElapsedTimer>
@@ -11,6 +11,8 @@
 #include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 namespace talvex::testing {
 namespace {
@@ -117,6 +119,25 @@ TEST_F(RigctlAgainstTalvex, AClientKilledWhileTransmittingLeavesTheRadioReceivin
     client.kill();
     client.waitForFinished(3000);
     EXPECT_TRUE(WaitFor([this] { return log().contains("in FE FE 94 E0 1C 00 00 FD"); }, 3000)) << log().toStdString();
+}
+
+// SIGTERM (a logout, a service manager) ends TALVEX as its Exit button does: the transmitter
+// a client keyed is released before the port closes, with the client still connected.
+TEST_F(RigctlAgainstTalvex, TalvexEndedBySigtermLeavesTheRadioReceiving)
+{
+    QProcess client;
+    client.start(QStringLiteral("rigctl"), {"-m", "2", "-r", address, "-"});
+    ASSERT_TRUE(client.waitForStarted(5000));
+    client.write("T 1\n");
+    client.waitForBytesWritten(5000);
+    ASSERT_TRUE(WaitFor([this] { return log().contains("in FE FE 94 E0 1C 00 01 FD"); }, 10000));
+    ::kill(static_cast<pid_t>(talvex.processId()), SIGTERM);
+    ASSERT_TRUE(talvex.waitForFinished(5000));
+    EXPECT_EQ(talvex.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(talvex.exitCode(), 0);
+    EXPECT_TRUE(WaitFor([this] { return log().contains("in FE FE 94 E0 1C 00 00 FD"); }, 2000)) << log().toStdString();
+    client.kill();
+    client.waitForFinished(3000);
 }
 
 }  // namespace
