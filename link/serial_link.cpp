@@ -258,8 +258,8 @@ void SerialLink::FatalTrap(int number)
 }
 
 // During a memory operation a message box would stall its timers: the advice goes to the
-// Memory window's message line instead, stands there until the operation ends, and its end
-// report repeats it.
+// listeners instead, and the faces keep it for as long as the operation runs (the Memory window
+// on its message line, the engine for the end report).
 void SerialLink::adviseOnLine(const Exchange& closed)
 {
     const LineWindow window{closed.sent, closed.received, port_.takeLineError(), port_.baudRate()};
@@ -272,7 +272,6 @@ void SerialLink::adviseOnLine(const Exchange& closed)
     }
     const QString text = AdviceText(*finding, state_.ConfigCommBaud, state_.ConfigCommPort, radio_);
     if (state_.anyMemoryOperationRunning()) {
-        state_.MemoryAdvice.append(text);
         for (LinkListener* listener : listeners_)
             listener->adviceGiven(text);
         notify();
