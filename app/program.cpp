@@ -7,6 +7,7 @@ namespace talvex {
 Program::Program(PlatformServices services, WindowShell& windowShell, std::uint8_t radioAddress)
     : platform(std::move(services)),
       windows(windowShell),
+      lineNotices(platform.dialogs),
       link(state, platform.port, platform.dialogs, platform.exit, platform.timers, radioAddress),
       dataFile(state, platform.dialogs, platform.exit, platform.workingDirectory),
       radio(state, link),
@@ -19,6 +20,7 @@ Program::Program(PlatformServices services, WindowShell& windowShell, std::uint8
 {
     link.addListener(radioTexts);
     link.addListener(memoryTexts);
+    link.addListener(lineNotices);
     // The fields hear an operation's end before the window's end boxes, which let the event loop
     // run: no answer read meanwhile finds the run's standing lines still there.
     memory.removeListener(&memoryWindow);

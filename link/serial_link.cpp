@@ -161,10 +161,8 @@ bool SerialLink::lineStillThere()
     portLost_ = true;
     showTraffic(QStringLiteral("STATUS = COMM PORT LOST"));
     notify();
-    dialogs_.critical(QStringLiteral("COMM PORT LOST"),
-                      QStringLiteral("The radio's serial line went away ... ") + state_.ConfigCommPort
-                          + QStringLiteral(" ... Reconnect the radio or switch it on: the port is opened again "
-                                           "as soon as it is back."));
+    for (LinkListener* listener : listeners_)
+        listener->lineLost(state_.ConfigCommPort);
     return false;
 }
 
@@ -257,9 +255,9 @@ void SerialLink::FatalTrap(int number)
     exit_.end(1);
 }
 
-// During a memory operation a message box would stall its timers: the advice goes to the
-// listeners instead, and the faces keep it for as long as the operation runs (the Memory window
-// on its message line, the engine for the end report).
+// During a memory operation a message box would stall its timers: the faces keep the advice for
+// as long as the operation runs (the Memory window on its message line, the engine for the end
+// report). Between operations the windows show it in a box.
 void SerialLink::adviseOnLine(const Exchange& closed)
 {
     const LineWindow window{closed.sent, closed.received, port_.takeLineError(), port_.baudRate()};
@@ -276,7 +274,8 @@ void SerialLink::adviseOnLine(const Exchange& closed)
             listener->adviceGiven(text);
         notify();
     } else {
-        dialogs_.message(kAdviceTitle, text, MessageIcon::None, MessageButtons::Ok);
+        for (LinkListener* listener : listeners_)
+            listener->adviceBetweenOperations(text);
     }
 }
 
