@@ -7,12 +7,12 @@ namespace talvex {
 Program::Program(PlatformServices services, WindowShell& windowShell, std::uint8_t radioAddress)
     : platform(std::move(services)),
       windows(windowShell),
-      memoryTexts(state),
+      lineNotices(platform.dialogs),
       link(state, platform.port, platform.dialogs, platform.exit, platform.timers, radioAddress),
       dataFile(state, platform.dialogs, platform.exit, platform.workingDirectory),
       radio(state, link),
       memory(state, radio, link, dataFile, platform.timers),
-      memoryWindow(state, memory, platform.dialogs),
+      memoryWindow(state, memory, platform.dialogs, memoryTexts.fields()),
       startup(Startup::Parts{state, platform.port, platform.dialogs, platform.exit, link, dataFile,
                              windows, platform.workingDirectory}),
       setup(state, startup, dataFile, platform.dialogs, platform.exit),
@@ -20,7 +20,12 @@ Program::Program(PlatformServices services, WindowShell& windowShell, std::uint8
 {
     link.addListener(radioTexts);
     link.addListener(memoryTexts);
+    link.addListener(lineNotices);
+    // The fields hear an operation's end before the window's end boxes, which let the event loop
+    // run: no answer read meanwhile finds the run's standing lines still there.
+    memory.removeListener(&memoryWindow);
     memory.addListener(&memoryTexts);
+    memory.addListener(&memoryWindow);
     startup.setShown(&memoryTexts);
     dataSetup.setShown(&memoryTexts);
     link.setStartupQueries(&radio);
@@ -45,7 +50,7 @@ Program::~Program() { platform.exit.setRelease({}); }
 ProgramControls Program::controls()
 {
     return ProgramControls{state,   radio,           memory,          memoryWindow, startup, setup, dataSetup,
-                           windows, platform.dialogs, platform.timers, display, radioTexts};
+                           windows, platform.dialogs, platform.timers, display, radioTexts, memoryTexts};
 }
 
 }  // namespace talvex

@@ -13,6 +13,7 @@
 #include "platform/serial_port.h"
 #include "platform/timer.h"
 #include "radio/radio_operations.h"
+#include "radio/window/line_notices.h"
 #include "radio/window/radio_fields.h"
 #include "startup/data_file_setup.h"
 #include "startup/program_controls.h"
@@ -63,6 +64,8 @@ public:
     // The windows' field texts of what the link reads, kept whether or not a window shows them.
     RadioFieldTexts radioTexts;
     MemoryChannelFields memoryTexts;
+    // The windows' boxes for the connection advice between operations and a line gone.
+    LineNotices lineNotices;
     SerialLink link;
     DataFile dataFile;
     RadioOperations radio;

@@ -153,7 +153,7 @@ Outcome UpdateRig(const QString& settings, const Fault& fault, const QString& de
     lines << QStringLiteral(" END");
     WriteLinesAtomically(run.path(QStringLiteral("TALVEX.TXT")), lines);
     QString name = QStringLiteral("TALVEX.TXT");
-    run.program->dataFile.OpenDataFile(name, FileMode::Input);
+    ShowNotice(run.dialogs, run.program->dataFile.OpenDataFile(name, FileMode::Input));
     const std::size_t before = run.dialogs.messages.size() + 1;
     run.dialogs.answerMessage(MessageAnswer::Yes);
     run.program->memoryWindow.updateRig();
@@ -192,7 +192,7 @@ Outcome CreateFile(const QString& settings, const Fault& fault, const QString& d
     old.write(oldFile);
     old.close();
     QString name = QStringLiteral("TALVEX.TXT");
-    run.program->dataFile.OpenDataFile(name, FileMode::Input);
+    ShowNotice(run.dialogs, run.program->dataFile.OpenDataFile(name, FileMode::Input));
     const std::size_t before = run.dialogs.messages.size() + 1;
     run.dialogs.answerMessage(MessageAnswer::Yes);
     run.program->memoryWindow.createFile();

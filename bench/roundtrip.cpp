@@ -54,6 +54,7 @@ public:
     }
     QString memoryPath() const { return memoryDirectory.filePath(QStringLiteral("memory.txt")); }
     ProgramState& state() { return run->program->state; }
+    const MemoryFields& memoryFields() const { return run->program->memoryTexts.fields(); }
 
     // The window's button with this caption, as the operator finds it.
     QAbstractButton& button(const QString& caption) const
@@ -120,7 +121,7 @@ public:
             if (shown < 1 || shown > 99 || !state().ViewingRig || run->program->link.answerAwaited())
                 return;
             const QByteArray c = radio.count(shown) ? radio.at(shown) : QByteArray();
-            const MemoryFields& m = state().memory;
+            const MemoryFields& m = memoryFields();
             correct += c.isEmpty() ? m.Text3.trimmed().isEmpty() : m.Text3 == testing::ExpectedFrequency(c);
         };
         Figures f = operate("View Rig", MemoryOperations::StepTimer::ViewRig, &ProgramState::ViewingRig);
@@ -178,7 +179,7 @@ public:
         o.lineSeconds = bytes * 10.0 / baud;
         const qint64 started = run->timers.clock.elapsed();
         button(QStringLiteral("Update Rig")).click();
-        const auto saving = [this] { return state().memory.Text7.startsWith(QStringLiteral("Saving")); };
+        const auto saving = [this] { return memoryFields().Text7.startsWith(QStringLiteral("Saving")); };
         run->runUntil(saving, 5000);
         const qint64 backupStarted = run->timers.clock.elapsed();
         run->runUntil([&] { return !saving(); }, 240000);
@@ -190,7 +191,7 @@ public:
         Memory expected = radio;
         expected[5].replace(31, 10, "ONE EDIT  ");
         const Memory held = testing::ReadMemory(memoryPath());
-        o.right = state().memory.Text7 == u"Update Rig: 1 channel written and verified, 98 already as the file says";
+        o.right = memoryFields().Text7 == u"Update Rig: 1 channel written and verified, 98 already as the file says";
         for (int channel = 1; channel <= 99; ++channel)
             o.right = o.right && held.count(channel) && held.at(channel) == expected[channel];
         return o;

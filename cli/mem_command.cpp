@@ -176,6 +176,8 @@ int RunOnRadio(const Options& options, const QString& workingDirectory, Output& 
     // The report tells how the run ended, in the command's words: the Memory window's boxes are
     // not shown here.
     memory.removeListener(&program.memoryWindow);
+    // Nor the windows' boxes for the line: a line gone ends the run, and the report says so.
+    program.link.removeListener(program.lineNotices);
     memory.addListener(&progress);
     progress.setCommand(CommandName(options.command));
     memory.setLinePacedThroughout(true);

@@ -51,7 +51,7 @@ set(allowed_channels link datafile)
 # Values at the bottom, texts at the top: these folders read, keep and send values, and name no
 # window's field (Text1 ...) or caption (AutoStatusCaption); the windows word what they hold. A
 # window folder inside one is an area of its own, so its fields stay its business.
-set(no_window_fields link radio startup memory)
+set(no_window_fields state link radio startup memory)
 # A field's number may lead a longer name (Text1_Change): the name is still the control's.
 set(window_field_patterns "(^|[^A-Za-z0-9_])(Text[0-9]+)([^0-9]|$)" "(^|[^A-Za-z0-9_])([A-Za-z0-9_]*Caption)([^A-Za-z0-9_]|$)")
 

@@ -25,7 +25,7 @@ QString DataFile::resolve(const QString& name) const
     return ResolveNameIgnoringCase(JoinPath(workingDirectory_, name));
 }
 
-void DataFile::OpenDataFile(QString& name, FileMode mode)
+std::optional<FileNotice> DataFile::OpenDataFile(QString& name, FileMode mode)
 {
     file_.close();
     const QString path = resolve(name);
@@ -35,19 +35,18 @@ void DataFile::OpenDataFile(QString& name, FileMode mode)
         name = path;
         state_.DataFileOpen = true;
         state_.CurrentFileName = UpperFileName(path);
-        return;
+        return std::nullopt;
     }
 
     if (error->number == kErrorFileNotFound && mode == FileMode::Input) {
         dialogs_.critical(QStringLiteral("OPEN FILE ERROR"),
                           ErrorCodeText(*error, {name, QStringLiteral("File will be created.")}));
         QString created = path;
-        OpenDataFile(created, FileMode::Output);
-        if (!file_.isOpen()) {
+        if (auto notCreated = OpenDataFile(created, FileMode::Output)) {
             // The file could not be created either: a restart would meet the same wall, so
-            // say nothing more than the failure already shown and leave nothing open.
+            // say nothing more than that failure and leave nothing open.
             state_.DataFileOpen = false;
-            return;
+            return notCreated;
         }
         CloseDataFile();
         dialogs_.critical(QStringLiteral("Restart (creating missing file)"), QStringLiteral("Restart program!"));
@@ -56,34 +55,34 @@ void DataFile::OpenDataFile(QString& name, FileMode mode)
 
     // Nothing is open now, whatever was open before, so the flag must not claim otherwise.
     state_.DataFileOpen = false;
-    dialogs_.critical(QStringLiteral("Open File - Unexpected Error"),
-                      ErrorCodeText(*error, {name, ModeText(mode)}));
+    return FileNotice{QStringLiteral("Open File - Unexpected Error"), ErrorCodeText(*error, {name, ModeText(mode)})};
 }
 
-void DataFile::ReopenDataFile(const QString& path, FileMode mode)
+std::optional<FileNotice> DataFile::ReopenDataFile(const QString& path, FileMode mode)
 {
     file_.close();
     auto error = file_.open(path, mode);
     if (!error) {
         state_.DataFileOpen = true;
-        return;
+        return std::nullopt;
     }
     if (error->number == kErrorFileNotFound) {
         dialogs_.critical(QStringLiteral("Re-Open File Error"),
                           ErrorCodeText(*error, {path, ModeText(mode), QStringLiteral("File will be created.")}));
         QString created = path;
-        OpenDataFile(created, FileMode::Output);
+        // Said as it happens, as the missing file was: the retry's failure follows it.
+        if (const auto notCreated = OpenDataFile(created, FileMode::Output))
+            dialogs_.critical(notCreated->title, notCreated->text);
         file_.close();
         // One retry only: a file that cannot be created is reported, never retried forever.
         error = file_.open(path, mode);
         if (!error) {
             state_.DataFileOpen = true;
-            return;
+            return std::nullopt;
         }
     }
     state_.DataFileOpen = false;
-    dialogs_.critical(QStringLiteral("Re-Open File - Unexpected Error"),
-                      ErrorCodeText(*error, {path, ModeText(mode)}));
+    return FileNotice{QStringLiteral("Re-Open File - Unexpected Error"), ErrorCodeText(*error, {path, ModeText(mode)})};
 }
 
 void DataFile::CloseDataFile()

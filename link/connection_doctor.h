@@ -40,7 +40,6 @@ std::optional<LineFinding> DiagnoseChain(const QByteArray& received, std::uint8_
 // settings text of TALVEX.INI ("19200,N,8,1"), `commPort` its port ("COM1"), `radio` the address
 // the program talks to.
 QString AdviceText(const LineFinding& finding, const QString& commBaud, const QString& commPort, std::uint8_t radio);
-inline const QString kAdviceTitle = QStringLiteral("Connection");
 
 // Windows in a row that must show the same cause before it is named.
 inline constexpr int kWindowsThatTell = 2;

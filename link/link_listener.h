@@ -7,8 +7,9 @@
 namespace talvex {
 
 // What the link tells the faces that show the radio: each answer and broadcast read, the
-// line's traffic as the status boxes show it, and advice on the line given while a memory
-// operation runs. The link knows no window; a window's fields are its listener's to write.
+// line's traffic as the status boxes show it, advice on the line (given while a memory
+// operation runs, or between operations), and the line gone. The link knows no window and shows no box; a window's
+// fields are its listener's to write.
 class LinkListener {
 public:
     virtual ~LinkListener() = default;
@@ -16,6 +17,11 @@ public:
     virtual void broadcastRead(const BroadcastReading& reading) = 0;
     virtual void trafficShown(const QString& line) = 0;
     virtual void adviceGiven(const QString& advice) = 0;
+    // Advice on the line given while no memory operation runs.
+    virtual void adviceBetweenOperations(const QString& /*advice*/) {}
+    // The device of the serial line at `port` went away: the port is closed, and opened again
+    // once the device is back.
+    virtual void lineLost(const QString& /*port*/) {}
 };
 
 }  // namespace talvex

@@ -182,10 +182,8 @@ bool SerialLink::lineStillThere()
     portLost_ = true;
     showTraffic(QStringLiteral("STATUS = COMM PORT LOST"));
     notify();
-    dialogs_.critical(QStringLiteral("COMM PORT LOST"),
-                      QStringLiteral("The radio's serial line went away ... ") + state_.ConfigCommPort
-                          + QStringLiteral(" ... Reconnect the radio or switch it on: the port is opened again "
-                                           "as soon as it is back."));
+    for (LinkListener* listener : listeners_)
+        listener->lineLost(state_.ConfigCommPort);
     return false;
 }
 
@@ -278,9 +276,9 @@ void SerialLink::FatalTrap(int number)
     exit_.end(1);
 }
 
-// During a memory operation a message box would stall its timers: the advice goes to the
-// Memory window's message line instead, stands there until the operation ends, and its end
-// report repeats it.
+// During a memory operation a message box would stall its timers: the faces keep the advice for
+// as long as the operation runs (the Memory window on its message line, the engine for the end
+// report). Between operations the windows show it in a box.
 void SerialLink::adviseOnLine(const Exchange& closed)
 {
     const LineWindow window{closed.sent, closed.received, port_.takeLineError(), port_.baudRate()};
@@ -293,12 +291,12 @@ void SerialLink::adviseOnLine(const Exchange& closed)
     }
     const QString text = AdviceText(*finding, state_.ConfigCommBaud, state_.ConfigCommPort, radio_);
     if (state_.anyMemoryOperationRunning()) {
-        state_.MemoryAdvice.append(text);
         for (LinkListener* listener : listeners_)
             listener->adviceGiven(text);
         notify();
     } else {
-        dialogs_.message(kAdviceTitle, text, MessageIcon::None, MessageButtons::Ok);
+        for (LinkListener* listener : listeners_)
+            listener->adviceBetweenOperations(text);
     }
 }
 

@@ -93,6 +93,7 @@ public:
     // Each face that shows the radio hears every reading, traffic line and advice, in the order
     // they were added.
     void addListener(LinkListener& listener) { listeners_.push_back(&listener); }
+    void removeListener(LinkListener& listener) { std::erase(listeners_, &listener); }
 
     void SendCommand(const QByteArray& frame);
     // The frames go out back to back in an answer window no other sender joins: a frame sent

@@ -31,8 +31,8 @@ public:
     // No clock, no backup files (the default); the channels are still read.
     void setClock(const Clock* clock) { clock_ = clock; }
     bool enabled() const { return clock_ != nullptr; }
-    // What the reading shows while no backup is made, "%1" the channel's place and "%2" the count.
-    void setReadingText(QString text) { readingText_ = std::move(text); }
+    // What the reading is for while no backup is made: before a change unless told otherwise.
+    void setReadingPurpose(ReadingProgress::Purpose purpose) { readingPurpose_ = purpose; }
 
     // Starts reading `channels` (ascending) and, with a clock, a new backup of them; why not,
     // when the backup cannot be made. The backup's name is claimed at once, by creating its
@@ -44,7 +44,8 @@ public:
     bool allRead() const { return !read_.wantsAgain() && next_ >= channels_.size(); }
     // How far the reading is: channels asked for, of how many.
     int readSoFar() const { return static_cast<int>(next_); }
-    // Where the reading stands ("Saving channel 12 of 99 before writing"); empty before the first.
+    // Where the reading stands, in the words every face's progress takes ("Saving channel 12 of
+    // 99 before writing"); empty before the first.
     const QString& progressText() const { return progress_; }
     int toRead() const { return static_cast<int>(channels_.size()); }
     // Sends the read of the next channel (or the same one again after a missing answer).
@@ -74,7 +75,7 @@ private:
     OperationContext& c_;
     QString directory_;
     const Clock* clock_ = nullptr;
-    QString readingText_ = QStringLiteral("Reading channel %1 of %2 before writing");
+    ReadingProgress::Purpose readingPurpose_ = ReadingProgress::Purpose::ReadBeforeWriting;
     QString progress_;
     NewTextFile file_;  // the claim, written until the backup is complete
     QDateTime time_;    // when the backup was opened: its name's date and time

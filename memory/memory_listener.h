@@ -1,5 +1,6 @@
 #pragma once
 
+#include "datafile/file_notice.h"
 #include "memory/channel_checks.h"
 #include "memory/stop_kind.h"
 
@@ -8,6 +9,19 @@
 #include <optional>
 
 namespace talvex {
+
+// How far the reading of the channels before a change (or before a comparison) has come: the
+// channel asked for at `place` of the `of` to read, and what the reading is for.
+struct ReadingProgress {
+    enum class Purpose {
+        SaveBeforeWriting,  // saved as a backup before the run changes the channels
+        ReadBeforeWriting,  // read before the change, no backup made
+        ReadToCompare,      // read to compare with a data file's lines
+    };
+    Purpose purpose = Purpose::ReadBeforeWriting;
+    int place = 0;
+    int of = 0;
+};
 
 // How an operation ended: by itself (finished), or halted before its end and why. The report
 // counts every channel the run sent something to, the one in flight when it stopped included.
@@ -63,8 +77,13 @@ public:
     virtual void channelClearing(int /*channel*/) {}
     // Update Rig writes from the data file at `path`.
     virtual void fileTaken(const QString& /*path*/) {}
-    // A backup (or a reading before a comparison) is at `what`.
-    virtual void backupProgress(const QString& /*what*/) {}
+    // A backup (or a reading before a comparison) has come to `reached`.
+    virtual void backupProgress(const ReadingProgress& /*reached*/) {}
+    // The reading before the change is over (saved, or the run went on without one).
+    virtual void backupEnded() {}
+    // Create File's end, or its halt: the data file could not be opened again for reading, and
+    // why.
+    virtual void dataFileNotReopened(const FileNotice& /*why*/) {}
     // A step is over and the operation still runs.
     virtual void stepSettled() {}
 };

@@ -25,6 +25,7 @@ std::array<std::unique_ptr<Timer>, 6> MakeTimers(TimerFactory& timers)
 MemoryOperations::MemoryOperations(ProgramState& state, RadioOperations& radio, SerialLink& link,
                                    DataFile& dataFile, TimerFactory& timers)
     : state_(state),
+      link_(link),
       dataFile_(dataFile),
       timers_(MakeTimers(timers)),
       paceTimer_(timers.create(0, false)),
@@ -42,7 +43,7 @@ MemoryOperations::MemoryOperations(ProgramState& state, RadioOperations& radio, 
       compareReading_(context_, dataFile.workingDirectory()),
       compareRig_(context_, compareReading_)
 {
-    compareReading_.setReadingText(QStringLiteral("Reading channel %1 of %2 to compare"));
+    compareReading_.setReadingPurpose(ReadingProgress::Purpose::ReadToCompare);
     const std::array<std::vector<Stepper*>, 6> stepped{{{&createFile_},
                                                         {&viewFile_},
                                                         {&updateRig_, &compareRig_},
@@ -66,7 +67,10 @@ MemoryOperations::MemoryOperations(ProgramState& state, RadioOperations& radio, 
         if (Stepper* stepper = linePacedStepper())
             tick(*stepper);
     });
+    link_.addListener(advice_);
 }
+
+MemoryOperations::~MemoryOperations() { link_.removeListener(advice_); }
 
 void MemoryOperations::addListener(MemoryListener* listener)
 {
@@ -108,9 +112,9 @@ void MemoryOperations::tick(Stepper& stepper)
         if (stepper.running())
             tellProgress(stepper);
         else
-            tellEnd(outcomeOf(stepper, std::nullopt, QString(), context_.takeAdvice()));
+            tellEnd(outcomeOf(stepper, std::nullopt, QString(), advice_.take()));
     }
-    settleStandingLines();
+    settleStep();
     if (displayChanged_)
         displayChanged_();
 }
@@ -181,12 +185,11 @@ void MemoryOperations::tellEnd(const MemoryOutcome& outcome)
     tellEach([&outcome](MemoryListener& listener) { listener.ended(outcome); });
 }
 
-// A backup's progress stands while the backup is being saved. The connection advice stands over
-// whatever the step wrote until the operation ends.
-void MemoryOperations::settleStandingLines()
+void MemoryOperations::settleStep()
 {
-    if (!backup_.isOpen() && !compareReading_.isOpen())
-        state_.BackupProgress.clear();
+    const bool reading = backup_.isOpen() || compareReading_.isOpen();
+    if (std::exchange(reading_, reading) && !reading)
+        tellEach([](MemoryListener& listener) { listener.backupEnded(); });
     if (state_.anyMemoryOperationRunning())
         tellEach([](MemoryListener& listener) { listener.stepSettled(); });
 }
@@ -314,7 +317,8 @@ void MemoryOperations::abandonBlankRig()
     blankRig_.countInFlight();
     const MemoryOutcome outcome = outcomeOf(blankRig_, StopKind::Operator, QString(), QString());
     blankRig_.abandon();
-    dropStandingLines();  // stopped by the operator, as Stop does
+    advice_.drop();  // stopped by the operator, as Stop does
+    reading_ = false;
     tellEnd(outcome);
 }
 
@@ -327,18 +331,13 @@ void MemoryOperations::stopAll()
     state_.ChannelCounter = 0;
     state_.ScanStopRequest = false;
     state_.AutoStatus = true;
-    dropStandingLines();
-}
-
-void MemoryOperations::dropStandingLines()
-{
-    state_.MemoryAdvice.clear();
-    state_.BackupProgress.clear();
+    advice_.drop();
+    reading_ = false;
 }
 
 void MemoryOperations::haltWith(StopKind kind, const QString& text)
 {
-    QString advice = context_.takeAdvice();
+    QString advice = advice_.take();
     const bool wasCreating = state_.CreatingFile;
     Stepper* halted = current_ && current_->running() ? current_ : nullptr;
     std::optional<MemoryOutcome> outcome;
@@ -354,7 +353,8 @@ void MemoryOperations::haltWith(StopKind kind, const QString& text)
     if (wasCreating) {
         // The old file was never touched: it becomes the open data file again.
         createFile_.discard();
-        dataFile_.ReopenDataFile(state_.CurrentDataFile, FileMode::Input);
+        if (const auto notice = dataFile_.ReopenDataFile(state_.CurrentDataFile, FileMode::Input))
+            tellEach([&notice](MemoryListener& listener) { listener.dataFileNotReopened(*notice); });
     }
     // Told once everything is at rest: a face's message box lets the event loop run, and no
     // step of the halted operation may come meanwhile.

@@ -8,6 +8,7 @@
 #include "datafile/data_file.h"
 #include "memory/memory_listener.h"
 #include "memory/rig_steppers.h"
+#include "memory/run_advice.h"
 #include "memory/step_answers.h"
 #include "memory/update_rig.h"
 #include "memory/view_file.h"
@@ -40,6 +41,7 @@ public:
 
     MemoryOperations(ProgramState& state, RadioOperations& radio, SerialLink& link, DataFile& dataFile,
                      TimerFactory& timers);
+    ~MemoryOperations();
     MemoryOperations(const MemoryOperations&) = delete;
     MemoryOperations& operator=(const MemoryOperations&) = delete;
 
@@ -107,11 +109,9 @@ private:
     // Every operation off and its state at rest, as Stop leaves it.
     void stopAll();
     void haltWith(StopKind kind, const QString& text);
-    // After a step: the lines that stand over the run's messages stand only as long as what they
-    // stand for.
-    void settleStandingLines();
-    // Stopped by the operator: the lines that stood go with the operation, unreported.
-    void dropStandingLines();
+    // After a step: a reading before the change that is over is told so, and the faces that keep
+    // lines standing over the run's messages are told the step is over.
+    void settleStep();
     // The listeners hear what the step just taken did, and how the run ended.
     void tellProgress(const Stepper& stepper);
     void tellVerdicts(const Stepper& stepper);
@@ -121,7 +121,9 @@ private:
     template <typename Call> void tellEach(Call call);
 
     ProgramState& state_;
+    SerialLink& link_;
     DataFile& dataFile_;
+    RunAdvice advice_;
     std::array<std::unique_ptr<Timer>, 6> timers_;
     std::unique_ptr<Timer> paceTimer_;
     StepAnswers answers_;
@@ -142,6 +144,7 @@ private:
     Stepper* current_ = nullptr;  // the operation ticked last
     std::size_t verdictsTold_ = 0;
     bool halted_ = false;
+    bool reading_ = false;  // a reading before the change was under way at the last step's end
 };
 
 }  // namespace talvex

@@ -48,8 +48,7 @@ enum class RefusalReason {
 struct Refused {
     RefusalReason reason;
     // What the operator is shown: a message box's title and text (the question itself for the
-    // refusals that ask one); an empty text when nothing is to be shown, or the data file's open
-    // routine has shown it already.
+    // refusals that ask one); an empty text when nothing is to be shown.
     QString title;
     QString text;
     bool critical = true;  // the box carries the critical icon

@@ -23,13 +23,6 @@ QString OperationContext::Found(const QString& operation, const ChannelReport& r
     return report.summary(operation) + u'\n' + report.details();
 }
 
-QString OperationContext::takeAdvice()
-{
-    const QString advice = state.MemoryAdvice.join(u'\n');
-    state.MemoryAdvice.clear();
-    return advice;
-}
-
 Stepper::Stepper(OperationContext& context, bool& flag, QString name)
     : c_(context), running_(flag), name_(std::move(name))
 {

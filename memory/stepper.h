@@ -34,9 +34,6 @@ struct OperationContext {
     void reportEnd(const QString& operation, const ChannelReport& report);
     // foundSoFar() of an operation that keeps `report`.
     static QString Found(const QString& operation, const ChannelReport& report);
-    // The connection advice given during the run, one cause a line, and done with it; empty
-    // when none was given.
-    QString takeAdvice();
 };
 
 // One long operation of the Memory window, one step a timer tick. A step that sends frames

@@ -30,14 +30,11 @@ std::optional<Refused> UpdateRig::start(const MemoryRequest& request)
                            false};
         return refuse(RefusalReason::Unconfirmed, c_.state.CurrentFileName + QStringLiteral(" ... Are you sure?"), false);
     }
-    if (named) {
-        QString name = request.file;
-        c_.dataFile.OpenDataFile(name, FileMode::Input);
-    } else {
-        c_.dataFile.ReopenDataFile(c_.state.CurrentDataFile, FileMode::Input);
-    }
-    if (!c_.dataFile.isOpen())
-        return refuse(RefusalReason::FileUnreadable, QString());  // the open routine has said why
+    QString name = request.file;
+    const auto notice = named ? c_.dataFile.OpenDataFile(name, FileMode::Input)
+                              : c_.dataFile.ReopenDataFile(c_.state.CurrentDataFile, FileMode::Input);
+    if (notice)
+        return Refused{RefusalReason::FileUnreadable, notice->title, notice->text};
     if (named) {
         const QString path = c_.state.CurrentDataFile;
         c_.tellEach([&path](MemoryListener& listener) { listener.fileTaken(path); });

@@ -10,9 +10,8 @@ ViewFile::ViewFile(OperationContext& context) : Stepper(context, context.state.V
 
 std::optional<Refused> ViewFile::start()
 {
-    c_.dataFile.ReopenDataFile(c_.state.CurrentDataFile, FileMode::Input);
-    if (!c_.dataFile.isOpen())
-        return refuse(RefusalReason::FileUnreadable, QString());  // the open routine has said why
+    if (const auto notice = c_.dataFile.ReopenDataFile(c_.state.CurrentDataFile, FileMode::Input))
+        return Refused{RefusalReason::FileUnreadable, notice->title, notice->text};
     c_.state.ViewingFile = true;
     return std::nullopt;
 }

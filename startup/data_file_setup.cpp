@@ -59,7 +59,7 @@ void DataFileSetup::useDefaultFile(DataSetupFields& fields)
                          MessageIcon::None, MessageButtons::YesNo)
         != MessageAnswer::Yes)
         return;
-    dataFile_.OpenDataFile(state_.ConfigDeftFile, FileMode::Input);
+    ShowNotice(dialogs_, dataFile_.OpenDataFile(state_.ConfigDeftFile, FileMode::Input));
     showOpened(fields, state_.ConfigDeftFile);
 }
 
@@ -73,7 +73,7 @@ void DataFileSetup::searchForFile(DataSetupFields& fields)
     if (refuseConfiguration(QStringLiteral("Search for File"), *chosen))
         return;
     QString path = *chosen;
-    dataFile_.OpenDataFile(path, FileMode::Input);
+    ShowNotice(dialogs_, dataFile_.OpenDataFile(path, FileMode::Input));
     showOpened(fields, path);
 }
 
@@ -92,11 +92,11 @@ void DataFileSetup::openNewFile(DataSetupFields& fields)
             != MessageAnswer::Yes)
         return;
     QString path = *chosen;
-    dataFile_.OpenDataFile(path, FileMode::Output);
+    ShowNotice(dialogs_, dataFile_.OpenDataFile(path, FileMode::Output));
     if (!state_.DataFileOpen || state_.CurrentDataFile != path)
         return;
     dataFile_.CloseDataFile();
-    dataFile_.ReopenDataFile(state_.CurrentDataFile, FileMode::Input);
+    ShowNotice(dialogs_, dataFile_.ReopenDataFile(state_.CurrentDataFile, FileMode::Input));
     showOpened(fields, path);
 }
 

@@ -10,6 +10,7 @@ namespace talvex {
 
 class DataFileSetup;
 class Dialogs;
+class MemoryChannelFields;
 class MemoryOperations;
 class MemoryWindowOperations;
 class RadioFieldTexts;
@@ -50,6 +51,8 @@ struct ProgramControls {
     DisplayListeners& display;
     // The Radio window's field texts, which the link's readings write.
     RadioFieldTexts& radioTexts;
+    // The Memory window's field texts, which the link's readings and the memory engine write.
+    MemoryChannelFields& memoryTexts;
 
     void addDisplayListener(std::function<void()> listener) { display.add(std::move(listener)); }
     void notifyDisplay() const { display.notify(); }

@@ -98,7 +98,7 @@ void Startup::ReadConfiguration()
 
     if (values.lastLine == u"END") {
         OpenSerialPort();
-        p_.dataFile.OpenDataFile(s.ConfigDeftFile, FileMode::Input);
+        ShowNotice(p_.dialogs, p_.dataFile.OpenDataFile(s.ConfigDeftFile, FileMode::Input));
         if (shown_) {
             shown_->dataFileShown(s.CurrentDataFile);
             // The data file's own message has said why it did not open; claiming completion

@@ -112,7 +112,7 @@ bool SystemSetup::Save()
     s.ConfigCommBaud = commBaud;
 
     startup_.OpenSerialPort();
-    dataFile_.OpenDataFile(s.ConfigDeftFile, FileMode::Input);
+    ShowNotice(dialogs_, dataFile_.OpenDataFile(s.ConfigDeftFile, FileMode::Input));
     if (OpeningShown* shown = startup_.shown()) {
         shown->dataFileShown(s.CurrentDataFile);
         // A default file that did not open has had its own message; completion would hide it.

@@ -1,36 +1,15 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 #include <utility>
 
 namespace talvex {
 
-// The texts of the Memory Operations window's display fields.
-struct MemoryFields {
-    QString Text1;  // channel
-    QString Text2;  // select mark
-    QString Text3;  // frequency
-    QString Text4;  // mode
-    QString Text5;  // filter
-    QString Text6;  // name, greeting
-    QString Text7;  // summary line, messages
-    QString Text8;  // current data file
-    QString Text9;  // message area (traffic)
-    bool Text8Bold = false;
-
-    // Empties the channel, file-line and message fields; the file name and traffic stay.
-    void clearShown()
-    {
-        for (QString* field : {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7})
-            field->clear();
-    }
-};
-
-// Everything the windows share, in one place, under the names the program has always used.
-// Windows show these texts and write these variables; nothing else is program-wide.
+// Everything the parts share, in one place, under the names the program has always used: the
+// switches and names every floor reads. No window's field text is kept here: each window keeps
+// its own. Nothing else is program-wide.
 struct ProgramState {
     // Link
     int PortReady = 0;  // 1 exactly while the port is open after a successful opening
@@ -64,31 +43,9 @@ struct ProgramState {
     QString ConfigCommBaud;
     bool ConfigMissing = false;
 
-    MemoryFields memory;
     // The rig server's last word to the operator (a client's set refused, a transmitter
     // released), on the Radio window's status bar; empty while there is none.
     QString ServerNotice;
-
-    // Lines that hold the Memory window's message line (Text7) while they stand, against what
-    // each answer and step would write there: the connection advice given while a memory
-    // operation runs, until it ends (several causes may be told in one run; the newest shows),
-    // and below it a backup's progress while the backup is being saved.
-    QStringList MemoryAdvice;
-    QString BackupProgress;
-
-    // Writes `text` into the Memory window's Text7, unless a standing line holds it: then that
-    // line shows.
-    void showMemoryMessage(const QString& text)
-    {
-        memory.Text7 = !MemoryAdvice.isEmpty()   ? MemoryAdvice.last()
-                       : !BackupProgress.isEmpty() ? BackupProgress
-                                                   : text;
-    }
-    void showBackupProgress(const QString& text)
-    {
-        BackupProgress = text;
-        showMemoryMessage(text);
-    }
 
     bool anyMemoryOperationRunning() const
     {

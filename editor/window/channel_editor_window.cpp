@@ -7,7 +7,6 @@
 #include "editor/row_text.h"
 #include "editor/window/cell_delegate.h"
 #include "memory/memory_operations.h"
-#include "memory/window/memory_window_operations.h"
 #include "platform/dialogs.h"
 #include "platform/widgets/readout_field.h"
 
@@ -496,8 +495,37 @@ void ChannelEditorWindow::writeToRadio()
             + QStringLiteral(": Write to Radio writes only the file shown here"));
         return;
     }
-    if (!listenTo([this] { program_.memoryWindow.updateRig(); }, false))
+    if (!listenTo([this] { startUpdateRig(); }, false))
         say(QStringLiteral("Write to Radio did not run"));
+}
+
+// The engine asks nothing: each question it refuses with (the confirmation, and whether to write
+// the other lines when the radio cannot take some) is asked here, and the run started again with
+// the answer in its request.
+void ChannelEditorWindow::startUpdateRig()
+{
+    MemoryRequest request;
+    for (;;) {
+        const StartResult result = program_.memory.updateRig(request);
+        const auto* refused = std::get_if<Refused>(&result);
+        if (!refused)
+            return;
+        const bool asks = refused->reason == RefusalReason::Unconfirmed
+            || refused->reason == RefusalReason::SkippedLinesUnanswered;
+        if (!asks) {
+            showRefusal(result);
+            return;
+        }
+        const bool yes = program_.dialogs.message(refused->title, refused->text, MessageIcon::None, MessageButtons::YesNo)
+            == MessageAnswer::Yes;
+        if (refused->reason == RefusalReason::SkippedLinesUnanswered) {
+            request.writeDespiteSkippedLines = yes;
+        } else if (yes) {
+            request.confirmed = true;
+        } else {
+            return;
+        }
+    }
 }
 
 void ChannelEditorWindow::compareWithRadio()

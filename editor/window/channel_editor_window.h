@@ -65,6 +65,8 @@ private:
     // Rows that would take another channel's settings: true when there are none, or the
     // operator wants them written as they are.
     bool mayWriteUnknownSettings();
+    // Update Rig of the saved file, with the answers to its questions asked in this window.
+    void startUpdateRig();
     void compareWithRadio();
     void takeSettings();
     // Listens to the memory engine for the run this window started.

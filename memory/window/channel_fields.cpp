@@ -15,6 +15,14 @@ struct Overloaded : Shows... {
     using Shows::operator()...;
 };
 
+QString SavingText(const ReadingProgress& reached)
+{
+    const char* text = reached.purpose == ReadingProgress::Purpose::SaveBeforeWriting ? "Saving channel %1 of %2 before writing"
+                       : reached.purpose == ReadingProgress::Purpose::ReadToCompare ? "Reading channel %1 of %2 to compare"
+                                                                                    : "Reading channel %1 of %2 before writing";
+    return QString::fromLatin1(text).arg(reached.place).arg(reached.of);
+}
+
 }  // namespace
 
 void MemoryChannelFields::answerRead(const RadioReading& reading)
@@ -25,8 +33,8 @@ void MemoryChannelFields::answerRead(const RadioReading& reading)
                            showChannel(shown.channel);
                    },
                    [this](const BlankChannel& blank) { showBlank(blank.channelAsked); },
-                   [this](const CallSign& call) { state_.memory.Text6 = QStringLiteral("HELLO ") + call.call; },
-                   [this](const SquelchState& squelch) { state_.showMemoryMessage(SquelchText(squelch.value)); },
+                   [this](const CallSign& call) { fields_.Text6 = QStringLiteral("HELLO ") + call.call; },
+                   [this](const SquelchState& squelch) { showMessage(SquelchText(squelch.value)); },
                    [](const auto&) {},
                },
                reading);
@@ -35,50 +43,74 @@ void MemoryChannelFields::answerRead(const RadioReading& reading)
 // A value the radio has no text for shows an empty field, never the channel shown before.
 void MemoryChannelFields::showChannel(const ChannelReading& c)
 {
-    MemoryFields& m = state_.memory;
+    MemoryFields& m = fields_;
     m.Text1 = c.channel ? ChannelName(*c.channel) : QString();
     m.Text2 = c.select() == 0 ? QStringLiteral(" ") : c.select() <= kRadio.selectGroups ? QStringLiteral("*") : QString();
     m.Text3 = FrequencyText(c.hz);
     m.Text4 = ModeName(c.mode());
     m.Text5 = FilterName(c.filter());
     m.Text6 = c.label();
-    state_.showMemoryMessage(m.Text1 + kSixBlanks + m.Text2 + kSixBlanks + m.Text3 + kSixBlanks + m.Text4 + kSixBlanks
-                             + m.Text5 + kSixBlanks + m.Text6);
+    showMessage(m.Text1 + kSixBlanks + m.Text2 + kSixBlanks + m.Text3 + kSixBlanks + m.Text4 + kSixBlanks + m.Text5
+                + kSixBlanks + m.Text6);
+}
+
+void MemoryChannelFields::showMessage(const QString& text)
+{
+    fields_.Text7 = !advice_.isEmpty() ? advice_.last() : !backupProgress_.isEmpty() ? backupProgress_ : text;
+}
+
+void MemoryChannelFields::adviceGiven(const QString& advice)
+{
+    advice_.append(advice);
+    showMessage(advice);
+}
+
+void MemoryChannelFields::backupProgress(const ReadingProgress& reached)
+{
+    backupProgress_ = SavingText(reached);
+    showMessage(backupProgress_);
+}
+
+// What stood for the run goes with it.
+void MemoryChannelFields::ended(const MemoryOutcome&)
+{
+    advice_.clear();
+    backupProgress_.clear();
 }
 
 void MemoryChannelFields::dataFileShown(const QString& path)
 {
-    state_.memory.Text8 = path;
-    state_.memory.Text8Bold = true;
+    fields_.Text8 = path;
+    fields_.Text8Bold = true;
 }
 
 void MemoryChannelFields::openingDone(OpeningDone opening)
 {
-    state_.memory.Text7 = opening == OpeningDone::Startup ? QStringLiteral("Open Process Complete")
+    fields_.Text7 = opening == OpeningDone::Startup ? QStringLiteral("Open Process Complete")
                                                           : QStringLiteral("Setup Process Complete");
 }
 
 void MemoryChannelFields::operatorGreeted(const QString& callSign)
 {
-    state_.memory.Text6 = QStringLiteral("Hello ") + callSign;
+    fields_.Text6 = QStringLiteral("Hello ") + callSign;
 }
 
 void MemoryChannelFields::showBlank(std::optional<int> channelAsked)
 {
-    MemoryFields& m = state_.memory;
+    MemoryFields& m = fields_;
     m.Text3.clear();
     m.Text1 = channelAsked ? QString::number(*channelAsked) : QString();
     m.Text2.clear();
     m.Text4.clear();
     m.Text5.clear();
     m.Text6.clear();
-    state_.showMemoryMessage(QStringLiteral("Blank"));
+    showMessage(QStringLiteral("Blank"));
 }
 
 void MemoryChannelFields::lineReached(const QString& line)
 {
     const LineDisplay shown = DisplayOf(line);
-    MemoryFields& m = state_.memory;
+    MemoryFields& m = fields_;
     m.Text1 = shown.channel;
     m.Text3 = shown.frequency;
     m.Text4 = shown.mode;
@@ -90,7 +122,7 @@ void MemoryChannelFields::lineReached(const QString& line)
 
 void MemoryChannelFields::endReached()
 {
-    MemoryFields& m = state_.memory;
+    MemoryFields& m = fields_;
     m.clearShown();
     m.Text1 = QStringLiteral("END");
     m.Text7 = QStringLiteral("END");
@@ -98,14 +130,14 @@ void MemoryChannelFields::endReached()
 
 void MemoryChannelFields::channelWithdrawn()
 {
-    MemoryFields& m = state_.memory;
+    MemoryFields& m = fields_;
     for (QString* field : {&m.Text1, &m.Text2, &m.Text3, &m.Text4, &m.Text5, &m.Text6})
         field->clear();
 }
 
 void MemoryChannelFields::channelUnanswered(int channel)
 {
-    MemoryFields& m = state_.memory;
+    MemoryFields& m = fields_;
     m.clearShown();
     m.Text1 = QString::number(channel);
     m.Text7 = QStringLiteral("No answer for channel ") + m.Text1;
@@ -113,7 +145,7 @@ void MemoryChannelFields::channelUnanswered(int channel)
 
 void MemoryChannelFields::channelClearing(int channel)
 {
-    MemoryFields& m = state_.memory;
+    MemoryFields& m = fields_;
     m.Text1 = QString::number(channel);
     m.Text7 = QStringLiteral("Clearing Memory Channel ") + m.Text1;
 }

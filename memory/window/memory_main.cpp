@@ -1,5 +1,6 @@
 #include "memory/window/memory_main.h"
 
+#include "memory/window/channel_fields.h"
 #include "memory/window/memory_window_operations.h"
 #include "platform/widgets/form_controls.h"
 #include "platform/widgets/readout_field.h"
@@ -48,7 +49,7 @@ MemoryMain::MemoryMain(ProgramControls program, QWidget* parent) : QMainWindow(p
 
 void MemoryMain::refresh()
 {
-    const MemoryFields& texts = program_.state.memory;
+    const MemoryFields& texts = program_.memoryTexts.fields();
     const std::array<const QString*, 8> shown{&texts.Text1, &texts.Text2, &texts.Text3, &texts.Text4,
                                               &texts.Text5, &texts.Text6, &texts.Text7, &texts.Text8};
     if (fields_[0]->text() != texts.Text1) {
@@ -66,7 +67,7 @@ void MemoryMain::refresh()
     }
     // Every operation's progress and end pass through here, so this is where they are told:
     // on the status line, whose accessible value is then what was said.
-    const OperationView now = OperationView::Of(program_.state);
+    const OperationView now = OperationView::Of(program_.state, texts);
     if (const auto said = ProgressAnnouncement(shownOperation_, now))
         fields_[6]->announce(*said);
     shownOperation_ = now;

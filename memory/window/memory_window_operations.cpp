@@ -1,6 +1,7 @@
 #include "memory/window/memory_window_operations.h"
 
 #include "memory/memory_operations.h"
+#include "memory/window/memory_fields.h"
 #include "platform/dialogs.h"
 #include "state/program_state.h"
 
@@ -34,8 +35,9 @@ std::optional<ChannelRange> AskChannelRange(Dialogs& dialogs, const QString& fir
 
 }  // namespace
 
-MemoryWindowOperations::MemoryWindowOperations(ProgramState& state, MemoryOperations& memory, Dialogs& dialogs)
-    : state_(state), memory_(memory), dialogs_(dialogs)
+MemoryWindowOperations::MemoryWindowOperations(ProgramState& state, MemoryOperations& memory, Dialogs& dialogs,
+                                               const MemoryFields& fields)
+    : state_(state), memory_(memory), dialogs_(dialogs), fields_(fields)
 {
     memory_.addListener(this);
 }
@@ -141,6 +143,8 @@ void MemoryWindowOperations::show(const Refused& refused)
         dialogs_.message(refused.title, refused.text, MessageIcon::None, MessageButtons::Ok);
 }
 
+void MemoryWindowOperations::dataFileNotReopened(const FileNotice& why) { dialogs_.critical(why.title, why.text); }
+
 // The end as a message box: a halt says why, with what was found and the connection advice; a
 // Stop after findings names them; an end by itself reports the channels that did not verify
 // (critical), or the notes and the advice.
@@ -165,14 +169,14 @@ void MemoryWindowOperations::ended(const MemoryOutcome& outcome)
     if (outcome.counts) {
         const ChannelReport& report = outcome.report;
         if (!report.allVerified()) {
-            told << state_.memory.Text7 << report.details();
+            told << fields_.Text7 << report.details();
             if (!outcome.advice.isEmpty())
                 told << outcome.advice;
             dialogs_.critical(operation, told.join(u'\n'));
             return;
         }
         if (report.hasNotes())
-            told << state_.memory.Text7 << report.details();
+            told << fields_.Text7 << report.details();
     }
     if (!outcome.advice.isEmpty())
         told << outcome.advice;

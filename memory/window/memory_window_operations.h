@@ -11,6 +11,7 @@ namespace talvex {
 
 class Dialogs;
 class MemoryOperations;
+struct MemoryFields;
 struct ProgramState;
 
 // The Memory window's procedures: each asks the operator what its operation needs (the
@@ -19,7 +20,8 @@ struct ProgramState;
 // message boxes. The window's control table maps each control to one of these.
 class MemoryWindowOperations final : public MemoryListener {
 public:
-    MemoryWindowOperations(ProgramState& state, MemoryOperations& memory, Dialogs& dialogs);
+    // `fields`: the window's fields, whose message line an end box repeats.
+    MemoryWindowOperations(ProgramState& state, MemoryOperations& memory, Dialogs& dialogs, const MemoryFields& fields);
     ~MemoryWindowOperations() override;
     MemoryWindowOperations(const MemoryWindowOperations&) = delete;
     MemoryWindowOperations& operator=(const MemoryWindowOperations&) = delete;
@@ -37,6 +39,7 @@ public:
     void stop();
 
     void ended(const MemoryOutcome& outcome) override;
+    void dataFileNotReopened(const FileNotice& why) override;
 
 private:
     using Start = StartResult (MemoryOperations::*)(const MemoryRequest&);
@@ -51,6 +54,7 @@ private:
     ProgramState& state_;
     MemoryOperations& memory_;
     Dialogs& dialogs_;
+    const MemoryFields& fields_;
 };
 
 }  // namespace talvex

@@ -21,9 +21,9 @@ QString ChannelOf(const OperationView& v, int channel)
 
 }  // namespace
 
-OperationView OperationView::Of(const ProgramState& state)
+OperationView OperationView::Of(const ProgramState& state, const MemoryFields& fields)
 {
-    return {RunningMemoryOperation(state), state.memory.Text1, state.memory.Text7, state.FirstChannel, state.LastChannel};
+    return {RunningMemoryOperation(state), fields.Text1, fields.Text7, state.FirstChannel, state.LastChannel};
 }
 
 std::optional<QString> ProgressAnnouncement(const OperationView& before, const OperationView& now)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "memory/window/memory_fields.h"
 #include "state/program_state.h"
 
 #include <QString>
@@ -17,7 +18,7 @@ struct OperationView {
     int first = 0;  // the range of Blank Rig and Scan Rig
     int last = 0;
 
-    static OperationView Of(const ProgramState& state);
+    static OperationView Of(const ProgramState& state, const MemoryFields& fields);
 };
 
 // What an operator waiting on an operation should hear after a redraw, or nothing: the channel

@@ -10,15 +10,16 @@ QString ChannelPrompt() { return QStringLiteral("Enter 'CHANNEL NUMBER' (") + Ch
 
 }  // namespace
 
-RadioEntries::RadioEntries(ProgramState& state, RadioOperations& radio, Dialogs& dialogs, RadioFieldTexts& texts)
-    : state_(state), radio_(radio), dialogs_(dialogs), texts_(texts)
+RadioEntries::RadioEntries(ProgramState& state, RadioOperations& radio, Dialogs& dialogs, RadioFieldTexts& texts,
+                           MemoryFields& memoryTexts)
+    : state_(state), radio_(radio), dialogs_(dialogs), texts_(texts), memoryTexts_(memoryTexts)
 {
 }
 
 void RadioEntries::refuse()
 {
     texts_.blankMessageArea();
-    state_.memory.Text9 = QStringLiteral(" ");
+    memoryTexts_.Text9 = QStringLiteral(" ");
 }
 
 void RadioEntries::clearStatus()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "memory/window/memory_fields.h"
 #include "state/program_state.h"
 #include "platform/dialogs.h"
 #include "radio/radio_operations.h"
@@ -17,7 +18,9 @@ namespace talvex {
 // nothing is sent and both windows' message areas blank to a single space.
 class RadioEntries {
 public:
-    RadioEntries(ProgramState& state, RadioOperations& radio, Dialogs& dialogs, RadioFieldTexts& texts);
+    // `memoryTexts`: the Memory window's fields, whose message area a refusal blanks too.
+    RadioEntries(ProgramState& state, RadioOperations& radio, Dialogs& dialogs, RadioFieldTexts& texts,
+                 MemoryFields& memoryTexts);
 
     RadioOperations& radio() { return radio_; }
 
@@ -52,6 +55,7 @@ private:
     RadioOperations& radio_;
     Dialogs& dialogs_;
     RadioFieldTexts& texts_;
+    MemoryFields& memoryTexts_;
     // Offered again by the next manual command; a refused one is not.
     QString lastManualCommand_;
 };

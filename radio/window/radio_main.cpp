@@ -1,5 +1,6 @@
 #include "radio/window/radio_main.h"
 
+#include "memory/window/channel_fields.h"
 #include "platform/widgets/form_controls.h"
 #include "platform/widgets/readout_field.h"
 #include "platform/widgets/spoken.h"
@@ -27,7 +28,8 @@ constexpr int kClientHeight = 9390;
 }  // namespace
 
 RadioMain::RadioMain(ProgramControls program, QWidget* parent)
-    : QMainWindow(parent), program_(program), entries_(program_.state, program_.radio, program_.dialogs, program_.radioTexts)
+    : QMainWindow(parent), program_(program), entries_(program_.state, program_.radio, program_.dialogs, program_.radioTexts,
+               program_.memoryTexts.fields())
 {
     setObjectName(QStringLiteral("RadioMain"));
     setWindowTitle(QStringLiteral("Radio Operations"));

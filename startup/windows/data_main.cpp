@@ -1,5 +1,6 @@
 #include "startup/windows/data_main.h"
 
+#include "memory/window/channel_fields.h"
 #include "platform/widgets/focus_mark.h"
 #include "platform/widgets/form_controls.h"
 #include "platform/widgets/spoken.h"
@@ -106,7 +107,7 @@ void DataMain::choose(void (DataFileSetup::*choice)(DataSetupFields&))
 void DataMain::returnToMemoryWindow()
 {
     // The Memory window's fields start clean for the new file.
-    program_.state.memory.clearShown();
+    program_.memoryTexts.fields().clearShown();
     program_.notifyDisplay();
     close();
 }

@@ -68,8 +68,9 @@ protected:
     void update(QString path = {})
     {
         run->dialogs.answerMessage(MessageAnswer::Yes);
-        if (!path.isEmpty())
-            run->program->dataFile.OpenDataFile(path, FileMode::Input);
+        if (!path.isEmpty()) {
+            EXPECT_FALSE(run->program->dataFile.OpenDataFile(path, FileMode::Input));
+        }
         path.isEmpty() ? run->program->memoryWindow.updateRigFrom(QStringLiteral("TALVEX.txt")) : run->program->memoryWindow.updateRig();
         run->runMemoryOperation(Step::UpdateRig, 60);
     }
@@ -128,7 +129,7 @@ TEST_F(BackupAgainstSim, BlankRigSavesExactlyItsRange)
     ASSERT_EQ(FolderFiles(run->directory.path()), QStringList{kName});
     EXPECT_EQ(ChannelLines(backup(kName)), expectedLines(10, 20));
     EXPECT_TRUE(ReadMemory(memoryPath).at(20).isEmpty());
-    EXPECT_EQ(run->program->state.memory.Text1, u"END");
+    EXPECT_EQ(run->program->memoryTexts.fields().Text1, u"END");
 }
 
 TEST_F(BackupAgainstSim, ARadioSilentDuringTheBackupIsToldAndNothingIsWritten)
@@ -148,7 +149,7 @@ TEST_F(BackupAgainstSim, ARadioSilentDuringTheBackupIsToldAndNothingIsWritten)
                   QStringLiteral("The channels could not be saved before writing: the radio did not answer for "
                                  "channel 6 ... ") + operation + QStringLiteral(" wrote nothing to the radio."));
         EXPECT_EQ(ReadMemory(memoryPath), before);
-        const MemoryFields& m = run->program->state.memory;  // channel 5 was read, and is not shown
+        const MemoryFields& m = run->program->memoryTexts.fields();  // channel 5 was read, and is not shown
         EXPECT_EQ(QStringList({m.Text1, m.Text2, m.Text3, m.Text4, m.Text5, m.Text6}), QStringList(6));
         EXPECT_EQ(FolderFiles(run->directory.path()), QStringList{});
     }
@@ -195,7 +196,7 @@ TEST(Backup, ABackupThatCannotBeCompletedLeavesTheRadioUntouched)
         });
         SimulateDiskFullAfter(std::nullopt);
         EXPECT_EQ(t.radio.memory, before);
-        const MemoryFields& m = t.program->state.memory;  // no channel shown as the radio's
+        const MemoryFields& m = t.program->memoryTexts.fields();  // no channel shown as the radio's
         EXPECT_EQ(QStringList({m.Text1, m.Text2, m.Text3, m.Text4, m.Text5, m.Text6}), QStringList(6));
         EXPECT_EQ(t.dialogs.messages.size(), told == u"stop" ? 1u : 2u);
         EXPECT_TRUE(told == u"stop" || t.dialogs.messages.back().text.contains(told)) << t.dialogs.messages.back().text.toStdString();
@@ -213,7 +214,7 @@ TEST(Backup, TheProgressLineStandsWhileTheChannelsAreSaved)
         ScriptedClock clock;
         t.radio.memory = ReadMemory(DemoMemoryPath(TALVEX_DEMO_DIR));
         t.program->memory.setClock(&clock);
-        const MemoryFields& m = t.program->state.memory;
+        const MemoryFields& m = t.program->memoryTexts.fields();
         const auto shownAfterAnswer = [&t, &m](Step timer) {
             t.tick(timer);
             t.closeAnswerWindow();
@@ -579,7 +580,7 @@ TEST(Backup, UpdateRigRefusesABackupCutShort)
     t.writeFile(JoinPath(kBackupFolder, kName), CompleteBackup().mid(0, 4));
     t.dialogs.answerMessage(MessageAnswer::Yes);
     QString name = backup(t, kName);
-    t.program->dataFile.OpenDataFile(name, FileMode::Input);
+    EXPECT_FALSE(t.program->dataFile.OpenDataFile(name, FileMode::Input));
     t.program->memoryWindow.updateRig();
     EXPECT_FALSE(t.program->state.UpdatingRig);
     EXPECT_EQ(t.port.takeWritten(), QByteArray());

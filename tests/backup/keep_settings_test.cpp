@@ -40,8 +40,9 @@ protected:
     int update(QString path = {})
     {
         run->dialogs.answerMessage(MessageAnswer::Yes);
-        if (!path.isEmpty())
-            run->program->dataFile.OpenDataFile(path, FileMode::Input);
+        if (!path.isEmpty()) {
+            EXPECT_FALSE(run->program->dataFile.OpenDataFile(path, FileMode::Input));
+        }
         run->program->memoryWindow.updateRig();
         return run->runMemoryOperation(Step::UpdateRig);
     }
@@ -53,7 +54,7 @@ protected:
         for (int channel = 1; channel <= 99; ++channel)
             EXPECT_EQ(held.at(channel).toHex(' '), expected.at(channel).toHex(' ')) << channel;
     }
-    QString text7() const { return run->program->state.memory.Text7; }
+    QString text7() const { return run->program->memoryTexts.fields().Text7; }
     QString backup() const
     {
         const QDir folder(run->path(kBackupFolder));

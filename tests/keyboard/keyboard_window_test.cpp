@@ -144,7 +144,7 @@ TEST_F(RadioKeys, ControlsAreNamedByTheirCaptions)
 TEST_F(MemoryKeys, TheStatusLineSpeaksTheProgressAndTheEndOfAnOperation)
 {
     auto& status = find<QWidget>("Text7");
-    MemoryFields& m = program.state.memory;
+    MemoryFields& m = program.memoryTexts.fields();
     program.state.ViewingRig = true;
     m.Text1 = QStringLiteral("12");
     m.Text7 = QStringLiteral("12      14.074.0      USB");

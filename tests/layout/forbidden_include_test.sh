@@ -35,6 +35,7 @@ expect_refused link/a.cpp '    state.radio.Text7 = QStringLiteral("STATUS = ");'
 expect_refused radio/r.cpp 'QString& caption = fields.AutoStatusCaption;' 'names the window field AutoStatusCaption (radio/ keeps values'
 expect_refused startup/s.h 'void Text1_Change(const QString& callSign);' 'startup/s.h: names the window field Text1'
 expect_refused memory/m.cpp '    c_.state.memory.Text7 = QStringLiteral("END");' 'memory/m.cpp: names the window field Text7'
+expect_refused state/s.h '    QString Text7;  // summary line' 'state/s.h: names the window field Text7'
 # A window's own fields are its business; names that only contain the words are no field's.
 echo 'QString Text7; QString AutoStatusCaption;' > "$tree/radio/window/fields.h"
 echo 'QString FrequencyText(long hz); QString kText1; QString caption;' > "$tree/link/ok.h"

@@ -63,9 +63,8 @@ TEST(Format, FrequenciesTrafficModeNamesAndFieldEdges)
 const char* const kFieldNames[] = {"r1", "r2", "r3", "r4", "r5", "r6", "r7",
                                    "m1", "m2", "m3", "m4", "m5", "m6", "m7"};
 
-std::vector<QString> Fields(const RadioFields& r, const ProgramState& s)
+std::vector<QString> Fields(const RadioFields& r, const MemoryFields& m)
 {
-    const MemoryFields& m = s.memory;
     return {r.Text1, r.Text2, r.Text3, r.Text4, r.Text5, r.Text6, r.Text7,
             m.Text1, m.Text2, m.Text3, m.Text4, m.Text5, m.Text6, m.Text7};
 }
@@ -73,13 +72,13 @@ std::vector<QString> Fields(const RadioFields& r, const ProgramState& s)
 const RadioFields kRadioFilled = {QStringLiteral("r1"), QStringLiteral("r2"), QStringLiteral("r3"), QStringLiteral("r4"),
                                  QStringLiteral("r5"), QStringLiteral("r6"), QStringLiteral("r7")};
 
-ProgramState Filled()
+MemoryFields Filled()
 {
-    ProgramState s;
-    s.memory.Text1 = QStringLiteral("m1");
-    s.memory.Text6 = QStringLiteral("m6");
-    s.memory.Text7 = QStringLiteral("m7");
-    return s;
+    MemoryFields m;
+    m.Text1 = QStringLiteral("m1");
+    m.Text6 = QStringLiteral("m6");
+    m.Text7 = QStringLiteral("m7");
+    return m;
 }
 
 // The fields of Filled() with "name=text|name=text" changed.
@@ -101,11 +100,14 @@ constexpr int kChannelAsked = 40;
 
 // Both windows' texts of what the link reads, as the program wires them.
 struct Faces {
-    Faces() { radio.fields() = kRadioFilled; }
-    ProgramState state = Filled();
+    Faces()
+    {
+        radio.fields() = kRadioFilled;
+        memory.fields() = Filled();
+    }
     RadioFieldTexts radio;
-    MemoryChannelFields memory{state};
-    std::vector<QString> fields() const { return Fields(radio.fields(), state); }
+    MemoryChannelFields memory;
+    std::vector<QString> fields() const { return Fields(radio.fields(), memory.fields()); }
 
     void answer(const QByteArray& data)
     {

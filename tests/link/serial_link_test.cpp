@@ -38,6 +38,7 @@ protected:
         t.timer2().fire();
     }
     ProgramState& state() { return t.program->state; }
+    MemoryFields& memoryFields() { return t.program->memoryTexts.fields(); }
     RadioFields& radio() { return t.program->radioTexts.fields(); }
     testing::TestProgram t;
 };
@@ -51,7 +52,7 @@ TEST_F(SerialLinkTest, AnAnswerIsDecodedAndShownInBothStatusBoxesOnceItsWindowCl
     answer("FE FE 94 E0 19 00 FD FE FE E0 94 19 00 94 FD");
     EXPECT_FALSE(t.timer2().isEnabled());
     EXPECT_EQ(radio().Text7, u"STATUS =  FE FE 94 E0 19 0 FD FE FE E0 94 19 0 94 FD");
-    EXPECT_EQ(state().memory.Text9, radio().Text7);
+    EXPECT_EQ(memoryFields().Text9, radio().Text7);
     send({0x03});
     answer("");
     EXPECT_EQ(radio().Text7, u"STATUS = RADIO NOT READY");
@@ -187,12 +188,12 @@ TEST_F(SerialLinkTest, AReadSentTwiceShowsWhatItShowsSentOnce)
                                    "00 00 10 00 00 10 00 46 54 38 20 20 20 20 20 20 20 FD");
     QStringList shown[2];
     for (const int reads : {1, 2}) {
-        state().memory = {};
+        memoryFields() = {};
         for (int i = 0; i < reads; ++i)
             send({0x1A, 0x00, 0x00, 0x07});
         t.port.receive(echo.repeated(reads) + answer7.repeated(reads));
         t.timer2().fire();
-        const MemoryFields& m = state().memory;
+        const MemoryFields& m = memoryFields();
         shown[reads - 1] = {m.Text1, m.Text2, m.Text3, m.Text4, m.Text5, m.Text6};
     }
     EXPECT_EQ(shown[0].value(2), u"14.074.0");
@@ -209,7 +210,7 @@ TEST_F(SerialLinkTest, ABlankChannelIsNamedByTheReadSentForIt)
         t.program->link.SendCommand(read);
         t.port.receive(read + Hex("FE FE E0 94 1A 00") + Hex(channel) + Hex("FF FD"));
         t.timer2().fire();
-        EXPECT_EQ(QStringList({state().memory.Text1, state().memory.Text7}), QStringList({named, "Blank"}));
+        EXPECT_EQ(QStringList({memoryFields().Text1, memoryFields().Text7}), QStringList({named, "Blank"}));
     }
 }
 
@@ -478,13 +479,12 @@ TEST_F(SerialLinkTest, TheAdviceGoesToTheMemoryWindowDuringAnOperationAndToAMess
     openPort();
     state().ViewingRig = true;
     for (int i = 0; i < 3; ++i) {
-        state().memory.Text7.clear();
+        memoryFields().Text7.clear();
         send({0x03});
         answer("FE FE E0 94 04 01 02 FD");
-        EXPECT_EQ(state().memory.Text7.startsWith(u"The radio answers but does not echo TALVEX's commands."), i == 1);
+        EXPECT_EQ(memoryFields().Text7.startsWith(u"The radio answers but does not echo TALVEX's commands."), i == 1);
     }
     EXPECT_TRUE(t.dialogs.messages.empty());
-    EXPECT_EQ(state().MemoryAdvice.size(), 1u);  // kept for the operation's end report
     EXPECT_EQ(radio().Text7, u"STATUS =  FE FE E0 94 4 1 2 FD");
 
     state().ViewingRig = false;

@@ -23,7 +23,7 @@ TEST(DataFile, ABareNameOpensInTheWorkingDirectoryWhateverItsCaseAndAPathAsGiven
                                {t.path("r/a.txt"), t.path("r/a.txt"), "A.TXT"}};
     for (const auto& [given, path, upper] : rows) {
         QString name = given;
-        t.program->dataFile.OpenDataFile(name, FileMode::Input);
+        EXPECT_FALSE(t.program->dataFile.OpenDataFile(name, FileMode::Input));
         EXPECT_EQ(QStringList({name, t.state().CurrentDataFile, t.state().CurrentFileName}), QStringList({path, path, upper}));
         EXPECT_TRUE(t.state().DataFileOpen);
     }
@@ -35,7 +35,7 @@ TEST(DataFile, WritingEmptiesTheFileEndingEachLineCrLfAndReadingTakesCrLfOrLfKee
     MemoryRig t;
     t.useFile("old content\r\n");
     QString name = t.path("TALVEX.TXT"), line;
-    t.program->dataFile.OpenDataFile(name, FileMode::Output);
+    EXPECT_FALSE(t.program->dataFile.OpenDataFile(name, FileMode::Output));
     t.program->dataFile.WriteDataLine({3, "07.074.0", "LSB", "Fil 1", "   ", "NET       "});
     t.program->dataFile.CloseDataFile();
     EXPECT_FALSE(t.state().DataFileOpen);
@@ -64,13 +64,16 @@ TEST(DataFile, AFileThatCannotBeOpenedSaysWhyAndLeavesNothingOpen)
         MemoryRig t;
         QDir().mkpath(t.path("adir"));
         QString name = row.name == QString("NEW.TXT") ? row.name : t.path(row.name);
+        std::optional<FileNotice> notOpened;
         if (row.reopen)
-            t.program->dataFile.ReopenDataFile(name, FileMode::Input);
+            notOpened = t.program->dataFile.ReopenDataFile(name, FileMode::Input);
         else if (name == "NEW.TXT")
-            EXPECT_THROW(t.program->dataFile.OpenDataFile(name, FileMode::Input), ProgramEnded);  // to restart
+            EXPECT_THROW(notOpened = t.program->dataFile.OpenDataFile(name, FileMode::Input), ProgramEnded);  // to restart
         else
-            t.program->dataFile.OpenDataFile(name, FileMode::Input);
-        EXPECT_EQ(Shown(t), QStringList(row.shown).replaceInStrings("@", t.path(row.name))) << row.name;
+            notOpened = t.program->dataFile.OpenDataFile(name, FileMode::Input);
+        // What was said on the way, then why nothing is open, for the caller to show.
+        const QStringList said = Shown(t) + (notOpened ? QStringList{notOpened->title + u'|' + notOpened->text} : QStringList());
+        EXPECT_EQ(said, QStringList(row.shown).replaceInStrings("@", t.path(row.name))) << row.name;
         const DataFile& file = t.program->dataFile;
         EXPECT_EQ(QList<bool>({t.state().DataFileOpen, file.isOpen(), file.isReading(), file.atEnd(), QFile::exists(t.path(row.name))}),
                   QList<bool>({row.open, row.open, row.open, true, row.created})) << row.name;

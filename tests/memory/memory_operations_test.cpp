@@ -35,7 +35,7 @@ TEST(BlankRig, ReadsItsRangeAtTheLinesPaceThenClearsEachChannelOnceATickAndPause
     EXPECT_EQ(Shown(t, true), QStringList({"Enter STARTING Channel Number (1-99)|Blank Rig Memories|1",
                                            "Enter ENDING Channel Number (1-99)|Blank Rig Memories|99"}));
     EXPECT_EQ(t.tick(Step::BlankRig), ReadFrames({5}));
-    EXPECT_EQ(t.state().memory.Text7, u"Reading channel 1 of 4 before writing");
+    EXPECT_EQ(t.memoryFields().Text7, u"Reading channel 1 of 4 before writing");
     EXPECT_EQ(t.pace(), ReadFrames({6, 7, 8}) + BlankFrames(5).mid(0, 3));
     EXPECT_EQ(t.tick(Step::BlankRig), BlankFrames(5).mid(3));  // confirmed: the clear and its read-back
 
@@ -43,7 +43,7 @@ TEST(BlankRig, ReadsItsRangeAtTheLinesPaceThenClearsEachChannelOnceATickAndPause
     t.start(&MemoryWindowOperations::blankRig, {}, MessageAnswer::No);
     EXPECT_EQ(LastShown(t), u"Blank Rig|STOP Blank Rig?");
     EXPECT_EQ(t.run(Step::BlankRig), BlankFrames(6) + BlankFrames(7) + BlankFrames(8));
-    EXPECT_EQ(t.state().memory.Text1 + t.state().memory.Text7, u"ENDEND");
+    EXPECT_EQ(t.memoryFields().Text1 + t.memoryFields().Text7, u"ENDEND");
     for (int n : {4, 5, 6, 7, 8, 9})
         EXPECT_EQ(t.radio.memory.count(n), n == 4 || n == 9 ? 1u : 0u) << n;
     t.start(&MemoryWindowOperations::blankRig, {"10", "20"});
@@ -57,7 +57,7 @@ TEST(BlankRig, AChannelAlreadyBlankIsNotClearedAgainAndTheEndSaysSo)
     MemoryRig t(SampleMemory(false));  // channel 10 is blank
     t.start(&MemoryWindowOperations::blankRig, {"9", "11"});
     EXPECT_EQ(t.run(Step::BlankRig), ReadFrames({9, 10, 11}) + BlankFrames(9) + BlankFrames(11));
-    EXPECT_EQ(t.state().memory.Text7, u"Blank Rig: 2 channels cleared and verified, 1 already blank");
+    EXPECT_EQ(t.memoryFields().Text7, u"Blank Rig: 2 channels cleared and verified, 1 already blank");
     EXPECT_EQ(Shown(t).size(), 1);  // the question only
 }
 
@@ -148,7 +148,7 @@ TEST(ScanRig, CyclesThroughItsRangeWithOneIdleStepAndStopsAtTheNextTick)
     EXPECT_EQ(t.tick(Step::ScanRig), (Frames{"08 00 02", "1A 00 00 02"}));  // resumed where it was
     t.start(&MemoryWindowOperations::scanRig);
     EXPECT_EQ(t.tick(Step::ScanRig), Frames{});
-    EXPECT_EQ(std::tuple(t.state().ScanningRig, t.state().AutoStatus, t.state().ChannelCounter, t.state().memory.Text1),
+    EXPECT_EQ(std::tuple(t.state().ScanningRig, t.state().AutoStatus, t.state().ChannelCounter, t.memoryFields().Text1),
               std::tuple(false, true, 1, QString("END")));  // ready to start at the first channel again
 
     // A range past the last channel turns at 99.
@@ -211,7 +211,7 @@ TEST(ViewRig, AChannelWithoutItsOwnAnswerIsToldAndOnlyThreeInARowStopTheRun)
             t.line = [&](ScriptedRadio& r, const QByteArray& w) { return r.answer(w).replace(tenAnswered, Hex("FE FE E0 94 1A 00 00 11")); };
         QString shownForTen;
         t.afterTick = [&t, &shownForTen] {
-            const MemoryFields& m = t.state().memory;
+            const MemoryFields& m = t.memoryFields();
             if (t.state().ChannelCounter == 11 && shownForTen.isEmpty())
                 shownForTen = QStringList({m.Text1, m.Text2, m.Text3, m.Text4, m.Text5, m.Text6, m.Text7}).join(u'|');
         };
@@ -223,7 +223,7 @@ TEST(ViewRig, AChannelWithoutItsOwnAnswerIsToldAndOnlyThreeInARowStopTheRun)
             for (int n = 1; n <= 99; ++n)
                 everyChannel << "1A 00 00 " + Two(n);
             EXPECT_EQ(frames, everyChannel);
-            EXPECT_EQ(t.state().memory.Text1 + t.state().memory.Text3, u"END");  // channel 99's frequency no longer shown
+            EXPECT_EQ(t.memoryFields().Text1 + t.memoryFields().Text3, u"END");  // channel 99's frequency no longer shown
         }
         if (row.missed.count(10) || row.tenAnsweredAsEleven) {
             EXPECT_EQ(shownForTen, "10||||||No answer for channel 10");
@@ -333,10 +333,10 @@ TEST(UpdateRig, WritesOnlyWhatDiffersAndNamesTheChannelsTheRadioRefusedOrHoldsDi
             expected[17] = ContentsOf(SampleChannel(17));
             expected[31][31] = 'X';
         } else {
-            EXPECT_EQ(t.state().memory.Text7, u"Update Rig: 5 channels written and verified, 94 already as the file says");
+            EXPECT_EQ(t.memoryFields().Text7, u"Update Rig: 5 channels written and verified, 94 already as the file says");
         }
         EXPECT_EQ(t.dialogs.messages.size(), run == 1 ? 2u : 1u);
-        EXPECT_EQ(t.state().memory.Text1, u"END");
+        EXPECT_EQ(t.memoryFields().Text1, u"END");
         EXPECT_EQ(t.radio.memory, expected);
     }
 }
@@ -428,7 +428,7 @@ TEST(UpdateRig, AnswersBeforeTheEchoBelongToAnEarlierExchange)
         };
         t.start(&MemoryWindowOperations::updateRig);
         t.run(Step::UpdateRig);
-        EXPECT_EQ(row.told.startsWith(u'!') ? LastShown(t) : t.state().memory.Text7, row.told);
+        EXPECT_EQ(row.told.startsWith(u'!') ? LastShown(t) : t.memoryFields().Text7, row.told);
     }
 }
 
@@ -485,7 +485,7 @@ TEST(UpdateRig, ReadBacksThatOnlyEchoStopTheRunAtTheThirdChannel)
                             "0 already as the file says\nChannel 2: did not answer in time\nChannel 3: did not answer in time\n"
                             "Channel 4: did not answer in time");
     // The file line of the channel being written is not shown as if the radio held it.
-    EXPECT_EQ(t.state().memory.Text1 + t.state().memory.Text3 + t.state().memory.Text6, QString());
+    EXPECT_EQ(t.memoryFields().Text1 + t.memoryFields().Text3 + t.memoryFields().Text6, QString());
 }
 
 // The file is taken once: an editor saving it while the channels are read changes nothing the
@@ -504,7 +504,7 @@ TEST(UpdateRig, AFileSavedAgainDuringTheRunChangesNothingItDoes)
         expected[n] = ContentsOf(c);
     }
     EXPECT_EQ(t.radio.memory, expected);
-    EXPECT_EQ(t.state().memory.Text7, u"Update Rig: 4 channels written and verified, 95 already as the file says");
+    EXPECT_EQ(t.memoryFields().Text7, u"Update Rig: 4 channels written and verified, 95 already as the file says");
 }
 
 // The scan edges P1 and P2 are never programmed from a file's zones, but a clear of one is
@@ -521,7 +521,7 @@ TEST(UpdateRig, AClearedScanEdgeIsSavedAndTheBackupPutsItBack)
     EXPECT_EQ(t.run(Step::UpdateRig), (Frames{p1, p1, "08 01 00", p1, "0B", "0B", p1}));
     EXPECT_EQ(t.radio.memory.count(100), 0u);
     QString backup = JoinPath(t.path(kBackupFolder), QStringLiteral("20261207-142501.TXT"));
-    t.program->dataFile.OpenDataFile(backup, FileMode::Input);
+    EXPECT_FALSE(t.program->dataFile.OpenDataFile(backup, FileMode::Input));
     t.start(&MemoryWindowOperations::updateRig);
     t.run(Step::UpdateRig);
     EXPECT_EQ(t.radio.memory, held);
@@ -578,7 +578,7 @@ TEST(MemoryOperations, StopAfterChannelsChangedShowsTheCountAndTheChannelInFligh
         t.memoryWindow().stop();
         EXPECT_FALSE(t.state().anyMemoryOperationRunning());
         EXPECT_EQ(LastShown(t), row.told);
-        const MemoryFields& m = t.state().memory;
+        const MemoryFields& m = t.memoryFields();
         EXPECT_EQ(m.Text7, row.told.section(u'|', 1).section(u'\n', 0, 0).mid(QString("Stopped before the end ... ").size()));
         EXPECT_EQ(m.Text1 + m.Text3 + m.Text4 + m.Text6, QString());
     }
@@ -629,7 +629,7 @@ TEST(MemoryOperations, ARadioFallingSilentIsNamedAndThreeSilentChannelsStopTheRu
         if (!row.whileChanging)
             t.radio.silentFrom = row.silentFrom;
         t.afterTick = [&t, &row] {
-            if (row.whileChanging && !t.state().memory.Text7.startsWith("Reading"))
+            if (row.whileChanging && !t.memoryFields().Text7.startsWith("Reading"))
                 t.radio.silentFrom = row.silentFrom;
         };
         t.start(row.click, row.inputs);
@@ -638,7 +638,7 @@ TEST(MemoryOperations, ARadioFallingSilentIsNamedAndThreeSilentChannelsStopTheRu
             EXPECT_EQ(t.radio.memory, before) << row.shown.toStdString();
         }
         EXPECT_EQ(LastShown(t), "!" + row.shown);
-        EXPECT_EQ(t.state().memory.Text1 == u"END", row.finished) << row.shown.toStdString();
+        EXPECT_EQ(t.memoryFields().Text1 == u"END", row.finished) << row.shown.toStdString();
         EXPECT_EQ(t.readFile("TALVEX.TXT"), file);
         if (row.timer == Step::BlankRig && row.whileChanging) {  // cleared up to the silent channel, which keeps what it held
             EXPECT_EQ(std::pair(t.radio.memory.count(row.silentFrom - 1), t.radio.memory.count(row.silentFrom)), std::pair(0ul, 1ul));
@@ -697,7 +697,7 @@ TEST(MemoryOperations, ConnectionAdviceStandsUntilTheOperationEndsAndItsEndRepor
             if (t.ticks == 10 && row.stopAtTenthTick)
                 t.start(row.stopAtTenthTick);
             if (t.ticks >= 4 && t.state().anyMemoryOperationRunning())
-                standing << t.state().memory.Text7;
+                standing << t.memoryFields().Text7;
         };
         t.start(row.click, {"", ""});  // Blank Rig: channels 1 to 99
         t.run(row.timer);
@@ -711,7 +711,7 @@ TEST(MemoryOperations, ConnectionAdviceStandsUntilTheOperationEndsAndItsEndRepor
         t.afterTick = {};
         t.memoryWindow().viewRig();
         t.run(Step::ViewRig);
-        EXPECT_EQ(std::pair(t.dialogs.messages.size(), t.state().memory.Text7), std::pair(told, QString("END")));
+        EXPECT_EQ(std::pair(t.dialogs.messages.size(), t.memoryFields().Text7), std::pair(told, QString("END")));
     }
 }
 
@@ -736,7 +736,7 @@ TEST(CreateFile, WritesTheRadiosChannelsByteForByteWhateverTheTicksOrAnswersThat
         t.run(Step::CreateFile, std::max(late, 0));
         EXPECT_EQ(t.readFile("TALVEX.TXT"), SampleFile()) << late;
         EXPECT_EQ(Shown(t), QStringList{"Create File|TALVEX.TXT ... Are you sure?"});
-        EXPECT_EQ(std::pair(t.state().memory.Text1, t.program->dataFile.isReading()), std::pair(QString("END"), true));
+        EXPECT_EQ(std::pair(t.memoryFields().Text1, t.program->dataFile.isReading()), std::pair(QString("END"), true));
     }
 }
 
@@ -871,7 +871,7 @@ TEST(ViewFile, ShowsEachLineAndStopsAtTheEndLine)
         MemoryRig t({}, (line + "\r\n" + endLine + "\r\n" + after + "\r\n").toLatin1());
         t.memoryWindow().viewFile();
         t.tick(Step::ViewFile);
-        const MemoryFields& m = t.state().memory;
+        const MemoryFields& m = t.memoryFields();
         EXPECT_EQ(QStringList({m.Text1, m.Text2, m.Text3, m.Text4, m.Text5, m.Text6, m.Text7}),
                   QStringList({"7  ", "*", "14.074.0", "RTTYr", "Fil 2", "FT8 CALL", line}));
         EXPECT_EQ(t.run(Step::ViewFile), Frames{});
@@ -941,10 +941,10 @@ TEST(MemoryOperations, OneAtATimeStopFromAnythingNoneWithoutTheRadioOrADataFile)
                                      "Memory Operations|View Rig is running ... View File is refused until Stop ends it."}));
     EXPECT_EQ(std::tuple(t.state().ViewingRig, t.state().BlankingRig, t.state().CreatingFile, t.state().ViewingFile),
               std::tuple(true, false, false, false));
-    std::tie(t.state().AutoStatus, t.state().memory.Text3) = std::tuple(false, "14.074.0");
+    std::tie(t.state().AutoStatus, t.memoryFields().Text3) = std::tuple(false, "14.074.0");
     t.memoryWindow().stop();
     EXPECT_EQ(t.run(Step::ViewRig), Frames{});
-    EXPECT_EQ(std::tuple(t.state().AutoStatus, t.state().memory.Text3), std::tuple(true, ""));
+    EXPECT_EQ(std::tuple(t.state().AutoStatus, t.memoryFields().Text3), std::tuple(true, ""));
     t.memoryWindow().viewRig();
     t.program->startup.CloseSerialPort();
     EXPECT_EQ(t.run(Step::ViewRig), Frames{});

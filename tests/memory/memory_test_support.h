@@ -164,6 +164,7 @@ struct MemoryRig : OpenProgram {
             useFile(file);
     }
     ProgramState& state() const { return program->state; }
+    MemoryFields& memoryFields() const { return program->memoryTexts.fields(); }
     MemoryOperations& memory() const { return program->memory; }
     MemoryWindowOperations& memoryWindow() const { return program->memoryWindow; }
     // Scripts the answer to the next question, then the inputs asked after it, then clicks.
@@ -188,7 +189,7 @@ struct MemoryRig : OpenProgram {
     {
         WriteBytes(path("TALVEX.TXT"), contents);
         QString name = "TALVEX.TXT";
-        program->dataFile.OpenDataFile(name, FileMode::Input);
+        EXPECT_FALSE(program->dataFile.OpenDataFile(name, FileMode::Input));
     }
     // Ticks memory timer `timer` until no operation runs, `late` more times while each answer is
     // awaited (none may send anything), then once more, which must send nothing. Every frame sent.

@@ -60,7 +60,7 @@ TEST(MemoryOperations, EachRefusalSaysWhyAndSendsNothing)
              request.file = QStringLiteral("Ham.txt");
              return t.memory().updateRig(request);
          },
-         RefusalReason::FileUnreadable, ""},
+         RefusalReason::FileUnreadable, "Error Code 75 ... File too large: ..."},
         {"the new file cannot be made", " END\r\n",
          [](MemoryRig& t) {
              t.state().CurrentDataFile = t.path("no-such-folder/TALVEX.TXT");
@@ -101,6 +101,7 @@ TEST(MemoryOperations, EachRefusalSaysWhyAndSendsNothing)
             EXPECT_EQ(refused.text, row.text);
         }
         EXPECT_EQ(t.port.takeWritten(), QByteArray());
+        EXPECT_EQ(Shown(t), QStringList());  // the engine shows nothing: the face does
         const ProgramState& s = t.state();
         EXPECT_FALSE(s.CreatingFile || s.UpdatingRig || s.BlankingRig || s.ScanningRig);
         EXPECT_FALSE(QDir(t.path(kBackupFolder)).exists() && QDir(t.path(kBackupFolder)).entryList(QDir::Files).size() > 0);

@@ -79,13 +79,13 @@ TEST_P(MemoryWindowAgainstSim, CreateFileBlankRigAndUpdateRigAgreeWithWhatTheRad
     EXPECT_EQ(lines.mid(3, 99), ExpectedChannelLines(ReadMemory(memoryPath)));
     EXPECT_EQ(lines[105], QStringLiteral(" END").leftJustified(70, u' '));
     EXPECT_EQ(lines[106], u"");
-    EXPECT_EQ(run->program->state.memory.Text1, u"END");
+    EXPECT_EQ(run->program->memoryTexts.fields().Text1, u"END");
 
     run->sim->control(QStringLiteral("fault none"));
     run->dialogs.answerInput(QStringLiteral("1"));
     run->dialogs.answerInput(QString::number(rate.blanked));
     operate("Command5", Step::BlankRig);
-    EXPECT_EQ(run->program->state.memory.Text1, u"END");
+    EXPECT_EQ(run->program->memoryTexts.fields().Text1, u"END");
     expectRadioHolds([&](int channel, const QByteArray&) { return channel <= rate.blanked ? QByteArray() : held[channel]; });
 
     QStringList file{QString(70, u' ') + QStringLiteral("TALVEX.TXT")};

@@ -24,7 +24,7 @@ using MemoryDisplay = MemoryWindowTest;
 
 TEST_F(MemoryDisplay, TheFieldsShowWhatTheOperationsAndDecodersWrote)
 {
-    MemoryFields& m = program.state.memory;
+    MemoryFields& m = program.memoryTexts.fields();
     m = {"7", "*", "14.074.0", "USB", "Fil 2", "FT8 CALL  ", "Open Process Complete", "/home/op/TALVEX.TXT",
          "STATUS =  FE FE", true};
     program.notifyDisplay();
@@ -50,7 +50,7 @@ TEST_F(MemoryDisplay, TheChannelFieldShowsEveryTextWhole)
     const QFont designed = channel.font();
     for (const char* text : {"99", "END", "1", "END"}) {
         SCOPED_TRACE(text);
-        program.state.memory.Text1 = QString::fromLatin1(text);
+        program.memoryTexts.fields().Text1 = QString::fromLatin1(text);
         program.notifyDisplay();
         // The columns the text's ink reaches, against the width of the whole text's ink.
         const QImage shot = channel.grab().toImage();
@@ -102,7 +102,7 @@ TEST_F(MemoryControls, EachButtonAsksItsOwnQuestion)
     click("Command8");
     t.writeFile(QStringLiteral("TALVEX.TXT"), {QStringLiteral(" 7            14.074.0      USB           Fil 2")});
     QString name = QStringLiteral("TALVEX.TXT");
-    program.dataFile.OpenDataFile(name, FileMode::Input);
+    EXPECT_FALSE(program.dataFile.OpenDataFile(name, FileMode::Input));
     click("Command2");
     memoryTimer(Step::ViewFile).fire();
     EXPECT_EQ(find<QLineEdit>("Text3").text(), u"14.074.0");
@@ -115,7 +115,7 @@ TEST_F(MemoryControls, EveryStopAndAClickIntoTheMessageFieldReturnToIdle)
         program.state.ViewingRig = true;
         program.state.ChannelCounter = 12;
         program.state.AutoStatus = false;
-        program.state.memory.Text7 = QStringLiteral("Channel 12");
+        program.memoryTexts.fields().Text7 = QStringLiteral("Channel 12");
         program.notifyDisplay();
         click(stop);
         EXPECT_FALSE(program.state.ViewingRig);

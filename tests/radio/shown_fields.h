@@ -15,14 +15,14 @@ inline void Fill(Program& p)
     RadioFields& r = p.radioTexts.fields();
     r = {QStringLiteral("14.074.0"), QStringLiteral("7"), QStringLiteral("*"), QStringLiteral("USB"),
         QStringLiteral("Fil 2"), QStringLiteral("status"), kTraffic, r.AutoStatusCaption};
-    p.state.memory.Text9 = kTraffic;
+    p.memoryTexts.fields().Text9 = kTraffic;
 }
 
 // Text1 to Text7, then the Memory window's message area.
 inline QStringList Fields(const Program& p)
 {
     const RadioFields& r = p.radioTexts.fields();
-    return {r.Text1, r.Text2, r.Text3, r.Text4, r.Text5, r.Text6, r.Text7, p.state.memory.Text9};
+    return {r.Text1, r.Text2, r.Text3, r.Text4, r.Text5, r.Text6, r.Text7, p.memoryTexts.fields().Text9};
 }
 
 }  // namespace talvex::testing

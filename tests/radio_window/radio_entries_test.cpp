@@ -120,7 +120,7 @@ TEST(RadioEntries, WriteExactlyTheseFramesOrRefuseTheEntry)
             t.program->radioTexts.fields().Text4 = S(c.modeShown);
             Type(t, c.answers);
             t.dialogs.answerMessage(MessageAnswer::Yes);  // Memory Channel Clear asks first
-            RadioEntries entries(s, t.program->radio, t.dialogs, t.program->radioTexts);
+            RadioEntries entries(s, t.program->radio, t.dialogs, t.program->radioTexts, t.program->memoryTexts.fields());
             c.entry(entries);
             QStringList writes;
             for (const QByteArray& write : t.port.takeWrites())
@@ -168,7 +168,8 @@ protected:
         }
     }
     OpenProgram t;
-    RadioEntries entries{t.program->state, t.program->radio, t.dialogs, t.program->radioTexts};
+    RadioEntries entries{t.program->state, t.program->radio, t.dialogs, t.program->radioTexts,
+                         t.program->memoryTexts.fields()};
 };
 
 TEST_F(RadioQuestions, ClearAsksAreYouSureNoChangesNothingYesBlanksTheSixFieldsButNotTheMessageAreas)

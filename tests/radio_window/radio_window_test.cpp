@@ -137,7 +137,7 @@ TEST_F(RadioWindow, DecodedAnswersAppearInTheFieldsAndAClickIntoTheMessageAreaCl
     EXPECT_EQ(text7.toPlainText(), u"STATUS =  FE FE 94 E0 3 FD FE FE E0 94 3 0 40 7 14 0 FD");
 
     program.radioTexts.fields() = {"14.074.0", "5", "*", "USB", "Fil 2", "HOME", "STATUS = 01"};
-    program.state.memory.Text9 = QStringLiteral("STATUS = 01");
+    program.memoryTexts.fields().Text9 = QStringLiteral("STATUS = 01");
     program.notifyDisplay();
     ASSERT_EQ((QStringList{shown("Text1"), shown("Text2"), shown("Text3"), shown("Text4"), shown("Text5"),
                   shown("Text6"), text7.toPlainText()}),
@@ -145,7 +145,7 @@ TEST_F(RadioWindow, DecodedAnswersAppearInTheFieldsAndAClickIntoTheMessageAreaCl
     t.port.takeWrites();
     QTest::mouseClick(text7.viewport(), Qt::LeftButton);
     const RadioFields& r = program.radioTexts.fields();
-    EXPECT_EQ((QStringList{r.Text1, r.Text2, r.Text3, r.Text4, r.Text5, r.Text6, r.Text7, program.state.memory.Text9,
+    EXPECT_EQ((QStringList{r.Text1, r.Text2, r.Text3, r.Text4, r.Text5, r.Text6, r.Text7, program.memoryTexts.fields().Text9,
                   shown("Text1"), shown("Text2"), shown("Text3"), shown("Text4"), shown("Text5"), shown("Text6"),
                   text7.toPlainText()}),
         QStringList(15, QStringLiteral(" ")));

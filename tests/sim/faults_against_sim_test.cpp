@@ -31,6 +31,7 @@ protected:
         ASSERT_TRUE(run->startUp());
     }
     ProgramState& state() { return run->program->state; }
+    const MemoryFields& memoryFields() const { return run->program->memoryTexts.fields(); }
     MemoryOperations& memory() { return run->program->memory; }
     const std::vector<ShownMessage>& shown() { return run->dialogs.messages; }
     QByteArray dataFile() const { return run->readFile(QStringLiteral("TALVEX.TXT")); }
@@ -115,7 +116,7 @@ TEST_P(UpdateRigAgainstSim, BitFlipsInTheAnswersNeverPassAsAVerifiedChannel)
     }
     const QString summary = verified < 20 ? QStringLiteral("Update Rig: %1 of 20 channels").arg(verified)
                                           : QStringLiteral("Update Rig: 20 channels");
-    EXPECT_EQ(state().memory.Text7, summary + QStringLiteral(" written and verified, 0 already as the file says"));
+    EXPECT_EQ(memoryFields().Text7, summary + QStringLiteral(" written and verified, 0 already as the file says"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, UpdateRigAgainstSim, ::testing::ValuesIn(kRates),
@@ -159,7 +160,7 @@ TEST_P(RadioFallsSilent, TheOperationStopsNamingTheFirstSilentChannel)
     EXPECT_FALSE(state().anyMemoryOperationRunning());
     ASSERT_FALSE(shown().empty());
     EXPECT_EQ(shown().back().text, QString::fromLatin1(operation.told));
-    EXPECT_NE(state().memory.Text1, u"END");
+    EXPECT_NE(memoryFields().Text1, u"END");
     EXPECT_EQ(dataFile(), file);
 }
 

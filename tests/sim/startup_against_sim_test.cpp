@@ -36,7 +36,7 @@ TEST_P(StartupAgainstSim, ReportsWhatTheRadioSaysOrNamesTheWrongSettingOnce)
         EXPECT_EQ(state.PortReady, 1);
         EXPECT_EQ(radio.Text1, u"14.074.0");
         EXPECT_EQ(radio.Text4, u"USB");
-        EXPECT_EQ(state.memory.Text6, u"HELLO K1ABC   ");
+        EXPECT_EQ(run.program->memoryTexts.fields().Text6, u"HELLO K1ABC   ");
         EXPECT_TRUE(radio.Text7.startsWith(u"STATUS = "));
         return;
     }

@@ -50,7 +50,8 @@ void ExpectSeen(const TestProgram& t, const QStringList& expected)
     seen << (s.PortReady == 1 ? QStringLiteral("COM%1 %2").arg(t.port.lastPortNumber).arg(t.port.lastSettings)
                               : QStringLiteral("no port"));
     seen << (s.DataFileOpen ? "file " + Relative(t, s.CurrentDataFile) : QStringLiteral("no file"));
-    seen << s.memory.Text6 + " | " + s.memory.Text7 + " | " + Relative(t, s.memory.Text8);
+    const MemoryFields& fields = t.program->memoryTexts.fields();
+    seen << fields.Text6 + " | " + fields.Text7 + " | " + Relative(t, fields.Text8);
     if (t.shell.setupShown > 0)
         seen << QStringLiteral("setup shown");
     bool same = seen.size() == expected.size();
@@ -178,7 +179,7 @@ TEST(Startup, WhatTheConfigurationHoldsDecidesWhatStartsUp)
     EXPECT_EQ(t.program->state.StartupQueryStep, 1);
     EXPECT_EQ(t.shell.splashShown, 2);
     EXPECT_EQ(t.program->state.ConfigDeftFile, t.path(QStringLiteral("TALVEX.TXT")));
-    EXPECT_TRUE(t.program->state.memory.Text8Bold);
+    EXPECT_TRUE(t.program->memoryTexts.fields().Text8Bold);
     EXPECT_TRUE(t.port.takeWritten().isEmpty());
 }
 
@@ -186,6 +187,7 @@ class SetupTest : public ::testing::Test {
 protected:
     void startNormally(const char* commPort = "COM1") { StartNormally(t, commPort); }
     ProgramState& state() { return t.program->state; }
+    MemoryFields& memoryFields() { return t.program->memoryTexts.fields(); }
     SystemSetup& setup() { return t.program->setup; }
     DataFileSetup& data() { return t.program->dataSetup; }
     TestProgram t;
@@ -375,8 +377,8 @@ TEST(DataFileSetup, EachButtonOpensExactlyTheChosenFileOrNothing)
         const QByteArray config = t.readFile(kConfigFileName);
         t.program->startup.RunStartup();
         QString name = QStringLiteral("OTHER.TXT");
-        t.program->dataFile.OpenDataFile(name, FileMode::Input);
-        t.program->state.memory.Text8 = name;
+        EXPECT_FALSE(t.program->dataFile.OpenDataFile(name, FileMode::Input));
+        t.program->memoryTexts.fields().Text8 = name;
         t.dialogs.messages.clear();
         DataSetupFields fields = t.program->dataSetup.fieldsShown();
         t.dialogs.answerMessage(c.yes ? MessageAnswer::Yes : MessageAnswer::No);
@@ -424,8 +426,8 @@ TEST_F(SetupTest, NoFileChangesWhileAMemoryOperationRuns)
     startNormally();
     t.writeFile(QStringLiteral("OTHER.TXT"), {QStringLiteral(" 1")});
     QString other = QStringLiteral("OTHER.TXT");
-    t.program->dataFile.OpenDataFile(other, FileMode::Input);
-    state().memory.Text8 = other;
+    EXPECT_FALSE(t.program->dataFile.OpenDataFile(other, FileMode::Input));
+    memoryFields().Text8 = other;
     setup().choicesShown();
     setup().choosePort(2);
     const QByteArray config = t.readFile(kConfigFileName);

@@ -95,7 +95,7 @@ TEST_F(StartupWindows, QuittingSetupKeepsTheChoicesAndWithTheConfigurationMissin
 TEST_F(StartupWindows, DataFileSetupShowsTheCurrentAndTheChosenFileAndReturnBlanksTheMemoryWindow)
 {
     QString name = QStringLiteral("TALVEX.TXT");
-    program.dataFile.OpenDataFile(name, FileMode::Input);
+    EXPECT_FALSE(program.dataFile.OpenDataFile(name, FileMode::Input));
     QPointer<DataMain> window = new DataMain(program.controls());
     window->show();
     EXPECT_EQ(window->windowTitle(), u"Data File Setup");
@@ -107,14 +107,14 @@ TEST_F(StartupWindows, DataFileSetupShowsTheCurrentAndTheChosenFileAndReturnBlan
     EXPECT_EQ(find<QLineEdit>(window, "Text1").text(), u"");
     EXPECT_EQ(find<QLineEdit>(window, "Text2").text(), fresh);
     EXPECT_TRUE(find<QLineEdit>(window, "Text2").font().bold());
-    program.state.memory.Text1 = QStringLiteral("7");
+    program.memoryTexts.fields().Text1 = QStringLiteral("7");
     find<QAction>(window, "Quit").trigger();
-    EXPECT_EQ(program.state.memory.Text1, u"7");  // Quit leaves the Memory window alone
+    EXPECT_EQ(program.memoryTexts.fields().Text1, u"7");  // Quit leaves the Memory window alone
 
     window = new DataMain(program.controls());
     window->show();
     EXPECT_EQ(find<QLineEdit>(window, "Text1").text(), fresh);
-    MemoryFields& m = program.state.memory;
+    MemoryFields& m = program.memoryTexts.fields();
     m = {"7", "*", "14.074.0", "USB", "Fil 2", "FT8", "line", fresh, "STATUS", true};
     Click(find(window, "Command0"));  // Return, unlike Quit, blanks the fields; the file line stays
     EXPECT_EQ((QStringList{m.Text1, m.Text2, m.Text3, m.Text4, m.Text5, m.Text6, m.Text7}), QStringList(7, QString()));
