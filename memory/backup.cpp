@@ -12,14 +12,6 @@ namespace talvex {
 
 namespace {
 
-QString ProgressText(const ReadingProgress& reached)
-{
-    const char* text = reached.purpose == ReadingProgress::Purpose::SaveBeforeWriting ? "Saving channel %1 of %2 before writing"
-                       : reached.purpose == ReadingProgress::Purpose::ReadToCompare ? "Reading channel %1 of %2 to compare"
-                                                                                    : "Reading channel %1 of %2 before writing";
-    return QString::fromLatin1(text).arg(reached.place).arg(reached.of);
-}
-
 QString CannotSave(const QString& why, const QString& operation)
 {
     return QStringLiteral("The channels could not be saved before writing: ") + why + QStringLiteral(" ... ")
@@ -80,7 +72,7 @@ void ChannelBackup::sendNext()
     }
     const ReadingProgress reached{enabled() ? ReadingProgress::Purpose::SaveBeforeWriting : readingPurpose_,
                                   static_cast<int>(next_) + 1, static_cast<int>(channels_.size())};
-    progress_ = ProgressText(reached);
+    progress_ = ReadingProgressText(reached);
     c_.tellEach([&reached](MemoryListener& listener) { listener.backupProgress(reached); });
     read_.send(channels_[next_++]);
 }

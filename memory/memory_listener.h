@@ -23,6 +23,15 @@ struct ReadingProgress {
     int of = 0;
 };
 
+// The words every face's progress takes for it: "Saving channel 12 of 99 before writing".
+inline QString ReadingProgressText(const ReadingProgress& reached)
+{
+    const char* text = reached.purpose == ReadingProgress::Purpose::SaveBeforeWriting ? "Saving channel %1 of %2 before writing"
+                       : reached.purpose == ReadingProgress::Purpose::ReadToCompare ? "Reading channel %1 of %2 to compare"
+                                                                                    : "Reading channel %1 of %2 before writing";
+    return QString::fromLatin1(text).arg(reached.place).arg(reached.of);
+}
+
 // How an operation ended: by itself (finished), or halted before its end and why. The report
 // counts every channel the run sent something to, the one in flight when it stopped included.
 struct MemoryOutcome {

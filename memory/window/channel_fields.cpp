@@ -15,14 +15,6 @@ struct Overloaded : Shows... {
     using Shows::operator()...;
 };
 
-QString SavingText(const ReadingProgress& reached)
-{
-    const char* text = reached.purpose == ReadingProgress::Purpose::SaveBeforeWriting ? "Saving channel %1 of %2 before writing"
-                       : reached.purpose == ReadingProgress::Purpose::ReadToCompare ? "Reading channel %1 of %2 to compare"
-                                                                                    : "Reading channel %1 of %2 before writing";
-    return QString::fromLatin1(text).arg(reached.place).arg(reached.of);
-}
-
 }  // namespace
 
 void MemoryChannelFields::answerRead(const RadioReading& reading)
@@ -67,7 +59,7 @@ void MemoryChannelFields::adviceGiven(const QString& advice)
 
 void MemoryChannelFields::backupProgress(const ReadingProgress& reached)
 {
-    backupProgress_ = SavingText(reached);
+    backupProgress_ = ReadingProgressText(reached);
     showMessage(backupProgress_);
 }
 
