@@ -9,14 +9,14 @@ Program::Program(PlatformServices services, WindowShell& windowShell, std::uint8
       windows(windowShell),
       lineNotices(platform.dialogs),
       link(state, platform.port, platform.dialogs, platform.exit, platform.timers, radioAddress),
-      dataFile(state, platform.dialogs, platform.exit, platform.workingDirectory),
+      dataFile(state, platform.workingDirectory),
       radio(state, link),
       memory(state, radio, link, dataFile, platform.timers),
-      memoryWindow(state, memory, platform.dialogs, memoryTexts.fields()),
+      memoryWindow(state, memory, platform.dialogs, platform.exit, memoryTexts.fields()),
       startup(Startup::Parts{state, platform.port, platform.dialogs, platform.exit, link, dataFile,
                              windows, platform.workingDirectory}),
       setup(state, startup, dataFile, platform.dialogs, platform.exit),
-      dataSetup(state, dataFile, platform.dialogs)
+      dataSetup(state, dataFile, platform.dialogs, platform.exit)
 {
     link.addListener(radioTexts);
     link.addListener(memoryTexts);

@@ -16,6 +16,7 @@
 #include "datafile/file_line.h"
 #include "datafile/record_zone.h"
 #include "platform/text_file.h"
+#include "startup/opening_boxes.h"
 #include "tests/support/sim_memory.h"
 
 #include <QCoreApplication>
@@ -153,7 +154,7 @@ Outcome UpdateRig(const QString& settings, const Fault& fault, const QString& de
     lines << QStringLiteral(" END");
     WriteLinesAtomically(run.path(QStringLiteral("TALVEX.TXT")), lines);
     QString name = QStringLiteral("TALVEX.TXT");
-    ShowNotice(run.dialogs, run.program->dataFile.OpenDataFile(name, FileMode::Input));
+    ShowOpening(run.dialogs, run.exit, run.program->dataFile.OpenDataFile(name, FileMode::Input));
     const std::size_t before = run.dialogs.messages.size() + 1;
     run.dialogs.answerMessage(MessageAnswer::Yes);
     run.program->memoryWindow.updateRig();
@@ -192,7 +193,7 @@ Outcome CreateFile(const QString& settings, const Fault& fault, const QString& d
     old.write(oldFile);
     old.close();
     QString name = QStringLiteral("TALVEX.TXT");
-    ShowNotice(run.dialogs, run.program->dataFile.OpenDataFile(name, FileMode::Input));
+    ShowOpening(run.dialogs, run.exit, run.program->dataFile.OpenDataFile(name, FileMode::Input));
     const std::size_t before = run.dialogs.messages.size() + 1;
     run.dialogs.answerMessage(MessageAnswer::Yes);
     run.program->memoryWindow.createFile();

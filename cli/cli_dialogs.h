@@ -10,10 +10,10 @@ namespace talvex::cli {
 
 // The program object's boxes on the command line: standard error, as one "talvex-mem: TITLE: TEXT"
 // block; an error message is also what a --json object says, when the run ends before its
-// report. The engine and the link tell the command everything as values; what can still come
-// here is the data file's word on a file that vanished after the command checked it (it is
-// created empty, and said so). The command passes its answers in its requests, so a question is
-// never answered here: it is declined. No window is ever shown.
+// report. The engine, the link and the data file tell the command everything as values, so
+// nothing the command runs comes here: the program object is built with the boxes its windows'
+// parts (start-up, setup) use. Should one be reached, it is printed; a question is declined,
+// never answered for the operator. No window is ever shown.
 class CliDialogs final : public Dialogs {
 public:
     explicit CliDialogs(Output& output) : output_(output) {}

@@ -105,7 +105,8 @@ int ExitForRefusal(RefusalReason reason)
     case RefusalReason::FileUnreadable:
     case RefusalReason::FileUnwritable:
     case RefusalReason::IncompleteBackup:
-    case RefusalReason::BackupNotMade: return kExitFile;
+    case RefusalReason::BackupNotMade:
+    case RefusalReason::MissingFileCreated: return kExitFile;
     }
     return kExitFile;
 }

@@ -108,6 +108,15 @@ void ProgressOutput::ended(const MemoryOutcome& outcome)
         ended_();
 }
 
+// Whatever the progress style: it is word of the operator's file, not of the progress.
+void ProgressOutput::dataFileSaid(const FileNotice& notice)
+{
+    closeLine();
+    std::fprintf(out_, "talvex-mem: %s: %s\n", Printable(notice.title).toUtf8().constData(),
+                 Printable(notice.text).toUtf8().constData());
+    std::fflush(out_);
+}
+
 void ProgressOutput::closeLine()
 {
     if (!lineOpen_)

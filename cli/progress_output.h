@@ -49,6 +49,7 @@ public:
     void step(const QString& operation, int channel, int of) override;
     void verdict(int channel, const std::optional<QString>& why) override;
     void ended(const MemoryOutcome& outcome) override;
+    void dataFileSaid(const FileNotice& notice) override;
 
     const Outcome& outcome() const { return outcome_; }
     // Ends a bar left on the terminal's line.

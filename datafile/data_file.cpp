@@ -11,8 +11,8 @@ QString ModeText(FileMode mode)
     return mode == FileMode::Input ? QStringLiteral("Input") : QStringLiteral("Output");
 }
 
-DataFile::DataFile(ProgramState& state, Dialogs& dialogs, ProgramExit& exit, QString workingDirectory)
-    : state_(state), dialogs_(dialogs), exit_(exit), workingDirectory_(std::move(workingDirectory))
+DataFile::DataFile(ProgramState& state, QString workingDirectory)
+    : state_(state), workingDirectory_(std::move(workingDirectory))
 {
 }
 
@@ -25,7 +25,7 @@ QString DataFile::resolve(const QString& name) const
     return ResolveNameIgnoringCase(JoinPath(workingDirectory_, name));
 }
 
-std::optional<FileNotice> DataFile::OpenDataFile(QString& name, FileMode mode)
+FileOpening DataFile::OpenDataFile(QString& name, FileMode mode, MissingFile missing)
 {
     file_.close();
     const QString path = resolve(name);
@@ -35,54 +35,57 @@ std::optional<FileNotice> DataFile::OpenDataFile(QString& name, FileMode mode)
         name = path;
         state_.DataFileOpen = true;
         state_.CurrentFileName = UpperFileName(path);
-        return std::nullopt;
+        return {};
     }
+    // Nothing is open now, whatever was open before, so the flag must not claim otherwise.
+    state_.DataFileOpen = false;
 
-    if (error->number == kErrorFileNotFound && mode == FileMode::Input) {
-        dialogs_.critical(QStringLiteral("OPEN FILE ERROR"),
-                          ErrorCodeText(*error, {name, QStringLiteral("File will be created.")}));
+    if (error->number == kErrorFileNotFound && mode == FileMode::Input && missing == MissingFile::Create) {
+        FileOpening opening;
+        opening.said.push_back({QStringLiteral("OPEN FILE ERROR"),
+                                ErrorCodeText(*error, {name, QStringLiteral("File will be created.")})});
         QString created = path;
-        if (auto notCreated = OpenDataFile(created, FileMode::Output)) {
+        if (auto notCreated = OpenDataFile(created, FileMode::Output).failure) {
             // The file could not be created either: a restart would meet the same wall, so
             // say nothing more than that failure and leave nothing open.
             state_.DataFileOpen = false;
-            return notCreated;
+            opening.failure = std::move(notCreated);
+            return opening;
         }
         CloseDataFile();
-        dialogs_.critical(QStringLiteral("Restart (creating missing file)"), QStringLiteral("Restart program!"));
-        exit_.end(0);
+        opening.restart = true;
+        return opening;
     }
-
-    // Nothing is open now, whatever was open before, so the flag must not claim otherwise.
-    state_.DataFileOpen = false;
-    return FileNotice{QStringLiteral("Open File - Unexpected Error"), ErrorCodeText(*error, {name, ModeText(mode)})};
+    return {{}, FileNotice{QStringLiteral("Open File - Unexpected Error"), ErrorCodeText(*error, {name, ModeText(mode)})}};
 }
 
-std::optional<FileNotice> DataFile::ReopenDataFile(const QString& path, FileMode mode)
+FileOpening DataFile::ReopenDataFile(const QString& path, FileMode mode)
 {
     file_.close();
     auto error = file_.open(path, mode);
     if (!error) {
         state_.DataFileOpen = true;
-        return std::nullopt;
+        return {};
     }
+    FileOpening opening;
     if (error->number == kErrorFileNotFound) {
-        dialogs_.critical(QStringLiteral("Re-Open File Error"),
-                          ErrorCodeText(*error, {path, ModeText(mode), QStringLiteral("File will be created.")}));
+        opening.said.push_back({QStringLiteral("Re-Open File Error"),
+                                ErrorCodeText(*error, {path, ModeText(mode), QStringLiteral("File will be created.")})});
         QString created = path;
         // Said as it happens, as the missing file was: the retry's failure follows it.
-        if (const auto notCreated = OpenDataFile(created, FileMode::Output))
-            dialogs_.critical(notCreated->title, notCreated->text);
+        if (auto notCreated = OpenDataFile(created, FileMode::Output).failure)
+            opening.said.push_back(std::move(*notCreated));
         file_.close();
         // One retry only: a file that cannot be created is reported, never retried forever.
         error = file_.open(path, mode);
         if (!error) {
             state_.DataFileOpen = true;
-            return std::nullopt;
+            return opening;
         }
     }
     state_.DataFileOpen = false;
-    return FileNotice{QStringLiteral("Re-Open File - Unexpected Error"), ErrorCodeText(*error, {path, ModeText(mode)})};
+    opening.failure = FileNotice{QStringLiteral("Re-Open File - Unexpected Error"), ErrorCodeText(*error, {path, ModeText(mode)})};
+    return opening;
 }
 
 void DataFile::CloseDataFile()

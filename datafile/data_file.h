@@ -3,30 +3,38 @@
 #include "data_line.h"
 #include "file_notice.h"
 
-#include "platform/dialogs.h"
 #include "platform/error_text.h"
-#include "platform/program_exit.h"
 #include "platform/text_file.h"
 #include "state/program_state.h"
 
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace talvex {
+
+// What opening a data file came to, for whoever asked to tell: the windows in boxes, the
+// command line on standard error.
+struct FileOpening {
+    std::vector<FileNotice> said;       // on the way, in order: a missing file is created, or not
+    std::optional<FileNotice> failure;  // nothing is open, and why
+    bool restart = false;               // a missing file was created for it: the program starts again
+};
 
 // The one data file open at a time ("file number 1"), for reading or for writing from empty.
 class DataFile {
 public:
-    DataFile(ProgramState& state, Dialogs& dialogs, ProgramExit& exit, QString workingDirectory);
+    DataFile(ProgramState& state, QString workingDirectory);
 
     // Opens a bare name in the working directory or a path as given; on success the path is
-    // written back into `name` and becomes the current data file. A missing file is created (and
-    // said so) as it always was; what left nothing open comes back for the caller to show.
-    [[nodiscard]] std::optional<FileNotice> OpenDataFile(QString& name, FileMode mode);
-    // Opens `path` unchanged, leaving the current data file's names alone; as OpenDataFile, what
-    // left nothing open comes back.
-    [[nodiscard]] std::optional<FileNotice> ReopenDataFile(const QString& path, FileMode mode);
+    // written back into `name` and becomes the current data file. A missing file asked for
+    // reading is created empty, as it always was (unless `missing` refuses it), and then wants a
+    // restart. Nothing is shown here: the opening comes back for the asker to tell its own way.
+    [[nodiscard]] FileOpening OpenDataFile(QString& name, FileMode mode, MissingFile missing = MissingFile::Create);
+    // Opens `path` unchanged, leaving the current data file's names alone. A missing file is
+    // created empty and opened, and said so.
+    [[nodiscard]] FileOpening ReopenDataFile(const QString& path, FileMode mode);
     void CloseDataFile();
     // The next line into `line`; at the end of the file `line` keeps what it held.
     bool ReadDataLine(QString& line);
@@ -42,19 +50,10 @@ public:
 
 private:
     ProgramState& state_;
-    Dialogs& dialogs_;
-    ProgramExit& exit_;
     QString workingDirectory_;
     TextFile file_;
 };
 
 QString ModeText(FileMode mode);
-
-// The failure of an open, shown at once, where the opening was the operator's own doing.
-inline void ShowNotice(Dialogs& dialogs, const std::optional<FileNotice>& notice)
-{
-    if (notice)
-        dialogs.critical(notice->title, notice->text);
-}
 
 }  // namespace talvex

@@ -11,4 +11,8 @@ struct FileNotice {
     QString text;
 };
 
+// A missing file asked for by name: created empty, as the windows always have, or refused (a
+// command or an editor that named a file never means an empty new one).
+enum class MissingFile { Create, Refuse };
+
 }  // namespace talvex

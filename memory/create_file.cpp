@@ -83,8 +83,7 @@ void CreateFile::finish()
              ErrorCodeText(*error, {c_.state.CurrentDataFile, QStringLiteral("the old file was kept.")}));
         return;
     }
-    if (const auto notice = c_.dataFile.ReopenDataFile(c_.state.CurrentDataFile, FileMode::Input))
-        c_.tellEach([&notice](MemoryListener& listener) { listener.dataFileNotReopened(*notice); });
+    c_.tellOpening(c_.dataFile.ReopenDataFile(c_.state.CurrentDataFile, FileMode::Input), true);
     c_.showEnd();
     c_.state.ChannelCounter = 0;
     c_.state.CreatingFile = false;

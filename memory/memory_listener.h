@@ -90,9 +90,9 @@ public:
     virtual void backupProgress(const ReadingProgress& /*reached*/) {}
     // The reading before the change is over (saved, or the run went on without one).
     virtual void backupEnded() {}
-    // Create File's end, or its halt: the data file could not be opened again for reading, and
-    // why.
-    virtual void dataFileNotReopened(const FileNotice& /*why*/) {}
+    // Reopening the data file said something: a missing file created empty, or (at Create
+    // File's end or halt, where no refusal carries it) why it could not be opened again.
+    virtual void dataFileSaid(const FileNotice& /*notice*/) {}
     // A step is over and the operation still runs.
     virtual void stepSettled() {}
 };

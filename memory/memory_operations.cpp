@@ -353,8 +353,7 @@ void MemoryOperations::haltWith(StopKind kind, const QString& text)
     if (wasCreating) {
         // The old file was never touched: it becomes the open data file again.
         createFile_.discard();
-        if (const auto notice = dataFile_.ReopenDataFile(state_.CurrentDataFile, FileMode::Input))
-            tellEach([&notice](MemoryListener& listener) { listener.dataFileNotReopened(*notice); });
+        context_.tellOpening(dataFile_.ReopenDataFile(state_.CurrentDataFile, FileMode::Input), true);
     }
     // Told once everything is at rest: a face's message box lets the event loop run, and no
     // step of the halted operation may come meanwhile.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "datafile/file_notice.h"
 #include "memory/channel_range.h"
 
 #include <QString>
@@ -13,8 +14,10 @@ namespace talvex {
 // What a face asks of the memory engine, with every answer the engine would otherwise need
 // from the operator: the engine asks nothing itself.
 struct MemoryRequest {
-    // Update Rig: a file of the working folder instead of the current data file.
+    // Update Rig: a file of the working folder instead of the current data file, and what a
+    // missing one comes to: refused, or made empty for a restart to read it.
     QString file;
+    MissingFile missingFile = MissingFile::Refuse;
     // Compare Rig: the lines to compare, a data file's or an editor's.
     QStringList lines;
     // Blank Rig and Scan Rig: the channels, as the operator typed them.
@@ -43,6 +46,7 @@ enum class RefusalReason {
     NoRange,                 // Blank Rig or Scan Rig without its channels
     SkippedLinesUnanswered,  // lines the radio cannot take, and no answer to writing the others
     SkippedLinesDeclined,    // the operator said No to writing the others
+    MissingFileCreated,      // the named file was missing and is made empty: the program starts again
 };
 
 struct Refused {

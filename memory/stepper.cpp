@@ -7,6 +7,14 @@ void OperationContext::showEnd()
     tellEach([](MemoryListener& listener) { listener.endReached(); });
 }
 
+void OperationContext::tellOpening(const FileOpening& opening, bool failureToo)
+{
+    for (const FileNotice& notice : opening.said)
+        tellEach([&notice](MemoryListener& listener) { listener.dataFileSaid(notice); });
+    if (failureToo && opening.failure)
+        tellEach([&opening](MemoryListener& listener) { listener.dataFileSaid(*opening.failure); });
+}
+
 void OperationContext::reportEnd(const QString& operation, const ChannelReport& report)
 {
     if (report.countsUnchanged() || !report.allVerified())

@@ -29,6 +29,9 @@ struct OperationContext {
 
     // The run has come to its end by itself.
     void showEnd();
+    // What reopening the data file said on the way (a missing file created), and, where no
+    // refusal carries it, why it stays closed.
+    void tellOpening(const FileOpening& opening, bool failureToo = false);
     // At an operation's end: its count, told when the operation counts the channels it left
     // alone or when a channel did not verify. The faces tell the rest from the outcome.
     void reportEnd(const QString& operation, const ChannelReport& report);

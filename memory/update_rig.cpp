@@ -31,10 +31,14 @@ std::optional<Refused> UpdateRig::start(const MemoryRequest& request)
         return refuse(RefusalReason::Unconfirmed, c_.state.CurrentFileName + QStringLiteral(" ... Are you sure?"), false);
     }
     QString name = request.file;
-    const auto notice = named ? c_.dataFile.OpenDataFile(name, FileMode::Input)
-                              : c_.dataFile.ReopenDataFile(c_.state.CurrentDataFile, FileMode::Input);
-    if (notice)
-        return Refused{RefusalReason::FileUnreadable, notice->title, notice->text};
+    const FileOpening opening = named ? c_.dataFile.OpenDataFile(name, FileMode::Input, request.missingFile)
+                                      : c_.dataFile.ReopenDataFile(c_.state.CurrentDataFile, FileMode::Input);
+    c_.tellOpening(opening);
+    if (opening.failure)
+        return Refused{RefusalReason::FileUnreadable, opening.failure->title, opening.failure->text};
+    if (opening.restart)
+        return Refused{RefusalReason::MissingFileCreated, QStringLiteral("Restart (creating missing file)"),
+                       QStringLiteral("Restart program!")};
     if (named) {
         const QString path = c_.state.CurrentDataFile;
         c_.tellEach([&path](MemoryListener& listener) { listener.fileTaken(path); });

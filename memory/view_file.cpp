@@ -10,8 +10,10 @@ ViewFile::ViewFile(OperationContext& context) : Stepper(context, context.state.V
 
 std::optional<Refused> ViewFile::start()
 {
-    if (const auto notice = c_.dataFile.ReopenDataFile(c_.state.CurrentDataFile, FileMode::Input))
-        return Refused{RefusalReason::FileUnreadable, notice->title, notice->text};
+    const FileOpening opening = c_.dataFile.ReopenDataFile(c_.state.CurrentDataFile, FileMode::Input);
+    c_.tellOpening(opening);
+    if (opening.failure)
+        return Refused{RefusalReason::FileUnreadable, opening.failure->title, opening.failure->text};
     c_.state.ViewingFile = true;
     return std::nullopt;
 }

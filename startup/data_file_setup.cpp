@@ -2,6 +2,7 @@
 
 #include "configuration.h"
 #include "datafile/text_routines.h"
+#include "startup/opening_boxes.h"
 
 #include "platform/text_file.h"
 
@@ -16,8 +17,8 @@ bool RefuseWhileMemoryOperationRuns(const ProgramState& state, Dialogs& dialogs,
     return true;
 }
 
-DataFileSetup::DataFileSetup(ProgramState& state, DataFile& dataFile, Dialogs& dialogs)
-    : state_(state), dataFile_(dataFile), dialogs_(dialogs)
+DataFileSetup::DataFileSetup(ProgramState& state, DataFile& dataFile, Dialogs& dialogs, ProgramExit& exit)
+    : state_(state), dataFile_(dataFile), dialogs_(dialogs), exit_(exit)
 {
 }
 
@@ -59,7 +60,7 @@ void DataFileSetup::useDefaultFile(DataSetupFields& fields)
                          MessageIcon::None, MessageButtons::YesNo)
         != MessageAnswer::Yes)
         return;
-    ShowNotice(dialogs_, dataFile_.OpenDataFile(state_.ConfigDeftFile, FileMode::Input));
+    ShowOpening(dialogs_, exit_, dataFile_.OpenDataFile(state_.ConfigDeftFile, FileMode::Input));
     showOpened(fields, state_.ConfigDeftFile);
 }
 
@@ -73,7 +74,7 @@ void DataFileSetup::searchForFile(DataSetupFields& fields)
     if (refuseConfiguration(QStringLiteral("Search for File"), *chosen))
         return;
     QString path = *chosen;
-    ShowNotice(dialogs_, dataFile_.OpenDataFile(path, FileMode::Input));
+    ShowOpening(dialogs_, exit_, dataFile_.OpenDataFile(path, FileMode::Input));
     showOpened(fields, path);
 }
 
@@ -92,11 +93,11 @@ void DataFileSetup::openNewFile(DataSetupFields& fields)
             != MessageAnswer::Yes)
         return;
     QString path = *chosen;
-    ShowNotice(dialogs_, dataFile_.OpenDataFile(path, FileMode::Output));
+    ShowOpening(dialogs_, exit_, dataFile_.OpenDataFile(path, FileMode::Output));
     if (!state_.DataFileOpen || state_.CurrentDataFile != path)
         return;
     dataFile_.CloseDataFile();
-    ShowNotice(dialogs_, dataFile_.ReopenDataFile(state_.CurrentDataFile, FileMode::Input));
+    ShowOpening(dialogs_, exit_, dataFile_.ReopenDataFile(state_.CurrentDataFile, FileMode::Input));
     showOpened(fields, path);
 }
 

@@ -3,6 +3,7 @@
 #include "state/program_state.h"
 #include "datafile/data_file.h"
 #include "platform/dialogs.h"
+#include "platform/program_exit.h"
 #include "startup/opening_shown.h"
 
 #include <QString>
@@ -28,7 +29,7 @@ inline const QString kDataFileChange = QStringLiteral("Changing the data file");
 // the current data file. TALVEX.INI is not touched.
 class DataFileSetup {
 public:
-    DataFileSetup(ProgramState& state, DataFile& dataFile, Dialogs& dialogs);
+    DataFileSetup(ProgramState& state, DataFile& dataFile, Dialogs& dialogs, ProgramExit& exit);
     // The Memory window shows the file that opened; none, nothing is told.
     void setShown(OpeningShown* shown) { shown_ = shown; }
 
@@ -51,6 +52,7 @@ private:
     ProgramState& state_;
     DataFile& dataFile_;
     Dialogs& dialogs_;
+    ProgramExit& exit_;
     OpeningShown* shown_ = nullptr;
 };
 

@@ -2,6 +2,7 @@
 
 #include "configuration.h"
 #include "datafile/text_routines.h"
+#include "startup/opening_boxes.h"
 
 #include "link/format.h"
 #include "link/frames.h"
@@ -98,7 +99,7 @@ void Startup::ReadConfiguration()
 
     if (values.lastLine == u"END") {
         OpenSerialPort();
-        ShowNotice(p_.dialogs, p_.dataFile.OpenDataFile(s.ConfigDeftFile, FileMode::Input));
+        ShowOpening(p_.dialogs, p_.exit, p_.dataFile.OpenDataFile(s.ConfigDeftFile, FileMode::Input));
         if (shown_) {
             shown_->dataFileShown(s.CurrentDataFile);
             // The data file's own message has said why it did not open; claiming completion

@@ -3,6 +3,7 @@
 #include "configuration.h"
 #include "data_file_setup.h"
 #include "datafile/text_routines.h"
+#include "startup/opening_boxes.h"
 
 #include "platform/error_text.h"
 #include "platform/text_file.h"
@@ -112,7 +113,7 @@ bool SystemSetup::Save()
     s.ConfigCommBaud = commBaud;
 
     startup_.OpenSerialPort();
-    ShowNotice(dialogs_, dataFile_.OpenDataFile(s.ConfigDeftFile, FileMode::Input));
+    ShowOpening(dialogs_, exit_, dataFile_.OpenDataFile(s.ConfigDeftFile, FileMode::Input));
     if (OpeningShown* shown = startup_.shown()) {
         shown->dataFileShown(s.CurrentDataFile);
         // A default file that did not open has had its own message; completion would hide it.

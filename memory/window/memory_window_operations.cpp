@@ -36,8 +36,8 @@ std::optional<ChannelRange> AskChannelRange(Dialogs& dialogs, const QString& fir
 }  // namespace
 
 MemoryWindowOperations::MemoryWindowOperations(ProgramState& state, MemoryOperations& memory, Dialogs& dialogs,
-                                               const MemoryFields& fields)
-    : state_(state), memory_(memory), dialogs_(dialogs), fields_(fields)
+                                               ProgramExit& exit, const MemoryFields& fields)
+    : state_(state), memory_(memory), dialogs_(dialogs), exit_(exit), fields_(fields)
 {
     memory_.addListener(this);
 }
@@ -54,6 +54,9 @@ void MemoryWindowOperations::updateRigFrom(const QString& fileName)
 {
     MemoryRequest request;
     request.file = fileName;
+    // The window's buttons name files the operator keeps beside the program: a missing one is
+    // made empty, and the program starts again to read it.
+    request.missingFile = MissingFile::Create;
     run(&MemoryOperations::updateRig, request);
 }
 
@@ -128,6 +131,10 @@ bool MemoryWindowOperations::run(Start start, MemoryRequest request, const std::
                 dialogs_.message(refused->title, refused->text, MessageIcon::None, MessageButtons::YesNo)
                 == MessageAnswer::Yes;
             continue;
+        case RefusalReason::MissingFileCreated:
+            show(*refused);
+            exit_.end(0);
+            return false;
         default: show(*refused); return false;
         }
     }
@@ -143,7 +150,7 @@ void MemoryWindowOperations::show(const Refused& refused)
         dialogs_.message(refused.title, refused.text, MessageIcon::None, MessageButtons::Ok);
 }
 
-void MemoryWindowOperations::dataFileNotReopened(const FileNotice& why) { dialogs_.critical(why.title, why.text); }
+void MemoryWindowOperations::dataFileSaid(const FileNotice& notice) { dialogs_.critical(notice.title, notice.text); }
 
 // The end as a message box: a halt says why, with what was found and the connection advice; a
 // Stop after findings names them; an end by itself reports the channels that did not verify

@@ -2,6 +2,7 @@
 
 #include "memory/memory_listener.h"
 #include "memory/memory_request.h"
+#include "platform/program_exit.h"
 
 #include <QString>
 
@@ -21,7 +22,8 @@ struct ProgramState;
 class MemoryWindowOperations final : public MemoryListener {
 public:
     // `fields`: the window's fields, whose message line an end box repeats.
-    MemoryWindowOperations(ProgramState& state, MemoryOperations& memory, Dialogs& dialogs, const MemoryFields& fields);
+    MemoryWindowOperations(ProgramState& state, MemoryOperations& memory, Dialogs& dialogs, ProgramExit& exit,
+                           const MemoryFields& fields);
     ~MemoryWindowOperations() override;
     MemoryWindowOperations(const MemoryWindowOperations&) = delete;
     MemoryWindowOperations& operator=(const MemoryWindowOperations&) = delete;
@@ -39,7 +41,7 @@ public:
     void stop();
 
     void ended(const MemoryOutcome& outcome) override;
-    void dataFileNotReopened(const FileNotice& why) override;
+    void dataFileSaid(const FileNotice& notice) override;
 
 private:
     using Start = StartResult (MemoryOperations::*)(const MemoryRequest&);
@@ -54,6 +56,7 @@ private:
     ProgramState& state_;
     MemoryOperations& memory_;
     Dialogs& dialogs_;
+    ProgramExit& exit_;
     const MemoryFields& fields_;
 };
 

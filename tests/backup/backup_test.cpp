@@ -69,7 +69,7 @@ protected:
     {
         run->dialogs.answerMessage(MessageAnswer::Yes);
         if (!path.isEmpty()) {
-            EXPECT_FALSE(run->program->dataFile.OpenDataFile(path, FileMode::Input));
+            EXPECT_FALSE(run->program->dataFile.OpenDataFile(path, FileMode::Input).failure);
         }
         path.isEmpty() ? run->program->memoryWindow.updateRigFrom(QStringLiteral("TALVEX.txt")) : run->program->memoryWindow.updateRig();
         run->runMemoryOperation(Step::UpdateRig, 60);
@@ -580,7 +580,7 @@ TEST(Backup, UpdateRigRefusesABackupCutShort)
     t.writeFile(JoinPath(kBackupFolder, kName), CompleteBackup().mid(0, 4));
     t.dialogs.answerMessage(MessageAnswer::Yes);
     QString name = backup(t, kName);
-    EXPECT_FALSE(t.program->dataFile.OpenDataFile(name, FileMode::Input));
+    EXPECT_FALSE(t.program->dataFile.OpenDataFile(name, FileMode::Input).failure);
     t.program->memoryWindow.updateRig();
     EXPECT_FALSE(t.program->state.UpdatingRig);
     EXPECT_EQ(t.port.takeWritten(), QByteArray());

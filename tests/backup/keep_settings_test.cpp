@@ -41,7 +41,7 @@ protected:
     {
         run->dialogs.answerMessage(MessageAnswer::Yes);
         if (!path.isEmpty()) {
-            EXPECT_FALSE(run->program->dataFile.OpenDataFile(path, FileMode::Input));
+            EXPECT_FALSE(run->program->dataFile.OpenDataFile(path, FileMode::Input).failure);
         }
         run->program->memoryWindow.updateRig();
         return run->runMemoryOperation(Step::UpdateRig);

@@ -23,7 +23,7 @@ TEST(DataFile, ABareNameOpensInTheWorkingDirectoryWhateverItsCaseAndAPathAsGiven
                                {t.path("r/a.txt"), t.path("r/a.txt"), "A.TXT"}};
     for (const auto& [given, path, upper] : rows) {
         QString name = given;
-        EXPECT_FALSE(t.program->dataFile.OpenDataFile(name, FileMode::Input));
+        EXPECT_FALSE(t.program->dataFile.OpenDataFile(name, FileMode::Input).failure);
         EXPECT_EQ(QStringList({name, t.state().CurrentDataFile, t.state().CurrentFileName}), QStringList({path, path, upper}));
         EXPECT_TRUE(t.state().DataFileOpen);
     }
@@ -35,7 +35,7 @@ TEST(DataFile, WritingEmptiesTheFileEndingEachLineCrLfAndReadingTakesCrLfOrLfKee
     MemoryRig t;
     t.useFile("old content\r\n");
     QString name = t.path("TALVEX.TXT"), line;
-    EXPECT_FALSE(t.program->dataFile.OpenDataFile(name, FileMode::Output));
+    EXPECT_FALSE(t.program->dataFile.OpenDataFile(name, FileMode::Output).failure);
     t.program->dataFile.WriteDataLine({3, "07.074.0", "LSB", "Fil 1", "   ", "NET       "});
     t.program->dataFile.CloseDataFile();
     EXPECT_FALSE(t.state().DataFileOpen);
@@ -48,36 +48,41 @@ TEST(DataFile, WritingEmptiesTheFileEndingEachLineCrLfAndReadingTakesCrLfOrLfKee
     EXPECT_EQ(line, u"third");  // a read past the end leaves the line as it was
 }
 
+// What an opening said on the way and why nothing is open come back, in order, for the asker to
+// tell; the data file itself shows nothing.
 TEST(DataFile, AFileThatCannotBeOpenedSaysWhyAndLeavesNothingOpen)
 {
-    const struct { const char* name; bool reopen; QStringList shown; bool open, created; } rows[] = {  // "@": the path
-        {"NEW.TXT", false, {"OPEN FILE ERROR|Error Code 53 ... File not found ... NEW.TXT ... File will be created.",
-                            "Restart (creating missing file)|Restart program!"}, false, true},
-        {"adir", false, {"Open File - Unexpected Error|Error Code 75 ... Path/File access error: not a regular file (a device, pipe, folder or socket is never "
-                           "read or replaced) ... @ ... Input"}, false, true},
-        {"no/X.TXT", true, {"Re-Open File Error|Error Code 53 ... File not found ... @ ... Input ... File will be created.",
-                            "Open File - Unexpected Error|Error Code 76 ... Path not found ... @ ... Output",
-                            "Re-Open File - Unexpected Error|Error Code 53 ... File not found ... @ ... Input"}, false, false},
-        {"GONE.TXT", true, {"Re-Open File Error|Error Code 53 ... File not found ... @ ... Input ... File will be created."}, true, true},
+    enum class How { Open, OpenNoCreate, Reopen };
+    const struct { const char* name; How how; QStringList said; bool restart, open, created; } rows[] = {  // "@": the path
+        {"NEW.TXT", How::Open, {"OPEN FILE ERROR|Error Code 53 ... File not found ... NEW.TXT ... File will be created."}, true, false, true},
+        {"NEW.TXT", How::OpenNoCreate, {"Open File - Unexpected Error|Error Code 53 ... File not found ... NEW.TXT ... Input"}, false, false, false},
+        {"adir", How::Open, {"Open File - Unexpected Error|Error Code 75 ... Path/File access error: not a regular file (a device, pipe, folder or socket is never "
+                             "read or replaced) ... @ ... Input"}, false, false, true},
+        {"no/X.TXT", How::Reopen, {"Re-Open File Error|Error Code 53 ... File not found ... @ ... Input ... File will be created.",
+                                   "Open File - Unexpected Error|Error Code 76 ... Path not found ... @ ... Output",
+                                   "Re-Open File - Unexpected Error|Error Code 53 ... File not found ... @ ... Input"}, false, false, false},
+        {"GONE.TXT", How::Reopen, {"Re-Open File Error|Error Code 53 ... File not found ... @ ... Input ... File will be created."}, false, true, true},
     };
     for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
         MemoryRig t;
         QDir().mkpath(t.path("adir"));
         QString name = row.name == QString("NEW.TXT") ? row.name : t.path(row.name);
-        std::optional<FileNotice> notOpened;
-        if (row.reopen)
-            notOpened = t.program->dataFile.ReopenDataFile(name, FileMode::Input);
-        else if (name == "NEW.TXT")
-            EXPECT_THROW(notOpened = t.program->dataFile.OpenDataFile(name, FileMode::Input), ProgramEnded);  // to restart
-        else
-            notOpened = t.program->dataFile.OpenDataFile(name, FileMode::Input);
-        // What was said on the way, then why nothing is open, for the caller to show.
-        const QStringList said = Shown(t) + (notOpened ? QStringList{notOpened->title + u'|' + notOpened->text} : QStringList());
-        EXPECT_EQ(said, QStringList(row.shown).replaceInStrings("@", t.path(row.name))) << row.name;
-        const DataFile& file = t.program->dataFile;
+        DataFile& file = t.program->dataFile;
+        const FileOpening opening = row.how == How::Reopen       ? file.ReopenDataFile(name, FileMode::Input)
+                                    : row.how == How::OpenNoCreate ? file.OpenDataFile(name, FileMode::Input, MissingFile::Refuse)
+                                                                   : file.OpenDataFile(name, FileMode::Input);
+        QStringList said;
+        for (const FileNotice& notice : opening.said)
+            said << notice.title + u'|' + notice.text;
+        if (opening.failure)
+            said << opening.failure->title + u'|' + opening.failure->text;
+        EXPECT_EQ(said, QStringList(row.said).replaceInStrings("@", t.path(row.name)));
+        EXPECT_EQ(opening.restart, row.restart);
+        EXPECT_EQ(Shown(t), QStringList());
         EXPECT_EQ(QList<bool>({t.state().DataFileOpen, file.isOpen(), file.isReading(), file.atEnd(), QFile::exists(t.path(row.name))}),
-                  QList<bool>({row.open, row.open, row.open, true, row.created})) << row.name;
-        EXPECT_EQ(t.readFile(row.name), QByteArray()) << row.name;
+                  QList<bool>({row.open, row.open, row.open, true, row.created}));
+        EXPECT_EQ(t.readFile(row.name), QByteArray());
     }
 }
 

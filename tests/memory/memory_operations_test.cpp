@@ -521,7 +521,7 @@ TEST(UpdateRig, AClearedScanEdgeIsSavedAndTheBackupPutsItBack)
     EXPECT_EQ(t.run(Step::UpdateRig), (Frames{p1, p1, "08 01 00", p1, "0B", "0B", p1}));
     EXPECT_EQ(t.radio.memory.count(100), 0u);
     QString backup = JoinPath(t.path(kBackupFolder), QStringLiteral("20261207-142501.TXT"));
-    EXPECT_FALSE(t.program->dataFile.OpenDataFile(backup, FileMode::Input));
+    EXPECT_FALSE(t.program->dataFile.OpenDataFile(backup, FileMode::Input).failure);
     t.start(&MemoryWindowOperations::updateRig);
     t.run(Step::UpdateRig);
     EXPECT_EQ(t.radio.memory, held);
@@ -915,6 +915,27 @@ TEST(DataFile, OneOver16MbIsRefusedByViewFileAndUpdateRig)
         EXPECT_EQ(t.radio.memory, held);
         EXPECT_FALSE(QDir(t.path(kBackupFolder)).exists());
     }
+}
+
+// A named-file button whose file is missing makes it empty and starts the program again to read
+// it; the current data file gone before Update Rig is made empty too, and the run writes nothing.
+TEST(UpdateRig, AMissingFileIsMadeEmptyAndSaidSoNothingSent)
+{
+    MemoryRig t(SampleMemory(false), " END\r\n");
+    EXPECT_THROW(t.start([](MemoryWindowOperations& m) { m.updateRigFrom(QStringLiteral("Ham.txt")); }), ProgramEnded);
+    EXPECT_EQ(Shown(t), QStringList({"Ham.txt|Update Radio Memory ... Are you sure?",
+                                     "OPEN FILE ERROR|Error Code 53 ... File not found ... Ham.txt ... File will be created.",
+                                     "Restart (creating missing file)|Restart program!"}));
+    EXPECT_EQ(t.readFile("Ham.txt"), QByteArray());
+    EXPECT_TRUE(QFile::exists(t.path("Ham.txt")));
+
+    MemoryRig gone(SampleMemory(false), " END\r\n");
+    QFile::remove(gone.path("TALVEX.TXT"));
+    gone.start(&MemoryWindowOperations::updateRig);
+    EXPECT_EQ(gone.run(Step::UpdateRig), Frames{});
+    EXPECT_EQ(Shown(gone).value(1), "Re-Open File Error|Error Code 53 ... File not found ... " + gone.path("TALVEX.TXT")
+                                        + " ... Input ... File will be created.");
+    EXPECT_TRUE(QFile::exists(gone.path("TALVEX.TXT")));
 }
 
 TEST(MemoryOperations, OneAtATimeStopFromAnythingNoneWithoutTheRadioOrADataFile)

@@ -189,7 +189,7 @@ struct MemoryRig : OpenProgram {
     {
         WriteBytes(path("TALVEX.TXT"), contents);
         QString name = "TALVEX.TXT";
-        EXPECT_FALSE(program->dataFile.OpenDataFile(name, FileMode::Input));
+        EXPECT_FALSE(program->dataFile.OpenDataFile(name, FileMode::Input).failure);
     }
     // Ticks memory timer `timer` until no operation runs, `late` more times while each answer is
     // awaited (none may send anything), then once more, which must send nothing. Every frame sent.

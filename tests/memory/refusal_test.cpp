@@ -61,6 +61,15 @@ TEST(MemoryOperations, EachRefusalSaysWhyAndSendsNothing)
              return t.memory().updateRig(request);
          },
          RefusalReason::FileUnreadable, "Error Code 75 ... File too large: ..."},
+        {"the named file is gone, and is not made empty", " END\r\n",
+         [](MemoryRig& t) {
+             MemoryRequest request = Confirmed();
+             request.file = QStringLiteral("Gone.txt");
+             const StartResult result = t.memory().updateRig(request);
+             EXPECT_FALSE(QFile::exists(t.path("Gone.txt")));
+             return result;
+         },
+         RefusalReason::FileUnreadable, "Error Code 53 ... File not found ... Gone.txt ... Input"},
         {"the new file cannot be made", " END\r\n",
          [](MemoryRig& t) {
              t.state().CurrentDataFile = t.path("no-such-folder/TALVEX.TXT");

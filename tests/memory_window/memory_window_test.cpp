@@ -102,7 +102,7 @@ TEST_F(MemoryControls, EachButtonAsksItsOwnQuestion)
     click("Command8");
     t.writeFile(QStringLiteral("TALVEX.TXT"), {QStringLiteral(" 7            14.074.0      USB           Fil 2")});
     QString name = QStringLiteral("TALVEX.TXT");
-    EXPECT_FALSE(program.dataFile.OpenDataFile(name, FileMode::Input));
+    EXPECT_FALSE(program.dataFile.OpenDataFile(name, FileMode::Input).failure);
     click("Command2");
     memoryTimer(Step::ViewFile).fire();
     EXPECT_EQ(find<QLineEdit>("Text3").text(), u"14.074.0");

@@ -377,7 +377,7 @@ TEST(DataFileSetup, EachButtonOpensExactlyTheChosenFileOrNothing)
         const QByteArray config = t.readFile(kConfigFileName);
         t.program->startup.RunStartup();
         QString name = QStringLiteral("OTHER.TXT");
-        EXPECT_FALSE(t.program->dataFile.OpenDataFile(name, FileMode::Input));
+        EXPECT_FALSE(t.program->dataFile.OpenDataFile(name, FileMode::Input).failure);
         t.program->memoryTexts.fields().Text8 = name;
         t.dialogs.messages.clear();
         DataSetupFields fields = t.program->dataSetup.fieldsShown();
@@ -426,7 +426,7 @@ TEST_F(SetupTest, NoFileChangesWhileAMemoryOperationRuns)
     startNormally();
     t.writeFile(QStringLiteral("OTHER.TXT"), {QStringLiteral(" 1")});
     QString other = QStringLiteral("OTHER.TXT");
-    EXPECT_FALSE(t.program->dataFile.OpenDataFile(other, FileMode::Input));
+    EXPECT_FALSE(t.program->dataFile.OpenDataFile(other, FileMode::Input).failure);
     memoryFields().Text8 = other;
     setup().choicesShown();
     setup().choosePort(2);

@@ -95,7 +95,7 @@ TEST_F(StartupWindows, QuittingSetupKeepsTheChoicesAndWithTheConfigurationMissin
 TEST_F(StartupWindows, DataFileSetupShowsTheCurrentAndTheChosenFileAndReturnBlanksTheMemoryWindow)
 {
     QString name = QStringLiteral("TALVEX.TXT");
-    EXPECT_FALSE(program.dataFile.OpenDataFile(name, FileMode::Input));
+    EXPECT_FALSE(program.dataFile.OpenDataFile(name, FileMode::Input).failure);
     QPointer<DataMain> window = new DataMain(program.controls());
     window->show();
     EXPECT_EQ(window->windowTitle(), u"Data File Setup");
