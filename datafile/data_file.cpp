@@ -41,19 +41,15 @@ FileOpening DataFile::OpenDataFile(QString& name, FileMode mode, MissingFile mis
     state_.DataFileOpen = false;
 
     if (error->number == kErrorFileNotFound && mode == FileMode::Input && missing == MissingFile::Create) {
-        FileOpening opening;
-        opening.said.push_back({QStringLiteral("OPEN FILE ERROR"),
-                                ErrorCodeText(*error, {name, QStringLiteral("File will be created.")})});
+        const FileNotice missingFile{QStringLiteral("OPEN FILE ERROR"),
+                                     ErrorCodeText(*error, {name, QStringLiteral("File will be created.")})};
         QString created = path;
-        if (auto notCreated = OpenDataFile(created, FileMode::Output).failure) {
-            // The file could not be created either: a restart would meet the same wall, so
-            // say nothing more than that failure and leave nothing open.
-            state_.DataFileOpen = false;
-            opening.failure = std::move(notCreated);
-            return opening;
-        }
+        FileOpening opening = OpenDataFile(created, FileMode::Output);
+        opening.said.insert(opening.said.begin(), missingFile);
+        // A file that could not be created either: a restart would meet the same wall, so say
+        // nothing more than that failure and leave nothing open.
         CloseDataFile();
-        opening.restart = true;
+        opening.restart = !opening.failure;
         return opening;
     }
     return {{}, FileNotice{QStringLiteral("Open File - Unexpected Error"), ErrorCodeText(*error, {name, ModeText(mode)})}};
