@@ -9,6 +9,8 @@
 // verified, the time is only shown.
 #include "bench_program.h"
 
+#include "link/link_listener.h"
+#include "memory/memory_listener.h"
 #include "memory/window/memory_main.h"
 #include "platform/clock.h"
 #include "tests/support/sim_memory.h"
@@ -22,6 +24,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace talvex::bench {
 namespace {
@@ -37,6 +40,34 @@ struct Figures {
     bool finished = false;
 };
 
+// Each channel's record as the link read it from the radio; empty where the radio held nothing.
+class ChannelsRead final : public LinkListener {
+public:
+    void answerRead(const RadioReading& reading) override
+    {
+        if (const auto* shown = std::get_if<ChannelShown>(&reading); shown && shown->channel.channel)
+            read[*shown->channel.channel] = shown->channel.record.bytes();
+        else if (const auto* blank = std::get_if<BlankChannel>(&reading); blank && blank->channelAsked)
+            read[*blank->channelAsked] = QByteArray();
+    }
+    void broadcastRead(const BroadcastReading&) override {}
+    void trafficShown(const QString&) override {}
+    void adviceGiven(const QString&) override {}
+
+    Memory read;
+};
+
+// Where a run's backup stands, and how the run ended.
+class RunWatch final : public MemoryListener {
+public:
+    void backupProgress(const ReadingProgress&) override { saving = true; }
+    void backupEnded() override { saving = false; }
+    void ended(const MemoryOutcome& outcome) override { last = outcome; }
+
+    bool saving = false;
+    std::optional<MemoryOutcome> last;
+};
+
 class Roundtrip {
 public:
     explicit Roundtrip(const QString& settings)
@@ -50,11 +81,12 @@ public:
             return false;
         window = std::make_unique<MemoryMain>(run->program->controls());
         window->show();
+        run->program->link.addListener(channelsRead);
+        run->program->memory.addListener(&watch);
         return true;
     }
     QString memoryPath() const { return memoryDirectory.filePath(QStringLiteral("memory.txt")); }
     ProgramState& state() { return run->program->state; }
-    const MemoryFields& memoryFields() const { return run->program->memoryTexts.fields(); }
 
     // The window's button with this caption, as the operator finds it.
     QAbstractButton& button(const QString& caption) const
@@ -113,20 +145,12 @@ public:
 
     Figures viewRig(const Memory& radio)
     {
-        // The tick that asks for channel n+1 finds channel n on display.
-        int correct = 0;
-        MeasuredTimer& timer = run->memoryTimer(MemoryOperations::StepTimer::ViewRig);
-        timer.beforeTick = [&] {
-            const int shown = state().ChannelCounter;
-            if (shown < 1 || shown > 99 || !state().ViewingRig || run->program->link.answerAwaited())
-                return;
-            const QByteArray c = radio.count(shown) ? radio.at(shown) : QByteArray();
-            const MemoryFields& m = memoryFields();
-            correct += c.isEmpty() ? m.Text3.trimmed().isEmpty() : m.Text3 == testing::ExpectedFrequency(c);
-        };
+        channelsRead.read.clear();
         Figures f = operate("View Rig", MemoryOperations::StepTimer::ViewRig, &ProgramState::ViewingRig);
-        timer.beforeTick = nullptr;
-        f.correct = correct;
+        for (int channel = 1; channel <= 99; ++channel) {
+            const QByteArray held = radio.count(channel) ? radio.at(channel) : QByteArray();
+            f.correct += channelsRead.read.count(channel) && channelsRead.read.at(channel) == held;
+        }
         return f;
     }
 
@@ -179,10 +203,10 @@ public:
         o.lineSeconds = bytes * 10.0 / baud;
         const qint64 started = run->timers.clock.elapsed();
         button(QStringLiteral("Update Rig")).click();
-        const auto saving = [this] { return memoryFields().Text7.startsWith(QStringLiteral("Saving")); };
-        run->runUntil(saving, 5000);
+        watch.last.reset();
+        run->runUntil([this] { return watch.saving; }, 5000);
         const qint64 backupStarted = run->timers.clock.elapsed();
-        run->runUntil([&] { return !saving(); }, 240000);
+        run->runUntil([this] { return !watch.saving; }, 240000);
         o.backupSeconds = (run->timers.clock.elapsed() - backupStarted) / 1000.0;
         run->runUntil([&] { return !state().UpdatingRig; }, 240000);
         o.seconds = (run->timers.clock.elapsed() - started) / 1000.0;
@@ -191,7 +215,8 @@ public:
         Memory expected = radio;
         expected[5].replace(31, 10, "ONE EDIT  ");
         const Memory held = testing::ReadMemory(memoryPath());
-        o.right = memoryFields().Text7 == u"Update Rig: 1 channel written and verified, 98 already as the file says";
+        o.right = watch.last && watch.last->finished() && watch.last->report.verifiedCount() == 1
+                  && watch.last->report.unchangedCount() == 98 && watch.last->report.allVerified();
         for (int channel = 1; channel <= 99; ++channel)
             o.right = o.right && held.count(channel) && held.at(channel) == expected[channel];
         return o;
@@ -199,6 +224,8 @@ public:
 
     QtClock clock;
 
+    ChannelsRead channelsRead;  // before the program, which tells them until it ends
+    RunWatch watch;
     QTemporaryDir memoryDirectory;
     std::unique_ptr<BenchProgram> run;
     std::unique_ptr<MemoryMain> window;
