@@ -19,6 +19,12 @@ void RadioQueue::submit(RadioRequest request)
     dispatch();
 }
 
+void RadioQueue::withdraw(int client)
+{
+    std::erase_if(waiting_, [client](const RadioRequest& request) { return request.client == client; });
+    kick_->setEnabled(inFlight_ || !waiting_.empty());
+}
+
 bool RadioQueue::lineFree() const
 {
     return state_.PortReady == 1 && state_.StartupQueryStep == 0 && !link_.answerAwaited();

@@ -28,6 +28,7 @@ struct RadioRequest {
     // when the request was not sent (no line, or a memory operation took the radio first, or
     // the window never closed).
     std::function<void(std::optional<Exchange>)> done;
+    int client = 0;  // the client's id whose request it is; 0 for the server's own (a release)
 };
 
 class RadioQueue {
@@ -40,6 +41,10 @@ public:
     RadioQueue(ProgramState& state, SerialLink& link, TimerFactory& timers);
 
     void submit(RadioRequest request);
+    // The client went: its requests not yet sent are dropped unanswered. A key-down still
+    // waiting must never go out after its client, and after the release that client's leaving
+    // sends.
+    void withdraw(int client);
     // Every window that closed, whoever sent it.
     void exchangeClosed(const Exchange& closed);
 

@@ -70,12 +70,12 @@ void RigService::execute(const RigCommand& command, const ClientInfo& client, Do
         return;
     }
     if (const auto reading = ReadingFor(command))
-        read(*reading, command, std::move(done));
+        read(*reading, command, client, std::move(done));
     else
         set(command, client, std::move(done));
 }
 
-void RigService::read(Reading reading, const RigCommand& command, Done done)
+void RigService::read(Reading reading, const RigCommand& command, const ClientInfo& client, Done done)
 {
     // While a memory operation runs, the radio steps through its channels: a client is told
     // what the radio showed before it started, not a channel on the way.
@@ -96,7 +96,8 @@ void RigService::read(Reading reading, const RigCommand& command, Done done)
                        }
                        const auto matched = MatchAnswers(steps, RadioAnswers(closed->received, link_.radioAddress()));
                        answerRead(reading, command, matched.front(), done);
-                   }});
+                   },
+                   client.id});
 }
 
 void RigService::answerRead(Reading reading, const RigCommand& command, const std::optional<QByteArray>& payload,
@@ -154,7 +155,8 @@ void RigService::set(const RigCommand& command, const ClientInfo& client, Done d
                            forgetKeyDown(command, client);
                        }
                        done(Answer{result, {}});
-                   }});
+                   },
+                   client.id});
 }
 
 // A key-down the radio refused, or that never left, keys nothing. One whose answer was lost
@@ -168,6 +170,7 @@ void RigService::forgetKeyDown(const RigCommand& command, const ClientInfo& clie
 
 void RigService::clientGone(const ClientInfo& client)
 {
+    queue_.withdraw(client.id);
     if (!pttHolder_ || pttHolder_->id != client.id)
         return;
     pttHolder_.reset();

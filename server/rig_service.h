@@ -37,7 +37,7 @@ public:
     void bytesBetween(const QByteArray& bytes);
 
 private:
-    void read(Reading reading, const rigserver::RigCommand& command, Done done);
+    void read(Reading reading, const rigserver::RigCommand& command, const ClientInfo& client, Done done);
     void set(const rigserver::RigCommand& command, const ClientInfo& client, Done done);
     void answerRead(Reading reading, const rigserver::RigCommand& command, const std::optional<QByteArray>& payload,
                     const Done& done) const;

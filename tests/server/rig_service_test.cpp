@@ -201,6 +201,24 @@ INSTANTIATE_TEST_SUITE_P(Clients, ClientGone, ::testing::Values(
     GoneRow{"NotKeyed", nullptr, true, false, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A key-down still waiting for the line when its client goes never leaves: nothing may key the
+// radio for a client that is no longer there, least of all after the release its leaving sends.
+TEST_F(Shared, AKeyDownStillWaitingWhenItsClientGoesNeverLeaves)
+{
+    program->radio.queryMode();
+    QByteArray window = port.takeWritten();
+    service.execute(rigserver::ParseLine("T 1").front(), kWsjtx, [](const rigserver::Answer&) {});
+    service.clientGone(kWsjtx);
+    QStringList sent;
+    for (int turn = 0; turn < 4 && !window.isEmpty(); ++turn) {
+        port.receive(window + Hex(turn == 0 ? "FE FE E0 94 04 03 02 FD" : "FE FE E0 94 FB FD"));
+        closeAnswerWindow();
+        window = port.takeWritten();
+        sent += testing::FramesOf(window);
+    }
+    EXPECT_EQ(sent, QStringList{"1C 00 00"});
+}
+
 // The program ending with a client's transmitter keyed: the PTT-off goes out before the port
 // closes, and only when a client still holds the transmitter.
 struct EndRow {
