@@ -149,8 +149,14 @@ void RigService::set(const RigCommand& command, const ClientInfo& client, Done d
                                for (Reading r : {Reading::TxFrequency, Reading::TxMode, Reading::Split})
                                    cache_.forget(r);
                            }
-                           if (command.verb == Verb::SetPtt && !std::get<rigserver::PttSetting>(command.arguments).transmit)
-                               pttHolder_.reset();
+                           // The radio's OK settles whose the transmitter is, also for a key-down
+                           // that waited out a release (the port reopened meanwhile).
+                           if (command.verb == Verb::SetPtt) {
+                               if (std::get<rigserver::PttSetting>(command.arguments).transmit)
+                                   pttHolder_ = client;
+                               else
+                                   pttHolder_.reset();
+                           }
                        } else if (result == code::kRejected) {
                            forgetKeyDown(command, client);
                        }

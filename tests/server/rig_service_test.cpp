@@ -219,6 +219,25 @@ TEST_F(Shared, AKeyDownStillWaitingWhenItsClientGoesNeverLeaves)
     EXPECT_EQ(sent, QStringList{"1C 00 00"});
 }
 
+// A key-down that waited out a release (System Setup reopening the port) and was then confirmed
+// is still its client's transmitter: it is released when that client goes.
+TEST_F(Shared, AKeyDownConfirmedAfterAReleaseIsReleasedWhenItsClientGoes)
+{
+    program->radio.queryMode();
+    const QByteArray window = port.takeWritten();
+    service.execute(rigserver::ParseLine("T 1").front(), kWsjtx, [](const rigserver::Answer&) {});
+    service.releaseBeforePortCloses();
+    EXPECT_EQ(testing::FramesOf(port.takeWritten()), QStringList{"1C 00 00"});
+    port.receive(window + Hex("FE FE E0 94 04 03 02 FD"));
+    closeAnswerWindow();
+    const QByteArray keyDown = port.takeWritten();
+    ASSERT_EQ(testing::FramesOf(keyDown), QStringList{"1C 00 01"});
+    port.receive(keyDown + Hex("FE FE E0 94 FB FD"));
+    closeAnswerWindow();
+    service.clientGone(kWsjtx);
+    EXPECT_EQ(testing::FramesOf(port.takeWritten()), QStringList{"1C 00 00"});
+}
+
 // The program ending with a client's transmitter keyed: the PTT-off goes out before the port
 // closes, and only when a client still holds the transmitter.
 struct EndRow {
