@@ -219,6 +219,17 @@ std::optional<Refused> MemoryOperations::refuseWithoutDataFile(const QString& op
                    QStringLiteral("No data file is chosen ... Change Data File chooses one.")};
 }
 
+std::optional<Refused> MemoryOperations::refuseToStart(const QString& operation, Needs needs) const
+{
+    if (auto refused = refuseWhileBusy(operation))
+        return refused;
+    if (needs.dataFile) {
+        if (auto refused = refuseWithoutDataFile(operation))
+            return refused;
+    }
+    return needs.radio ? refuseWithoutRadio(operation) : std::nullopt;
+}
+
 StartResult MemoryOperations::started(Stepper& stepper, std::optional<Refused> refused)
 {
     if (refused)
@@ -230,12 +241,7 @@ StartResult MemoryOperations::started(Stepper& stepper, std::optional<Refused> r
 
 StartResult MemoryOperations::createFile(const MemoryRequest& request)
 {
-    const QString& name = createFile_.name();
-    std::optional<Refused> refused = refuseWhileBusy(name);
-    if (!refused)
-        refused = refuseWithoutDataFile(name);
-    if (!refused)
-        refused = refuseWithoutRadio(name);
+    std::optional<Refused> refused = refuseToStart(createFile_.name(), {.dataFile = true, .radio = true});
     if (!refused)
         refused = createFile_.start(request);
     return started(createFile_, std::move(refused));
@@ -243,9 +249,7 @@ StartResult MemoryOperations::createFile(const MemoryRequest& request)
 
 StartResult MemoryOperations::viewFile(const MemoryRequest&)
 {
-    std::optional<Refused> refused = refuseWhileBusy(viewFile_.name());
-    if (!refused)
-        refused = refuseWithoutDataFile(viewFile_.name());
+    std::optional<Refused> refused = refuseToStart(viewFile_.name(), {.dataFile = true});
     if (!refused)
         refused = viewFile_.start();
     return started(viewFile_, std::move(refused));
@@ -253,13 +257,9 @@ StartResult MemoryOperations::viewFile(const MemoryRequest&)
 
 StartResult MemoryOperations::updateRig(const MemoryRequest& request)
 {
-    const QString& name = updateRig_.name();
-    std::optional<Refused> refused = refuseWhileBusy(name);
     // A named file of the working folder needs no data file chosen.
-    if (!refused && request.file.isEmpty())
-        refused = refuseWithoutDataFile(name);
-    if (!refused)
-        refused = refuseWithoutRadio(name);
+    std::optional<Refused> refused =
+        refuseToStart(updateRig_.name(), {.dataFile = request.file.isEmpty(), .radio = true});
     if (!refused) {
         backupBefore_ = lastBackup();
         refused = updateRig_.start(request);
@@ -269,10 +269,7 @@ StartResult MemoryOperations::updateRig(const MemoryRequest& request)
 
 StartResult MemoryOperations::compareRig(const MemoryRequest& request)
 {
-    const QString& name = compareRig_.name();
-    std::optional<Refused> refused = refuseWhileBusy(name);
-    if (!refused)
-        refused = refuseWithoutRadio(name);
+    std::optional<Refused> refused = refuseToStart(compareRig_.name(), {.radio = true});
     if (!refused) {
         backupBefore_ = lastBackup();
         refused = compareRig_.start(request.lines);
@@ -282,9 +279,7 @@ StartResult MemoryOperations::compareRig(const MemoryRequest& request)
 
 StartResult MemoryOperations::viewRig(const MemoryRequest&)
 {
-    std::optional<Refused> refused = refuseWhileBusy(viewRig_.name());
-    if (!refused)
-        refused = refuseWithoutRadio(viewRig_.name());
+    std::optional<Refused> refused = refuseToStart(viewRig_.name(), {.radio = true});
     if (!refused)
         refused = viewRig_.start();
     return started(viewRig_, std::move(refused));
@@ -292,9 +287,7 @@ StartResult MemoryOperations::viewRig(const MemoryRequest&)
 
 StartResult MemoryOperations::blankRig(const MemoryRequest& request)
 {
-    std::optional<Refused> refused = refuseWhileBusy(blankRig_.name());
-    if (!refused)
-        refused = refuseWithoutRadio(blankRig_.name());
+    std::optional<Refused> refused = refuseToStart(blankRig_.name(), {.radio = true});
     if (!refused) {
         backupBefore_ = lastBackup();
         refused = blankRig_.start(request);
@@ -304,9 +297,7 @@ StartResult MemoryOperations::blankRig(const MemoryRequest& request)
 
 StartResult MemoryOperations::scanRig(const MemoryRequest& request)
 {
-    std::optional<Refused> refused = refuseWhileBusy(scanRig_.name());
-    if (!refused)
-        refused = refuseWithoutRadio(scanRig_.name());
+    std::optional<Refused> refused = refuseToStart(scanRig_.name(), {.radio = true});
     if (!refused)
         refused = scanRig_.start(request);
     return started(scanRig_, std::move(refused));

@@ -100,7 +100,14 @@ private:
     void tick(Stepper& stepper);
     // The running operation that goes at the line's pace now, if any.
     Stepper* linePacedStepper();
-    // One operation at a time, on an open port, with a data file where it needs one.
+    // What an operation needs before it may start, beside being the only one running.
+    struct Needs {
+        bool dataFile = false;
+        bool radio = false;
+    };
+    // One operation at a time, then a data file and an open port where it needs them: the
+    // first of these that fails refuses the start.
+    std::optional<Refused> refuseToStart(const QString& operation, Needs needs) const;
     std::optional<Refused> refuseWhileBusy(const QString& operation) const;
     std::optional<Refused> refuseWithoutRadio(const QString& operation) const;
     std::optional<Refused> refuseWithoutDataFile(const QString& operation) const;
