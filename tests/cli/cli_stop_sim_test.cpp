@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <set>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,24 @@ struct StopCase {
 
 void PrintTo(const StopCase& c, std::ostream* os) { *os << c.story; }
 
+// A data file `path` giving the first `most` channels the radio holds a new label, the other
+// lines as the radio holds them; the channels relabelled, in the order they are written.
+std::vector<int> WriteRelabelled(const QString& path, const Memory& radio, std::size_t most = 99)
+{
+    QStringList lines = ExpectedChannelLines(radio);
+    std::vector<int> relabelled;
+    for (int channel = 1; channel <= 99 && relabelled.size() < most; ++channel) {
+        if (!radio.at(channel).isEmpty()) {
+            lines[channel - 1] = lines[channel - 1].left(70) + QStringLiteral("ALL NEW   ");
+            relabelled.push_back(channel);
+        }
+    }
+    QFile out(path);
+    EXPECT_TRUE(out.open(QIODevice::WriteOnly)) << path.toStdString();
+    out.write((lines.join(u'\n') + QStringLiteral("\n END\n")).toLatin1());
+    return relabelled;
+}
+
 class CliStopsMidWrite : public ::testing::TestWithParam<StopCase> {
 protected:
     void SetUp() override
@@ -44,16 +63,7 @@ protected:
         ASSERT_TRUE(QFile::copy(DemoMemoryPath(TALVEX_DEMO_DIR), memoryPath()));
         original_ = ReadMemory(memoryPath());
         // Every channel the radio holds gets a new label: written in channel order.
-        QStringList lines = ExpectedChannelLines(original_);
-        for (int channel = 1; channel <= 99; ++channel) {
-            if (!original_.at(channel).isEmpty()) {
-                lines[channel - 1] = lines[channel - 1].left(70) + QStringLiteral("ALL NEW   ");
-                writeOrder_.push_back(channel);
-            }
-        }
-        QFile out(QDir(folder_.path()).filePath("all.txt"));
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write((lines.join(u'\n') + QStringLiteral("\n END\n")).toLatin1());
+        writeOrder_ = WriteRelabelled(QDir(folder_.path()).filePath("all.txt"), original_);
     }
     QString memoryPath() const { return QDir(folder_.path()).filePath("sim-memory.txt"); }
 
@@ -145,18 +155,7 @@ TEST(CliStopsMidWriteNames, TheChannelWrittenWhenTheRadioFellSilent)
     const QString memory = QDir(folder.path()).filePath("sim-memory.txt");
     ASSERT_TRUE(QFile::copy(DemoMemoryPath(TALVEX_DEMO_DIR), memory));
     const Memory original = ReadMemory(memory);
-    QStringList lines = ExpectedChannelLines(original);
-    std::vector<int> held;
-    for (int channel = 1; channel <= 99 && held.size() < 4; ++channel) {
-        if (!original.at(channel).isEmpty()) {
-            lines[channel - 1] = lines[channel - 1].left(70) + QStringLiteral("ALL NEW   ");
-            held.push_back(channel);
-        }
-    }
-    QFile out(QDir(folder.path()).filePath("four.txt"));
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write((lines.join(u'\n') + QStringLiteral("\n END\n")).toLatin1());
-    out.close();
+    const std::vector<int> held = WriteRelabelled(QDir(folder.path()).filePath("four.txt"), original, 4);
     SimProcess sim(folder.path(), {"--memory", memory, "--silent-after-write", QString::number(held[1])});
     ASSERT_TRUE(sim.ready());
     const MemRun run = RunMem(folder.path(), {"--port=COM1", "--baud=19200", "--json", "write", "four.txt"});

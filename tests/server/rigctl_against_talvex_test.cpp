@@ -79,6 +79,16 @@ protected:
         client.waitForFinished(30000);
         return QString::fromLatin1(client.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
     }
+    // An interactive rigctl session that keys the transmitter and stays connected, until the
+    // radio has the key-down.
+    void keyFrom(QProcess& client)
+    {
+        client.start(QStringLiteral("rigctl"), {"-m", "2", "-r", address, "-"});
+        ASSERT_TRUE(client.waitForStarted(5000));
+        client.write("T 1\n");
+        client.waitForBytesWritten(5000);
+        ASSERT_TRUE(WaitFor([this] { return log().contains("in FE FE 94 E0 1C 00 01 FD"); }, 10000));
+    }
 
     QTemporaryDir directory;
     std::unique_ptr<SimProcess> sim;
@@ -111,11 +121,7 @@ TEST_F(RigctlAgainstTalvex, WhatItSetsItReadsBack)
 TEST_F(RigctlAgainstTalvex, AClientKilledWhileTransmittingLeavesTheRadioReceiving)
 {
     QProcess client;
-    client.start(QStringLiteral("rigctl"), {"-m", "2", "-r", address, "-"});
-    ASSERT_TRUE(client.waitForStarted(5000));
-    client.write("T 1\n");
-    client.waitForBytesWritten(5000);
-    ASSERT_TRUE(WaitFor([this] { return log().contains("in FE FE 94 E0 1C 00 01 FD"); }, 10000));
+    ASSERT_NO_FATAL_FAILURE(keyFrom(client));
     client.kill();
     client.waitForFinished(3000);
     EXPECT_TRUE(WaitFor([this] { return log().contains("in FE FE 94 E0 1C 00 00 FD"); }, 3000)) << log().toStdString();
@@ -126,11 +132,7 @@ TEST_F(RigctlAgainstTalvex, AClientKilledWhileTransmittingLeavesTheRadioReceivin
 TEST_F(RigctlAgainstTalvex, TalvexEndedBySigtermLeavesTheRadioReceiving)
 {
     QProcess client;
-    client.start(QStringLiteral("rigctl"), {"-m", "2", "-r", address, "-"});
-    ASSERT_TRUE(client.waitForStarted(5000));
-    client.write("T 1\n");
-    client.waitForBytesWritten(5000);
-    ASSERT_TRUE(WaitFor([this] { return log().contains("in FE FE 94 E0 1C 00 01 FD"); }, 10000));
+    ASSERT_NO_FATAL_FAILURE(keyFrom(client));
     ::kill(static_cast<pid_t>(talvex.processId()), SIGTERM);
     ASSERT_TRUE(talvex.waitForFinished(5000));
     EXPECT_EQ(talvex.exitStatus(), QProcess::NormalExit);
