@@ -27,9 +27,6 @@ public:
         if (const auto* frequency = std::get_if<talvex::FrequencyReading>(&reading))
             hz = frequency->hz;
     }
-    void broadcastRead(const talvex::BroadcastReading&) override {}
-    void trafficShown(const QString&) override {}
-    void adviceGiven(const QString&) override {}
 
     std::optional<std::int64_t> hz;
 };

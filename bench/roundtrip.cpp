@@ -50,9 +50,6 @@ public:
         else if (const auto* blank = std::get_if<BlankChannel>(&reading); blank && blank->channelAsked)
             read[*blank->channelAsked] = QByteArray();
     }
-    void broadcastRead(const BroadcastReading&) override {}
-    void trafficShown(const QString&) override {}
-    void adviceGiven(const QString&) override {}
 
     Memory read;
 };

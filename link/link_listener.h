@@ -13,10 +13,12 @@ namespace talvex {
 class LinkListener {
 public:
     virtual ~LinkListener() = default;
-    virtual void answerRead(const RadioReading& reading) = 0;
-    virtual void broadcastRead(const BroadcastReading& reading) = 0;
-    virtual void trafficShown(const QString& line) = 0;
-    virtual void adviceGiven(const QString& advice) = 0;
+    // Each listener hears what it needs; the rest it leaves to these empty defaults.
+    virtual void answerRead(const RadioReading& /*reading*/) {}
+    virtual void broadcastRead(const BroadcastReading& /*reading*/) {}
+    virtual void trafficShown(const QString& /*line*/) {}
+    // Advice on the line given while a memory operation runs.
+    virtual void adviceGiven(const QString& /*advice*/) {}
     // Advice on the line given while no memory operation runs.
     virtual void adviceBetweenOperations(const QString& /*advice*/) {}
     // The device of the serial line at `port` went away: the port is closed, and opened again

@@ -11,9 +11,6 @@ namespace talvex {
 // several causes may be told in one run, each once.
 class RunAdvice final : public LinkListener {
 public:
-    void answerRead(const RadioReading&) override {}
-    void broadcastRead(const BroadcastReading&) override {}
-    void trafficShown(const QString&) override {}
     void adviceGiven(const QString& advice) override { given_.append(advice); }
 
     // One cause a line, and done with it; empty when none was given.

@@ -21,7 +21,6 @@ public:
     const MemoryFields& fields() const { return fields_; }
 
     void answerRead(const RadioReading& reading) override;
-    void broadcastRead(const BroadcastReading&) override {}
     void trafficShown(const QString& line) override { fields_.Text9 = line; }
     void adviceGiven(const QString& advice) override;
 

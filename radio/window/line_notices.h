@@ -12,10 +12,6 @@ class LineNotices final : public LinkListener {
 public:
     explicit LineNotices(Dialogs& dialogs) : dialogs_(dialogs) {}
 
-    void answerRead(const RadioReading&) override {}
-    void broadcastRead(const BroadcastReading&) override {}
-    void trafficShown(const QString&) override {}
-    void adviceGiven(const QString&) override {}
     void adviceBetweenOperations(const QString& advice) override
     {
         dialogs_.message(QStringLiteral("Connection"), advice, MessageIcon::None, MessageButtons::Ok);

@@ -30,7 +30,6 @@ public:
     void answerRead(const RadioReading& reading) override;
     void broadcastRead(const BroadcastReading& reading) override;
     void trafficShown(const QString& line) override { fields_.Text7 = line; }
-    void adviceGiven(const QString&) override {}
 
     // Text1 to Text6 a single blank each: what a clear leaves.
     void blankDisplay();
